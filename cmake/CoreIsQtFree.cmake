@@ -1,0 +1,10 @@
+# core/ is standard C++ only: refuse to configure when any core file reaches for Qt.
+function(tolvane_check_core_is_qt_free core_dir)
+  file(GLOB_RECURSE core_files CONFIGURE_DEPENDS "${core_dir}/*.h" "${core_dir}/*.cpp")
+  foreach(f IN LISTS core_files)
+    file(STRINGS "${f}" qt_lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+    if(qt_lines)
+      message(FATAL_ERROR "core must not include Qt: ${f}: ${qt_lines}")
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+// A hold on a resource that is released when the object is destroyed.
+class Hold {
+ public:
+  virtual ~Hold() = default;
+};
+
+// What core needs of the operating system beyond the C++ standard library:
+// durable file replacement and the cross-process holds that keep one copy of
+// the program per data directory. platform/PosixEnv implements it; tests may
+// wrap it to inject failures.
+class Env {
+ public:
+  virtual ~Env() = default;
+
+  // Replaces `path` with `contents`: written to a temporary file in the same
+  // directory, flushed to disk, then renamed over `path`. On failure returns
+  // false with a reason in *error; the previous file is left untouched and
+  // no temporary file remains.
+  virtual bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
+                           std::string* error) = 0;
+
+  // Opens `path` (creating it empty when missing, never truncating) and
+  // holds it exclusively against other processes until the hold is
+  // destroyed. Returns nullptr when another process holds it or it cannot
+  // be opened.
+  virtual std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path) = 0;
+
+  // True when another process holds `path` exclusively right now.
+  virtual bool IsFileHeldElsewhere(const std::filesystem::path& path) = 0;
+
+  // Takes the machine-wide mutex of this name, waiting as long as it takes.
+  virtual std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) = 0;
+};
+
+// Reads a whole regular file (standard C++ only). Returns false when it is
+// missing, not a regular file or unreadable.
+bool ReadWholeFile(const std::filesystem::path& path, std::string* contents,
+                   std::string* error = nullptr);
+
+}  // namespace tolvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/app/env.h"
+
+namespace tolvane {
+
+// Env on Linux: fsync + rename for durable saves, flock(2) for the holds.
+// flock locks belong to the open file description, so they vanish with the
+// process that took them: a crashed copy never leaves the data directory
+// locked.
+class PosixEnv : public Env {
+ public:
+  // Named mutexes are lock files "<name>.lock" in `mutex_dir` (the user's
+  // runtime directory), shared by every copy of the program of this user.
+  explicit PosixEnv(std::filesystem::path mutex_dir);
+
+  // The user's runtime directory: $XDG_RUNTIME_DIR, else the temp directory.
+  static std::filesystem::path DefaultMutexDirectory();
+
+  bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
+                   std::string* error) override;
+  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path) override;
+  bool IsFileHeldElsewhere(const std::filesystem::path& path) override;
+  std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) override;
+
+ private:
+  std::filesystem::path mutex_dir_;
+};
+
+}  // namespace tolvane
