@@ -1,0 +1,279 @@
+#include "core/search/charset_converter.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "core/search/cp932_tables.h"
+
+namespace tolvane {
+namespace {
+
+using cp932::IsLead;
+using cp932::IsTrail;
+
+constexpr bool IsHalfWidthKatakana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
+
+const unsigned char* Bytes(std::string_view s) {
+  return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+// Copies the run of ASCII bytes at `in` to `out`, eight at a time while it
+// can; returns how many bytes were copied. Most keywords and URLs are mostly
+// ASCII, so this is the common case.
+template <typename Out>
+size_t CopyAscii(const unsigned char* in, const unsigned char* end, Out* out) {
+  const unsigned char* p = in;
+  while (end - p >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    if (word & 0x8080808080808080ULL) break;
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<Out>(p[i]);
+    p += 8;
+    out += 8;
+  }
+  while (p < end && *p < 0x80) *out++ = static_cast<Out>(*p++);
+  return static_cast<size_t>(p - in);
+}
+
+// JIS row/cell arithmetic from a Shift_JIS pair (lead 0x81-0xEF) to EUC-JP.
+inline void ArithmeticSjisToEuc(unsigned char lead, unsigned char trail, char* out) {
+  const unsigned l = (static_cast<unsigned>(lead & 0x7F) * 2) & 0xFF;
+  unsigned hi;
+  unsigned lo;
+  if (trail <= 0x9E) {
+    hi = l <= 0x3E ? l - 0x61 : l + 0x1F;
+    lo = trail >= 0x80 ? trail + 0x60u : trail + 0x61u;
+  } else {
+    hi = l <= 0x3E ? l - 0x60 : l + 0x20;
+    lo = trail + 2u;
+  }
+  out[0] = static_cast<char>(hi & 0xFF);
+  out[1] = static_cast<char>(lo & 0xFF);
+}
+
+inline std::uint16_t EncodeUnit(char16_t u) {
+  return cp932::kEncodePages[cp932::kEncodePageIndex[u >> 8]][u & 0xFF];
+}
+
+constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+}  // namespace
+
+std::string SjisToEucJp(std::string_view sjis) {
+  // Every input byte gives at most two output bytes (katakana 1 -> 2).
+  std::string result(sjis.size() * 2, '\0');
+  char* out = result.data();
+  const unsigned char* p = Bytes(sjis);
+  const unsigned char* const end = p + sjis.size();
+  while (p < end) {
+    const unsigned char b = *p;
+    if (b < 0x80) {
+      const size_t n = CopyAscii(p, end, out);
+      p += n;
+      out += n;
+      continue;
+    }
+    if (IsLead(b)) {
+      if (end - p < 2) break;  // lone lead at the end: dropped
+      const unsigned char trail = p[1];
+      if (!IsTrail(trail)) {
+        *out++ = '?';
+        ++p;
+        continue;
+      }
+      if (b >= 0xFA) {
+        const std::uint16_t euc = cp932::kIbmExtensionToEucJp[b - 0xFA][trail - 0x40];
+        if (euc != 0) {
+          *out++ = static_cast<char>(euc >> 8);
+          *out++ = static_cast<char>(euc & 0xFF);
+        } else {
+          *out++ = '?';
+        }
+      } else if (b >= 0xF0) {
+        *out++ = '?';
+      } else {
+        ArithmeticSjisToEuc(b, trail, out);
+        out += 2;
+      }
+      p += 2;
+      continue;
+    }
+    if (IsHalfWidthKatakana(b)) *out++ = static_cast<char>(0x8E);
+    *out++ = static_cast<char>(b);
+    ++p;
+  }
+  result.resize(static_cast<size_t>(out - result.data()));
+  return result;
+}
+
+std::u16string SjisToUtf16(std::string_view sjis) {
+  // One code unit at most per input byte.
+  std::u16string result(sjis.size(), u'\0');
+  char16_t* out = result.data();
+  const unsigned char* p = Bytes(sjis);
+  const unsigned char* const end = p + sjis.size();
+  while (p < end) {
+    const unsigned char b = *p;
+    if (b < 0x80) {
+      const size_t n = CopyAscii(p, end, out);
+      p += n;
+      out += n;
+      continue;
+    }
+    if (IsLead(b)) {
+      if (end - p < 2) break;
+      const unsigned char trail = p[1];
+      if (!IsTrail(trail)) {
+        *out++ = u'?';
+        ++p;
+        continue;
+      }
+      const char16_t u = cp932::kDoubleByteToUtf16[cp932::LeadIndex(b)][trail - 0x40];
+      *out++ = u != 0 ? u : u'?';
+      p += 2;
+      continue;
+    }
+    *out++ = IsHalfWidthKatakana(b) ? static_cast<char16_t>(0xFF61 + (b - 0xA1)) : char16_t{b};
+    ++p;
+  }
+  result.resize(static_cast<size_t>(out - result.data()));
+  return result;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+  // Three bytes at most per code unit (a pair is 4 bytes for 2 units).
+  std::string result(utf16.size() * 3, '\0');
+  char* out = result.data();
+  const size_t n = utf16.size();
+  for (size_t i = 0; i < n; ++i) {
+    std::uint32_t c = utf16[i];
+    if (c < 0x80) {
+      *out++ = static_cast<char>(c);
+      continue;
+    }
+    if (c < 0x800) {
+      *out++ = static_cast<char>(0xC0 | (c >> 6));
+      *out++ = static_cast<char>(0x80 | (c & 0x3F));
+      continue;
+    }
+    if (IsHighSurrogate(utf16[i]) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
+      ++i;
+      *out++ = static_cast<char>(0xF0 | (c >> 18));
+      *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *out++ = static_cast<char>(0x80 | (c & 0x3F));
+      continue;
+    }
+    // Includes a surrogate without its partner.
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  result.resize(static_cast<size_t>(out - result.data()));
+  return result;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  // Each byte gives at most one unit; four bytes give at most two.
+  std::u16string result(utf8.size(), u'\0');
+  char16_t* out = result.data();
+  const unsigned char* p = Bytes(utf8);
+  const unsigned char* const end = p + utf8.size();
+  while (p < end) {
+    const unsigned char b = *p;
+    if (b < 0x80) {
+      const size_t n = CopyAscii(p, end, out);
+      p += n;
+      out += n;
+      continue;
+    }
+    // Length and the allowed range of the second byte (the others are 80-BF).
+    int length;
+    unsigned char lo = 0x80;
+    unsigned char hi = 0xBF;
+    std::uint32_t c;
+    if (b >= 0xC2 && b <= 0xDF) {
+      length = 2;
+      c = b & 0x1Fu;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3;
+      c = b & 0x0Fu;
+      if (b == 0xE0) lo = 0xA0;  // no overlong forms
+      if (b == 0xED) hi = 0x9F;  // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4;
+      c = b & 0x07u;
+      if (b == 0xF0) lo = 0x90;
+      if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
+    } else {
+      *out++ = u'\uFFFD';
+      ++p;
+      continue;
+    }
+    int taken = 1;
+    bool complete = true;
+    for (; taken < length; ++taken) {
+      if (p + taken >= end) {
+        complete = false;
+        break;
+      }
+      const unsigned char t = p[taken];
+      const unsigned char min = taken == 1 ? lo : 0x80;
+      const unsigned char max = taken == 1 ? hi : 0xBF;
+      if (t < min || t > max) {
+        complete = false;
+        break;
+      }
+      c = (c << 6) | (t & 0x3Fu);
+    }
+    p += taken;  // the maximal subpart; an offending byte is read again
+    if (!complete) {
+      *out++ = u'\uFFFD';
+    } else if (c >= 0x10000) {
+      c -= 0x10000;
+      *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
+      *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+      *out++ = static_cast<char16_t>(c);
+    }
+  }
+  result.resize(static_cast<size_t>(out - result.data()));
+  return result;
+}
+
+std::string Utf16ToSjis(std::u16string_view utf16) {
+  std::string result(utf16.size() * 2, '\0');
+  char* out = result.data();
+  const size_t n = utf16.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char16_t u = utf16[i];
+    if (u < 0x80) {
+      *out++ = static_cast<char>(u);
+      continue;
+    }
+    if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
+      ++i;  // one character outside the BMP: nothing in code page 932
+      *out++ = '?';
+      continue;
+    }
+    const std::uint16_t code = EncodeUnit(u);
+    if (code == 0) {
+      *out++ = '?';
+    } else if (code < 0x100) {
+      *out++ = static_cast<char>(code);
+    } else {
+      *out++ = static_cast<char>(code >> 8);
+      *out++ = static_cast<char>(code & 0xFF);
+    }
+  }
+  result.resize(static_cast<size_t>(out - result.data()));
+  return result;
+}
+
+std::string SjisToUtf8(std::string_view sjis) { return Utf16ToUtf8(SjisToUtf16(sjis)); }
+
+std::string Utf8ToSjis(std::string_view utf8) { return Utf16ToSjis(Utf8ToUtf16(utf8)); }
+
+}  // namespace tolvane
