@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+// The browser's command line: `tolvane [--data-dir DIR] [URL | FILE.URL]`.
+// The one free argument steers the first page only (a URL, or an Internet
+// shortcut file whose address opens first); it never opens a document.
+struct CommandLine {
+  std::optional<std::filesystem::path> data_dir;
+  std::string argument;  // native (UTF-8) text, empty when none
+  bool show_help = false;
+  std::string error;     // empty when the line was understood
+
+  // `args` without the program name.
+  static CommandLine Parse(const std::vector<std::string>& args);
+  static const char* Usage();
+};
+
+// The data directory: --data-dir when given, else the executable's directory.
+std::filesystem::path ResolveDataDirectory(const CommandLine& command_line,
+                                           const std::filesystem::path& executable_path);
+
+}  // namespace tolvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+namespace tolvane {
+
+// The program's numbered strings (menu words, prompts, messages), one table
+// for the whole program. The table is written in UTF-8 in the source and
+// handed out as Shift_JIS, the program's own text encoding; an unknown id
+// gives an empty string.
+const std::string& LoadString(int id);
+
+// Numbered strings used from several places.
+namespace string_id {
+inline constexpr int kDocumentTemplate = 128;  // title\n\nnew-file name\n\n\nshell type\nshell name
+inline constexpr int kUntitled = 130;
+inline constexpr int kBlankPage = 131;
+inline constexpr int kLoading = 132;
+inline constexpr int kPopupBlocked = 133;
+inline constexpr int kStoreWordBase = 134;  // + store type 1..3
+inline constexpr int kArchiveFolder = 165;
+inline constexpr int kTrashFolder = 200;
+inline constexpr int kConfirmDelete = 175;
+inline constexpr int kConfirmDeleteAllIn = 178;
+inline constexpr int kConfirmClearStore = 1009;
+inline constexpr int kFavoritesLimit = 1019;
+inline constexpr int kClipsLimit = 1022;
+inline constexpr int kConfirmLowerMaxData = 1023;
+inline constexpr int kLoadTimedOut = 157;
+// Exit dialog.
+inline constexpr int kExitTitle = 34601;
+inline constexpr int kExitText = 34602;
+inline constexpr int kExitQuestion = 34603;
+inline constexpr int kExitSave = 1583;
+inline constexpr int kExitDiscard = 1584;
+inline constexpr int kExitCancel = 34604;
+inline constexpr int kExitDontAsk = 1078;
+}  // namespace string_id
+
+}  // namespace tolvane

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tolvane and runs every test:
+#   1. the core and UI suites (ctest; UI suites on the offscreen platform),
+#   2. the core suites again under AddressSanitizer + UndefinedBehaviorSanitizer,
+#   3. each fuzz target for a short while over its kept inputs,
+#   4. the benchmarks once each, as a smoke run (figures: bench/README.md).
+# FUZZ_SECONDS (default 15) sets how long each fuzz target runs.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+jobs="$(nproc)"
+"$root/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+
+echo "== build and test"
+cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build/test" -j "$jobs"
+ctest --test-dir "$root/build/test" --output-on-failure -j "$jobs"
+
+echo "== benchmarks (smoke)"
+for b in "$root"/build/test/bench/*_bench; do
+  [ -x "$b" ] || continue
+  "$b" --benchmark_min_time=0.01 >/dev/null
+done
+
+echo "== fuzz targets"
+CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTOLVANE_FUZZ=ON -DTOLVANE_BUILD_UI=OFF -DTOLVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build "$root/build/fuzz" -j "$jobs"
+for f in "$root"/build/fuzz/fuzz/*_fuzz; do
+  [ -x "$f" ] || continue
+  name="$(basename "$f")"
+  corpus="$(mktemp -d)"
+  seeds="$root/fuzz/corpus/${name%_fuzz}"
+  [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
+  echo "-- $name"
+  "$f" -max_total_time="${FUZZ_SECONDS:-15}" -print_final_stats=0 "$corpus" 2>&1 | tail -n 1
+  rm -rf "$corpus"
+done
+
+echo "== core suites under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON \
+  -DTOLVANE_BUILD_UI=OFF -DTOLVANE_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build/asan" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs" -L core
