@@ -1,6 +1,10 @@
-# core/ is standard C++ only: refuse to configure when any core file reaches for Qt.
+# core/ is standard C++ only: refuse any core file that reaches for Qt.
 function(tolvane_check_core_is_qt_free core_dir)
-  file(GLOB_RECURSE core_files CONFIGURE_DEPENDS "${core_dir}/*.h" "${core_dir}/*.cpp")
+  if(CMAKE_SCRIPT_MODE_FILE)
+    file(GLOB_RECURSE core_files "${core_dir}/*.h" "${core_dir}/*.cpp")
+  else()
+    file(GLOB_RECURSE core_files CONFIGURE_DEPENDS "${core_dir}/*.h" "${core_dir}/*.cpp")
+  endif()
   foreach(f IN LISTS core_files)
     file(STRINGS "${f}" qt_lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
     if(qt_lines)

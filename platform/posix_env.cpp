@@ -70,7 +70,7 @@ bool PosixEnv::ReplaceFile(const std::filesystem::path& path, std::string_view c
     if (!temp.empty()) ::unlink(temp.c_str());
     return false;
   };
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
     errno = EISDIR;
     return fail(ErrnoText("cannot replace", path), {});

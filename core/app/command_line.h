@@ -14,7 +14,7 @@ struct CommandLine {
   std::optional<std::filesystem::path> data_dir;
   std::string argument;  // native (UTF-8) text, empty when none
   bool show_help = false;
-  std::string error;     // empty when the line was understood
+  std::string error;  // empty when the line was understood
 
   // `args` without the program name.
   static CommandLine Parse(const std::vector<std::string>& args);

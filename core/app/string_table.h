@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tolvane {
 
@@ -9,6 +10,9 @@ namespace tolvane {
 // handed out as Shift_JIS, the program's own text encoding; an unknown id
 // gives an empty string.
 const std::string& LoadString(int id);
+
+// The same string as written in the table (UTF-8), for tests and tools.
+std::string_view LoadStringUtf8(int id);
 
 // Numbered strings used from several places.
 namespace string_id {

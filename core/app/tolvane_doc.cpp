@@ -1,0 +1,233 @@
+#include "core/app/tolvane_doc.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/app/data_file.h"
+#include "core/app/raw_line_store.h"
+#include "core/app/setting_keys.h"
+#include "core/app/string_table.h"
+#include "core/search/charset_converter.h"
+
+namespace tolvane {
+namespace {
+
+constexpr std::string_view kMutexName = "Tolvane.exe";
+constexpr std::size_t kMaxShortcutUrlBytes = 65535;
+
+// Counts what a store accepts while a file is read into it.
+class CountingBinding : public StoreBinding {
+ public:
+  explicit CountingBinding(StoreBinding& inner) : inner_(inner) {}
+  void ResetToDefaults() override { inner_.ResetToDefaults(); }
+  int ParseFolderLine(std::string_view line) override {
+    int index = inner_.ParseFolderLine(line);
+    if (index >= 0) ++folders;
+    return index;
+  }
+  int ParseItemLine(std::string_view line) override {
+    int index = inner_.ParseItemLine(line);
+    if (index >= 0) ++items;
+    return index;
+  }
+  std::size_t FolderSlotCount() const override { return inner_.FolderSlotCount(); }
+  std::string FormatFolderLine(std::size_t index) const override {
+    return inner_.FormatFolderLine(index);
+  }
+  std::size_t ItemSlotCount() const override { return inner_.ItemSlotCount(); }
+  std::string FormatItemLine(std::size_t index, const SaveContext& context) const override {
+    return inner_.FormatItemLine(index, context);
+  }
+
+  int folders = 0;
+  int items = 0;
+
+ private:
+  StoreBinding& inner_;
+};
+
+bool EndsWithUrlSuffix(const std::string& argument) {
+  if (argument.size() < 4) return false;
+  std::string tail = argument.substr(argument.size() - 4);
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return tail == ".URL";
+}
+
+}  // namespace
+
+std::string DocumentOpenResult::Describe() const {
+  switch (status) {
+    case Status::kOpened:
+      return "opened";
+    case Status::kHeldByAnotherCopy:
+      return file.string() + ": the data directory is in use by another running copy";
+    case Status::kStoreFailed:
+      return file.string() + ": " + reason;
+  }
+  return reason;
+}
+
+CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env)
+    : data_dir_(std::move(data_dir)), save_dir_(data_dir_), settings_(settings), env_(env) {
+  for (auto& binding : bindings_) binding = std::make_unique<RawLineStore>();
+}
+
+CTolvaneDoc::~CTolvaneDoc() = default;
+
+void CTolvaneDoc::SetBinding(StoreType type, std::unique_ptr<StoreBinding> binding) {
+  bindings_[static_cast<int>(type)] = std::move(binding);
+}
+
+std::filesystem::path CTolvaneDoc::StorePath(StoreType type) const {
+  return data_dir_ / std::string(StoreFileName(type));
+}
+
+DocumentOpenResult CTolvaneDoc::OnNewDocument() {
+  load_counts_.clear();
+  tolerated_failures_.clear();
+  clip_load_failed_ = false;
+
+  // Only one copy per data directory. The test and the taking of the hold run
+  // under the mutex, so two copies started together cannot both pass the test
+  // while the first one is between test and hold.
+  const auto lock_file = StorePath(StoreType::kEngineOptions);
+  std::error_code ec;
+  const bool lock_file_existed = std::filesystem::exists(lock_file, ec);
+  if (lock_file_existed) {
+    mutex_ = env_.AcquireNamedMutex(kMutexName);
+    if (env_.IsFileHeldElsewhere(lock_file)) {
+      mutex_.reset();
+      DocumentOpenResult held;
+      held.status = DocumentOpenResult::Status::kHeldByAnotherCopy;
+      held.file = lock_file;
+      return held;
+    }
+    Unlock();
+  }
+
+  for (StoreType type : {StoreType::kEngineList, StoreType::kFavorites, StoreType::kKeywords,
+                         StoreType::kHistory, StoreType::kUserEngines, StoreType::kTabs}) {
+    if (auto result = LoadStore(type); !result.ok()) return result;
+  }
+  AddArchiveFolder();
+
+  // The engine options file doubles as the lock file: read it between lock and
+  // unlock. Its failure is not fatal; the first unlock creates it when missing.
+  if (lock_file_existed) Lock();
+  LoadTolerated(StoreType::kEngineOptions);
+  Unlock();
+
+  const auto clip_failures = tolerated_failures_.size();
+  LoadTolerated(StoreType::kClips);
+  clip_load_failed_ = tolerated_failures_.size() != clip_failures;
+  return {};
+}
+
+void CTolvaneDoc::LoadTolerated(StoreType type) {
+  auto result = LoadStore(type);
+  if (result.ok()) return;
+  // The next save rewrites this file from what could be read: keep the
+  // damaged original beside it so nothing the user had is lost for good.
+  std::error_code ec;
+  std::filesystem::copy_file(result.file, result.file.string() + ".damaged",
+                             std::filesystem::copy_options::overwrite_existing, ec);
+  tolerated_failures_.push_back(std::move(result));
+}
+
+DocumentOpenResult CTolvaneDoc::LoadStore(StoreType type) {
+  CountingBinding counting(binding(type));
+  const auto path = StorePath(type);
+  auto loaded = DataFile::Load(type, path, counting);
+  StoreLoadCount count{type, loaded.status != DataFileLoadResult::Status::kMissing,
+                       counting.folders, counting.items};
+  load_counts_.push_back(count);
+  if (type == StoreType::kEngineList && loaded.ok()) engine_list_header_ = loaded.version_line;
+
+  DocumentOpenResult result;
+  if (!loaded.ok()) {
+    result.status = DocumentOpenResult::Status::kStoreFailed;
+    result.store = type;
+    result.file = path;
+    result.reason = loaded.message;
+  }
+  return result;
+}
+
+void CTolvaneDoc::AddArchiveFolder() {
+  binding(StoreType::kEngineList)
+      .ParseFolderLine("-9999\t" + LoadString(string_id::kArchiveFolder) + "\t0");
+}
+
+void CTolvaneDoc::ClearEngines() {
+  for (StoreType type :
+       {StoreType::kEngineList, StoreType::kEngineOptions, StoreType::kUserEngines}) {
+    binding(type).ResetToDefaults();
+  }
+}
+
+SaveAllResult CTolvaneDoc::SaveAll() {
+  SaveContext context;
+  context.save_page_tab = Read(settings_, settings::kMainSavePageTab);
+
+  auto save_path = [this](StoreType type) { return save_dir_ / std::string(StoreFileName(type)); };
+
+  // The engine options file is also the lock file: rewrite it between lock
+  // and unlock. Its failure does not stop the others.
+  Lock();
+  DataFile::Save(StoreType::kEngineOptions, save_path(StoreType::kEngineOptions),
+                 binding(StoreType::kEngineOptions), context, env_);
+  Unlock();
+
+  for (StoreType type : {StoreType::kUserEngines, StoreType::kTabs, StoreType::kFavorites,
+                         StoreType::kKeywords, StoreType::kHistory, StoreType::kClips}) {
+    auto saved = DataFile::Save(type, save_path(type), binding(type), context, env_);
+    if (!saved.ok) return {false, type, save_path(type).string() + ": " + saved.message};
+  }
+  return {};
+}
+
+bool CTolvaneDoc::ReloadEngines() {
+  ClearEngines();
+  if (!LoadStore(StoreType::kEngineList).ok()) return false;
+  LoadStore(StoreType::kUserEngines);
+  AddArchiveFolder();
+  Lock();
+  LoadTolerated(StoreType::kEngineOptions);
+  Unlock();
+  return true;
+}
+
+void CTolvaneDoc::Lock() {
+  mutex_ = env_.AcquireNamedMutex(kMutexName);
+  hold_.reset();
+}
+
+void CTolvaneDoc::Unlock() {
+  hold_ = env_.HoldFileExclusively(StorePath(StoreType::kEngineOptions));
+  mutex_.reset();
+}
+
+std::string CTolvaneDoc::StartUrl(const std::string& argument) {
+  const int start_mode = Read(settings_, settings::kMainStartMode);
+  if (!argument.empty()) {
+    if (EndsWithUrlSuffix(argument)) {
+      SettingsStore shortcut(std::filesystem::path(argument), env_);
+      std::string url = shortcut.GetString("InternetShortcut", "URL", "");
+      if (url.size() > kMaxShortcutUrlBytes) url.resize(kMaxShortcutUrlBytes);
+      return url;
+    }
+    return Utf8ToSjis(argument);
+  }
+  if (start_mode == 1) return std::string(settings::kPortalUrl);
+  if (start_mode == 3) {
+    std::string last = Read(settings_, settings::kMainLastActivePage);
+    if (!last.empty()) {
+      Write(settings_, settings::kMainLastActivePage, "");
+      return last;
+    }
+  }
+  return Read(settings_, settings::kMainStartPage);
+}
+
+}  // namespace tolvane

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/app/env.h"
+#include "core/app/settings_store.h"
+#include "core/app/store_binding.h"
+#include "core/app/store_type.h"
+
+namespace tolvane {
+
+// Why the document could not be opened, in words a user can act on.
+struct DocumentOpenResult {
+  enum class Status {
+    kOpened,
+    kHeldByAnotherCopy,  // another running copy uses this data directory
+    kStoreFailed,        // a store file is damaged or unreadable
+  };
+  Status status = Status::kOpened;
+  std::optional<StoreType> store;  // with kStoreFailed
+  std::filesystem::path file;      // with kStoreFailed and kHeldByAnotherCopy
+  std::string reason;              // what is wrong with the file (English)
+
+  bool ok() const { return status == Status::kOpened; }
+  // One line naming the file and the reason, for stderr and the message box.
+  std::string Describe() const;
+};
+
+struct SaveAllResult {
+  bool ok = true;
+  std::optional<StoreType> failed_store;  // the write that stopped the save
+  std::string message;
+};
+
+// Records read from one store file at the last load.
+struct StoreLoadCount {
+  StoreType type;
+  bool file_present = false;
+  int folders = 0;
+  int items = 0;
+};
+
+// The document: owns every store of the program for the whole run, loads
+// them at start-up in a fixed order, writes them every 60 seconds and at
+// exit, and keeps the data directory to one running copy.
+//
+// Each store file reaches its store through a StoreBinding. The engine list,
+// the engine options and the user engines (types 0, 4, 6) share one folder
+// tree and one list, each file through its own binding. Until a store's own
+// class exists, a RawLineStore stands in for it and keeps its lines as read,
+// so nothing in the file is lost on the next save.
+//
+// Single-instance protocol: while the program runs the document holds
+// vq_searchtree.egt exclusively (Env::HoldFileExclusively). The hold is given
+// up only between Lock() and Unlock(), which run under the machine-wide mutex
+// "Tolvane.exe", to rewrite or re-read that file. A second copy finds the
+// file held and stops at OnNewDocument.
+class CTolvaneDoc {
+ public:
+  CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env);
+  ~CTolvaneDoc();
+  CTolvaneDoc(const CTolvaneDoc&) = delete;
+  CTolvaneDoc& operator=(const CTolvaneDoc&) = delete;
+
+  // Takes the data directory and loads every store. Never overwrites a file
+  // it failed to read.
+  DocumentOpenResult OnNewDocument();
+
+  // Writes every writable store; stops at the first write that fails (the
+  // stores not yet written keep their previous files).
+  SaveAllResult SaveAll();
+
+  // After a new engine list was installed: clears the engine tree and list
+  // and reads the engine list, the user engines and the engine options again.
+  bool ReloadEngines();
+
+  // The URL the first page tab opens. `argument` is the command-line
+  // argument (a URL, or a ".URL" Internet-shortcut file), as given, in the
+  // native (UTF-8) encoding; the result is Shift_JIS.
+  std::string StartUrl(const std::string& argument);
+
+  void Lock();
+  void Unlock();
+  bool holds_data_directory() const { return hold_ != nullptr; }
+
+  const std::filesystem::path& data_dir() const { return data_dir_; }
+  std::filesystem::path StorePath(StoreType type) const;
+  // Where SaveAll writes (the data directory unless changed; tolvanectl
+  // roundtrip writes a copy elsewhere).
+  void set_save_directory(std::filesystem::path dir) { save_dir_ = std::move(dir); }
+  SettingsStore& settings() { return settings_; }
+
+  StoreBinding& binding(StoreType type) { return *bindings_[static_cast<int>(type)]; }
+  // Replaces the stand-in of a store type; later stores plug in here.
+  void SetBinding(StoreType type, std::unique_ptr<StoreBinding> binding);
+
+  bool clip_load_failed() const { return clip_load_failed_; }
+  const std::string& engine_list_header() const { return engine_list_header_; }
+  const std::vector<StoreLoadCount>& load_counts() const { return load_counts_; }
+  // Loads that failed without stopping start-up (engine options, clips). The
+  // damaged file was copied to "<name>.damaged" before any save replaces it.
+  const std::vector<DocumentOpenResult>& tolerated_failures() const { return tolerated_failures_; }
+
+ private:
+  // Loads one store file; records the counts. Returns the reader's failure
+  // as a DocumentOpenResult (kOpened when it loaded or was missing).
+  DocumentOpenResult LoadStore(StoreType type);
+  void LoadTolerated(StoreType type);
+  void AddArchiveFolder();
+  void ClearEngines();
+
+  std::filesystem::path data_dir_;
+  std::filesystem::path save_dir_;
+  SettingsStore& settings_;
+  Env& env_;
+  std::array<std::unique_ptr<StoreBinding>, kStoreTypeCount> bindings_;
+  std::unique_ptr<Hold> hold_;   // exclusive hold on vq_searchtree.egt
+  std::unique_ptr<Hold> mutex_;  // held only between Lock() and Unlock()
+  bool clip_load_failed_ = false;
+  std::string engine_list_header_;
+  std::vector<StoreLoadCount> load_counts_;
+  std::vector<DocumentOpenResult> tolerated_failures_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,110 @@
+#include "core/app/shutdown_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app/string_table.h"
+#include "support/failing_env.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FailingEnv;
+using testing::TempDir;
+
+// Records what the close asked of the frame, in order.
+class RecordingFrame : public ShutdownFrame {
+ public:
+  ExitDialogAnswer answer;
+  std::optional<WindowRect> rect = WindowRect{10, 20, 800, 600};
+  std::string calls;
+  int asked_default = 0;
+
+  ExitDialogAnswer AskExit(int default_button_id) override {
+    asked_default = default_button_id;
+    calls += "ask ";
+    return answer;
+  }
+  void SaveOpenPageTabs() override { calls += "keep-pages "; }
+  void ShowWaitCursor() override { calls += "wait "; }
+  void LeaveFullScreen() override { calls += "restore "; }
+  int ActiveTabId() override {
+    calls += "active-tab ";
+    return 0;
+  }
+  void SaveBarLayout() override { calls += "bars "; }
+  std::optional<WindowRect> RestoredWindowRect() override { return rect; }
+  void HideWindow() override { calls += "hide "; }
+  void SaveLists() override { calls += "lists"; }
+};
+
+class ShutdownTest : public ::testing::Test {
+ protected:
+  ShutdownTest()
+      : env_(dir_.path()),
+        settings_(dir_ / "vq_system.ini", env_),
+        doc_(dir_.path(), settings_, env_) {
+    EXPECT_TRUE(doc_.OnNewDocument().ok());
+  }
+  std::string Ini() { return testing::ReadFile(dir_ / "vq_system.ini"); }
+
+  TempDir dir_;
+  FailingEnv env_;
+  SettingsStore settings_;
+  CTolvaneDoc doc_;
+  RecordingFrame frame_;
+};
+
+TEST_F(ShutdownTest, SaveAndExitKeepsThePagesAndWritesEverythingInOrder) {
+  frame_.answer = {ExitDialogAnswer::Choice::kSaveAndExit, false};
+  ShutdownSequence close(settings_, doc_);
+  ASSERT_TRUE(close.Run(frame_));
+  EXPECT_EQ(frame_.asked_default, string_id::kExitSave);  // SavePageTab missing reads 1
+  EXPECT_EQ(frame_.calls, "ask keep-pages wait restore active-tab bars hide lists");
+  EXPECT_EQ(settings_.GetInt("OptionMain", "SavePageTab", -1), 1);
+  EXPECT_EQ(settings_.GetInt("OptionMain", "CloseMode", -1), 1);
+  EXPECT_EQ(settings_.GetInt("OptionMain", "LastActiveTab", -1), 0);
+  EXPECT_EQ(settings_.GetInt("MainWindow", "cx", -1), 800);
+  EXPECT_EQ(settings_.GetInt("MainWindow", "y", -1), 20);
+  EXPECT_TRUE(close.last_save().ok);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "vq_clip.clf"));
+}
+
+TEST_F(ShutdownTest, DiscardWithDontAskAgainWritesBothFlagsAndKeepsNoPages) {
+  settings_.WriteInt("OptionMain", "SavePageTab", 0);
+  frame_.answer = {ExitDialogAnswer::Choice::kExitWithoutSaving, true};
+  frame_.rect.reset();  // maximised: the stored placement stays as it was
+  ASSERT_TRUE(ShutdownSequence(settings_, doc_).Run(frame_));
+  EXPECT_EQ(frame_.asked_default, string_id::kExitDiscard);
+  EXPECT_EQ(frame_.calls, "ask wait restore active-tab bars hide lists");
+  EXPECT_EQ(settings_.GetInt("OptionMain", "SavePageTab", -1), 0);
+  EXPECT_EQ(settings_.GetInt("OptionMain", "CloseMode", -1), 0);
+  EXPECT_EQ(settings_.GetInt("MainWindow", "cx", -1), -1);
+}
+
+TEST_F(ShutdownTest, CancelWritesNothingAndKeepsRunning) {
+  frame_.answer = {ExitDialogAnswer::Choice::kCancel, true};
+  const std::string before = Ini();
+  EXPECT_FALSE(ShutdownSequence(settings_, doc_).Run(frame_));
+  EXPECT_EQ(frame_.calls, "ask ");
+  EXPECT_EQ(Ini(), before);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "vq_clip.clf"));
+}
+
+TEST_F(ShutdownTest, WithoutTheDialogTheRememberedAnswerHolds) {
+  settings_.WriteInt("OptionMain", "CloseMode", 0);
+  settings_.WriteInt("OptionMain", "SavePageTab", 1);
+  ASSERT_TRUE(ShutdownSequence(settings_, doc_).Run(frame_));
+  EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars hide lists");
+  EXPECT_EQ(settings_.GetInt("OptionMain", "SavePageTab", -1), 1);
+
+  settings_.WriteInt("OptionMain", "SavePageTab", 0);
+  frame_.calls.clear();
+  ASSERT_TRUE(ShutdownSequence(settings_, doc_).Run(frame_));
+  EXPECT_EQ(frame_.calls, "wait restore active-tab bars hide lists");
+  EXPECT_EQ(settings_.GetInt("OptionMain", "SavePageTab", -1), 0);
+  EXPECT_EQ(settings_.GetInt("OptionMain", "CloseMode", -1), 0);
+}
+
+}  // namespace
+}  // namespace tolvane

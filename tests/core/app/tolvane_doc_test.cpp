@@ -1,0 +1,270 @@
+#include "core/app/tolvane_doc.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/app/raw_line_store.h"
+#include "core/search/charset_converter.h"
+#include "support/failing_env.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FailingEnv;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+std::string StoreFile(StoreType type, const std::vector<std::string>& folders,
+                      const std::vector<std::string>& items) {
+  std::string text = std::string(StoreMarker(type)) + "\r\n0\r\n";
+  text += std::to_string(folders.size()) + "\r\n";
+  for (const auto& line : folders) text += line + "\r\n";
+  text += std::to_string(items.size()) + "\r\n";
+  for (const auto& line : items) text += line + "\r\n";
+  return text;
+}
+
+std::string CountsText(const CTolvaneDoc& doc) {
+  std::ostringstream out;
+  for (const auto& count : doc.load_counts()) {
+    out << StoreFileName(count.type) << ' ' << count.folders << '/' << count.items
+        << (count.file_present ? "" : " missing") << '\n';
+  }
+  return out.str();
+}
+
+// One data directory with its settings, env and document, as start-up makes them.
+struct Session {
+  explicit Session(const TempDir& dir)
+      : env(dir.path() / "mutex"),
+        settings(dir.path() / "data" / "vq_system.ini", env),
+        doc(dir.path() / "data", settings, env) {}
+  FailingEnv env;
+  SettingsStore settings;
+  CTolvaneDoc doc;
+};
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(data()); }
+  std::filesystem::path data() const { return dir_.path() / "data"; }
+  std::filesystem::path file(StoreType type) const {
+    return data() / std::string(StoreFileName(type));
+  }
+  TempDir dir_;
+};
+
+TEST_F(DocumentTest, FirstRunLoadsDefaultsCreatesTheLockFileAndSavesEveryWritableStore) {
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  EXPECT_EQ(CountsText(session.doc),
+            "vq_search.eng 0/0 missing\n"
+            "vq_favorite.fvf 0/0 missing\n"
+            "vq_keyword.kwd 0/0 missing\n"
+            "vq_history.his 0/0 missing\n"
+            "vq_custom.eng 0/0 missing\n"
+            "vq_tab.tbf 0/0 missing\n"
+            "vq_searchtree.egt 0/0 missing\n"
+            "vq_clip.clf 0/0 missing\n");
+  EXPECT_TRUE(std::filesystem::exists(file(StoreType::kEngineOptions)));
+  EXPECT_TRUE(session.doc.holds_data_directory());
+  EXPECT_FALSE(session.doc.clip_load_failed());
+
+  ASSERT_TRUE(session.doc.SaveAll().ok);
+  for (StoreType type :
+       {StoreType::kEngineOptions, StoreType::kUserEngines, StoreType::kTabs, StoreType::kFavorites,
+        StoreType::kKeywords, StoreType::kHistory, StoreType::kClips}) {
+    EXPECT_EQ(ReadFile(file(type)), StoreFile(type, {}, {})) << StoreFileName(type);
+  }
+  EXPECT_FALSE(std::filesystem::exists(file(StoreType::kEngineList)))
+      << "the engine list is only replaced by an update";
+}
+
+TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
+  const std::string sjis_name = Utf8ToSjis("本");
+  WriteFile(file(StoreType::kEngineList),
+            StoreFile(StoreType::kEngineList, {"1\tshops\t0"}, {"a", "b"}));
+  WriteFile(file(StoreType::kFavorites),
+            StoreFile(StoreType::kFavorites, {"11\t" + sjis_name + "\t0"}, {"x"}));
+  WriteFile(file(StoreType::kKeywords), StoreFile(StoreType::kKeywords, {}, {"k1", "k2", "k3"}));
+  WriteFile(file(StoreType::kHistory), StoreFile(StoreType::kHistory, {}, {"h"}));
+  WriteFile(file(StoreType::kUserEngines),
+            StoreFile(StoreType::kUserEngines, {"100\tmine\t0"}, {}));
+  WriteFile(file(StoreType::kTabs), StoreFile(StoreType::kTabs, {"1\tgroup"}, {"t1", "t2"}));
+  WriteFile(file(StoreType::kEngineOptions), StoreFile(StoreType::kEngineOptions, {"o"}, {}));
+  WriteFile(file(StoreType::kClips), StoreFile(StoreType::kClips, {}, {"c"}));
+
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  EXPECT_EQ(CountsText(session.doc),
+            "vq_search.eng 1/2\n"
+            "vq_favorite.fvf 1/1\n"
+            "vq_keyword.kwd 0/3\n"
+            "vq_history.his 0/1\n"
+            "vq_custom.eng 1/0\n"
+            "vq_tab.tbf 1/2\n"
+            "vq_searchtree.egt 1/0\n"
+            "vq_clip.clf 0/1\n");
+  EXPECT_EQ(session.doc.engine_list_header(), "0");
+
+  // The archive folder joins the engine tree after the files are read.
+  auto& engines = dynamic_cast<RawLineStore&>(session.doc.binding(StoreType::kEngineList));
+  EXPECT_EQ(engines.folder_lines(),
+            (std::vector<std::string>{"1\tshops\t0", "-9999\t" + Utf8ToSjis("保管箱") + "\t0"}));
+
+  TempDir out;
+  session.doc.set_save_directory(out.path());
+  ASSERT_TRUE(session.doc.SaveAll().ok);
+  for (StoreType type :
+       {StoreType::kFavorites, StoreType::kKeywords, StoreType::kHistory, StoreType::kUserEngines,
+        StoreType::kTabs, StoreType::kEngineOptions, StoreType::kClips}) {
+    EXPECT_EQ(ReadFile(out.path() / std::string(StoreFileName(type))), ReadFile(file(type)))
+        << StoreFileName(type);
+  }
+}
+
+TEST_F(DocumentTest, DamagedStoreStopsStartUpNamesTheFileAndIsNeverOverwritten) {
+  const std::string damaged = StoreFile(StoreType::kKeywords, {}, {"not a favorite"});
+  WriteFile(file(StoreType::kFavorites), damaged);
+  WriteFile(file(StoreType::kHistory), StoreFile(StoreType::kHistory, {}, {"h"}));
+
+  Session session(dir_);
+  auto opened = session.doc.OnNewDocument();
+  ASSERT_FALSE(opened.ok());
+  EXPECT_EQ(opened.status, DocumentOpenResult::Status::kStoreFailed);
+  EXPECT_EQ(opened.store, StoreType::kFavorites);
+  EXPECT_EQ(opened.file, file(StoreType::kFavorites));
+  EXPECT_NE(opened.Describe().find("vq_favorite.fvf: "), std::string::npos) << opened.Describe();
+  EXPECT_NE(opened.Describe().find("@@FavoriteList@@"), std::string::npos) << opened.Describe();
+  // Loading stopped at the damaged file.
+  EXPECT_EQ(CountsText(session.doc),
+            "vq_search.eng 0/0 missing\n"
+            "vq_favorite.fvf 0/0\n");
+  EXPECT_EQ(ReadFile(file(StoreType::kFavorites)), damaged);
+}
+
+TEST_F(DocumentTest, TruncatedStoreIsAFailureWithTheLine) {
+  WriteFile(file(StoreType::kTabs),
+            std::string(StoreMarker(StoreType::kTabs)) + "\r\n0\r\n0\r\n5\r\na\r\n");
+  Session session(dir_);
+  auto opened = session.doc.OnNewDocument();
+  ASSERT_EQ(opened.status, DocumentOpenResult::Status::kStoreFailed);
+  EXPECT_EQ(opened.store, StoreType::kTabs);
+  EXPECT_NE(opened.reason.find("line"), std::string::npos) << opened.reason;
+}
+
+TEST_F(DocumentTest, DamagedClipsAndOptionsDoNotStopStartUpAndAreKeptAside) {
+  const std::string bad_clips = "garbage\r\n";
+  const std::string bad_options =
+      std::string(StoreMarker(StoreType::kEngineOptions)) + "\r\n0\r\n3\r\n";
+  WriteFile(file(StoreType::kClips), bad_clips);
+  WriteFile(file(StoreType::kEngineOptions), bad_options);
+
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  EXPECT_TRUE(session.doc.clip_load_failed());
+  ASSERT_EQ(session.doc.tolerated_failures().size(), 2u);
+  EXPECT_EQ(session.doc.tolerated_failures()[0].store, StoreType::kEngineOptions);
+  EXPECT_EQ(session.doc.tolerated_failures()[1].store, StoreType::kClips);
+
+  ASSERT_TRUE(session.doc.SaveAll().ok);
+  EXPECT_EQ(ReadFile(data() / "vq_clip.clf.damaged"), bad_clips);
+  EXPECT_EQ(ReadFile(data() / "vq_searchtree.egt.damaged"), bad_options);
+}
+
+TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryEvenAcrossSaves) {
+  auto first = std::make_unique<Session>(dir_);
+  ASSERT_TRUE(first->doc.OnNewDocument().ok());
+  // The save replaces the lock file by a new one: the hold must move with it.
+  ASSERT_TRUE(first->doc.SaveAll().ok);
+
+  Session second(dir_);
+  auto refused = second.doc.OnNewDocument();
+  EXPECT_EQ(refused.status, DocumentOpenResult::Status::kHeldByAnotherCopy);
+  EXPECT_EQ(refused.file, file(StoreType::kEngineOptions));
+  EXPECT_TRUE(second.doc.load_counts().empty()) << "nothing is read by the refused copy";
+
+  first.reset();
+  Session third(dir_);
+  EXPECT_TRUE(third.doc.OnNewDocument().ok());
+}
+
+TEST_F(DocumentTest, FailedWriteStopsSaveAllAndLeavesTheRemainingFilesAsTheyWere) {
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  ASSERT_TRUE(session.doc.SaveAll().ok);
+  const std::string old_history = ReadFile(file(StoreType::kHistory));
+  session.doc.binding(StoreType::kHistory).ParseItemLine("new item");
+  session.doc.binding(StoreType::kTabs).ParseItemLine("new tab");
+
+  session.env.failing_files = {"vq_tab.tbf"};
+  session.env.replaced_files.clear();
+  auto saved = session.doc.SaveAll();
+  EXPECT_FALSE(saved.ok);
+  EXPECT_EQ(saved.failed_store, StoreType::kTabs);
+  EXPECT_NE(saved.message.find("no space left on device"), std::string::npos);
+  EXPECT_EQ(session.env.replaced_files,
+            (std::set<std::string>{"vq_searchtree.egt", "vq_custom.eng"}));
+  EXPECT_EQ(ReadFile(file(StoreType::kHistory)), old_history);
+
+  // The next timer tick tries again and gets everything out.
+  session.env.failing_files.clear();
+  ASSERT_TRUE(session.doc.SaveAll().ok);
+  EXPECT_EQ(ReadFile(file(StoreType::kHistory)), StoreFile(StoreType::kHistory, {}, {"new item"}));
+}
+
+TEST_F(DocumentTest, ReloadEnginesReadsTheNewListAndKeepsUserEnginesAndOptions) {
+  WriteFile(file(StoreType::kEngineList), StoreFile(StoreType::kEngineList, {}, {"old"}));
+  WriteFile(file(StoreType::kUserEngines), StoreFile(StoreType::kUserEngines, {}, {"mine"}));
+  WriteFile(file(StoreType::kEngineOptions), StoreFile(StoreType::kEngineOptions, {}, {"opt"}));
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+
+  WriteFile(file(StoreType::kEngineList),
+            std::string(StoreMarker(StoreType::kEngineList)) +
+                "\r\n0\t205\t\t2026/12/01\r\n0\r\n2\r\nnew1\r\nnew2\r\n");
+  ASSERT_TRUE(session.doc.ReloadEngines());
+  auto lines = [&](StoreType type) {
+    return dynamic_cast<RawLineStore&>(session.doc.binding(type)).item_lines();
+  };
+  EXPECT_EQ(lines(StoreType::kEngineList), (std::vector<std::string>{"new1", "new2"}));
+  EXPECT_EQ(lines(StoreType::kUserEngines), (std::vector<std::string>{"mine"}));
+  EXPECT_EQ(lines(StoreType::kEngineOptions), (std::vector<std::string>{"opt"}));
+  EXPECT_EQ(session.doc.engine_list_header(), "0\t205\t\t2026/12/01");
+  EXPECT_TRUE(session.doc.holds_data_directory());
+}
+
+TEST_F(DocumentTest, StartUrlFollowsTheCommandLineAndTheStartMode) {
+  Session session(dir_);
+  auto& settings = session.settings;
+  const std::string portal = session.doc.StartUrl("");  // StartMode 1 by default
+  EXPECT_FALSE(portal.empty());
+
+  EXPECT_EQ(session.doc.StartUrl("http://127.0.0.1/a b"), "http://127.0.0.1/a b");
+  EXPECT_EQ(session.doc.StartUrl("http://127.0.0.1/東京"), Utf8ToSjis("http://127.0.0.1/東京"));
+
+  const auto shortcut = dir_.path() / "Shop.UrL";
+  WriteFile(shortcut, "[InternetShortcut]\r\nURL=http://127.0.0.1/from-shortcut\r\n");
+  EXPECT_EQ(session.doc.StartUrl(shortcut.string()), "http://127.0.0.1/from-shortcut");
+  EXPECT_EQ(session.doc.StartUrl((dir_.path() / "missing.url").string()), "");
+
+  settings.WriteInt("OptionMain", "StartMode", 2);
+  settings.WriteString("OptionMain", "StartPage", "http://127.0.0.1/home");
+  EXPECT_EQ(session.doc.StartUrl(""), "http://127.0.0.1/home");
+
+  // Mode 3 opens the page left open last time once, then falls back to the home page.
+  settings.WriteInt("OptionMain", "StartMode", 3);
+  settings.WriteString("OptionMain", "LastActivePage", "http://127.0.0.1/last");
+  EXPECT_EQ(session.doc.StartUrl(""), "http://127.0.0.1/last");
+  EXPECT_EQ(settings.GetString("OptionMain", "LastActivePage", "unset"), "");
+  EXPECT_EQ(session.doc.StartUrl(""), "http://127.0.0.1/home");
+
+  settings.WriteInt("OptionMain", "StartMode", 1);
+  EXPECT_EQ(session.doc.StartUrl(""), portal);
+}
+
+}  // namespace
+}  // namespace tolvane

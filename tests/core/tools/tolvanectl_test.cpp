@@ -1,0 +1,107 @@
+#include "tools/tolvanectl/tolvanectl.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/app/store_type.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+struct Run {
+  int rc;
+  std::string out;
+  std::string err;
+};
+
+Run Ctl(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  int rc = RunTolvanectl(args, out, err);
+  return {rc, out.str(), err.str()};
+}
+
+std::string Store(StoreType type, std::string_view body) {
+  return std::string(StoreMarker(type)) + "\r\n0\r\n" + std::string(body);
+}
+
+TEST(TolvanectlTest, CheckPrintsEveryStoreInLoadOrderAndTouchesNothing) {
+  TempDir dir;
+  WriteFile(dir / "vq_favorite.fvf", Store(StoreType::kFavorites, "2\r\nf1\r\nf2\r\n1\r\ni\r\n"));
+  WriteFile(dir / "vq_tab.tbf", Store(StoreType::kTabs, "0\n3\na\nb\nc\n"));
+  auto run = Ctl({"check", dir.path().string()});
+  EXPECT_EQ(run.rc, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "vq_search.eng\t0\t0\n"
+            "vq_favorite.fvf\t2\t1\n"
+            "vq_keyword.kwd\t0\t0\n"
+            "vq_history.his\t0\t0\n"
+            "vq_custom.eng\t0\t0\n"
+            "vq_tab.tbf\t0\t3\n"
+            "vq_searchtree.egt\t0\t0\n"
+            "vq_clip.clf\t0\t0\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt")) << "check must not create files";
+}
+
+TEST(TolvanectlTest, CheckNamesTheDamagedFileAndFails) {
+  TempDir dir;
+  WriteFile(dir / "vq_history.his", "@@HistoryList@@\r\n0\r\n0\r\n4\r\nonly one\r\n");
+  auto run = Ctl({"check", dir.path().string()});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_NE(run.err.find("vq_history.his: "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("line"), std::string::npos) << run.err;
+
+  TempDir clips;
+  WriteFile(clips / "vq_clip.clf", "not a clip file\r\n");
+  run = Ctl({"check", clips.path().string()});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_NE(run.err.find("vq_clip.clf: "), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("vq_clip.clf\t0\t0\n"), std::string::npos);
+
+  run = Ctl({"check", (dir / "nowhere").string()});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_NE(run.err.find("not a directory"), std::string::npos);
+}
+
+TEST(TolvanectlTest, RoundtripWritesWhatSaveAllWrites) {
+  TempDir dir, out;
+  const std::string favorites = Store(StoreType::kFavorites, "0\r\n2\r\na\tb\r\nc\r\n");
+  WriteFile(dir / "vq_favorite.fvf", favorites);
+  WriteFile(dir / "vq_keyword.kwd", "@@KeywordList@@\n0\n0\n1\nkw\n");  // LF only
+  WriteFile(dir / "vq_search.eng", Store(StoreType::kEngineList, "0\r\n1\r\ne\r\n"));
+  auto run = Ctl({"roundtrip", dir.path().string(), out.path().string()});
+  ASSERT_EQ(run.rc, 0) << run.err;
+  EXPECT_EQ(ReadFile(out / "vq_favorite.fvf"), favorites);
+  EXPECT_EQ(ReadFile(out / "vq_keyword.kwd"), "@@KeywordList@@\r\n0\r\n0\r\n1\r\nkw\r\n");
+  EXPECT_FALSE(std::filesystem::exists(out / "vq_search.eng"));
+  for (const char* name :
+       {"vq_searchtree.egt", "vq_custom.eng", "vq_tab.tbf", "vq_history.his", "vq_clip.clf"}) {
+    EXPECT_TRUE(std::filesystem::exists(out / name)) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt"));
+}
+
+TEST(TolvanectlTest, EncodeTakesUtf8OrShiftJisHex) {
+  EXPECT_EQ(Ctl({"encode", "1", "東京"}).out, "%93%8C%8B%9E\n");
+  EXPECT_EQ(Ctl({"encode", "2", "東京"}).out, "%C5%EC%B5%FE\n");
+  EXPECT_EQ(Ctl({"encode", "3", "東京 タワー"}).out,
+            "%E6%9D%B1%E4%BA%AC+%E3%82%BF%E3%83%AF%E3%83%BC\n");
+  EXPECT_EQ(Ctl({"encode", "0", "東京 x"}).out, "東京 x\n");
+  EXPECT_EQ(Ctl({"encode", "--sjis-hex", "938C8b9E", "2"}).out, "%C5%EC%B5%FE\n");
+  EXPECT_EQ(Ctl({"encode", "--sjis-hex", "B1", "2"}).out, "%8E%B1\n");
+
+  auto bad = Ctl({"encode", "4", "x"});
+  EXPECT_EQ(bad.rc, 1);
+  EXPECT_NE(bad.err.find("encoding 4"), std::string::npos);
+  EXPECT_EQ(Ctl({"encode", "--sjis-hex", "9G", "1"}).rc, 2);
+  EXPECT_EQ(Ctl({"frobnicate"}).rc, 2);
+}
+
+}  // namespace
+}  // namespace tolvane

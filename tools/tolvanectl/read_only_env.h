@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "core/app/env.h"
+
+namespace tolvane {
+
+// Lets tolvanectl load a data directory the way start-up does without
+// touching it: no hold is taken (a running browser may own the directory),
+// no lock file is created, and writes go to `inner` only (roundtrip writes
+// into its output directory).
+class ReadOnlyEnv : public Env {
+ public:
+  explicit ReadOnlyEnv(Env& inner) : inner_(inner) {}
+
+  bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
+                   std::string* error) override {
+    return inner_.ReplaceFile(path, contents, error);
+  }
+  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path&) override {
+    return std::make_unique<Hold>();
+  }
+  bool IsFileHeldElsewhere(const std::filesystem::path&) override { return false; }
+  std::unique_ptr<Hold> AcquireNamedMutex(std::string_view) override {
+    return std::make_unique<Hold>();
+  }
+
+ private:
+  Env& inner_;
+};
+
+}  // namespace tolvane
