@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/search/chunked_output.h"
 #include "core/search/cp932_tables.h"
 
 namespace tolvane {
@@ -17,11 +18,12 @@ const unsigned char* Bytes(std::string_view s) {
   return reinterpret_cast<const unsigned char*>(s.data());
 }
 
-// Copies the run of ASCII bytes at `in` to `out`, eight at a time while it
-// can; returns how many bytes were copied. Most keywords and URLs are mostly
-// ASCII, so this is the common case.
+// Copies the run of ASCII bytes at `in` (at most `max` of them) to `out`,
+// eight at a time while it can; returns how many were copied. Keywords and
+// URLs are mostly ASCII, so this is the common case.
 template <typename Out>
-size_t CopyAscii(const unsigned char* in, const unsigned char* end, Out* out) {
+size_t CopyAscii(const unsigned char* in, const unsigned char* end, size_t max, Out* out) {
+  if (static_cast<size_t>(end - in) > max) end = in + max;
   const unsigned char* p = in;
   while (end - p >= 8) {
     std::uint64_t word;
@@ -55,224 +57,322 @@ inline std::uint16_t EncodeUnit(char16_t u) {
   return cp932::kEncodePages[cp932::kEncodePageIndex[u >> 8]][u & 0xFF];
 }
 
+// The decode table widened to whole rows of 256 trails, built on first use:
+// 0 for an invalid trail (only the lead is consumed), "?" for a valid trail
+// without a character. One load then decides every double-byte case.
+struct DecodeRows {
+  const char16_t* row_of_lead[256] = {};
+  char16_t rows[cp932::kLeadCount][256] = {};
+
+  DecodeRows() {
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLead(static_cast<unsigned char>(lead))) continue;
+      const int index = cp932::LeadIndex(static_cast<unsigned char>(lead));
+      row_of_lead[lead] = rows[index];
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsTrail(static_cast<unsigned char>(trail))) continue;
+        const char16_t u = cp932::kDoubleByteToUtf16[index][trail - 0x40];
+        rows[index][trail] = u != 0 ? u : u'?';
+      }
+    }
+  }
+};
+
+const DecodeRows& Rows() {
+  static const DecodeRows rows;
+  return rows;
+}
+
 constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// One Shift_JIS character at p (p < end) as a UTF-16 unit; advances p.
+// Returns 0 for a lead byte at the very end, which is dropped.
+inline char16_t DecodeOne(const DecodeRows& rows, const unsigned char*& p,
+                          const unsigned char* end) {
+  const unsigned char b = *p;
+  if (const char16_t* row = rows.row_of_lead[b]) {
+    if (end - p < 2) {
+      p = end;
+      return 0;
+    }
+    const char16_t u = row[p[1]];
+    p += u != 0 ? 2 : 1;
+    return u != 0 ? u : u'?';
+  }
+  ++p;
+  return IsHalfWidthKatakana(b) ? static_cast<char16_t>(0xFF61 + (b - 0xA1)) : char16_t{b};
+}
+
+// UTF-8 of a BMP code point or a lone surrogate (three bytes at most).
+template <typename Out>
+inline Out* WriteUtf8(std::uint32_t c, Out* out) {
+  if (c < 0x80) {
+    *out++ = static_cast<Out>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<Out>(0xC0 | (c >> 6));
+    *out++ = static_cast<Out>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<Out>(0xE0 | (c >> 12));
+    *out++ = static_cast<Out>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<Out>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
 
 }  // namespace
 
 std::string SjisToEucJp(std::string_view sjis) {
-  // Every input byte gives at most two output bytes (katakana 1 -> 2).
-  std::string result(sjis.size() * 2, '\0');
-  char* out = result.data();
+  constexpr size_t kMaxStep = 2;  // katakana: 1 byte in, 2 out
+  const DecodeRows& rows = Rows();
+  std::string result;
+  result.reserve(sjis.size() * 2);
+  ChunkedOutput<char> chunk(&result);
   const unsigned char* p = Bytes(sjis);
   const unsigned char* const end = p + sjis.size();
   while (p < end) {
-    const unsigned char b = *p;
-    if (b < 0x80) {
-      const size_t n = CopyAscii(p, end, out);
-      p += n;
-      out += n;
-      continue;
-    }
-    if (IsLead(b)) {
-      if (end - p < 2) break;  // lone lead at the end: dropped
-      const unsigned char trail = p[1];
-      if (!IsTrail(trail)) {
-        *out++ = '?';
-        ++p;
+    char* out = chunk.Room(kMaxStep);
+    char* const last = out + chunk.Free() - kMaxStep;
+    while (p < end && out <= last) {
+      const unsigned char b = *p;
+      if (b < 0x80) {
+        const size_t n = CopyAscii(p, end, static_cast<size_t>(last - out) + kMaxStep, out);
+        p += n;
+        out += n;
         continue;
       }
-      if (b >= 0xFA) {
-        const std::uint16_t euc = cp932::kIbmExtensionToEucJp[b - 0xFA][trail - 0x40];
-        if (euc != 0) {
-          *out++ = static_cast<char>(euc >> 8);
-          *out++ = static_cast<char>(euc & 0xFF);
-        } else {
-          *out++ = '?';
+      if (const char16_t* row = rows.row_of_lead[b]) {
+        if (end - p < 2) {  // lone lead at the end: dropped
+          p = end;
+          break;
         }
-      } else if (b >= 0xF0) {
-        *out++ = '?';
-      } else {
-        ArithmeticSjisToEuc(b, trail, out);
-        out += 2;
+        const unsigned char trail = p[1];
+        if (row[trail] == 0) {  // invalid trail
+          *out++ = '?';
+          ++p;
+          continue;
+        }
+        if (b >= 0xFA) {
+          const std::uint16_t euc = cp932::kIbmExtensionToEucJp[b - 0xFA][trail - 0x40];
+          if (euc != 0) {
+            *out++ = static_cast<char>(euc >> 8);
+            *out++ = static_cast<char>(euc & 0xFF);
+          } else {
+            *out++ = '?';
+          }
+        } else if (b >= 0xF0) {
+          *out++ = '?';
+        } else {
+          ArithmeticSjisToEuc(b, trail, out);
+          out += 2;
+        }
+        p += 2;
+        continue;
       }
-      p += 2;
-      continue;
+      if (IsHalfWidthKatakana(b)) *out++ = static_cast<char>(0x8E);
+      *out++ = static_cast<char>(b);
+      ++p;
     }
-    if (IsHalfWidthKatakana(b)) *out++ = static_cast<char>(0x8E);
-    *out++ = static_cast<char>(b);
-    ++p;
+    chunk.Commit(out);
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  chunk.Finish();
   return result;
 }
 
 std::u16string SjisToUtf16(std::string_view sjis) {
-  // One code unit at most per input byte.
-  std::u16string result(sjis.size(), u'\0');
-  char16_t* out = result.data();
+  const DecodeRows& rows = Rows();
+  std::u16string result;
+  result.reserve(sjis.size());  // one unit at most per byte
+  ChunkedOutput<char16_t> chunk(&result);
   const unsigned char* p = Bytes(sjis);
   const unsigned char* const end = p + sjis.size();
   while (p < end) {
-    const unsigned char b = *p;
-    if (b < 0x80) {
-      const size_t n = CopyAscii(p, end, out);
-      p += n;
-      out += n;
-      continue;
-    }
-    if (IsLead(b)) {
-      if (end - p < 2) break;
-      const unsigned char trail = p[1];
-      if (!IsTrail(trail)) {
-        *out++ = u'?';
-        ++p;
+    char16_t* out = chunk.Room(1);
+    char16_t* const stop = out + chunk.Free();
+    while (p < end && out < stop) {
+      if (*p < 0x80) {
+        const size_t n = CopyAscii(p, end, static_cast<size_t>(stop - out), out);
+        p += n;
+        out += n;
         continue;
       }
-      const char16_t u = cp932::kDoubleByteToUtf16[cp932::LeadIndex(b)][trail - 0x40];
-      *out++ = u != 0 ? u : u'?';
-      p += 2;
-      continue;
+      if (const char16_t u = DecodeOne(rows, p, end)) *out++ = u;
     }
-    *out++ = IsHalfWidthKatakana(b) ? static_cast<char16_t>(0xFF61 + (b - 0xA1)) : char16_t{b};
-    ++p;
+    chunk.Commit(out);
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  chunk.Finish();
+  return result;
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+  // Same as Utf16ToUtf8(SjisToUtf16(sjis)) without the text in between; the
+  // units here are never surrogates.
+  constexpr size_t kMaxStep = 3;
+  const DecodeRows& rows = Rows();
+  std::string result;
+  result.reserve(sjis.size() * 3);
+  ChunkedOutput<char> chunk(&result);
+  const unsigned char* p = Bytes(sjis);
+  const unsigned char* const end = p + sjis.size();
+  while (p < end) {
+    char* out = chunk.Room(kMaxStep);
+    char* const last = out + chunk.Free() - kMaxStep;
+    while (p < end && out <= last) {
+      if (*p < 0x80) {
+        const size_t n = CopyAscii(p, end, static_cast<size_t>(last - out) + kMaxStep, out);
+        p += n;
+        out += n;
+        continue;
+      }
+      if (const char16_t u = DecodeOne(rows, p, end)) out = WriteUtf8(u, out);
+    }
+    chunk.Commit(out);
+  }
+  chunk.Finish();
   return result;
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
-  // Three bytes at most per code unit (a pair is 4 bytes for 2 units).
-  std::string result(utf16.size() * 3, '\0');
-  char* out = result.data();
+  constexpr size_t kMaxStep = 4;
+  std::string result;
+  result.reserve(utf16.size() * 3);  // a pair is 4 bytes for 2 units
+  ChunkedOutput<char> chunk(&result);
   const size_t n = utf16.size();
-  for (size_t i = 0; i < n; ++i) {
-    std::uint32_t c = utf16[i];
-    if (c < 0x80) {
-      *out++ = static_cast<char>(c);
-      continue;
+  size_t i = 0;
+  while (i < n) {
+    char* out = chunk.Room(kMaxStep);
+    char* const last = out + chunk.Free() - kMaxStep;
+    for (; i < n && out <= last; ++i) {
+      std::uint32_t c = utf16[i];
+      if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+      } else if (IsHighSurrogate(utf16[i]) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
+        ++i;
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+      } else {
+        out = WriteUtf8(c, out);  // a surrogate without its partner included
+      }
     }
-    if (c < 0x800) {
-      *out++ = static_cast<char>(0xC0 | (c >> 6));
-      *out++ = static_cast<char>(0x80 | (c & 0x3F));
-      continue;
-    }
-    if (IsHighSurrogate(utf16[i]) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
-      ++i;
-      *out++ = static_cast<char>(0xF0 | (c >> 18));
-      *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      *out++ = static_cast<char>(0x80 | (c & 0x3F));
-      continue;
-    }
-    // Includes a surrogate without its partner.
-    *out++ = static_cast<char>(0xE0 | (c >> 12));
-    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    chunk.Commit(out);
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  chunk.Finish();
   return result;
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  // Each byte gives at most one unit; four bytes give at most two.
-  std::u16string result(utf8.size(), u'\0');
-  char16_t* out = result.data();
+  constexpr size_t kMaxStep = 2;
+  std::u16string result;
+  result.reserve(utf8.size());  // four bytes give at most two units
+  ChunkedOutput<char16_t> chunk(&result);
   const unsigned char* p = Bytes(utf8);
   const unsigned char* const end = p + utf8.size();
   while (p < end) {
-    const unsigned char b = *p;
-    if (b < 0x80) {
-      const size_t n = CopyAscii(p, end, out);
-      p += n;
-      out += n;
-      continue;
-    }
-    // Length and the allowed range of the second byte (the others are 80-BF).
-    int length;
-    unsigned char lo = 0x80;
-    unsigned char hi = 0xBF;
-    std::uint32_t c;
-    if (b >= 0xC2 && b <= 0xDF) {
-      length = 2;
-      c = b & 0x1Fu;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3;
-      c = b & 0x0Fu;
-      if (b == 0xE0) lo = 0xA0;  // no overlong forms
-      if (b == 0xED) hi = 0x9F;  // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4;
-      c = b & 0x07u;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
-    } else {
-      *out++ = u'\uFFFD';
-      ++p;
-      continue;
-    }
-    int taken = 1;
-    bool complete = true;
-    for (; taken < length; ++taken) {
-      if (p + taken >= end) {
-        complete = false;
-        break;
+    char16_t* out = chunk.Room(kMaxStep);
+    char16_t* const last = out + chunk.Free() - kMaxStep;
+    while (p < end && out <= last) {
+      const unsigned char b = *p;
+      if (b < 0x80) {
+        const size_t n = CopyAscii(p, end, static_cast<size_t>(last - out) + kMaxStep, out);
+        p += n;
+        out += n;
+        continue;
       }
-      const unsigned char t = p[taken];
-      const unsigned char min = taken == 1 ? lo : 0x80;
-      const unsigned char max = taken == 1 ? hi : 0xBF;
-      if (t < min || t > max) {
-        complete = false;
-        break;
+      // Length and the allowed range of the second byte (the others are 80-BF).
+      int length;
+      unsigned char lo = 0x80;
+      unsigned char hi = 0xBF;
+      std::uint32_t c;
+      if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+        c = b & 0x1Fu;
+      } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        c = b & 0x0Fu;
+        if (b == 0xE0) lo = 0xA0;  // no overlong forms
+        if (b == 0xED) hi = 0x9F;  // no surrogates
+      } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        c = b & 0x07u;
+        if (b == 0xF0) lo = 0x90;
+        if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
+      } else {
+        *out++ = u'\uFFFD';
+        ++p;
+        continue;
       }
-      c = (c << 6) | (t & 0x3Fu);
+      int taken = 1;
+      bool complete = true;
+      for (; taken < length; ++taken) {
+        if (p + taken >= end) {
+          complete = false;
+          break;
+        }
+        const unsigned char t = p[taken];
+        const unsigned char min = taken == 1 ? lo : 0x80;
+        const unsigned char max = taken == 1 ? hi : 0xBF;
+        if (t < min || t > max) {
+          complete = false;
+          break;
+        }
+        c = (c << 6) | (t & 0x3Fu);
+      }
+      p += taken;  // the maximal subpart; an offending byte is read again
+      if (!complete) {
+        *out++ = u'\uFFFD';
+      } else if (c >= 0x10000) {
+        c -= 0x10000;
+        *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+      } else {
+        *out++ = static_cast<char16_t>(c);
+      }
     }
-    p += taken;  // the maximal subpart; an offending byte is read again
-    if (!complete) {
-      *out++ = u'\uFFFD';
-    } else if (c >= 0x10000) {
-      c -= 0x10000;
-      *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
-      *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      *out++ = static_cast<char16_t>(c);
-    }
+    chunk.Commit(out);
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  chunk.Finish();
   return result;
 }
 
 std::string Utf16ToSjis(std::u16string_view utf16) {
-  std::string result(utf16.size() * 2, '\0');
-  char* out = result.data();
+  constexpr size_t kMaxStep = 2;
+  std::string result;
+  result.reserve(utf16.size() * 2);
+  ChunkedOutput<char> chunk(&result);
   const size_t n = utf16.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char16_t u = utf16[i];
-    if (u < 0x80) {
-      *out++ = static_cast<char>(u);
-      continue;
+  size_t i = 0;
+  while (i < n) {
+    char* out = chunk.Room(kMaxStep);
+    char* const last = out + chunk.Free() - kMaxStep;
+    for (; i < n && out <= last; ++i) {
+      const char16_t u = utf16[i];
+      if (u < 0x80) {
+        *out++ = static_cast<char>(u);
+        continue;
+      }
+      if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
+        ++i;  // one character outside the BMP: nothing in code page 932
+        *out++ = '?';
+        continue;
+      }
+      const std::uint16_t code = EncodeUnit(u);
+      if (code == 0) {
+        *out++ = '?';
+      } else if (code < 0x100) {
+        *out++ = static_cast<char>(code);
+      } else {
+        *out++ = static_cast<char>(code >> 8);
+        *out++ = static_cast<char>(code & 0xFF);
+      }
     }
-    if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
-      ++i;  // one character outside the BMP: nothing in code page 932
-      *out++ = '?';
-      continue;
-    }
-    const std::uint16_t code = EncodeUnit(u);
-    if (code == 0) {
-      *out++ = '?';
-    } else if (code < 0x100) {
-      *out++ = static_cast<char>(code);
-    } else {
-      *out++ = static_cast<char>(code >> 8);
-      *out++ = static_cast<char>(code & 0xFF);
-    }
+    chunk.Commit(out);
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  chunk.Finish();
   return result;
 }
-
-std::string SjisToUtf8(std::string_view sjis) { return Utf16ToUtf8(SjisToUtf16(sjis)); }
 
 std::string Utf8ToSjis(std::string_view utf8) { return Utf16ToSjis(Utf8ToUtf16(utf8)); }
 

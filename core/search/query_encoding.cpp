@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/search/charset_converter.h"
+#include "core/search/chunked_output.h"
 
 namespace tolvane {
 namespace {
@@ -23,27 +24,35 @@ constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
 
 std::string PercentEncode(std::string_view bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  // Sized once for the worst case and cut back after one pass.
-  std::string result(bytes.size() * 3, '\0');
-  char* out = result.data();
-  for (const char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    switch (kByteClasses[b]) {
-      case 1:
-        *out++ = ch;
-        break;
-      case 2:
-        *out++ = '+';
-        break;
-      default:
-        out[0] = '%';
-        out[1] = kHex[b >> 4];
-        out[2] = kHex[b & 0x0F];
-        out += 3;
-        break;
+  constexpr size_t kMaxStep = 3;
+  // Allocated once for the worst case and filled in one pass.
+  std::string result;
+  result.reserve(bytes.size() * 3);
+  ChunkedOutput<char> chunk(&result);
+  size_t i = 0;
+  while (i < bytes.size()) {
+    char* out = chunk.Room(kMaxStep);
+    char* const last = out + chunk.Free() - kMaxStep;
+    for (; i < bytes.size() && out <= last; ++i) {
+      const auto b = static_cast<unsigned char>(bytes[i]);
+      switch (kByteClasses[b]) {
+        case 1:
+          *out++ = static_cast<char>(b);
+          break;
+        case 2:
+          *out++ = '+';
+          break;
+        default:
+          out[0] = '%';
+          out[1] = kHex[b >> 4];
+          out[2] = kHex[b & 0x0F];
+          out += 3;
+          break;
+      }
     }
+    chunk.Commit(out);
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  chunk.Finish();
   return result;
 }
 

@@ -216,6 +216,35 @@ TEST(Utf16ToSjisTest, WritesQuestionMarksForTheRest) {
   EXPECT_EQ(SjisToUtf8(Bytes({0x93, 0x8C, 0xB1})), "\xE6\x9D\xB1\xEF\xBD\xB1");
 }
 
+// Output is gathered in 1000-byte chunks; a character must come out whole
+// wherever a chunk ends, and a long text must convert like its pieces.
+TEST(ChunkingTest, LongTextConvertsLikeItsPieces) {
+  const std::string piece = Bytes({0x93, 0x8C, 0xB1, 0xFA, 0x40, 0x81, 0x7F, ' '});
+  const char16_t wide_units[] = {u'東', 0xD83D, 0xDE00, 0xFF71, 0xD800, u'a', 0};
+  const std::u16string wide_piece = wide_units;
+  for (size_t pad = 990; pad < 1010; ++pad) {
+    std::string sjis(pad, 'a');
+    std::u16string wide(pad, u'a');
+    std::string expect_euc(pad, 'a'), expect_utf8(pad, 'a'), expect_back(pad, 'a');
+    std::u16string expect_utf16(pad, u'a');
+    for (int i = 0; i < 300; ++i) {
+      sjis += piece;
+      wide += wide_piece;
+      expect_euc += SjisToEucJp(piece);
+      expect_utf16 += SjisToUtf16(piece);
+      expect_utf8 += Utf16ToUtf8(wide_piece);
+      expect_back += Utf16ToSjis(wide_piece);
+    }
+    EXPECT_EQ(SjisToEucJp(sjis), expect_euc) << pad;
+    EXPECT_EQ(SjisToUtf16(sjis), expect_utf16) << pad;
+    EXPECT_EQ(SjisToUtf8(sjis), Utf16ToUtf8(expect_utf16)) << pad;
+    EXPECT_EQ(Utf16ToUtf8(wide), expect_utf8) << pad;
+    EXPECT_EQ(Utf16ToSjis(wide), expect_back) << pad;
+    EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(wide_piece.substr(0, 3) + wide)),
+              Utf8ToUtf16(Utf16ToUtf8(wide_piece.substr(0, 3))) + Utf8ToUtf16(expect_utf8));
+  }
+}
+
 // ---- Whole tables against glibc iconv ----
 
 TEST(Cp932TableTest, EveryCodeDecodesLikeIconv) {

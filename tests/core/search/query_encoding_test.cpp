@@ -35,6 +35,16 @@ TEST(PercentEncodeTest, EveryByteTakesOneOrThreeCharacters) {
   }
 }
 
+TEST(PercentEncodeTest, LongInput) {
+  std::string in;
+  std::string expected;
+  for (int i = 0; i < 2000; ++i) {
+    in += static_cast<char>(i % 256);
+    expected += PercentEncode(std::string(1, static_cast<char>(i % 256)));
+  }
+  EXPECT_EQ(PercentEncode(in), expected);
+}
+
 TEST(EncodeTest, Keyword) {
   EXPECT_EQ(Encode(0, kTokyo), kTokyo);
   EXPECT_EQ(Encode(1, kTokyo), "%93%8C%8B%9E");
