@@ -1,0 +1,118 @@
+// Start-up and close of the whole application on a temporary data directory.
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <set>
+
+#include "core/app/settings_store.h"
+#include "ui/app/qt_text.h"
+#include "ui/app/tolvane_app.h"
+#include "ui/frame/main_frame.h"
+#include "ui_test_support.h"
+
+namespace tolvane {
+namespace {
+
+std::set<std::string> FilesIn(const std::filesystem::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { test::FailOnQtWarnings(); }
+
+  void firstStartAndCloseWriteEveryStore() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    {
+      CTolvaneApp app;
+      QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
+      CMainFrame* frame = app.main_frame();
+      QVERIFY(frame != nullptr);
+      QVERIFY(QTest::qWaitForWindowExposed(frame));
+      QCOMPARE(frame->windowTitle(), QStringLiteral("Tolvane！"));
+      QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("startUrl"))->text(),
+               ToQString(app.start_url()));
+      QVERIFY(!app.start_url().empty());
+      // The first start takes the data directory by creating the lock file.
+      QVERIFY(std::filesystem::exists(data / "vq_searchtree.egt"));
+
+      app.settings()->WriteInt("OptionMain", "CloseMode", 0);
+      QVERIFY(frame->close());
+      QCOMPARE(app.settings()->GetInt("MainWindow", "cx", 0), frame->width());
+      QCOMPARE(app.settings()->GetInt("MainWindow", "cy", 0), frame->height());
+    }
+    for (const char* name : {"vq_custom.eng", "vq_tab.tbf", "vq_favorite.fvf", "vq_keyword.kwd",
+                             "vq_history.his", "vq_clip.clf", "vq_searchtree.egt"}) {
+      const QByteArray bytes = test::ReadBytes(data / name);
+      QVERIFY2(test::HasCrLfLines(bytes), name);
+    }
+    // vq_search.eng comes from the update server only.
+    QVERIFY(!std::filesystem::exists(data / "vq_search.eng"));
+  }
+
+  void windowComesBackWhereItWasLeft() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    test::WriteBytes(data / "vq_system.ini",
+                     "[MainWindow]\r\nx=60\r\ny=50\r\ncx=700\r\ncy=500\r\n"
+                     "[OptionMain]\r\nCloseMode=0\r\n");
+    CTolvaneApp app;
+    QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
+    QCOMPARE(app.main_frame()->size(), QSize(700, 500));
+    QCOMPARE(app.main_frame()->pos(), QPoint(60, 50));
+    app.main_frame()->resize(640, 480);
+    QVERIFY(app.main_frame()->close());
+    QCOMPARE(app.settings()->GetInt("MainWindow", "cx", 0), 640);
+    QCOMPARE(app.settings()->GetInt("MainWindow", "cy", 0), 480);
+  }
+
+  void damagedStoreStopsTheStartAndIsLeftAlone() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    const QByteArray damaged = "@@KeywordList@@\r\n0\t\x83\x65\x83\x58\x83\x67\r\n";
+    test::WriteBytes(data / "vq_favorite.fvf", damaged);
+
+    QString object_name, title, text;
+    test::WhenModal([&](QWidget* modal) {
+      object_name = modal->objectName();
+      title = modal->windowTitle();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) text = box->text();
+      modal->close();
+    });
+    CTolvaneApp app;
+    QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitStoreFailed);
+    QVERIFY(app.main_frame() == nullptr);
+    QCOMPARE(object_name, QStringLiteral("storeLoadError"));
+    QCOMPARE(title, QStringLiteral("Tolvane！"));
+    QVERIFY2(text.contains(QStringLiteral("起動できません")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("vq_favorite.fvf")), qPrintable(text));
+    QCOMPARE(test::ReadBytes(data / "vq_favorite.fvf"), damaged);
+    QCOMPARE(FilesIn(data), std::set<std::string>{"vq_favorite.fvf"});
+  }
+
+  void dataDirectoryIsCreatedWhenMissing() {
+    QTemporaryDir dir;
+    const QString nested = dir.filePath(QStringLiteral("データ/tolvane"));
+    CTolvaneApp app;
+    QCOMPARE(app.InitInstance(test::AppArguments(nested)), CTolvaneApp::kExitOk);
+    QVERIFY(QFileInfo(nested).isDir());
+    QVERIFY(QFileInfo::exists(nested + QStringLiteral("/vq_searchtree.egt")));
+  }
+};
+
+}  // namespace tolvane
+
+QTEST_MAIN(tolvane::StartupTest)
+#include "startup_test.moc"

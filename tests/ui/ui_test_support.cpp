@@ -1,0 +1,64 @@
+#include "ui_test_support.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/app/qt_text.h"
+
+namespace tolvane::test {
+
+void FailOnQtWarnings() {
+  // The offscreen platform plugin warns about features it lacks; those say
+  // nothing about the program.
+  QTest::failOnWarning(
+      QRegularExpression(QStringLiteral("^(?!This plugin does not support)(?!QStandardPaths: )")));
+}
+
+void WhenModal(std::function<void(QWidget*)> act, int timeout_ms, QObject* owner) {
+  auto* poll = new QTimer(owner != nullptr ? owner : qApp);
+  int waited = 0;
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, act, waited, timeout_ms]() mutable {
+    waited += poll->interval();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal->isVisible()) {
+      poll->stop();
+      poll->deleteLater();
+      act(modal);
+    } else if (waited > timeout_ms) {
+      poll->stop();
+      poll->deleteLater();
+    }
+  });
+  poll->start(10);
+}
+
+QByteArray ReadBytes(const std::filesystem::path& path) {
+  QFile file(PathToQString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
+  QFile file(PathToQString(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write test file");
+  file.write(bytes);
+}
+
+QStringList AppArguments(const QString& data_dir) {
+  return {QStringLiteral("tolvane"), QStringLiteral("--data-dir"), data_dir};
+}
+
+bool HasCrLfLines(const QByteArray& bytes) {
+  if (bytes.isEmpty() || !bytes.endsWith("\r\n")) return false;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+    if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) return false;
+  }
+  return true;
+}
+
+}  // namespace tolvane::test

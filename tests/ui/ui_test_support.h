@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+
+class QObject;
+class QWidget;
+
+namespace tolvane::test {
+
+// Turns every Qt warning of the current test function into a failure, apart
+// from the offscreen platform's own chatter. Call from init().
+void FailOnQtWarnings();
+
+// Runs `act` on the first modal widget that appears (polled from the event
+// loop, so it also fires inside a nested exec()). Gives up after `timeout_ms`.
+// The polling stops with `owner`.
+void WhenModal(std::function<void(QWidget*)> act, int timeout_ms = 5000, QObject* owner = nullptr);
+
+QByteArray ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes);
+
+// Arguments for CTolvaneApp::InitInstance on `data_dir`.
+QStringList AppArguments(const QString& data_dir);
+
+// True when the file is non-empty and every line ends in CR LF.
+bool HasCrLfLines(const QByteArray& bytes);
+
+}  // namespace tolvane::test

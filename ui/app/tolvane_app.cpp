@@ -1,0 +1,97 @@
+#include "ui/app/tolvane_app.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+#include "core/app/command_line.h"
+#include "core/app/settings_store.h"
+#include "core/app/tolvane_doc.h"
+#include "platform/posix_env.h"
+#include "ui/app/qt_text.h"
+#include "ui/frame/main_frame.h"
+
+namespace tolvane {
+
+CTolvaneApp::CTolvaneApp() = default;
+
+// The frame refers to the document and the document to the settings: tear
+// down in that order.
+CTolvaneApp::~CTolvaneApp() {
+  frame_.reset();
+  doc_.reset();
+  settings_.reset();
+}
+
+int CTolvaneApp::InitInstance(const QStringList& args) {
+  std::vector<std::string> words;
+  for (qsizetype i = 1; i < args.size(); ++i) words.push_back(args[i].toStdString());
+  const CommandLine command_line = CommandLine::Parse(words);
+  if (!command_line.error.empty()) {
+    std::fprintf(stderr, "tolvane: %s\n%s", command_line.error.c_str(), CommandLine::Usage());
+    return kExitBadCommandLine;
+  }
+  if (command_line.show_help) {
+    std::fputs(CommandLine::Usage(), stdout);
+    return kExitOk;
+  }
+  argument_ = command_line.argument;
+
+  data_dir_ =
+      ResolveDataDirectory(command_line, QStringToPath(QCoreApplication::applicationFilePath()));
+  std::error_code error;
+  std::filesystem::create_directories(data_dir_, error);
+  if (error || !std::filesystem::is_directory(data_dir_)) {
+    std::fprintf(stderr, "tolvane: cannot use the data directory %s: %s\n", data_dir_.c_str(),
+                 error ? error.message().c_str() : "not a directory");
+    return kExitNoDataDirectory;
+  }
+
+  env_ = std::make_unique<PosixEnv>(PosixEnv::DefaultMutexDirectory());
+  settings_ = std::make_unique<SettingsStore>(data_dir_ / "vq_system.ini", *env_);
+  startup_settings_ = StartupSettings::Read(*settings_);
+  doc_ = std::make_unique<CTolvaneDoc>(data_dir_, *settings_, *env_);
+
+  const DocumentOpenResult opened = doc_->OnNewDocument();
+  if (!opened.ok()) {
+    const std::string description = opened.Describe();
+    std::fprintf(stderr, "tolvane: %s\n", description.c_str());
+    // The document stops before it writes anything; drop it so that no
+    // later save can touch the files either.
+    doc_.reset();
+    if (opened.status == DocumentOpenResult::Status::kHeldByAnotherCopy) {
+      return kExitHeldByAnotherCopy;
+    }
+    ReportStoreFailure(description, opened.file, opened.reason);
+    return kExitStoreFailed;
+  }
+
+  // Damaged files that did not stop the start (kept aside as "<name>.damaged").
+  for (const DocumentOpenResult& tolerated : doc_->tolerated_failures()) {
+    std::fprintf(stderr, "tolvane: %s\n", tolerated.Describe().c_str());
+  }
+
+  start_url_ = doc_->StartUrl(argument_);
+  frame_ = std::make_unique<CMainFrame>(*doc_);
+  // Until there are page tabs the first page is only announced.
+  frame_->SetStartUrl(ToQString(start_url_));
+  frame_->show();
+  return kExitOk;
+}
+
+void CTolvaneApp::ReportStoreFailure(const std::string& description,
+                                     const std::filesystem::path& file, const std::string& reason) {
+  QString text = QStringLiteral("データファイルを読み込めないため、起動できません。\n\n");
+  if (file.empty()) {
+    text += QString::fromStdString(description);
+  } else {
+    text += PathToQString(file) + QLatin1Char('\n') + QString::fromStdString(reason);
+  }
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Tolvane！"), text, QMessageBox::Ok);
+  box.setObjectName(QStringLiteral("storeLoadError"));
+  box.exec();
+}
+
+}  // namespace tolvane

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/app/startup_settings.h"
+
+namespace tolvane {
+
+class CMainFrame;
+class CTolvaneDoc;
+class PosixEnv;
+
+// The application: finds the data directory, opens the settings and the
+// document, and creates the main window. Lives next to the QApplication,
+// which must exist before InitInstance and outlive this object.
+class CTolvaneApp {
+ public:
+  // Exit statuses of a start that did not reach the main window.
+  static constexpr int kExitOk = 0;
+  static constexpr int kExitBadCommandLine = 1;
+  static constexpr int kExitStoreFailed = 2;
+  static constexpr int kExitHeldByAnotherCopy = 3;
+  static constexpr int kExitNoDataDirectory = 4;
+
+  CTolvaneApp();
+  ~CTolvaneApp();
+  CTolvaneApp(const CTolvaneApp&) = delete;
+  CTolvaneApp& operator=(const CTolvaneApp&) = delete;
+
+  // `args` as from QCoreApplication::arguments() (program name first, Qt's
+  // own options already taken out). Returns kExitOk with the main window
+  // shown, or the status to end with; main_frame() is null then, unless
+  // only --help was asked for (kExitOk and no window).
+  int InitInstance(const QStringList& args);
+
+  CMainFrame* main_frame() const { return frame_.get(); }
+  CTolvaneDoc* document() const { return doc_.get(); }
+  SettingsStore* settings() const { return settings_.get(); }
+  const StartupSettings& startup_settings() const { return startup_settings_; }
+  const std::filesystem::path& data_dir() const { return data_dir_; }
+  // The command-line argument (native UTF-8), empty when none.
+  const std::string& argument() const { return argument_; }
+  // The page the first page tab opens (Shift_JIS).
+  const std::string& start_url() const { return start_url_; }
+
+ private:
+  void ReportStoreFailure(const std::string& description, const std::filesystem::path& file,
+                          const std::string& reason);
+
+  std::unique_ptr<PosixEnv> env_;
+  std::unique_ptr<SettingsStore> settings_;
+  std::unique_ptr<CTolvaneDoc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
+  StartupSettings startup_settings_;
+  std::filesystem::path data_dir_;
+  std::string argument_;
+  std::string start_url_;
+};
+
+}  // namespace tolvane

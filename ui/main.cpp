@@ -1,0 +1,17 @@
+#include <QApplication>
+
+#include "ui/app/tolvane_app.h"
+#include "ui/frame/main_frame.h"
+
+int main(int argc, char* argv[]) {
+  // Web views share OpenGL contexts with the widgets; this must be set
+  // before the application object exists.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication qt_app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tolvane"));
+
+  tolvane::CTolvaneApp app;
+  const int status = app.InitInstance(QApplication::arguments());
+  if (app.main_frame() == nullptr) return status;
+  return QApplication::exec();
+}
