@@ -16,13 +16,14 @@ namespace tolvane {
 // and `line` the 1-based line number it concerns (0 when none).
 struct DataFileLoadResult {
   enum class Status {
-    kLoaded,        // read to the end of its counted blocks
-    kMissing,       // no such file: the store was reset to its defaults
-    kCannotOpen,    // exists but cannot be opened (a directory, no permission)
-    kWrongMarker,   // first line is not the store's marker
-    kTruncated,     // fewer lines than the counts announce (records so far kept)
-    kLineTooLong,   // a line over the reader's limits
-    kBadEncoding,   // an encoded line with a character outside the alphabet
+    kLoaded,       // read to the end of its counted blocks
+    kMissing,      // no such file: the store was reset to its defaults
+    kCannotOpen,   // exists but cannot be opened (a directory, no permission)
+    kWrongMarker,  // first line is not the store's marker
+    kTruncated,    // fewer lines than the counts announce (records so far kept)
+    kLineTooLong,  // a line over the reader's limits
+    kBadEncoding,  // an encoded line with a character outside the alphabet
+    kBadCount,     // a folder or item count that is not a number, or negative
   };
   Status status = Status::kLoaded;
   int line = 0;
@@ -35,6 +36,10 @@ struct DataFileLoadResult {
 struct DataFileSaveResult {
   bool ok = false;
   std::string message;  // why the write failed; the old file is untouched then
+  // Record lines the writer left out because no reader could take them back
+  // (over kMaxPlainLineBytes, or holding a line feed). The file is written
+  // all the same, and `message` names them.
+  std::size_t dropped_lines = 0;
 };
 
 // The common store file frame: marker, version, counted folder lines,
@@ -44,7 +49,9 @@ struct DataFileSaveResult {
 class DataFile {
  public:
   // Plain lines hold at most this many bytes (a 16 000-byte buffer with its
-  // line feed and terminator); encoded lines at most kMaxEncodedLineBytes.
+  // line feed and terminator); encoded lines at most kMaxEncodedLineBytes,
+  // and their decoded form again at most kMaxPlainLineBytes, so that every
+  // line read can be written back plain and read once more.
   static constexpr std::size_t kMaxPlainLineBytes = 15998;
   static constexpr std::size_t kMaxEncodedLineBytes = 63998;
 
@@ -62,8 +69,10 @@ class DataFile {
   static DataFileSaveResult Save(StoreType type, const std::filesystem::path& path,
                                  const StoreBinding& store, const SaveContext& context, Env& env);
 
-  // The bytes Save would write.
-  static std::string Format(StoreType type, const StoreBinding& store, const SaveContext& context);
+  // The bytes Save would write. `dropped_lines`, when given, receives the
+  // number of record lines left out (see DataFileSaveResult).
+  static std::string Format(StoreType type, const StoreBinding& store, const SaveContext& context,
+                            std::size_t* dropped_lines = nullptr);
 };
 
 }  // namespace tolvane

@@ -1,0 +1,326 @@
+#include "core/app/data_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include "core/app/record_fields.h"
+#include "core/app/triplet_encoding.h"
+
+namespace tolvane {
+namespace {
+
+using Status = DataFileLoadResult::Status;
+
+// Hands out the lines of a file held in memory. A line ends at LF; a CR
+// right before the LF belongs to the line end. The last line may lack its LF.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view bytes) : rest_(bytes) {}
+
+  bool Next(std::string_view* line) {
+    if (rest_.empty()) return false;
+    const void* lf = std::memchr(rest_.data(), '\n', rest_.size());
+    const std::size_t length =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - rest_.data()) : rest_.size();
+    *line = rest_.substr(0, length);
+    rest_.remove_prefix(lf ? length + 1 : length);
+    if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
+    ++number_;
+    return true;
+  }
+
+  // 1-based number of the line Next returned last.
+  long long number() const { return number_; }
+
+ private:
+  std::string_view rest_;
+  long long number_ = 0;
+};
+
+// A short printable rendering of a line for messages.
+std::string Quote(std::string_view text) {
+  constexpr std::size_t kShown = 40;
+  std::string quoted = "\"";
+  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    quoted += (c >= 0x20 && c < 0x7f) ? static_cast<char>(c) : '?';
+  }
+  if (text.size() > kShown) quoted += "...";
+  return quoted + "\"";
+}
+
+std::string LinePrefix(long long line) { return "line " + std::to_string(line) + ": "; }
+
+class Reader {
+ public:
+  Reader(StoreType type, StoreBinding& store) : type_(type), store_(store) {}
+
+  DataFileLoadResult Run(std::string_view bytes) {
+    LineCursor lines(bytes);
+    std::string_view marker_line;
+    if (!lines.Next(&marker_line)) {
+      return Fail(Status::kTruncated, 1,
+                  "the file is empty; line 1 should be the marker " + Quote(StoreMarker(type_)));
+    }
+    if (marker_line != StoreMarker(type_)) return WrongMarker(marker_line);
+
+    std::string_view version_line;
+    if (!lines.Next(&version_line)) {
+      return Fail(Status::kTruncated, 2, "the file ends after the marker, before the version line");
+    }
+    if (version_line.size() > DataFile::kMaxPlainLineBytes) {
+      TooLong(2, version_line.size());
+      return result_;
+    }
+    result_.version_line.assign(version_line);
+    // An empty version line counts as version 1, so its body is encoded.
+    const RecordFields version_fields(version_line);
+    encoded_ = version_fields.empty() || ParseDecimalPrefix(version_fields[0]) != 0;
+
+    // Clip files carry no folders: their folder lines are read and ignored.
+    const bool wants_folders = type_ != StoreType::kClips;
+    if (!ReadBlock(lines, "folder", wants_folders, &StoreBinding::ParseFolderLine)) return result_;
+    if (!ReadBlock(lines, "item", true, &StoreBinding::ParseItemLine)) return result_;
+    return result_;  // lines after the last item are ignored
+  }
+
+ private:
+  using Parser = int (StoreBinding::*)(std::string_view);
+
+  // Reads a count line and the lines it announces, handing each to `parse`.
+  bool ReadBlock(LineCursor& lines, const char* what, bool use_lines, Parser parse) {
+    std::string_view line;
+    if (!NextRecordLine(lines, &line)) {
+      if (failed_) return false;
+      Fail(Status::kTruncated, lines.number() + 1,
+           std::string("the file ends before the ") + what + " count");
+      return false;
+    }
+    const long long count_line = lines.number();
+    bool had_digits = false;
+    const int count = ParseDecimalPrefix(line, &had_digits);
+    if (!had_digits) {
+      Fail(Status::kBadCount, count_line,
+           std::string("the ") + what + " count " + Quote(line) + " is not a number");
+      return false;
+    }
+    if (count < 0) {
+      Fail(Status::kBadCount, count_line,
+           std::string("the ") + what + " count " + std::to_string(count) + " is negative");
+      return false;
+    }
+    // The count is only trusted as far as the lines go: nothing is reserved by it.
+    for (int i = 0; i < count; ++i) {
+      if (!NextRecordLine(lines, &line)) {
+        if (failed_) return false;
+        Fail(Status::kTruncated, lines.number() + 1,
+             "expected " + std::to_string(count) + " " + what + " lines after line " +
+                 std::to_string(count_line) + ", the file ends after " + std::to_string(i));
+        return false;
+      }
+      if (use_lines) (store_.*parse)(line);  // a rejected line is skipped
+    }
+    return true;
+  }
+
+  // The next line from line 3 on, decoded when the file is encoded. False
+  // at the end of the file, or with failed_ set when the line is unusable.
+  bool NextRecordLine(LineCursor& lines, std::string_view* line) {
+    std::string_view raw;
+    if (!lines.Next(&raw)) return false;
+    if (!encoded_) {
+      if (raw.size() > DataFile::kMaxPlainLineBytes) return TooLong(lines.number(), raw.size());
+      *line = raw;
+      return true;
+    }
+    if (raw.size() > DataFile::kMaxEncodedLineBytes) {
+      Fail(Status::kLineTooLong, lines.number(),
+           "the encoded line is " + std::to_string(raw.size()) +
+               " characters long, more than the " + std::to_string(DataFile::kMaxEncodedLineBytes) +
+               " an encoded line may hold");
+      return false;
+    }
+    std::size_t bad = 0;
+    if (!TripletEncoding::Decode(raw, &decoded_, &bad)) {
+      char byte[8];
+      std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(raw[bad]));
+      Fail(Status::kBadEncoding, lines.number(),
+           "character " + std::to_string(bad + 1) + " of the encoded line (byte " + byte +
+               ") is not one the line encoding uses; the file is damaged");
+      return false;
+    }
+    if (decoded_.size() > DataFile::kMaxPlainLineBytes) {
+      Fail(Status::kLineTooLong, lines.number(),
+           "the encoded line decodes to " + std::to_string(decoded_.size()) +
+               " bytes, more than the " + std::to_string(DataFile::kMaxPlainLineBytes) +
+               " a line may hold");
+      return false;
+    }
+    *line = decoded_;
+    return true;
+  }
+
+  DataFileLoadResult WrongMarker(std::string_view found) {
+    std::string message = "expected the marker " + Quote(StoreMarker(type_)) + ", found ";
+    if (found.empty()) {
+      message += "an empty line";
+    } else {
+      message += Quote(found);
+      for (int i = 0; i < kStoreTypeCount; ++i) {
+        const auto other = static_cast<StoreType>(i);
+        if (found == StoreMarker(other)) {
+          message += " (the marker of " + std::string(StoreFileName(other)) + ")";
+        }
+      }
+    }
+    return Fail(Status::kWrongMarker, 1, message);
+  }
+
+  bool TooLong(long long line, std::size_t size) {
+    Fail(Status::kLineTooLong, line,
+         "the line is " + std::to_string(size) + " bytes long, more than the " +
+             std::to_string(DataFile::kMaxPlainLineBytes) + " a line may hold");
+    return false;
+  }
+
+  DataFileLoadResult Fail(Status status, long long line, const std::string& what) {
+    failed_ = true;
+    result_.status = status;
+    result_.line = line > INT_MAX ? INT_MAX : static_cast<int>(line);
+    result_.message = LinePrefix(line) + what;
+    return result_;
+  }
+
+  StoreType type_;
+  StoreBinding& store_;
+  DataFileLoadResult result_;
+  bool encoded_ = false;
+  bool failed_ = false;
+  std::string decoded_;  // reused for every encoded line
+};
+
+// Reads a regular file whole. Standard C only, so that core stays portable.
+bool ReadRegularFile(const std::filesystem::path& path, std::string* bytes, std::string* why) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    *why = std::strerror(errno);
+    return false;
+  }
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  bytes->clear();
+  if (!ec) {
+    bytes->resize(size);
+    bytes->resize(std::fread(bytes->data(), 1, size, file));
+  }
+  char chunk[65536];
+  while (!std::ferror(file) && !std::feof(file)) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file);
+    bytes->append(chunk, n);
+  }
+  const bool ok = !std::ferror(file);
+  if (!ok) *why = "read error";
+  std::fclose(file);
+  return ok;
+}
+
+bool IsWritableLine(std::string_view line) {
+  return line.size() <= DataFile::kMaxPlainLineBytes && line.find('\n') == std::string_view::npos;
+}
+
+}  // namespace
+
+DataFileLoadResult DataFile::Load(StoreType type, const std::filesystem::path& path,
+                                  StoreBinding& store) {
+  DataFileLoadResult result;
+  std::error_code ec;
+  const auto link_status = std::filesystem::symlink_status(path, ec);
+  if (link_status.type() == std::filesystem::file_type::not_found) {
+    store.ResetToDefaults();
+    result.status = Status::kMissing;
+    return result;
+  }
+  auto cannot_open = [&](const std::string& why) {
+    result.status = Status::kCannotOpen;
+    result.message = "the file cannot be opened: " + why;
+    return result;
+  };
+  if (ec) return cannot_open(ec.message());
+  const auto status = std::filesystem::status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return cannot_open("it is a link to a file that does not exist");
+  }
+  if (ec) return cannot_open(ec.message());
+  if (status.type() == std::filesystem::file_type::directory) {
+    return cannot_open("it is a directory");
+  }
+  if (status.type() != std::filesystem::file_type::regular) {
+    return cannot_open("it is not a regular file");
+  }
+  std::string bytes;
+  std::string why;
+  if (!ReadRegularFile(path, &bytes, &why)) return cannot_open(why);
+  return LoadFromBytes(type, bytes, store);
+}
+
+DataFileLoadResult DataFile::LoadFromBytes(StoreType type, std::string_view bytes,
+                                           StoreBinding& store) {
+  return Reader(type, store).Run(bytes);
+}
+
+std::string DataFile::Format(StoreType type, const StoreBinding& store, const SaveContext& context,
+                             std::size_t* dropped_lines) {
+  std::string out;
+  std::size_t dropped = 0;
+  out.append(StoreMarker(type)).append("\r\n0\r\n");
+
+  // The count goes first, so the lines are gathered before it is known;
+  // it counts exactly the lines written.
+  std::string block;
+  auto write_block = [&](std::size_t slots, auto format_line) {
+    block.clear();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < slots; ++i) {
+      const std::string line = format_line(i);
+      if (line.empty()) continue;
+      if (!IsWritableLine(line)) {
+        ++dropped;
+        continue;
+      }
+      block.append(line).append("\r\n");
+      ++count;
+    }
+    out.append(std::to_string(count)).append("\r\n").append(block);
+  };
+  // The downloaded engine list and the clip file are written without folders.
+  const bool has_folders = type != StoreType::kEngineList && type != StoreType::kClips;
+  write_block(has_folders ? store.FolderSlotCount() : 0,
+              [&](std::size_t i) { return store.FormatFolderLine(i); });
+  write_block(store.ItemSlotCount(),
+              [&](std::size_t i) { return store.FormatItemLine(i, context); });
+  if (dropped_lines) *dropped_lines = dropped;
+  return out;
+}
+
+DataFileSaveResult DataFile::Save(StoreType type, const std::filesystem::path& path,
+                                  const StoreBinding& store, const SaveContext& context, Env& env) {
+  DataFileSaveResult result;
+  const std::string bytes = Format(type, store, context, &result.dropped_lines);
+  std::string error;
+  if (!env.ReplaceFile(path, bytes, &error)) {
+    result.message = "the file could not be written (" + error + "); the previous file is kept";
+    return result;
+  }
+  result.ok = true;
+  if (result.dropped_lines > 0) {
+    result.message = std::to_string(result.dropped_lines) +
+                     " record line(s) were left out: longer than " +
+                     std::to_string(kMaxPlainLineBytes) + " bytes or holding a line feed";
+  }
+  return result;
+}
+
+}  // namespace tolvane
