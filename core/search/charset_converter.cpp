@@ -234,8 +234,12 @@ std::string SjisToUtf8(std::string_view sjis) {
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   constexpr size_t kMaxStep = 4;
+  // Reserve what the text needs (a pair, 4 bytes, is counted as 6): a cheap
+  // pass, and callers do not hold three times the memory of the text.
+  size_t bound = utf16.size();
+  for (const char16_t u : utf16) bound += static_cast<size_t>(u >= 0x80) + (u >= 0x800);
   std::string result;
-  result.reserve(utf16.size() * 3);  // a pair is 4 bytes for 2 units
+  result.reserve(bound);
   ChunkedOutput<char> chunk(&result);
   const size_t n = utf16.size();
   size_t i = 0;
