@@ -115,6 +115,7 @@ void BM_Load(benchmark::State& state) {
     benchmark::DoNotOptimize(loaded);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.file_bytes));
+  state.counters["file_bytes"] = static_cast<double>(f.file_bytes);
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
@@ -148,7 +149,7 @@ void BM_LoadEncoded(benchmark::State& state) {
   Fixture& f = Shared();
   const std::string plain = DataFile::Format(StoreType::kFavorites, f.store, {});
   std::string encoded = "@@FavoriteList@@\r\n1\r\n";
-  std::string_view rest = plain.substr(plain.find("\r\n0\r\n") + 5);
+  std::string_view rest = std::string_view(plain).substr(plain.find("\r\n0\r\n") + 5);
   while (!rest.empty()) {
     const std::size_t end = rest.find("\r\n");
     encoded += tolvane::TripletEncoding::Encode(rest.substr(0, end)) + "\r\n";
@@ -160,6 +161,7 @@ void BM_LoadEncoded(benchmark::State& state) {
     benchmark::DoNotOptimize(loaded);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * encoded.size()));
+  state.counters["file_bytes"] = static_cast<double>(encoded.size());
 }
 BENCHMARK(BM_LoadEncoded)->Unit(benchmark::kMillisecond);
 

@@ -26,19 +26,29 @@ int IndexOf(char c) { return kIndex[static_cast<unsigned char>(c)]; }
 
 bool TripletEncoding::Decode(std::string_view encoded, std::string* plain,
                              std::size_t* bad_position) {
-  // Every character is checked, the ignored remainder included.
-  for (std::size_t i = 0; i < encoded.size(); ++i) {
-    if (IndexOf(encoded[i]) == kNotInAlphabet) {
-      if (bad_position) *bad_position = i;
-      return false;
+  auto refuse = [&](std::size_t from) {
+    for (std::size_t i = from; i < encoded.size(); ++i) {
+      if (IndexOf(encoded[i]) == kNotInAlphabet) {
+        if (bad_position) *bad_position = i;
+        break;
+      }
     }
-  }
+    return false;
+  };
   const std::size_t groups = encoded.size() / 3;
   plain->resize(groups);
+  char* out = plain->data();
   const char* in = encoded.data();
   for (std::size_t g = 0; g < groups; ++g, in += 3) {
-    const int value = IndexOf(in[2]) + IndexOf(in[1]) * IndexOf(in[0]);
-    (*plain)[g] = static_cast<char>(static_cast<unsigned char>(value % 256));
+    const int a = IndexOf(in[0]);
+    const int b = IndexOf(in[1]);
+    const int c = IndexOf(in[2]);
+    if ((a | b | c) < 0) return refuse(g * 3);
+    out[g] = static_cast<char>(static_cast<unsigned char>(c + b * a));  // mod 256
+  }
+  // The ignored remainder must be clean too.
+  for (std::size_t i = groups * 3; i < encoded.size(); ++i) {
+    if (IndexOf(encoded[i]) == kNotInAlphabet) return refuse(i);
   }
   return true;
 }
