@@ -239,7 +239,10 @@ DataFileLoadResult DataFile::Load(StoreType type, const std::filesystem::path& p
   std::error_code ec;
   const auto link_status = std::filesystem::symlink_status(path, ec);
   if (link_status.type() == std::filesystem::file_type::not_found) {
-    store.ResetToDefaults();
+    // Options and user engines only add to the engine tree: nothing to reset.
+    if (type != StoreType::kEngineOptions && type != StoreType::kUserEngines) {
+      store.ResetToDefaults();
+    }
     result.status = Status::kMissing;
     return result;
   }

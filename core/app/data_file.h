@@ -55,7 +55,8 @@ class DataFile {
   static constexpr std::size_t kMaxPlainLineBytes = 15998;
   static constexpr std::size_t kMaxEncodedLineBytes = 63998;
 
-  // Loads `path` into `store`. A missing file resets the store and succeeds;
+  // Loads `path` into `store`. A missing file resets the store (except the
+  // engine options and user engines, which only add to the engine tree) and succeeds;
   // an existing file is never cleared first: records parsed before a failure stay.
   static DataFileLoadResult Load(StoreType type, const std::filesystem::path& path,
                                  StoreBinding& store);

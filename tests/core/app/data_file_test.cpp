@@ -270,6 +270,16 @@ TEST_F(DataFileTest, MissingFileResetsAndUnopenableFileFails) {
   EXPECT_EQ(store.folder_lines(), Lines{});
   EXPECT_EQ(store.item_lines(), Lines{});
 
+  // The option and user-engine files add to the engine tree that the engine
+  // list filled: their absence must not clear it.
+  for (StoreType overlay : {StoreType::kEngineOptions, StoreType::kUserEngines}) {
+    store = SampleStore();
+    result = DataFile::Load(overlay, dir_ / "nothing.egt", store);
+    EXPECT_EQ(result.status, Status::kMissing);
+    EXPECT_EQ(store.reset_count(), 0);
+    EXPECT_EQ(store.item_lines(), SampleStore().item_lines());
+  }
+
   store = SampleStore();
   fs::create_directory(dir_ / "vq_tab.tbf");
   result = DataFile::Load(StoreType::kTabs, dir_ / "vq_tab.tbf", store);
