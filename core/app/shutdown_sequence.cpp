@@ -8,11 +8,11 @@ namespace tolvane {
 ShutdownSequence::ShutdownSequence(SettingsStore& settings, CTolvaneDoc& doc)
     : settings_(settings), doc_(doc) {}
 
-bool ShutdownSequence::Run(ShutdownFrame& frame) {
+bool ShutdownSequence::Run(ShutdownFrame& frame, Asking asking) {
   // Without the dialog the answer given when it was switched off still
   // holds: keep the open pages whenever SavePageTab says so.
   bool keep_pages = Read(settings_, settings::kMainSavePageTab) != 0;
-  if (Read(settings_, settings::kMainCloseMode) == 1) {
+  if (asking == Asking::kAsConfigured && Read(settings_, settings::kMainCloseMode) == 1) {
     const int default_button = Read(settings_, settings::kMainSavePageTab) != 0
                                    ? string_id::kExitSave
                                    : string_id::kExitDiscard;

@@ -50,9 +50,14 @@ class ShutdownSequence {
  public:
   ShutdownSequence(SettingsStore& settings, CTolvaneDoc& doc);
 
+  enum class Asking {
+    kAsConfigured,  // the exit dialog when CloseMode is 1
+    kNever,         // the session ends or the process is told to stop: nobody can answer
+  };
+
   // Runs the whole close. Returns false when the user cancelled: then
   // nothing was written and the program goes on.
-  bool Run(ShutdownFrame& frame);
+  bool Run(ShutdownFrame& frame, Asking asking = Asking::kAsConfigured);
 
   // The result of the final save-all of the last Run.
   const SaveAllResult& last_save() const { return last_save_; }

@@ -106,6 +106,7 @@ constexpr NumberedString kStrings[] = {
     {34602, "Tolvane！を終了します。"},
     {34603, "開いているページタブを保存して、次回起動時に復元しますか？"},
     {34604, "キャンセル(&C)"},
+    {34610, "データファイルを読み込めないため、起動できません。"},
 };
 
 const std::map<int, std::string>& ShiftJisTable() {

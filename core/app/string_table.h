@@ -39,6 +39,8 @@ inline constexpr int kExitSave = 1583;
 inline constexpr int kExitDiscard = 1584;
 inline constexpr int kExitCancel = 34604;
 inline constexpr int kExitDontAsk = 1078;
+// Start-up refused because a store file cannot be read.
+inline constexpr int kStoreLoadFailed = 34610;
 }  // namespace string_id
 
 }  // namespace tolvane

@@ -71,6 +71,29 @@ class SingleInstanceTest : public QObject {
     // Ended copies leave no hold behind.
     QVERIFY(!env.IsFileHeldElsewhere(lock));
   }
+
+  // A logout or `kill` must not cost the changes since the last timed save:
+  // the browser closes in order, without the exit dialog, and saves.
+  void terminatedBrowserSavesAndEndsCleanly() {
+    QTemporaryDir dir;
+    QTemporaryDir runtime_dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    PosixEnv env(PosixEnv::DefaultMutexDirectory());
+
+    Browser browser(dir.path(), runtime_dir.path());
+    QVERIFY(browser.process().waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(env.IsFileHeldElsewhere(data / "vq_searchtree.egt"), 10000);
+    QVERIFY(!std::filesystem::exists(data / "vq_clip.clf"));
+
+    browser.process().terminate();
+    QVERIFY(browser.process().waitForFinished(10000));
+    QCOMPARE(browser.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(browser.process().exitCode(), 0);
+    for (const char* name : {"vq_clip.clf", "vq_history.his", "vq_tab.tbf"}) {
+      QVERIFY2(test::HasCrLfLines(test::ReadBytes(data / name)), name);
+    }
+    QCOMPARE(test::ReadBytes(data / "vq_system.ini").contains("CloseMode"), false);
+  }
 };
 
 }  // namespace tolvane

@@ -8,9 +8,11 @@
 
 #include "core/app/command_line.h"
 #include "core/app/settings_store.h"
+#include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
 #include "platform/posix_env.h"
 #include "ui/app/qt_text.h"
+#include "ui/app/termination_signals.h"
 #include "ui/frame/main_frame.h"
 
 namespace tolvane {
@@ -20,6 +22,7 @@ CTolvaneApp::CTolvaneApp() = default;
 // The frame refers to the document and the document to the settings: tear
 // down in that order.
 CTolvaneApp::~CTolvaneApp() {
+  termination_.reset();
   frame_.reset();
   doc_.reset();
   settings_.reset();
@@ -78,12 +81,15 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   // Until there are page tabs the first page is only announced.
   frame_->SetStartUrl(ToQString(start_url_));
   frame_->show();
+  termination_ = std::make_unique<TerminationSignals>();
+  QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, frame_.get(),
+                   &CMainFrame::CloseWithoutAsking);
   return kExitOk;
 }
 
 void CTolvaneApp::ReportStoreFailure(const std::string& description,
                                      const std::filesystem::path& file, const std::string& reason) {
-  QString text = QStringLiteral("データファイルを読み込めないため、起動できません。\n\n");
+  QString text = ToQString(LoadString(string_id::kStoreLoadFailed)) + QStringLiteral("\n\n");
   if (file.empty()) {
     text += QString::fromStdString(description);
   } else {

@@ -10,6 +10,7 @@
 namespace tolvane {
 
 class CMainFrame;
+class TerminationSignals;
 class CTolvaneDoc;
 class PosixEnv;
 
@@ -54,6 +55,7 @@ class CTolvaneApp {
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<CTolvaneDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<TerminationSignals> termination_;
   StartupSettings startup_settings_;
   std::filesystem::path data_dir_;
   std::string argument_;

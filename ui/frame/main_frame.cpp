@@ -54,6 +54,17 @@ CMainFrame::~CMainFrame() { ClearWaitCursor(); }
 
 void CMainFrame::SetStartUrl(const QString& url) { start_url_->setText(url); }
 
+void CMainFrame::CloseWithoutAsking() {
+  if (close_without_asking_) return;
+  close_without_asking_ = true;
+  if (closing_) {
+    // The exit dialog is up; dismissing it lets closeEvent go on without it.
+    if (auto* dialog = findChild<CExitDialog*>()) dialog->reject();
+    return;
+  }
+  close();
+}
+
 void CMainFrame::CreateMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   file->setObjectName(QStringLiteral("fileMenu"));
@@ -90,7 +101,15 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   closing_ = true;
-  const bool may_close = ShutdownSequence(doc_.settings(), doc_).Run(*this);
+  bool may_close = ShutdownSequence(doc_.settings(), doc_)
+                       .Run(*this, close_without_asking_ ? ShutdownSequence::Asking::kNever
+                                                         : ShutdownSequence::Asking::kAsConfigured);
+  // Told to stop while the exit dialog was up: the dialog was dismissed,
+  // now close without it.
+  if (!may_close && close_without_asking_) {
+    may_close =
+        ShutdownSequence(doc_.settings(), doc_).Run(*this, ShutdownSequence::Asking::kNever);
+  }
   ClearWaitCursor();
   closing_ = false;
   if (may_close) {
@@ -101,6 +120,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 ExitDialogAnswer CMainFrame::AskExit(int default_button_id) {
+  if (close_without_asking_) return {ExitDialogAnswer::Choice::kCancel, false};
   CExitDialog dialog(default_button_id, this);
   dialog.exec();
   return dialog.answer();

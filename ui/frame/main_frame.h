@@ -27,6 +27,10 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   // tabs exist.
   void SetStartUrl(const QString& url);
 
+  // Closes in order without the exit dialog, keeping the open pages as
+  // SavePageTab says: the session ends or the process was told to stop.
+  void CloseWithoutAsking();
+
   // ShutdownFrame
   ExitDialogAnswer AskExit(int default_button_id) override;
   void SaveOpenPageTabs() override;
@@ -50,6 +54,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CTolvaneView* view_ = nullptr;
   QLabel* start_url_ = nullptr;
   bool closing_ = false;
+  bool close_without_asking_ = false;
   int wait_cursors_ = 0;
 };
 

@@ -98,6 +98,14 @@ TEST_F(ShutdownTest, WithoutTheDialogTheRememberedAnswerHolds) {
   EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars hide lists");
   EXPECT_EQ(settings_.GetInt("OptionMain", "SavePageTab", -1), 1);
 
+  // Told to stop (logout, kill): nobody can answer, the remembered choice holds.
+  settings_.WriteInt("OptionMain", "CloseMode", 1);
+  frame_.calls.clear();
+  ASSERT_TRUE(ShutdownSequence(settings_, doc_).Run(frame_, ShutdownSequence::Asking::kNever));
+  EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars hide lists");
+  EXPECT_EQ(settings_.GetInt("OptionMain", "CloseMode", -1), 1);
+
+  settings_.WriteInt("OptionMain", "CloseMode", 0);
   settings_.WriteInt("OptionMain", "SavePageTab", 0);
   frame_.calls.clear();
   ASSERT_TRUE(ShutdownSequence(settings_, doc_).Run(frame_));
