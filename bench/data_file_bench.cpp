@@ -35,7 +35,7 @@ std::string ItemLine(std::mt19937& random, int index) {
   std::string line = "http://shop" + std::to_string(pick(1, 300)) + ".example.jp/item/" +
                      std::to_string(index) + "?ref=search&page=" + std::to_string(pick(1, 50));
   line += '\t';
-  for (int i = pick(20, 30); i > 0; --i) {  // hiragana, katakana and kanji
+  for (int i = pick(45, 55); i > 0; --i) {  // hiragana, katakana and kanji
     switch (pick(0, 2)) {
       case 0:
         line += '\x82';
