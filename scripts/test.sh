@@ -13,6 +13,14 @@ jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 
+echo "== style"
+cd "$root"
+unformatted="$(git ls-files '*.cpp' '*.h' | grep -v '^core/search/cp932_tables.cpp$' |
+  xargs clang-format --dry-run 2>&1 | grep -o '^[^:]*:[0-9]*' | sort -u || true)"
+if [ -n "$unformatted" ]; then
+  echo "not formatted with .clang-format:"; echo "$unformatted"; exit 1
+fi
+
 echo "== build and test"
 cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build/test" -j "$jobs"

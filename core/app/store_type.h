@@ -8,14 +8,14 @@ namespace tolvane {
 // The eight kinds of store file. The number is the one the files and the
 // rest of the program use, and the index into the marker table.
 enum class StoreType : int {
-  kEngineList = 0,    // vq_search.eng, from the update server, never saved
-  kFavorites = 1,     // vq_favorite.fvf
-  kKeywords = 2,      // vq_keyword.kwd
-  kHistory = 3,       // vq_history.his
-  kEngineOptions = 4, // vq_searchtree.egt, per-folder and per-engine options
-  kClips = 5,         // vq_clip.clf
-  kUserEngines = 6,   // vq_custom.eng
-  kTabs = 7,          // vq_tab.tbf
+  kEngineList = 0,     // vq_search.eng, from the update server, never saved
+  kFavorites = 1,      // vq_favorite.fvf
+  kKeywords = 2,       // vq_keyword.kwd
+  kHistory = 3,        // vq_history.his
+  kEngineOptions = 4,  // vq_searchtree.egt, per-folder and per-engine options
+  kClips = 5,          // vq_clip.clf
+  kUserEngines = 6,    // vq_custom.eng
+  kTabs = 7,           // vq_tab.tbf
 };
 
 inline constexpr int kStoreTypeCount = 8;
