@@ -37,6 +37,14 @@ size_t CopyAscii(const unsigned char* in, const unsigned char* end, size_t max, 
   return static_cast<size_t>(p - in);
 }
 
+// UTF-16 input: copies just the ASCII unit at `in` (the caller has checked
+// it). Measured on UTF-16 text, the word-at-a-time copy is slower than this.
+template <typename Out>
+size_t CopyAscii(const char16_t* in, const char16_t* /*end*/, size_t /*max*/, Out* out) {
+  *out = static_cast<Out>(*in);
+  return 1;
+}
+
 // JIS row/cell arithmetic from a Shift_JIS pair (lead 0x81-0xEF) to EUC-JP.
 inline void ArithmeticSjisToEuc(unsigned char lead, unsigned char trail, char* out) {
   const unsigned l = (static_cast<unsigned>(lead & 0x7F) * 2) & 0xFF;
@@ -120,58 +128,34 @@ inline Out* WriteUtf8(std::uint32_t c, Out* out) {
   return out;
 }
 
-}  // namespace
+const char16_t* Units(std::u16string_view s) { return s.data(); }
+const unsigned char* Units(std::string_view s) { return Bytes(s); }
 
-std::string SjisToEucJp(std::string_view sjis) {
-  constexpr size_t kMaxStep = 2;  // katakana: 1 byte in, 2 out
-  const DecodeRows& rows = Rows();
-  std::string result;
-  result.reserve(sjis.size() * 2);
-  ChunkedOutput<char> chunk(&result);
-  const unsigned char* p = Bytes(sjis);
-  const unsigned char* const end = p + sjis.size();
+// The loop all converters share. Output goes out in chunks with room for
+// kMaxStep units (the most one character writes) at every step, and runs of
+// ASCII are copied in bulk. `step(p, end, out)` converts the one non-ASCII
+// character at p (p < end), advancing p past what it consumed and out past
+// what it wrote. Inlined into each converter, so that each keeps a loop of
+// its own, laid out as if written by hand.
+template <typename Out, size_t kMaxStep, typename In, typename Step>
+[[gnu::always_inline]] inline std::basic_string<Out> ConvertChunked(std::basic_string_view<In> text,
+                                                                    size_t reserve, Step step) {
+  std::basic_string<Out> result;
+  result.reserve(reserve);
+  ChunkedOutput<Out> chunk(&result);
+  auto p = Units(text);
+  const auto end = p + text.size();
   while (p < end) {
-    char* out = chunk.Room(kMaxStep);
-    char* const last = out + chunk.Free() - kMaxStep;
+    Out* out = chunk.Room(kMaxStep);
+    Out* const last = out + chunk.Free() - kMaxStep;
     while (p < end && out <= last) {
-      const unsigned char b = *p;
-      if (b < 0x80) {
+      if (*p < 0x80) {
         const size_t n = CopyAscii(p, end, static_cast<size_t>(last - out) + kMaxStep, out);
         p += n;
         out += n;
         continue;
       }
-      if (const char16_t* row = rows.row_of_lead[b]) {
-        if (end - p < 2) {  // lone lead at the end: dropped
-          p = end;
-          break;
-        }
-        const unsigned char trail = p[1];
-        if (row[trail] == 0) {  // invalid trail
-          *out++ = '?';
-          ++p;
-          continue;
-        }
-        if (b >= 0xFA) {
-          const std::uint16_t euc = cp932::kIbmExtensionToEucJp[b - 0xFA][trail - 0x40];
-          if (euc != 0) {
-            *out++ = static_cast<char>(euc >> 8);
-            *out++ = static_cast<char>(euc & 0xFF);
-          } else {
-            *out++ = '?';
-          }
-        } else if (b >= 0xF0) {
-          *out++ = '?';
-        } else {
-          ArithmeticSjisToEuc(b, trail, out);
-          out += 2;
-        }
-        p += 2;
-        continue;
-      }
-      if (IsHalfWidthKatakana(b)) *out++ = static_cast<char>(0x8E);
-      *out++ = static_cast<char>(b);
-      ++p;
+      step(p, end, out);
     }
     chunk.Commit(out);
   }
@@ -179,203 +163,165 @@ std::string SjisToEucJp(std::string_view sjis) {
   return result;
 }
 
+}  // namespace
+
+std::string SjisToEucJp(std::string_view sjis) {
+  const DecodeRows& rows = Rows();
+  // Two bytes out at most per character (katakana: 1 byte in, 2 out).
+  return ConvertChunked<char, 2>(
+      sjis, sjis.size() * 2,
+      [&rows](const unsigned char*& p, const unsigned char* end, char*& out) {
+        const unsigned char b = *p;
+        if (const char16_t* row = rows.row_of_lead[b]) {
+          if (end - p < 2) {  // lone lead at the end: dropped
+            p = end;
+            return;
+          }
+          const unsigned char trail = p[1];
+          if (row[trail] == 0) {  // invalid trail
+            *out++ = '?';
+            ++p;
+            return;
+          }
+          if (b >= 0xFA) {
+            const std::uint16_t euc = cp932::kIbmExtensionToEucJp[b - 0xFA][trail - 0x40];
+            if (euc != 0) {
+              *out++ = static_cast<char>(euc >> 8);
+              *out++ = static_cast<char>(euc & 0xFF);
+            } else {
+              *out++ = '?';
+            }
+          } else if (b >= 0xF0) {
+            *out++ = '?';
+          } else {
+            ArithmeticSjisToEuc(b, trail, out);
+            out += 2;
+          }
+          p += 2;
+          return;
+        }
+        if (IsHalfWidthKatakana(b)) *out++ = static_cast<char>(0x8E);
+        *out++ = static_cast<char>(b);
+        ++p;
+      });
+}
+
 std::u16string SjisToUtf16(std::string_view sjis) {
   const DecodeRows& rows = Rows();
-  std::u16string result;
-  result.reserve(sjis.size());  // one unit at most per byte
-  ChunkedOutput<char16_t> chunk(&result);
-  const unsigned char* p = Bytes(sjis);
-  const unsigned char* const end = p + sjis.size();
-  while (p < end) {
-    char16_t* out = chunk.Room(1);
-    char16_t* const stop = out + chunk.Free();
-    while (p < end && out < stop) {
-      if (*p < 0x80) {
-        const size_t n = CopyAscii(p, end, static_cast<size_t>(stop - out), out);
-        p += n;
-        out += n;
-        continue;
-      }
-      if (const char16_t u = DecodeOne(rows, p, end)) *out++ = u;
-    }
-    chunk.Commit(out);
-  }
-  chunk.Finish();
-  return result;
+  return ConvertChunked<char16_t, 1>(
+      sjis, sjis.size(),  // one unit at most per byte
+      [&rows](const unsigned char*& p, const unsigned char* end, char16_t*& out) {
+        if (const char16_t u = DecodeOne(rows, p, end)) *out++ = u;
+      });
 }
 
 std::string SjisToUtf8(std::string_view sjis) {
   // Same as Utf16ToUtf8(SjisToUtf16(sjis)) without the text in between; the
   // units here are never surrogates.
-  constexpr size_t kMaxStep = 3;
   const DecodeRows& rows = Rows();
-  std::string result;
-  result.reserve(sjis.size() * 3);
-  ChunkedOutput<char> chunk(&result);
-  const unsigned char* p = Bytes(sjis);
-  const unsigned char* const end = p + sjis.size();
-  while (p < end) {
-    char* out = chunk.Room(kMaxStep);
-    char* const last = out + chunk.Free() - kMaxStep;
-    while (p < end && out <= last) {
-      if (*p < 0x80) {
-        const size_t n = CopyAscii(p, end, static_cast<size_t>(last - out) + kMaxStep, out);
-        p += n;
-        out += n;
-        continue;
-      }
-      if (const char16_t u = DecodeOne(rows, p, end)) out = WriteUtf8(u, out);
-    }
-    chunk.Commit(out);
-  }
-  chunk.Finish();
-  return result;
+  return ConvertChunked<char, 3>(
+      sjis, sjis.size() * 3,
+      [&rows](const unsigned char*& p, const unsigned char* end, char*& out) {
+        if (const char16_t u = DecodeOne(rows, p, end)) out = WriteUtf8(u, out);
+      });
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
-  constexpr size_t kMaxStep = 4;
   // Reserve what the text needs (a pair, 4 bytes, is counted as 6): a cheap
   // pass, and callers do not hold three times the memory of the text.
   size_t bound = utf16.size();
   for (const char16_t u : utf16) bound += static_cast<size_t>(u >= 0x80) + (u >= 0x800);
-  std::string result;
-  result.reserve(bound);
-  ChunkedOutput<char> chunk(&result);
-  const size_t n = utf16.size();
-  size_t i = 0;
-  while (i < n) {
-    char* out = chunk.Room(kMaxStep);
-    char* const last = out + chunk.Free() - kMaxStep;
-    for (; i < n && out <= last; ++i) {
-      std::uint32_t c = utf16[i];
-      if (c < 0x80) {
-        *out++ = static_cast<char>(c);
-      } else if (IsHighSurrogate(utf16[i]) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u);
-        ++i;
-        *out++ = static_cast<char>(0xF0 | (c >> 18));
-        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-      } else {
-        out = WriteUtf8(c, out);  // a surrogate without its partner included
-      }
-    }
-    chunk.Commit(out);
-  }
-  chunk.Finish();
-  return result;
+  return ConvertChunked<char, 4>(
+      utf16, bound, [](const char16_t*& p, const char16_t* end, char*& out) {
+        if (IsHighSurrogate(p[0]) && end - p >= 2 && IsLowSurrogate(p[1])) {
+          const std::uint32_t c = 0x10000 + ((p[0] - 0xD800u) << 10) + (p[1] - 0xDC00u);
+          p += 2;
+          *out++ = static_cast<char>(0xF0 | (c >> 18));
+          *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+          *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+          *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+          out = WriteUtf8(*p++, out);  // a surrogate without its partner included
+        }
+      });
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  constexpr size_t kMaxStep = 2;
-  std::u16string result;
-  result.reserve(utf8.size());  // four bytes give at most two units
-  ChunkedOutput<char16_t> chunk(&result);
-  const unsigned char* p = Bytes(utf8);
-  const unsigned char* const end = p + utf8.size();
-  while (p < end) {
-    char16_t* out = chunk.Room(kMaxStep);
-    char16_t* const last = out + chunk.Free() - kMaxStep;
-    while (p < end && out <= last) {
-      const unsigned char b = *p;
-      if (b < 0x80) {
-        const size_t n = CopyAscii(p, end, static_cast<size_t>(last - out) + kMaxStep, out);
-        p += n;
-        out += n;
-        continue;
-      }
-      // Length and the allowed range of the second byte (the others are 80-BF).
-      int length;
-      unsigned char lo = 0x80;
-      unsigned char hi = 0xBF;
-      std::uint32_t c;
-      if (b >= 0xC2 && b <= 0xDF) {
-        length = 2;
-        c = b & 0x1Fu;
-      } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3;
-        c = b & 0x0Fu;
-        if (b == 0xE0) lo = 0xA0;  // no overlong forms
-        if (b == 0xED) hi = 0x9F;  // no surrogates
-      } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4;
-        c = b & 0x07u;
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
-      } else {
-        *out++ = u'\uFFFD';
-        ++p;
-        continue;
-      }
-      int taken = 1;
-      bool complete = true;
-      for (; taken < length; ++taken) {
-        if (p + taken >= end) {
-          complete = false;
-          break;
+  return ConvertChunked<char16_t, 2>(
+      utf8, utf8.size(),  // four bytes give at most two units
+      [](const unsigned char*& p, const unsigned char* end, char16_t*& out) {
+        const unsigned char b = *p;
+        // Length and the allowed range of the second byte (the others are 80-BF).
+        int length;
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        std::uint32_t c;
+        if (b >= 0xC2 && b <= 0xDF) {
+          length = 2;
+          c = b & 0x1Fu;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+          length = 3;
+          c = b & 0x0Fu;
+          if (b == 0xE0) lo = 0xA0;  // no overlong forms
+          if (b == 0xED) hi = 0x9F;  // no surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+          length = 4;
+          c = b & 0x07u;
+          if (b == 0xF0) lo = 0x90;
+          if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
+        } else {
+          *out++ = u'\uFFFD';
+          ++p;
+          return;
         }
-        const unsigned char t = p[taken];
-        const unsigned char min = taken == 1 ? lo : 0x80;
-        const unsigned char max = taken == 1 ? hi : 0xBF;
-        if (t < min || t > max) {
-          complete = false;
-          break;
+        int taken = 1;
+        bool complete = true;
+        for (; taken < length; ++taken) {
+          if (p + taken >= end) {
+            complete = false;
+            break;
+          }
+          const unsigned char t = p[taken];
+          const unsigned char min = taken == 1 ? lo : 0x80;
+          const unsigned char max = taken == 1 ? hi : 0xBF;
+          if (t < min || t > max) {
+            complete = false;
+            break;
+          }
+          c = (c << 6) | (t & 0x3Fu);
         }
-        c = (c << 6) | (t & 0x3Fu);
-      }
-      p += taken;  // the maximal subpart; an offending byte is read again
-      if (!complete) {
-        *out++ = u'\uFFFD';
-      } else if (c >= 0x10000) {
-        c -= 0x10000;
-        *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
-        *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-      } else {
-        *out++ = static_cast<char16_t>(c);
-      }
-    }
-    chunk.Commit(out);
-  }
-  chunk.Finish();
-  return result;
+        p += taken;  // the maximal subpart; an offending byte is read again
+        if (!complete) {
+          *out++ = u'\uFFFD';
+        } else if (c >= 0x10000) {
+          c -= 0x10000;
+          *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
+          *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+          *out++ = static_cast<char16_t>(c);
+        }
+      });
 }
 
 std::string Utf16ToSjis(std::u16string_view utf16) {
-  constexpr size_t kMaxStep = 2;
-  std::string result;
-  result.reserve(utf16.size() * 2);
-  ChunkedOutput<char> chunk(&result);
-  const size_t n = utf16.size();
-  size_t i = 0;
-  while (i < n) {
-    char* out = chunk.Room(kMaxStep);
-    char* const last = out + chunk.Free() - kMaxStep;
-    for (; i < n && out <= last; ++i) {
-      const char16_t u = utf16[i];
-      if (u < 0x80) {
-        *out++ = static_cast<char>(u);
-        continue;
-      }
-      if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(utf16[i + 1])) {
-        ++i;  // one character outside the BMP: nothing in code page 932
-        *out++ = '?';
-        continue;
-      }
-      const std::uint16_t code = EncodeUnit(u);
-      if (code == 0) {
-        *out++ = '?';
-      } else if (code < 0x100) {
-        *out++ = static_cast<char>(code);
-      } else {
-        *out++ = static_cast<char>(code >> 8);
-        *out++ = static_cast<char>(code & 0xFF);
-      }
-    }
-    chunk.Commit(out);
-  }
-  chunk.Finish();
-  return result;
+  return ConvertChunked<char, 2>(
+      utf16, utf16.size() * 2, [](const char16_t*& p, const char16_t* end, char*& out) {
+        const char16_t u = *p++;
+        if (IsHighSurrogate(u) && p < end && IsLowSurrogate(*p)) {
+          ++p;  // one character outside the BMP: nothing in code page 932
+          *out++ = '?';
+          return;
+        }
+        const std::uint16_t code = EncodeUnit(u);
+        if (code == 0) {
+          *out++ = '?';
+        } else if (code < 0x100) {
+          *out++ = static_cast<char>(code);
+        } else {
+          *out++ = static_cast<char>(code >> 8);
+          *out++ = static_cast<char>(code & 0xFF);
+        }
+      });
 }
 
 std::string Utf8ToSjis(std::string_view utf8) { return Utf16ToSjis(Utf8ToUtf16(utf8)); }
