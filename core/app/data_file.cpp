@@ -1,6 +1,5 @@
 #include "core/app/data_file.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -202,31 +201,6 @@ class Reader {
   std::string decoded_;  // reused for every encoded line
 };
 
-// Reads a regular file whole. Standard C only, so that core stays portable.
-bool ReadRegularFile(const std::filesystem::path& path, std::string* bytes, std::string* why) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    *why = std::strerror(errno);
-    return false;
-  }
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  bytes->clear();
-  if (!ec) {
-    bytes->resize(size);
-    bytes->resize(std::fread(bytes->data(), 1, size, file));
-  }
-  char chunk[65536];
-  while (!std::ferror(file) && !std::feof(file)) {
-    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file);
-    bytes->append(chunk, n);
-  }
-  const bool ok = !std::ferror(file);
-  if (!ok) *why = "read error";
-  std::fclose(file);
-  return ok;
-}
-
 bool IsWritableLine(std::string_view line) {
   return line.size() <= DataFile::kMaxPlainLineBytes && line.find('\n') == std::string_view::npos;
 }
@@ -265,7 +239,7 @@ DataFileLoadResult DataFile::Load(StoreType type, const std::filesystem::path& p
   }
   std::string bytes;
   std::string why;
-  if (!ReadRegularFile(path, &bytes, &why)) return cannot_open(why);
+  if (!ReadWholeFile(path, &bytes, &why)) return cannot_open(why);
   return LoadFromBytes(type, bytes, store);
 }
 

@@ -1,35 +1,39 @@
 #include "core/app/env.h"
 
-#include <fstream>
-#include <sstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <system_error>
 
 namespace tolvane {
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string* contents, std::string* error) {
+  auto fail = [error](std::string why) {
+    if (error) *error = std::move(why);
+    return false;
+  };
   std::error_code ec;
-  auto status = std::filesystem::status(path, ec);
-  if (ec || !std::filesystem::exists(status)) {
-    if (error) *error = "no such file";
-    return false;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) return fail("no such file");
+  if (!std::filesystem::is_regular_file(status)) return fail("not a regular file");
+
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return fail(std::strerror(errno));
+  // Read straight into a buffer of the file's size; keep reading in case the
+  // file grew meanwhile.
+  contents->clear();
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!ec) {
+    contents->resize(size);
+    contents->resize(std::fread(contents->data(), 1, size, file));
   }
-  if (!std::filesystem::is_regular_file(status)) {
-    if (error) *error = "not a regular file";
-    return false;
+  char chunk[65536];
+  while (!std::ferror(file) && !std::feof(file)) {
+    contents->append(chunk, std::fread(chunk, 1, sizeof chunk, file));
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = "cannot be opened for reading";
-    return false;
-  }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) {
-    if (error) *error = "read error";
-    return false;
-  }
-  *contents = std::move(buffer).str();
-  return true;
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok || fail("read error");
 }
 
 }  // namespace tolvane

@@ -1,10 +1,11 @@
 #include "core/app/ini_document.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdint>
 #include <unordered_set>
 #include <utility>
+
+#include "core/app/record_fields.h"
+#include "core/search/cp932_tables.h"
 
 namespace tolvane {
 namespace {
@@ -25,14 +26,14 @@ std::string_view Trim(std::string_view s) {
 
 bool IsBlankLine(std::string_view s) { return Trim(s).empty(); }
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+using cp932::IsLead;
+using cp932::IsTrail;
 
 // Bytes of the character starting at s[i]: 2 for a lead byte followed by a
 // valid second byte, else 1 (a stray lead byte stands alone).
 std::size_t CharLength(std::string_view s, std::size_t i) {
-  if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
-      IsTrailByte(static_cast<unsigned char>(s[i + 1]))) {
+  if (IsLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
+      IsTrail(static_cast<unsigned char>(s[i + 1]))) {
     return 2;
   }
   return 1;
@@ -87,7 +88,7 @@ bool EndsInsideDoubleByte(std::string_view s) {
     last_len = CharLength(s, i);
     i += last_len;
   }
-  return last_len == 1 && IsLeadByte(static_cast<unsigned char>(s.back()));
+  return last_len == 1 && IsLead(static_cast<unsigned char>(s.back()));
 }
 
 }  // namespace
@@ -320,22 +321,9 @@ std::string IniDocument::Serialize() const {
 }
 
 int IniDocument::ParseLeadingInt(std::string_view text, int default_value) {
-  text = Trim(text);
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size() || text[i] < '0' || text[i] > '9') return default_value;
-  // Accumulate in 64 bits and stop growing once past the int range.
-  constexpr std::int64_t kLimit = static_cast<std::int64_t>(INT_MAX) + 1;
-  std::int64_t magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = std::min(kLimit, magnitude * 10 + (text[i] - '0'));
-  }
-  if (negative) return static_cast<int>(-magnitude);  // -kLimit is INT_MIN
-  return static_cast<int>(std::min<std::int64_t>(magnitude, INT_MAX));
+  bool had_digits = false;
+  const int value = ParseDecimalPrefix(Trim(text), &had_digits);
+  return had_digits ? value : default_value;
 }
 
 std::string_view IniDocument::CleanValue(std::string_view raw) {

@@ -120,6 +120,11 @@ const std::map<int, std::string>& ShiftJisTable() {
 
 }  // namespace
 
+std::string ProgramTitle() {
+  const std::string& document_template = LoadString(string_id::kDocumentTemplate);
+  return document_template.substr(0, document_template.find('\n'));
+}
+
 std::string_view LoadStringUtf8(int id) {
   for (const auto& entry : kStrings) {
     if (entry.id == id) return entry.utf8;

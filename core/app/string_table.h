@@ -11,6 +11,9 @@ namespace tolvane {
 // gives an empty string.
 const std::string& LoadString(int id);
 
+// The program's title: the first field of the document template string.
+std::string ProgramTitle();
+
 // The same string as written in the table (UTF-8), for tests and tools.
 std::string_view LoadStringUtf8(int id);
 

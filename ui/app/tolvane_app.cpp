@@ -67,7 +67,7 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     if (opened.status == DocumentOpenResult::Status::kHeldByAnotherCopy) {
       return kExitHeldByAnotherCopy;
     }
-    ReportStoreFailure(description, opened.file, opened.reason);
+    ReportStoreFailure(opened);
     return kExitStoreFailed;
   }
 
@@ -87,15 +87,11 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   return kExitOk;
 }
 
-void CTolvaneApp::ReportStoreFailure(const std::string& description,
-                                     const std::filesystem::path& file, const std::string& reason) {
-  QString text = ToQString(LoadString(string_id::kStoreLoadFailed)) + QStringLiteral("\n\n");
-  if (file.empty()) {
-    text += QString::fromStdString(description);
-  } else {
-    text += PathToQString(file) + QLatin1Char('\n') + QString::fromStdString(reason);
-  }
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Tolvane！"), text, QMessageBox::Ok);
+void CTolvaneApp::ReportStoreFailure(const DocumentOpenResult& failure) {
+  const QString text = ToQString(LoadString(string_id::kStoreLoadFailed)) + QStringLiteral("\n\n") +
+                       PathToQString(failure.file) + QLatin1Char('\n') +
+                       QString::fromStdString(failure.reason);
+  QMessageBox box(QMessageBox::Critical, ToQString(ProgramTitle()), text, QMessageBox::Ok);
   box.setObjectName(QStringLiteral("storeLoadError"));
   box.exec();
 }

@@ -12,6 +12,7 @@ namespace tolvane {
 class CMainFrame;
 class TerminationSignals;
 class CTolvaneDoc;
+struct DocumentOpenResult;
 class PosixEnv;
 
 // The application: finds the data directory, opens the settings and the
@@ -48,8 +49,7 @@ class CTolvaneApp {
   const std::string& start_url() const { return start_url_; }
 
  private:
-  void ReportStoreFailure(const std::string& description, const std::filesystem::path& file,
-                          const std::string& reason);
+  void ReportStoreFailure(const DocumentOpenResult& failure);
 
   std::unique_ptr<PosixEnv> env_;
   std::unique_ptr<SettingsStore> settings_;

@@ -27,17 +27,11 @@ constexpr int kDefaultHeight = 720;
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
 
-// The first field of the document template string is the window title.
-QString FrameTitle() {
-  const std::string& spec = LoadString(string_id::kDocumentTemplate);
-  return ToQString(std::string_view(spec).substr(0, spec.find('\n')));
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
-  setWindowTitle(FrameTitle());
+  setWindowTitle(ToQString(ProgramTitle()));
   view_ = new CTolvaneView(doc_, this);
   setCentralWidget(view_);
   CreateMenus();

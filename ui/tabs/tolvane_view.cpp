@@ -35,12 +35,8 @@ void CTolvaneView::SaveNow() {
     return;
   }
   // A failed periodic save is retried on the next tick; say it once per file.
-  const StoreType failed = result.failed_store.value_or(StoreType::kEngineList);
-  if (reported_failures_.insert(failed).second) {
-    const std::string what = result.message.empty()
-                                 ? "saving " + std::string(StoreFileName(failed)) + " failed"
-                                 : result.message;
-    std::fprintf(stderr, "tolvane: %s\n", what.c_str());
+  if (reported_failures_.insert(*result.failed_store).second) {
+    std::fprintf(stderr, "tolvane: %s\n", result.message.c_str());
   }
 }
 
