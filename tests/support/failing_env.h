@@ -4,42 +4,35 @@
 #include <set>
 #include <string>
 
-#include "core/app/env.h"
 #include "platform/posix_env.h"
 
 namespace tolvane::testing {
 
-// The real POSIX Env, except that replacing a file whose name is in
-// `failing_files` fails as a full disk would.
-class FailingEnv : public Env {
+// The real POSIX Env, except that replacing a file fails as a full disk
+// would: every replacement with `fail_every_replace`, else those of the file
+// names in `failing_files`.
+class FailingEnv : public PosixEnv {
  public:
-  explicit FailingEnv(const std::filesystem::path& mutex_dir) : real_(mutex_dir) {}
+  explicit FailingEnv(const std::filesystem::path& mutex_dir) : PosixEnv(mutex_dir) {}
 
   std::set<std::string> failing_files;
+  bool fail_every_replace = false;
+  std::string failure = "no space left on device";
+
+  int replace_calls = 0;                 // attempts, failed ones included
   std::set<std::string> replaced_files;  // names written, in any order
 
   bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                    std::string* error) override {
+    ++replace_calls;
     const auto name = path.filename().string();
-    if (failing_files.count(name)) {
-      if (error) *error = "no space left on device";
+    if (fail_every_replace || failing_files.count(name)) {
+      if (error) *error = failure;
       return false;
     }
     replaced_files.insert(name);
-    return real_.ReplaceFile(path, contents, error);
+    return PosixEnv::ReplaceFile(path, contents, error);
   }
-  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path) override {
-    return real_.HoldFileExclusively(path);
-  }
-  bool IsFileHeldElsewhere(const std::filesystem::path& path) override {
-    return real_.IsFileHeldElsewhere(path);
-  }
-  std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) override {
-    return real_.AcquireNamedMutex(name);
-  }
-
- private:
-  PosixEnv real_;
 };
 
 }  // namespace tolvane::testing

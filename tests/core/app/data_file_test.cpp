@@ -1,7 +1,6 @@
 #include "core/app/data_file.h"
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,6 +10,8 @@
 #include "core/app/raw_line_store.h"
 #include "core/app/triplet_encoding.h"
 #include "platform/posix_env.h"
+#include "support/failing_env.h"
+#include "support/temp_dir.h"
 
 namespace tolvane {
 namespace {
@@ -18,16 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using Status = DataFileLoadResult::Status;
 using Lines = std::vector<std::string>;
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Every line of `body` (LF-separated) encoded, with the divisors cycling.
 std::string EncodeLines(const Lines& lines) {
@@ -62,26 +53,10 @@ void ExpectOutcome(const Loaded& loaded, Status status, int line, const Lines& f
   }
 }
 
-class FailingEnv : public PosixEnv {
- public:
-  FailingEnv() : PosixEnv(fs::temp_directory_path()) {}
-  bool ReplaceFile(const fs::path&, std::string_view, std::string* error) override {
-    *error = "disk full";
-    return false;
-  }
-};
-
 class DataFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tolvane_data_file_test_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path dir_;
-  PosixEnv env_{fs::temp_directory_path()};
+  testing::TempDir dir_;
+  PosixEnv env_{dir_.path()};
 };
 
 RawLineStore SampleStore() {
@@ -103,7 +78,7 @@ TEST_F(DataFileTest, WrittenFileHasTheExactFrameAndReadsBackWithoutDeletedRecord
   const DataFileSaveResult saved = DataFile::Save(StoreType::kFavorites, path, store, {}, env_);
   ASSERT_TRUE(saved.ok) << saved.message;
   EXPECT_EQ(saved.dropped_lines, 0u);
-  EXPECT_EQ(ReadBytes(path),
+  EXPECT_EQ(testing::ReadFile(path),
             "@@FavoriteList@@\r\n0\r\n2\r\n"
             "11\t\x82\xa8\x8b\x43\x82\xc9\x93\xfc\x82\xe8\t0\t\r\n13\tsub\t11\r\n"
             "2\r\nhttp://a.example/\ttitle A\t2024/01/02 03:04:05\r\nhttp://c.example/\t\t\t5\r\n");
@@ -115,7 +90,7 @@ TEST_F(DataFileTest, WrittenFileHasTheExactFrameAndReadsBackWithoutDeletedRecord
   EXPECT_EQ(reloaded.folder_lines(), store.folder_lines());
   EXPECT_EQ(reloaded.item_lines(), store.item_lines());
   EXPECT_EQ(reloaded.reset_count(), 0);
-  EXPECT_EQ(DataFile::Format(StoreType::kFavorites, reloaded, {}), ReadBytes(path));
+  EXPECT_EQ(DataFile::Format(StoreType::kFavorites, reloaded, {}), testing::ReadFile(path));
 }
 
 TEST_F(DataFileTest, EngineListAndClipFilesAreWrittenWithoutFolders) {
@@ -142,20 +117,22 @@ TEST_F(DataFileTest, WriterLeavesOutLinesNoReaderCouldTakeBack) {
   EXPECT_TRUE(saved.ok);
   EXPECT_EQ(saved.dropped_lines, 2u);
   EXPECT_FALSE(saved.message.empty());
-  Loaded loaded = LoadBytes(ReadBytes(path), StoreType::kKeywords);
+  Loaded loaded = LoadBytes(testing::ReadFile(path), StoreType::kKeywords);
   ExpectOutcome(loaded, Status::kLoaded, 0, {},
                 {"first", std::string(DataFile::kMaxPlainLineBytes, 'y')});
 }
 
 TEST_F(DataFileTest, FailedReplaceKeepsThePreviousFile) {
   const fs::path path = dir_ / "vq_history.his";
-  WriteBytes(path, "@@HistoryList@@\r\n0\r\n0\r\n1\r\nold\r\n");
-  FailingEnv failing;
+  testing::WriteFile(path, "@@HistoryList@@\r\n0\r\n0\r\n1\r\nold\r\n");
+  testing::FailingEnv failing(dir_.path());
+  failing.fail_every_replace = true;
+  failing.failure = "disk full";
   const DataFileSaveResult saved =
       DataFile::Save(StoreType::kHistory, path, SampleStore(), {}, failing);
   EXPECT_FALSE(saved.ok);
   EXPECT_NE(saved.message.find("disk full"), std::string::npos) << saved.message;
-  EXPECT_EQ(ReadBytes(path), "@@HistoryList@@\r\n0\r\n0\r\n1\r\nold\r\n");
+  EXPECT_EQ(testing::ReadFile(path), "@@HistoryList@@\r\n0\r\n0\r\n1\r\nold\r\n");
 }
 
 TEST_F(DataFileTest, EncodedBodyReadsLikeThePlainFile) {

@@ -13,28 +13,13 @@
 #include "core/app/setting_keys.h"
 #include "core/app/startup_settings.h"
 #include "platform/posix_env.h"
+#include "support/failing_env.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Real files through PosixEnv; counts replacements and can refuse them.
-class TestEnv : public PosixEnv {
- public:
-  explicit TestEnv(fs::path dir) : PosixEnv(std::move(dir)) {}
-  bool ReplaceFile(const fs::path& path, std::string_view contents, std::string* error) override {
-    ++replace_calls;
-    if (fail_replace) {
-      if (error) *error = "refused by the test";
-      return false;
-    }
-    return PosixEnv::ReplaceFile(path, contents, error);
-  }
-  int replace_calls = 0;
-  bool fail_replace = false;
-};
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
@@ -52,7 +37,7 @@ class SettingsStoreTest : public ::testing::Test {
   }
 
   testing::TempDir dir_;
-  TestEnv env_{dir_.path()};
+  testing::FailingEnv env_{dir_.path()};
 };
 
 TEST_F(SettingsStoreTest, MissingOrEmptyFileGivesEveryDefault) {
@@ -150,7 +135,7 @@ TEST_F(SettingsStoreTest, FailedWriteReportsFalseAndLeavesTheOldFile) {
   const std::string before = "[OptionMain]\nStartMode=4\n";
   WriteRaw(before);
   SettingsStore store(IniPath(), env_);
-  env_.fail_replace = true;
+  env_.fail_every_replace = true;
   EXPECT_FALSE(store.WriteInt("OptionMain", "StartMode", 1));
   EXPECT_FALSE(store.WriteSection("MRU", {"NumItems=0"}));
   EXPECT_FALSE(store.DeleteSection("OptionMain"));

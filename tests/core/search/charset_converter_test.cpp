@@ -1,7 +1,6 @@
 #include "core/search/charset_converter.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -11,39 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "support/iconv_converter.h"
+
 namespace tolvane {
 namespace {
 
-// glibc's iconv, the independent converter the tables are checked against.
-class Iconv {
- public:
-  Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Iconv() {
-    if (Ok()) iconv_close(cd_);
-  }
-  Iconv(const Iconv&) = delete;
-  Iconv& operator=(const Iconv&) = delete;
-
-  bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  // Nothing when any of the input cannot be converted.
-  std::optional<std::string> Convert(std::string_view in) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    std::string input(in);
-    std::string output(in.size() * 4 + 16, '\0');
-    char* src = input.data();
-    size_t src_left = input.size();
-    char* dst = output.data();
-    size_t dst_left = output.size();
-    if (iconv(cd_, &src, &src_left, &dst, &dst_left) == static_cast<size_t>(-1)) return {};
-    if (iconv(cd_, nullptr, nullptr, &dst, &dst_left) == static_cast<size_t>(-1)) return {};
-    output.resize(output.size() - dst_left);
-    return output;
-  }
-
- private:
-  iconv_t cd_;
-};
+using Iconv = testing::IconvConverter;
 
 std::string Utf16LeBytes(std::u16string_view s) {
   std::string out;
