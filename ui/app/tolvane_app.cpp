@@ -41,6 +41,9 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     return kExitOk;
   }
   argument_ = command_line.argument;
+  // Caught from here on: a stop request during start-up waits in the
+  // signal pipe and closes the window in order once the event loop runs.
+  termination_ = std::make_unique<TerminationSignals>();
 
   data_dir_ =
       ResolveDataDirectory(command_line, QStringToPath(QCoreApplication::applicationFilePath()));
@@ -81,7 +84,6 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   // Until there are page tabs the first page is only announced.
   frame_->SetStartUrl(ToQString(start_url_));
   frame_->show();
-  termination_ = std::make_unique<TerminationSignals>();
   QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, frame_.get(),
                    &CMainFrame::CloseWithoutAsking);
   return kExitOk;
@@ -93,6 +95,9 @@ void CTolvaneApp::ReportStoreFailure(const DocumentOpenResult& failure) {
                        QString::fromStdString(failure.reason);
   QMessageBox box(QMessageBox::Critical, ToQString(ProgramTitle()), text, QMessageBox::Ok);
   box.setObjectName(QStringLiteral("storeLoadError"));
+  // Told to stop while the message is up: end as if it had been read.
+  QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, &box,
+                   &QMessageBox::reject);
   box.exec();
 }
 
