@@ -65,4 +65,12 @@ int RecordFields::Int(std::size_t index, int fallback) const {
   return index < fields_.size() ? ParseDecimalPrefix(fields_[index]) : fallback;
 }
 
+std::string FieldSafe(std::string_view text) {
+  std::string safe(text);
+  for (char& c : safe) {
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  }
+  return safe;
+}
+
 }  // namespace tolvane

@@ -24,6 +24,11 @@ constexpr bool IsFieldSpace(char c) {
 // Strips IsFieldSpace bytes from both ends.
 std::string_view TrimField(std::string_view text);
 
+// `text` made fit to be one field of a record line: TAB, CR and LF become
+// spaces, so a stray control character in a title or tag can never shift
+// the fields of the line it is written into.
+std::string FieldSafe(std::string_view text);
+
 // The fields of one record line. Fields are separated by a single TAB; each
 // is trimmed; an empty field between two TABs stays as an empty string; an
 // empty last field (a line ending in TAB, perhaps followed by white space) is

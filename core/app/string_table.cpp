@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/search/charset_converter.h"
+#include "core/search/cp932_tables.h"
 
 namespace tolvane {
 namespace {
@@ -137,6 +138,35 @@ const std::string& LoadString(int id) {
   const auto& table = ShiftJisTable();
   auto it = table.find(id);
   return it == table.end() ? kEmpty : it->second;
+}
+
+std::string FormatString(int id, std::initializer_list<std::string_view> args) {
+  const std::string& pattern = LoadString(id);
+  std::string out;
+  auto next = args.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (cp932::IsLead(static_cast<unsigned char>(c)) && i + 1 < pattern.size()) {
+      out += c;
+      out += pattern[++i];
+      continue;
+    }
+    if (c == '%' && i + 1 < pattern.size()) {
+      const char kind = pattern[i + 1];
+      if (kind == '%') {
+        out += '%';
+        ++i;
+        continue;
+      }
+      if (kind == 's' || kind == 'd') {
+        if (next != args.end()) out += *next++;
+        ++i;
+        continue;
+      }
+    }
+    out += c;
+  }
+  return out;
 }
 
 }  // namespace tolvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,12 @@ const std::string& LoadString(int id);
 
 // The program's title: the first field of the document template string.
 std::string ProgramTitle();
+
+// Fills the "%s" and "%d" places of a numbered string, in order, with
+// `args` (already text). "%%" stays a single "%"; places without an
+// argument are left empty. The pattern is Shift_JIS, so its trail bytes are
+// skipped and never mistaken for "%".
+std::string FormatString(int id, std::initializer_list<std::string_view> args);
 
 // The same string as written in the table (UTF-8), for tests and tools.
 std::string_view LoadStringUtf8(int id);

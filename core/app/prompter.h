@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace tolvane {
+
+// The message boxes core asks for. The texts are Shift_JIS; the Qt layer
+// shows them as modal boxes over the main window, tests answer them.
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+
+  // An error the user must acknowledge (stop sign, OK only).
+  virtual void ShowStop(const std::string& text) = 0;
+
+  // A Yes/No question with No as the default button; true on Yes.
+  virtual bool AskYesNo(const std::string& text) = 0;
+};
+
+}  // namespace tolvane
