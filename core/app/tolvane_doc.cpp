@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "core/app/data_file.h"
-#include "core/app/raw_line_store.h"
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 #include "core/search/charset_converter.h"
@@ -68,15 +68,57 @@ std::string DocumentOpenResult::Describe() const {
   return reason;
 }
 
-CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env)
-    : data_dir_(std::move(data_dir)), save_dir_(data_dir_), settings_(settings), env_(env) {
-  for (auto& binding : bindings_) binding = std::make_unique<RawLineStore>();
+CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env,
+                         const Clock& clock)
+    : data_dir_(std::move(data_dir)),
+      save_dir_(data_dir_),
+      settings_(settings),
+      env_(env),
+      clock_(clock),
+      favorites_(StoreType::kFavorites, settings, clock),
+      keywords_(StoreType::kKeywords, settings, clock),
+      history_(StoreType::kHistory, settings, clock),
+      clips_(Read(settings, settings::kPageClipMaxData)),
+      engine_list_file_(CategoryFileBinding::File::kEngineList, engine_folders_),
+      engine_options_file_(CategoryFileBinding::File::kEngineOptions, engine_folders_),
+      user_engines_file_(CategoryFileBinding::File::kUserEngines, engine_folders_),
+      tab_file_(CategoryFileBinding::File::kTabs, tab_folders_),
+      bindings_{&engine_list_file_,    &favorites_, &keywords_,          &history_,
+                &engine_options_file_, &clips_,     &user_engines_file_, &tab_file_} {
 }
 
 CTolvaneDoc::~CTolvaneDoc() = default;
 
-void CTolvaneDoc::SetBinding(StoreType type, std::unique_ptr<StoreBinding> binding) {
-  bindings_[static_cast<int>(type)] = std::move(binding);
+ItemStore& CTolvaneDoc::item_store(StoreType type) {
+  return const_cast<ItemStore&>(std::as_const(*this).item_store(type));
+}
+
+const ItemStore& CTolvaneDoc::item_store(StoreType type) const {
+  switch (type) {
+    case StoreType::kKeywords:
+      return keywords_;
+    case StoreType::kHistory:
+      return history_;
+    default:
+      return favorites_;
+  }
+}
+
+const RawLineStore& CTolvaneDoc::raw_records(StoreType type) const {
+  switch (type) {
+    case StoreType::kEngineOptions:
+      return engine_options_file_.records();
+    case StoreType::kUserEngines:
+      return user_engines_file_.records();
+    case StoreType::kTabs:
+      return tab_file_.records();
+    default:
+      return engine_list_file_.records();
+  }
+}
+
+std::vector<int> CTolvaneDoc::ListFolder(StoreType type, int folder_id) const {
+  return item_store(type).ListFolder(folder_id);
 }
 
 std::filesystem::path CTolvaneDoc::StorePath(StoreType type) const {
@@ -154,10 +196,7 @@ DocumentOpenResult CTolvaneDoc::LoadStore(StoreType type) {
   return result;
 }
 
-void CTolvaneDoc::AddArchiveFolder() {
-  binding(StoreType::kEngineList)
-      .ParseFolderLine("-9999\t" + LoadString(string_id::kArchiveFolder) + "\t0");
-}
+void CTolvaneDoc::AddArchiveFolder() { engine_folders_.AddArchiveFolder(); }
 
 void CTolvaneDoc::ClearEngines() {
   for (StoreType type :

@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "core/app/clock.h"
 #include "core/app/env.h"
 #include "core/app/settings_store.h"
 #include "core/app/store_binding.h"
 #include "core/app/store_type.h"
+#include "core/stores/category_file_binding.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/clip_list.h"
+#include "core/stores/item_store.h"
 
 namespace tolvane {
 
@@ -51,9 +56,9 @@ struct StoreLoadCount {
 //
 // Each store file reaches its store through a StoreBinding. The engine list,
 // the engine options and the user engines (types 0, 4, 6) share one folder
-// tree and one list, each file through its own binding. Until a store's own
-// class exists, a RawLineStore stands in for it and keeps its lines as read,
-// so nothing in the file is lost on the next save.
+// tree, each file through its own binding; the engine and tab records are
+// kept verbatim by their bindings until their lists take them over, so
+// nothing in those files is lost on the next save.
 //
 // Single-instance protocol: while the program runs the document holds
 // vq_searchtree.egt exclusively (Env::HoldFileExclusively). The hold is given
@@ -62,7 +67,8 @@ struct StoreLoadCount {
 // file held and stops at OnNewDocument.
 class CTolvaneDoc {
  public:
-  CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env);
+  CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env,
+              const Clock& clock);
   ~CTolvaneDoc();
   CTolvaneDoc(const CTolvaneDoc&) = delete;
   CTolvaneDoc& operator=(const CTolvaneDoc&) = delete;
@@ -96,8 +102,22 @@ class CTolvaneDoc {
   SettingsStore& settings() { return settings_; }
 
   StoreBinding& binding(StoreType type) { return *bindings_[static_cast<int>(type)]; }
-  // Replaces the stand-in of a store type; later stores plug in here.
-  void SetBinding(StoreType type, std::unique_ptr<StoreBinding> binding);
+
+  // The favorites, keywords or history store (types 1-3).
+  ItemStore& item_store(StoreType type);
+  const ItemStore& item_store(StoreType type) const;
+  ItemStore& favorites() { return favorites_; }
+  ItemStore& keywords() { return keywords_; }
+  ItemStore& history() { return history_; }
+  ClipList& clips() { return clips_; }
+  CategoryFolderTree& engine_folders() { return engine_folders_; }
+  CategoryFolderTree& tab_folders() { return tab_folders_; }
+  // The engine or tab records a file held, verbatim (types 0, 4, 6, 7).
+  const RawLineStore& raw_records(StoreType type) const;
+
+  // The items a folder of the favorites, keywords or history store shows, in
+  // its order.
+  std::vector<int> ListFolder(StoreType type, int folder_id) const;
 
   bool clip_load_failed() const { return clip_load_failed_; }
   const std::string& engine_list_header() const { return engine_list_header_; }
@@ -118,7 +138,18 @@ class CTolvaneDoc {
   std::filesystem::path save_dir_;
   SettingsStore& settings_;
   Env& env_;
-  std::array<std::unique_ptr<StoreBinding>, kStoreTypeCount> bindings_;
+  const Clock& clock_;
+  CategoryFolderTree engine_folders_{StoreType::kEngineList};
+  CategoryFolderTree tab_folders_{StoreType::kTabs};
+  ItemStore favorites_;
+  ItemStore keywords_;
+  ItemStore history_;
+  ClipList clips_;
+  CategoryFileBinding engine_list_file_;
+  CategoryFileBinding engine_options_file_;
+  CategoryFileBinding user_engines_file_;
+  CategoryFileBinding tab_file_;
+  std::array<StoreBinding*, kStoreTypeCount> bindings_;
   std::unique_ptr<Hold> hold_;   // exclusive hold on vq_searchtree.egt
   std::unique_ptr<Hold> mutex_;  // held only between Lock() and Unlock()
   bool clip_load_failed_ = false;

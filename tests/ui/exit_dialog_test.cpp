@@ -10,6 +10,7 @@
 #include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
 #include "platform/posix_env.h"
+#include "platform/system_clock.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/frame/main_frame.h"
@@ -24,7 +25,8 @@ struct OpenFrame {
   PosixEnv env{PosixEnv::DefaultMutexDirectory()};
   std::filesystem::path data_dir{QStringToPath(dir.path())};
   SettingsStore settings{data_dir / "vq_system.ini", env};
-  CTolvaneDoc doc{data_dir, settings, env};
+  SystemClock clock;
+  CTolvaneDoc doc{data_dir, settings, env, clock};
   std::unique_ptr<CMainFrame> frame;
 
   OpenFrame() {

@@ -4,12 +4,14 @@
 #include <optional>
 #include <string_view>
 
+#include "core/app/record_fields.h"
 #include "core/app/settings_store.h"
 #include "core/app/store_type.h"
 #include "core/app/tolvane_doc.h"
 #include "core/search/charset_converter.h"
 #include "core/search/query_encoding.h"
 #include "platform/posix_env.h"
+#include "platform/system_clock.h"
 #include "tools/tolvanectl/read_only_env.h"
 
 namespace tolvane {
@@ -20,6 +22,9 @@ constexpr std::string_view kUsage =
     "  tolvanectl check DIR                      load every store of DIR as start-up does;\n"
     "                                            print FILE<TAB>FOLDERS<TAB>ITEMS per store\n"
     "  tolvanectl roundtrip DIR OUTDIR           load DIR and write every saved store into OUTDIR\n"
+    "  tolvanectl list DIR STORE FOLDER_ID        the items a folder of STORE (favorite, keyword "
+    "or\n"
+    "                                            history) shows, in its order: ID<TAB>TITLE\n"
     "  tolvanectl encode ENCODING TEXT           keyword TEXT (UTF-8) encoded for ENCODING 0-3\n"
     "  tolvanectl encode --sjis-hex HEX ENCODING the same for Shift_JIS bytes given in hex\n";
 
@@ -29,10 +34,11 @@ struct LoadedDirectory {
       : posix(PosixEnv::DefaultMutexDirectory()),
         env(posix),
         settings(dir / "vq_system.ini", env),
-        doc(dir, settings, env) {}
+        doc(dir, settings, env, clock) {}
   PosixEnv posix;
   ReadOnlyEnv env;
   SettingsStore settings;
+  SystemClock clock;
   CTolvaneDoc doc;
 };
 
@@ -83,6 +89,43 @@ int Roundtrip(const std::string& dir, const std::string& out_dir, std::ostream& 
   if (!saved.ok) {
     err << "tolvanectl: " << saved.message << '\n';
     return 1;
+  }
+  return 0;
+}
+
+std::optional<StoreType> ItemStoreNamed(std::string_view name) {
+  if (name == "favorite") return StoreType::kFavorites;
+  if (name == "keyword") return StoreType::kKeywords;
+  if (name == "history") return StoreType::kHistory;
+  return std::nullopt;
+}
+
+int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto type = ItemStoreNamed(args[2]);
+  if (!type) {
+    err << "tolvanectl: " << args[2] << ": the store is one of favorite, keyword, history\n";
+    return 2;
+  }
+  bool is_number = false;
+  const int folder_id = ParseDecimalPrefix(args[3], &is_number);
+  if (!is_number) {
+    err << "tolvanectl: " << args[3] << ": not a folder ID\n";
+    return 2;
+  }
+  if (!IsDirectory(args[1], err)) return 1;
+  LoadedDirectory loaded(args[1]);
+  if (auto opened = loaded.doc.OnNewDocument(); !opened.ok()) {
+    err << "tolvanectl: " << opened.Describe() << '\n';
+    return 1;
+  }
+  const ItemStore& store = loaded.doc.item_store(*type);
+  if (store.folders().Find(folder_id) < 0) {
+    err << "tolvanectl: " << args[2] << " has no folder " << folder_id << '\n';
+    return 1;
+  }
+  for (int index : store.ListFolder(folder_id)) {
+    const auto i = static_cast<std::size_t>(index);
+    out << store.items().id(i) << '\t' << SjisToUtf8(store.items().title(i)) << '\n';
   }
   return 0;
 }
@@ -150,6 +193,7 @@ int RunTolvanectl(const std::vector<std::string>& args, std::ostream& out, std::
   const std::string& command = args[0];
   if (command == "check" && args.size() == 2) return Check(args[1], out, err);
   if (command == "roundtrip" && args.size() == 3) return Roundtrip(args[1], args[2], err);
+  if (command == "list" && args.size() == 4) return List(args, out, err);
   if (command == "encode") return EncodeCommand(args, out, err);
   err << kUsage;
   return 2;

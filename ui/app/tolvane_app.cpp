@@ -11,6 +11,7 @@
 #include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
 #include "platform/posix_env.h"
+#include "platform/system_clock.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/termination_signals.h"
 #include "ui/frame/main_frame.h"
@@ -58,7 +59,8 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   env_ = std::make_unique<PosixEnv>(PosixEnv::DefaultMutexDirectory());
   settings_ = std::make_unique<SettingsStore>(data_dir_ / "vq_system.ini", *env_);
   startup_settings_ = StartupSettings::Read(*settings_);
-  doc_ = std::make_unique<CTolvaneDoc>(data_dir_, *settings_, *env_);
+  clock_ = std::make_unique<SystemClock>();
+  doc_ = std::make_unique<CTolvaneDoc>(data_dir_, *settings_, *env_, *clock_);
 
   const DocumentOpenResult opened = doc_->OnNewDocument();
   if (!opened.ok()) {

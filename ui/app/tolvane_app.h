@@ -14,6 +14,7 @@ class TerminationSignals;
 class CTolvaneDoc;
 struct DocumentOpenResult;
 class PosixEnv;
+class SystemClock;
 
 // The application: finds the data directory, opens the settings and the
 // document, and creates the main window. Lives next to the QApplication,
@@ -52,6 +53,7 @@ class CTolvaneApp {
   void ReportStoreFailure(const DocumentOpenResult& failure);
 
   std::unique_ptr<PosixEnv> env_;
+  std::unique_ptr<SystemClock> clock_;
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<CTolvaneDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;

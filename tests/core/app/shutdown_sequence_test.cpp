@@ -4,6 +4,7 @@
 
 #include "core/app/string_table.h"
 #include "support/failing_env.h"
+#include "support/fake_clock.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {
@@ -43,7 +44,7 @@ class ShutdownTest : public ::testing::Test {
   ShutdownTest()
       : env_(dir_.path()),
         settings_(dir_ / "vq_system.ini", env_),
-        doc_(dir_.path(), settings_, env_) {
+        doc_(dir_.path(), settings_, env_, clock_) {
     EXPECT_TRUE(doc_.OnNewDocument().ok());
   }
   std::string Ini() { return testing::ReadFile(dir_ / "vq_system.ini"); }
@@ -51,6 +52,7 @@ class ShutdownTest : public ::testing::Test {
   TempDir dir_;
   FailingEnv env_;
   SettingsStore settings_;
+  testing::FakeClock clock_;
   CTolvaneDoc doc_;
   RecordingFrame frame_;
 };

@@ -4,9 +4,10 @@
 
 #include <sstream>
 
-#include "core/app/raw_line_store.h"
 #include "core/search/charset_converter.h"
 #include "support/failing_env.h"
+#include "support/fake_clock.h"
+#include "support/fake_prompter.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {
@@ -41,9 +42,10 @@ struct Session {
   explicit Session(const TempDir& dir)
       : env(dir.path() / "mutex"),
         settings(dir.path() / "data" / "vq_system.ini", env),
-        doc(dir.path() / "data", settings, env) {}
+        doc(dir.path() / "data", settings, env, clock) {}
   FailingEnv env;
   SettingsStore settings;
+  testing::FakeClock clock;
   CTolvaneDoc doc;
 };
 
@@ -74,10 +76,19 @@ TEST_F(DocumentTest, FirstRunLoadsDefaultsCreatesTheLockFileAndSavesEveryWritabl
   EXPECT_FALSE(session.doc.clip_load_failed());
 
   ASSERT_TRUE(session.doc.SaveAll().ok);
-  for (StoreType type :
-       {StoreType::kEngineOptions, StoreType::kUserEngines, StoreType::kTabs, StoreType::kFavorites,
-        StoreType::kKeywords, StoreType::kHistory, StoreType::kClips}) {
+  const std::string archive = Utf8ToSjis("保管箱");
+  EXPECT_EQ(ReadFile(file(StoreType::kEngineOptions)),
+            StoreFile(StoreType::kEngineOptions, {"-9999\t0\t99999999\t0\t\t"}, {}));
+  EXPECT_EQ(ReadFile(file(StoreType::kTabs)),
+            StoreFile(StoreType::kTabs, {"-9999\t" + archive + "\t0\t0\t99999999\t0\t\t"}, {}));
+  for (StoreType type : {StoreType::kUserEngines, StoreType::kClips}) {
     EXPECT_EQ(ReadFile(file(type)), StoreFile(type, {}, {})) << StoreFileName(type);
+  }
+  // The item stores start with their seven fixed folders and no items.
+  for (StoreType type : {StoreType::kFavorites, StoreType::kKeywords, StoreType::kHistory}) {
+    const std::string text = ReadFile(file(type));
+    EXPECT_EQ(text.rfind(std::string(StoreMarker(type)) + "\r\n0\r\n7\r\n0\t-1\t0\t", 0), 0u);
+    EXPECT_EQ(text.substr(text.size() - 5), "\r\n0\r\n");
   }
   EXPECT_FALSE(std::filesystem::exists(file(StoreType::kEngineList)))
       << "the engine list is only replaced by an update";
@@ -85,17 +96,29 @@ TEST_F(DocumentTest, FirstRunLoadsDefaultsCreatesTheLockFileAndSavesEveryWritabl
 
 TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
   const std::string sjis_name = Utf8ToSjis("本");
+  const std::string dates = "2026/01/01 00:00:00\t2026/01/02 03:04:05";
+  auto item = [&](const std::string& id, const std::string& text) {
+    return id + "\t" + text + "\t" + text + "\t2\ttag\t7\t" + dates + "\tkey\t1\t0";
+  };
   WriteFile(file(StoreType::kEngineList),
             StoreFile(StoreType::kEngineList, {"1\tshops\t0"}, {"a", "b"}));
   WriteFile(file(StoreType::kFavorites),
-            StoreFile(StoreType::kFavorites, {"11\t" + sjis_name + "\t0"}, {"x"}));
-  WriteFile(file(StoreType::kKeywords), StoreFile(StoreType::kKeywords, {}, {"k1", "k2", "k3"}));
-  WriteFile(file(StoreType::kHistory), StoreFile(StoreType::kHistory, {}, {"h"}));
+            StoreFile(StoreType::kFavorites,
+                      {"11\t0\t3\t" + sjis_name + "\t*\t4\t1\t5\t1\t2\t3\t9\t0\t1"},
+                      {item("1", "http://x/")}));
+  WriteFile(
+      file(StoreType::kKeywords),
+      StoreFile(StoreType::kKeywords, {}, {item("1", "k1"), item("2", "k2"), item("3", "k3")}));
+  WriteFile(file(StoreType::kHistory),
+            StoreFile(StoreType::kHistory, {}, {item("9", "http://h/")}));
   WriteFile(file(StoreType::kUserEngines),
             StoreFile(StoreType::kUserEngines, {"100\tmine\t0"}, {}));
-  WriteFile(file(StoreType::kTabs), StoreFile(StoreType::kTabs, {"1\tgroup"}, {"t1", "t2"}));
-  WriteFile(file(StoreType::kEngineOptions), StoreFile(StoreType::kEngineOptions, {"o"}, {}));
-  WriteFile(file(StoreType::kClips), StoreFile(StoreType::kClips, {}, {"c"}));
+  WriteFile(file(StoreType::kTabs),
+            StoreFile(StoreType::kTabs, {"1\tgroup\t0\t0\t5\t1\tL\tK"}, {"t1", "t2"}));
+  WriteFile(file(StoreType::kEngineOptions),
+            StoreFile(StoreType::kEngineOptions, {"1\t1\t5\t1\tL\tK", "404\t0\t0\t0"}, {}));
+  WriteFile(file(StoreType::kClips),
+            StoreFile(StoreType::kClips, {}, {"3\t" + sjis_name + "\thttp://c/\t0\t1\t0"}));
 
   Session session(dir_);
   ASSERT_TRUE(session.doc.OnNewDocument().ok());
@@ -110,20 +133,30 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
             "vq_clip.clf 0/1\n");
   EXPECT_EQ(session.doc.engine_list_header(), "0");
 
-  // The archive folder joins the engine tree after the files are read.
-  auto& engines = dynamic_cast<RawLineStore&>(session.doc.binding(StoreType::kEngineList));
-  EXPECT_EQ(engines.folder_lines(),
-            (std::vector<std::string>{"1\tshops\t0", "-9999\t" + Utf8ToSjis("保管箱") + "\t0"}));
+  // The archive folder joins the engine tree after the files are read; the
+  // options then apply to every category, whichever file brought it.
+  const CategoryFolderTree& engines = session.doc.engine_folders();
+  ASSERT_EQ(engines.size(), 3u);
+  EXPECT_EQ(engines.id(2), CategoryFolderTree::kArchiveId);
+  EXPECT_EQ(engines.name(2), Utf8ToSjis("保管箱"));
+  EXPECT_TRUE(engines.archived(0));
+  EXPECT_EQ(session.doc.raw_records(StoreType::kEngineList).item_lines(),
+            (std::vector<std::string>{"a", "b"}));
 
   TempDir out;
   session.doc.set_save_directory(out.path());
   ASSERT_TRUE(session.doc.SaveAll().ok);
-  for (StoreType type :
-       {StoreType::kFavorites, StoreType::kKeywords, StoreType::kHistory, StoreType::kUserEngines,
-        StoreType::kTabs, StoreType::kEngineOptions, StoreType::kClips}) {
+  for (StoreType type : {StoreType::kFavorites, StoreType::kKeywords, StoreType::kHistory,
+                         StoreType::kUserEngines, StoreType::kTabs, StoreType::kClips}) {
     EXPECT_EQ(ReadFile(out.path() / std::string(StoreFileName(type))), ReadFile(file(type)))
         << StoreFileName(type);
   }
+  // One option line per category of the tree; the one for a category that
+  // no longer exists is gone.
+  EXPECT_EQ(
+      ReadFile(out.path() / "vq_searchtree.egt"),
+      StoreFile(StoreType::kEngineOptions,
+                {"1\t1\t5\t1\tL\tK", "100\t0\t99999999\t0\t\t", "-9999\t0\t99999999\t0\t\t"}, {}));
 }
 
 TEST_F(DocumentTest, DamagedStoreStopsStartUpNamesTheFileAndIsNeverOverwritten) {
@@ -194,10 +227,11 @@ TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryEvenAcrossSaves) {
 
 TEST_F(DocumentTest, FailedWriteStopsSaveAllAndLeavesTheRemainingFilesAsTheyWere) {
   Session session(dir_);
+  testing::FakePrompter prompter;
   ASSERT_TRUE(session.doc.OnNewDocument().ok());
   ASSERT_TRUE(session.doc.SaveAll().ok);
   const std::string old_history = ReadFile(file(StoreType::kHistory));
-  session.doc.binding(StoreType::kHistory).ParseItemLine("new item");
+  session.doc.history().AddOrCount({"new item", "http://n/", -1, "", true}, prompter);
   session.doc.binding(StoreType::kTabs).ParseItemLine("new tab");
 
   session.env.failing_files = {"vq_tab.tbf"};
@@ -213,7 +247,7 @@ TEST_F(DocumentTest, FailedWriteStopsSaveAllAndLeavesTheRemainingFilesAsTheyWere
   // The next timer tick tries again and gets everything out.
   session.env.failing_files.clear();
   ASSERT_TRUE(session.doc.SaveAll().ok);
-  EXPECT_EQ(ReadFile(file(StoreType::kHistory)), StoreFile(StoreType::kHistory, {}, {"new item"}));
+  EXPECT_NE(ReadFile(file(StoreType::kHistory)).find("\tnew item\thttp://n/\t"), std::string::npos);
 }
 
 TEST_F(DocumentTest, ReloadEnginesReadsTheNewListAndKeepsUserEnginesAndOptions) {
@@ -227,9 +261,7 @@ TEST_F(DocumentTest, ReloadEnginesReadsTheNewListAndKeepsUserEnginesAndOptions) 
             std::string(StoreMarker(StoreType::kEngineList)) +
                 "\r\n0\t205\t\t2026/12/01\r\n0\r\n2\r\nnew1\r\nnew2\r\n");
   ASSERT_TRUE(session.doc.ReloadEngines());
-  auto lines = [&](StoreType type) {
-    return dynamic_cast<RawLineStore&>(session.doc.binding(type)).item_lines();
-  };
+  auto lines = [&](StoreType type) { return session.doc.raw_records(type).item_lines(); };
   EXPECT_EQ(lines(StoreType::kEngineList), (std::vector<std::string>{"new1", "new2"}));
   EXPECT_EQ(lines(StoreType::kUserEngines), (std::vector<std::string>{"mine"}));
   EXPECT_EQ(lines(StoreType::kEngineOptions), (std::vector<std::string>{"opt"}));

@@ -32,7 +32,9 @@ std::string Store(StoreType type, std::string_view body) {
 
 TEST(TolvanectlTest, CheckPrintsEveryStoreInLoadOrderAndTouchesNothing) {
   TempDir dir;
-  WriteFile(dir / "vq_favorite.fvf", Store(StoreType::kFavorites, "2\r\nf1\r\nf2\r\n1\r\ni\r\n"));
+  WriteFile(dir / "vq_favorite.fvf",
+            Store(StoreType::kFavorites,
+                  "3\r\n11\t0\t0\tA\r\nshort\r\n12\t0\t0\tB\r\n1\r\n1\tt\thttp://x/\r\n"));
   WriteFile(dir / "vq_tab.tbf", Store(StoreType::kTabs, "0\n3\na\nb\nc\n"));
   auto run = Ctl({"check", dir.path().string()});
   EXPECT_EQ(run.rc, 0) << run.err;
@@ -71,19 +73,53 @@ TEST(TolvanectlTest, CheckNamesTheDamagedFileAndFails) {
 
 TEST(TolvanectlTest, RoundtripWritesWhatSaveAllWrites) {
   TempDir dir, out;
-  const std::string favorites = Store(StoreType::kFavorites, "0\r\n2\r\na\tb\r\nc\r\n");
+  const std::string item = "\t0\ttag\t1\t2026/01/01 00:00:00\t2026/01/01 00:00:00\t\t0\t0";
+  const std::string favorites =
+      Store(StoreType::kFavorites,
+            "1\r\n11\t0\t0\tA\t*\t0\t0\t4\t0\t0\t0\t99999999\t0\t0\r\n2\r\n1\tb\thttp://b/" + item +
+                "\r\n2\tc\thttp://c/" + item + "\r\n");
   WriteFile(dir / "vq_favorite.fvf", favorites);
-  WriteFile(dir / "vq_keyword.kwd", "@@KeywordList@@\n0\n0\n1\nkw\n");  // LF only
+  WriteFile(dir / "vq_keyword.kwd",
+            "@@KeywordList@@\n0\n0\n1\n1\tkw\tkw" + item + "\n");  // LF only
   WriteFile(dir / "vq_search.eng", Store(StoreType::kEngineList, "0\r\n1\r\ne\r\n"));
   auto run = Ctl({"roundtrip", dir.path().string(), out.path().string()});
   ASSERT_EQ(run.rc, 0) << run.err;
   EXPECT_EQ(ReadFile(out / "vq_favorite.fvf"), favorites);
-  EXPECT_EQ(ReadFile(out / "vq_keyword.kwd"), "@@KeywordList@@\r\n0\r\n0\r\n1\r\nkw\r\n");
+  EXPECT_EQ(ReadFile(out / "vq_keyword.kwd"),
+            "@@KeywordList@@\r\n0\r\n0\r\n1\r\n1\tkw\tkw" + item + "\r\n");
   EXPECT_FALSE(std::filesystem::exists(out / "vq_search.eng"));
   for (const char* name :
        {"vq_searchtree.egt", "vq_custom.eng", "vq_tab.tbf", "vq_history.his", "vq_clip.clf"}) {
     EXPECT_TRUE(std::filesystem::exists(out / name)) << name;
   }
+  EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt"));
+}
+
+TEST(TolvanectlTest, ListPrintsAFolderInItsOrder) {
+  TempDir dir;
+  auto item = [](const char* id, const char* title, const char* updated, const char* trash) {
+    return std::string(id) + "\t" + title + "\thttp://" + id + "/\t0\t\t0\t2026/01/01 00:00:00\t" +
+           updated + "\t\t0\t" + trash + "\r\n";
+  };
+  // Folder 3 lists by title, folder 12 only the titles holding "cam".
+  WriteFile(dir / "vq_history.his", Store(StoreType::kHistory,
+                                          "3\r\n-9999\t0\t51\tTrash\r\n3\t0\t0\tABC\t*"
+                                          "\t0\t0\t4\r\n12\t0\t0\tcams\tcam\t2\t0\t1\r\n4\r\n" +
+                                              item("7", "camera", "2026/01/03 00:00:00", "0") +
+                                              item("8", "Webcam", "2026/01/02 00:00:00", "0") +
+                                              item("9", "apple", "2026/01/04 00:00:00", "0") +
+                                              item("10", "cambium", "2026/01/05 00:00:00", "1")));
+  auto run = Ctl({"list", dir.path().string(), "history", "3"});
+  EXPECT_EQ(run.rc, 0) << run.err;
+  EXPECT_EQ(run.out, "8\tWebcam\n9\tapple\n7\tcamera\n");
+  EXPECT_EQ(Ctl({"list", dir.path().string(), "history", "12"}).out, "8\tWebcam\n7\tcamera\n");
+  EXPECT_EQ(Ctl({"list", dir.path().string(), "history", "-9999"}).out, "10\tcambium\n");
+
+  auto missing = Ctl({"list", dir.path().string(), "history", "44"});
+  EXPECT_EQ(missing.rc, 1);
+  EXPECT_NE(missing.err.find("no folder 44"), std::string::npos);
+  EXPECT_EQ(Ctl({"list", dir.path().string(), "bookmarks", "3"}).rc, 2);
+  EXPECT_EQ(Ctl({"list", dir.path().string(), "history", "x"}).rc, 2);
   EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt"));
 }
 
