@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/app/data_file.h"
+#include "core/app/record_fields.h"
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 #include "core/search/charset_converter.h"
@@ -46,6 +47,25 @@ class CountingBinding : public StoreBinding {
   StoreBinding& inner_;
 };
 
+// Engine names straight from the engine records as read (ID in the first
+// field, name in the third), the user's own engines first.
+class RecordEngineNames : public EngineNameLookup {
+ public:
+  explicit RecordEngineNames(std::initializer_list<const RawLineStore*> stores) : stores_(stores) {}
+  std::optional<std::string> EngineName(int engine_id) const override {
+    for (const RawLineStore* store : stores_) {
+      for (const auto& line : store->item_lines()) {
+        RecordFields fields(line);
+        if (fields.size() >= 3 && fields.Int(0) == engine_id) return fields.Text(2);
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::vector<const RawLineStore*> stores_;
+};
+
 bool EndsWithUrlSuffix(const std::string& argument) {
   if (argument.size() < 4) return false;
   std::string tail = argument.substr(argument.size() - 4);
@@ -84,8 +104,7 @@ CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings
       user_engines_file_(CategoryFileBinding::File::kUserEngines, engine_folders_),
       tab_file_(CategoryFileBinding::File::kTabs, tab_folders_),
       bindings_{&engine_list_file_,    &favorites_, &keywords_,          &history_,
-                &engine_options_file_, &clips_,     &user_engines_file_, &tab_file_} {
-}
+                &engine_options_file_, &clips_,     &user_engines_file_, &tab_file_} {}
 
 CTolvaneDoc::~CTolvaneDoc() = default;
 
@@ -115,6 +134,11 @@ const RawLineStore& CTolvaneDoc::raw_records(StoreType type) const {
     default:
       return engine_list_file_.records();
   }
+}
+
+ClipExport::Status CTolvaneDoc::ExportOldClips() {
+  RecordEngineNames names({&user_engines_file_.records(), &engine_list_file_.records()});
+  return ClipExport::Export(data_dir_, names, env_);
 }
 
 std::vector<int> CTolvaneDoc::ListFolder(StoreType type, int folder_id) const {

@@ -14,6 +14,7 @@
 #include "core/app/store_type.h"
 #include "core/stores/category_file_binding.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/clip_export.h"
 #include "core/stores/clip_list.h"
 #include "core/stores/item_store.h"
 
@@ -120,6 +121,10 @@ class CTolvaneDoc {
   std::vector<int> ListFolder(StoreType type, int folder_id) const;
 
   bool clip_load_failed() const { return clip_load_failed_; }
+  // Run once at start-up when the clip file could not be loaded: if it is
+  // one of the earlier layout, its clips are written to "クリップ.html" in
+  // the data directory, headed by the names of their engines.
+  ClipExport::Status ExportOldClips();
   const std::string& engine_list_header() const { return engine_list_header_; }
   const std::vector<StoreLoadCount>& load_counts() const { return load_counts_; }
   // Loads that failed without stopping start-up (engine options, clips). The

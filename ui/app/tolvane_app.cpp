@@ -81,6 +81,13 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     std::fprintf(stderr, "tolvane: %s\n", tolerated.Describe().c_str());
   }
 
+  // A clip file of the earlier layout cannot be loaded: its clips are kept
+  // readable as a page in the data directory.
+  if (doc_->clip_load_failed() && doc_->ExportOldClips() == ClipExport::Status::kExported) {
+    const std::string page = ClipExport::OutputPath(data_dir_).string();
+    std::fprintf(stderr, "tolvane: the old page clips are listed in %s\n", page.c_str());
+  }
+
   start_url_ = doc_->StartUrl(argument_);
   frame_ = std::make_unique<CMainFrame>(*doc_);
   // Until there are page tabs the first page is only announced.

@@ -269,6 +269,28 @@ TEST_F(DocumentTest, ReloadEnginesReadsTheNewListAndKeepsUserEnginesAndOptions) 
   EXPECT_TRUE(session.doc.holds_data_directory());
 }
 
+TEST_F(DocumentTest, OldClipFileFailsToLoadAndIsExportedWithEngineNames) {
+  WriteFile(file(StoreType::kEngineList),
+            StoreFile(StoreType::kEngineList, {"1\tshops\t0"},
+                      {"1010001\t1\tBig <Shop>\tB\tB\thttp://b/\t\t\t\t\t\t1"}));
+  WriteFile(file(StoreType::kClips),
+            "@@ClipList@@\r\nx\r\nx\r\n2\r\n"
+            "555\t2\tsecond\thttp://2/\r\n"
+            "1010001\t1\tfirst\thttp://1/\r\n");
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  ASSERT_TRUE(session.doc.clip_load_failed());
+  ASSERT_EQ(session.doc.ExportOldClips(), ClipExport::Status::kExported);
+
+  const std::string page = ReadFile(ClipExport::OutputPath(data()));
+  const auto first = page.find("<div class=\"clip_title\">Big &lt;Shop&gt;</div>");
+  const auto second = page.find("<div class=\"clip_title\">" + Utf8ToSjis("無題") + "</div>");
+  EXPECT_NE(first, std::string::npos);
+  EXPECT_NE(second, std::string::npos);
+  EXPECT_LT(first, second);
+  EXPECT_TRUE(std::filesystem::exists(file(StoreType::kClips).string() + ".damaged"));
+}
+
 TEST_F(DocumentTest, StartUrlFollowsTheCommandLineAndTheStartMode) {
   Session session(dir_);
   auto& settings = session.settings;
