@@ -1,0 +1,51 @@
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "core/app/string_table.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/app/qt_text.h"
+#include "ui_test_support.h"
+
+namespace tolvane {
+
+class PrompterTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { test::FailOnQtWarnings(); }
+
+  // Enter takes the default answer, which must be No for every question
+  // that destroys data.
+  void questionsDefaultToNo() {
+    QWidget window;
+    MessageBoxPrompter prompter(&window);
+    QString shown;
+    test::WhenModal([&](QWidget* box) {
+      shown = qobject_cast<QMessageBox*>(box)->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    QVERIFY(!prompter.AskYesNo(FormatString(string_id::kConfirmDelete, {ToSjis(u"靴"_qs)})));
+    QCOMPARE(shown, u"\"靴\" は完全に削除され元に戻すことはできません。本当に削除しますか?"_qs);
+
+    test::WhenModal(
+        [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
+    QVERIFY(prompter.AskYesNo("?"));
+  }
+
+  void stopMessagesShowTheText() {
+    MessageBoxPrompter prompter(nullptr);
+    QString shown;
+    test::WhenModal([&](QWidget* box) {
+      shown = qobject_cast<QMessageBox*>(box)->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    prompter.ShowStop(LoadString(string_id::kFavoritesLimit));
+    QVERIFY(shown.startsWith(u"お気に入りの登録件数が最大値を超えました。"_qs));
+  }
+};
+
+}  // namespace tolvane
+
+QTEST_MAIN(tolvane::PrompterTest)
+#include "prompter_test.moc"

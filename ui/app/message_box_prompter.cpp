@@ -1,0 +1,20 @@
+#include "ui/app/message_box_prompter.h"
+
+#include <QMessageBox>
+
+#include "core/app/string_table.h"
+#include "ui/app/qt_text.h"
+
+namespace tolvane {
+
+void MessageBoxPrompter::ShowStop(const std::string& text) {
+  QMessageBox::critical(parent_, ToQString(ProgramTitle()), ToQString(text));
+}
+
+bool MessageBoxPrompter::AskYesNo(const std::string& text) {
+  return QMessageBox::question(parent_, ToQString(ProgramTitle()), ToQString(text),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace tolvane

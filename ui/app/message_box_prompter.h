@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "core/app/prompter.h"
+
+namespace tolvane {
+
+// Core's prompts as modal message boxes over `parent`, titled with the
+// program's name. Questions default to No, so a stray Enter destroys
+// nothing.
+class MessageBoxPrompter : public Prompter {
+ public:
+  explicit MessageBoxPrompter(QWidget* parent) : parent_(parent) {}
+
+  void ShowStop(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace tolvane
