@@ -94,7 +94,6 @@ CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings
       save_dir_(data_dir_),
       settings_(settings),
       env_(env),
-      clock_(clock),
       favorites_(StoreType::kFavorites, settings, clock),
       keywords_(StoreType::kKeywords, settings, clock),
       history_(StoreType::kHistory, settings, clock),

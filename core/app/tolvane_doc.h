@@ -143,7 +143,6 @@ class CTolvaneDoc {
   std::filesystem::path save_dir_;
   SettingsStore& settings_;
   Env& env_;
-  const Clock& clock_;
   CategoryFolderTree engine_folders_{StoreType::kEngineList};
   CategoryFolderTree tab_folders_{StoreType::kTabs};
   ItemStore favorites_;
