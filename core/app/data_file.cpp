@@ -5,6 +5,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/app/line_cursor.h"
 #include "core/app/record_fields.h"
 #include "core/app/triplet_encoding.h"
 
@@ -12,32 +13,6 @@ namespace tolvane {
 namespace {
 
 using Status = DataFileLoadResult::Status;
-
-// Hands out the lines of a file held in memory. A line ends at LF; a CR
-// right before the LF belongs to the line end. The last line may lack its LF.
-class LineCursor {
- public:
-  explicit LineCursor(std::string_view bytes) : rest_(bytes) {}
-
-  bool Next(std::string_view* line) {
-    if (rest_.empty()) return false;
-    const void* lf = std::memchr(rest_.data(), '\n', rest_.size());
-    const std::size_t length =
-        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - rest_.data()) : rest_.size();
-    *line = rest_.substr(0, length);
-    rest_.remove_prefix(lf ? length + 1 : length);
-    if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
-    ++number_;
-    return true;
-  }
-
-  // 1-based number of the line Next returned last.
-  long long number() const { return number_; }
-
- private:
-  std::string_view rest_;
-  long long number_ = 0;
-};
 
 // A short printable rendering of a line for messages.
 std::string Quote(std::string_view text) {

@@ -115,24 +115,25 @@ std::string CategoryFolderTree::FormatFolderLine(std::size_t index) const {
   std::string line = std::to_string(ids_[index]);
   AppendField(line, names_[index]);
   AppendField(line, parents_[index]);
-  if (type_ != StoreType::kTabs) return line;
-  AppendField(line, archived_[index]);
-  AppendField(line, orders_[index]);
-  AppendField(line, search_bar_[index]);
-  AppendField(line, gestures_[index]);
-  AppendField(line, shortcuts_[index]);
+  if (type_ == StoreType::kTabs) AppendOptionFields(line, index);
   return line;
 }
 
 std::string CategoryFolderTree::FormatOptionLine(std::size_t index) const {
   if (deleted_[index]) return {};
   std::string line = std::to_string(ids_[index]);
+  AppendOptionFields(line, index);
+  return line;
+}
+
+// The fields an option line sets, which the tab file also keeps in its
+// folder lines.
+void CategoryFolderTree::AppendOptionFields(std::string& line, std::size_t index) const {
   AppendField(line, archived_[index]);
   AppendField(line, orders_[index]);
   AppendField(line, search_bar_[index]);
   AppendField(line, gestures_[index]);
   AppendField(line, shortcuts_[index]);
-  return line;
 }
 
 std::size_t CategoryFolderTree::CountLive() const {

@@ -134,6 +134,7 @@ class CategoryFolderTree {
   int InitialHighestId() const;
   void RaiseHighestId(int id);
   void MarkDeletedAndRemoveMembers(std::size_t index);
+  void AppendOptionFields(std::string& line, std::size_t index) const;
 
   StoreType type_;
   CategoryMembers* members_ = nullptr;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/app/line_cursor.h"
 #include "core/app/record_fields.h"
 #include "core/app/store_type.h"
 #include "core/app/string_table.h"
@@ -12,29 +13,6 @@
 
 namespace tolvane {
 namespace {
-
-// Hands out the lines of the old file. A line ends at LF; a CR right before
-// it belongs to the line end (the file was written with CR LF). A line is
-// taken whole whatever its length: cutting it would turn its rest into a
-// record of its own and shift the count.
-class OldLines {
- public:
-  explicit OldLines(std::string_view bytes) : rest_(bytes) {}
-
-  bool Next(std::string_view* line) {
-    if (rest_.empty()) return false;
-    const void* lf = std::memchr(rest_.data(), '\n', rest_.size());
-    const std::size_t length =
-        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - rest_.data()) : rest_.size();
-    *line = rest_.substr(0, length);
-    rest_.remove_prefix(lf ? length + 1 : length);
-    if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
-    return true;
-  }
-
- private:
-  std::string_view rest_;
-};
 
 struct OldClip {
   int group_id;
@@ -109,7 +87,7 @@ std::string ClipExport::EscapeHtml(std::string_view text) {
 
 ClipExport::Status ClipExport::Format(std::string_view old_file, const EngineNameLookup& names,
                                       std::string* html) {
-  OldLines lines(old_file);
+  LineCursor lines(old_file);
   std::string_view line;
   if (!lines.Next(&line) || line != kOldMarker) return Status::kWrongMarker;
   // The version line and a folder count that the old layout never used.
@@ -121,6 +99,8 @@ ClipExport::Status ClipExport::Format(std::string_view old_file, const EngineNam
   if (count <= 0) return Status::kNoClips;
 
   // A short file gives what it has; the count is not trusted for memory.
+  // Lines are taken whole whatever their length: cutting one would turn its
+  // rest into a record of its own and shift the count.
   std::vector<OldClip> clips;
   for (int i = 0; i < count && lines.Next(&line); ++i) {
     const RecordFields fields(line);
