@@ -36,4 +36,10 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string* contents, std
   return ok || fail("read error");
 }
 
+bool Env::CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code ec;
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
 }  // namespace tolvane

@@ -39,6 +39,10 @@ class Env {
 
   // Takes the machine-wide mutex of this name, waiting as long as it takes.
   virtual std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) = 0;
+
+  // Copies `from` to `to`, replacing it: how a damaged store file is kept
+  // aside before a save overwrites it. False when the copy failed.
+  virtual bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 };
 
 // Reads a whole regular file (standard C++ only). Returns false when it is

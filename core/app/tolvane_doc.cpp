@@ -194,9 +194,7 @@ void CTolvaneDoc::LoadTolerated(StoreType type) {
   if (result.ok()) return;
   // The next save rewrites this file from what could be read: keep the
   // damaged original beside it so nothing the user had is lost for good.
-  std::error_code ec;
-  std::filesystem::copy_file(result.file, result.file.string() + ".damaged",
-                             std::filesystem::copy_options::overwrite_existing, ec);
+  env_.CopyFile(result.file, result.file.string() + ".damaged");
   tolerated_failures_.push_back(std::move(result));
 }
 

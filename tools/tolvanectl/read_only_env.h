@@ -8,8 +8,8 @@ namespace tolvane {
 
 // Lets tolvanectl load a data directory the way start-up does without
 // touching it: no hold is taken (a running browser may own the directory),
-// no lock file is created, and writes go to `inner` only (roundtrip writes
-// into its output directory).
+// no lock file is created, no damaged file is copied aside, and writes go to
+// `inner` only (roundtrip writes into its output directory).
 class ReadOnlyEnv : public Env {
  public:
   explicit ReadOnlyEnv(Env& inner) : inner_(inner) {}
@@ -24,6 +24,9 @@ class ReadOnlyEnv : public Env {
   bool IsFileHeldElsewhere(const std::filesystem::path&) override { return false; }
   std::unique_ptr<Hold> AcquireNamedMutex(std::string_view) override {
     return std::make_unique<Hold>();
+  }
+  bool CopyFile(const std::filesystem::path&, const std::filesystem::path&) override {
+    return true;
   }
 
  private:

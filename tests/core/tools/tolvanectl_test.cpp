@@ -65,6 +65,7 @@ TEST(TolvanectlTest, CheckNamesTheDamagedFileAndFails) {
   EXPECT_EQ(run.rc, 1);
   EXPECT_NE(run.err.find("vq_clip.clf: "), std::string::npos) << run.err;
   EXPECT_NE(run.out.find("vq_clip.clf\t0\t0\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(clips / "vq_clip.clf.damaged")) << "check copies nothing";
 
   run = Ctl({"check", (dir / "nowhere").string()});
   EXPECT_EQ(run.rc, 1);
