@@ -235,6 +235,7 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   const EngineList& ReferenceTarget() const { return engines_ ? *engines_ : *this; }
   // Live engine-list rows of folder reference `folder_id`, by Order.
   std::vector<int> FolderReferenceRows(int folder_id) const;
+  std::string JoinFolder(int folder_id, const std::vector<std::string> EngineList::*column) const;
   // Column `column` of row `index`, with its reference resolved.
   std::string Resolve(std::size_t index, const std::vector<std::string> EngineList::*column) const;
 
