@@ -1,0 +1,71 @@
+#include "core/search/search_requests.h"
+
+#include <algorithm>
+
+#include "core/app/record_fields.h"
+#include "core/search/engine_list.h"
+
+namespace tolvane {
+namespace {
+
+std::string Join(const std::vector<std::string>& parts) {
+  std::string joined;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i) joined.push_back('\t');
+    joined += parts[i];
+  }
+  return joined;
+}
+
+// Element i, else element 0, else empty.
+std::string_view At(const RecordFields& fields, std::size_t i) {
+  return fields.View(fields.Has(i) ? i : 0);
+}
+
+}  // namespace
+
+std::string SearchRequests::JoinedUrls() const { return Join(urls); }
+std::string SearchRequests::JoinedCaptions() const { return Join(captions); }
+std::string SearchRequests::JoinedBodies() const { return Join(bodies); }
+
+SearchRequests BuildRequests(const EngineList& list, int row, std::string_view keyword,
+                             const PageContext* page) {
+  SearchRequests requests;
+  if (row < 0 || static_cast<std::size_t>(row) >= list.size()) return requests;
+  const auto r = static_cast<std::size_t>(row);
+
+  // The resolved texts must outlive the field views into them.
+  const std::string url_text = list.ResolveUrls(r);
+  const std::string name_text = list.ResolveNames(r);
+  const std::string search_text = list.ResolveSearchUrls(r);
+  const std::string post_text = list.ResolvePostData(r);
+  const RecordFields urls(url_text);
+  const RecordFields names(name_text);
+  const RecordFields searches(search_text);
+  const RecordFields posts(post_text);
+  const std::vector<int> encodings = list.ResolveEncodings(r);
+
+  const std::size_t n = std::max({urls.size(), searches.size(), posts.size()});
+  requests.urls.reserve(n);
+  requests.captions.reserve(n);
+  requests.bodies.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string_view url = At(urls, i);
+    const std::string_view search = At(searches, i);
+    const std::string_view post = At(posts, i);
+    if (url.empty() && search.empty() && post.empty()) break;
+    const int encoding = i < encodings.size() ? encodings[i] : list.encoding(r);
+    if (!keyword.empty()) {
+      requests.urls.push_back(SubstitutePlaceholders(search, encoding, keyword, page));
+      requests.bodies.push_back(SubstitutePlaceholders(post, encoding, keyword, page));
+    } else {
+      const std::string& top = list.top_url(r);
+      requests.urls.emplace_back(top.empty() ? url : std::string_view(top));
+      requests.bodies.emplace_back();
+    }
+    requests.captions.emplace_back(At(names, i));
+  }
+  return requests;
+}
+
+}  // namespace tolvane
