@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+// One page that a search (or another opener) asks the tab model to show.
+struct OpenPageRequest {
+  // How the page is placed in its category.
+  static constexpr int kCurrentPage = 0;  // navigate the current page tab
+  static constexpr int kNewPage = 1;      // a new page tab after the current one
+  static constexpr int kNewPageToo = 2;   // accepted, acts as kNewPage
+
+  // Where the page came from: a row of the engine list or the tab list, or
+  // nothing (pages of a search that yields several pages).
+  static constexpr int kOriginEngineList = 0;
+  static constexpr int kOriginTabList = 7;
+  static constexpr int kOriginNone = -1;
+
+  static constexpr std::string_view kFormContentType =
+      "Content-Type: application/x-www-form-urlencoded\r\n";
+
+  int category = -1;  // index of the category tab that receives the page
+  int mode = kCurrentPage;
+  int origin_kind = kOriginNone;
+  int origin_index = -1;
+  std::string url;
+  std::string caption;
+  std::string post_body;  // the request body; empty for GET
+  std::string headers;    // extra request headers
+  std::string frame;      // passed through unchanged
+
+  bool opens_new_page() const { return mode != kCurrentPage; }
+};
+
+}  // namespace tolvane

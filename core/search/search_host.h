@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+
+#include "core/search/open_page_request.h"
+#include "core/search/search_placeholders.h"
+
+namespace tolvane {
+
+// Keys and buttons held down at the moment a page opens; any of them sends
+// the page to a new page tab.
+struct ModifierState {
+  bool shift = false;
+  bool ctrl = false;
+  bool middle_button = false;
+
+  bool any() const { return shift || ctrl || middle_button; }
+};
+
+// What a search needs from the tab area and the main window. The tab model
+// implements it; tests use a recording fake. Categories are indices into the
+// category tab bar, pages indices into a category's page tab bar.
+class SearchHost {
+ public:
+  virtual ~SearchHost() = default;
+
+  virtual int CategoryCount() const = 0;
+  // The selected category tab, or -1.
+  virtual int CurrentCategory() const = 0;
+  // The row of the tab list that category tab `category` shows, or -1.
+  virtual int CategoryTabRow(int category) const = 0;
+  virtual int PageCount(int category) const = 0;
+  // False while the current page of `category` is a page clip that links
+  // must not replace.
+  virtual bool MayReplaceCurrentPage(int category) const = 0;
+
+  // Opens one page as the request says (the mode is final: 0 navigates the
+  // current page tab, 1 adds a page tab after it). Returns the page's index
+  // in its category, or -1 when it could not be opened.
+  virtual int OpenPage(const OpenPageRequest& request) = 0;
+  virtual void CloseAllPages(int category) = 0;
+  // The category's pages were replaced by those of its tab row: its page
+  // clips are added again.
+  virtual void PagesRebuilt(int category) = 0;
+  virtual void SelectPage(int category, int page) = 0;
+
+  // Many pages open at once without a redraw for each.
+  virtual void FreezeDrawing() = 0;
+  virtual void UnfreezeDrawing() = 0;
+  virtual void FocusCategoryTabs() = 0;
+
+  virtual ModifierState ModifiersNow() const = 0;
+  // The active page's address and the address bar text; nothing while there
+  // is no main window.
+  virtual std::optional<PageContext> PageContextNow() const = 0;
+
+  // A keyword was recorded: the keyword tree shows it.
+  virtual void KeywordsChanged() = 0;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,171 @@
+#include "core/search/search_runner.h"
+
+#include <optional>
+
+#include "core/app/clipboard.h"
+#include "core/app/setting_keys.h"
+#include "core/search/engine_list.h"
+#include "core/search/keyword_boxes.h"
+#include "core/search/search_host.h"
+#include "core/search/search_requests.h"
+#include "core/stores/item_store.h"
+
+namespace tolvane {
+namespace {
+
+// AddressBarFind: what the address bar does with a keyword.
+constexpr int kAddressBarFollowsCategory = 0;
+constexpr int kAddressBarFixedEngine = 1;
+constexpr int kAddressBarOff = 2;
+
+}  // namespace
+
+SearchRunner::SearchRunner(const EngineList& engines, const EngineList& tabs,
+                           const SettingsStore& settings, ItemStore& keywords, Prompter& prompter,
+                           SearchHost& host, KeywordBoxes& boxes, Clipboard& clipboard)
+    : engines_(engines),
+      tabs_(tabs),
+      settings_(settings),
+      keywords_(keywords),
+      prompter_(prompter),
+      host_(host),
+      boxes_(boxes),
+      clipboard_(clipboard) {}
+
+const EngineList* SearchRunner::ListOfKind(int list_kind) const {
+  if (list_kind == kEngineList) return &engines_;
+  if (list_kind == kTabList) return &tabs_;
+  return nullptr;
+}
+
+bool SearchRunner::RunSearch(int category, std::string_view keyword, int keep, int list_kind,
+                             int row) {
+  if (category < 0 || category >= host_.CategoryCount()) return false;
+  const EngineList* list = ListOfKind(list_kind);
+  if (!list) return false;
+  if (row < 0) {
+    if (list_kind != kTabList) return false;
+    row = host_.CategoryTabRow(category);
+    if (row < 0) return false;
+  }
+  if (static_cast<std::size_t>(row) >= list->size()) return false;
+
+  const std::optional<PageContext> page = host_.PageContextNow();
+  const SearchRequests requests = BuildRequests(*list, row, keyword, page ? &*page : nullptr);
+
+  if (!keyword.empty() && Read(settings_, settings::kFindBarFindOption6) == 1) {
+    clipboard_.SetText(std::string(keyword));
+  }
+
+  if (requests.size() <= 1) {
+    if (requests.empty() || requests.urls[0].empty()) {
+      host_.FocusCategoryTabs();
+      return false;
+    }
+    OpenPageRequest request;
+    request.category = category;
+    request.mode = keep;
+    request.origin_kind = list_kind;
+    request.origin_index = row;
+    request.url = requests.urls[0];
+    request.caption = requests.captions[0];
+    request.post_body = requests.bodies[0];
+    OpenPage(std::move(request));
+    return true;
+  }
+
+  host_.FreezeDrawing();
+  if (keep == 0) host_.CloseAllPages(category);
+  const int first_new = host_.PageCount(category);
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    if (requests.urls[i].empty()) continue;
+    OpenPageRequest request;
+    request.category = category;
+    request.mode = OpenPageRequest::kNewPage;
+    request.url = requests.urls[i];
+    request.caption = requests.captions[i];
+    request.post_body = requests.bodies[i];
+    OpenPage(std::move(request));
+  }
+  if (keep == 0) host_.PagesRebuilt(category);
+  // Nothing to select when every engine lacked a URL.
+  if (first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
+  host_.UnfreezeDrawing();
+  return true;
+}
+
+int SearchRunner::OpenPage(OpenPageRequest request) {
+  if (request.mode != OpenPageRequest::kCurrentPage) {
+    request.mode = OpenPageRequest::kNewPage;
+  } else if (host_.PageCount(request.category) == 0 ||
+             Read(settings_, settings::kFindTreeNewPage) == 1 || host_.ModifiersNow().any() ||
+             !host_.MayReplaceCurrentPage(request.category)) {
+    request.mode = OpenPageRequest::kNewPage;
+  }
+  if (!request.post_body.empty()) request.headers = OpenPageRequest::kFormContentType;
+  return host_.OpenPage(request);
+}
+
+bool SearchRunner::SearchCurrentCategory(std::string_view keyword) {
+  const bool ran = RunSearch(host_.CurrentCategory(), keyword, 0, kTabList, -1);
+  EchoAndRecord(keyword);
+  host_.FocusCategoryTabs();
+  return ran;
+}
+
+void SearchRunner::SearchEveryCategory(std::string_view keyword) {
+  const int count = host_.CategoryCount();
+  for (int category = 0; category < count; ++category) {
+    RunSearch(category, keyword, 0, kTabList, -1);
+  }
+  EchoAndRecord(keyword);
+  host_.FocusCategoryTabs();
+}
+
+bool SearchRunner::SearchEngine(int engine_row, std::string_view keyword, int keep, bool echo) {
+  const bool ran = RunSearch(host_.CurrentCategory(), keyword, keep, kEngineList, engine_row);
+  if (echo) EchoAndRecord(keyword);
+  return ran;
+}
+
+void SearchRunner::SearchFromAddressBar(std::string_view text) {
+  const int mode = Read(settings_, settings::kFindTreeAddressBarFind);
+  if (mode != kAddressBarFollowsCategory && mode != kAddressBarFixedEngine) return;
+  const int category = host_.CurrentCategory();
+  if (mode == kAddressBarFollowsCategory &&
+      (category < 0 || category >= host_.CategoryCount() || host_.CategoryTabRow(category) < 0)) {
+    return;
+  }
+  const std::string keyword(text);
+  boxes_.SetSearchBarText(keyword);
+  host_.FocusCategoryTabs();
+  if (mode == kAddressBarFixedEngine) {
+    const int engine_id = Read(settings_, settings::kFindTreeAddressBarFindEngineForSearch);
+    RunSearch(category, keyword, 0, kEngineList, engines_.FindById(engine_id));
+  } else {
+    SearchCurrentCategory(keyword);
+  }
+}
+
+void SearchRunner::EchoAndRecord(std::string_view keyword) {
+  if (keyword.empty()) return;
+  const std::string text(keyword);
+  boxes_.SetSearchBarText(text);
+  boxes_.SetSideBarText(text);
+  keywords_.AddOrCount({text, text, -1, "", true}, prompter_);
+  host_.KeywordsChanged();
+}
+
+bool SearchRunner::AddressBarSearches(std::string_view text) const {
+  return IsAddressBarKeyword(text) &&
+         Read(settings_, settings::kFindTreeAddressBarFind) != kAddressBarOff;
+}
+
+bool IsAddressBarKeyword(std::string_view text) {
+  if (text.find_first_not_of(' ') == std::string_view::npos) return false;
+  if (text.find('.') != std::string_view::npos) return false;
+  const std::size_t scheme_end = text.find("://");
+  return scheme_end == std::string_view::npos || scheme_end >= 6;
+}
+
+}  // namespace tolvane
