@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "core/app/data_file.h"
-#include "core/app/record_fields.h"
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 #include "core/search/charset_converter.h"
@@ -47,25 +46,6 @@ class CountingBinding : public StoreBinding {
   StoreBinding& inner_;
 };
 
-// Engine names straight from the engine records as read (ID in the first
-// field, name in the third), the user's own engines first.
-class RecordEngineNames : public EngineNameLookup {
- public:
-  explicit RecordEngineNames(std::initializer_list<const RawLineStore*> stores) : stores_(stores) {}
-  std::optional<std::string> EngineName(int engine_id) const override {
-    for (const RawLineStore* store : stores_) {
-      for (const auto& line : store->item_lines()) {
-        RecordFields fields(line);
-        if (fields.size() >= 3 && fields.Int(0) == engine_id) return fields.Text(2);
-      }
-    }
-    return std::nullopt;
-  }
-
- private:
-  std::vector<const RawLineStore*> stores_;
-};
-
 bool EndsWithUrlSuffix(const std::string& argument) {
   if (argument.size() < 4) return false;
   std::string tail = argument.substr(argument.size() - 4);
@@ -98,12 +78,17 @@ CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings
       keywords_(StoreType::kKeywords, settings, clock),
       history_(StoreType::kHistory, settings, clock),
       clips_(Read(settings, settings::kPageClipMaxData)),
-      engine_list_file_(CategoryFileBinding::File::kEngineList, engine_folders_),
-      engine_options_file_(CategoryFileBinding::File::kEngineOptions, engine_folders_),
-      user_engines_file_(CategoryFileBinding::File::kUserEngines, engine_folders_),
-      tab_file_(CategoryFileBinding::File::kTabs, tab_folders_),
+      engine_list_file_(CategoryFileBinding::File::kEngineList, engine_folders_, engines_),
+      engine_options_file_(CategoryFileBinding::File::kEngineOptions, engine_folders_, engines_),
+      user_engines_file_(CategoryFileBinding::File::kUserEngines, engine_folders_, engines_),
+      tab_file_(CategoryFileBinding::File::kTabs, tab_folders_, tabs_),
       bindings_{&engine_list_file_,    &favorites_, &keywords_,          &history_,
-                &engine_options_file_, &clips_,     &user_engines_file_, &tab_file_} {}
+                &engine_options_file_, &clips_,     &user_engines_file_, &tab_file_} {
+  engine_folders_.set_members(&engines_);
+  tab_folders_.set_members(&tabs_);
+  tabs_.set_engines(&engines_);
+  tabs_.set_clips(&clips_);
+}
 
 CTolvaneDoc::~CTolvaneDoc() = default;
 
@@ -122,22 +107,8 @@ const ItemStore& CTolvaneDoc::item_store(StoreType type) const {
   }
 }
 
-const RawLineStore& CTolvaneDoc::raw_records(StoreType type) const {
-  switch (type) {
-    case StoreType::kEngineOptions:
-      return engine_options_file_.records();
-    case StoreType::kUserEngines:
-      return user_engines_file_.records();
-    case StoreType::kTabs:
-      return tab_file_.records();
-    default:
-      return engine_list_file_.records();
-  }
-}
-
 ClipExport::Status CTolvaneDoc::ExportOldClips() {
-  RecordEngineNames names({&user_engines_file_.records(), &engine_list_file_.records()});
-  return ClipExport::Export(data_dir_, names, env_);
+  return ClipExport::Export(data_dir_, engines_, env_);
 }
 
 std::vector<int> CTolvaneDoc::ListFolder(StoreType type, int folder_id) const {
@@ -171,6 +142,8 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
     Unlock();
   }
 
+  engines_.ResetHighestId();
+  tabs_.ResetHighestId();
   for (StoreType type : {StoreType::kEngineList, StoreType::kFavorites, StoreType::kKeywords,
                          StoreType::kHistory, StoreType::kUserEngines, StoreType::kTabs}) {
     if (auto result = LoadStore(type); !result.ok()) return result;
@@ -220,10 +193,8 @@ DocumentOpenResult CTolvaneDoc::LoadStore(StoreType type) {
 void CTolvaneDoc::AddArchiveFolder() { engine_folders_.AddArchiveFolder(); }
 
 void CTolvaneDoc::ClearEngines() {
-  for (StoreType type :
-       {StoreType::kEngineList, StoreType::kEngineOptions, StoreType::kUserEngines}) {
-    binding(type).ResetToDefaults();
-  }
+  engine_folders_.Reset();
+  engines_.Clear();
 }
 
 SaveAllResult CTolvaneDoc::SaveAll() {
@@ -232,12 +203,8 @@ SaveAllResult CTolvaneDoc::SaveAll() {
 
   auto save_path = [this](StoreType type) { return save_dir_ / std::string(StoreFileName(type)); };
 
-  // The engine options file is also the lock file: rewrite it between lock
-  // and unlock. Its failure does not stop the others.
-  Lock();
-  DataFile::Save(StoreType::kEngineOptions, save_path(StoreType::kEngineOptions),
-                 binding(StoreType::kEngineOptions), context, env_);
-  Unlock();
+  // Its failure does not stop the others.
+  SaveEngineOptions(save_path(StoreType::kEngineOptions), context);
 
   for (StoreType type : {StoreType::kUserEngines, StoreType::kTabs, StoreType::kFavorites,
                          StoreType::kKeywords, StoreType::kHistory, StoreType::kClips}) {
@@ -247,15 +214,39 @@ SaveAllResult CTolvaneDoc::SaveAll() {
   return {};
 }
 
+// The engine options file is also the lock file: rewrite it between lock
+// and unlock.
+bool CTolvaneDoc::SaveEngineOptions(const std::filesystem::path& path, const SaveContext& context) {
+  Lock();
+  const bool saved = DataFile::Save(StoreType::kEngineOptions, path,
+                                    binding(StoreType::kEngineOptions), context, env_)
+                         .ok;
+  Unlock();
+  return saved;
+}
+
 bool CTolvaneDoc::ReloadEngines() {
+  // The user's engines and every engine's options come back from their
+  // files: write what changed since the last save first, and keep the lists
+  // as they are when that fails, or those changes would be lost.
+  const SaveContext context;
+  if (!SaveEngineOptions(StorePath(StoreType::kEngineOptions), context)) return false;
+  if (!DataFile::Save(StoreType::kUserEngines, StorePath(StoreType::kUserEngines),
+                      binding(StoreType::kUserEngines), context, env_)
+           .ok) {
+    return false;
+  }
+
   ClearEngines();
-  if (!LoadStore(StoreType::kEngineList).ok()) return false;
-  LoadStore(StoreType::kUserEngines);
+  const bool loaded = LoadStore(StoreType::kEngineList).ok();
+  // Even without a readable new list the user's engines must be back before
+  // the next save rewrites their file.
+  LoadTolerated(StoreType::kUserEngines);
   AddArchiveFolder();
   Lock();
   LoadTolerated(StoreType::kEngineOptions);
   Unlock();
-  return true;
+  return loaded;
 }
 
 void CTolvaneDoc::Lock() {

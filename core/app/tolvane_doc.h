@@ -12,6 +12,7 @@
 #include "core/app/settings_store.h"
 #include "core/app/store_binding.h"
 #include "core/app/store_type.h"
+#include "core/search/engine_list.h"
 #include "core/stores/category_file_binding.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_export.h"
@@ -57,9 +58,10 @@ struct StoreLoadCount {
 //
 // Each store file reaches its store through a StoreBinding. The engine list,
 // the engine options and the user engines (types 0, 4, 6) share one folder
-// tree, each file through its own binding; the engine and tab records are
-// kept verbatim by their bindings until their lists take them over, so
-// nothing in those files is lost on the next save.
+// tree and one engine list, each file through its own binding, and are read
+// in that order (engine list, user engines, options) so the options apply to
+// downloaded and user engines alike. The tab list resolves its references
+// against the engine list and deletes a tab's page clips with the tab.
 //
 // Single-instance protocol: while the program runs the document holds
 // vq_searchtree.egt exclusively (Env::HoldFileExclusively). The hold is given
@@ -82,8 +84,12 @@ class CTolvaneDoc {
   // stores not yet written keep their previous files).
   SaveAllResult SaveAll();
 
-  // After a new engine list was installed: clears the engine tree and list
-  // and reads the engine list, the user engines and the engine options again.
+  // After a new engine list was installed: writes the user engines and the
+  // engine options, clears the engine tree and list and reads the engine
+  // list, the user engines and the engine options again. False, with the
+  // lists unchanged, when the two files cannot be written first; false,
+  // with the user engines and options read back, when the new engine list
+  // cannot be read.
   bool ReloadEngines();
 
   // The URL the first page tab opens. `argument` is the command-line
@@ -113,8 +119,10 @@ class CTolvaneDoc {
   ClipList& clips() { return clips_; }
   CategoryFolderTree& engine_folders() { return engine_folders_; }
   CategoryFolderTree& tab_folders() { return tab_folders_; }
-  // The engine or tab records a file held, verbatim (types 0, 4, 6, 7).
-  const RawLineStore& raw_records(StoreType type) const;
+  EngineList& engines() { return engines_; }
+  const EngineList& engines() const { return engines_; }
+  EngineList& tabs() { return tabs_; }
+  const EngineList& tabs() const { return tabs_; }
 
   // The items a folder of the favorites, keywords or history store shows, in
   // its order.
@@ -138,13 +146,16 @@ class CTolvaneDoc {
   void LoadTolerated(StoreType type);
   void AddArchiveFolder();
   void ClearEngines();
+  bool SaveEngineOptions(const std::filesystem::path& path, const SaveContext& context);
 
   std::filesystem::path data_dir_;
   std::filesystem::path save_dir_;
   SettingsStore& settings_;
   Env& env_;
   CategoryFolderTree engine_folders_{StoreType::kEngineList};
+  EngineList engines_{StoreType::kEngineList};
   CategoryFolderTree tab_folders_{StoreType::kTabs};
+  EngineList tabs_{StoreType::kTabs};
   ItemStore favorites_;
   ItemStore keywords_;
   ItemStore history_;

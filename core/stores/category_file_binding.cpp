@@ -5,8 +5,9 @@
 namespace tolvane {
 
 void CategoryFileBinding::ResetToDefaults() {
-  if (file_ == File::kEngineList || file_ == File::kTabs) tree_.Reset();
-  records_.ResetToDefaults();
+  if (file_ != File::kEngineList && file_ != File::kTabs) return;
+  tree_.Reset();
+  list_.Clear();
 }
 
 int CategoryFileBinding::ParseFolderLine(std::string_view line) {
@@ -17,6 +18,10 @@ int CategoryFileBinding::ParseFolderLine(std::string_view line) {
   if (fields.size() < 4 || tree_.Find(fields.Int(0)) < 0) return -1;
   tree_.ParseOptionLine(line);
   return 0;
+}
+
+int CategoryFileBinding::ParseItemLine(std::string_view line) {
+  return file_ == File::kEngineOptions ? list_.ParseOptionLine(line) : list_.ParseRecord(line);
 }
 
 std::string CategoryFileBinding::FormatFolderLine(std::size_t index) const {
@@ -30,6 +35,21 @@ std::string CategoryFileBinding::FormatFolderLine(std::size_t index) const {
       break;
   }
   return tree_.FormatFolderLine(index);
+}
+
+std::string CategoryFileBinding::FormatItemLine(std::size_t index, const SaveContext&) const {
+  switch (file_) {
+    case File::kEngineOptions:
+      return list_.FormatOptionLine(index);
+    case File::kUserEngines:
+      return list_.IsUserEngine(index) ? list_.FormatRecord(index) : std::string();
+    case File::kEngineList:
+      // The user's engines belong to their own file.
+      return list_.IsUserEngine(index) ? std::string() : list_.FormatRecord(index);
+    case File::kTabs:
+      break;
+  }
+  return list_.FormatRecord(index);
 }
 
 }  // namespace tolvane

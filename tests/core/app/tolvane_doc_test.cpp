@@ -28,6 +28,11 @@ std::string StoreFile(StoreType type, const std::vector<std::string>& folders,
   return text;
 }
 
+// A 12-field engine record.
+std::string Engine(const std::string& id, const std::string& folder, const std::string& url) {
+  return id + "\t" + folder + "\tE" + id + "\tE\tE\t" + url + "\t\t" + url + "?q=%s\t\t\t\t1";
+}
+
 std::string CountsText(const CTolvaneDoc& doc) {
   std::ostringstream out;
   for (const auto& count : doc.load_counts()) {
@@ -101,7 +106,8 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
     return id + "\t" + text + "\t" + text + "\t2\ttag\t7\t" + dates + "\tkey\t1\t0";
   };
   WriteFile(file(StoreType::kEngineList),
-            StoreFile(StoreType::kEngineList, {"1\tshops\t0"}, {"a", "b"}));
+            StoreFile(StoreType::kEngineList, {"1\tshops\t0"},
+                      {Engine("1010001", "1", "http://a/"), Engine("1010002", "1", "http://b/")}));
   WriteFile(file(StoreType::kFavorites),
             StoreFile(StoreType::kFavorites,
                       {"11\t0\t3\t" + sjis_name + "\t*\t4\t1\t5\t1\t2\t3\t9\t0\t1"},
@@ -111,12 +117,19 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
       StoreFile(StoreType::kKeywords, {}, {item("1", "k1"), item("2", "k2"), item("3", "k3")}));
   WriteFile(file(StoreType::kHistory),
             StoreFile(StoreType::kHistory, {}, {item("9", "http://h/")}));
-  WriteFile(file(StoreType::kUserEngines),
-            StoreFile(StoreType::kUserEngines, {"100\tmine\t0"}, {}));
+  WriteFile(file(StoreType::kUserEngines), StoreFile(StoreType::kUserEngines, {"100\tmine\t0"},
+                                                     {Engine("100001", "100", "http://m/")}));
+  const std::string folder_tab =
+      "1\t1\tT\tT\tT\t" + EngineList::FolderReference(1) + "\t\t\t\t\t\t1\t\t0\t5\t\t\t0\t3";
   WriteFile(file(StoreType::kTabs),
-            StoreFile(StoreType::kTabs, {"1\tgroup\t0\t0\t5\t1\tL\tK"}, {"t1", "t2"}));
+            StoreFile(StoreType::kTabs, {"1\tgroup\t0\t0\t5\t1\tL\tK"},
+                      {folder_tab, Engine("2", "1", EngineList::EngineReference(100001)) +
+                                       "\tkey\t1\t2\tG\tS\t1\t0"}));
+  // Options of a downloaded and a user engine; the third names no engine.
   WriteFile(file(StoreType::kEngineOptions),
-            StoreFile(StoreType::kEngineOptions, {"1\t1\t5\t1\tL\tK", "404\t0\t0\t0"}, {}));
+            StoreFile(StoreType::kEngineOptions, {"1\t1\t5\t1\tL\tK", "404\t0\t0\t0"},
+                      {"1010002\tkey\t0\t7\tL\tK\t1\t0", "100001\t\t1\t3\t\t\t0\t0",
+                       "77\t\t0\t0\t\t\t0"}));
   WriteFile(file(StoreType::kClips),
             StoreFile(StoreType::kClips, {}, {"3\t" + sjis_name + "\thttp://c/\t0\t1\t0"}));
 
@@ -127,9 +140,9 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
             "vq_favorite.fvf 1/1\n"
             "vq_keyword.kwd 0/3\n"
             "vq_history.his 0/1\n"
-            "vq_custom.eng 1/0\n"
+            "vq_custom.eng 1/1\n"
             "vq_tab.tbf 1/2\n"
-            "vq_searchtree.egt 1/0\n"
+            "vq_searchtree.egt 1/2\n"
             "vq_clip.clf 0/1\n");
   EXPECT_EQ(session.doc.engine_list_header(), "0");
 
@@ -140,8 +153,11 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
   EXPECT_EQ(engines.id(2), CategoryFolderTree::kArchiveId);
   EXPECT_EQ(engines.name(2), Utf8ToSjis("保管箱"));
   EXPECT_TRUE(engines.archived(0));
-  EXPECT_EQ(session.doc.raw_records(StoreType::kEngineList).item_lines(),
-            (std::vector<std::string>{"a", "b"}));
+  // The tabs resolve against the engine list, whose options are applied:
+  // engine 1010002 now sorts first, the archived user engine drops out.
+  EXPECT_EQ(session.doc.tabs().ResolveUrls(0), "http://b/\thttp://a/\t");
+  EXPECT_EQ(session.doc.tabs().ResolveUrls(1), "http://m/");
+  EXPECT_EQ(session.doc.engines().ListFolder(CategoryFolderTree::kArchiveId), std::vector<int>{2});
 
   TempDir out;
   session.doc.set_save_directory(out.path());
@@ -151,12 +167,13 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
     EXPECT_EQ(ReadFile(out.path() / std::string(StoreFileName(type))), ReadFile(file(type)))
         << StoreFileName(type);
   }
-  // One option line per category of the tree; the one for a category that
-  // no longer exists is gone.
-  EXPECT_EQ(
-      ReadFile(out.path() / "vq_searchtree.egt"),
-      StoreFile(StoreType::kEngineOptions,
-                {"1\t1\t5\t1\tL\tK", "100\t0\t99999999\t0\t\t", "-9999\t0\t99999999\t0\t\t"}, {}));
+  // One option line per category and per engine; the ones for a category
+  // or engine that no longer exists are gone.
+  EXPECT_EQ(ReadFile(out.path() / "vq_searchtree.egt"),
+            StoreFile(StoreType::kEngineOptions,
+                      {"1\t1\t5\t1\tL\tK", "100\t0\t99999999\t0\t\t", "-9999\t0\t99999999\t0\t\t"},
+                      {"1010001\t\t0\t99999999\t\t\t0\t0", "1010002\tkey\t0\t7\tL\tK\t1\t0",
+                       "100001\t\t1\t3\t\t\t0\t0"}));
 }
 
 TEST_F(DocumentTest, DamagedStoreStopsStartUpNamesTheFileAndIsNeverOverwritten) {
@@ -232,7 +249,7 @@ TEST_F(DocumentTest, FailedWriteStopsSaveAllAndLeavesTheRemainingFilesAsTheyWere
   ASSERT_TRUE(session.doc.SaveAll().ok);
   const std::string old_history = ReadFile(file(StoreType::kHistory));
   session.doc.history().AddOrCount({"new item", "http://n/", -1, "", true}, prompter);
-  session.doc.binding(StoreType::kTabs).ParseItemLine("new tab");
+  session.doc.tabs().ParseRecord(Engine("1", "0", "http://t/"));
 
   session.env.failing_files = {"vq_tab.tbf"};
   session.env.replaced_files.clear();
@@ -251,22 +268,50 @@ TEST_F(DocumentTest, FailedWriteStopsSaveAllAndLeavesTheRemainingFilesAsTheyWere
 }
 
 TEST_F(DocumentTest, ReloadEnginesReadsTheNewListAndKeepsUserEnginesAndOptions) {
-  WriteFile(file(StoreType::kEngineList), StoreFile(StoreType::kEngineList, {}, {"old"}));
-  WriteFile(file(StoreType::kUserEngines), StoreFile(StoreType::kUserEngines, {}, {"mine"}));
-  WriteFile(file(StoreType::kEngineOptions), StoreFile(StoreType::kEngineOptions, {}, {"opt"}));
+  WriteFile(file(StoreType::kEngineList), StoreFile(StoreType::kEngineList, {"1\tshops\t0"},
+                                                    {Engine("1010001", "1", "http://old/"),
+                                                     Engine("1010002", "1", "http://b/")}));
+  WriteFile(file(StoreType::kUserEngines), StoreFile(StoreType::kUserEngines, {"100\tmine\t0"},
+                                                     {Engine("100001", "100", "http://m/")}));
+  WriteFile(file(StoreType::kEngineOptions),
+            StoreFile(StoreType::kEngineOptions, {},
+                      {"1010002\tkey\t0\t7\tL\tK\t1\t0", "100001\t\t0\t3\tG\t\t0\t0"}));
   Session session(dir_);
   ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  // Made and changed since the last save: the reload must not lose them.
+  EngineList& engines = session.doc.engines();
+  EngineDialogValues made;
+  made.name = "new";
+  made.url = "http://n/";
+  ASSERT_EQ(engines.CreateUserEngine(made, {100, -1}), 3);
+  engines.set_shortcut(1, "s");
 
   WriteFile(file(StoreType::kEngineList),
-            std::string(StoreMarker(StoreType::kEngineList)) +
-                "\r\n0\t205\t\t2026/12/01\r\n0\r\n2\r\nnew1\r\nnew2\r\n");
+            std::string(StoreMarker(StoreType::kEngineList)) + "\r\n0\t205\t\t2026/12/01\r\n1\r\n" +
+                "1\tshops\t0\r\n2\r\n" + Engine("1010002", "1", "http://b2/") + "\r\n" +
+                Engine("1010003", "1", "http://c/") + "\r\n");
   ASSERT_TRUE(session.doc.ReloadEngines());
-  auto lines = [&](StoreType type) { return session.doc.raw_records(type).item_lines(); };
-  EXPECT_EQ(lines(StoreType::kEngineList), (std::vector<std::string>{"new1", "new2"}));
-  EXPECT_EQ(lines(StoreType::kUserEngines), (std::vector<std::string>{"mine"}));
-  EXPECT_EQ(lines(StoreType::kEngineOptions), (std::vector<std::string>{"opt"}));
+  auto rows = [&] {
+    std::string text;
+    for (std::size_t i = 0; i < engines.size(); ++i) {
+      text += engines.FormatRecord(i) + " | " + engines.FormatOptionLine(i) + "\n";
+    }
+    return text;
+  };
+  EXPECT_EQ(rows(),
+            Engine("1010002", "1", "http://b2/") + " | 1010002\tkey\t0\t7\tL\ts\t1\t0\n" +
+                Engine("1010003", "1", "http://c/") + " | 1010003\t\t0\t99999999\t\t\t0\t0\n" +
+                Engine("100001", "100", "http://m/") + " | 100001\t\t0\t3\tG\t\t0\t0\n" +
+                "100002\t100\tnew\t\t\thttp://n/\t\t\t\t\t\t0 | 100002\t\t0\t9999\t\t\t0\t0\n");
+  EXPECT_EQ(session.doc.engine_folders().Find(100), 1);
   EXPECT_EQ(session.doc.engine_list_header(), "0\t205\t\t2026/12/01");
   EXPECT_TRUE(session.doc.holds_data_directory());
+
+  // A new list that cannot be read still brings the user's engines back.
+  WriteFile(file(StoreType::kEngineList), "@@broken@@\r\n");
+  EXPECT_FALSE(session.doc.ReloadEngines());
+  EXPECT_EQ(engines.size(), 2u);
+  EXPECT_EQ(engines.CountLiveUserEngines(), 2u);
 }
 
 TEST_F(DocumentTest, OldClipFileFailsToLoadAndIsExportedWithEngineNames) {

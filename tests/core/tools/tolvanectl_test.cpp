@@ -35,7 +35,9 @@ TEST(TolvanectlTest, CheckPrintsEveryStoreInLoadOrderAndTouchesNothing) {
   WriteFile(dir / "vq_favorite.fvf",
             Store(StoreType::kFavorites,
                   "3\r\n11\t0\t0\tA\r\nshort\r\n12\t0\t0\tB\r\n1\r\n1\tt\thttp://x/\r\n"));
-  WriteFile(dir / "vq_tab.tbf", Store(StoreType::kTabs, "0\n3\na\nb\nc\n"));
+  // Tab records need twelve fields; the short one is skipped.
+  const std::string tab = "\t0\ttab\ttab\ttab\thttp://t/\t\t\t\t\t\t0\n";
+  WriteFile(dir / "vq_tab.tbf", Store(StoreType::kTabs, "0\n3\n1" + tab + "2\tshort\n3" + tab));
   auto run = Ctl({"check", dir.path().string()});
   EXPECT_EQ(run.rc, 0) << run.err;
   EXPECT_EQ(run.out,
@@ -44,7 +46,7 @@ TEST(TolvanectlTest, CheckPrintsEveryStoreInLoadOrderAndTouchesNothing) {
             "vq_keyword.kwd\t0\t0\n"
             "vq_history.his\t0\t0\n"
             "vq_custom.eng\t0\t0\n"
-            "vq_tab.tbf\t0\t3\n"
+            "vq_tab.tbf\t0\t2\n"
             "vq_searchtree.egt\t0\t0\n"
             "vq_clip.clf\t0\t0\n");
   EXPECT_EQ(run.err, "");
@@ -82,15 +84,25 @@ TEST(TolvanectlTest, RoundtripWritesWhatSaveAllWrites) {
   WriteFile(dir / "vq_favorite.fvf", favorites);
   WriteFile(dir / "vq_keyword.kwd",
             "@@KeywordList@@\n0\n0\n1\n1\tkw\tkw" + item + "\n");  // LF only
-  WriteFile(dir / "vq_search.eng", Store(StoreType::kEngineList, "0\r\n1\r\ne\r\n"));
+  const std::string engine = "\tE\tE\tE\thttp://e/\t\thttp://e/?q=%s\t\t\t\t1";
+  WriteFile(dir / "vq_search.eng",
+            Store(StoreType::kEngineList, "0\r\n2\r\ne\r\n1010001\t1" + engine + "\r\n"));
+  const std::string user_engines =
+      Store(StoreType::kUserEngines, "1\r\n100\tmine\t0\r\n1\r\n100001\t100" + engine + "\r\n");
+  WriteFile(dir / "vq_custom.eng", user_engines);
   auto run = Ctl({"roundtrip", dir.path().string(), out.path().string()});
   ASSERT_EQ(run.rc, 0) << run.err;
   EXPECT_EQ(ReadFile(out / "vq_favorite.fvf"), favorites);
   EXPECT_EQ(ReadFile(out / "vq_keyword.kwd"),
             "@@KeywordList@@\r\n0\r\n0\r\n1\r\n1\tkw\tkw" + item + "\r\n");
   EXPECT_FALSE(std::filesystem::exists(out / "vq_search.eng"));
-  for (const char* name :
-       {"vq_searchtree.egt", "vq_custom.eng", "vq_tab.tbf", "vq_history.his", "vq_clip.clf"}) {
+  // Only the user's own categories and engines; every engine's options.
+  EXPECT_EQ(ReadFile(out / "vq_custom.eng"), user_engines);
+  EXPECT_EQ(ReadFile(out / "vq_searchtree.egt"),
+            Store(StoreType::kEngineOptions,
+                  "2\r\n100\t0\t99999999\t0\t\t\r\n-9999\t0\t99999999\t0\t\t\r\n2\r\n"
+                  "1010001\t\t0\t99999999\t\t\t0\t0\r\n100001\t\t0\t99999999\t\t\t0\t0\r\n"));
+  for (const char* name : {"vq_tab.tbf", "vq_history.his", "vq_clip.clf"}) {
     EXPECT_TRUE(std::filesystem::exists(out / name)) << name;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt"));
