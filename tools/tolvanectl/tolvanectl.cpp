@@ -9,7 +9,9 @@
 #include "core/app/store_type.h"
 #include "core/app/tolvane_doc.h"
 #include "core/search/charset_converter.h"
+#include "core/search/engine_list.h"
 #include "core/search/query_encoding.h"
+#include "core/search/search_requests.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
 #include "tools/tolvanectl/read_only_env.h"
@@ -26,7 +28,10 @@ constexpr std::string_view kUsage =
     "or\n"
     "                                            history) shows, in its order: ID<TAB>TITLE\n"
     "  tolvanectl encode ENCODING TEXT           keyword TEXT (UTF-8) encoded for ENCODING 0-3\n"
-    "  tolvanectl encode --sjis-hex HEX ENCODING the same for Shift_JIS bytes given in hex\n";
+    "  tolvanectl encode --sjis-hex HEX ENCODING the same for Shift_JIS bytes given in hex\n"
+    "  tolvanectl requests DIR engine|tab ID [KEYWORD]\n"
+    "                                            the pages a search with KEYWORD (UTF-8) asks\n"
+    "                                            for, one a line: URL<TAB>CAPTION<TAB>BODY\n";
 
 // A data directory opened as start-up opens it, without taking it over.
 struct LoadedDirectory {
@@ -183,6 +188,39 @@ int EncodeCommand(const std::vector<std::string>& args, std::ostream& out, std::
   return 0;
 }
 
+int Requests(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const std::string& kind = args[2];
+  if (kind != "engine" && kind != "tab") {
+    err << "tolvanectl: " << kind << ": the list is engine or tab\n";
+    return 2;
+  }
+  bool is_number = false;
+  const int id = ParseDecimalPrefix(args[3], &is_number);
+  if (!is_number) {
+    err << "tolvanectl: " << args[3] << ": not an ID\n";
+    return 2;
+  }
+  if (!IsDirectory(args[1], err)) return 1;
+  LoadedDirectory loaded(args[1]);
+  if (auto opened = loaded.doc.OnNewDocument(); !opened.ok()) {
+    err << "tolvanectl: " << opened.Describe() << '\n';
+    return 1;
+  }
+  const EngineList& list = kind == "engine" ? loaded.doc.engines() : loaded.doc.tabs();
+  const int row = list.FindById(id);
+  if (row < 0) {
+    err << "tolvanectl: no " << kind << " has ID " << id << '\n';
+    return 1;
+  }
+  const std::string keyword = args.size() > 4 ? Utf8ToSjis(args[4]) : std::string();
+  const SearchRequests requests = BuildRequests(list, row, keyword);
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    out << SjisToUtf8(requests.urls[i]) << '\t' << SjisToUtf8(requests.captions[i]) << '\t'
+        << SjisToUtf8(requests.bodies[i]) << '\n';
+  }
+  return 0;
+}
+
 }  // namespace
 
 int RunTolvanectl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -195,6 +233,9 @@ int RunTolvanectl(const std::vector<std::string>& args, std::ostream& out, std::
   if (command == "roundtrip" && args.size() == 3) return Roundtrip(args[1], args[2], err);
   if (command == "list" && args.size() == 4) return List(args, out, err);
   if (command == "encode") return EncodeCommand(args, out, err);
+  if (command == "requests" && (args.size() == 4 || args.size() == 5)) {
+    return Requests(args, out, err);
+  }
   err << kUsage;
   return 2;
 }

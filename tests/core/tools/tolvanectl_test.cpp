@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/app/store_type.h"
+#include "core/search/charset_converter.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {
@@ -150,6 +151,36 @@ TEST(TolvanectlTest, EncodeTakesUtf8OrShiftJisHex) {
   EXPECT_NE(bad.err.find("encoding 4"), std::string::npos);
   EXPECT_EQ(Ctl({"encode", "--sjis-hex", "9G", "1"}).rc, 2);
   EXPECT_EQ(Ctl({"frobnicate"}).rc, 2);
+}
+
+TEST(TolvanectlTest, RequestsPrintsThePagesOfASearch) {
+  TempDir dir;
+  WriteFile(dir / "vq_search.eng",
+            Utf8ToSjis(Store(StoreType::kEngineList,
+                             "0\r\n2\r\n"
+                             "1\t12\tA\tA\tA\thttp://a/\t\thttp://a/?q=$0\t\t\t\t3\r\n"
+                             "2\t12\tB\tB\tB\thttp://b/\t\thttp://b/?q=$0\tw=$1\t\t\t0\r\n")));
+  WriteFile(dir / "vq_tab.tbf",
+            Utf8ToSjis(Store(StoreType::kTabs,
+                             "0\r\n1\r\n5\t1\tShops\t\t\t検索フォルダID[12]\t\t"
+                             "検索フォルダID[12]\t検索フォルダID[12]\t\t\t0\r\n")));
+  const std::string d = dir.path().string();
+  EXPECT_EQ(Ctl({"requests", d, "engine", "1", "東京"}).out,
+            "http://a/?q=%E6%9D%B1%E4%BA%AC\tA\t\n");
+  // Encoding 0 puts the keyword in as it is.
+  EXPECT_EQ(Ctl({"requests", d, "tab", "5", "東京 駅"}).out,
+            "http://a/?q=%E6%9D%B1%E4%BA%AC+%E9%A7%85\tA\t\n"
+            "http://b/?q=東京 駅\tB\tw=東京\n");
+  EXPECT_EQ(Ctl({"requests", d, "tab", "5"}).out, "http://a/\tA\t\nhttp://b/\tB\t\n");
+
+  auto missing = Ctl({"requests", d, "engine", "5", "x"});
+  EXPECT_EQ(missing.rc, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("no engine has ID 5"), std::string::npos) << missing.err;
+  EXPECT_EQ(Ctl({"requests", d, "folder", "5"}).rc, 2);
+  EXPECT_EQ(Ctl({"requests", d, "tab", "x"}).rc, 2);
+  EXPECT_EQ(Ctl({"requests", d, "tab"}).rc, 2);
+  EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt"));
 }
 
 }  // namespace
