@@ -41,6 +41,8 @@ inline constexpr int kFavoritesLimit = 1019;
 inline constexpr int kClipsLimit = 1022;
 inline constexpr int kConfirmLowerMaxData = 1023;
 inline constexpr int kLoadTimedOut = 157;
+inline constexpr int kWaiting = 149;
+inline constexpr int kOutOfResources = 1001;
 // Exit dialog.
 inline constexpr int kExitTitle = 34601;
 inline constexpr int kExitText = 34602;

@@ -7,9 +7,21 @@ namespace tolvane {
 
 class BrowserControl;
 
+// Why the engine navigates.
+enum class NavigationKind {
+  kLink,         // a link or a script of the page
+  kForm,         // a form submission
+  kBackForward,  // the page's history
+  kReload,       // Reload() or the engine's own reload
+  kProgram,      // Navigate() of this control
+  kRedirect,     // the server or a meta refresh sent the load elsewhere
+  kOther,
+};
+
 // What a navigation the engine is about to make looks like to the host.
 struct NavigationInfo {
-  std::string url;           // Shift_JIS bytes, the address as the engine has it
+  std::string url;  // Shift_JIS bytes, the address as the engine has it
+  NavigationKind kind = NavigationKind::kLink;
   bool top_level = true;     // false: a frame or iframe of the page
   std::string target_frame;  // named target, empty for the page itself
   std::string post_body;     // empty when none or not known
@@ -39,7 +51,9 @@ struct NewWindowReply {
     kOpenIn,  // load the new window's content into `target`
   };
   Action action = Action::kBlock;
-  BrowserControl* target = nullptr;  // a control made by the same factory
+  // A control made by the same program; from the hand-over until the new
+  // window's first load ends its Busy() is true.
+  BrowserControl* target = nullptr;
 
   static NewWindowReply Block() { return {}; }
   static NewWindowReply OpenIn(BrowserControl* control) { return {Action::kOpenIn, control}; }
