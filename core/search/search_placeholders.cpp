@@ -1,10 +1,6 @@
 #include "core/search/search_placeholders.h"
 
-#include <optional>
-
-#include "core/app/record_fields.h"
 #include "core/search/cp932_tables.h"
-#include "core/search/query_encoding.h"
 
 namespace tolvane {
 namespace {
@@ -42,40 +38,6 @@ std::string WithoutSchemes(std::string_view text) {
 
 }  // namespace
 
-std::string NormaliseKeywordSpaces(std::string_view keyword) {
-  std::string out;
-  out.reserve(keyword.size());
-  for (std::size_t i = 0; i < keyword.size();) {
-    if (IsDoubleByteAt(keyword, i)) {
-      if (keyword[i] == '\x81' && keyword[i + 1] == '\x40') {
-        out.push_back(' ');
-      } else {
-        out.append(keyword.substr(i, 2));
-      }
-      i += 2;
-    } else {
-      out.push_back(keyword[i++]);
-    }
-  }
-  return out;
-}
-
-std::vector<std::string> SplitKeywordWords(std::string_view keyword) {
-  std::vector<std::string> words;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t space = keyword.find(' ', start);
-    if (space == std::string_view::npos) {
-      std::string_view last = TrimField(keyword.substr(start));
-      if (!last.empty()) words.emplace_back(last);
-      return words;
-    }
-    words.emplace_back(TrimField(keyword.substr(start, space - start)));
-    start = keyword.find_first_not_of(' ', space);
-    if (start == std::string_view::npos) return words;
-  }
-}
-
 std::string HostOfAddress(std::string_view url) {
   std::string host = WithoutSchemes(url);
   const std::size_t slash = host.find('/');
@@ -102,21 +64,26 @@ std::string DirectoryOfAddress(std::string_view text) {
 
 std::string SubstitutePlaceholders(std::string_view tmpl, int encoding, std::string_view keyword,
                                    const PageContext* page) {
+  if (tmpl.find('$') == std::string_view::npos) return std::string(tmpl);
+  KeywordForms forms(keyword);
+  return SubstitutePlaceholders(tmpl, encoding, forms, page);
+}
+
+std::string SubstitutePlaceholders(std::string_view tmpl, int encoding, KeywordForms& keyword,
+                                   const PageContext* page) {
   std::string out(tmpl);
   if (out.find('$') == std::string::npos) return out;
 
-  const std::string k = NormaliseKeywordSpaces(keyword);
   if (out.find("$0") != std::string::npos) {
-    if (auto encoded = Encode(encoding, k)) ReplaceAll(out, "$0", *encoded);
+    if (const std::string* encoded = keyword.Whole(encoding)) ReplaceAll(out, "$0", *encoded);
   }
-  const std::vector<std::string> words = SplitKeywordWords(k);
   char placeholder[] = "$1";
   for (std::size_t j = 1; j <= 9; ++j) {
     placeholder[1] = static_cast<char>('0' + j);
     if (out.find(placeholder) == std::string::npos) continue;
-    if (j > words.size()) {
+    if (j > keyword.words().size()) {
       ReplaceAll(out, placeholder, "");
-    } else if (auto encoded = Encode(encoding, words[j - 1])) {
+    } else if (const std::string* encoded = keyword.Word(encoding, j - 1)) {
       ReplaceAll(out, placeholder, *encoded);
     }
   }

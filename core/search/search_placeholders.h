@@ -2,7 +2,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "core/search/keyword_forms.h"
 
 // Filling an engine's URL or form template with a keyword.
 //
@@ -30,15 +31,6 @@ struct PageContext {
   std::string address_bar_text;  // as typed or shown
 };
 
-// The keyword with every full-width space (81 40, taken as a whole
-// character, never a trail byte followed by "@") turned into an ASCII space.
-std::string NormaliseKeywordSpaces(std::string_view keyword);
-
-// The words of a keyword whose spaces are already ASCII: split at runs of
-// spaces, each word trimmed, a trailing empty word dropped. A leading space
-// gives an empty first word: " a b" -> {"", "a", "b"}.
-std::vector<std::string> SplitKeywordWords(std::string_view keyword);
-
 // The host part of an address, as $h gives it.
 std::string HostOfAddress(std::string_view url);
 // The directory part of an address bar text, as $s gives it.
@@ -46,6 +38,10 @@ std::string DirectoryOfAddress(std::string_view text);
 
 // `page` is null when there is no main window.
 std::string SubstitutePlaceholders(std::string_view tmpl, int encoding, std::string_view keyword,
+                                   const PageContext* page = nullptr);
+// The same with the keyword's forms made beforehand (and kept for the next
+// template).
+std::string SubstitutePlaceholders(std::string_view tmpl, int encoding, KeywordForms& keyword,
                                    const PageContext* page = nullptr);
 
 }  // namespace tolvane

@@ -45,6 +45,7 @@ SearchRequests BuildRequests(const EngineList& list, int row, std::string_view k
   const RecordFields posts(post_text);
   const std::vector<int> encodings = list.ResolveEncodings(r);
 
+  KeywordForms forms(keyword);
   const std::size_t n = std::max({urls.size(), searches.size(), posts.size()});
   requests.urls.reserve(n);
   requests.captions.reserve(n);
@@ -56,8 +57,8 @@ SearchRequests BuildRequests(const EngineList& list, int row, std::string_view k
     if (url.empty() && search.empty() && post.empty()) break;
     const int encoding = i < encodings.size() ? encodings[i] : list.encoding(r);
     if (!keyword.empty()) {
-      requests.urls.push_back(SubstitutePlaceholders(search, encoding, keyword, page));
-      requests.bodies.push_back(SubstitutePlaceholders(post, encoding, keyword, page));
+      requests.urls.push_back(SubstitutePlaceholders(search, encoding, forms, page));
+      requests.bodies.push_back(SubstitutePlaceholders(post, encoding, forms, page));
     } else {
       const std::string& top = list.top_url(r);
       requests.urls.emplace_back(top.empty() ? url : std::string_view(top));

@@ -13,6 +13,7 @@
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
 #include "ui/app/qt_text.h"
+#include "ui/app/shipped_engine_list.h"
 #include "ui/app/termination_signals.h"
 #include "ui/frame/main_frame.h"
 
@@ -57,6 +58,7 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   }
 
   env_ = std::make_unique<PosixEnv>(PosixEnv::DefaultMutexDirectory());
+  InstallShippedEngineList(data_dir_, *env_);
   settings_ = std::make_unique<SettingsStore>(data_dir_ / "vq_system.ini", *env_);
   startup_settings_ = StartupSettings::Read(*settings_);
   clock_ = std::make_unique<SystemClock>();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "core/search/charset_converter.h"
 
@@ -11,24 +10,6 @@ namespace tolvane {
 namespace {
 
 std::string S(const char* utf8) { return Utf8ToSjis(utf8); }
-
-TEST(SplitKeywordWordsTest, Table) {
-  using Words = std::vector<std::string>;
-  const struct {
-    std::string keyword;
-    Words words;
-  } cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a b", {"a", "b"}},
-      {"a  b", {"a", "b"}},  // a run of spaces is one separator
-      {"a b ", {"a", "b"}},  // trailing empty word dropped
-      {" a b", {"", "a", "b"}},
-      {"   ", {""}},
-      {"a\t b\t", {"a", "b"}},  // words are trimmed
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitKeywordWords(c.keyword), c.words) << c.keyword;
-}
 
 TEST(SubstitutePlaceholdersTest, KeywordAndWords) {
   const std::string tokyo_station = S("東京　駅");  // full-width space between

@@ -1,0 +1,69 @@
+#include "core/search/keyword_forms.h"
+
+#include "core/app/record_fields.h"
+#include "core/search/cp932_tables.h"
+#include "core/search/query_encoding.h"
+
+namespace tolvane {
+namespace {
+
+std::string NormaliseSpaces(std::string_view keyword) {
+  std::string out;
+  out.reserve(keyword.size());
+  for (std::size_t i = 0; i < keyword.size();) {
+    const bool double_byte = i + 1 < keyword.size() &&
+                             cp932::IsLead(static_cast<unsigned char>(keyword[i])) &&
+                             cp932::IsTrail(static_cast<unsigned char>(keyword[i + 1]));
+    if (!double_byte) {
+      out.push_back(keyword[i++]);
+      continue;
+    }
+    if (keyword[i] == '\x81' && keyword[i + 1] == '\x40') {
+      out.push_back(' ');
+    } else {
+      out.append(keyword.substr(i, 2));
+    }
+    i += 2;
+  }
+  return out;
+}
+
+std::vector<std::string> SplitWords(std::string_view keyword) {
+  std::vector<std::string> words;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t space = keyword.find(' ', start);
+    if (space == std::string_view::npos) {
+      std::string_view last = TrimField(keyword.substr(start));
+      if (!last.empty()) words.emplace_back(last);
+      return words;
+    }
+    words.emplace_back(TrimField(keyword.substr(start, space - start)));
+    start = keyword.find_first_not_of(' ', space);
+    if (start == std::string_view::npos) return words;
+  }
+}
+
+bool Known(int encoding) { return encoding >= 0 && encoding < 4; }
+
+}  // namespace
+
+KeywordForms::KeywordForms(std::string_view keyword)
+    : spaced_(NormaliseSpaces(keyword)), words_(SplitWords(spaced_)) {}
+
+const std::string* KeywordForms::Whole(int encoding) {
+  if (!Known(encoding)) return nullptr;
+  auto& slot = whole_[static_cast<std::size_t>(encoding)];
+  if (!slot) slot = Encode(encoding, spaced_);
+  return slot ? &*slot : nullptr;
+}
+
+const std::string* KeywordForms::Word(int encoding, std::size_t index) {
+  if (!Known(encoding) || index >= words_.size()) return nullptr;
+  auto& slots = encoded_words_[static_cast<std::size_t>(encoding)];
+  if (slots.empty()) slots.resize(words_.size());
+  if (!slots[index]) slots[index] = Encode(encoding, words_[index]);
+  return slots[index] ? &*slots[index] : nullptr;
+}
+
+}  // namespace tolvane
