@@ -43,7 +43,9 @@ int ReferenceNumber(std::string_view value, std::size_t prefix_size) {
 
 }  // namespace
 
-EngineList::EngineList(StoreType type) : type_(type), highest_id_(InitialHighestId()) {}
+EngineList::EngineList(StoreType type)
+    : type_(type == StoreType::kTabs ? StoreType::kTabs : StoreType::kEngineList),
+      highest_id_(InitialHighestId()) {}
 
 int EngineList::InitialHighestId() const {
   return type_ == StoreType::kTabs ? 0 : kFirstUserEngineId;

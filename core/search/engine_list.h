@@ -45,7 +45,7 @@ struct EngineCreationPlace {
 // A record line has 12 required fields (columns 0-11: Id, FolderId, Name,
 // TabName, ShortName, Url, TopUrl, SearchUrl, PostData, Extra9, Extra10,
 // Encoding) and 7 optional ones (12-18: FaviconKey, Archived, Order,
-// Gesture, Shortcut, OnSearchBar, IconIndex). The engine files keep columns
+// Gesture, Shortcut, OnSearchBar, IconIndex). The engine list keeps columns
 // 0-11 in the engine files and 12-18 as option lines in the option file;
 // the tab file keeps all 19 in one line.
 //
@@ -78,7 +78,7 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   static constexpr std::size_t kAllFields = 19;
   static constexpr std::size_t kRequiredOptionFields = 7;
 
-  // `type` is StoreType::kEngineList or StoreType::kTabs.
+  // StoreType::kTabs makes the tab list; every other type the engine list.
   explicit EngineList(StoreType type);
 
   StoreType type() const { return type_; }
