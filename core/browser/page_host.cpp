@@ -134,14 +134,14 @@ void PageHost::Stop() {
 
 void PageHost::GoBack() {
   if (control_ == nullptr || !control_->CanGoBack()) return;
-  gate_->Open(PopupGate::Mode::kUserAction);
+  OnUserAction();
   history_travel_ = true;
   control_->GoBack();
 }
 
 void PageHost::GoForward() {
   if (control_ == nullptr || !control_->CanGoForward()) return;
-  gate_->Open(PopupGate::Mode::kUserAction);
+  OnUserAction();
   history_travel_ = true;
   control_->GoForward();
 }
