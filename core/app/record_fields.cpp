@@ -73,4 +73,14 @@ std::string FieldSafe(std::string_view text) {
   return safe;
 }
 
+void AppendField(std::string& line, std::string_view text) {
+  line += '\t';
+  for (char c : text) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+}
+
+void AppendField(std::string& line, int value) {
+  line += '\t';
+  line += std::to_string(value);
+}
+
 }  // namespace tolvane

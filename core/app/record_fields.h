@@ -29,6 +29,11 @@ std::string_view TrimField(std::string_view text);
 // the fields of the line it is written into.
 std::string FieldSafe(std::string_view text);
 
+// Appends a TAB and the field to a record line being built; text goes
+// through FieldSafe (Shift_JIS trail bytes never take the replaced values).
+void AppendField(std::string& line, std::string_view text);
+void AppendField(std::string& line, int value);
+
 // The fields of one record line. Fields are separated by a single TAB; each
 // is trimmed; an empty field between two TABs stays as an empty string; an
 // empty last field (a line ending in TAB, perhaps followed by white space) is

@@ -102,15 +102,7 @@ bool PageHost::Navigate(const NavigateParams& params) {
   if (control == nullptr) return false;
   // Other schemes (mailto:) go to the engine, which hands them to the system.
   if (!IsWebUrl(params.url)) return control->Navigate(params);
-  url_ = params.url;
-  request_ = NavigationRequest{};
-  request_.url = params.url;
-  history_id_ = -1;
-  favicon_file_.clear();
-  favicon_url_.clear();
-  state_ = LoadState::kLoading;
-  SetLoadingTitle();
-  BeginLoad();
+  StartLoadOf(params.url);
   if (!control->Navigate(params)) {
     Stop();
     return false;
@@ -481,16 +473,22 @@ void PageHost::UpdateStatusBar() {
 void PageHost::SetLoadingTitle() { title_ = LoadString(string_id::kLoading); }
 
 bool PageHost::NavigateInPlace(const NavigationInfo& info) {
-  url_ = info.url;
+  StartLoadOf(info.url);
+  return true;
+}
+
+// A new page is on its way into this host: forget the old one's request,
+// history entry and icon, and show it loading.
+void PageHost::StartLoadOf(const std::string& url) {
+  url_ = url;
   request_ = NavigationRequest{};
-  request_.url = info.url;
+  request_.url = url;
   history_id_ = -1;
   favicon_file_.clear();
   favicon_url_.clear();
   state_ = LoadState::kLoading;
   SetLoadingTitle();
   BeginLoad();
-  return true;
 }
 
 }  // namespace tolvane

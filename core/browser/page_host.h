@@ -172,6 +172,7 @@ class PageHost : public BrowserEvents {
   void UpdateStatusBar();
   void SetLoadingTitle();
   bool NavigateInPlace(const NavigationInfo& info);
+  void StartLoadOf(const std::string& url);
 
   PageHostOwner& owner_;
   Services services_;

@@ -20,19 +20,6 @@ constexpr std::string_view kFolderReferencePrefix =
     "\x8c\x9f\x8d\xf5\x83\x74\x83\x48\x83\x8b\x83\x5f"
     "ID";
 
-// A record field must not hold the field or line separators: a name typed
-// with a TAB or pasted with a line break would otherwise shift the columns
-// of the line or split it. Shift_JIS trail bytes never take these values.
-void AppendField(std::string& line, std::string_view text) {
-  line += '\t';
-  for (char c : text) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-}
-
-void AppendField(std::string& line, int value) {
-  line += '\t';
-  line += std::to_string(value);
-}
-
 // The number of "<prefix>[n]": the text after the prefix and the "[", less
 // the last character. Too short a value reads as 0.
 int ReferenceNumber(std::string_view value, std::size_t prefix_size) {

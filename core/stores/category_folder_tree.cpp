@@ -13,19 +13,6 @@ namespace {
 constexpr int kUntitledName = 138;  // "無題"
 constexpr int kTabGroupName = 300;  // "タブグループ"
 
-// A record field must not hold the field or line separators; a name pasted
-// with a TAB or line break would otherwise shift or split the line and make
-// the whole file unreadable. Shift_JIS trail bytes never take these values.
-void AppendField(std::string& line, std::string_view text) {
-  line += '\t';
-  for (char c : text) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-}
-
-void AppendField(std::string& line, int value) {
-  line += '\t';
-  line += std::to_string(value);
-}
-
 }  // namespace
 
 CategoryFolderTree::CategoryFolderTree(StoreType type)

@@ -1,6 +1,7 @@
 #include "tools/tolvanectl/tolvanectl.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -98,6 +99,28 @@ int Roundtrip(const std::string& dir, const std::string& out_dir, std::ostream& 
   return 0;
 }
 
+// A numeric command-line argument; says what it should have been when not.
+std::optional<int> ParseIdArgument(const std::string& text, const char* what, std::ostream& err) {
+  bool is_number = false;
+  const int id = ParseDecimalPrefix(text, &is_number);
+  if (!is_number) {
+    err << "tolvanectl: " << text << ": not " << what << '\n';
+    return std::nullopt;
+  }
+  return id;
+}
+
+// DIR loaded as start-up loads it, or null after saying why not.
+std::unique_ptr<LoadedDirectory> OpenDirectory(const std::string& dir, std::ostream& err) {
+  if (!IsDirectory(dir, err)) return nullptr;
+  auto loaded = std::make_unique<LoadedDirectory>(dir);
+  if (auto opened = loaded->doc.OnNewDocument(); !opened.ok()) {
+    err << "tolvanectl: " << opened.Describe() << '\n';
+    return nullptr;
+  }
+  return loaded;
+}
+
 std::optional<StoreType> ItemStoreNamed(std::string_view name) {
   if (name == "favorite") return StoreType::kFavorites;
   if (name == "keyword") return StoreType::kKeywords;
@@ -111,24 +134,16 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     err << "tolvanectl: " << args[2] << ": the store is one of favorite, keyword, history\n";
     return 2;
   }
-  bool is_number = false;
-  const int folder_id = ParseDecimalPrefix(args[3], &is_number);
-  if (!is_number) {
-    err << "tolvanectl: " << args[3] << ": not a folder ID\n";
-    return 2;
-  }
-  if (!IsDirectory(args[1], err)) return 1;
-  LoadedDirectory loaded(args[1]);
-  if (auto opened = loaded.doc.OnNewDocument(); !opened.ok()) {
-    err << "tolvanectl: " << opened.Describe() << '\n';
+  const auto folder_id = ParseIdArgument(args[3], "a folder ID", err);
+  if (!folder_id) return 2;
+  auto loaded = OpenDirectory(args[1], err);
+  if (!loaded) return 1;
+  const ItemStore& store = loaded->doc.item_store(*type);
+  if (store.folders().Find(*folder_id) < 0) {
+    err << "tolvanectl: " << args[2] << " has no folder " << *folder_id << '\n';
     return 1;
   }
-  const ItemStore& store = loaded.doc.item_store(*type);
-  if (store.folders().Find(folder_id) < 0) {
-    err << "tolvanectl: " << args[2] << " has no folder " << folder_id << '\n';
-    return 1;
-  }
-  for (int index : store.ListFolder(folder_id)) {
+  for (int index : store.ListFolder(*folder_id)) {
     const auto i = static_cast<std::size_t>(index);
     out << store.items().id(i) << '\t' << SjisToUtf8(store.items().title(i)) << '\n';
   }
@@ -194,22 +209,14 @@ int Requests(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "tolvanectl: " << kind << ": the list is engine or tab\n";
     return 2;
   }
-  bool is_number = false;
-  const int id = ParseDecimalPrefix(args[3], &is_number);
-  if (!is_number) {
-    err << "tolvanectl: " << args[3] << ": not an ID\n";
-    return 2;
-  }
-  if (!IsDirectory(args[1], err)) return 1;
-  LoadedDirectory loaded(args[1]);
-  if (auto opened = loaded.doc.OnNewDocument(); !opened.ok()) {
-    err << "tolvanectl: " << opened.Describe() << '\n';
-    return 1;
-  }
-  const EngineList& list = kind == "engine" ? loaded.doc.engines() : loaded.doc.tabs();
-  const int row = list.FindById(id);
+  const auto id = ParseIdArgument(args[3], "an ID", err);
+  if (!id) return 2;
+  auto loaded = OpenDirectory(args[1], err);
+  if (!loaded) return 1;
+  const EngineList& list = kind == "engine" ? loaded->doc.engines() : loaded->doc.tabs();
+  const int row = list.FindById(*id);
   if (row < 0) {
-    err << "tolvanectl: no " << kind << " has ID " << id << '\n';
+    err << "tolvanectl: no " << kind << " has ID " << *id << '\n';
     return 1;
   }
   const std::string keyword = args.size() > 4 ? Utf8ToSjis(args[4]) : std::string();
