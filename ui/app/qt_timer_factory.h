@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/app/timer.h"
+
+namespace tolvane {
+
+// Makes QtTimers; Qt always has one to give.
+class QtTimerFactory : public TimerFactory {
+ public:
+  std::unique_ptr<Timer> CreateTimer() override;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,274 @@
+#include "ui/browser/web_engine_control.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QVBoxLayout>
+#include <QWebEngineHistory>
+#include <QWebEngineHttpRequest>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include "ui/app/qt_text.h"
+#include "ui/browser/engine_page.h"
+#include "ui/browser/engine_url.h"
+#include "ui/browser/page_input_tracker.h"
+
+namespace tolvane {
+namespace {
+
+QByteArray Bytes(const std::string& text) {
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Name: value" lines, CR LF or LF separated.
+void AddHeaders(QWebEngineHttpRequest& request, const std::string& headers) {
+  for (const QByteArray& line : Bytes(headers).split('\n')) {
+    const qsizetype colon = line.indexOf(':');
+    if (colon <= 0) continue;
+    const QByteArray name = line.left(colon).trimmed();
+    if (!name.isEmpty()) request.setHeader(name, line.mid(colon + 1).trimmed());
+  }
+}
+
+bool IsOwnFrameTarget(const std::string& target) {
+  return target.empty() || target == "_self" || target == "_top" || target == "_parent" ||
+         target == "_blank";
+}
+
+}  // namespace
+
+WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile,
+                                   QWidget* parent)
+    : events_(events),
+      profile_(profile),
+      widget_(new QWidget(parent)),
+      input_(new PageInputTracker(this)) {
+  auto* layout = new QVBoxLayout(widget_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  widget_->hide();
+}
+
+WebEngineControl::~WebEngineControl() {
+  // The page goes with its view, the view with the page area.
+  delete widget_.data();
+}
+
+void WebEngineControl::SetUserActionHandler(std::function<void()> handler) {
+  on_user_action_ = std::move(handler);
+  input_->SetUserActionHandler([this] {
+    if (on_user_action_) on_user_action_();
+  });
+}
+
+QWebEnginePage* WebEngineControl::page() const { return page_; }
+
+EnginePage* WebEngineControl::EnsurePage() {
+  if (page_ != nullptr) return page_;
+  if (widget_ == nullptr) return nullptr;
+  view_ = new QWebEngineView(widget_);
+  page_ = new EnginePage(profile_, view_);
+  view_->setPage(page_);
+  widget_->layout()->addWidget(view_);
+  input_->Watch(view_);
+
+  page_->SetNavigationHandler(
+      [this](const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame) {
+        return OnNavigationRequest(url, static_cast<int>(type), main_frame);
+      });
+  page_->SetScriptErrorHandler([this] { events_.OnScriptError(); });
+  connect(page_, &QWebEnginePage::loadStarted, this, [this] { start_pending_ = false; });
+  connect(page_, &QWebEnginePage::loadProgress, this,
+          [this](int progress) { events_.OnProgressChange(progress, 100); });
+  connect(page_, &QWebEnginePage::titleChanged, this,
+          [this](const QString& title) { events_.OnTitleChange(ToSjis(title)); });
+  connect(page_, &QWebEnginePage::linkHovered, this,
+          [this](const QString& url) { events_.OnStatusTextChange(ToSjis(url)); });
+  // Also after an HTTP error status: the server's page is what is shown.
+  connect(page_, &QWebEnginePage::loadFinished, this, [this] { events_.OnDocumentComplete(); });
+  connect(page_, &QWebEnginePage::windowCloseRequested, this,
+          [this] { events_.OnWindowCloseRequested(); });
+  connect(page_, &QWebEnginePage::newWindowRequested, this,
+          [this](QWebEngineNewWindowRequest& request) { OnNewWindowRequest(request); });
+  return page_;
+}
+
+bool WebEngineControl::OnNavigationRequest(const QUrl& url, int type, bool main_frame) {
+  using Page = QWebEnginePage;
+  NavigationInfo info;
+  info.url = FromEngineUrl(url);
+  info.top_level = main_frame;
+  switch (type) {
+    case Page::NavigationTypeLinkClicked:
+      info.kind = NavigationKind::kLink;
+      break;
+    case Page::NavigationTypeFormSubmitted:
+      info.kind = NavigationKind::kForm;
+      break;
+    case Page::NavigationTypeBackForward:
+      info.kind = NavigationKind::kBackForward;
+      break;
+    case Page::NavigationTypeReload:
+      info.kind = NavigationKind::kReload;
+      break;
+    case Page::NavigationTypeTyped:
+      // Only Navigate() loads typed addresses: the view has no address bar.
+      info.kind = NavigationKind::kProgram;
+      break;
+    case Page::NavigationTypeRedirect:
+      info.kind = NavigationKind::kRedirect;
+      break;
+    default:
+      info.kind = NavigationKind::kOther;
+      break;
+  }
+  // Only a click or script of the page carries the user's modifier keys.
+  const bool from_page = info.kind == NavigationKind::kLink || info.kind == NavigationKind::kForm ||
+                         info.kind == NavigationKind::kOther;
+  info.new_tab_modifier = from_page && input_->NewTabModifierHeld();
+  // The engine does not give a submitted form's body, so such a request
+  // cannot be sent again in another tab.
+  info.replayable = info.kind != NavigationKind::kForm;
+  // The click that caused this may be longer ago than the pop-up gate stays
+  // open: the engine runs it in the renderer process and reports back.
+  if (from_page && main_frame && input_->TakeRecentClick() && on_user_action_) on_user_action_();
+  const bool cancel = events_.OnBeforeNavigate(info);
+  if (cancel && main_frame) start_pending_ = false;
+  return !cancel;
+}
+
+void WebEngineControl::OnNewWindowRequest(QWebEngineNewWindowRequest& request) {
+  NewWindowInfo info;
+  info.url = FromEngineUrl(request.requestedUrl());
+  // The engine reports Ctrl- and middle-clicks as background tabs and
+  // Shift-clicks as windows; Ctrl+Shift looks like target="_blank", so the
+  // view's own input decides that case.
+  const auto destination = request.destination();
+  info.by_modifier_click =
+      request.isUserInitiated() &&
+      (destination == QWebEngineNewWindowRequest::InNewBackgroundTab ||
+       destination == QWebEngineNewWindowRequest::InNewWindow || input_->NewTabModifierHeld());
+  // The engine knows the window came from a user gesture; the click that
+  // made it may be longer ago than the pop-up gate stays open.
+  if (request.isUserInitiated() && input_->TakeRecentClick() && on_user_action_) {
+    on_user_action_();
+  }
+  const NewWindowReply reply = events_.OnNewWindow(info);
+  if (reply.action != NewWindowReply::Action::kOpenIn || reply.target == nullptr) return;
+  // Not calling openIn() drops the window.
+  auto* target = dynamic_cast<WebEngineControl*>(reply.target);
+  if (target == nullptr || target->EnsurePage() == nullptr) return;
+  target->start_pending_ = true;
+  request.openIn(target->page_);
+}
+
+bool WebEngineControl::Navigate(const NavigateParams& params) {
+  const QUrl url = ToEngineUrl(params.url);
+  if (!url.isValid() || EnsurePage() == nullptr) return false;
+  if (!IsOwnFrameTarget(params.target_frame) && params.post_body.empty()) {
+    // There is no frame API: a named window.open() fills the frame of that
+    // name (a GET, like a link with a target).
+    const QString script =
+        QStringLiteral("window.open(%1[0], %1[1]);")
+            .arg(QString::fromUtf8(QJsonDocument(QJsonArray{QString::fromLatin1(url.toEncoded()),
+                                                            ToQString(params.target_frame)})
+                                       .toJson(QJsonDocument::Compact)));
+    page_->runJavaScript(script);
+    return true;
+  }
+  QWebEngineHttpRequest request(
+      url, params.post_body.empty() ? QWebEngineHttpRequest::Get : QWebEngineHttpRequest::Post);
+  AddHeaders(request, params.headers);
+  if (!params.post_body.empty()) {
+    request.setPostData(Bytes(params.post_body));
+    // Without it the engine sends no content type at all.
+    if (!request.hasHeader("Content-Type")) {
+      request.setHeader("Content-Type", "application/x-www-form-urlencoded");
+    }
+  }
+  start_pending_ = true;
+  page_->load(request);
+  return true;
+}
+
+void WebEngineControl::Reload() {
+  if (page_ == nullptr) return;
+  start_pending_ = true;
+  page_->triggerAction(QWebEnginePage::Reload);
+}
+
+void WebEngineControl::Stop() {
+  start_pending_ = false;
+  if (page_ != nullptr) page_->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebEngineControl::GoBack() {
+  if (CanGoBack()) page_->triggerAction(QWebEnginePage::Back);
+}
+
+void WebEngineControl::GoForward() {
+  if (CanGoForward()) page_->triggerAction(QWebEnginePage::Forward);
+}
+
+bool WebEngineControl::CanGoBack() const {
+  return page_ != nullptr && page_->history()->canGoBack();
+}
+
+bool WebEngineControl::CanGoForward() const {
+  return page_ != nullptr && page_->history()->canGoForward();
+}
+
+bool WebEngineControl::Busy() const {
+  return start_pending_ || (page_ != nullptr && page_->isLoading());
+}
+
+std::string WebEngineControl::LocationUrl() const {
+  return page_ != nullptr ? FromEngineUrl(page_->url()) : std::string();
+}
+
+std::string WebEngineControl::LocationName() const {
+  return page_ != nullptr ? ToSjis(page_->title()) : std::string();
+}
+
+bool WebEngineControl::FocusIsPassword() const {
+  QWidget* proxy = view_ != nullptr ? view_->focusProxy() : nullptr;
+  if (proxy == nullptr) return false;
+  const auto hints =
+      static_cast<Qt::InputMethodHints>(proxy->inputMethodQuery(Qt::ImHints).toInt());
+  return proxy->inputMethodQuery(Qt::ImEnabled).toBool() && (hints & Qt::ImhHiddenText);
+}
+
+std::string WebEngineControl::SelectedText() const {
+  if (page_ == nullptr || FocusIsPassword()) return {};
+  return ToSjis(page_->selectedText());
+}
+
+bool WebEngineControl::FocusIsTextField() const {
+  QWidget* proxy = view_ != nullptr ? view_->focusProxy() : nullptr;
+  return proxy != nullptr && proxy->inputMethodQuery(Qt::ImEnabled).toBool();
+}
+
+bool WebEngineControl::PutTextInFocusedField(const std::string& text) {
+  if (!FocusIsTextField()) return false;
+  // Typed through the input method, so it lands at the caret in any frame.
+  QInputMethodEvent event;
+  event.setCommitString(ToQString(text));
+  QCoreApplication::sendEvent(view_->focusProxy(), &event);
+  return true;
+}
+
+void WebEngineControl::Show(bool take_focus) {
+  if (widget_ == nullptr) return;
+  widget_->show();
+  widget_->raise();
+  if (take_focus && view_ != nullptr) view_->setFocus();
+}
+
+void WebEngineControl::Hide() {
+  if (widget_ != nullptr) widget_->hide();
+}
+
+}  // namespace tolvane

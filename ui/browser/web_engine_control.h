@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWebEngineView>
+#include <QWidget>
+#include <functional>
+
+#include "core/browser/browser_control.h"
+#include "ui/browser/engine_page.h"
+
+class QWebEngineNewWindowRequest;
+class QWebEngineProfile;
+
+namespace tolvane {
+
+class PageInputTracker;
+
+// The browser control on Qt WebEngine: one QWebEngineView and its page,
+// raising the control's events on the user-interface thread.
+//
+// The view and page are made on the first navigation (or when another
+// page's new window is loaded into this one), so a page tab that is only
+// waiting in the loading queue starts no engine process and costs a plain
+// QWidget. widget() is that page area; the owner places it and the view
+// fills it once it exists.
+//
+// What the engine does not say is filled in from the view's own input:
+// Ctrl/Shift-clicks and middle clicks, which the engine turns into
+// new-window requests, are reported as such, and a left-button press or
+// release over the page is handed to the user-action handler (the page
+// host's pop-up gate).
+class WebEngineControl : public QObject, public BrowserControl {
+ public:
+  WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile, QWidget* parent);
+  ~WebEngineControl() override;
+  WebEngineControl(const WebEngineControl&) = delete;
+  WebEngineControl& operator=(const WebEngineControl&) = delete;
+
+  void SetUserActionHandler(std::function<void()> handler);
+
+  QWidget* widget() const { return widget_; }
+  // Null until the page first loads.
+  QWebEngineView* view() const { return view_; }
+  QWebEnginePage* page() const;
+
+  // BrowserControl
+  bool Navigate(const NavigateParams& params) override;
+  void Reload() override;
+  void Stop() override;
+  void GoBack() override;
+  void GoForward() override;
+  bool CanGoBack() const override;
+  bool CanGoForward() const override;
+  bool Busy() const override;
+  std::string LocationUrl() const override;
+  std::string LocationName() const override;
+  std::string SelectedText() const override;
+  bool FocusIsTextField() const override;
+  bool PutTextInFocusedField(const std::string& text) override;
+  void Show(bool take_focus) override;
+  void Hide() override;
+
+ private:
+  EnginePage* EnsurePage();
+  bool OnNavigationRequest(const QUrl& url, int type, bool main_frame);
+  void OnNewWindowRequest(QWebEngineNewWindowRequest& request);
+  bool FocusIsPassword() const;
+
+  BrowserEvents& events_;
+  QWebEngineProfile* profile_;
+  QPointer<QWidget> widget_;
+  QPointer<QWebEngineView> view_;
+  QPointer<EnginePage> page_;
+  PageInputTracker* input_;
+  std::function<void()> on_user_action_;
+  // A load was asked for and the engine has not reported it started yet;
+  // the engine's own loading flag only turns on with that report.
+  bool start_pending_ = false;
+};
+
+}  // namespace tolvane
