@@ -46,6 +46,8 @@ class BrowserProfileTest : public QObject {
     QCOMPARE(profile->persistentStoragePath(), PathToQString(data / "browser" / "storage"));
     QCOMPARE(profile->cachePath(), PathToQString(data / "browser" / "cache"));
     QCOMPARE(profile->httpCacheType(), QWebEngineProfile::DiskHttpCache);
+    // The engine started with a bounded number of renderer processes.
+    QVERIFY(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--renderer-process-limit=8"));
   }
 
   void cookiesAndCacheSurviveARestart() {

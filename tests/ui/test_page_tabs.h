@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,12 +70,20 @@ class TestPageTabs : public PageHostOwner, public PagePlacement {
   void ClosePageTab(PageHost& host) override;
   bool IsClippedTab(const PageHost&) const override { return false; }
   bool OriginInArchive(int, int) const override { return false; }
-  void PageChanged(PageHost&) override {}
-  void LoadEnded(PageHost&, bool) override { ++load_ends_; }
+  void PageChanged(PageHost& host) override {
+    if (on_page_changed) on_page_changed(host);
+  }
+  void LoadEnded(PageHost& host, bool new_page) override {
+    ++load_ends_;
+    if (on_load_ended) on_load_ended(host, new_page);
+  }
   void ShowPageInFrame(PageHost&, const std::string&, const std::string&) override {}
   void ClearFrame(PageHost&) override {}
   void UpdateStatusBar(PageHost&, const StatusBarValues& values) override { status_ = values; }
   void AddClosedPage(const std::string&, const std::string&) override {}
+
+  std::function<void(PageHost&)> on_page_changed;
+  std::function<void(PageHost&, bool)> on_load_ended;
 
   // PagePlacement
   Place PlaceOf(const PageHost& host) const override;

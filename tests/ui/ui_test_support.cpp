@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
@@ -34,6 +35,25 @@ void WhenModal(std::function<void(QWidget*)> act, int timeout_ms, QObject* owner
     }
   });
   poll->start(10);
+}
+
+bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
+  if (done()) return true;
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+    if (done()) loop.quit();
+  });
+  check.start(5);
+  QTimer::singleShot(timeout_ms, &loop, &QEventLoop::quit);
+  loop.exec();
+  return done();
+}
+
+void Spin(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 QByteArray ReadBytes(const std::filesystem::path& path) {

@@ -20,6 +20,14 @@ void FailOnQtWarnings();
 // The polling stops with `owner`.
 void WhenModal(std::function<void(QWidget*)> act, int timeout_ms = 5000, QObject* owner = nullptr);
 
+// Runs the event loop until `done` holds or `timeout_ms` passes; returns
+// `done()`. Unlike QTest::qWait and QTRY_*, which sleep between rounds of
+// events, it never starves the web engine's work on this thread (a local
+// page then loads in tens of milliseconds rather than seconds).
+bool WaitFor(const std::function<bool()>& done, int timeout_ms = 15000);
+// Runs the event loop for `ms`.
+void Spin(int ms);
+
 QByteArray ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes);
 

@@ -14,6 +14,19 @@ QPointer<QWebEngineProfile>& TheProfile() {
   return profile;
 }
 
+// The engine reads its switches from the environment when it starts, which
+// is when the first profile is made.
+void ChooseProcessModel() {
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  for (const char* chosen : {"--renderer-process-limit", "--process-per-site", "--single-process",
+                             "--process-per-tab", "--site-per-process"}) {
+    if (flags.contains(chosen)) return;
+  }
+  if (!flags.isEmpty()) flags += ' ';
+  flags += "--renderer-process-limit=" + QByteArray::number(BrowserProfile::kRendererProcesses);
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
 }  // namespace
 
 std::filesystem::path BrowserProfile::StoragePath(const std::filesystem::path& data_dir) {
@@ -27,6 +40,7 @@ std::filesystem::path BrowserProfile::CachePath(const std::filesystem::path& dat
 QWebEngineProfile* BrowserProfile::Open(const std::filesystem::path& data_dir) {
   QPointer<QWebEngineProfile>& profile = TheProfile();
   if (profile) return profile;
+  ChooseProcessModel();
   profile = new QWebEngineProfile(QString::fromLatin1(kName), QCoreApplication::instance());
   profile->setPersistentStoragePath(PathToQString(StoragePath(data_dir)));
   profile->setCachePath(PathToQString(CachePath(data_dir)));
