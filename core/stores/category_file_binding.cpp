@@ -1,7 +1,5 @@
 #include "core/stores/category_file_binding.h"
 
-#include "core/app/record_fields.h"
-
 namespace tolvane {
 
 void CategoryFileBinding::ResetToDefaults() {
@@ -11,13 +9,8 @@ void CategoryFileBinding::ResetToDefaults() {
 }
 
 int CategoryFileBinding::ParseFolderLine(std::string_view line) {
-  if (file_ != File::kEngineOptions) return tree_.ParseFolderLine(line);
-  // Option lines change folders already in the tree; they add none. Count
-  // the lines that name a folder there.
-  RecordFields fields(line);
-  if (fields.size() < 4 || tree_.Find(fields.Int(0)) < 0) return -1;
-  tree_.ParseOptionLine(line);
-  return 0;
+  // Option lines change folders already in the tree; they add none.
+  return file_ == File::kEngineOptions ? tree_.ParseOptionLine(line) : tree_.ParseFolderLine(line);
 }
 
 int CategoryFileBinding::ParseItemLine(std::string_view line) {

@@ -75,9 +75,9 @@ int CategoryFolderTree::ParseFolderLine(std::string_view line) {
   return static_cast<int>(ids_.size() - 1);
 }
 
-void CategoryFolderTree::ParseOptionLine(std::string_view line) {
+int CategoryFolderTree::ParseOptionLine(std::string_view line) {
   const RecordFields fields(line);
-  if (fields.size() < 4 || ids_.empty()) return;
+  if (fields.size() < 4 || ids_.empty()) return -1;
   const int id = fields.Int(0);
   const std::size_t n = ids_.size();
   const std::size_t start = option_position_ < n ? option_position_ : 0;
@@ -93,8 +93,9 @@ void CategoryFolderTree::ParseOptionLine(std::string_view line) {
     gestures_[i] = fields.Text(4);
     shortcuts_[i] = fields.Text(5);
     option_position_ = i;
-    return;
+    return static_cast<int>(i);
   }
+  return -1;
 }
 
 std::string CategoryFolderTree::FormatFolderLine(std::size_t index) const {

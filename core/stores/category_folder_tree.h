@@ -67,7 +67,8 @@ class CategoryFolderTree {
   // folder with that ID. Lines with fewer than four fields, and IDs no folder
   // has, change nothing. The search starts at the folder the previous line
   // matched and wraps around, so a file in tree order costs one step a line.
-  void ParseOptionLine(std::string_view line);
+  // Returns the index of the folder changed, or -1.
+  int ParseOptionLine(std::string_view line);
 
   // Empty for a deleted folder. The engine tree writes ID, name and parent;
   // the tab tree adds archived, order, search-bar flag, gesture and shortcut.
