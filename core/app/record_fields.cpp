@@ -75,7 +75,7 @@ std::string FieldSafe(std::string_view text) {
 
 void AppendField(std::string& line, std::string_view text) {
   line += '\t';
-  for (char c : text) line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+  line += FieldSafe(text);
 }
 
 void AppendField(std::string& line, int value) {

@@ -10,12 +10,7 @@ namespace {
 
 // Text as the line parser would give it back: a field can hold neither TAB
 // nor a line end, and loses its surrounding white space.
-std::string FieldText(std::string_view text) {
-  std::string clean(text);
-  std::replace_if(
-      clean.begin(), clean.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
-  return std::string(TrimField(clean));
-}
+std::string FieldText(std::string_view text) { return std::string(TrimField(FieldSafe(text))); }
 
 }  // namespace
 

@@ -90,24 +90,20 @@ int ItemFolderTree::ParseFolderLine(std::string_view line) {
 
 std::string ItemFolderTree::FormatFolderLine(std::size_t i) const {
   if (deleted_[i]) return {};
-  std::string line;
-  auto number = [&line](int value) {
-    line += std::to_string(value);
-    line += '\t';
-  };
-  number(ids_[i]);
-  number(parents_[i]);
-  number(icons_[i]);
-  line += names_[i] + '\t' + queries_[i] + '\t';
-  number(targets_[i]);
-  number(bar_flags_[i]);
-  number(sort_modes_[i]);
-  number(important_first_[i]);
-  number(importance_filters_[i]);
-  number(period_filters_[i]);
-  number(orders_[i]);
-  number(in_trash_[i]);
-  line += std::to_string(extra_flags_[i]);
+  std::string line = std::to_string(ids_[i]);
+  AppendField(line, parents_[i]);
+  AppendField(line, icons_[i]);
+  AppendField(line, names_[i]);
+  AppendField(line, queries_[i]);
+  AppendField(line, targets_[i]);
+  AppendField(line, bar_flags_[i]);
+  AppendField(line, sort_modes_[i]);
+  AppendField(line, important_first_[i]);
+  AppendField(line, importance_filters_[i]);
+  AppendField(line, period_filters_[i]);
+  AppendField(line, orders_[i]);
+  AppendField(line, in_trash_[i]);
+  AppendField(line, extra_flags_[i]);
   return line;
 }
 

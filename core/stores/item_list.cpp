@@ -45,29 +45,17 @@ int ItemList::ParseItemLine(std::string_view line) {
 
 std::string ItemList::FormatItemLine(std::size_t i) const {
   if (deleted_[i]) return {};
-  std::string line;
-  line.reserve(titles_[i].size() + urls_[i].size() + tags_[i].size() + 80);
-  line += std::to_string(ids_[i]);
-  line += '\t';
-  line += titles_[i];
-  line += '\t';
-  line += urls_[i];
-  line += '\t';
-  line += std::to_string(importances_[i]);
-  line += '\t';
-  line += tags_[i];
-  line += '\t';
-  line += std::to_string(counts_[i]);
-  line += '\t';
-  line += registered_[i];
-  line += '\t';
-  line += updated_[i];
-  line += '\t';
-  line += favicon_keys_[i];
-  line += '\t';
-  line += std::to_string(bar_flags_[i]);
-  line += '\t';
-  line += std::to_string(in_trash_[i]);
+  std::string line = std::to_string(ids_[i]);
+  AppendField(line, titles_[i]);
+  AppendField(line, urls_[i]);
+  AppendField(line, importances_[i]);
+  AppendField(line, tags_[i]);
+  AppendField(line, counts_[i]);
+  AppendField(line, registered_[i]);
+  AppendField(line, updated_[i]);
+  AppendField(line, favicon_keys_[i]);
+  AppendField(line, bar_flags_[i]);
+  AppendField(line, in_trash_[i]);
   return line;
 }
 
