@@ -14,34 +14,33 @@ namespace {
 
 constexpr int kStoreMenuWordBase = 144;  // + store type: 145-147
 
+// The option page of each store: its item limit and its tag folder. Each
+// store reads its own tag-folder setting, since its page is where the user
+// sets it.
+struct StoreOptions {
+  const IntSetting& max_data;
+  const IntSetting& tag_folder;
+};
+
+StoreOptions OptionsOf(StoreType type) {
+  switch (type) {
+    case StoreType::kFavorites:
+      return {settings::kFavoriteMaxData, settings::kFavoriteTagFolder};
+    case StoreType::kKeywords:
+      return {settings::kKeywordMaxData, settings::kKeywordTagFolder};
+    default:
+      return {settings::kHistoryMaxData, settings::kHistoryTagFolder};
+  }
+}
+
 }  // namespace
 
 ItemStore::ItemStore(StoreType type, SettingsStore& settings, const Clock& clock)
     : settings_(settings), clock_(clock), folders_(type), items_(type, clock) {}
 
-int ItemStore::MaxData() const {
-  switch (type()) {
-    case StoreType::kFavorites:
-      return Read(settings_, settings::kFavoriteMaxData);
-    case StoreType::kKeywords:
-      return Read(settings_, settings::kKeywordMaxData);
-    default:
-      return Read(settings_, settings::kHistoryMaxData);
-  }
-}
+int ItemStore::MaxData() const { return Read(settings_, OptionsOf(type()).max_data); }
 
-// Each store reads its own tag-folder setting: its option page is where the
-// user sets it.
-int ItemStore::TagFolderSetting() const {
-  switch (type()) {
-    case StoreType::kFavorites:
-      return Read(settings_, settings::kFavoriteTagFolder);
-    case StoreType::kKeywords:
-      return Read(settings_, settings::kKeywordTagFolder);
-    default:
-      return Read(settings_, settings::kHistoryTagFolder);
-  }
-}
+int ItemStore::TagFolderSetting() const { return Read(settings_, OptionsOf(type()).tag_folder); }
 
 const std::string& ItemStore::StoreWord() const {
   return LoadString(kStoreMenuWordBase + static_cast<int>(type()));
