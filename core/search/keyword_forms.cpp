@@ -11,10 +11,7 @@ std::string NormaliseSpaces(std::string_view keyword) {
   std::string out;
   out.reserve(keyword.size());
   for (std::size_t i = 0; i < keyword.size();) {
-    const bool double_byte = i + 1 < keyword.size() &&
-                             cp932::IsLead(static_cast<unsigned char>(keyword[i])) &&
-                             cp932::IsTrail(static_cast<unsigned char>(keyword[i + 1]));
-    if (!double_byte) {
+    if (!cp932::IsDoubleByteAt(keyword, i)) {
       out.push_back(keyword[i++]);
       continue;
     }

@@ -23,11 +23,6 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   text = std::move(out);
 }
 
-bool IsDoubleByteAt(std::string_view text, std::size_t i) {
-  return i + 1 < text.size() && cp932::IsLead(static_cast<unsigned char>(text[i])) &&
-         cp932::IsTrail(static_cast<unsigned char>(text[i + 1]));
-}
-
 std::string WithoutSchemes(std::string_view text) {
   std::string out(text);
   // "http://" alone would leave "https:" as the host of every secure page.
@@ -51,7 +46,7 @@ std::string DirectoryOfAddress(std::string_view text) {
   // characters count as separators.
   std::size_t last = std::string::npos;
   for (std::size_t i = 0; i < bare.size();) {
-    if (IsDoubleByteAt(bare, i)) {
+    if (cp932::IsDoubleByteAt(bare, i)) {
       i += 2;
       continue;
     }
