@@ -47,8 +47,7 @@ bool PageHost::Create() {
   }
   gate_ = std::make_unique<PopupGate>(std::move(rearm));
   // Watch a first load: a page that a new window fills ends through the poll.
-  state_ = LoadState::kLoading;
-  SetLoadingTitle();
+  MarkLoading();
   load_pending_ = true;
   StartPoll();
   StartTimeout();
@@ -86,8 +85,7 @@ bool PageHost::QueueNavigation(const NavigationRequest& request) {
 bool PageHost::StartNavigation() {
   if (state_ != LoadState::kWaiting) return false;
   BrowserControl* control = EnsureControl();
-  state_ = LoadState::kLoading;
-  SetLoadingTitle();
+  MarkLoading();
   if (control == nullptr ||
       !control->Navigate({request_.url, request_.post_body, request_.headers, ""})) {
     Stop();
@@ -112,8 +110,7 @@ bool PageHost::Navigate(const NavigateParams& params) {
 
 void PageHost::Refresh() {
   if (state_ == LoadState::kWaiting || control_ == nullptr) return;
-  state_ = LoadState::kLoading;
-  SetLoadingTitle();
+  MarkLoading();
   control_->Reload();
   BeginLoad();
 }
@@ -249,8 +246,7 @@ BrowserControl* PageHost::ControlForNewWindow() {
   BrowserControl* control = EnsureControl();
   if (control == nullptr) return nullptr;
   StopTimers();
-  state_ = LoadState::kLoading;
-  SetLoadingTitle();
+  MarkLoading();
   BeginLoad();
   return control;
 }
@@ -303,7 +299,7 @@ bool PageHost::OnBeforeNavigate(const NavigationInfo& info) {
     request.title = info.url;
     return owner_.OpenPageTabAfter(*this, request) != nullptr;
   }
-  if (info.top_level) NavigateInPlace(info);
+  if (info.top_level) StartLoadOf(info.url);
   return false;
 }
 
@@ -470,11 +466,9 @@ void PageHost::UpdateStatusBar() {
   if (active_view_) owner_.UpdateStatusBar(*this, StatusValues());
 }
 
-void PageHost::SetLoadingTitle() { title_ = LoadString(string_id::kLoading); }
-
-bool PageHost::NavigateInPlace(const NavigationInfo& info) {
-  StartLoadOf(info.url);
-  return true;
+void PageHost::MarkLoading() {
+  state_ = LoadState::kLoading;
+  title_ = LoadString(string_id::kLoading);
 }
 
 // A new page is on its way into this host: forget the old one's request,
@@ -486,8 +480,7 @@ void PageHost::StartLoadOf(const std::string& url) {
   history_id_ = -1;
   favicon_file_.clear();
   favicon_url_.clear();
-  state_ = LoadState::kLoading;
-  SetLoadingTitle();
+  MarkLoading();
   BeginLoad();
 }
 

@@ -170,8 +170,7 @@ class PageHost : public BrowserEvents {
   void OnTimeout();
   void LoadEnd(bool record_history);
   void UpdateStatusBar();
-  void SetLoadingTitle();
-  bool NavigateInPlace(const NavigationInfo& info);
+  void MarkLoading();  // state and the "loading" title
   void StartLoadOf(const std::string& url);
 
   PageHostOwner& owner_;
