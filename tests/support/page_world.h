@@ -41,22 +41,10 @@ class FakeBrowserControl : public BrowserControl {
     busy = true;
     return true;
   }
-  void Reload() override {
-    Log("Reload");
-    busy = true;
-  }
-  void Stop() override {
-    Log("Stop");
-    busy = false;
-  }
-  void GoBack() override {
-    Log("GoBack");
-    busy = true;
-  }
-  void GoForward() override {
-    Log("GoForward");
-    busy = true;
-  }
+  void Reload() override { Act("Reload", true); }
+  void Stop() override { Act("Stop", false); }
+  void GoBack() override { Act("GoBack", true); }
+  void GoForward() override { Act("GoForward", true); }
   bool CanGoBack() const override { return can_go_back; }
   bool CanGoForward() const override { return can_go_forward; }
   bool Busy() const override { return busy; }
@@ -87,6 +75,10 @@ class FakeBrowserControl : public BrowserControl {
 
  private:
   void Log(const std::string& what) { log_.push_back(name_ + "." + what); }
+  void Act(const std::string& what, bool now_busy) {
+    Log(what);
+    busy = now_busy;
+  }
 
   std::string name_;
   BrowserEvents& events_;
