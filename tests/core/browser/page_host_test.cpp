@@ -33,15 +33,16 @@ Lines HistoryRows(const ItemStore& history) {
 class PageHostTest : public ::testing::Test {
  protected:
   // One shown page "a" that has loaded http://a/ with nothing else queued.
-  PageHost& LoadedPage() {
-    world_.MakeQueue();
-    PageHost& a = world_.QueuedPage("a", "http://a/");
-    world_.Select(a);
-    world_.timers.RunPending();
-    world_.Finish(a, "http://a/", "A");
-    world_.TakeLog();
+  static PageHost& LoadedPage(PageWorld& world) {
+    world.MakeQueue();
+    PageHost& a = world.QueuedPage("a", "http://a/");
+    world.Select(a);
+    world.timers.RunPending();
+    world.Finish(a, "http://a/", "A");
+    world.TakeLog();
     return a;
   }
+  PageHost& LoadedPage() { return LoadedPage(world_); }
 
   // The engine loads an opened window into the reply's control.
   NewWindowReply NewWindow(PageHost& page, const std::string& url, bool modifier = false) {
@@ -241,10 +242,7 @@ TEST_F(PageHostTest, NewWindowsFollowTheLinkMode) {
                  (c.modifier ? " modifier" : ""));
     PageWorld world;
     world.Set(c.clipped ? settings::kPageClipLink : settings::kLinkMode, c.link_mode);
-    world.MakeQueue();
-    PageHost& a = world.QueuedPage("a", "http://a/");
-    world.Select(a);
-    world.Finish(a, "http://a/", "A");
+    PageHost& a = LoadedPage(world);
     if (c.clipped) world.clipped.insert(&a);
     // A modifier click needs no gate: the engine reports the click itself.
     if (!c.modifier) a.OnUserAction();
@@ -298,12 +296,8 @@ TEST_F(PageHostTest, LinkClicksFollowTheLinkModeAndModifiers) {
                  (c.travel ? " travel" : "") + (c.replayable ? "" : " form"));
     PageWorld world;
     world.Set(settings::kLinkMode, c.link_mode);
-    world.MakeQueue();
-    PageHost& a = world.QueuedPage("a", "http://a/");
-    world.Select(a);
-    world.Finish(a, "http://a/", "A");
+    PageHost& a = LoadedPage(world);
     world.control(a)->can_go_back = true;
-    world.TakeLog();
 
     NavigationInfo info = Link("http://b/");
     info.new_tab_modifier = c.modifier;
