@@ -86,11 +86,10 @@ void CheckListing(const EngineList& list, int folder_id) {
 
 void Exercise(const EngineList& list) {
   for (std::size_t i = 0; i < list.size(); ++i) {
-    list.ResolveUrls(i);
-    list.ResolveNames(i);
-    list.ResolveSearchUrls(i);
-    list.ResolvePostData(i);
-    for (int encoding : list.ResolveEncodings(i)) static_cast<void>(encoding);
+    const EngineList::ResolvedRow row = list.ResolveRow(i);
+    Check(row.urls == list.ResolveUrls(i) && row.names == list.ResolveNames(i) &&
+          row.search_urls == list.ResolveSearchUrls(i) &&
+          row.post_data == list.ResolvePostData(i) && row.encodings == list.ResolveEncodings(i));
     list.DisplayName(i);
     CheckListing(list, list.folder_id(i));
     CheckListing(list, list.EffectiveFolder(i));

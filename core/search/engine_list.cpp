@@ -279,8 +279,12 @@ EngineList::Reference EngineList::ParseReference(std::string_view value) const {
 
 // Unlike ListFolder, no archive condition: a reference to the archive folder
 // takes every row whose effective folder it is.
-std::vector<int> EngineList::FolderReferenceRows(int folder_id) const {
-  std::vector<int> rows;
+const std::vector<int>& EngineList::FolderReferenceRows(int folder_id, FolderRows& cache) const {
+  if (cache.listed && cache.folder_id == folder_id) return cache.rows;
+  cache.folder_id = folder_id;
+  cache.listed = true;
+  std::vector<int>& rows = cache.rows;
+  rows.clear();
   for (std::size_t i = 0; i < ids_.size(); ++i) {
     if (!deleted_[i] && EffectiveFolder(i) == folder_id) rows.push_back(static_cast<int>(i));
   }
@@ -293,9 +297,10 @@ std::vector<int> EngineList::FolderReferenceRows(int folder_id) const {
 // Column `column` of each row of folder reference `folder_id`, each followed
 // by a TAB; called on the engine list the reference points into.
 std::string EngineList::JoinFolder(int folder_id,
-                                   const std::vector<std::string> EngineList::*column) const {
+                                   const std::vector<std::string> EngineList::*column,
+                                   FolderRows& cache) const {
   std::string joined;
-  for (int row : FolderReferenceRows(folder_id)) {
+  for (int row : FolderReferenceRows(folder_id, cache)) {
     joined += (this->*column)[static_cast<std::size_t>(row)];
     joined += '\t';
   }
@@ -303,7 +308,8 @@ std::string EngineList::JoinFolder(int folder_id,
 }
 
 std::string EngineList::Resolve(std::size_t index,
-                                const std::vector<std::string> EngineList::*column) const {
+                                const std::vector<std::string> EngineList::*column,
+                                FolderRows& cache) const {
   const std::string& value = (this->*column)[index];
   const Reference reference = ParseReference(value);
   const EngineList& engines = ReferenceTarget();
@@ -315,33 +321,57 @@ std::string EngineList::Resolve(std::size_t index,
       return row < 0 ? std::string() : (engines.*column)[static_cast<std::size_t>(row)];
     }
     case ReferenceKind::kFolder:
-      return engines.JoinFolder(reference.id, column);
+      return engines.JoinFolder(reference.id, column, cache);
   }
   return value;
 }
 
 std::string EngineList::ResolveUrls(std::size_t index) const {
-  return Resolve(index, &EngineList::urls_);
+  FolderRows cache;
+  return Resolve(index, &EngineList::urls_, cache);
 }
 
 std::string EngineList::ResolveSearchUrls(std::size_t index) const {
-  return Resolve(index, &EngineList::search_urls_);
+  FolderRows cache;
+  return Resolve(index, &EngineList::search_urls_, cache);
 }
 
 std::string EngineList::ResolvePostData(std::size_t index) const {
-  return Resolve(index, &EngineList::post_data_);
+  FolderRows cache;
+  return Resolve(index, &EngineList::post_data_, cache);
+}
+
+std::string EngineList::ResolveNames(std::size_t index) const {
+  FolderRows cache;
+  return ResolveNames(index, cache);
+}
+
+std::vector<int> EngineList::ResolveEncodings(std::size_t index) const {
+  FolderRows cache;
+  return ResolveEncodings(index, cache);
+}
+
+EngineList::ResolvedRow EngineList::ResolveRow(std::size_t index) const {
+  FolderRows cache;
+  ResolvedRow row;
+  row.urls = Resolve(index, &EngineList::urls_, cache);
+  row.names = ResolveNames(index, cache);
+  row.search_urls = Resolve(index, &EngineList::search_urls_, cache);
+  row.post_data = Resolve(index, &EngineList::post_data_, cache);
+  row.encodings = ResolveEncodings(index, cache);
+  return row;
 }
 
 // An engine reference keeps the tab's own name: the tab is named after its
 // engine when it is made, and the user may rename it.
-std::string EngineList::ResolveNames(std::size_t index) const {
+std::string EngineList::ResolveNames(std::size_t index, FolderRows& cache) const {
   if (type_ != StoreType::kTabs) return names_[index];
   const Reference reference = ParseReference(urls_[index]);
   if (reference.kind != ReferenceKind::kFolder) return names_[index];
-  return ReferenceTarget().JoinFolder(reference.id, &EngineList::names_);
+  return ReferenceTarget().JoinFolder(reference.id, &EngineList::names_, cache);
 }
 
-std::vector<int> EngineList::ResolveEncodings(std::size_t index) const {
+std::vector<int> EngineList::ResolveEncodings(std::size_t index, FolderRows& cache) const {
   const Reference reference = ParseReference(search_urls_[index]);
   const EngineList& engines = ReferenceTarget();
   std::vector<int> encodings;
@@ -349,7 +379,7 @@ std::vector<int> EngineList::ResolveEncodings(std::size_t index) const {
     const int row = engines.FindById(reference.id);
     if (row >= 0) encodings.push_back(engines.encodings_[static_cast<std::size_t>(row)]);
   } else if (reference.kind == ReferenceKind::kFolder) {
-    for (int row : engines.FolderReferenceRows(reference.id)) {
+    for (int row : engines.FolderReferenceRows(reference.id, cache)) {
       encodings.push_back(engines.encodings_[static_cast<std::size_t>(row)]);
     }
   }

@@ -172,6 +172,17 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   // missing.
   std::vector<int> ResolveEncodings(std::size_t index) const;
 
+  // All five of the above for one row. A folder that several columns name
+  // is listed only once.
+  struct ResolvedRow {
+    std::string urls;
+    std::string names;
+    std::string search_urls;
+    std::string post_data;
+    std::vector<int> encodings;
+  };
+  ResolvedRow ResolveRow(std::size_t index) const;
+
   // CategoryMembers: the folder trees list and delete through these.
   std::size_t MemberCount() const override { return size(); }
   int MemberFolderId(std::size_t index) const override { return folder_ids_[index]; }
@@ -233,11 +244,22 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   int InitialHighestId() const;
   void RaiseHighestId(int id);
   const EngineList& ReferenceTarget() const { return engines_ ? *engines_ : *this; }
-  // Live engine-list rows of folder reference `folder_id`, by Order.
-  std::vector<int> FolderReferenceRows(int folder_id) const;
-  std::string JoinFolder(int folder_id, const std::vector<std::string> EngineList::*column) const;
+  // The rows of the folder last listed while one row is resolved.
+  struct FolderRows {
+    int folder_id = 0;
+    bool listed = false;
+    std::vector<int> rows;
+  };
+  // Live engine-list rows of folder reference `folder_id`, by Order; kept
+  // in `cache` for the row's other columns.
+  const std::vector<int>& FolderReferenceRows(int folder_id, FolderRows& cache) const;
+  std::string JoinFolder(int folder_id, const std::vector<std::string> EngineList::*column,
+                         FolderRows& cache) const;
   // Column `column` of row `index`, with its reference resolved.
-  std::string Resolve(std::size_t index, const std::vector<std::string> EngineList::*column) const;
+  std::string Resolve(std::size_t index, const std::vector<std::string> EngineList::*column,
+                      FolderRows& cache) const;
+  std::string ResolveNames(std::size_t index, FolderRows& cache) const;
+  std::vector<int> ResolveEncodings(std::size_t index, FolderRows& cache) const;
 
   StoreType type_;
   const EngineList* engines_ = nullptr;

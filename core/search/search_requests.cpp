@@ -35,15 +35,12 @@ SearchRequests BuildRequests(const EngineList& list, int row, std::string_view k
   const auto r = static_cast<std::size_t>(row);
 
   // The resolved texts must outlive the field views into them.
-  const std::string url_text = list.ResolveUrls(r);
-  const std::string name_text = list.ResolveNames(r);
-  const std::string search_text = list.ResolveSearchUrls(r);
-  const std::string post_text = list.ResolvePostData(r);
-  const RecordFields urls(url_text);
-  const RecordFields names(name_text);
-  const RecordFields searches(search_text);
-  const RecordFields posts(post_text);
-  const std::vector<int> encodings = list.ResolveEncodings(r);
+  const EngineList::ResolvedRow resolved = list.ResolveRow(r);
+  const RecordFields urls(resolved.urls);
+  const RecordFields names(resolved.names);
+  const RecordFields searches(resolved.search_urls);
+  const RecordFields posts(resolved.post_data);
+  const std::vector<int>& encodings = resolved.encodings;
 
   KeywordForms forms(keyword);
   const std::size_t n = std::max({urls.size(), searches.size(), posts.size()});
