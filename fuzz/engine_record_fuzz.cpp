@@ -5,7 +5,6 @@
 // the references say.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
@@ -13,40 +12,20 @@
 
 #include "core/search/engine_list.h"
 #include "core/stores/clip_list.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace tolvane;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    lines.push_back(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
+using fuzz::Check;
+using fuzz::Lines;
 
 std::vector<std::string> Records(const EngineList& list) {
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (std::string line = list.FormatRecord(i); !line.empty()) lines.push_back(std::move(line));
-  }
-  return lines;
+  return fuzz::Written(list.size(), [&](std::size_t i) { return list.FormatRecord(i); });
 }
 
 std::vector<std::string> Options(const EngineList& list) {
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (std::string line = list.FormatOptionLine(i); !line.empty())
-      lines.push_back(std::move(line));
-  }
-  return lines;
+  return fuzz::Written(list.size(), [&](std::size_t i) { return list.FormatOptionLine(i); });
 }
 
 bool UniqueIds(const EngineList& list) {

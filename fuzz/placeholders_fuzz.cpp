@@ -8,17 +8,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "core/search/keyword_forms.h"
 #include "core/search/search_placeholders.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using tolvane::fuzz::Check;
 
 bool IsAscii(const std::string& text) {
   for (char c : text) {

@@ -4,7 +4,6 @@
 // the same lines: what the program saves it must read back unchanged.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,39 +14,19 @@
 #include "core/stores/item_folder_tree.h"
 #include "core/stores/item_list.h"
 #include "core/stores/item_lister.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace tolvane;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzz::Check;
+using fuzz::Lines;
+using fuzz::Written;
 
 class FixedClock : public Clock {
  public:
   LocalTime Now() const override { return {2026, 3, 31, 12, 0, 0}; }
 };
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    lines.push_back(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
-// The non-empty lines `format` gives for slots 0..count-1.
-template <typename Format>
-std::vector<std::string> Written(std::size_t count, Format format) {
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (std::string line = format(i); !line.empty()) lines.push_back(std::move(line));
-  }
-  return lines;
-}
 
 template <typename Store, typename Parse, typename Format>
 void CheckFixedPoint(const std::vector<std::string>& first, Store second, Parse parse,
