@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/app/id_search.h"
 #include "core/app/record_fields.h"
 #include "core/app/string_table.h"
 #include "core/stores/clip_list.h"
@@ -105,23 +106,18 @@ int EngineList::ParseOptionLine(std::string_view line) {
   if (ids_.empty()) return -1;
   const RecordFields fields(line);
   if (fields.size() < kRequiredOptionFields) return -1;
-  const int id = fields.Int(0);
-  const std::size_t n = ids_.size();
-  const std::size_t start = match_hint_ < n ? match_hint_ : 0;
-  for (std::size_t step = 0; step < n; ++step) {
-    const std::size_t i = (start + step) % n;
-    if (ids_[i] != id) continue;
-    favicon_keys_[i] = fields.Text(1);
-    archived_[i] = static_cast<std::uint8_t>(fields.Int(2));
-    orders_[i] = fields.Int(3);
-    gestures_[i] = fields.Text(4);
-    shortcuts_[i] = fields.Text(5);
-    on_search_bar_[i] = static_cast<std::uint8_t>(fields.Int(6));
-    icon_indices_[i] = static_cast<std::uint16_t>(fields.Int(7, 0));
-    match_hint_ = i;
-    return static_cast<int>(i);
-  }
-  return -1;
+  const int found = FindIdFrom(ids_, fields.Int(0), match_hint_);
+  if (found < 0) return -1;
+  const auto i = static_cast<std::size_t>(found);
+  favicon_keys_[i] = fields.Text(1);
+  archived_[i] = static_cast<std::uint8_t>(fields.Int(2));
+  orders_[i] = fields.Int(3);
+  gestures_[i] = fields.Text(4);
+  shortcuts_[i] = fields.Text(5);
+  on_search_bar_[i] = static_cast<std::uint8_t>(fields.Int(6));
+  icon_indices_[i] = static_cast<std::uint16_t>(fields.Int(7, 0));
+  match_hint_ = i;
+  return found;
 }
 
 std::string EngineList::FormatRecord(std::size_t index) const {

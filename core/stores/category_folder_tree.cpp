@@ -3,6 +3,7 @@
 #include <climits>
 #include <deque>
 
+#include "core/app/id_search.h"
 #include "core/app/record_fields.h"
 #include "core/app/string_table.h"
 #include "core/stores/category_members.h"
@@ -78,24 +79,19 @@ int CategoryFolderTree::ParseFolderLine(std::string_view line) {
 int CategoryFolderTree::ParseOptionLine(std::string_view line) {
   const RecordFields fields(line);
   if (fields.size() < 4 || ids_.empty()) return -1;
-  const int id = fields.Int(0);
-  const std::size_t n = ids_.size();
-  const std::size_t start = option_position_ < n ? option_position_ : 0;
-  for (std::size_t step = 0; step < n; ++step) {
-    const std::size_t i = (start + step) % n;
-    if (ids_[i] != id) continue;
-    archived_[i] = fields.Int(1) != 0 ? 1 : 0;
-    orders_[i] = fields.Int(2);
-    search_bar_[i] = fields.Int(3) != 0 ? 1 : 0;
-    // The writer always writes all six fields, but an empty last field is
-    // dropped on reading: a missing one means "empty", or a cleared shortcut
-    // would come back from the downloaded list on every start.
-    gestures_[i] = fields.Text(4);
-    shortcuts_[i] = fields.Text(5);
-    option_position_ = i;
-    return static_cast<int>(i);
-  }
-  return -1;
+  const int found = FindIdFrom(ids_, fields.Int(0), option_position_);
+  if (found < 0) return -1;
+  const auto i = static_cast<std::size_t>(found);
+  archived_[i] = fields.Int(1) != 0 ? 1 : 0;
+  orders_[i] = fields.Int(2);
+  search_bar_[i] = fields.Int(3) != 0 ? 1 : 0;
+  // The writer always writes all six fields, but an empty last field is
+  // dropped on reading: a missing one means "empty", or a cleared shortcut
+  // would come back from the downloaded list on every start.
+  gestures_[i] = fields.Text(4);
+  shortcuts_[i] = fields.Text(5);
+  option_position_ = i;
+  return found;
 }
 
 std::string CategoryFolderTree::FormatFolderLine(std::size_t index) const {
