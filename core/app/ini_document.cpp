@@ -27,16 +27,11 @@ std::string_view Trim(std::string_view s) {
 bool IsBlankLine(std::string_view s) { return Trim(s).empty(); }
 
 using cp932::IsLead;
-using cp932::IsTrail;
 
 // Bytes of the character starting at s[i]: 2 for a lead byte followed by a
 // valid second byte, else 1 (a stray lead byte stands alone).
 std::size_t CharLength(std::string_view s, std::size_t i) {
-  if (IsLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
-      IsTrail(static_cast<unsigned char>(s[i + 1]))) {
-    return 2;
-  }
-  return 1;
+  return cp932::IsDoubleByteAt(s, i) ? 2 : 1;
 }
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -47,10 +47,7 @@ bool FolderQuery::ContainsCharacters(std::string_view text, std::string_view nee
   for (std::size_t found = text.find(needle); found != std::string_view::npos;
        found = text.find(needle, found + 1)) {
     while (boundary < found) {
-      const auto b = static_cast<unsigned char>(text[boundary]);
-      const bool pair = cp932::IsLead(b) && boundary + 1 < text.size() &&
-                        cp932::IsTrail(static_cast<unsigned char>(text[boundary + 1]));
-      boundary += pair ? 2 : 1;
+      boundary += cp932::IsDoubleByteAt(text, boundary) ? 2 : 1;
     }
     if (boundary == found) return true;
   }
