@@ -34,6 +34,26 @@ void AddHeaders(QWebEngineHttpRequest& request, const std::string& headers) {
   }
 }
 
+NavigationKind KindOf(QWebEnginePage::NavigationType type) {
+  switch (type) {
+    case QWebEnginePage::NavigationTypeLinkClicked:
+      return NavigationKind::kLink;
+    case QWebEnginePage::NavigationTypeFormSubmitted:
+      return NavigationKind::kForm;
+    case QWebEnginePage::NavigationTypeBackForward:
+      return NavigationKind::kBackForward;
+    case QWebEnginePage::NavigationTypeReload:
+      return NavigationKind::kReload;
+    case QWebEnginePage::NavigationTypeTyped:
+      // Only Navigate() loads typed addresses: the view has no address bar.
+      return NavigationKind::kProgram;
+    case QWebEnginePage::NavigationTypeRedirect:
+      return NavigationKind::kRedirect;
+    default:
+      return NavigationKind::kOther;
+  }
+}
+
 bool IsOwnFrameTarget(const std::string& target) {
   return target.empty() || target == "_self" || target == "_top" || target == "_parent" ||
          target == "_blank";
@@ -77,7 +97,7 @@ EnginePage* WebEngineControl::EnsurePage() {
 
   page_->SetNavigationHandler(
       [this](const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame) {
-        return OnNavigationRequest(url, static_cast<int>(type), main_frame);
+        return OnNavigationRequest(url, type, main_frame);
       });
   page_->SetScriptErrorHandler([this] { events_.OnScriptError(); });
   connect(page_, &QWebEnginePage::loadStarted, this, [this] { start_pending_ = false; });
@@ -96,35 +116,12 @@ EnginePage* WebEngineControl::EnsurePage() {
   return page_;
 }
 
-bool WebEngineControl::OnNavigationRequest(const QUrl& url, int type, bool main_frame) {
-  using Page = QWebEnginePage;
+bool WebEngineControl::OnNavigationRequest(const QUrl& url, QWebEnginePage::NavigationType type,
+                                           bool main_frame) {
   NavigationInfo info;
   info.url = FromEngineUrl(url);
   info.top_level = main_frame;
-  switch (type) {
-    case Page::NavigationTypeLinkClicked:
-      info.kind = NavigationKind::kLink;
-      break;
-    case Page::NavigationTypeFormSubmitted:
-      info.kind = NavigationKind::kForm;
-      break;
-    case Page::NavigationTypeBackForward:
-      info.kind = NavigationKind::kBackForward;
-      break;
-    case Page::NavigationTypeReload:
-      info.kind = NavigationKind::kReload;
-      break;
-    case Page::NavigationTypeTyped:
-      // Only Navigate() loads typed addresses: the view has no address bar.
-      info.kind = NavigationKind::kProgram;
-      break;
-    case Page::NavigationTypeRedirect:
-      info.kind = NavigationKind::kRedirect;
-      break;
-    default:
-      info.kind = NavigationKind::kOther;
-      break;
-  }
+  info.kind = KindOf(type);
   // Only a click or script of the page carries the user's modifier keys.
   const bool from_page = info.kind == NavigationKind::kLink || info.kind == NavigationKind::kForm ||
                          info.kind == NavigationKind::kOther;
@@ -132,9 +129,7 @@ bool WebEngineControl::OnNavigationRequest(const QUrl& url, int type, bool main_
   // The engine does not give a submitted form's body, so such a request
   // cannot be sent again in another tab.
   info.replayable = info.kind != NavigationKind::kForm;
-  // The click that caused this may be longer ago than the pop-up gate stays
-  // open: the engine runs it in the renderer process and reports back.
-  if (from_page && main_frame && input_->TakeRecentClick() && on_user_action_) on_user_action_();
+  if (from_page && main_frame) PassOnRecentClick();
   const bool cancel = events_.OnBeforeNavigate(info);
   if (cancel && main_frame) start_pending_ = false;
   return !cancel;
@@ -151,11 +146,8 @@ void WebEngineControl::OnNewWindowRequest(QWebEngineNewWindowRequest& request) {
       request.isUserInitiated() &&
       (destination == QWebEngineNewWindowRequest::InNewBackgroundTab ||
        destination == QWebEngineNewWindowRequest::InNewWindow || input_->NewTabModifierHeld());
-  // The engine knows the window came from a user gesture; the click that
-  // made it may be longer ago than the pop-up gate stays open.
-  if (request.isUserInitiated() && input_->TakeRecentClick() && on_user_action_) {
-    on_user_action_();
-  }
+  // The engine knows the window came from a user gesture.
+  if (request.isUserInitiated()) PassOnRecentClick();
   const NewWindowReply reply = events_.OnNewWindow(info);
   if (reply.action != NewWindowReply::Action::kOpenIn || reply.target == nullptr) return;
   // Not calling openIn() drops the window.
@@ -163,6 +155,13 @@ void WebEngineControl::OnNewWindowRequest(QWebEngineNewWindowRequest& request) {
   if (target == nullptr || target->EnsurePage() == nullptr) return;
   target->start_pending_ = true;
   request.openIn(target->page_);
+}
+
+// The click that caused a navigation or window may be longer ago than the
+// pop-up gate stays open: the engine runs it in the renderer process and
+// reports back.
+void WebEngineControl::PassOnRecentClick() {
+  if (input_->TakeRecentClick() && on_user_action_) on_user_action_();
 }
 
 bool WebEngineControl::Navigate(const NavigateParams& params) {

@@ -63,8 +63,9 @@ class WebEngineControl : public QObject, public BrowserControl {
 
  private:
   EnginePage* EnsurePage();
-  bool OnNavigationRequest(const QUrl& url, int type, bool main_frame);
+  bool OnNavigationRequest(const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame);
   void OnNewWindowRequest(QWebEngineNewWindowRequest& request);
+  void PassOnRecentClick();
   bool FocusIsPassword() const;
 
   BrowserEvents& events_;
