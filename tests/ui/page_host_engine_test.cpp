@@ -82,6 +82,17 @@ class PageHostEngineTest : public QObject {
 
   std::string Url(const QByteArray& path) const { return (server_.base() + path).toStdString(); }
 
+  // Starts `tabs` on screen with `path` loaded in the first page; null when
+  // the area never showed or the page never loaded.
+  PageHost* StartWithLoadedPage(test::TestPageTabs& tabs, const QByteArray& path) {
+    tabs.Start();
+    if (!QTest::qWaitForWindowExposed(&tabs.area())) return nullptr;
+    PageHost* page = tabs.Open(Url(path));
+    const bool loaded =
+        test::WaitFor([&] { return page->load_state() == LoadState::kLoaded; }, 15000);
+    return loaded ? page : nullptr;
+  }
+
  private slots:
   void initTestCase() {
     QVERIFY(server_.ok());
@@ -251,10 +262,8 @@ class PageHostEngineTest : public QObject {
     QFETCH(bool, click);
     QFETCH(bool, opens);
     test::TestPageTabs tabs(BrowserProfile::Current());
-    tabs.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&tabs.area()));
-    PageHost* page = tabs.Open(Url(path));
-    QVERIFY(test::WaitFor([&] { return page->load_state() == LoadState::kLoaded; }, 15000));
+    PageHost* page = StartWithLoadedPage(tabs, path);
+    QVERIFY(page != nullptr);
     if (click) QVERIFY(Click(tabs.control(*page), "#b"));
     if (opens) {
       QVERIFY(test::WaitFor([&] { return tabs.size() == 2 && tabs.AllLoaded(); }, 15000));
@@ -288,10 +297,8 @@ class PageHostEngineTest : public QObject {
     QFETCH(QByteArray, listing);
     test::TestPageTabs tabs(BrowserProfile::Current());
     Write(tabs.settings(), settings::kLinkMode, mode);
-    tabs.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&tabs.area()));
-    PageHost* page = tabs.Open(Url("/links"));
-    QVERIFY(test::WaitFor([&] { return page->load_state() == LoadState::kLoaded; }, 15000));
+    PageHost* page = StartWithLoadedPage(tabs, "/links");
+    QVERIFY(page != nullptr);
     QVERIFY(Click(tabs.control(*page), link.constData()));
     test::WaitFor([&] {
       return server_.countTo("/other") == 1 && tabs.AllLoaded() &&
@@ -324,10 +331,8 @@ class PageHostEngineTest : public QObject {
     QFETCH(int, modifiers);
     test::TestPageTabs tabs(BrowserProfile::Current());
     Write(tabs.settings(), settings::kLinkMode, 1);  // links stay in their tab
-    tabs.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&tabs.area()));
-    PageHost* page = tabs.Open(Url("/links"));
-    QVERIFY(test::WaitFor([&] { return page->load_state() == LoadState::kLoaded; }, 15000));
+    PageHost* page = StartWithLoadedPage(tabs, "/links");
+    QVERIFY(page != nullptr);
     QVERIFY(Click(tabs.control(*page), link.constData(), static_cast<Qt::MouseButton>(button),
                   Qt::KeyboardModifiers(modifiers)));
     QVERIFY(test::WaitFor(
@@ -350,10 +355,8 @@ class PageHostEngineTest : public QObject {
     mail_.urls.clear();
     test::TestPageTabs tabs(BrowserProfile::Current());
     Write(tabs.settings(), settings::kLinkMode, mode);
-    tabs.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&tabs.area()));
-    PageHost* page = tabs.Open(Url("/links"));
-    QVERIFY(test::WaitFor([&] { return page->load_state() == LoadState::kLoaded; }, 15000));
+    PageHost* page = StartWithLoadedPage(tabs, "/links");
+    QVERIFY(page != nullptr);
     QVERIFY(Click(tabs.control(*page), link.constData()));
     test::Spin(1000);
     QCOMPARE(QByteArray::fromStdString(tabs.Listing()), QByteArray("[Dlinks*]"));
