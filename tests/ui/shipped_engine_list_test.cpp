@@ -1,7 +1,6 @@
 // The engine list shipped beside the program reaches a new data directory.
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,22 +47,16 @@ class ShippedEngineListTest : public QObject {
     QTemporaryDir dir;
     QTemporaryDir runtime_dir;
     const std::filesystem::path data = QStringToPath(dir.path());
-    QProcess browser;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_dir.path());
-    browser.setProcessEnvironment(environment);
-    browser.start(exe, {QStringLiteral("--data-dir"), dir.path()});
-    QVERIFY(browser.waitForStarted(5000));
+    test::ProgramProcess browser(dir.path(), runtime_dir.path());
+    QVERIFY(browser.process().waitForStarted(5000));
     // The hold on the lock file comes after every store was read.
     PosixEnv env(PosixEnv::DefaultMutexDirectory());
     QTRY_VERIFY_WITH_TIMEOUT(env.IsFileHeldElsewhere(data / "vq_searchtree.egt"), 10000);
-    browser.terminate();
-    const bool ended = browser.waitForFinished(10000);
-    if (!ended) browser.kill();
-    QVERIFY(ended);
-    QCOMPARE(browser.exitCode(), 0);
+    browser.process().terminate();
+    QVERIFY(browser.process().waitForFinished(10000));
+    QCOMPARE(browser.process().exitCode(), 0);
     QCOMPARE(test::ReadBytes(data / "vq_search.eng"), shipped);
-    QCOMPARE(browser.readAllStandardError().contains("engine list"), false);
+    QCOMPARE(browser.process().readAllStandardError().contains("engine list"), false);
   }
 };
 

@@ -1,8 +1,6 @@
 // Two real processes on one data directory: the second must end at once.
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 #include "platform/posix_env.h"
 #include "ui/app/qt_text.h"
@@ -10,35 +8,6 @@
 #include "ui_test_support.h"
 
 namespace tolvane {
-namespace {
-
-// A started browser that is never left running, whatever the test does.
-class Browser {
- public:
-  Browser(const QString& data_dir, const QString& runtime_dir) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_dir);
-    process_.setProcessEnvironment(environment);
-    process_.setProgram(QStringLiteral(TOLVANE_EXE));
-    process_.setArguments({QStringLiteral("--data-dir"), data_dir});
-    process_.start();
-  }
-  ~Browser() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-      process_.kill();
-      process_.waitForFinished(5000);
-    }
-  }
-  QProcess& process() { return process_; }
-
- private:
-  QProcess process_;
-};
-
-}  // namespace
-
 class SingleInstanceTest : public QObject {
   Q_OBJECT
 
@@ -47,15 +16,15 @@ class SingleInstanceTest : public QObject {
 
   void secondProcessEndsWithStatusThree() {
     QTemporaryDir dir;
-    QTemporaryDir runtime_dir;  // a private one keeps Qt from warning about its absence
+    QTemporaryDir runtime_dir;
     const std::filesystem::path lock = QStringToPath(dir.path()) / "vq_searchtree.egt";
     PosixEnv env(PosixEnv::DefaultMutexDirectory());
 
-    Browser first(dir.path(), runtime_dir.path());
+    test::ProgramProcess first(dir.path(), runtime_dir.path());
     QVERIFY(first.process().waitForStarted(5000));
     QTRY_VERIFY_WITH_TIMEOUT(env.IsFileHeldElsewhere(lock), 10000);
 
-    Browser second(dir.path(), runtime_dir.path());
+    test::ProgramProcess second(dir.path(), runtime_dir.path());
     QVERIFY(second.process().waitForFinished(10000));
     QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.process().exitCode(), CTolvaneApp::kExitHeldByAnotherCopy);
@@ -80,7 +49,7 @@ class SingleInstanceTest : public QObject {
     const std::filesystem::path data = QStringToPath(dir.path());
     PosixEnv env(PosixEnv::DefaultMutexDirectory());
 
-    Browser browser(dir.path(), runtime_dir.path());
+    test::ProgramProcess browser(dir.path(), runtime_dir.path());
     QVERIFY(browser.process().waitForStarted(5000));
     QTRY_VERIFY_WITH_TIMEOUT(env.IsFileHeldElsewhere(data / "vq_searchtree.egt"), 10000);
     QVERIFY(!std::filesystem::exists(data / "vq_clip.clf"));

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QPointer>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -79,6 +80,24 @@ bool HasCrLfLines(const QByteArray& bytes) {
     if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) return false;
   }
   return true;
+}
+
+ProgramProcess::ProgramProcess(const QString& data_dir, const QString& runtime_dir) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_dir);
+  process_.setProcessEnvironment(environment);
+  process_.setProgram(QStringLiteral(TOLVANE_EXE));
+  process_.setArguments({QStringLiteral("--data-dir"), data_dir});
+  process_.start();
+}
+
+ProgramProcess::~ProgramProcess() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.terminate();
+  if (!process_.waitForFinished(5000)) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
 }
 
 }  // namespace tolvane::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
@@ -36,5 +37,21 @@ QStringList AppArguments(const QString& data_dir);
 
 // True when the file is non-empty and every line ends in CR LF.
 bool HasCrLfLines(const QByteArray& bytes);
+
+// The program itself, started on `data_dir` with its own XDG_RUNTIME_DIR (a
+// private one keeps Qt from warning about its absence). Never left running,
+// whatever the test does.
+class ProgramProcess {
+ public:
+  ProgramProcess(const QString& data_dir, const QString& runtime_dir);
+  ~ProgramProcess();
+  ProgramProcess(const ProgramProcess&) = delete;
+  ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+  QProcess& process() { return process_; }
+
+ private:
+  QProcess process_;
+};
 
 }  // namespace tolvane::test
