@@ -193,7 +193,9 @@ void PageHost::Close() {
 }
 
 bool PageHost::IsSecure() const {
-  return control_ != nullptr && Lower(control_->LocationUrl()).find("https:") != std::string::npos;
+  // The page's own scheme: "https:" further on (a query holding another
+  // address) says nothing about this connection.
+  return control_ != nullptr && Lower(control_->LocationUrl()).rfind("https:", 0) == 0;
 }
 
 bool PageHost::IsReady() const { return control_ == nullptr || !control_->Busy(); }

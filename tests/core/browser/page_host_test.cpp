@@ -408,6 +408,12 @@ TEST_F(PageHostTest, StatusBarShowsImportanceSecurityAndScriptErrors) {
   a.Refresh();  // a new load forgets the error
   EXPECT_EQ(a.StatusValues().status_icon, StatusBarValues::kIconSecure);
   EXPECT_EQ(a.icon(), TabIcon::kSecure);
+  // Only the page's own scheme counts, not an address inside its query.
+  world_.control(a)->location_url = "http://a/?next=https://b/";
+  EXPECT_FALSE(a.StatusValues().secure);
+  EXPECT_NE(a.icon(), TabIcon::kSecure);
+  world_.control(a)->location_url = "HTTPS://a/";
+  EXPECT_TRUE(a.StatusValues().secure);
 }
 
 TEST_F(PageHostTest, CreateFailsWithoutTimers) {
