@@ -1,0 +1,221 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/browser/page_host.h"
+#include "core/browser/page_host_owner.h"
+#include "core/browser/popup_catcher.h"
+#include "core/search/search_host.h"
+#include "core/search/search_runner.h"
+#include "core/tabs/category_tab.h"
+#include "core/tabs/loading_queue.h"
+#include "core/tabs/page_placement.h"
+
+namespace tolvane {
+
+class BrowserControlFactory;
+class CategoryFolderTree;
+class Clipboard;
+class Clock;
+class ClipList;
+class EngineList;
+class ItemStore;
+class KeywordBoxes;
+class Prompter;
+class ResourceProbe;
+class SettingsStore;
+class TabAreaView;
+class TimerFactory;
+
+// One page for AddPage.
+struct AddPageParams {
+  std::string url;  // Shift_JIS; "about:blank" for an empty page
+  std::string caption;
+  std::string post_body;
+  std::string headers;
+  int origin_kind = OpenPageRequest::kOriginNone;
+  int origin_index = -1;
+  int clip_index = -1;
+  int insert_at = -1;  // -1: at the end
+  bool activate = true;
+};
+
+// The category and page tabs: a pool of every category tab opened in this
+// run (shown ones in bar order, hidden ones kept loaded), the bar of the
+// shown ones with its selection, and each category's page row. It opens,
+// selects, closes and moves tabs, keeps page clips in step with the pages,
+// runs the resource guard, and is what searches (SearchHost), page hosts
+// (PageHostOwner) and the loading queue (PagePlacement) talk to.
+//
+// Indices: a "category" is an index into the bar (0..category_count()-1),
+// a "page" an index into that category's page row; tab records are rows of
+// the tab list. Deferred work (selecting a neighbour after a page closed)
+// runs from a zero-delay timer, at most one pending per category.
+class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
+ public:
+  struct Services {
+    EngineList& tabs;
+    const EngineList& engines;
+    CategoryFolderTree& groups;  // the tab groups (for last-use stamps)
+    ClipList& clips;
+    SettingsStore& settings;
+    ItemStore& keywords;
+    ItemStore* history = nullptr;
+    const ItemStore* favorites = nullptr;
+    TimerFactory& timers;
+    Prompter& prompter;
+    const Clock& clock;
+    BrowserControlFactory& controls;
+    ResourceProbe& probe;
+    KeywordBoxes& boxes;
+    Clipboard& clipboard;
+  };
+
+  static constexpr const char* kBlankUrl = "about:blank";
+  // The guard acts from this many page tabs on, or when the probe says the
+  // process is short of room.
+  static constexpr int kGuardPageCount = 250;
+
+  TabArea(const Services& services, TabAreaView& view);
+  ~TabArea() override;
+  TabArea(const TabArea&) = delete;
+  TabArea& operator=(const TabArea&) = delete;
+
+  SearchRunner& search() { return search_; }
+  CLoadingQueue& queue() { return *queue_; }
+
+  // ---- The category bar ----
+  int category_count() const { return static_cast<int>(bar_.size()); }
+  int current_category() const { return current_; }
+  CCategoryTab& category(int index) { return *bar_[static_cast<std::size_t>(index)]; }
+  const CCategoryTab& category(int index) const { return *bar_[static_cast<std::size_t>(index)]; }
+  // The right-clicked category tab, -1 = none; commands on "this tab" use it.
+  int context_category() const { return context_; }
+  void set_context_category(int index) { context_ = index; }
+  // The context category when set, else the current one (-1 when none).
+  int ThisCategory() const;
+  // The bar shows short captions (set by the view after a layout pass).
+  bool short_captions() const { return short_captions_; }
+  void set_short_captions(bool on) { short_captions_ = on; }
+  // The caption the bar draws for `index`: the short one when short
+  // captions are on; the selected tab's is followed by room for its close
+  // mark (three spaces with favicons shown, else four).
+  std::string DisplayCaption(int index) const;
+
+  // Shows tab record `record` at the end of the bar (or selects it when it
+  // is already shown). Returns its bar index, or -1.
+  int OpenCategoryTab(int record);
+  void SelectCategoryTab(int index, bool sync_tree);
+  // Removes the tab from the bar. With `destroy` its pool object and pages
+  // go too; otherwise they stay loaded and its pages are saved as page
+  // clips (SaveClips(false)).
+  void CloseCategoryTab(int index, bool destroy);
+  // CloseCategoryTab(i, false) for every tab, last first.
+  void HideAll();
+  // Destroys the pool object of `record` (and closes its bar item).
+  void DestroyPoolObject(int record);
+  // Every bar item closed and every pool object destroyed (a new engine
+  // list, the view going away).
+  void DestroyAll();
+  // Moves the bar item `from` to `to` (drag).
+  void MoveCategoryTab(int from, int to);
+  int FindByRecord(int record) const;  // bar index or -1
+  int RecordAt(int index) const;       // record or -1
+  // 2 shown, 1 only in the pool, 0 absent.
+  int PoolState(int record) const;
+  // The pool object of `record`, shown or hidden; null when none.
+  CCategoryTab* PoolObject(int record);
+  const CCategoryTab* PoolObject(int record) const;
+  std::size_t pool_size() const { return pool_.size(); }
+
+  // The start-up case: while set, the first category tab opened gets the
+  // start page first (and the clip list page second when `clip_list_page`).
+  void SetStartPages(std::string start_url, bool clip_list_page);
+  void ClearStartPages();
+
+  // Adds the clip pages of the category's tab record at the end of its page
+  // row; returns the index of the clip page to select, or -1.
+  int OpenClips(int category);
+
+  // ---- The page rows ----
+  // Adds a page tab; returns its index or -1.
+  int AddPage(int category, const AddPageParams& params);
+  void SelectPage(int category, int page, bool remember, bool sync_tree);
+  // Closes a page (deleting its saved-page clip); the neighbour is selected
+  // later, and a category never stays without a page ("about:blank").
+  void ClosePage(int category, int page);
+  void MovePage(int category, int from, int to);
+  // The page that was right-clicked in `category`, else its current page.
+  int ThisPage(int category) const;
+  // Writes the tab's pages into the clip list as saved pages.
+  void SaveClips(CCategoryTab& tab, bool save_all);
+  // SaveClips(true) for every pool object, last created first (exit).
+  void SaveOpenPages();
+  // A plain page becomes a user clip, a user clip a plain page.
+  void ToggleClip(int category, int page);
+  void ClipAll(int category);
+  void UnclipAll(int category);
+  bool IsUserClip(int category, int page) const;
+
+  // The shown page's host, or null.
+  PageHost* ActiveHost();
+  // Finds the category and page of a host anywhere in the pool.
+  struct HostPlace {
+    CCategoryTab* tab = nullptr;
+    int page = -1;
+  };
+  HostPlace Locate(const PageHost& host);
+
+  // ---- SearchHost ----
+  int CategoryCount() const override { return category_count(); }
+  int CurrentCategory() const override { return current_; }
+  int CategoryTabRow(int category) const override { return RecordAt(category); }
+  int PageCount(int category) const override;
+  bool MayReplaceCurrentPage(int category) const override;
+  int OpenPage(const OpenPageRequest& request) override;
+  void CloseAllPages(int category) override;
+  void PagesRebuilt(int category) override;
+  void SelectPage(int category, int page) override { SelectPage(category, page, true, true); }
+  void FreezeDrawing() override;
+  void UnfreezeDrawing() override;
+  void FocusCategoryTabs() override;
+  ModifierState ModifiersNow() const override;
+  std::optional<PageContext> PageContextNow() const override;
+  void KeywordsChanged() override;
+
+  // ---- PageHostOwner ----
+  std::unique_ptr<BrowserControl> CreateBrowserControl(PageHost& host) override;
+  PageHost* OpenPageTabAfter(PageHost& opener, const NavigationRequest& request) override;
+  void ClosePageTab(PageHost& host) override;
+  bool IsClippedTab(const PageHost& host) const override;
+  bool OriginInArchive(int origin_kind, int origin_index) const override;
+  void PageChanged(PageHost& host) override;
+  void LoadEnded(PageHost& host, bool new_page) override;
+  void ShowPageInFrame(PageHost& host, const std::string& caption, const std::string& url) override;
+  void ClearFrame(PageHost& host) override;
+  void UpdateStatusBar(PageHost& host, const StatusBarValues& values) override;
+  void AddClosedPage(const std::string& url, const std::string& title) override;
+
+  // ---- PagePlacement ----
+  Place PlaceOf(const PageHost& host) const override;
+
+  // Runs the resource guard (also run whenever a page finishes loading).
+  void RunResourceGuard();
+
+ private:
+  const Services services_;
+  TabAreaView& view_;
+  std::unique_ptr<CLoadingQueue> queue_;
+  PopupCatcher catcher_;
+  SearchRunner search_;
+  std::vector<std::unique_ptr<CCategoryTab>> pool_;
+  std::vector<CCategoryTab*> bar_;
+  int current_ = -1;
+  int context_ = -1;
+  bool short_captions_ = false;
+};
+
+}  // namespace tolvane

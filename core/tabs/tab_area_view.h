@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/browser/page_host_owner.h"
+#include "core/search/search_host.h"
+
+namespace tolvane {
+
+class CCategoryTab;
+class PageHost;
+
+// What the tab area tells the windows around it. The Qt view implements
+// it (it redraws the two tab rows, the frame title, address and status bar);
+// the tab workspace sits in between and keeps the tab tree in step.
+class TabAreaView {
+ public:
+  virtual ~TabAreaView() = default;
+
+  // The category row changed: items added, removed or moved, captions or
+  // the selection. Redraw it from the tab area.
+  virtual void CategoryBarChanged() = 0;
+  // The page row of `tab` changed (pages added, removed, moved, selected).
+  virtual void PageBarChanged(const CCategoryTab& tab) = 0;
+  // One page's caption, icon or load state changed.
+  virtual void PageCaptionChanged(const CCategoryTab& tab, int page) = 0;
+
+  // The shown page's caption and address for the window title and the
+  // address bar; ClearFrame empties them and the status bar.
+  virtual void ShowPageInFrame(const std::string& caption, const std::string& url) = 0;
+  virtual void ClearFrame() = 0;
+  virtual void UpdateStatusBar(const StatusBarValues& values) = 0;
+
+  // The tab tree follows the tab area: select the item of tab record
+  // `record` (or of its page `page` when not null) without switching
+  // anything. Asked by SelectCategoryTab/SelectPage with sync_tree.
+  virtual void SyncTreeSelection(int record, const PageHost* page) = 0;
+  // The pages of tab record `record` changed (added, closed, retitled):
+  // its page items in the tab tree are out of date.
+  virtual void TreePagesChanged(int record) = 0;
+  // A group's category tabs were loaded or unloaded (bold marks).
+  virtual void LoadedGroupsChanged() = 0;
+
+  virtual void FocusCategoryTabs() = 0;
+  // Many changes follow; draw once at the end.
+  virtual void FreezeDrawing() = 0;
+  virtual void UnfreezeDrawing() = 0;
+
+  virtual ModifierState ModifiersNow() const = 0;
+  // The address bar's text (Shift_JIS).
+  virtual std::string AddressBarText() const = 0;
+  // A keyword was recorded: the keyword views show it.
+  virtual void KeywordsChanged() = 0;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/search/engine_list.h"
+
+namespace tolvane {
+
+class CategoryFolderTree;
+
+// Writes tab records and tab groups: the rows that creating, duplicating,
+// adding engines as tabs, closing (archiving), deleting and reordering tabs
+// produce. Every new row is built as a record line and parsed into the tab
+// list, so it reads back from the file exactly as it is held now. Nothing
+// here touches the opened tabs; the workspace does that around these calls.
+//
+// Methods that create return nullopt (nothing written) when the tab list or
+// the group tree has no ID left.
+class TabRecordEditor {
+ public:
+  // `engine_folders` is the engine list's folder tree (names of folders
+  // added as tabs).
+  TabRecordEditor(EngineList& tabs, CategoryFolderTree& groups, const EngineList& engines,
+                  const CategoryFolderTree& engine_folders);
+
+  // "無題" tab in group `group_id` with Order `order` (the selected tab's,
+  // or kCreatedInFolderOrder when a group is selected). `dialog` (from the
+  // property dialog) fills the columns when given.
+  std::optional<int> NewTab(int group_id, int order, const EngineDialogValues* dialog = nullptr);
+  // A copy of row `record` (Name, TabName, ShortName, Url, SearchUrl,
+  // PostData, Encoding) in its effective group with its Order.
+  std::optional<int> Duplicate(int record);
+  // Engine row `engine` as a tab of group `group_id` with Order `order`.
+  std::optional<int> AddEngineAsTab(int engine, int group_id, int order);
+  // A top-level group named after engine folder `engine_folder_id` with one
+  // tab per engine directly in that folder; returns the new rows (the group
+  // is created even when the folder holds no engine).
+  std::optional<std::vector<int>> AddEngineFolderAsGroup(int engine_folder_id);
+  // A category search tab for engine folder `engine_folder_id` in group
+  // `group_id`: the folder reference in Url, SearchUrl and PostData.
+  std::optional<int> AddFolderAsSearchTab(int engine_folder_id, int group_id);
+
+  struct DefaultTabs {
+    int group_id = 0;
+    std::vector<int> rows;  // "ホーム" first
+  };
+  // The group with an empty name, "ホーム" and one tab for each of the
+  // default engines the engine list holds.
+  std::optional<DefaultTabs> CreateDefaultTabs();
+  static constexpr int kDefaultEngineIds[] = {1010001, 1010002, 1010003, 1021001, 9901001};
+
+  // A new group; returns its folder index.
+  std::optional<int> AddGroup(const std::string& name, int parent_id, int order);
+
+  // Closing a category tab: toggles Archived (closing an archived tab
+  // restores it to its group).
+  void ToggleArchived(int record);
+  void SetArchived(const std::vector<int>& records);
+  // Moves `record` to position `to` among `group_records` (the group's tabs
+  // in tree order) and renumbers their Order 0, 1, 2 ...
+  void MoveTab(int record, const std::vector<int>& group_records, int to);
+  // Marks the row deleted (its clips go with it).
+  void DeleteTab(int record);
+  // Marks every live row whose effective group is `group_id` deleted.
+  void DeleteTabsOf(int group_id);
+  // Marks the group and its subgroups deleted (not the archive folder);
+  // false when refused.
+  bool DeleteGroup(int folder_index);
+
+ private:
+  std::optional<int> AppendRow(const std::vector<std::string>& columns);
+
+  EngineList& tabs_;
+  CategoryFolderTree& groups_;
+  const EngineList& engines_;
+  const CategoryFolderTree& engine_folders_;
+};
+
+}  // namespace tolvane
