@@ -53,6 +53,11 @@ inline constexpr int kExitCancel = 34604;
 inline constexpr int kExitDontAsk = 1078;
 // Start-up refused because a store file cannot be read.
 inline constexpr int kStoreLoadFailed = 34610;
+// Titles of the tab property dialog.
+inline constexpr int kNewTabTitle = 34620;
+inline constexpr int kTabSettingsTitle = 34621;
+// "タブ": the word the delete-all question uses for tabs.
+inline constexpr int kTabWord = 154;
 }  // namespace string_id
 
 }  // namespace tolvane
