@@ -1,0 +1,76 @@
+#include "core/search/keyword_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app/settings_store.h"
+#include "core/search/charset_converter.h"
+#include "core/stores/item_store.h"
+#include "platform/posix_env.h"
+#include "support/fake_clock.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+TEST(NormaliseKeywordBoxTextTest, JoinsTheWordsWithOneAsciiSpace) {
+  struct Case {
+    const char* typed;  // UTF-8
+    const char* keyword;
+  };
+  const Case cases[] = {
+      {"  東京　　タワー ", "東京 タワー"},
+      {"東京", "東京"},
+      {"a  b\xE3\x80\x80 c", "a b c"},
+      {"　 　", ""},
+      {"", ""},
+      // "ａ" ends in 0x81; with "@" after it the bytes 81 40 are not a space.
+      {"ａ@ｂ", "ａ@ｂ"},
+      {"ー\t-", "ー\t-"},  // only spaces split
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SjisToUtf8(NormaliseKeywordBoxText(Utf8ToSjis(c.typed))), c.keyword) << c.typed;
+  }
+}
+
+class RecentKeywordsTest : public ::testing::Test {
+ protected:
+  RecentKeywordsTest() : settings_(dir_.path() / "vq_system.ini", env_) {
+    store_.ResetToDefaults();
+  }
+
+  void Add(const std::string& keyword, const std::string& updated) {
+    store_.items().ParseItemLine("-1\t" + keyword + "\t\t0\t\t1\t2020/01/01 00:00:00\t" + updated);
+  }
+  std::vector<std::string> Titles(std::size_t max) const {
+    std::vector<std::string> titles;
+    for (int i : RecentKeywords(store_, max)) {
+      titles.push_back(store_.items().title(static_cast<std::size_t>(i)));
+    }
+    return titles;
+  }
+
+  testing::TempDir dir_;
+  PosixEnv env_{dir_.path()};
+  SettingsStore settings_;
+  testing::FakeClock clock_;
+  ItemStore store_{StoreType::kKeywords, settings_, clock_};
+};
+
+TEST_F(RecentKeywordsTest, NewestFirstWithoutDeletedAndEqualStampsLaterStoredFirst) {
+  Add("old", "2024/05/01 09:00:00");
+  Add("new", "2025/01/02 03:04:05");
+  Add("gone", "2026/01/01 00:00:00");
+  Add("tie1", "2024/06/01 00:00:00");
+  Add("tie2", "2024/06/01 00:00:00");
+  store_.items().MarkDeleted(2);
+
+  EXPECT_EQ(Titles(100), (std::vector<std::string>{"new", "tie2", "tie1", "old"}));
+  EXPECT_EQ(Titles(2), (std::vector<std::string>{"new", "tie2"}));
+  EXPECT_TRUE(Titles(0).empty());
+}
+
+}  // namespace
+}  // namespace tolvane
