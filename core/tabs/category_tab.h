@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/timer.h"
 #include "core/tabs/page_tab.h"
 
 namespace tolvane {
@@ -49,6 +50,10 @@ class CCategoryTab {
   int IndexOfHost(const PageHost& host) const;
   int FindBySerial(int serial) const;
 
+  // The posted selection of a neighbour after a page closed; at most one
+  // pending per category, gone with the category.
+  std::unique_ptr<Timer>& select_timer() { return select_timer_; }
+
  private:
   int record_;
   std::string caption_;
@@ -57,6 +62,7 @@ class CCategoryTab {
   std::vector<std::unique_ptr<CPageTab>> pages_;
   int current_page_ = -1;
   int context_page_ = -1;
+  std::unique_ptr<Timer> select_timer_;
 };
 
 }  // namespace tolvane

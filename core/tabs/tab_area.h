@@ -13,6 +13,7 @@
 #include "core/tabs/category_tab.h"
 #include "core/tabs/loading_queue.h"
 #include "core/tabs/page_placement.h"
+#include "core/tabs/resource_guard.h"
 
 namespace tolvane {
 
@@ -32,10 +33,10 @@ class TimerFactory;
 
 // One page for AddPage.
 struct AddPageParams {
-  std::string url;  // Shift_JIS; "about:blank" for an empty page
-  std::string caption;
-  std::string post_body;
-  std::string headers;
+  std::string url{};  // Shift_JIS; "about:blank" for an empty page
+  std::string caption{};
+  std::string post_body{};
+  std::string headers{};
   int origin_kind = OpenPageRequest::kOriginNone;
   int origin_index = -1;
   int clip_index = -1;
@@ -130,10 +131,13 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   CCategoryTab* PoolObject(int record);
   const CCategoryTab* PoolObject(int record) const;
   std::size_t pool_size() const { return pool_.size(); }
+  // The tab record's names changed: its category tab takes the new captions.
+  void RefreshCaption(int record);
 
   // The start-up case: while set, the first category tab opened gets the
-  // start page first (and the clip list page second when `clip_list_page`).
-  void SetStartPages(std::string start_url, bool clip_list_page);
+  // start page first, and the clip list page second when `clip_list_url`
+  // (the file:// address of the exported clip list) is not empty.
+  void SetStartPages(std::string start_url, std::string clip_list_url);
   void ClearStartPages();
 
   // Adds the clip pages of the category's tab record at the end of its page
@@ -159,6 +163,8 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void ClipAll(int category);
   void UnclipAll(int category);
   bool IsUserClip(int category, int page) const;
+  // The clip list was emptied: every page forgets its record.
+  void ForgetClipIndices();
 
   // The shown page's host, or null.
   PageHost* ActiveHost();
@@ -202,20 +208,65 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   // ---- PagePlacement ----
   Place PlaceOf(const PageHost& host) const override;
 
-  // Runs the resource guard (also run whenever a page finishes loading).
+  // Runs the resource guard (also posted whenever a page finishes loading).
   void RunResourceGuard();
 
+  // A short text of the bar for tests and debugging: one bracket per
+  // category tab, "*" after the selected one, then its pages by title
+  // ("*" after the current page, "+" for a user clip, "~" for a saved
+  // page), e.g. "[Books*: a* b+][Music: c]"; hidden pool objects follow
+  // after "|".
+  std::string Describe() const;
+
  private:
+  struct ConstPlace {
+    const CCategoryTab* tab = nullptr;
+    int page = -1;
+  };
+
+  bool IsCurrent(const CCategoryTab& tab) const;
+  int BarIndexOf(const CCategoryTab& tab) const;
+  ConstPlace Find(const PageHost& host) const;
+  PageHost::Services HostServices();
+  void SetCaptions(CCategoryTab& tab) const;
+  void OpenFirstPages(CCategoryTab& tab, int index);
+  void OpenStartPages(CCategoryTab& tab, int index);
+  int OpenClipsOf(CCategoryTab& tab);
+  int AddPageTo(CCategoryTab& tab, const AddPageParams& params);
+  void SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync_tree);
+  void ShowCurrentPage(CCategoryTab& tab);
+  void HideShownPage(CCategoryTab& tab);
+  void ClosePageOf(CCategoryTab& tab, int page);
+  void RemovePage(CCategoryTab& tab, int page);
+  void PostNeighbourSelection(CCategoryTab& tab);
+  void SelectNeighbour(CCategoryTab& tab);
+  void DestroyObject(CCategoryTab& tab);
+  void UnloadGroup(int group);
+  void PostResourceGuard();
+  void RunPendingCloses();
+  int TabIdOf(const CCategoryTab& tab) const;
+  bool IsUserClipPage(const CPageTab& page) const;
+  void ClipInPlace(CCategoryTab& tab, int page);
+
   const Services services_;
   TabAreaView& view_;
   std::unique_ptr<CLoadingQueue> queue_;
   PopupCatcher catcher_;
   SearchRunner search_;
+  ResourceGuard guard_;
+  std::unique_ptr<Timer> guard_timer_;
+  std::unique_ptr<Timer> close_timer_;
+  std::vector<int> pending_closes_;  // serials of pages a script closed
   std::vector<std::unique_ptr<CCategoryTab>> pool_;
   std::vector<CCategoryTab*> bar_;
   int current_ = -1;
   int context_ = -1;
+  int next_serial_ = 0;
   bool short_captions_ = false;
+  bool start_pages_ = false;
+  std::string start_url_;
+  std::string clip_list_url_;
+  bool closing_ = false;  // the destructor runs: the view is no longer told
 };
 
 }  // namespace tolvane

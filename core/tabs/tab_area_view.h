@@ -52,6 +52,16 @@ class TabAreaView {
   virtual std::string AddressBarText() const = 0;
   // A keyword was recorded: the keyword views show it.
   virtual void KeywordsChanged() = 0;
+
+  // The shown page `serial` of tab record `record` stops being shown
+  // because another page or category tab is selected (tab history).
+  virtual void PageLeft(int /*record*/, int /*serial*/, const std::string& /*url*/,
+                        const std::string& /*title*/) {}
+  // A loaded page is being closed: it joins the closed-page list.
+  virtual void AddClosedPage(const std::string& /*url*/, const std::string& /*title*/) {}
+  // A page's load ended (favicon fetch and keyword highlight start for
+  // new pages).
+  virtual void PageLoadEnded(PageHost& /*host*/, bool /*new_page*/) {}
 };
 
 }  // namespace tolvane

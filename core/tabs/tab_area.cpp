@@ -1,0 +1,868 @@
+#include "core/tabs/tab_area.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/app/prompter.h"
+#include "core/app/setting_keys.h"
+#include "core/app/string_table.h"
+#include "core/search/engine_list.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/clip_list.h"
+#include "core/stores/item_store.h"
+#include "core/tabs/resource_probe.h"
+#include "core/tabs/tab_area_view.h"
+
+namespace tolvane {
+namespace {
+
+// The selected category tab's caption ends in room for its close mark.
+constexpr const char* kCloseMarkRoomWithIcon = "   ";
+constexpr const char* kCloseMarkRoomWithoutIcon = "    ";
+
+void MoveItem(int from, int to, int& index) {
+  if (index == from) {
+    index = to;
+  } else if (from < index && index <= to) {
+    --index;
+  } else if (to <= index && index < from) {
+    ++index;
+  }
+}
+
+// An index into a row after the item at `removed` left it.
+int IndexAfterRemoval(int index, int removed) {
+  if (index == removed) return -1;
+  return index > removed ? index - 1 : index;
+}
+
+}  // namespace
+
+TabArea::TabArea(const Services& services, TabAreaView& view)
+    : services_(services),
+      view_(view),
+      queue_(std::make_unique<CLoadingQueue>(CLoadingQueue::Options::Read(services.settings),
+                                             services.timers, *this)),
+      catcher_(services.controls),
+      search_(services.engines, services.tabs, services.settings, services.keywords,
+              services.prompter, *this, services.boxes, services.clipboard),
+      guard_(services.tabs, services.groups, services.probe, kGuardPageCount),
+      guard_timer_(services.timers.CreateTimer()),
+      close_timer_(services.timers.CreateTimer()) {}
+
+TabArea::~TabArea() {
+  closing_ = true;
+  bar_.clear();
+  current_ = -1;
+  while (!pool_.empty()) DestroyObject(*pool_.back());
+}
+
+// ---- The category bar ----
+
+int TabArea::ThisCategory() const {
+  return context_ >= 0 && context_ < category_count() ? context_ : current_;
+}
+
+std::string TabArea::DisplayCaption(int index) const {
+  if (index < 0 || index >= category_count()) return {};
+  const CCategoryTab& tab = category(index);
+  std::string text = short_captions_ ? tab.short_caption() : tab.caption();
+  if (index == current_) {
+    text += Read(services_.settings, settings::kCategoryTabShowFavicon) == 1
+                ? kCloseMarkRoomWithIcon
+                : kCloseMarkRoomWithoutIcon;
+  }
+  return text;
+}
+
+void TabArea::SetCaptions(CCategoryTab& tab) const {
+  const auto row = static_cast<std::size_t>(tab.record());
+  std::string caption = services_.tabs.tab_name(row);
+  if (caption.empty()) caption = services_.tabs.DisplayName(row);
+  std::string short_caption = services_.tabs.short_name(row);
+  if (short_caption.empty()) short_caption = caption;
+  tab.set_captions(std::move(caption), std::move(short_caption));
+}
+
+int TabArea::OpenCategoryTab(int record) {
+  if (record < 0 || static_cast<std::size_t>(record) >= services_.tabs.size()) return -1;
+  if (const int shown = FindByRecord(record); shown >= 0) {
+    SelectCategoryTab(shown, false);
+    return shown;
+  }
+  CCategoryTab* tab = PoolObject(record);
+  const bool reused = tab != nullptr;
+  if (!reused) {
+    pool_.push_back(std::make_unique<CCategoryTab>(record));
+    tab = pool_.back().get();
+  }
+  SetCaptions(*tab);
+  bar_.push_back(tab);
+  const int index = category_count() - 1;
+
+  if (reused) {
+    if (tab->active()) SelectCategoryTab(index, false);
+    if (tab->current_page() >= 0) view_.PageCaptionChanged(*tab, tab->current_page());
+  } else if (start_pages_ && index == 0) {
+    OpenStartPages(*tab, index);
+  } else {
+    OpenFirstPages(*tab, index);
+  }
+  view_.CategoryBarChanged();
+  if (!reused) view_.LoadedGroupsChanged();
+  return index;
+}
+
+// A new category object: the top pages of its tab row, unless one of its
+// clips was the current page, in which case only its clip pages come back.
+void TabArea::OpenFirstPages(CCategoryTab& tab, int index) {
+  const bool clip_selected = services_.clips.RecordsForTab(TabIdOf(tab)).selected >= 0;
+  if (!clip_selected) {
+    search_.RunSearch(index, "", 1, SearchRunner::kTabList, -1);
+    if (tab.page_count() == 0) AddPageTo(tab, {.url = kBlankUrl});
+  }
+  const int selected = OpenClipsOf(tab);
+  if (selected >= 0) SelectPageOf(tab, selected, false, false);
+}
+
+// The first category tab of the run: the start page, the exported clip
+// list when the old clip file could not be read, then the tab's own pages.
+void TabArea::OpenStartPages(CCategoryTab& tab, int index) {
+  start_pages_ = false;
+  AddPageTo(tab, {.url = start_url_});
+  if (!clip_list_url_.empty()) {
+    AddPageTo(tab, {.url = clip_list_url_, .caption = LoadString(string_id::kClipListPage)});
+  }
+  if (!services_.tabs.url(static_cast<std::size_t>(tab.record())).empty()) {
+    search_.RunSearch(index, "", 1, SearchRunner::kTabList, -1);
+  }
+  SelectPageOf(tab, 0, false, false);
+  OpenClipsOf(tab);
+}
+
+void TabArea::SelectCategoryTab(int index, bool sync_tree) {
+  if (index < 0 || index >= category_count()) return;
+  CCategoryTab& next = *bar_[static_cast<std::size_t>(index)];
+  if (index != current_) {
+    if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)]);
+    current_ = index;
+  }
+  if (next.current_page() < 0 && next.page_count() > 0) next.set_current_page(0);
+  ShowCurrentPage(next);
+  view_.CategoryBarChanged();
+  view_.PageBarChanged(next);
+  if (sync_tree) view_.SyncTreeSelection(next.record(), nullptr);
+}
+
+void TabArea::CloseCategoryTab(int index, bool destroy) {
+  if (index < 0 || index >= category_count()) return;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(index)];
+  const bool was_current = index == current_;
+  if (was_current) HideShownPage(tab);
+  bar_.erase(bar_.begin() + index);
+  current_ = IndexAfterRemoval(current_, index);
+  context_ = IndexAfterRemoval(context_, index);
+  if (destroy) {
+    const int record = tab.record();
+    DestroyObject(tab);
+    view_.TreePagesChanged(record);
+    view_.LoadedGroupsChanged();
+  } else {
+    tab.set_active(was_current);
+    SaveClips(tab, false);
+  }
+  view_.CategoryBarChanged();
+}
+
+void TabArea::HideAll() {
+  for (int i = category_count() - 1; i >= 0; --i) CloseCategoryTab(i, false);
+}
+
+void TabArea::DestroyPoolObject(int record) {
+  if (const int shown = FindByRecord(record); shown >= 0) {
+    CloseCategoryTab(shown, true);
+    return;
+  }
+  if (CCategoryTab* tab = PoolObject(record)) {
+    DestroyObject(*tab);
+    view_.TreePagesChanged(record);
+    view_.LoadedGroupsChanged();
+  }
+}
+
+void TabArea::DestroyAll() {
+  if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)]);
+  bar_.clear();
+  current_ = -1;
+  context_ = -1;
+  while (!pool_.empty()) DestroyObject(*pool_.back());
+  view_.CategoryBarChanged();
+  view_.LoadedGroupsChanged();
+}
+
+// Takes the object out of the pool and destroys it with its pages. The
+// pages are detached from their clips first: only a user closing a page
+// deletes its saved page.
+void TabArea::DestroyObject(CCategoryTab& tab) {
+  auto it = std::find_if(pool_.begin(), pool_.end(),
+                         [&tab](const auto& owned) { return owned.get() == &tab; });
+  if (it == pool_.end()) return;
+  std::unique_ptr<CCategoryTab> gone = std::move(*it);
+  pool_.erase(it);
+  auto& pages = gone->pages();
+  for (auto& page : pages) page->set_clip_index(-1);
+  // One page at a time, so the hosts' reports on closing find a consistent
+  // model.
+  while (!pages.empty()) {
+    std::unique_ptr<CPageTab> page = std::move(pages.back());
+    pages.pop_back();
+    page.reset();
+  }
+}
+
+void TabArea::MoveCategoryTab(int from, int to) {
+  const int count = category_count();
+  if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
+  CCategoryTab* moving = bar_[static_cast<std::size_t>(from)];
+  bar_.erase(bar_.begin() + from);
+  bar_.insert(bar_.begin() + to, moving);
+  MoveItem(from, to, current_);
+  MoveItem(from, to, context_);
+  view_.CategoryBarChanged();
+}
+
+int TabArea::FindByRecord(int record) const {
+  for (std::size_t i = 0; i < bar_.size(); ++i) {
+    if (bar_[i]->record() == record) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int TabArea::RecordAt(int index) const {
+  return index >= 0 && index < category_count() ? category(index).record() : -1;
+}
+
+int TabArea::PoolState(int record) const {
+  if (FindByRecord(record) >= 0) return 2;
+  return PoolObject(record) != nullptr ? 1 : 0;
+}
+
+CCategoryTab* TabArea::PoolObject(int record) {
+  for (auto& tab : pool_) {
+    if (tab->record() == record) return tab.get();
+  }
+  return nullptr;
+}
+
+const CCategoryTab* TabArea::PoolObject(int record) const {
+  for (const auto& tab : pool_) {
+    if (tab->record() == record) return tab.get();
+  }
+  return nullptr;
+}
+
+void TabArea::SetStartPages(std::string start_url, std::string clip_list_url) {
+  start_pages_ = true;
+  start_url_ = std::move(start_url);
+  clip_list_url_ = std::move(clip_list_url);
+}
+
+void TabArea::RefreshCaption(int record) {
+  CCategoryTab* tab = PoolObject(record);
+  if (tab == nullptr) return;
+  SetCaptions(*tab);
+  if (FindByRecord(record) >= 0) view_.CategoryBarChanged();
+}
+
+void TabArea::ClearStartPages() { start_pages_ = false; }
+
+int TabArea::OpenClips(int category) {
+  if (category < 0 || category >= category_count()) return -1;
+  return OpenClipsOf(*bar_[static_cast<std::size_t>(category)]);
+}
+
+int TabArea::OpenClipsOf(CCategoryTab& tab) {
+  const TabClips clips = services_.clips.RecordsForTab(TabIdOf(tab));
+  int selected = -1;
+  for (std::size_t k = 0; k < clips.records.size(); ++k) {
+    const std::size_t record = clips.records[k];
+    const int page = AddPageTo(tab, {.url = services_.clips.url(record),
+                                     .caption = services_.clips.title(record),
+                                     .clip_index = static_cast<int>(record)});
+    if (static_cast<int>(k) == clips.selected) selected = page;
+  }
+  return selected;
+}
+
+// ---- The page rows ----
+
+PageHost::Services TabArea::HostServices() {
+  PageHost::Services host{services_.settings, services_.timers, services_.prompter};
+  host.history = services_.history;
+  host.favorites = services_.favorites != nullptr ? &services_.favorites->items() : nullptr;
+  host.queue = queue_.get();
+  host.catcher = &catcher_;
+  return host;
+}
+
+int TabArea::AddPage(int category, const AddPageParams& params) {
+  if (category < 0 || category >= category_count()) return -1;
+  return AddPageTo(*bar_[static_cast<std::size_t>(category)], params);
+}
+
+int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
+  auto host = std::make_unique<PageHost>(*this, HostServices());
+  if (!host->Create()) return -1;
+  PageHost& page_host = *host;
+  const int count = tab.page_count();
+  const int at = params.insert_at < 0 || params.insert_at > count ? count : params.insert_at;
+  tab.pages().insert(tab.pages().begin() + at,
+                     std::make_unique<CPageTab>(next_serial_++, std::move(host), params.origin_kind,
+                                                params.origin_index, params.clip_index));
+  if (tab.current_page() >= at) tab.set_current_page(tab.current_page() + 1);
+  if (tab.context_page() >= at) tab.set_context_page(tab.context_page() + 1);
+  // An empty address is a page a new window is about to fill.
+  if (!params.url.empty()) {
+    NavigationRequest request;
+    request.url = params.url;
+    request.post_body = params.post_body;
+    request.headers = params.headers;
+    request.title = params.caption.empty() ? params.url : params.caption;
+    request.origin_kind = params.origin_kind;
+    request.origin_index = params.origin_index;
+    page_host.QueueNavigation(request);
+  }
+  // The page may have moved if a report of the host changed the row.
+  const int index = tab.IndexOfHost(page_host);
+  if (index < 0) return -1;
+  const bool activate = params.activate && params.clip_index < 0 && !view_.ModifiersNow().ctrl;
+  if (activate || tab.current_page() < 0) {
+    SelectPageOf(tab, index, true, false);
+  } else {
+    view_.PageBarChanged(tab);
+  }
+  view_.TreePagesChanged(tab.record());
+  return index;
+}
+
+void TabArea::SelectPage(int category, int page, bool remember, bool sync_tree) {
+  if (category < 0 || category >= category_count()) return;
+  SelectPageOf(*bar_[static_cast<std::size_t>(category)], page, remember, sync_tree);
+}
+
+void TabArea::SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync_tree) {
+  if (page < 0 || page >= tab.page_count()) return;
+  const int old = tab.current_page();
+  if (old != page && old >= 0 && old < tab.page_count()) {
+    PageHost& leaving = tab.page(old).host();
+    // Only a page on screen is left; a closed current page is gone already.
+    if (leaving.active_view()) {
+      if (remember) {
+        view_.PageLeft(tab.record(), tab.page(old).serial(), leaving.url(), leaving.title());
+      }
+      leaving.Hide();
+    }
+  }
+  tab.set_current_page(page);
+  if (IsCurrent(tab)) tab.page(page).host().Show(false);
+  view_.PageBarChanged(tab);
+  if (sync_tree && IsCurrent(tab)) view_.SyncTreeSelection(tab.record(), &tab.page(page).host());
+}
+
+void TabArea::ShowCurrentPage(CCategoryTab& tab) {
+  const int page = tab.current_page();
+  if (page >= 0 && page < tab.page_count()) {
+    tab.page(page).host().Show(false);
+  } else {
+    view_.ClearFrame();
+  }
+}
+
+// The category's page row goes off screen: its shown page is remembered in
+// the tab history and hidden.
+void TabArea::HideShownPage(CCategoryTab& tab) {
+  const int page = tab.current_page();
+  if (page < 0 || page >= tab.page_count()) return;
+  PageHost& host = tab.page(page).host();
+  if (!host.active_view()) return;
+  view_.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
+  host.Hide();
+}
+
+void TabArea::ClosePage(int category, int page) {
+  if (category < 0 || category >= category_count()) return;
+  ClosePageOf(*bar_[static_cast<std::size_t>(category)], page);
+}
+
+void TabArea::ClosePageOf(CCategoryTab& tab, int page) {
+  if (page < 0 || page >= tab.page_count()) return;
+  // A saved page goes with its tab; a user clip stays.
+  services_.clips.OnPageTabClosed(tab.page(page).clip_index());
+  RemovePage(tab, page);
+  PostNeighbourSelection(tab);
+  view_.PageBarChanged(tab);
+  view_.TreePagesChanged(tab.record());
+}
+
+// Destroys one page tab. The current index keeps pointing at the same page,
+// or, when that page is the one removed, at its left neighbour (the page
+// now in slot 0 when it was the first).
+void TabArea::RemovePage(CCategoryTab& tab, int page) {
+  std::unique_ptr<CPageTab> gone = std::move(tab.pages()[static_cast<std::size_t>(page)]);
+  tab.pages().erase(tab.pages().begin() + page);
+  const int current = tab.current_page();
+  if (current >= page && current > 0) tab.set_current_page(current - 1);
+  if (tab.page_count() == 0) tab.set_current_page(-1);
+  tab.set_context_page(IndexAfterRemoval(tab.context_page(), page));
+  gone.reset();
+}
+
+void TabArea::PostNeighbourSelection(CCategoryTab& tab) {
+  std::unique_ptr<Timer>& timer = tab.select_timer();
+  if (timer == nullptr) timer = services_.timers.CreateTimer();
+  if (timer == nullptr) {
+    SelectNeighbour(tab);
+  } else if (!timer->active()) {
+    timer->Start(0, false, [this, &tab] { SelectNeighbour(tab); });
+  }
+}
+
+// A category never stays without a page.
+void TabArea::SelectNeighbour(CCategoryTab& tab) {
+  if (tab.page_count() == 0) {
+    AddPageTo(tab, {.url = kBlankUrl});
+    return;
+  }
+  const int current = tab.current_page();
+  SelectPageOf(tab, current >= 0 && current < tab.page_count() ? current : tab.page_count() - 1,
+               false, false);
+}
+
+void TabArea::MovePage(int category, int from, int to) {
+  if (category < 0 || category >= category_count()) return;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
+  const int count = tab.page_count();
+  if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
+  auto& pages = tab.pages();
+  std::unique_ptr<CPageTab> moving = std::move(pages[static_cast<std::size_t>(from)]);
+  pages.erase(pages.begin() + from);
+  pages.insert(pages.begin() + to, std::move(moving));
+  int current = tab.current_page();
+  int context = tab.context_page();
+  MoveItem(from, to, current);
+  MoveItem(from, to, context);
+  tab.set_current_page(current);
+  tab.set_context_page(context);
+  view_.PageBarChanged(tab);
+  view_.TreePagesChanged(tab.record());
+}
+
+int TabArea::ThisPage(int category) const {
+  if (category < 0 || category >= category_count()) return -1;
+  const CCategoryTab& tab = this->category(category);
+  const int context = tab.context_page();
+  return context >= 0 && context < tab.page_count() ? context : tab.current_page();
+}
+
+int TabArea::TabIdOf(const CCategoryTab& tab) const {
+  const int record = tab.record();
+  return record >= 0 && static_cast<std::size_t>(record) < services_.tabs.size()
+             ? services_.tabs.id(static_cast<std::size_t>(record))
+             : 0;
+}
+
+void TabArea::SaveClips(CCategoryTab& tab, bool save_all) {
+  std::vector<PageTabSnapshot> pages;
+  pages.reserve(static_cast<std::size_t>(tab.page_count()));
+  for (int i = 0; i < tab.page_count(); ++i) {
+    const PageHost& host = tab.page(i).host();
+    PageTabSnapshot page;
+    page.clip_index = tab.page(i).clip_index();
+    // A page still loading has only the loading text as its title; the
+    // caption it was queued with comes back better at the next start.
+    page.title = host.load_state() == LoadState::kLoading && !host.request().title.empty()
+                     ? host.request().title
+                     : host.title();
+    page.url = !host.url().empty() ? host.url() : host.request().url;
+    if (page.url.empty()) page.url = kBlankUrl;
+    page.selected = i == tab.current_page();
+    pages.push_back(std::move(page));
+  }
+  services_.clips.SavePageTabs(TabIdOf(tab), pages, save_all);
+  for (int i = 0; i < tab.page_count(); ++i) {
+    tab.page(i).set_clip_index(pages[static_cast<std::size_t>(i)].clip_index);
+  }
+}
+
+void TabArea::SaveOpenPages() {
+  for (auto it = pool_.rbegin(); it != pool_.rend(); ++it) SaveClips(**it, true);
+}
+
+bool TabArea::IsUserClipPage(const CPageTab& page) const {
+  const int clip = page.clip_index();
+  return services_.clips.IsLive(clip) && services_.clips.clipped(static_cast<std::size_t>(clip));
+}
+
+bool TabArea::IsUserClip(int category, int page) const {
+  if (category < 0 || category >= category_count()) return false;
+  const CCategoryTab& tab = this->category(category);
+  return page >= 0 && page < tab.page_count() && IsUserClipPage(tab.page(page));
+}
+
+// The page itself becomes a user clip (its saved-page record, if any, is
+// turned into the clip).
+void TabArea::ClipInPlace(CCategoryTab& tab, int page) {
+  CPageTab& pt = tab.page(page);
+  const PageHost& host = pt.host();
+  const std::string& url = !host.url().empty() ? host.url() : host.request().url;
+  const int clip = services_.clips.ClipPageTab(pt.clip_index(), TabIdOf(tab), host.title(), url,
+                                               services_.prompter);
+  if (clip >= 0) pt.set_clip_index(clip);
+}
+
+void TabArea::ToggleClip(int category, int page) {
+  if (category < 0 || category >= category_count()) return;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
+  if (page < 0 || page >= tab.page_count()) return;
+  CPageTab& pt = tab.page(page);
+  if (IsUserClipPage(pt)) {
+    services_.clips.Release(static_cast<std::size_t>(pt.clip_index()));
+  } else if (Read(services_.settings, settings::kPageClipAction) == 1) {
+    // The clip opens as a page tab of its own right after the page.
+    const PageHost& host = pt.host();
+    const std::string url = !host.url().empty() ? host.url() : host.request().url;
+    const std::string title = host.title();
+    const int clip = services_.clips.AddClip(TabIdOf(tab), title, url, services_.prompter);
+    if (clip < 0) return;
+    const int added =
+        AddPageTo(tab, {.url = url, .caption = title, .clip_index = clip, .insert_at = page + 1});
+    if (added >= 0 && Read(services_.settings, settings::kPageClipFocus) == 1) {
+      SelectPageOf(tab, added, true, false);
+    }
+    return;
+  } else {
+    ClipInPlace(tab, page);
+  }
+  view_.PageCaptionChanged(tab, page);
+  view_.PageBarChanged(tab);
+}
+
+void TabArea::ClipAll(int category) {
+  if (category < 0 || category >= category_count()) return;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
+  for (int i = 0; i < tab.page_count(); ++i) {
+    if (IsUserClipPage(tab.page(i))) continue;
+    ClipInPlace(tab, i);
+    // At the limit the message has been shown once; the rest stay plain.
+    if (!IsUserClipPage(tab.page(i))) break;
+  }
+  view_.PageBarChanged(tab);
+}
+
+void TabArea::UnclipAll(int category) {
+  if (category < 0 || category >= category_count()) return;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
+  for (int i = 0; i < tab.page_count(); ++i) {
+    if (IsUserClipPage(tab.page(i))) {
+      services_.clips.Release(static_cast<std::size_t>(tab.page(i).clip_index()));
+    }
+  }
+  view_.PageBarChanged(tab);
+}
+
+void TabArea::ForgetClipIndices() {
+  for (auto& tab : pool_) {
+    for (auto& page : tab->pages()) page->set_clip_index(-1);
+  }
+}
+
+PageHost* TabArea::ActiveHost() {
+  if (current_ < 0) return nullptr;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(current_)];
+  const int page = tab.current_page();
+  return page >= 0 && page < tab.page_count() ? &tab.page(page).host() : nullptr;
+}
+
+TabArea::HostPlace TabArea::Locate(const PageHost& host) {
+  const ConstPlace place = Find(host);
+  return {const_cast<CCategoryTab*>(place.tab), place.page};
+}
+
+TabArea::ConstPlace TabArea::Find(const PageHost& host) const {
+  for (const auto& tab : pool_) {
+    if (const int page = tab->IndexOfHost(host); page >= 0) return {tab.get(), page};
+  }
+  return {};
+}
+
+bool TabArea::IsCurrent(const CCategoryTab& tab) const {
+  return current_ >= 0 && bar_[static_cast<std::size_t>(current_)] == &tab;
+}
+
+int TabArea::BarIndexOf(const CCategoryTab& tab) const {
+  const auto it = std::find(bar_.begin(), bar_.end(), &tab);
+  return it == bar_.end() ? -1 : static_cast<int>(it - bar_.begin());
+}
+
+// ---- SearchHost ----
+
+int TabArea::PageCount(int category) const {
+  return category >= 0 && category < category_count() ? this->category(category).page_count() : 0;
+}
+
+bool TabArea::MayReplaceCurrentPage(int category) const {
+  if (category < 0 || category >= category_count()) return true;
+  const CCategoryTab& tab = this->category(category);
+  if (!IsUserClip(category, tab.current_page())) return true;
+  return Read(services_.settings, settings::kPageClipLink) != 0;
+}
+
+int TabArea::OpenPage(const OpenPageRequest& request) {
+  if (request.category < 0 || request.category >= category_count()) return -1;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(request.category)];
+  const int current = tab.current_page();
+  const bool new_page = request.opens_new_page() || current < 0 ||
+                        Read(services_.settings, settings::kFindTreeNewPage) == 1 ||
+                        view_.ModifiersNow().any() || !MayReplaceCurrentPage(request.category);
+  std::string headers = request.headers;
+  if (!request.post_body.empty() && headers.empty()) {
+    headers = std::string(OpenPageRequest::kFormContentType);
+  }
+  if (new_page) {
+    const int context = tab.context_page();
+    const int after = context >= 0 && context < tab.page_count() ? context : current;
+    return AddPageTo(tab, {.url = request.url,
+                           .caption = request.caption,
+                           .post_body = request.post_body,
+                           .headers = std::move(headers),
+                           .origin_kind = request.origin_kind,
+                           .origin_index = request.origin_index,
+                           .insert_at = after >= 0 ? after + 1 : -1});
+  }
+  NavigationRequest navigation;
+  navigation.url = request.url;
+  navigation.post_body = request.post_body;
+  navigation.headers = std::move(headers);
+  navigation.title = request.caption.empty() ? request.url : request.caption;
+  navigation.origin_kind = request.origin_kind;
+  navigation.origin_index = request.origin_index;
+  navigation.extra = request.frame;
+  tab.page(current).host().QueueNavigation(navigation);
+  return current;
+}
+
+void TabArea::CloseAllPages(int category) {
+  if (category < 0 || category >= category_count()) return;
+  CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
+  for (int i = tab.page_count() - 1; i >= 0; --i) {
+    services_.clips.OnPageTabClosed(tab.page(i).clip_index());
+    RemovePage(tab, i);
+  }
+  PostNeighbourSelection(tab);
+  view_.PageBarChanged(tab);
+  view_.TreePagesChanged(tab.record());
+}
+
+void TabArea::PagesRebuilt(int category) {
+  if (category >= 0 && category < category_count()) {
+    OpenClipsOf(*bar_[static_cast<std::size_t>(category)]);
+  }
+}
+
+void TabArea::FreezeDrawing() { view_.FreezeDrawing(); }
+void TabArea::UnfreezeDrawing() { view_.UnfreezeDrawing(); }
+void TabArea::FocusCategoryTabs() { view_.FocusCategoryTabs(); }
+ModifierState TabArea::ModifiersNow() const { return view_.ModifiersNow(); }
+void TabArea::KeywordsChanged() { view_.KeywordsChanged(); }
+
+std::optional<PageContext> TabArea::PageContextNow() const {
+  PageContext context;
+  if (current_ >= 0) {
+    const CCategoryTab& tab = category(current_);
+    const int page = tab.current_page();
+    if (page >= 0 && page < tab.page_count()) context.active_url = tab.page(page).host().url();
+  }
+  context.address_bar_text = view_.AddressBarText();
+  return context;
+}
+
+// ---- PageHostOwner ----
+
+std::unique_ptr<BrowserControl> TabArea::CreateBrowserControl(PageHost& host) {
+  return services_.controls.CreateBrowserControl(host);
+}
+
+PageHost* TabArea::OpenPageTabAfter(PageHost& opener, const NavigationRequest& request) {
+  const HostPlace place = Locate(opener);
+  if (place.tab == nullptr) return nullptr;
+  const int page = AddPageTo(*place.tab, {.url = request.url,
+                                          .caption = request.title,
+                                          .post_body = request.post_body,
+                                          .headers = request.headers,
+                                          .origin_kind = request.origin_kind,
+                                          .origin_index = request.origin_index,
+                                          .insert_at = place.page + 1,
+                                          .activate = false});
+  if (page < 0) return nullptr;
+  SelectPageOf(*place.tab, page, true, false);
+  return &place.tab->page(page).host();
+}
+
+void TabArea::ClosePageTab(PageHost& host) {
+  const HostPlace place = Locate(host);
+  if (place.tab == nullptr || close_timer_ == nullptr) return;
+  // The host may be reporting from inside its own timer; it goes later.
+  pending_closes_.push_back(place.tab->page(place.page).serial());
+  if (!close_timer_->active()) close_timer_->Start(0, false, [this] { RunPendingCloses(); });
+}
+
+void TabArea::RunPendingCloses() {
+  std::vector<int> serials;
+  serials.swap(pending_closes_);
+  for (const int serial : serials) {
+    for (auto& tab : pool_) {
+      if (const int page = tab->FindBySerial(serial); page >= 0) {
+        ClosePageOf(*tab, page);
+        break;
+      }
+    }
+  }
+  view_.FocusCategoryTabs();
+}
+
+bool TabArea::IsClippedTab(const PageHost& host) const {
+  const ConstPlace place = Find(host);
+  return place.tab != nullptr && IsUserClipPage(place.tab->page(place.page));
+}
+
+bool TabArea::OriginInArchive(int origin_kind, int origin_index) const {
+  const EngineList* list = origin_kind == OpenPageRequest::kOriginEngineList ? &services_.engines
+                           : origin_kind == OpenPageRequest::kOriginTabList  ? &services_.tabs
+                                                                             : nullptr;
+  if (list == nullptr || origin_index < 0 ||
+      static_cast<std::size_t>(origin_index) >= list->size()) {
+    return false;
+  }
+  return list->EffectiveFolder(static_cast<std::size_t>(origin_index)) ==
+         EngineList::kArchiveFolderId;
+}
+
+void TabArea::PageChanged(PageHost& host) {
+  if (closing_) return;
+  const HostPlace place = Locate(host);
+  if (place.tab == nullptr) return;
+  CPageTab& page = place.tab->page(place.page);
+  // A clip follows its page once the page has loaded, never to the
+  // loading text in between.
+  if (host.load_state() == LoadState::kLoaded) {
+    services_.clips.FollowPage(page.clip_index(), host.title(), host.url(),
+                               Read(services_.settings, settings::kPageClipUrl) == 1);
+  }
+  view_.PageCaptionChanged(*place.tab, place.page);
+  if (host.active_view() && IsCurrent(*place.tab) && place.tab->current_page() == place.page) {
+    view_.ShowPageInFrame(PageHost::CutText(host.title(), PageHost::kMaxCaptionBytes), host.url());
+  }
+  view_.TreePagesChanged(place.tab->record());
+}
+
+void TabArea::LoadEnded(PageHost& host, bool new_page) {
+  if (closing_) return;
+  view_.PageLoadEnded(host, new_page);
+  PostResourceGuard();
+}
+
+void TabArea::ShowPageInFrame(PageHost&, const std::string& caption, const std::string& url) {
+  if (!closing_) view_.ShowPageInFrame(caption, url);
+}
+
+void TabArea::ClearFrame(PageHost&) {
+  if (!closing_) view_.ClearFrame();
+}
+
+void TabArea::UpdateStatusBar(PageHost&, const StatusBarValues& values) {
+  if (!closing_) view_.UpdateStatusBar(values);
+}
+
+void TabArea::AddClosedPage(const std::string& url, const std::string& title) {
+  if (!closing_) view_.AddClosedPage(url, title);
+}
+
+// ---- PagePlacement ----
+
+PagePlacement::Place TabArea::PlaceOf(const PageHost& host) const {
+  const ConstPlace place = Find(host);
+  if (place.tab == nullptr || BarIndexOf(*place.tab) < 0) return Place::kHiddenGroup;
+  if (!IsCurrent(*place.tab)) return Place::kOtherCategory;
+  return place.tab->current_page() == place.page ? Place::kShownPage : Place::kSelectedCategory;
+}
+
+// ---- Resource guard ----
+
+// The guard may unload the group of the page whose load just ended, so it
+// never runs inside that page's report.
+void TabArea::PostResourceGuard() {
+  if (guard_timer_ == nullptr) return;
+  if (!guard_timer_->active()) guard_timer_->Start(0, false, [this] { RunResourceGuard(); });
+}
+
+void TabArea::RunResourceGuard() {
+  int pages = 0;
+  std::vector<int> loaded;
+  for (const auto& tab : pool_) {
+    pages += tab->page_count();
+    loaded.push_back(tab->record());
+  }
+  const ResourceGuard::Decision decision = guard_.Check(pages, loaded, RecordAt(current_));
+  if (decision.action == ResourceGuard::Decision::Action::kUnload) {
+    UnloadGroup(decision.group);
+  } else if (decision.action == ResourceGuard::Decision::Action::kWarn) {
+    services_.prompter.ShowStop(LoadString(string_id::kTooManyTabs));
+  }
+}
+
+void TabArea::UnloadGroup(int group) {
+  std::vector<int> records;
+  for (const auto& tab : pool_) {
+    if (guard_.GroupOf(tab->record()) == group) records.push_back(tab->record());
+  }
+  for (const int record : records) {
+    // Pages opened or loaded since the group was hidden are kept too.
+    if (CCategoryTab* tab = PoolObject(record)) SaveClips(*tab, false);
+    DestroyPoolObject(record);
+  }
+  services_.groups.ClearTimeStamp(static_cast<std::size_t>(group));
+  view_.LoadedGroupsChanged();
+}
+
+// ---- Tests ----
+
+std::string TabArea::Describe() const {
+  auto describe = [this](const CCategoryTab& tab, bool selected) {
+    std::string out = "[" + tab.caption() + (selected ? "*" : "") + ":";
+    for (int i = 0; i < tab.page_count(); ++i) {
+      const CPageTab& page = tab.page(i);
+      out += " " + page.host().title();
+      if (i == tab.current_page()) out += "*";
+      if (IsUserClipPage(page)) {
+        out += "+";
+      } else if (services_.clips.IsLive(page.clip_index())) {
+        out += "~";
+      }
+    }
+    return out + "]";
+  };
+  std::string out;
+  for (std::size_t i = 0; i < bar_.size(); ++i) {
+    out += describe(*bar_[i], static_cast<int>(i) == current_);
+  }
+  bool first_hidden = true;
+  for (const auto& tab : pool_) {
+    if (BarIndexOf(*tab) >= 0) continue;
+    if (first_hidden) out += "|";
+    first_hidden = false;
+    out += describe(*tab, false);
+  }
+  return out;
+}
+
+}  // namespace tolvane
