@@ -107,6 +107,8 @@ constexpr NumberedString kStrings[] = {
     {1078, "次回からこの確認ダイアログを表示しない"},
     {1583, "保存して終了(&S)"},
     {1584, "保存せずに終了(&Q)"},
+    // Commands: the description, then the name a button shows.
+    {32842, "まとめて検索を実行\nまとめて検索"},
     {34601, "Tolvane！の終了"},
     {34602, "Tolvane！を終了します。"},
     {34603, "開いているページタブを保存して、次回起動時に復元しますか？"},

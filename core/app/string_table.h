@@ -58,6 +58,8 @@ inline constexpr int kNewTabTitle = 34620;
 inline constexpr int kTabSettingsTitle = 34621;
 // "タブ": the word the delete-all question uses for tabs.
 inline constexpr int kTabWord = 154;
+// The search button's name.
+inline constexpr int kSearchButton = 148;
 // The exported clip list's page caption, and the resource guard's warning.
 inline constexpr int kClipListPage = 315;
 inline constexpr int kTooManyTabs = 1040;

@@ -1,0 +1,121 @@
+#include "ui/tabs/tab_tree_ctrl.h"
+
+#include <QStyle>
+#include <utility>
+
+#include "core/tabs/tab_tree.h"
+#include "ui/app/qt_text.h"
+
+namespace tolvane {
+namespace {
+
+// Stand-ins until the tree has its own image list and favicons.
+QIcon ItemIcon(const QStyle& style, const TabTreeItem& item) {
+  switch (item.kind) {
+    case TabTreeItem::Kind::kRoot:
+      return style.standardIcon(QStyle::SP_DirHomeIcon);
+    case TabTreeItem::Kind::kGroup:
+      return style.standardIcon(item.image == TabTree::kArchiveImage ? QStyle::SP_DriveHDIcon
+                                                                     : QStyle::SP_DirIcon);
+    case TabTreeItem::Kind::kTab:
+      return style.standardIcon(QStyle::SP_FileDialogContentsView);
+    case TabTreeItem::Kind::kPage:
+      return style.standardIcon(QStyle::SP_FileIcon);
+  }
+  return {};
+}
+
+}  // namespace
+
+CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+  setObjectName(QStringLiteral("tabTree"));
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setContextMenuPolicy(Qt::CustomContextMenu);
+
+  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    if (!syncing_ && current != nullptr) emit itemChosen(ItemIndex(current));
+  });
+  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    if (!syncing_) emit expandedChanged(ItemIndex(item), true);
+  });
+  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+    if (!syncing_) emit expandedChanged(ItemIndex(item), false);
+  });
+  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    emit contextMenuRequested(ItemIndex(itemAt(pos)), viewport()->mapToGlobal(pos));
+  });
+}
+
+void CTabTreeCtrl::Rebuild(const TabTree& tree) {
+  const bool was_syncing = std::exchange(syncing_, true);
+  clear();
+  items_.assign(static_cast<std::size_t>(tree.size()), nullptr);
+  if (tree.root() >= 0) AddItem(tree, tree.root(), nullptr);
+  ApplyState(tree);
+  syncing_ = was_syncing;
+}
+
+void CTabTreeCtrl::AddItem(const TabTree& tree, int index, QTreeWidgetItem* parent) {
+  const TabTreeItem& model = tree.item(index);
+  auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+  item->setData(0, Qt::UserRole, index);
+  item->setIcon(0, ItemIcon(*style(), model));
+  items_[static_cast<std::size_t>(index)] = item;
+  for (int child : model.children) AddItem(tree, child, item);
+}
+
+void CTabTreeCtrl::SyncSelection(const TabTree& tree) {
+  if (!SameShape(tree)) {
+    Rebuild(tree);
+    return;
+  }
+  const bool was_syncing = std::exchange(syncing_, true);
+  ApplyState(tree);
+  syncing_ = was_syncing;
+}
+
+bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
+  if (static_cast<std::size_t>(tree.size()) != items_.size()) return false;
+  for (int i = 0; i < tree.size(); ++i) {
+    const QTreeWidgetItem* item = WidgetItem(i);
+    if (item == nullptr || item->parent() != WidgetItem(tree.item(i).parent)) return false;
+  }
+  return true;
+}
+
+int CTabTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
+  if (item == nullptr) return -1;
+  bool ok = false;
+  const int index = item->data(0, Qt::UserRole).toInt(&ok);
+  return ok ? index : -1;
+}
+
+QTreeWidgetItem* CTabTreeCtrl::WidgetItem(int item_index) const {
+  if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
+  return items_[static_cast<std::size_t>(item_index)];
+}
+
+void CTabTreeCtrl::ApplyState(const TabTree& tree) {
+  for (int i = 0; i < tree.size(); ++i) {
+    const TabTreeItem& model = tree.item(i);
+    QTreeWidgetItem* item = WidgetItem(i);
+    if (item == nullptr) continue;  // not reachable from the root
+    item->setText(0, ToQString(model.text));
+    if (item->font(0).bold() != model.bold) {
+      QFont font = item->font(0);
+      font.setBold(model.bold);
+      item->setFont(0, font);
+    }
+    item->setExpanded(model.expanded);
+  }
+  if (QTreeWidgetItem* selected = WidgetItem(tree.selected())) {
+    setCurrentItem(selected);
+    scrollToItem(selected);
+  } else {
+    setCurrentItem(nullptr);
+  }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPoint>
+#include <QTreeWidget>
+#include <vector>
+
+namespace tolvane {
+
+class TabTree;
+
+// Draws a TabTree: the root "タブ", the tab groups, their tabs and each
+// opened tab's pages. Every widget item carries its model item index in
+// Qt::UserRole; a rebuild of the model makes new indices, so the widget is
+// rebuilt with it.
+//
+// Only what the user does is reported: selection and expansion set from the
+// model (Rebuild, SyncSelection) emit nothing, so a model change never loops
+// back into the model.
+class CTabTreeCtrl : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit CTabTreeCtrl(QWidget* parent = nullptr);
+
+  // Replaces every item with the model's, then takes over its state as
+  // SyncSelection does.
+  void Rebuild(const TabTree& tree);
+  // Takes over the model's selection, expanded items, texts and bold marks
+  // (selecting in the model may expand and collapse; page captions change
+  // in place). Rebuilds when the model's items are no longer the widget's.
+  void SyncSelection(const TabTree& tree);
+
+  // The model item of a widget item; -1 for none.
+  static int ItemIndex(const QTreeWidgetItem* item);
+  // The widget item of a model item; null when there is none.
+  QTreeWidgetItem* WidgetItem(int item_index) const;
+
+ signals:
+  // The user selected an item with the mouse or the keyboard.
+  void itemChosen(int item_index);
+  void expandedChanged(int item_index, bool expanded);
+  // Right click or the menu key, at `global`; -1 when not over an item.
+  void contextMenuRequested(int item_index, QPoint global);
+
+ private:
+  void AddItem(const TabTree& tree, int index, QTreeWidgetItem* parent);
+  bool SameShape(const TabTree& tree) const;
+  void ApplyState(const TabTree& tree);
+
+  std::vector<QTreeWidgetItem*> items_;  // by model item index
+  bool syncing_ = false;
+};
+
+}  // namespace tolvane
