@@ -1,0 +1,112 @@
+#include "ui/tabs/tab_menus.h"
+
+#include <QAction>
+#include <string_view>
+
+namespace tolvane {
+namespace {
+
+enum class Menu { kCategoryTab, kPageTab, kClip };
+
+// Rows that are not commands.
+constexpr int kSeparator = 0;
+constexpr int kEngineSubmenu = -1;
+constexpr int kTabSwitchSubmenu = -2;
+
+struct MenuRow {
+  Menu menu;
+  int id;
+  std::u16string_view text;
+};
+
+// Every entry of the three menus, in menu order.
+constexpr MenuRow kRows[] = {
+    {Menu::kCategoryTab, 32972, u"タブで検索(&S)"},
+    {Menu::kCategoryTab, kSeparator, u""},
+    {Menu::kCategoryTab, 32880, u"新しいカテゴリタブを開く(&N)"},
+    {Menu::kCategoryTab, 32881, u"タブを複製して新しいカテゴリタブを開く(&D)"},
+    {Menu::kCategoryTab, kEngineSubmenu, u"検索エンジンを指定して新しいタブを開く(&E)"},
+    {Menu::kCategoryTab, kSeparator, u""},
+    {Menu::kCategoryTab, kTabSwitchSubmenu, u"カテゴリタブの切り替え(&T)"},
+    {Menu::kCategoryTab, 32981, u"タブの設定(&I)"},
+    {Menu::kCategoryTab, kSeparator, u""},
+    {Menu::kCategoryTab, 32884, u"カテゴリタブを閉じる(&C)"},
+    {Menu::kCategoryTab, 32973, u"右側のカテゴリタブをすべて閉じる(&R)"},
+    {Menu::kCategoryTab, 32974, u"左側のカテゴリタブをすべて閉じる(&L)"},
+    {Menu::kCategoryTab, 32975, u"このタブ以外のカテゴリタブをすべて閉じる(&O)"},
+    {Menu::kCategoryTab, 32885, u"すべてのカテゴリタブを閉じる(&A)"},
+
+    {Menu::kPageTab, 32886, u"新しいページタブを開く(&N)"},
+    {Menu::kPageTab, 32887, u"タブを複製して新しいページタブを開く(&D)"},
+    {Menu::kPageTab, kSeparator, u""},
+    {Menu::kPageTab, 32888, u"このページタブを再読み込み(&R)"},
+    {Menu::kPageTab, 32882, u"すべてのページタブの再読み込み(&A)"},
+    {Menu::kPageTab, kSeparator, u""},
+    {Menu::kPageTab, 32890, u"クリップを実行・解除(&P)"},
+    {Menu::kPageTab, 32979, u"すべてのタブをクリップ(&K)"},
+    {Menu::kPageTab, 32980, u"すべてのタブのクリップを解除(&U)"},
+    {Menu::kPageTab, 32883, u"すべてのタブをお気に入りに追加(&F)"},
+    {Menu::kPageTab, kSeparator, u""},
+    {Menu::kPageTab, 32891, u"ページタブを閉じる(&C)"},
+    {Menu::kPageTab, 32892, u"右側のページタブをすべて閉じる(&G)"},
+    {Menu::kPageTab, 32895, u"左側のページタブをすべて閉じる(&H)"},
+    {Menu::kPageTab, 32893, u"このタブ以外のページタブをすべて閉じる(&O)"},
+    {Menu::kPageTab, 32894, u"すべてのページタブを閉じる(&W)"},
+
+    {Menu::kClip, 32890, u"このタブのクリップを解除"},
+    {Menu::kClip, 32980, u"すべてのタブをクリップ解除(&D)"},
+    {Menu::kClip, 32979, u"すべてのタブをクリップ(&K)"},
+};
+
+QString Text(std::u16string_view text) {
+  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+}
+
+QString SubmenuName(int row_id) {
+  return row_id == kEngineSubmenu ? QStringLiteral("engineSubmenu")
+                                  : QStringLiteral("tabSwitchSubmenu");
+}
+
+std::unique_ptr<QMenu> Build(Menu which, QWidget* parent) {
+  auto menu = std::make_unique<QMenu>(parent);
+  for (const MenuRow& row : kRows) {
+    if (row.menu != which) continue;
+    if (row.id == kSeparator) {
+      menu->addSeparator();
+    } else if (row.id < 0) {
+      QMenu* submenu = menu->addMenu(Text(row.text));
+      submenu->setObjectName(SubmenuName(row.id));
+      submenu->setEnabled(false);
+    } else {
+      menu->addAction(Text(row.text))->setData(row.id);
+    }
+  }
+  return menu;
+}
+
+}  // namespace
+
+std::unique_ptr<QMenu> CreateCategoryTabMenu(QWidget* parent) {
+  return Build(Menu::kCategoryTab, parent);
+}
+
+std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent) { return Build(Menu::kPageTab, parent); }
+
+std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent) { return Build(Menu::kClip, parent); }
+
+QMenu* EngineSubmenu(const QMenu& category_menu) {
+  return category_menu.findChild<QMenu*>(SubmenuName(kEngineSubmenu));
+}
+
+QMenu* TabSwitchSubmenu(const QMenu& category_menu) {
+  return category_menu.findChild<QMenu*>(SubmenuName(kTabSwitchSubmenu));
+}
+
+QString CommandText(int id) {
+  for (const MenuRow& row : kRows) {
+    if (row.id == id && row.menu != Menu::kClip) return Text(row.text);
+  }
+  return {};
+}
+
+}  // namespace tolvane
