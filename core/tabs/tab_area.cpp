@@ -30,6 +30,19 @@ void MoveItem(int from, int to, int& index) {
   }
 }
 
+// What a clip of the page is called. A page still loading has only the
+// loading text as its title; the caption it was queued with serves better
+// when the clip comes back.
+std::string TitleForClip(const PageHost& host) {
+  return host.load_state() == LoadState::kLoading && !host.request().title.empty()
+             ? host.request().title
+             : host.title();
+}
+
+std::string UrlForClip(const PageHost& host) {
+  return !host.url().empty() ? host.url() : host.request().url;
+}
+
 // An index into a row after the item at `removed` left it.
 int IndexAfterRemoval(int index, int removed) {
   if (index == removed) return -1;
@@ -478,12 +491,8 @@ void TabArea::SaveClips(CCategoryTab& tab, bool save_all) {
     const PageHost& host = tab.page(i).host();
     PageTabSnapshot page;
     page.clip_index = tab.page(i).clip_index();
-    // A page still loading has only the loading text as its title; the
-    // caption it was queued with comes back better at the next start.
-    page.title = host.load_state() == LoadState::kLoading && !host.request().title.empty()
-                     ? host.request().title
-                     : host.title();
-    page.url = !host.url().empty() ? host.url() : host.request().url;
+    page.title = TitleForClip(host);
+    page.url = UrlForClip(host);
     if (page.url.empty()) page.url = kBlankUrl;
     page.selected = i == tab.current_page();
     pages.push_back(std::move(page));
@@ -514,9 +523,8 @@ bool TabArea::IsUserClip(int category, int page) const {
 void TabArea::ClipInPlace(CCategoryTab& tab, int page) {
   CPageTab& pt = tab.page(page);
   const PageHost& host = pt.host();
-  const std::string& url = !host.url().empty() ? host.url() : host.request().url;
-  const int clip = services_.clips.ClipPageTab(pt.clip_index(), TabIdOf(tab), host.title(), url,
-                                               services_.prompter);
+  const int clip = services_.clips.ClipPageTab(pt.clip_index(), TabIdOf(tab), TitleForClip(host),
+                                               UrlForClip(host), services_.prompter);
   if (clip >= 0) pt.set_clip_index(clip);
 }
 
@@ -530,8 +538,8 @@ void TabArea::ToggleClip(int category, int page) {
   } else if (Read(services_.settings, settings::kPageClipAction) == 1) {
     // The clip opens as a page tab of its own right after the page.
     const PageHost& host = pt.host();
-    const std::string url = !host.url().empty() ? host.url() : host.request().url;
-    const std::string title = host.title();
+    const std::string url = UrlForClip(host);
+    const std::string title = TitleForClip(host);
     const int clip = services_.clips.AddClip(TabIdOf(tab), title, url, services_.prompter);
     if (clip < 0) return;
     const int added =

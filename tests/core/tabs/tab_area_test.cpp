@@ -1,0 +1,540 @@
+#include "core/tabs/tab_area.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/clipboard.h"
+#include "core/app/setting_keys.h"
+#include "core/app/settings_store.h"
+#include "core/app/string_table.h"
+#include "core/search/charset_converter.h"
+#include "core/search/keyword_boxes.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/clip_list.h"
+#include "core/stores/item_store.h"
+#include "core/tabs/resource_probe.h"
+#include "core/tabs/tab_area_view.h"
+#include "platform/posix_env.h"
+#include "support/fake_clock.h"
+#include "support/fake_prompter.h"
+#include "support/fake_timer.h"
+#include "support/page_world.h"
+#include "support/search_lists.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FakeBrowserControl;
+using testing::SearchLists;
+using Place = PagePlacement::Place;
+
+// The windows around the tab area: remembers what the frame shows and logs
+// the reports tests look at.
+class RecordingView : public TabAreaView {
+ public:
+  void CategoryBarChanged() override {}
+  void PageBarChanged(const CCategoryTab&) override {}
+  void PageCaptionChanged(const CCategoryTab&, int) override {}
+  void ShowPageInFrame(const std::string& caption, const std::string& url) override {
+    frame = SjisToUtf8(caption) + " " + SjisToUtf8(url);
+  }
+  void ClearFrame() override { frame.clear(); }
+  void UpdateStatusBar(const StatusBarValues&) override {}
+  void SyncTreeSelection(int record, const PageHost*) override {
+    log.push_back("tree " + std::to_string(record));
+  }
+  void TreePagesChanged(int) override {}
+  void LoadedGroupsChanged() override {}
+  void FocusCategoryTabs() override { log.push_back("focus"); }
+  void FreezeDrawing() override {}
+  void UnfreezeDrawing() override {}
+  ModifierState ModifiersNow() const override { return modifiers; }
+  std::string AddressBarText() const override { return {}; }
+  void KeywordsChanged() override {}
+  void PageLeft(int record, int serial, const std::string&, const std::string& title) override {
+    log.push_back("left " + std::to_string(record) + "/" + std::to_string(serial) + " " +
+                  SjisToUtf8(title));
+  }
+  void AddClosedPage(const std::string& url, const std::string&) override {
+    log.push_back("closed " + SjisToUtf8(url));
+  }
+
+  std::vector<std::string> TakeLog() {
+    std::vector<std::string> out;
+    out.swap(log);
+    return out;
+  }
+
+  ModifierState modifiers;
+  std::string frame;
+  std::vector<std::string> log;
+};
+
+class FakeProbe : public ResourceProbe {
+ public:
+  bool Ample() override { return ample; }
+  bool ample = true;
+};
+
+class NullBoxes : public KeywordBoxes, public Clipboard {
+ public:
+  void SetSearchBarText(const std::string&) override {}
+  void SetSideBarText(const std::string&) override {}
+  void SetText(const std::string&) override {}
+};
+
+// Makes fake engines and finds them again by their page.
+class Controls : public BrowserControlFactory {
+ public:
+  std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents& events) override {
+    auto control = std::make_unique<FakeBrowserControl>("page", events, log);
+    made[&events] = control.get();
+    return control;
+  }
+  FakeBrowserControl* Of(const PageHost& host) {
+    auto it = made.find(&host);
+    return it == made.end() ? nullptr : it->second;
+  }
+  std::map<const BrowserEvents*, FakeBrowserControl*> made;
+  std::vector<std::string> log;
+};
+
+class TabAreaTest : public ::testing::Test {
+ protected:
+  // Rows added to the search lists' tabs: one tab in group 2, one in
+  // group 3, and one with nothing to open.
+  enum Row { kAlpha = 8, kBeta, kBlank };
+
+  TabAreaTest() {
+    lists_.tabs.ParseRecord(Utf8ToSjis("20\t2\tAlpha\t\t\t検索エンジンID[1]\t\t\t\t\t\t0"));
+    lists_.tabs.ParseRecord(Utf8ToSjis("21\t3\tBeta\t\t\t検索エンジンID[5]\t\t\t\t\t\t0"));
+    lists_.tabs.ParseRecord("22\t1\tBlank\t\t\t\t\t\t\t\t\t0");
+    for (const char* line : {"1\tG1\t0", "2\tG2\t0", "3\tG3\t0"}) groups_.ParseFolderLine(line);
+  }
+  ~TabAreaTest() override { area_.reset(); }
+
+  TabArea& area() {
+    if (!area_) {
+      TabArea::Services services{lists_.tabs, lists_.engines, groups_, clips_,  settings_,
+                                 keywords_,   nullptr,        nullptr, timers_, prompter_,
+                                 clock_,      controls_,      probe_,  boxes_,  boxes_};
+      area_ = std::make_unique<TabArea>(services, view_);
+    }
+    return *area_;
+  }
+  void Set(const IntSetting& key, int value) { Write(settings_, key, value); }
+
+  // "[One*: D* E]" in UTF-8.
+  std::string Bar() { return SjisToUtf8(area().Describe()); }
+  std::string Clips() { return SjisToUtf8(clips_.Describe()); }
+  PageHost& Host(int category, int page) { return area().category(category).page(page).host(); }
+
+  // Runs posted work and lets every started load end, its title being the
+  // caption it was queued with.
+  void Settle() {
+    for (int round = 0; round < 50; ++round) {
+      timers_.RunPending();
+      bool busy = false;
+      for (auto& [events, control] : controls_.made) {
+        if (!control->busy) continue;
+        const auto& host = static_cast<const PageHost&>(*events);
+        control->Finish(host.request().url, host.request().title);
+        busy = true;
+      }
+      if (!busy) return;
+      timers_.Advance(PageHost::kPollMs);
+    }
+  }
+  void Stamp(int group_id, int hour) {
+    clock_.Set({2026, 12, 7, hour, 0, 0});
+    groups_.SetTimeStamp(static_cast<std::size_t>(groups_.Find(group_id)), clock_);
+  }
+  OpenPageRequest Request(int mode, const std::string& url) {
+    OpenPageRequest request;
+    request.category = 0;
+    request.mode = mode;
+    request.url = url;
+    request.caption = url.substr(7, url.size() - 8);  // "http://x/" -> "x"
+    return request;
+  }
+
+  testing::TempDir dir_;
+  PosixEnv env_{dir_.path()};
+  SettingsStore settings_{dir_.path() / "vq_system.ini", env_};
+  testing::FakeClock clock_;
+  testing::FakeTimerFactory timers_;
+  testing::FakePrompter prompter_;
+  SearchLists lists_;
+  CategoryFolderTree groups_{StoreType::kTabs};
+  ClipList clips_{1000};
+  ItemStore keywords_{StoreType::kKeywords, settings_, clock_};
+  Controls controls_;
+  FakeProbe probe_;
+  NullBoxes boxes_;
+  RecordingView view_;
+  std::unique_ptr<TabArea> area_;
+};
+
+TEST_F(TabAreaTest, OpensTabsWithTheirPagesAndReusesThePool) {
+  EXPECT_EQ(area().OpenCategoryTab(SearchLists::kFolder12), 0);
+  EXPECT_EQ(area().OpenCategoryTab(SearchLists::kOne), 1);
+  EXPECT_EQ(area().OpenCategoryTab(kBlank), 2);
+  EXPECT_EQ(area().OpenCategoryTab(SearchLists::kMissing), 3);  // no engine: a blank page
+  EXPECT_EQ(area().OpenCategoryTab(SearchLists::kFolder12), 0);
+  area().SelectCategoryTab(1, true);
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12: C* B A][One*: D*][Blank: 空白*][Missing: 空白*]");
+  EXPECT_EQ(view_.frame, "D http://d/");
+  EXPECT_EQ(area().PoolState(SearchLists::kOne), 2);
+
+  // Hidden objects keep their pages; the selected one comes back selected.
+  area().HideAll();
+  EXPECT_EQ(view_.frame, "");
+  EXPECT_EQ(area().PoolState(SearchLists::kOne), 1);
+  EXPECT_EQ(area().PoolState(SearchLists::kEngineB), 0);
+  EXPECT_EQ(area().OpenCategoryTab(SearchLists::kFolder12), 0);
+  EXPECT_EQ(area().OpenCategoryTab(SearchLists::kOne), 1);
+  EXPECT_EQ(area().current_category(), 1);
+  EXPECT_EQ(Bar(), "[Folder12: C*~ B~ A~][One*: D*~]|[Blank: 空白*~][Missing: 空白*~]");
+  EXPECT_EQ(area().pool_size(), 4u);
+
+  area().DestroyPoolObject(kBlank);
+  area().DestroyPoolObject(SearchLists::kFolder12);
+  EXPECT_EQ(Bar(), "[One*: D*~]|[Missing: 空白*~]");
+  area().DestroyAll();
+  EXPECT_EQ(Bar(), "");
+  EXPECT_EQ(area().current_category(), -1);
+}
+
+TEST_F(TabAreaTest, CaptionsFallBackAndTheSelectedOneMakesRoomForItsCloseMark) {
+  struct Case {
+    const char* tab_name;
+    const char* name;
+    const char* url;
+    const char* short_name;
+    const char* caption;
+    const char* short_caption;
+  };
+  const Case cases[] = {
+      {"Tab", "Name", "http://u/", "T", "Tab", "T"},
+      {"", "Name", "http://u/", "", "Name", "Name"},
+      {"", "", "http://u/", "", "http://u/", "http://u/"},
+      {"", "", "", "", "無題", "無題"},
+  };
+  for (const Case& c : cases) {
+    lists_.tabs.set_tab_name(kBlank, Utf8ToSjis(c.tab_name));
+    lists_.tabs.set_name(kBlank, c.name);
+    lists_.tabs.set_url(kBlank, c.url);
+    lists_.tabs.set_short_name(kBlank, c.short_name);
+    ASSERT_EQ(area().OpenCategoryTab(kBlank), 0);
+    EXPECT_EQ(SjisToUtf8(area().category(0).caption()), c.caption) << c.caption;
+    EXPECT_EQ(SjisToUtf8(area().category(0).short_caption()), c.short_caption) << c.caption;
+    area().DestroyAll();
+  }
+
+  lists_.tabs.set_tab_name(kBlank, "Tab");
+  lists_.tabs.set_short_name(kBlank, "T");
+  area().OpenCategoryTab(kBlank);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(0, false);
+  EXPECT_EQ(area().DisplayCaption(0), "Tab   ");
+  EXPECT_EQ(area().DisplayCaption(1), "One");
+  area().set_short_captions(true);
+  EXPECT_EQ(area().DisplayCaption(0), "T   ");
+  EXPECT_EQ(area().DisplayCaption(1), "One");  // no ShortName: the caption
+  Set(settings::kCategoryTabShowFavicon, 0);
+  EXPECT_EQ(area().DisplayCaption(0), "T    ");
+}
+
+TEST_F(TabAreaTest, ClosingAPageSelectsItsNeighbourLaterAndNeverLeavesTheTabEmpty) {
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().SelectCategoryTab(0, false);
+  area().SelectPage(0, 2, true, false);
+  Settle();
+  view_.TakeLog();
+
+  area().ClosePage(0, 2);  // the selected page k > 0: k - 1 follows
+  EXPECT_EQ(view_.frame, "");
+  timers_.RunPending();
+  EXPECT_EQ(view_.frame, "B http://b/");
+  EXPECT_EQ(Bar(), "[Folder12*: C B*]");
+
+  area().SelectPage(0, 0, true, false);
+  area().ClosePage(0, 0);  // the selected first page: the one moving into its place
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12*: B*]");
+  EXPECT_EQ(view_.TakeLog(),
+            (std::vector<std::string>{"closed http://a/", "left 0/1 B", "closed http://c/"}));
+
+  area().ClosePage(0, 0);  // the last page: a blank one takes its place
+  EXPECT_EQ(area().PageCount(0), 0);
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12*: 空白*]");
+  EXPECT_EQ(view_.frame, "空白 about:blank");
+}
+
+TEST_F(TabAreaTest, HiddenPagesComeBackFromTheirSavedClipsInOrderWithTheirSelection) {
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().AddPage(0, {.url = "http://x/", .caption = "X", .activate = false});
+  area().SelectPage(0, 2, true, false);
+  area().HideAll();
+  EXPECT_EQ(Clips(),
+            "0 8/0* D http://d/\n1 1/0 C http://c/\n2 1/1 B http://b/\n3 1/2* A http://a/\n"
+            "4 1/3 X http://x/\n");
+
+  // Hiding again writes the same records, not new ones.
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().HideAll();
+  EXPECT_EQ(clips_.size(), 5u);
+
+  // Destroying detaches: no saved page is deleted.
+  area().DestroyAll();
+  EXPECT_EQ(clips_.CountLive(), 5u);
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  EXPECT_EQ(Bar(), "[Folder12: C~ B~ A*~ X~]");
+
+  // Closing a saved page deletes its record; a user clip outlives its tab.
+  area().ToggleClip(0, 1);  // OptionPageClip/Action 1: the clip opens beside it
+  EXPECT_EQ(Bar(), "[Folder12: C~ B~ B+ A*~ X~]");
+  area().ClosePage(0, 0);
+  area().ClosePage(0, 1);
+  EXPECT_EQ(Clips(),
+            "0 8/0* D http://d/\n1 1/0x C http://c/\n2 1/1 B http://b/\n3 1/2* A http://a/\n"
+            "4 1/3 X http://x/\n5 1/0+ B http://b/\n");
+
+  // At exit every loaded tab is written, user clips with their page.
+  area().SaveOpenPages();
+  EXPECT_EQ(Clips(),
+            "0 8/0* D http://d/\n1 1/0x C http://c/\n2 1/0 B http://b/\n3 1/1* A http://a/\n"
+            "4 1/2 X http://x/\n5 1/0+ B http://b/\n");
+}
+
+TEST_F(TabAreaTest, AnActiveClipOpensTheTabWithOnlyItsClipPages) {
+  clips_.ParseItemLine("1\tKept\thttp://k/\t1\t1\t1");
+  clips_.ParseItemLine("1\tSaved\thttp://s/\t0\t0\t0");
+  clips_.ParseItemLine("8\tPinned\thttp://p/\t0\t0\t1");
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().OpenCategoryTab(SearchLists::kOne);  // no active clip: its pages, then the clip
+  EXPECT_EQ(Bar(), "[Folder12: Saved~ Kept*+][One: D* Pinned+]");
+
+  // A search that replaces the pages brings the user clips back.
+  area().SelectCategoryTab(0, false);
+  area().search().RunSearch(0, "", 0, SearchRunner::kTabList, -1);
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12*: C* B A Kept+][One: D* Pinned+]");
+  EXPECT_TRUE(clips_.deleted(1));
+}
+
+TEST_F(TabAreaTest, StartPagesGoToTheFirstTabOnly) {
+  area().SetStartPages("http://start/", "file:///data/clip.html");
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().OpenCategoryTab(SearchLists::kEngineB);
+  area().ClearStartPages();
+  EXPECT_EQ(Bar(), "[One: http://start/* クリップページ一覧 D][TabB: TabB*]");
+  EXPECT_EQ(Host(0, 1).request().url, "file:///data/clip.html");
+
+  area().DestroyAll();
+  area().SetStartPages("http://start/", "");
+  area().OpenCategoryTab(kBlank);  // no Url: no pages of its own
+  EXPECT_EQ(Bar(), "[Blank: http://start/*]");
+}
+
+TEST_F(TabAreaTest, OpenPageReplacesTheCurrentPageOnlyWhenNothingAsksForANewOne) {
+  struct Case {
+    const char* name;
+    int mode;
+    int new_page;
+    bool ctrl;
+    bool shift;
+    bool clip;
+    int link;
+    const char* bar;
+  };
+  const Case cases[] = {
+      {"current page", 0, 0, false, false, false, 0, "[One: n*]"},
+      {"new page", 1, 0, false, false, false, 0, "[One: D n*]"},
+      {"mode 2", 2, 0, false, false, false, 0, "[One: D n*]"},
+      {"NewPage 1", 0, 1, false, false, false, 0, "[One: D n*]"},
+      {"Ctrl: behind", 0, 0, true, false, false, 0, "[One: D* n]"},
+      {"Shift", 0, 0, false, true, false, 0, "[One: D n*]"},
+      {"clip, Link 0", 0, 0, false, false, true, 0, "[One: D+ n*]"},
+      {"clip, Link 1", 0, 0, false, false, true, 1, "[One: n*+]"},
+  };
+  Set(settings::kPageClipAction, 0);
+  for (const Case& c : cases) {
+    Set(settings::kFindTreeNewPage, c.new_page);
+    Set(settings::kPageClipLink, c.link);
+    area().OpenCategoryTab(SearchLists::kOne);
+    if (c.clip) area().ToggleClip(0, 0);
+    view_.modifiers = {c.shift, c.ctrl, false};
+    area().OpenPage(Request(c.mode, "http://n/"));
+    view_.modifiers = {};
+    EXPECT_EQ(Bar(), c.bar) << c.name;
+    area().DestroyAll();
+    clips_.Clear();
+  }
+
+  // After the right-clicked page, with the form header for a body.
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().category(0).set_context_page(1);
+  OpenPageRequest post = Request(1, "http://p/");
+  post.post_body = "k=v";
+  EXPECT_EQ(area().OpenPage(post), 2);
+  EXPECT_EQ(Bar(), "[Folder12: C B p* A]");
+  EXPECT_EQ(Host(0, 2).request().headers, OpenPageRequest::kFormContentType);
+  EXPECT_EQ(Host(0, 2).request().post_body, "k=v");
+}
+
+TEST_F(TabAreaTest, ClipCommands) {
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().SelectCategoryTab(0, false);
+  Settle();
+  Set(settings::kPageClipAction, 0);
+  area().ToggleClip(0, 1);
+  EXPECT_EQ(Bar(), "[Folder12*: C* B+ A]");
+  area().ToggleClip(0, 1);  // released, still bound as a saved page
+  EXPECT_EQ(Bar(), "[Folder12*: C* B~ A]");
+  area().ClipAll(0);
+  EXPECT_EQ(Bar(), "[Folder12*: C*+ B+ A+]");
+  EXPECT_EQ(clips_.size(), 3u);  // B's record became the clip
+  EXPECT_TRUE(area().IsUserClip(0, 2));
+  area().UnclipAll(0);
+  EXPECT_EQ(Bar(), "[Folder12*: C*~ B~ A~]");
+
+  // Action 1 opens the clip as a page of its own, selected with Focus 1.
+  Set(settings::kPageClipAction, 1);
+  Set(settings::kPageClipFocus, 1);
+  area().ToggleClip(0, 0);
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12*: C~ C*+ B~ A~]");
+
+  // At the limit ClipAll stops with one message.
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().AddPage(1, {.url = "http://x/", .caption = "X"});
+  clips_.set_max_data(static_cast<int>(clips_.size()));
+  area().ClipAll(1);
+  EXPECT_EQ(prompter_.stops, std::vector<std::string>{LoadString(string_id::kClipsLimit)});
+  EXPECT_FALSE(area().IsUserClip(1, 0));
+  EXPECT_FALSE(area().IsUserClip(1, 1));
+}
+
+TEST_F(TabAreaTest, AClipFollowsItsPageOnlyWhenAskedTo) {
+  Set(settings::kPageClipAction, 0);
+  Set(settings::kPageClipLink, 1);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(0, false);
+  area().ToggleClip(0, 0);
+  area().OpenPage(Request(0, "http://e/"));
+  Settle();
+  EXPECT_EQ(Clips(), "0 8/0+ D http://d/\n");
+  EXPECT_EQ(view_.frame, "e http://e/");
+
+  Set(settings::kPageClipUrl, 1);
+  area().OpenPage(Request(0, "http://f/"));
+  Settle();
+  EXPECT_EQ(Clips(), "0 8/0+ f http://f/\n");
+}
+
+TEST_F(TabAreaTest, PagesOpenedAndClosedByPages) {
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().SelectCategoryTab(0, false);
+  Settle();
+  NavigationRequest link;
+  link.url = "http://l/";
+  link.title = "L";
+  PageHost* opened = area().OpenPageTabAfter(Host(0, 0), link);
+  ASSERT_NE(opened, nullptr);
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12*: C L* B A]");
+  const PageHost* blank = area().OpenPageTabAfter(*opened, NavigationRequest{});
+  EXPECT_EQ(blank, &Host(0, 2));
+  EXPECT_EQ(Host(0, 2).load_state(), LoadState::kLoading);  // a new window fills it
+
+  view_.TakeLog();
+  area().ClosePageTab(*opened);
+  EXPECT_EQ(area().PageCount(0), 5);  // never inside the page's own report
+  timers_.RunPending();
+  EXPECT_EQ(area().PageCount(0), 4);
+  EXPECT_EQ(view_.TakeLog(), (std::vector<std::string>{"closed http://l/", "focus"}));
+
+  // A page that cannot get its timers is not added.
+  timers_.FailNext(1);
+  EXPECT_EQ(area().AddPage(0, {.url = "http://x/"}), -1);
+  EXPECT_EQ(prompter_.stops, std::vector<std::string>{LoadString(string_id::kOutOfResources)});
+}
+
+TEST_F(TabAreaTest, PlacesForTheLoadingQueue) {
+  area().OpenCategoryTab(kAlpha);
+  area().HideAll();
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(0, false);
+  const PageHost& hidden = area().PoolObject(kAlpha)->page(0).host();
+  EXPECT_EQ(area().PlaceOf(hidden), Place::kHiddenGroup);
+  EXPECT_EQ(area().PlaceOf(Host(1, 0)), Place::kOtherCategory);
+  EXPECT_EQ(area().PlaceOf(Host(0, 1)), Place::kSelectedCategory);
+  EXPECT_EQ(area().PlaceOf(Host(0, 0)), Place::kShownPage);
+  EXPECT_TRUE(area().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne) == false);
+  lists_.tabs.set_archived(SearchLists::kOne, true);
+  EXPECT_TRUE(area().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne));
+  EXPECT_FALSE(area().OriginInArchive(SearchRunner::kEngineList, 99));
+}
+
+TEST_F(TabAreaTest, TheGuardUnloadsTheOldestOtherGroupAndWarnsOnceForTheShownOne) {
+  Stamp(2, 9);
+  area().OpenCategoryTab(kAlpha);
+  area().HideAll();
+  Stamp(3, 10);
+  area().OpenCategoryTab(kBeta);
+  area().HideAll();
+  Stamp(1, 11);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(0, false);
+  Settle();
+
+  area().RunResourceGuard();  // well within the limits
+  EXPECT_EQ(area().pool_size(), 3u);
+
+  probe_.ample = false;
+  area().OpenPage(Request(1, "http://n/"));
+  Settle();  // a load ends: the guard runs
+  EXPECT_EQ(area().PoolState(kAlpha), 0);
+  EXPECT_EQ(area().PoolState(kBeta), 1);
+  EXPECT_EQ(groups_.time_stamp(static_cast<std::size_t>(groups_.Find(2))), "");
+  area().RunResourceGuard();
+  EXPECT_EQ(Bar(), "[One*: D n*]");
+  EXPECT_EQ(Clips(), "0 20/0* Alpha http://a/\n1 21/0* Beta http://d/\n");
+
+  area().RunResourceGuard();  // only the shown group is left
+  area().RunResourceGuard();
+  EXPECT_EQ(prompter_.stops, std::vector<std::string>{LoadString(string_id::kTooManyTabs)});
+  probe_.ample = true;
+  area().RunResourceGuard();
+  probe_.ample = false;
+  area().RunResourceGuard();
+  EXPECT_EQ(prompter_.stops.size(), 2u);
+  EXPECT_EQ(Bar(), "[One*: D n*]");
+
+  // The page count alone: 250 pages in a hidden group.
+  probe_.ample = true;
+  Stamp(2, 12);
+  area().HideAll();
+  area().OpenCategoryTab(kAlpha);
+  for (int i = 1; i < TabArea::kGuardPageCount; ++i) area().AddPage(0, {.url = "http://m/"});
+  area().HideAll();
+  Stamp(1, 13);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(0, false);
+  area().RunResourceGuard();
+  EXPECT_EQ(area().PoolState(kAlpha), 0);
+  EXPECT_EQ(area().pool_size(), 1u);
+}
+
+}  // namespace
+}  // namespace tolvane
