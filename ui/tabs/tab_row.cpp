@@ -39,7 +39,6 @@ bool IsOnTab(const TabHit& hit) {
 
 TabRow::TabRow(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
-  setAttribute(Qt::WA_Hover, false);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   setFocusPolicy(Qt::NoFocus);
   spin_timer_.setInterval(kSpinIntervalMs);
