@@ -17,7 +17,12 @@ class CategoryFolderTree;
 // here touches the opened tabs; the workspace does that around these calls.
 //
 // Methods that create return nullopt (nothing written) when the tab list or
-// the group tree has no ID left.
+// the group tree has no ID left, or the row, engine or folder to copy from
+// is missing or deleted.
+//
+// A group ID of -9999 (the archive folder selected) files the new row as an
+// archived row of the top level (a duplicate: of the original's group), so
+// closing it in the archive brings it out like any closed tab.
 class TabRecordEditor {
  public:
   // `engine_folders` is the engine list's folder tree (names of folders
@@ -50,6 +55,10 @@ class TabRecordEditor {
   // default engines the engine list holds.
   std::optional<DefaultTabs> CreateDefaultTabs();
   static constexpr int kDefaultEngineIds[] = {1010001, 1010002, 1010003, 1021001, 9901001};
+
+  // The property dialog's values written into row `record` (names,
+  // references, encoding, gesture, shortcut, search-bar flag).
+  void Apply(int record, const EngineDialogValues& values);
 
   // A new group; returns its folder index.
   std::optional<int> AddGroup(const std::string& name, int parent_id, int order);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -93,7 +94,20 @@ class TabTree {
   void Select(int item);
   void SetExpanded(int item, bool expanded);
 
+  // One line per item, depth-first, indented two spaces a level: text,
+  // "#image", then " bold", " open" (expanded with children) and " *"
+  // (selected) where they apply. For tests and debugging.
+  std::string Describe() const;
+
  private:
+  struct BuildState;
+  int AddItem(TabTreeItem item);
+  // The groups below folder `folder_id`, each followed by its own level,
+  // then the tabs filed in it.
+  void AddLevel(int parent_item, int folder_id, BuildState& state);
+  void AddPages(int tab_item, const std::vector<TabTreePage>& pages);
+  int TabImage(std::size_t record) const;
+
   CategoryFolderTree& groups_;
   EngineList& tabs_;
   const SettingsStore& settings_;
