@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "core/app/setting_keys.h"
@@ -18,10 +19,14 @@ using Kind = TabTreeItem::Kind;
 
 }  // namespace
 
-// What a build needs while it walks the folder levels.
+// What a build needs while it walks the folder levels: the live groups by
+// visible parent and the live tabs by effective group, each in list order,
+// so a build costs one pass over each list and the sorts.
 struct TabTree::BuildState {
   const TabTreePages& pages;
   bool show_pages;
+  std::unordered_map<int, std::vector<int>> groups_in;
+  std::unordered_map<int, std::vector<int>> tabs_in;
   // Each folder and tab row is placed once, so folders that name each
   // other, or repeat an ID, in a damaged file cannot loop or list twice.
   std::vector<bool> placed_groups;
@@ -64,8 +69,19 @@ void TabTree::Build(const TabTreePages& pages) {
   root.image = kRootImage;
   root.expanded = true;
   AddItem(std::move(root));
-  BuildState state{pages, Read(settings_, settings::kTabTreeShowPageTab) == 1,
-                   std::vector<bool>(groups_.size()), std::vector<bool>(tabs_.size())};
+  BuildState state{pages,
+                   Read(settings_, settings::kTabTreeShowPageTab) == 1,
+                   {},
+                   {},
+                   std::vector<bool>(groups_.size()),
+                   std::vector<bool>(tabs_.size())};
+  for (std::size_t i = 0; i < groups_.size(); ++i) {
+    if (!groups_.deleted(i))
+      state.groups_in[groups_.VisibleParent(i)].push_back(static_cast<int>(i));
+  }
+  for (std::size_t i = 0; i < tabs_.size(); ++i) {
+    if (!tabs_.deleted(i)) state.tabs_in[tabs_.EffectiveFolder(i)].push_back(static_cast<int>(i));
+  }
   AddLevel(0, CategoryFolderTree::kTopLevelId, state);
 
   for (TabTreeItem& item : items_) {
@@ -90,12 +106,10 @@ void TabTree::AddLevel(int parent_item, int folder_id, BuildState& state) {
   const bool renumber = folder_id != CategoryFolderTree::kArchiveId;
 
   std::vector<int> folders;
-  for (std::size_t i = 0; i < groups_.size(); ++i) {
-    if (groups_.deleted(i) || state.placed_groups[i] || groups_.VisibleParent(i) != folder_id) {
-      continue;
-    }
-    folders.push_back(static_cast<int>(i));
-    state.placed_groups[i] = true;
+  for (int f : state.groups_in[folder_id]) {
+    if (state.placed_groups[static_cast<std::size_t>(f)]) continue;
+    folders.push_back(f);
+    state.placed_groups[static_cast<std::size_t>(f)] = true;
   }
   std::stable_sort(folders.begin(), folders.end(), [this](int a, int b) {
     return groups_.order(static_cast<std::size_t>(a)) < groups_.order(static_cast<std::size_t>(b));
@@ -116,10 +130,10 @@ void TabTree::AddLevel(int parent_item, int folder_id, BuildState& state) {
   }
 
   std::vector<int> rows;
-  for (std::size_t i = 0; i < tabs_.size(); ++i) {
-    if (tabs_.deleted(i) || state.placed_tabs[i] || tabs_.EffectiveFolder(i) != folder_id) continue;
-    rows.push_back(static_cast<int>(i));
-    state.placed_tabs[i] = true;
+  for (int r : state.tabs_in[folder_id]) {
+    if (state.placed_tabs[static_cast<std::size_t>(r)]) continue;
+    rows.push_back(r);
+    state.placed_tabs[static_cast<std::size_t>(r)] = true;
   }
   std::stable_sort(rows.begin(), rows.end(), [this](int a, int b) {
     return tabs_.order(static_cast<std::size_t>(a)) < tabs_.order(static_cast<std::size_t>(b));
@@ -156,9 +170,11 @@ void TabTree::AddPages(int tab_item, const std::vector<TabTreePage>& pages) {
 }
 
 void TabTree::UpdatePages(int record, const TabTreePages& pages) {
-  if (Read(settings_, settings::kTabTreeShowPageTab) != 1) return;
   const int tab = FindTab(record);
-  if (tab < 0) return;
+  if (tab < 0 || Read(settings_, settings::kTabTreeShowPageTab) != 1) {
+    UpdateBold(pages);
+    return;
+  }
   const std::vector<TabTreePage> list = pages.PagesOf(record);
   const std::vector<int>& children = items_[static_cast<std::size_t>(tab)].children;
   if (children.size() != list.size()) {
