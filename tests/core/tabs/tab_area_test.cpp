@@ -88,17 +88,23 @@ class NullBoxes : public KeywordBoxes, public Clipboard {
   void SetText(const std::string&) override {}
 };
 
-// Makes fake engines and finds them again by their page.
+// Makes fake engines and finds them again by their page while they live.
 class Controls : public BrowserControlFactory {
  public:
+  class Tracked : public FakeBrowserControl {
+   public:
+    Tracked(Controls& owner, BrowserEvents& events)
+        : FakeBrowserControl("page", events, owner.log), owner_(owner) {}
+    ~Tracked() override { owner_.made.erase(&events()); }
+
+   private:
+    Controls& owner_;
+  };
+
   std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents& events) override {
-    auto control = std::make_unique<FakeBrowserControl>("page", events, log);
+    auto control = std::make_unique<Tracked>(*this, events);
     made[&events] = control.get();
     return control;
-  }
-  FakeBrowserControl* Of(const PageHost& host) {
-    auto it = made.find(&host);
-    return it == made.end() ? nullptr : it->second;
   }
   std::map<const BrowserEvents*, FakeBrowserControl*> made;
   std::vector<std::string> log;
