@@ -30,19 +30,6 @@ void MoveItem(int from, int to, int& index) {
   }
 }
 
-// What a clip of the page is called. A page still loading has only the
-// loading text as its title; the caption it was queued with serves better
-// when the clip comes back.
-std::string TitleForClip(const PageHost& host) {
-  return host.load_state() == LoadState::kLoading && !host.request().title.empty()
-             ? host.request().title
-             : host.title();
-}
-
-std::string UrlForClip(const PageHost& host) {
-  return !host.url().empty() ? host.url() : host.request().url;
-}
-
 // An index into a row after the item at `removed` left it.
 int IndexAfterRemoval(int index, int removed) {
   if (index == removed) return -1;
@@ -59,6 +46,7 @@ TabArea::TabArea(const Services& services, TabAreaView& view)
       catcher_(services.controls),
       search_(services.engines, services.tabs, services.settings, services.keywords,
               services.prompter, *this, services.boxes, services.clipboard),
+      clip_sync_(services.clips, services.tabs, services.settings, services.prompter),
       guard_(services.tabs, services.groups, services.probe, kGuardPageCount),
       guard_timer_(services.timers.CreateTimer()),
       close_timer_(services.timers.CreateTimer()) {}
@@ -129,7 +117,7 @@ int TabArea::OpenCategoryTab(int record) {
 // A new category object: the top pages of its tab row, unless one of its
 // clips was the current page, in which case only its clip pages come back.
 void TabArea::OpenFirstPages(CCategoryTab& tab, int index) {
-  const bool clip_selected = services_.clips.RecordsForTab(TabIdOf(tab)).selected >= 0;
+  const bool clip_selected = clip_sync_.ClipsOf(tab).selected >= 0;
   if (!clip_selected) {
     search_.RunSearch(index, "", 1, SearchRunner::kTabList, -1);
     if (tab.page_count() == 0) AddPageTo(tab, {.url = kBlankUrl});
@@ -157,7 +145,7 @@ void TabArea::SelectCategoryTab(int index, bool sync_tree) {
   if (index < 0 || index >= category_count()) return;
   CCategoryTab& next = *bar_[static_cast<std::size_t>(index)];
   if (index != current_) {
-    if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)]);
+    if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)], true);
     current_ = index;
   }
   if (next.current_page() < 0 && next.page_count() > 0) next.set_current_page(0);
@@ -171,7 +159,7 @@ void TabArea::CloseCategoryTab(int index, bool destroy) {
   if (index < 0 || index >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(index)];
   const bool was_current = index == current_;
-  if (was_current) HideShownPage(tab);
+  if (was_current) HideShownPage(tab, !destroy);
   bar_.erase(bar_.begin() + index);
   current_ = IndexAfterRemoval(current_, index);
   context_ = IndexAfterRemoval(context_, index);
@@ -204,7 +192,7 @@ void TabArea::DestroyPoolObject(int record) {
 }
 
 void TabArea::DestroyAll() {
-  if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)]);
+  if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)], false);
   bar_.clear();
   current_ = -1;
   context_ = -1;
@@ -222,8 +210,8 @@ void TabArea::DestroyObject(CCategoryTab& tab) {
   if (it == pool_.end()) return;
   std::unique_ptr<CCategoryTab> gone = std::move(*it);
   pool_.erase(it);
+  PageClipSync::Detach(*gone);
   auto& pages = gone->pages();
-  for (auto& page : pages) page->set_clip_index(-1);
   // One page at a time, so the hosts' reports on closing find a consistent
   // model.
   while (!pages.empty()) {
@@ -295,7 +283,7 @@ int TabArea::OpenClips(int category) {
 }
 
 int TabArea::OpenClipsOf(CCategoryTab& tab) {
-  const TabClips clips = services_.clips.RecordsForTab(TabIdOf(tab));
+  const TabClips clips = clip_sync_.ClipsOf(tab);
   int selected = -1;
   for (std::size_t k = 0; k < clips.records.size(); ++k) {
     const std::size_t record = clips.records[k];
@@ -334,6 +322,16 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
                                                 params.origin_index, params.clip_index));
   if (tab.current_page() >= at) tab.set_current_page(tab.current_page() + 1);
   if (tab.context_page() >= at) tab.set_context_page(tab.context_page() + 1);
+  // Selected before its address is queued: a page shown while it waits
+  // starts at the next scheduling pass, so a search adding many pages one
+  // after the other, each selected in turn, loads only the last of them
+  // at once instead of all.
+  const bool activate = params.activate && params.clip_index < 0 && !view_.ModifiersNow().ctrl;
+  if (activate || tab.current_page() < 0) {
+    SelectPageOf(tab, at, true, false);
+  } else {
+    view_.PageBarChanged(tab);
+  }
   // An empty address is a page a new window is about to fill.
   if (!params.url.empty()) {
     NavigationRequest request;
@@ -345,15 +343,9 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
     request.origin_index = params.origin_index;
     page_host.QueueNavigation(request);
   }
-  // The page may have moved if a report of the host changed the row.
+  // Reports of the host may have changed the row.
   const int index = tab.IndexOfHost(page_host);
   if (index < 0) return -1;
-  const bool activate = params.activate && params.clip_index < 0 && !view_.ModifiersNow().ctrl;
-  if (activate || tab.current_page() < 0) {
-    SelectPageOf(tab, index, true, false);
-  } else {
-    view_.PageBarChanged(tab);
-  }
   view_.TreePagesChanged(tab.record());
   return index;
 }
@@ -393,12 +385,12 @@ void TabArea::ShowCurrentPage(CCategoryTab& tab) {
 
 // The category's page row goes off screen: its shown page is remembered in
 // the tab history and hidden.
-void TabArea::HideShownPage(CCategoryTab& tab) {
+void TabArea::HideShownPage(CCategoryTab& tab, bool remember) {
   const int page = tab.current_page();
   if (page < 0 || page >= tab.page_count()) return;
   PageHost& host = tab.page(page).host();
   if (!host.active_view()) return;
-  view_.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
+  if (remember) view_.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
   host.Hide();
 }
 
@@ -410,7 +402,7 @@ void TabArea::ClosePage(int category, int page) {
 void TabArea::ClosePageOf(CCategoryTab& tab, int page) {
   if (page < 0 || page >= tab.page_count()) return;
   // A saved page goes with its tab; a user clip stays.
-  services_.clips.OnPageTabClosed(tab.page(page).clip_index());
+  clip_sync_.Closed(tab.page(page));
   RemovePage(tab, page);
   PostNeighbourSelection(tab);
   view_.PageBarChanged(tab);
@@ -477,55 +469,16 @@ int TabArea::ThisPage(int category) const {
   return context >= 0 && context < tab.page_count() ? context : tab.current_page();
 }
 
-int TabArea::TabIdOf(const CCategoryTab& tab) const {
-  const int record = tab.record();
-  return record >= 0 && static_cast<std::size_t>(record) < services_.tabs.size()
-             ? services_.tabs.id(static_cast<std::size_t>(record))
-             : 0;
-}
-
-void TabArea::SaveClips(CCategoryTab& tab, bool save_all) {
-  std::vector<PageTabSnapshot> pages;
-  pages.reserve(static_cast<std::size_t>(tab.page_count()));
-  for (int i = 0; i < tab.page_count(); ++i) {
-    const PageHost& host = tab.page(i).host();
-    PageTabSnapshot page;
-    page.clip_index = tab.page(i).clip_index();
-    page.title = TitleForClip(host);
-    page.url = UrlForClip(host);
-    if (page.url.empty()) page.url = kBlankUrl;
-    page.selected = i == tab.current_page();
-    pages.push_back(std::move(page));
-  }
-  services_.clips.SavePageTabs(TabIdOf(tab), pages, save_all);
-  for (int i = 0; i < tab.page_count(); ++i) {
-    tab.page(i).set_clip_index(pages[static_cast<std::size_t>(i)].clip_index);
-  }
-}
+void TabArea::SaveClips(CCategoryTab& tab, bool save_all) { clip_sync_.Save(tab, save_all); }
 
 void TabArea::SaveOpenPages() {
   for (auto it = pool_.rbegin(); it != pool_.rend(); ++it) SaveClips(**it, true);
 }
 
-bool TabArea::IsUserClipPage(const CPageTab& page) const {
-  const int clip = page.clip_index();
-  return services_.clips.IsLive(clip) && services_.clips.clipped(static_cast<std::size_t>(clip));
-}
-
 bool TabArea::IsUserClip(int category, int page) const {
   if (category < 0 || category >= category_count()) return false;
   const CCategoryTab& tab = this->category(category);
-  return page >= 0 && page < tab.page_count() && IsUserClipPage(tab.page(page));
-}
-
-// The page itself becomes a user clip (its saved-page record, if any, is
-// turned into the clip).
-void TabArea::ClipInPlace(CCategoryTab& tab, int page) {
-  CPageTab& pt = tab.page(page);
-  const PageHost& host = pt.host();
-  const int clip = services_.clips.ClipPageTab(pt.clip_index(), TabIdOf(tab), TitleForClip(host),
-                                               UrlForClip(host), services_.prompter);
-  if (clip >= 0) pt.set_clip_index(clip);
+  return page >= 0 && page < tab.page_count() && clip_sync_.IsUserClip(tab.page(page));
 }
 
 void TabArea::ToggleClip(int category, int page) {
@@ -533,23 +486,23 @@ void TabArea::ToggleClip(int category, int page) {
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
   if (page < 0 || page >= tab.page_count()) return;
   CPageTab& pt = tab.page(page);
-  if (IsUserClipPage(pt)) {
-    services_.clips.Release(static_cast<std::size_t>(pt.clip_index()));
-  } else if (Read(services_.settings, settings::kPageClipAction) == 1) {
+  if (clip_sync_.IsUserClip(pt)) {
+    clip_sync_.Release(pt);
+  } else if (Read(services_.settings, settings::kPageClipAction) != 1) {
+    clip_sync_.ClipInPlace(pt, tab);
+  } else {
     // The clip opens as a page tab of its own right after the page.
-    const PageHost& host = pt.host();
-    const std::string url = UrlForClip(host);
-    const std::string title = TitleForClip(host);
-    const int clip = services_.clips.AddClip(TabIdOf(tab), title, url, services_.prompter);
+    const int clip = clip_sync_.NewClipOf(pt, tab);
     if (clip < 0) return;
-    const int added =
-        AddPageTo(tab, {.url = url, .caption = title, .clip_index = clip, .insert_at = page + 1});
+    const auto record = static_cast<std::size_t>(clip);
+    const int added = AddPageTo(tab, {.url = services_.clips.url(record),
+                                      .caption = services_.clips.title(record),
+                                      .clip_index = clip,
+                                      .insert_at = page + 1});
     if (added >= 0 && Read(services_.settings, settings::kPageClipFocus) == 1) {
       SelectPageOf(tab, added, true, false);
     }
     return;
-  } else {
-    ClipInPlace(tab, page);
   }
   view_.PageCaptionChanged(tab, page);
   view_.PageBarChanged(tab);
@@ -558,11 +511,9 @@ void TabArea::ToggleClip(int category, int page) {
 void TabArea::ClipAll(int category) {
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
-  for (int i = 0; i < tab.page_count(); ++i) {
-    if (IsUserClipPage(tab.page(i))) continue;
-    ClipInPlace(tab, i);
+  for (auto& page : tab.pages()) {
     // At the limit the message has been shown once; the rest stay plain.
-    if (!IsUserClipPage(tab.page(i))) break;
+    if (!clip_sync_.IsUserClip(*page) && !clip_sync_.ClipInPlace(*page, tab)) break;
   }
   view_.PageBarChanged(tab);
 }
@@ -570,18 +521,12 @@ void TabArea::ClipAll(int category) {
 void TabArea::UnclipAll(int category) {
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
-  for (int i = 0; i < tab.page_count(); ++i) {
-    if (IsUserClipPage(tab.page(i))) {
-      services_.clips.Release(static_cast<std::size_t>(tab.page(i).clip_index()));
-    }
-  }
+  for (const auto& page : tab.pages()) clip_sync_.Release(*page);
   view_.PageBarChanged(tab);
 }
 
 void TabArea::ForgetClipIndices() {
-  for (auto& tab : pool_) {
-    for (auto& page : tab->pages()) page->set_clip_index(-1);
-  }
+  for (auto& tab : pool_) PageClipSync::Detach(*tab);
 }
 
 PageHost* TabArea::ActiveHost() {
@@ -592,8 +537,10 @@ PageHost* TabArea::ActiveHost() {
 }
 
 TabArea::HostPlace TabArea::Locate(const PageHost& host) {
-  const ConstPlace place = Find(host);
-  return {const_cast<CCategoryTab*>(place.tab), place.page};
+  for (auto& tab : pool_) {
+    if (const int page = tab->IndexOfHost(host); page >= 0) return {tab.get(), page};
+  }
+  return {};
 }
 
 TabArea::ConstPlace TabArea::Find(const PageHost& host) const {
@@ -663,7 +610,7 @@ void TabArea::CloseAllPages(int category) {
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
   for (int i = tab.page_count() - 1; i >= 0; --i) {
-    services_.clips.OnPageTabClosed(tab.page(i).clip_index());
+    clip_sync_.Closed(tab.page(i));
     RemovePage(tab, i);
   }
   PostNeighbourSelection(tab);
@@ -740,7 +687,7 @@ void TabArea::RunPendingCloses() {
 
 bool TabArea::IsClippedTab(const PageHost& host) const {
   const ConstPlace place = Find(host);
-  return place.tab != nullptr && IsUserClipPage(place.tab->page(place.page));
+  return place.tab != nullptr && clip_sync_.IsUserClip(place.tab->page(place.page));
 }
 
 bool TabArea::OriginInArchive(int origin_kind, int origin_index) const {
@@ -759,13 +706,7 @@ void TabArea::PageChanged(PageHost& host) {
   if (closing_) return;
   const HostPlace place = Locate(host);
   if (place.tab == nullptr) return;
-  CPageTab& page = place.tab->page(place.page);
-  // A clip follows its page once the page has loaded, never to the
-  // loading text in between.
-  if (host.load_state() == LoadState::kLoaded) {
-    services_.clips.FollowPage(page.clip_index(), host.title(), host.url(),
-                               Read(services_.settings, settings::kPageClipUrl) == 1);
-  }
+  clip_sync_.Follow(place.tab->page(place.page));
   view_.PageCaptionChanged(*place.tab, place.page);
   if (host.active_view() && IsCurrent(*place.tab) && place.tab->current_page() == place.page) {
     view_.ShowPageInFrame(PageHost::CutText(host.title(), PageHost::kMaxCaptionBytes), host.url());
@@ -851,11 +792,8 @@ std::string TabArea::Describe() const {
       const CPageTab& page = tab.page(i);
       out += " " + page.host().title();
       if (i == tab.current_page()) out += "*";
-      if (IsUserClipPage(page)) {
-        out += "+";
-      } else if (services_.clips.IsLive(page.clip_index())) {
-        out += "~";
-      }
+      if (clip_sync_.IsUserClip(page)) out += "+";
+      if (clip_sync_.IsSavedPage(page)) out += "~";
     }
     return out + "]";
   };

@@ -12,6 +12,7 @@
 #include "core/search/search_runner.h"
 #include "core/tabs/category_tab.h"
 #include "core/tabs/loading_queue.h"
+#include "core/tabs/page_clip_sync.h"
 #include "core/tabs/page_placement.h"
 #include "core/tabs/resource_guard.h"
 
@@ -235,7 +236,7 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   int AddPageTo(CCategoryTab& tab, const AddPageParams& params);
   void SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync_tree);
   void ShowCurrentPage(CCategoryTab& tab);
-  void HideShownPage(CCategoryTab& tab);
+  void HideShownPage(CCategoryTab& tab, bool remember);
   void ClosePageOf(CCategoryTab& tab, int page);
   void RemovePage(CCategoryTab& tab, int page);
   void PostNeighbourSelection(CCategoryTab& tab);
@@ -244,15 +245,13 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void UnloadGroup(int group);
   void PostResourceGuard();
   void RunPendingCloses();
-  int TabIdOf(const CCategoryTab& tab) const;
-  bool IsUserClipPage(const CPageTab& page) const;
-  void ClipInPlace(CCategoryTab& tab, int page);
 
   const Services services_;
   TabAreaView& view_;
   std::unique_ptr<CLoadingQueue> queue_;
   PopupCatcher catcher_;
   SearchRunner search_;
+  PageClipSync clip_sync_;
   ResourceGuard guard_;
   std::unique_ptr<Timer> guard_timer_;
   std::unique_ptr<Timer> close_timer_;

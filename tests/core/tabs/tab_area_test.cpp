@@ -486,6 +486,15 @@ TEST_F(TabAreaTest, PlacesForTheLoadingQueue) {
   EXPECT_EQ(area().PlaceOf(Host(1, 0)), Place::kOtherCategory);
   EXPECT_EQ(area().PlaceOf(Host(0, 1)), Place::kSelectedCategory);
   EXPECT_EQ(area().PlaceOf(Host(0, 0)), Place::kShownPage);
+
+  // Pages a search adds to the shown category, each selected in turn, wait
+  // for the queue: only the one left shown starts (one at a time in mode 1).
+  Settle();
+  const std::size_t engines = controls_.made.size();
+  area().search().RunSearch(0, "", 1, SearchRunner::kTabList, SearchLists::kFolder12);
+  timers_.RunPending();
+  EXPECT_EQ(controls_.made.size(), engines + 1);
+  EXPECT_EQ(area().category(0).current_page(), 3);
   EXPECT_TRUE(area().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne) == false);
   lists_.tabs.set_archived(SearchLists::kOne, true);
   EXPECT_TRUE(area().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne));
