@@ -46,6 +46,16 @@ class CCategoryTab {
   // The page that was right-clicked, -1 = none; "this page" commands use it.
   int context_page() const { return context_page_; }
   void set_context_page(int index) { context_page_ = index; }
+  // Inserts `page` at `at` (the end for -1 or past it); the current and
+  // right-clicked pages stay the same tabs. Returns the page's index.
+  int InsertPage(int at, std::unique_ptr<CPageTab> page);
+  // Takes page `index` out of the row. The current index keeps pointing at
+  // the same page, or, when that page is the one taken, at its left
+  // neighbour (at the page moving into slot 0 when it was the first); -1
+  // once the row is empty.
+  std::unique_ptr<CPageTab> TakePage(int index);
+  // Moves page `from` to `to`; the current and right-clicked pages follow.
+  void MovePage(int from, int to);
   // Index of the page whose host is `host`, or -1.
   int IndexOfHost(const PageHost& host) const;
   int FindBySerial(int serial) const;

@@ -11,6 +11,7 @@
 #include "core/stores/clip_list.h"
 #include "core/stores/item_store.h"
 #include "core/tabs/resource_probe.h"
+#include "core/tabs/row_index.h"
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {
@@ -19,22 +20,6 @@ namespace {
 // The selected category tab's caption ends in room for its close mark.
 constexpr const char* kCloseMarkRoomWithIcon = "   ";
 constexpr const char* kCloseMarkRoomWithoutIcon = "    ";
-
-void MoveItem(int from, int to, int& index) {
-  if (index == from) {
-    index = to;
-  } else if (from < index && index <= to) {
-    --index;
-  } else if (to <= index && index < from) {
-    ++index;
-  }
-}
-
-// An index into a row after the item at `removed` left it.
-int IndexAfterRemoval(int index, int removed) {
-  if (index == removed) return -1;
-  return index > removed ? index - 1 : index;
-}
 
 }  // namespace
 
@@ -104,10 +89,15 @@ int TabArea::OpenCategoryTab(int record) {
   if (reused) {
     if (tab->active()) SelectCategoryTab(index, false);
     if (tab->current_page() >= 0) view_.PageCaptionChanged(*tab, tab->current_page());
-  } else if (start_pages_ && index == 0) {
-    OpenStartPages(*tab, index);
   } else {
-    OpenFirstPages(*tab, index);
+    // A tab without pages of its own moves no keyboard focus while it opens.
+    opening_ = true;
+    if (start_pages_ && index == 0) {
+      OpenStartPages(*tab, index);
+    } else {
+      OpenFirstPages(*tab, index);
+    }
+    opening_ = false;
   }
   view_.CategoryBarChanged();
   if (!reused) view_.LoadedGroupsChanged();
@@ -130,7 +120,7 @@ void TabArea::OpenFirstPages(CCategoryTab& tab, int index) {
 // list when the old clip file could not be read, then the tab's own pages.
 void TabArea::OpenStartPages(CCategoryTab& tab, int index) {
   start_pages_ = false;
-  AddPageTo(tab, {.url = start_url_});
+  AddPageTo(tab, {.url = start_url_.empty() ? kBlankUrl : start_url_});
   if (!clip_list_url_.empty()) {
     AddPageTo(tab, {.url = clip_list_url_, .caption = LoadString(string_id::kClipListPage)});
   }
@@ -227,8 +217,8 @@ void TabArea::MoveCategoryTab(int from, int to) {
   CCategoryTab* moving = bar_[static_cast<std::size_t>(from)];
   bar_.erase(bar_.begin() + from);
   bar_.insert(bar_.begin() + to, moving);
-  MoveItem(from, to, current_);
-  MoveItem(from, to, context_);
+  current_ = IndexAfterMove(current_, from, to);
+  context_ = IndexAfterMove(context_, from, to);
   view_.CategoryBarChanged();
 }
 
@@ -315,13 +305,10 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   auto host = std::make_unique<PageHost>(*this, HostServices());
   if (!host->Create()) return -1;
   PageHost& page_host = *host;
-  const int count = tab.page_count();
-  const int at = params.insert_at < 0 || params.insert_at > count ? count : params.insert_at;
-  tab.pages().insert(tab.pages().begin() + at,
+  const int at =
+      tab.InsertPage(params.insert_at,
                      std::make_unique<CPageTab>(next_serial_++, std::move(host), params.origin_kind,
                                                 params.origin_index, params.clip_index));
-  if (tab.current_page() >= at) tab.set_current_page(tab.current_page() + 1);
-  if (tab.context_page() >= at) tab.set_context_page(tab.context_page() + 1);
   // Selected before its address is queued: a page shown while it waits
   // starts at the next scheduling pass, so a search adding many pages one
   // after the other, each selected in turn, loads only the last of them
@@ -403,23 +390,10 @@ void TabArea::ClosePageOf(CCategoryTab& tab, int page) {
   if (page < 0 || page >= tab.page_count()) return;
   // A saved page goes with its tab; a user clip stays.
   clip_sync_.Closed(tab.page(page));
-  RemovePage(tab, page);
+  tab.TakePage(page).reset();
   PostNeighbourSelection(tab);
   view_.PageBarChanged(tab);
   view_.TreePagesChanged(tab.record());
-}
-
-// Destroys one page tab. The current index keeps pointing at the same page,
-// or, when that page is the one removed, at its left neighbour (the page
-// now in slot 0 when it was the first).
-void TabArea::RemovePage(CCategoryTab& tab, int page) {
-  std::unique_ptr<CPageTab> gone = std::move(tab.pages()[static_cast<std::size_t>(page)]);
-  tab.pages().erase(tab.pages().begin() + page);
-  const int current = tab.current_page();
-  if (current >= page && current > 0) tab.set_current_page(current - 1);
-  if (tab.page_count() == 0) tab.set_current_page(-1);
-  tab.set_context_page(IndexAfterRemoval(tab.context_page(), page));
-  gone.reset();
 }
 
 void TabArea::PostNeighbourSelection(CCategoryTab& tab) {
@@ -448,16 +422,7 @@ void TabArea::MovePage(int category, int from, int to) {
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
   const int count = tab.page_count();
   if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
-  auto& pages = tab.pages();
-  std::unique_ptr<CPageTab> moving = std::move(pages[static_cast<std::size_t>(from)]);
-  pages.erase(pages.begin() + from);
-  pages.insert(pages.begin() + to, std::move(moving));
-  int current = tab.current_page();
-  int context = tab.context_page();
-  MoveItem(from, to, current);
-  MoveItem(from, to, context);
-  tab.set_current_page(current);
-  tab.set_context_page(context);
+  tab.MovePage(from, to);
   view_.PageBarChanged(tab);
   view_.TreePagesChanged(tab.record());
 }
@@ -611,7 +576,7 @@ void TabArea::CloseAllPages(int category) {
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
   for (int i = tab.page_count() - 1; i >= 0; --i) {
     clip_sync_.Closed(tab.page(i));
-    RemovePage(tab, i);
+    tab.TakePage(i).reset();
   }
   PostNeighbourSelection(tab);
   view_.PageBarChanged(tab);
@@ -626,7 +591,9 @@ void TabArea::PagesRebuilt(int category) {
 
 void TabArea::FreezeDrawing() { view_.FreezeDrawing(); }
 void TabArea::UnfreezeDrawing() { view_.UnfreezeDrawing(); }
-void TabArea::FocusCategoryTabs() { view_.FocusCategoryTabs(); }
+void TabArea::FocusCategoryTabs() {
+  if (!opening_) view_.FocusCategoryTabs();
+}
 ModifierState TabArea::ModifiersNow() const { return view_.ModifiersNow(); }
 void TabArea::KeywordsChanged() { view_.KeywordsChanged(); }
 
@@ -733,7 +700,7 @@ void TabArea::UpdateStatusBar(PageHost&, const StatusBarValues& values) {
 }
 
 void TabArea::AddClosedPage(const std::string& url, const std::string& title) {
-  if (!closing_) view_.AddClosedPage(url, title);
+  if (!closing_ && !unloading_) view_.AddClosedPage(url, title);
 }
 
 // ---- PagePlacement ----
@@ -774,11 +741,16 @@ void TabArea::UnloadGroup(int group) {
   for (const auto& tab : pool_) {
     if (guard_.GroupOf(tab->record()) == group) records.push_back(tab->record());
   }
+  // The pages come back from their saved pages when the group is opened
+  // again: they are not closed pages, and must not push the user's own out
+  // of the closed-page list. Pages opened or loaded since the group was
+  // hidden are saved too.
+  unloading_ = true;
   for (const int record : records) {
-    // Pages opened or loaded since the group was hidden are kept too.
     if (CCategoryTab* tab = PoolObject(record)) SaveClips(*tab, false);
     DestroyPoolObject(record);
   }
+  unloading_ = false;
   services_.groups.ClearTimeStamp(static_cast<std::size_t>(group));
   view_.LoadedGroupsChanged();
 }

@@ -238,7 +238,6 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void ShowCurrentPage(CCategoryTab& tab);
   void HideShownPage(CCategoryTab& tab, bool remember);
   void ClosePageOf(CCategoryTab& tab, int page);
-  void RemovePage(CCategoryTab& tab, int page);
   void PostNeighbourSelection(CCategoryTab& tab);
   void SelectNeighbour(CCategoryTab& tab);
   void DestroyObject(CCategoryTab& tab);
@@ -265,7 +264,9 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   bool start_pages_ = false;
   std::string start_url_;
   std::string clip_list_url_;
-  bool closing_ = false;  // the destructor runs: the view is no longer told
+  bool closing_ = false;    // the destructor runs: the view is no longer told
+  bool opening_ = false;    // a category tab opens its first pages
+  bool unloading_ = false;  // the guard unloads a group
 };
 
 }  // namespace tolvane

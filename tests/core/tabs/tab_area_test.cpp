@@ -504,6 +504,8 @@ TEST_F(TabAreaTest, PlacesForTheLoadingQueue) {
 TEST_F(TabAreaTest, TheGuardUnloadsTheOldestOtherGroupAndWarnsOnceForTheShownOne) {
   Stamp(2, 9);
   area().OpenCategoryTab(kAlpha);
+  area().SelectCategoryTab(0, false);
+  Settle();
   area().HideAll();
   Stamp(3, 10);
   area().OpenCategoryTab(kBeta);
@@ -522,6 +524,7 @@ TEST_F(TabAreaTest, TheGuardUnloadsTheOldestOtherGroupAndWarnsOnceForTheShownOne
   EXPECT_EQ(area().PoolState(kAlpha), 0);
   EXPECT_EQ(area().PoolState(kBeta), 1);
   EXPECT_EQ(groups_.time_stamp(static_cast<std::size_t>(groups_.Find(2))), "");
+  for (const std::string& line : view_.log) EXPECT_NE(line, "closed http://a/");
   area().RunResourceGuard();
   EXPECT_EQ(Bar(), "[One*: D n*]");
   EXPECT_EQ(Clips(), "0 20/0* Alpha http://a/\n1 21/0* Beta http://d/\n");
