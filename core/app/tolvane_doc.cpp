@@ -70,7 +70,8 @@ std::string DocumentOpenResult::Describe() const {
 
 CTolvaneDoc::CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env,
                          const Clock& clock)
-    : data_dir_(std::move(data_dir)),
+    : clock_(clock),
+      data_dir_(std::move(data_dir)),
       save_dir_(data_dir_),
       settings_(settings),
       env_(env),

@@ -107,6 +107,7 @@ class CTolvaneDoc {
   // roundtrip writes a copy elsewhere).
   void set_save_directory(std::filesystem::path dir) { save_dir_ = std::move(dir); }
   SettingsStore& settings() { return settings_; }
+  const Clock& clock() const { return clock_; }
 
   StoreBinding& binding(StoreType type) { return *bindings_[static_cast<int>(type)]; }
 
@@ -148,6 +149,7 @@ class CTolvaneDoc {
   void ClearEngines();
   bool SaveEngineOptions(const std::filesystem::path& path, const SaveContext& context);
 
+  const Clock& clock_;
   std::filesystem::path data_dir_;
   std::filesystem::path save_dir_;
   SettingsStore& settings_;

@@ -1,5 +1,7 @@
 #include "ui/app/tolvane_app.h"
 
+#include <QUrl>
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -15,6 +17,7 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/shipped_engine_list.h"
 #include "ui/app/termination_signals.h"
+#include "ui/browser/browser_profile.h"
 #include "ui/frame/main_frame.h"
 
 namespace tolvane {
@@ -92,9 +95,12 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
 
   start_url_ = doc_->StartUrl(argument_);
   frame_ = std::make_unique<CMainFrame>(*doc_);
-  // Until there are page tabs the first page is only announced.
-  frame_->SetStartUrl(ToQString(start_url_));
   frame_->show();
+  const QString clip_list_page =
+      QUrl::fromLocalFile(PathToQString(ClipExport::OutputPath(data_dir_)))
+          .toString(QUrl::FullyEncoded);
+  frame_->Start(BrowserProfile::Open(data_dir_), !argument_.empty(), start_url_,
+                ToSjis(clip_list_page));
   QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, frame_.get(),
                    &CMainFrame::CloseWithoutAsking);
   return kExitOk;

@@ -8,15 +8,23 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
+#include "core/tabs/tab_commands.h"
+#include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/exit_dialog.h"
+#include "ui/search/search_bar.h"
+#include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 
 namespace tolvane {
@@ -26,27 +34,145 @@ constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
+constexpr int kSidePanelWidth = 220;
+constexpr int kFocusKeywordBox = 59151;
+
+// The tab commands of the menu bar with their keys.
+struct MenuCommand {
+  int id;  // 0: separator
+  const char* text;
+  const char* keys;  // QKeySequence text, "; "-separated, may be empty
+};
+
+constexpr MenuCommand kTabMenu[] = {
+    {TabCommands::kNewCategoryTab, "新しいカテゴリタブを開く(&N)", "Ctrl+N"},
+    {TabCommands::kDuplicateTab, "タブを複製して新しいカテゴリタブを開く(&U)", ""},
+    {TabCommands::kCloseCategory, "カテゴリタブを閉じる(&C)", ""},
+    {TabCommands::kCloseAllCategories, "すべてのカテゴリタブを閉じる", ""},
+    {0, nullptr, nullptr},
+    {TabCommands::kNewPage, "新しいページタブを開く(&T)", "Ctrl+T"},
+    {TabCommands::kDuplicatePage, "タブを複製して新しいページタブを開く(&D)", "Ctrl+Alt+T"},
+    {TabCommands::kClosePage, "ページタブを閉じる(&W)", "Ctrl+W; Ctrl+F4"},
+    {TabCommands::kCloseRightPages, "右側のページタブをすべて閉じる", "Ctrl+Alt+W"},
+    {TabCommands::kCloseLeftPages, "左側のページタブをすべて閉じる", "Shift+Ctrl+W"},
+    {TabCommands::kCloseAllPagesOfTab, "すべてのページタブを閉じる", "Shift+Ctrl+Alt+W"},
+    {TabCommands::kRefresh, "現在のWeb ページを更新(&R)", "F5; Ctrl+R"},
+    {TabCommands::kReloadAllPages, "すべてのページタブの再読み込み", ""},
+    {0, nullptr, nullptr},
+    {TabCommands::kToggleClip, "クリップを実行・解除(&K)", "Ctrl+Y"},
+    {TabCommands::kClipAll, "すべてのタブをクリップ", ""},
+    {TabCommands::kUnclipAll, "すべてのタブのクリップを解除", ""},
+    {TabCommands::kAddAllToFavorites, "すべてのタブをお気に入りに追加",
+     "Shift+Ctrl+B; Shift+Ctrl+D"},
+    {0, nullptr, nullptr},
+    {TabCommands::kCategoryLeft, "カテゴリタブのフォーカス移動(左)", "Shift+Alt+Left; Ctrl+PgUp"},
+    {TabCommands::kCategoryRight, "カテゴリタブのフォーカス移動(右)",
+     "Shift+Alt+Right; Ctrl+PgDown"},
+    {TabCommands::kCategoryFirst, "カテゴリタブのフォーカス移動(左端)", "Shift+Alt+Up"},
+    {TabCommands::kCategoryLast, "カテゴリタブのフォーカス移動(右端)", "Shift+Alt+Down"},
+    {TabCommands::kPageLeft, "ページタブのフォーカス移動(左)", "Ctrl+Alt+Left; Shift+Ctrl+Tab"},
+    {TabCommands::kPageRight, "ページタブのフォーカス移動(右)", "Ctrl+Alt+Right; Ctrl+Tab"},
+    {TabCommands::kPageFirst, "ページタブのフォーカス移動(左端)", "Ctrl+Alt+Up"},
+    {TabCommands::kPageLast, "ページタブのフォーカス移動(右端)", "Ctrl+Alt+Down"},
+    {TabCommands::kPreviousTab, "ひとつ前のタブに移動", "Shift+F6"},
+    {TabCommands::kNextTab, "ひとつ次のタブに移動", "F6"},
+};
+
+constexpr MenuCommand kSearchMenu[] = {
+    {TabCommands::kSearch, "検索を実行(&S)", "Alt+Return; Alt+Z"},
+    {TabCommands::kBatchSearch, "まとめて検索(&M)", "Alt+M"},
+    {kFocusKeywordBox, "キーワード入力ボックスを選択(&K)", "Alt+W; Ctrl+K"},
+};
 
 }  // namespace
 
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
+  search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
+  search_bar_->setObjectName(QStringLiteral("searchBar"));
+  addToolBar(Qt::TopToolBarArea, search_bar_);
   view_ = new CTolvaneView(doc_, this);
-  setCentralWidget(view_);
+  view_->set_search_bar(search_bar_);
+  connect(search_bar_, &CSearchBar::commandRequested, view_, &CTolvaneView::RunCommand);
+  CreateSidePanel();
   CreateMenus();
-  statusBar()->setObjectName(QStringLiteral("statusBar"));
-  // A status bar message is cleared by every menu hover; a label stays.
-  start_url_ = new QLabel(statusBar());
-  start_url_->setObjectName(QStringLiteral("startUrl"));
-  start_url_->setContentsMargins(4, 0, 4, 0);
-  statusBar()->addWidget(start_url_, 1);
+  CreateStatusBar();
+  connect(view_, &CTolvaneView::frameTextChanged, this, &CMainFrame::ShowFrameText);
+  connect(view_, &CTolvaneView::statusChanged, this, &CMainFrame::ShowStatus);
   RestorePlacement();
 }
 
 CMainFrame::~CMainFrame() { ClearWaitCursor(); }
 
-void CMainFrame::SetStartUrl(const QString& url) { start_url_->setText(url); }
+void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
+                       const std::string& clip_list_url) {
+  view_->Start(profile, has_argument, start_url, clip_list_url);
+}
+
+void CMainFrame::CreateSidePanel() {
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("sidePanel"));
+  auto* title = new QLabel(QStringLiteral("タブ"), panel);
+  title->setObjectName(QStringLiteral("sidePanelTitle"));
+  title->setContentsMargins(6, 4, 6, 4);
+  QFont bold = title->font();
+  bold.setBold(true);
+  title->setFont(bold);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(title);
+  layout->addWidget(view_->tab_tree(), 1);
+
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->setObjectName(QStringLiteral("mainSplitter"));
+  splitter_->addWidget(panel);
+  splitter_->addWidget(view_);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({kSidePanelWidth, kDefaultWidth - kSidePanelWidth});
+  setCentralWidget(splitter_);
+  connect(view_, &CTolvaneView::tabTreePageWanted, panel, &QWidget::show);
+}
+
+void CMainFrame::CreateStatusBar() {
+  statusBar()->setObjectName(QStringLiteral("statusBar"));
+  // A status bar message is cleared by every menu hover; a label stays.
+  status_text_ = new QLabel(statusBar());
+  status_text_->setObjectName(QStringLiteral("statusText"));
+  status_text_->setContentsMargins(4, 0, 4, 0);
+  status_text_->setMinimumWidth(1);
+  statusBar()->addWidget(status_text_, 1);
+  secure_mark_ = new QLabel(statusBar());
+  secure_mark_->setObjectName(QStringLiteral("secureMark"));
+  secure_mark_->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(16, 16));
+  secure_mark_->setToolTip(QStringLiteral("保護された通信"));
+  secure_mark_->hide();
+  statusBar()->addPermanentWidget(secure_mark_);
+  progress_ = new QProgressBar(statusBar());
+  progress_->setObjectName(QStringLiteral("pageProgress"));
+  progress_->setRange(0, 100);
+  progress_->setMaximumWidth(120);
+  progress_->setMaximumHeight(14);
+  progress_->setTextVisible(false);
+  progress_->hide();
+  statusBar()->addPermanentWidget(progress_);
+}
+
+void CMainFrame::ShowFrameText(const QString& caption, const QString& url) {
+  const QString program = ToQString(ProgramTitle());
+  setWindowTitle(caption.isEmpty() ? program : caption + QStringLiteral(" - ") + program);
+  setWindowFilePath(QString());
+  (void)url;
+}
+
+void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, bool secure) {
+  status_text_->setText(text);
+  progress_->setVisible(loading);
+  progress_->setValue(std::clamp(progress, 0, 100));
+  secure_mark_->setVisible(secure);
+}
 
 void CMainFrame::CloseWithoutAsking() {
   if (close_without_asking_) return;
@@ -65,6 +191,33 @@ void CMainFrame::CreateMenus() {
   QAction* exit_action = file->addAction(QStringLiteral("終了(&X)"));
   exit_action->setObjectName(QStringLiteral("exitAction"));
   connect(exit_action, &QAction::triggered, this, &QWidget::close);
+
+  const auto add_menu = [this](const QString& title, const char* name, const auto& commands) {
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    for (const MenuCommand& command : commands) {
+      if (command.id == 0) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(QString::fromUtf8(command.text));
+      action->setData(command.id);
+      action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.keys),
+                                                        QKeySequence::PortableText));
+      // Keys work while a page has the focus as well.
+      action->setShortcutContext(Qt::ApplicationShortcut);
+      const int id = command.id;
+      connect(action, &QAction::triggered, this, [this, id] {
+        if (id == kFocusKeywordBox) {
+          search_bar_->FocusKeywordBox();
+        } else {
+          view_->RunCommand(id);
+        }
+      });
+    }
+  };
+  add_menu(QStringLiteral("タブ(&T)"), "tabMenu", kTabMenu);
+  add_menu(QStringLiteral("検索(&S)"), "searchMenu", kSearchMenu);
 }
 
 void CMainFrame::RestorePlacement() {
@@ -120,9 +273,16 @@ ExitDialogAnswer CMainFrame::AskExit(int default_button_id) {
   return dialog.answer();
 }
 
-// There are no page tabs, bars or lists yet: nothing to keep for them.
-void CMainFrame::SaveOpenPageTabs() {}
-int CMainFrame::ActiveTabId() { return 0; }
+void CMainFrame::SaveOpenPageTabs() {
+  if (TabWorkspace* workspace = view_->workspace()) workspace->area().SaveOpenPages();
+}
+
+int CMainFrame::ActiveTabId() {
+  TabWorkspace* workspace = view_->workspace();
+  return workspace != nullptr ? workspace->ActiveTabId() : 0;
+}
+
+// The bars and lists of the frame come later: nothing to keep for them yet.
 void CMainFrame::SaveBarLayout() {}
 void CMainFrame::SaveLists() {}
 

@@ -1,19 +1,24 @@
 #pragma once
 
 #include <QMainWindow>
+#include <string>
 
 class QLabel;
+class QProgressBar;
+class QSplitter;
+class QWebEngineProfile;
 
 #include "core/app/shutdown_sequence.h"
 
 namespace tolvane {
 
+class CSearchBar;
 class CTolvaneDoc;
 class CTolvaneView;
 
-// The main window: the tab area in the middle, the menu and status bars
-// around it. Closing it runs the program's close order (ShutdownSequence);
-// the close is abandoned when the user cancels the exit dialog.
+// The main window: the search bar on top, the side panel with the tab tree
+// beside the tab area, the menu and status bars around them. Closing it runs the program's close
+// order (ShutdownSequence); the close is abandoned when the user cancels the exit dialog.
 class CMainFrame : public QMainWindow, public ShutdownFrame {
   Q_OBJECT
 
@@ -22,10 +27,11 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   ~CMainFrame() override;
 
   CTolvaneView* view() const { return view_; }
+  CSearchBar* search_bar() const { return search_bar_; }
 
-  // The page the first page tab opens; shown in the status bar until page
-  // tabs exist.
-  void SetStartUrl(const QString& url);
+  // Opens the first tabs on `profile` (see CTolvaneView::Start).
+  void Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
+             const std::string& clip_list_url);
 
   // Closes in order without the exit dialog, keeping the open pages as
   // SavePageTab says: the session ends or the process was told to stop.
@@ -47,12 +53,20 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
 
  private:
   void CreateMenus();
+  void CreateSidePanel();
+  void CreateStatusBar();
+  void ShowFrameText(const QString& caption, const QString& url);
+  void ShowStatus(const QString& text, bool loading, int progress, bool secure);
   void RestorePlacement();
   void ClearWaitCursor();
 
   CTolvaneDoc& doc_;
   CTolvaneView* view_ = nullptr;
-  QLabel* start_url_ = nullptr;
+  CSearchBar* search_bar_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QLabel* status_text_ = nullptr;
+  QLabel* secure_mark_ = nullptr;
+  QProgressBar* progress_ = nullptr;
   bool closing_ = false;
   bool close_without_asking_ = false;
   int wait_cursors_ = 0;

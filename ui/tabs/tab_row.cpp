@@ -1,10 +1,13 @@
 #include "ui/tabs/tab_row.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
@@ -121,8 +124,11 @@ void TabRow::CloseMarkPressed(int index, QPoint /*below*/) { emit closeClicked(i
 int TabRow::hovered_tab() const { return IsOnTab(hover_) ? hover_.index : -1; }
 
 int TabRow::ContentWidth(const QString& caption, bool with_mark) const {
-  return kPadLeft + (show_icons_ ? kIconSize + kIconGap : 0) +
-         fontMetrics().horizontalAdvance(caption) + (with_mark ? kMarkRoom : kPadRight);
+  // Fractional advances (scalable fonts) are rounded up, or the caption
+  // would not fit its own tab and be cut.
+  const int text = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption))) + 1;
+  return kPadLeft + (show_icons_ ? kIconSize + kIconGap : 0) + text +
+         (with_mark ? kMarkRoom : kPadRight);
 }
 
 void TabRow::Relayout() {

@@ -1,30 +1,183 @@
 #include "ui/tabs/tolvane_view.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPalette>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <cstdio>
 
+#include "core/app/setting_keys.h"
 #include "core/app/tolvane_doc.h"
+#include "core/tabs/tab_workspace.h"
+#include "platform/process_resource_probe.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/app/qt_clipboard.h"
+#include "ui/app/qt_text.h"
+#include "ui/app/qt_timer_factory.h"
+#include "ui/browser/web_engine_control_factory.h"
+#include "ui/search/search_bar.h"
+#include "ui/tabs/category_tab_ctrl.h"
+#include "ui/tabs/page_area.h"
+#include "ui/tabs/page_tab_ctrl.h"
+#include "ui/tabs/tab_menus.h"
+#include "ui/tabs/tab_property_dialog.h"
+#include "ui/tabs/tab_tree_ctrl.h"
+#include "ui/tabs/tab_tree_menu.h"
 
 namespace tolvane {
+namespace {
 
-CTolvaneView::CTolvaneView(CTolvaneDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+// Stands in for the engine when the view runs without a profile.
+class NoControls : public BrowserControlFactory {
+ public:
+  std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents&) override { return nullptr; }
+};
+
+QIcon PageIcon(const PageHost& host) {
+  QStyle* style = QApplication::style();
+  switch (host.icon()) {
+    case TabIcon::kFavicon:
+      return QIcon(PathToQString(host.favicon_file()));
+    case TabIcon::kWaiting:
+      return style->standardIcon(QStyle::SP_FileDialogInfoView);
+    case TabIcon::kSecure:
+      return style->standardIcon(QStyle::SP_DialogApplyButton);
+    case TabIcon::kPage:
+      break;
+  }
+  return style->standardIcon(QStyle::SP_FileIcon);
+}
+
+}  // namespace
+
+CTolvaneView::CTolvaneView(CTolvaneDoc& doc, QWidget* parent)
+    : QWidget(parent),
+      doc_(doc),
+      timers_(std::make_unique<QtTimerFactory>()),
+      prompter_(std::make_unique<MessageBoxPrompter>(this)),
+      clipboard_(std::make_unique<QtClipboard>()),
+      probe_(std::make_unique<ProcessResourceProbe>()) {
   setObjectName(QStringLiteral("tolvaneView"));
-  setAutoFillBackground(true);
-  QPalette light = palette();
-  light.setColor(QPalette::Window, QColor(0xF4, 0xF6, 0xF8));
-  setPalette(light);
   setMinimumSize(200, 120);
+
+  category_bar_ = new CCategoryTabCtrl(this);
+  category_bar_->setObjectName(QStringLiteral("categoryTabs"));
+  page_bar_ = new CPageTabCtrl(this);
+  page_bar_->setObjectName(QStringLiteral("pageTabs"));
+  page_area_ = new PageArea(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(category_bar_);
+  layout->addWidget(page_bar_);
+  layout->addWidget(page_area_, 1);
+
+  tab_tree_ = new CTabTreeCtrl();
+  tab_tree_->setObjectName(QStringLiteral("tabTree"));
 
   save_timer_.setObjectName(QStringLiteral("saveTimer"));
   save_timer_.setInterval(kSaveIntervalMs);
   connect(&save_timer_, &QTimer::timeout, this, &CTolvaneView::SaveNow);
+  connect(qApp, &QApplication::focusChanged, this, &CTolvaneView::OnFocusChanged);
+}
+
+CTolvaneView::~CTolvaneView() {
+  // The pages go before the widgets they live in.
+  commands_.reset();
+  workspace_.reset();
+  delete tab_tree_.data();
+}
+
+QWidget* CTolvaneView::page_area() const { return page_area_; }
+
+void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
+                         const std::string& start_url, const std::string& clip_list_url) {
+  static NoControls no_controls;
+  BrowserControlFactory* controls = &no_controls;
+  if (profile != nullptr) {
+    controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
+    controls = controls_.get();
+  }
+  workspace_ = std::make_unique<TabWorkspace>(
+      TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls, *probe_, *this,
+                             *clipboard_},
+      *this);
+  commands_ = std::make_unique<TabCommands>(*workspace_);
+
+  SettingsStore& settings = doc_.settings();
+  category_bar_->SetMinimumTabWidth(Read(settings, settings::kCategoryTabMinimumSize));
+  category_bar_->SetShowIcons(Read(settings, settings::kCategoryTabShowFavicon) == 1);
+  page_bar_->SetWidthLimits(Read(settings, settings::kPageTabMinimumSize),
+                            Read(settings, settings::kPageTabMaximumSize));
+  page_bar_->SetShowIcons(Read(settings, settings::kPageTabShowFavicon) == 1);
+
+  connect(category_bar_, &CCategoryTabCtrl::tabPressed, this, [this](int index) {
+    if (index != workspace_->area().current_category()) {
+      workspace_->area().SelectCategoryTab(index, true);
+    }
+  });
+  connect(category_bar_, &CCategoryTabCtrl::closeClicked, this, [this](int index) {
+    workspace_->area().set_context_category(index);
+    commands_->Execute(TabCommands::kCloseCategory, CommandSource::kCategoryBar);
+  });
+  connect(category_bar_, &CCategoryTabCtrl::newTabClicked, this, [this](int index) {
+    workspace_->area().set_context_category(index);
+    commands_->Execute(TabCommands::kNewTabButton, CommandSource::kCategoryBar);
+  });
+  connect(category_bar_, &CCategoryTabCtrl::tabMoved, this,
+          [this](int from, int to) { workspace_->MoveCategoryTab(from, to); });
+  connect(category_bar_, &CCategoryTabCtrl::tabDoubleClicked, this, [this](int index) {
+    workspace_->area().set_context_category(index);
+    commands_->Execute(TabCommands::kSearchInTab, CommandSource::kCategoryBar);
+  });
+  connect(category_bar_, &CCategoryTabCtrl::contextMenuRequested, this,
+          &CTolvaneView::ShowCategoryMenu);
+
+  connect(page_bar_, &CPageTabCtrl::tabPressed, this, [this](int index) {
+    const int category = workspace_->area().current_category();
+    if (category >= 0) workspace_->area().SelectPage(category, index, true, true);
+  });
+  connect(page_bar_, &CPageTabCtrl::closeClicked, this, [this](int index) {
+    const int category = workspace_->area().current_category();
+    if (category >= 0) workspace_->area().ClosePage(category, index);
+  });
+  connect(page_bar_, &CPageTabCtrl::newTabClicked, this,
+          [this](int) { commands_->OpenNewPage(TabArea::kBlankUrl, std::string()); });
+  connect(page_bar_, &CPageTabCtrl::tabMoved, this, [this](int from, int to) {
+    const int category = workspace_->area().current_category();
+    if (category >= 0) workspace_->area().MovePage(category, from, to);
+  });
+  connect(page_bar_, &CPageTabCtrl::tabDoubleClicked, this, [this](int index) {
+    const int category = workspace_->area().current_category();
+    if (category < 0) return;
+    workspace_->area().category(category).set_context_page(index);
+    commands_->Execute(TabCommands::kRefresh, CommandSource::kPageBar);
+    workspace_->area().category(category).set_context_page(-1);
+  });
+  connect(page_bar_, &CPageTabCtrl::contextMenuRequested, this, &CTolvaneView::ShowPageMenu);
+  connect(page_bar_, &CPageTabCtrl::clipMenuRequested, this, &CTolvaneView::ShowClipMenu);
+
+  connect(tab_tree_, &CTabTreeCtrl::itemChosen, this,
+          [this](int item) { workspace_->ChooseTreeItem(item); });
+  connect(tab_tree_, &CTabTreeCtrl::expandedChanged, this,
+          [this](int item, bool expanded) { workspace_->tree().SetExpanded(item, expanded); });
+  connect(tab_tree_, &CTabTreeCtrl::contextMenuRequested, this, &CTolvaneView::ShowTreeMenu);
+
+  workspace_->RestoreTabs(has_argument, start_url, clip_list_url);
+  RefreshCategoryBar();
+  RefreshTree();
+}
+
+void CTolvaneView::RunCommand(int id) {
+  if (commands_) commands_->Execute(id, CommandSource::kMenu);
 }
 
 void CTolvaneView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shown_once_) return;
   shown_once_ = true;
-  // The start pages and the engine-list check will come before this.
   save_timer_.start();
 }
 
@@ -38,6 +191,217 @@ void CTolvaneView::SaveNow() {
   if (reported_failures_.insert(*result.failed_store).second) {
     std::fprintf(stderr, "tolvane: %s\n", result.message.c_str());
   }
+}
+
+// ---- Drawing the workspace ----
+
+void CTolvaneView::RefreshCategoryBar() {
+  if (!workspace_) return;
+  const TabArea& area = workspace_->area();
+  std::vector<TabLook> looks;
+  for (int i = 0; i < area.category_count(); ++i) {
+    const CCategoryTab& tab = area.category(i);
+    TabLook look;
+    look.caption = ToQString(tab.caption());
+    look.short_caption = ToQString(tab.short_caption());
+    // Favicons of tabs come with the favicon cache; until then the tab
+    // tree's tab icon.
+    look.icon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    looks.push_back(std::move(look));
+  }
+  category_bar_->SetTabs(std::move(looks), area.current_category());
+  RefreshPageBar();
+}
+
+void CTolvaneView::RefreshPageBar() {
+  if (!workspace_) return;
+  const TabArea& area = workspace_->area();
+  std::vector<TabLook> looks;
+  int current = -1;
+  if (const int category = area.current_category(); category >= 0) {
+    const CCategoryTab& tab = area.category(category);
+    for (int i = 0; i < tab.page_count(); ++i) {
+      const PageHost& host = tab.page(i).host();
+      TabLook look;
+      look.caption = ToQString(host.title().empty() ? host.url() : host.title());
+      look.icon = PageIcon(host);
+      look.loading = host.load_state() == LoadState::kLoading && host.url() != TabArea::kBlankUrl;
+      look.user_clip = area.IsUserClip(category, i);
+      looks.push_back(std::move(look));
+    }
+    current = tab.current_page();
+  }
+  page_bar_->SetTabs(std::move(looks), current);
+}
+
+void CTolvaneView::RefreshTree() {
+  tree_dirty_ = false;
+  tree_sync_pending_ = false;
+  if (workspace_ && tab_tree_) tab_tree_->Rebuild(workspace_->tree());
+}
+
+void CTolvaneView::CategoryBarChanged() {
+  if (freeze_depth_ == 0) RefreshCategoryBar();
+}
+
+void CTolvaneView::PageBarChanged(const CCategoryTab& tab) {
+  if (freeze_depth_ > 0 || !workspace_) return;
+  const TabArea& area = workspace_->area();
+  if (area.current_category() >= 0 && &area.category(area.current_category()) == &tab) {
+    RefreshPageBar();
+  }
+}
+
+void CTolvaneView::PageCaptionChanged(const CCategoryTab& tab, int) { PageBarChanged(tab); }
+
+void CTolvaneView::FreezeDrawing() {
+  if (freeze_depth_++ == 0) setUpdatesEnabled(false);
+}
+
+void CTolvaneView::UnfreezeDrawing() {
+  if (freeze_depth_ == 0 || --freeze_depth_ > 0) return;
+  RefreshCategoryBar();
+  setUpdatesEnabled(true);
+}
+
+// Tree updates come in bursts (every title change of every page): draw
+// once when the burst is over.
+void CTolvaneView::TreeRebuilt() {
+  if (tree_dirty_) return;
+  tree_dirty_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (tree_dirty_) RefreshTree();
+  });
+}
+
+void CTolvaneView::TreeChanged() {
+  if (tree_dirty_ || tree_sync_pending_) return;
+  tree_sync_pending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (!tree_sync_pending_) return;
+    tree_sync_pending_ = false;
+    if (workspace_ && tab_tree_) tab_tree_->SyncSelection(workspace_->tree());
+  });
+}
+
+void CTolvaneView::ShowPageInFrame(const std::string& caption, const std::string& url) {
+  emit frameTextChanged(ToQString(caption), ToQString(url));
+}
+
+void CTolvaneView::ClearFrame() {
+  emit frameTextChanged(QString(), QString());
+  emit statusChanged(QString(), false, 0, false);
+}
+
+void CTolvaneView::UpdateStatusBar(const StatusBarValues& values) {
+  emit statusChanged(ToQString(values.text), values.loading, values.progress, values.secure);
+}
+
+void CTolvaneView::FocusCategoryTabs() { category_bar_->setFocus(Qt::OtherFocusReason); }
+void CTolvaneView::FocusPageTabs() { page_bar_->setFocus(Qt::OtherFocusReason); }
+
+ModifierState CTolvaneView::ModifiersNow() const {
+  const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
+  return ModifierState{keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
+                       QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton)};
+}
+
+// The address bar comes with the frame's bars; until then the shown page's
+// address stands in for it.
+std::string CTolvaneView::AddressBarText() const {
+  if (!workspace_) return {};
+  const PageHost* host = const_cast<TabArea&>(workspace_->area()).ActiveHost();
+  return host != nullptr ? host->url() : std::string();
+}
+
+std::string CTolvaneView::SearchKeyword() {
+  if (page_had_focus_ && workspace_) {
+    if (const PageHost* host = workspace_->area().ActiveHost()) {
+      const std::string selected = host->SelectedText();
+      if (!selected.empty()) return selected;
+    }
+  }
+  return search_bar_ != nullptr ? search_bar_->ReadKeyword() : std::string();
+}
+
+void CTolvaneView::SetSearchBarText(const std::string& text) {
+  if (search_bar_ != nullptr) search_bar_->WriteKeyword(text);
+}
+
+bool CTolvaneView::EditTab(const std::string& title, EngineDialogValues& values) {
+  CTabPropertyDialog dialog(ToQString(title), values, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  values = dialog.values();
+  return true;
+}
+
+void CTolvaneView::ShowTabTreePage() { emit tabTreePageWanted(); }
+
+void CTolvaneView::OnFocusChanged(QWidget*, QWidget* now) {
+  if (now == nullptr) return;
+  if (page_area_->isAncestorOf(now)) {
+    page_had_focus_ = true;
+  } else if (search_bar_ != nullptr && search_bar_->isAncestorOf(now)) {
+    page_had_focus_ = false;
+  }
+}
+
+// ---- Menus ----
+
+void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, CommandSource source) {
+  for (QAction* action : menu.actions()) {
+    if (action->data().isValid() && !action->menu()) {
+      action->setEnabled(commands_->IsEnabled(action->data().toInt(), source));
+    }
+  }
+  QAction* chosen = menu.exec(global);
+  if (chosen != nullptr && chosen->data().isValid()) {
+    commands_->Execute(chosen->data().toInt(), source);
+  }
+}
+
+void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
+  if (!workspace_) return;
+  TabArea& area = workspace_->area();
+  area.set_context_category(index);
+  std::unique_ptr<QMenu> menu = CreateCategoryTabMenu(this);
+  RunMenu(*menu, global, CommandSource::kCategoryBar);
+  area.set_context_category(-1);
+}
+
+void CTolvaneView::ShowPageMenu(int index, const QPoint& global) {
+  if (!workspace_) return;
+  TabArea& area = workspace_->area();
+  const int category = area.current_category();
+  if (category < 0) return;
+  area.category(category).set_context_page(index);
+  std::unique_ptr<QMenu> menu = CreatePageTabMenu(this);
+  RunMenu(*menu, global, CommandSource::kPageBar);
+  if (area.current_category() == category) area.category(category).set_context_page(-1);
+}
+
+void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
+  if (!workspace_) return;
+  TabArea& area = workspace_->area();
+  const int category = area.current_category();
+  if (category < 0) return;
+  area.category(category).set_context_page(index);
+  std::unique_ptr<QMenu> menu = CreateClipMenu(this);
+  RunMenu(*menu, global, CommandSource::kPageBar);
+  if (area.current_category() == category) area.category(category).set_context_page(-1);
+}
+
+void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
+  if (!workspace_ || item < 0 || item >= workspace_->tree().size()) return;
+  // The item right-clicked becomes the selection, as in any tree.
+  if (item != workspace_->tree().selected()) workspace_->ChooseTreeItem(item);
+  const int selected = workspace_->tree().selected();
+  if (selected < 0) return;
+  const TabTreeItem& chosen = workspace_->tree().item(selected);
+  const bool archived = chosen.kind == TabTreeItem::Kind::kTab &&
+                        doc_.tabs().archived(static_cast<std::size_t>(chosen.record));
+  std::unique_ptr<QMenu> menu(CreateTabTreeMenu(this, static_cast<int>(chosen.kind), archived));
+  RunMenu(*menu, global, CommandSource::kTabTree);
 }
 
 }  // namespace tolvane

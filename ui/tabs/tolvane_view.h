@@ -1,37 +1,138 @@
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <set>
+#include <string>
 
 #include "core/app/store_type.h"
+#include "core/search/keyword_boxes.h"
+#include "core/tabs/tab_commands.h"
+#include "core/tabs/workspace_view.h"
+#include "ui/tabs/tab_tree_ctrl.h"
+
+class QWebEngineProfile;
 
 namespace tolvane {
 
+class CCategoryTabCtrl;
+class CPageTabCtrl;
+class CSearchBar;
 class CTolvaneDoc;
+class MessageBoxPrompter;
+class PageArea;
+class ProcessResourceProbe;
+class QtClipboard;
+class QtTimerFactory;
+class TabWorkspace;
+class WebEngineControlFactory;
 
-// The tab area in the middle of the main window. For now it only holds the
-// save timer: every store is written each 60 seconds from the end of the
-// first show on.
-class CTolvaneView : public QWidget {
+// The tab area in the middle of the main window: the category tab row over
+// the page tab row over the pages. It draws the tab workspace (core) and
+// forwards the user's clicks, drags and menu choices to it as commands; it
+// also keeps the side bar's tab tree and the search bar in step, and writes
+// every store each 60 seconds from the end of the first show on.
+class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
   Q_OBJECT
 
  public:
   static constexpr int kSaveIntervalMs = 60'000;
 
   explicit CTolvaneView(CTolvaneDoc& doc, QWidget* parent = nullptr);
+  ~CTolvaneView() override;
+
+  // Makes the tab workspace on `profile` (null: the pages get no engine,
+  // for tests of the bars alone) and opens the first tabs.
+  void Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
+             const std::string& clip_list_url);
+  // The search bar the tab searches read their keyword from (owned by the
+  // frame).
+  void set_search_bar(CSearchBar* bar) { search_bar_ = bar; }
+
+  TabWorkspace* workspace() const { return workspace_.get(); }
+  TabCommands* commands() const { return commands_.get(); }
+  CCategoryTabCtrl* category_bar() const { return category_bar_; }
+  CPageTabCtrl* page_bar() const { return page_bar_; }
+  // The side bar's tab tree; the frame places it.
+  CTabTreeCtrl* tab_tree() const { return tab_tree_; }
+  QWidget* page_area() const;
+
+  // Runs a tab command given from the menu bar or a key.
+  void RunCommand(int id);
 
   // Tests shorten the interval instead of waiting a minute.
   QTimer& save_timer() { return save_timer_; }
-
   // One tick of the save timer.
   void SaveNow();
+
+  // WorkspaceView
+  void CategoryBarChanged() override;
+  void PageBarChanged(const CCategoryTab& tab) override;
+  void PageCaptionChanged(const CCategoryTab& tab, int page) override;
+  void ShowPageInFrame(const std::string& caption, const std::string& url) override;
+  void ClearFrame() override;
+  void UpdateStatusBar(const StatusBarValues& values) override;
+  void SyncTreeSelection(int, const PageHost*) override {}
+  void TreePagesChanged(int) override {}
+  void LoadedGroupsChanged() override {}
+  void FocusCategoryTabs() override;
+  void FreezeDrawing() override;
+  void UnfreezeDrawing() override;
+  ModifierState ModifiersNow() const override;
+  std::string AddressBarText() const override;
+  void KeywordsChanged() override {}
+  void TreeRebuilt() override;
+  void TreeChanged() override;
+  std::string SearchKeyword() override;
+  bool EditTab(const std::string& title, EngineDialogValues& values) override;
+  void ShowTabTreePage() override;
+  void FocusPageTabs() override;
+
+  // KeywordBoxes
+  void SetSearchBarText(const std::string& text) override;
+  void SetSideBarText(const std::string& text) override { side_bar_text_ = text; }
+
+ signals:
+  // The shown page's caption and address (empty when none).
+  void frameTextChanged(const QString& caption, const QString& url);
+  void statusChanged(const QString& text, bool loading, int progress, bool secure);
+  // The side bar should show its tab page.
+  void tabTreePageWanted();
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  void RefreshCategoryBar();
+  void RefreshPageBar();
+  void RefreshTree();
+  void ShowCategoryMenu(int index, const QPoint& global);
+  void ShowPageMenu(int index, const QPoint& global);
+  void ShowClipMenu(int index, const QPoint& global);
+  void ShowTreeMenu(int item, const QPoint& global);
+  void RunMenu(class QMenu& menu, const QPoint& global, CommandSource source);
+  void OnFocusChanged(QWidget* old_widget, QWidget* now);
+
   CTolvaneDoc& doc_;
+  std::unique_ptr<QtTimerFactory> timers_;
+  std::unique_ptr<MessageBoxPrompter> prompter_;
+  std::unique_ptr<QtClipboard> clipboard_;
+  std::unique_ptr<ProcessResourceProbe> probe_;
+  std::unique_ptr<WebEngineControlFactory> controls_;
+  std::unique_ptr<TabWorkspace> workspace_;
+  std::unique_ptr<TabCommands> commands_;
+  CCategoryTabCtrl* category_bar_ = nullptr;
+  CPageTabCtrl* page_bar_ = nullptr;
+  PageArea* page_area_ = nullptr;
+  QPointer<CTabTreeCtrl> tab_tree_;
+  CSearchBar* search_bar_ = nullptr;
+  std::string side_bar_text_;
+  bool page_had_focus_ = false;
+  int freeze_depth_ = 0;
+  bool tree_dirty_ = false;
+  bool tree_sync_pending_ = false;
   QTimer save_timer_;
   bool shown_once_ = false;
   // Stores whose last save failed and were already reported, so a file

@@ -1,0 +1,583 @@
+#include "core/tabs/tab_commands.h"
+
+#include <algorithm>
+
+#include "core/app/setting_keys.h"
+#include "core/app/string_table.h"
+#include "core/app/tolvane_doc.h"
+#include "core/tabs/tab_workspace.h"
+
+namespace tolvane {
+namespace {
+
+bool IsTabItem(const TabTreeItem& item) { return item.kind == TabTreeItem::Kind::kTab; }
+
+}  // namespace
+
+const std::vector<int>& TabCommands::Ids() {
+  static const std::vector<int> ids = {
+      kNewCategoryTab,
+      kNewTabFromMenu,
+      kNewTabButton,
+      kDuplicateTab,
+      kCopyTreeTab,
+      kDeleteTab,
+      kDeleteAllTabs,
+      kDeleteAllTabs2,
+      kDeleteGroup,
+      kTabSettings,
+      kCloseCategory,
+      kCloseRightCategories,
+      kCloseLeftCategories,
+      kCloseOtherCategories,
+      kCloseAllCategories,
+      kSearchInTab,
+      kSearch,
+      kBatchSearch,
+      kNewPage,
+      kDuplicatePage,
+      kReloadPage,
+      kRefresh,
+      kReloadAllPages,
+      kClosePage,
+      kCloseRightPages,
+      kCloseLeftPages,
+      kCloseOtherPages,
+      kCloseAllPages,
+      kCloseAllPagesOfTab,
+      kToggleClip,
+      kClipAll,
+      kUnclipAll,
+      kAddAllToFavorites,
+      kCategoryLeft,
+      kCategoryRight,
+      kCategoryFirst,
+      kCategoryLast,
+      kPageLeft,
+      kPageRight,
+      kPageFirst,
+      kPageLast,
+      kPreviousTab,
+      kNextTab,
+  };
+  return ids;
+}
+
+int TabCommands::ThisCategory(CommandSource source) const {
+  const TabArea& area = ws_.area();
+  if (source == CommandSource::kTabTree) {
+    const int record = ThisRecord(source);
+    return record >= 0 ? area.FindByRecord(record) : -1;
+  }
+  if (source == CommandSource::kCategoryBar) return area.ThisCategory();
+  return area.current_category();
+}
+
+int TabCommands::ThisRecord(CommandSource source) const {
+  if (source == CommandSource::kTabTree) {
+    const TabTree& tree = ws_.tree();
+    const int selected = tree.selected();
+    if (selected < 0) return -1;
+    const TabTreeItem& item = tree.item(selected);
+    if (IsTabItem(item)) return item.record;
+    if (item.kind == TabTreeItem::Kind::kPage && item.parent >= 0) {
+      return tree.item(item.parent).record;
+    }
+    return -1;
+  }
+  return ws_.area().RecordAt(ThisCategory(source));
+}
+
+int TabCommands::SelectThisCategory(CommandSource source) {
+  TabArea& area = ws_.area();
+  const int index = ThisCategory(source);
+  if (index >= 0 && index != area.current_category()) area.SelectCategoryTab(index, true);
+  area.set_context_category(-1);
+  return index >= 0 ? area.current_category() : -1;
+}
+
+int TabCommands::SelectedGroup() const {
+  const TabTree& tree = ws_.tree();
+  return tree.selected() >= 0 ? tree.GroupOf(tree.selected()) : -1;
+}
+
+bool TabCommands::Execute(int id, CommandSource source) {
+  TabArea& area = ws_.area();
+  switch (id) {
+    case kNewCategoryTab:
+      NewCategoryTab();
+      return true;
+    case kNewTabFromMenu:
+    case kNewTabButton:
+      SelectThisCategory(source);
+      NewCategoryTab();
+      return true;
+    case kDuplicateTab:
+      if (SelectThisCategory(source) >= 0) Duplicate(area.RecordAt(area.current_category()));
+      return true;
+    case kCopyTreeTab:
+      if (ThisRecord(CommandSource::kTabTree) >= 0) Duplicate(ThisRecord(CommandSource::kTabTree));
+      return true;
+    case kDeleteTab:
+      DeleteTab(source);
+      return true;
+    case kDeleteAllTabs:
+    case kDeleteAllTabs2:
+      DeleteAllTabs();
+      return true;
+    case kDeleteGroup:
+      DeleteGroup();
+      return true;
+    case kTabSettings:
+      EditTab(source);
+      return true;
+    case kCloseCategory:
+      CloseCategory(source);
+      return true;
+    case kCloseRightCategories:
+      CloseCategories(source, Which::kRight);
+      return true;
+    case kCloseLeftCategories:
+      CloseCategories(source, Which::kLeft);
+      return true;
+    case kCloseOtherCategories:
+      CloseCategories(source, Which::kOthers);
+      return true;
+    case kCloseAllCategories:
+      CloseCategories(source, Which::kAll);
+      return true;
+    case kSearchInTab:
+      if (SelectThisCategory(source) >= 0) Search(false);
+      return true;
+    case kSearch:
+      Search(false);
+      return true;
+    case kBatchSearch:
+      Search(true);
+      return true;
+    case kNewPage:
+      OpenNewPage(TabArea::kBlankUrl, std::string());
+      return true;
+    case kDuplicatePage: {
+      const int category = area.current_category();
+      const int page = category >= 0 ? area.ThisPage(category) : -1;
+      if (page < 0) return true;
+      const PageHost& host = area.category(category).page(page).host();
+      OpenNewPage(host.url().empty() ? TabArea::kBlankUrl : host.url(), host.title());
+      return true;
+    }
+    case kReloadPage:
+    case kRefresh: {
+      const int category = area.current_category();
+      const int page = category >= 0 ? area.ThisPage(category) : -1;
+      if (page >= 0) area.category(category).page(page).host().Refresh();
+      return true;
+    }
+    case kReloadAllPages: {
+      const int category = ThisCategory(source);
+      if (category < 0) return true;
+      for (auto& page : area.category(category).pages()) page->host().Refresh();
+      return true;
+    }
+    case kClosePage: {
+      const int category = area.current_category();
+      const int page = category >= 0 ? area.ThisPage(category) : -1;
+      if (page >= 0 && !area.IsUserClip(category, page)) area.ClosePage(category, page);
+      return true;
+    }
+    default:
+      break;
+  }
+  switch (id) {
+    case kCloseRightPages:
+      ClosePages(Which::kRight);
+      return true;
+    case kCloseLeftPages:
+      ClosePages(Which::kLeft);
+      return true;
+    case kCloseOtherPages:
+      ClosePages(Which::kOthers);
+      return true;
+    case kCloseAllPagesOfTab:
+      SelectThisCategory(source);
+      ClosePages(Which::kAll);
+      return true;
+    case kCloseAllPages:
+      ClosePages(Which::kAll);
+      return true;
+    case kToggleClip: {
+      const int category = area.current_category();
+      const int page = category >= 0 ? area.ThisPage(category) : -1;
+      if (page >= 0) area.ToggleClip(category, page);
+      return true;
+    }
+    case kClipAll:
+      if (ThisCategory(source) >= 0) area.ClipAll(ThisCategory(source));
+      return true;
+    case kUnclipAll:
+      if (ThisCategory(source) >= 0) area.UnclipAll(ThisCategory(source));
+      return true;
+    case kAddAllToFavorites:
+      AddAllToFavorites();
+      return true;
+    case kCategoryLeft:
+    case kCategoryRight:
+    case kCategoryFirst:
+    case kCategoryLast:
+      MoveCategoryFocus(id);
+      return true;
+    case kPageLeft:
+    case kPageRight:
+    case kPageFirst:
+    case kPageLast:
+      MovePageFocus(id);
+      return true;
+    case kPreviousTab:
+    case kNextTab:
+      MoveTabFocus(id == kNextTab);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TabCommands::IsEnabled(int id, CommandSource source) const {
+  const TabArea& area = ws_.area();
+  const int category = area.current_category();
+  switch (id) {
+    case kNewCategoryTab:
+    case kNewTabFromMenu:
+    case kNewTabButton:
+    case kSearch:
+    case kBatchSearch:
+    case kNewPage:
+      return true;
+    case kCopyTreeTab:
+    case kDeleteTab:
+    case kTabSettings:
+      return ThisRecord(source) >= 0;
+    case kCloseCategory:
+      return source == CommandSource::kTabTree ? ThisRecord(source) >= 0
+                                               : ThisCategory(source) >= 0;
+    case kDeleteAllTabs:
+    case kDeleteAllTabs2:
+    case kDeleteGroup:
+      return SelectedGroup() >= 0;
+    case kToggleClip:
+    case kDuplicatePage:
+    case kReloadPage:
+    case kRefresh:
+    case kClosePage:
+      return category >= 0 && area.category(category).page_count() > 0;
+    default:
+      return ThisCategory(source) >= 0;
+  }
+}
+
+void TabCommands::OpenNewPage(const std::string& url, const std::string& caption) {
+  TabArea& area = ws_.area();
+  if (area.category_count() == 0) ws_.ChooseTreeItem(ws_.FirstTabItem());
+  const int category = area.current_category();
+  if (category < 0) return;
+  OpenPageRequest request;
+  request.category = category;
+  request.mode = OpenPageRequest::kNewPage;
+  request.url = url;
+  request.caption = caption;
+  area.OpenPage(request);
+}
+
+void TabCommands::NewCategoryTab() {
+  const TabTree& tree = ws_.tree();
+  CTolvaneDoc& doc = ws_.doc();
+  int group_id = 0;
+  int order = EngineList::kCreatedInFolderOrder;
+  int record = ThisRecord(CommandSource::kTabTree);
+  const int selected = tree.selected();
+  if (record >= 0) {
+    group_id = doc.tabs().EffectiveFolder(static_cast<std::size_t>(record));
+    order = doc.tabs().order(static_cast<std::size_t>(record));
+  } else if (selected >= 0 && tree.item(selected).kind == TabTreeItem::Kind::kGroup) {
+    group_id = doc.tab_folders().id(static_cast<std::size_t>(tree.item(selected).record));
+  } else if (ws_.shown_group() >= 0) {
+    group_id = doc.tab_folders().id(static_cast<std::size_t>(ws_.shown_group()));
+  } else {
+    const int first = ws_.FirstTabItem();
+    if (first < 0) return;
+    group_id = doc.tabs().EffectiveFolder(static_cast<std::size_t>(ws_.tree().item(first).record));
+  }
+
+  EngineDialogValues values;
+  const bool ask = Read(doc.settings(), settings::kTabTreeCTabShowProperties) == 1;
+  if (ask) {
+    values.name = LoadString(string_id::kUntitled);
+    values.tab_name = values.name;
+    if (!ws_.view().EditTab(LoadString(string_id::kNewTabTitle), values)) return;
+  }
+  const std::optional<int> row = ws_.editor().NewTab(group_id, order, ask ? &values : nullptr);
+  if (row) ws_.RebuildAndSelectTab(*row);
+}
+
+void TabCommands::Duplicate(int record) {
+  if (record < 0) return;
+  TabArea& area = ws_.area();
+  // The pages of the category shown before the copy opens.
+  struct Page {
+    std::string url;
+    std::string title;
+  };
+  std::vector<Page> pages;
+  int old_current = -1;
+  if (const int category = area.current_category(); category >= 0) {
+    const CCategoryTab& tab = area.category(category);
+    for (const auto& page : tab.pages()) {
+      pages.push_back({page->host().url(), page->host().title()});
+    }
+    old_current = tab.current_page();
+  }
+  const std::optional<int> row = ws_.editor().Duplicate(record);
+  if (!row) return;
+  ws_.RebuildAndSelectTab(*row);
+  const int category = area.FindByRecord(*row);
+  if (category < 0 || category != area.current_category()) return;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (pages[i].url.empty()) continue;
+    OpenPageRequest request;
+    request.category = category;
+    request.mode = i == 0 ? OpenPageRequest::kCurrentPage : OpenPageRequest::kNewPage;
+    request.url = pages[i].url;
+    request.caption = pages[i].title;
+    area.OpenPage(request);
+  }
+  if (old_current >= 0 && old_current < area.category(category).page_count()) {
+    area.SelectPage(category, old_current, true, true);
+  }
+}
+
+void TabCommands::DeleteTab(CommandSource source) {
+  const int record = ThisRecord(source);
+  if (record < 0) return;
+  TabTree& tree = ws_.tree();
+  const int item = tree.FindTab(record);
+  if (source != CommandSource::kCategoryBar) {
+    const std::string name = item >= 0
+                                 ? tree.item(item).text
+                                 : ws_.doc().tabs().DisplayName(static_cast<std::size_t>(record));
+    if (!ws_.prompter().AskYesNo(FormatString(string_id::kConfirmDelete, {name}))) return;
+  }
+  const int neighbour = item >= 0 ? tree.Neighbour(item) : -1;
+  const TabTreeItem next = neighbour >= 0 ? tree.item(neighbour) : TabTreeItem{};
+  ws_.area().DestroyPoolObject(record);
+  ws_.editor().DeleteTab(record);
+  if (next.kind == TabTreeItem::Kind::kTab) {
+    ws_.RebuildAndSelectTab(next.record);
+  } else {
+    ws_.RebuildAndSelectGroup(next.kind == TabTreeItem::Kind::kGroup ? next.record : -1);
+  }
+}
+
+void TabCommands::DeleteAllTabs() {
+  const int group = SelectedGroup();
+  if (group < 0) return;
+  CTolvaneDoc& doc = ws_.doc();
+  TabTree& tree = ws_.tree();
+  const int group_item = tree.FindGroup(group);
+  const std::string name =
+      group_item >= 0 ? tree.item(group_item).text : doc.tab_folders().DisplayName(group);
+  if (!ws_.prompter().AskYesNo(
+          FormatString(string_id::kConfirmDeleteAllIn, {name, LoadString(string_id::kTabWord)}))) {
+    return;
+  }
+  const int group_id = doc.tab_folders().id(static_cast<std::size_t>(group));
+  for (const int record : tree.TabsOfGroup(group_item)) ws_.area().DestroyPoolObject(record);
+  ws_.editor().DeleteTabsOf(group_id);
+  ws_.RebuildAndSelectGroup(group);
+}
+
+void TabCommands::DeleteGroup() {
+  const TabTree& tree = ws_.tree();
+  const int selected = tree.selected();
+  if (selected < 0 || tree.item(selected).kind != TabTreeItem::Kind::kGroup) return;
+  CTolvaneDoc& doc = ws_.doc();
+  const int group = tree.item(selected).record;
+  if (!ws_.prompter().AskYesNo(
+          FormatString(string_id::kConfirmDelete, {tree.item(selected).text}))) {
+    return;
+  }
+  const int neighbour = tree.Neighbour(selected);
+  const TabTreeItem next = neighbour >= 0 ? tree.item(neighbour) : TabTreeItem{};
+  if (group == ws_.shown_group()) ws_.area().HideAll();
+  if (!ws_.editor().DeleteGroup(group)) return;
+  // The tabs of the deleted groups went with them: so do their pages.
+  const EngineList& tabs = doc.tabs();
+  for (std::size_t row = 0; row < tabs.size(); ++row) {
+    if (tabs.deleted(row)) ws_.area().DestroyPoolObject(static_cast<int>(row));
+  }
+  if (next.kind == TabTreeItem::Kind::kTab) {
+    ws_.RebuildAndSelectTab(next.record);
+  } else {
+    ws_.RebuildAndSelectGroup(next.kind == TabTreeItem::Kind::kGroup ? next.record : -1);
+  }
+}
+
+void TabCommands::EditTab(CommandSource source) {
+  if (source != CommandSource::kTabTree) SelectThisCategory(source);
+  const int record = ThisRecord(source);
+  if (record < 0) return;
+  ws_.view().ShowTabTreePage();
+  EngineList& tabs = ws_.doc().tabs();
+  const auto row = static_cast<std::size_t>(record);
+  EngineDialogValues values{tabs.name(row),         tabs.tab_name(row),   tabs.short_name(row),
+                            tabs.url(row),          tabs.search_url(row), tabs.post_data(row),
+                            tabs.encoding(row),     tabs.gesture(row),    tabs.shortcut(row),
+                            tabs.on_search_bar(row)};
+  if (!ws_.view().EditTab(LoadString(string_id::kTabSettingsTitle), values)) return;
+  ws_.editor().Apply(record, values);
+  ws_.area().RefreshCaption(record);
+  ws_.RebuildAndSelectTab(record);
+}
+
+void TabCommands::CloseCategory(CommandSource source) {
+  if (source != CommandSource::kTabTree) SelectThisCategory(source);
+  const int record = ThisRecord(source);
+  if (record < 0) return;
+  CTolvaneDoc& doc = ws_.doc();
+  TabTree& tree = ws_.tree();
+  const int item = tree.FindTab(record);
+  const int neighbour = item >= 0 ? tree.Neighbour(item) : -1;
+  const TabTreeItem next = neighbour >= 0 ? tree.item(neighbour) : TabTreeItem{};
+  ws_.editor().ToggleArchived(record);
+  ws_.area().DestroyPoolObject(record);
+  if (!doc.tabs().archived(static_cast<std::size_t>(record))) {
+    // Restored from the archive folder: show it back in its group.
+    ws_.RebuildAndSelectTab(record);
+  } else if (next.kind == TabTreeItem::Kind::kTab) {
+    ws_.RebuildAndSelectTab(next.record);
+  } else {
+    ws_.RebuildAndSelectGroup(next.kind == TabTreeItem::Kind::kGroup ? next.record : -1);
+  }
+}
+
+void TabCommands::CloseCategories(CommandSource source, Which which) {
+  if (source != CommandSource::kTabTree) SelectThisCategory(source);
+  const int record = ThisRecord(source);
+  if (record < 0) return;
+  TabTree& tree = ws_.tree();
+  const int item = tree.FindTab(record);
+  const int group_item = tree.GroupItemOf(item);
+  if (group_item < 0) return;
+  const std::vector<int> records = tree.TabsOfGroup(group_item);
+  const auto self = std::find(records.begin(), records.end(), record) - records.begin();
+  std::vector<int> closing;
+  for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(records.size()); ++i) {
+    const bool pick = which == Which::kAll || (which == Which::kRight && i > self) ||
+                      (which == Which::kLeft && i < self) || (which == Which::kOthers && i != self);
+    if (pick) closing.push_back(records[static_cast<std::size_t>(i)]);
+  }
+  ws_.editor().SetArchived(closing);
+  for (const int closed : closing) ws_.area().DestroyPoolObject(closed);
+  if (which == Which::kAll) {
+    ws_.RebuildAndSelectGroup(tree.item(group_item).record);
+  } else {
+    ws_.RebuildAndSelectTab(record);
+  }
+}
+
+void TabCommands::Search(bool every_category) {
+  TabArea& area = ws_.area();
+  const std::string keyword = ws_.view().SearchKeyword();
+  if (every_category) {
+    area.search().SearchEveryCategory(keyword);
+  } else {
+    area.search().SearchCurrentCategory(keyword);
+  }
+}
+
+void TabCommands::ClosePages(Which which) {
+  TabArea& area = ws_.area();
+  const int category = area.current_category();
+  if (category < 0) return;
+  const int self = area.ThisPage(category);
+  if (self < 0) return;
+  // Last first, so the indices still to close stay valid.
+  for (int page = area.category(category).page_count() - 1; page >= 0; --page) {
+    const bool pick = which == Which::kAll || (which == Which::kRight && page > self) ||
+                      (which == Which::kLeft && page < self) ||
+                      (which == Which::kOthers && page != self);
+    if (pick && !area.IsUserClip(category, page)) area.ClosePage(category, page);
+  }
+  area.category(category).set_context_page(-1);
+}
+
+void TabCommands::AddAllToFavorites() {
+  TabArea& area = ws_.area();
+  const int category = area.ThisCategory();
+  if (category < 0) return;
+  ItemStore& favorites = ws_.doc().favorites();
+  for (const auto& page : area.category(category).pages()) {
+    const PageHost& host = page->host();
+    ItemStore::Entry entry;
+    entry.url = host.url().empty() ? host.request().url : host.url();
+    entry.title = host.title().empty() ? entry.url : host.title();
+    if (entry.url.empty()) continue;
+    if (favorites.AddOrCount(entry, ws_.prompter()) < 0) break;
+  }
+}
+
+void TabCommands::MoveCategoryFocus(int id) {
+  TabArea& area = ws_.area();
+  const int count = area.category_count();
+  if (count == 0) return;
+  const int current = std::max(area.current_category(), 0);
+  int target = current;
+  if (id == kCategoryLeft) target = (current + count - 1) % count;
+  if (id == kCategoryRight) target = (current + 1) % count;
+  if (id == kCategoryFirst) target = 0;
+  if (id == kCategoryLast) target = count - 1;
+  ws_.view().FreezeDrawing();
+  area.SelectCategoryTab(target, true);
+  ws_.view().UnfreezeDrawing();
+  ws_.view().FocusCategoryTabs();
+}
+
+void TabCommands::MovePageFocus(int id) {
+  TabArea& area = ws_.area();
+  const int category = area.current_category();
+  if (category < 0) return;
+  const int count = area.category(category).page_count();
+  if (count == 0) return;
+  const int current = std::max(area.category(category).current_page(), 0);
+  int target = current;
+  if (id == kPageLeft) target = (current + count - 1) % count;
+  if (id == kPageRight) target = (current + 1) % count;
+  if (id == kPageFirst) target = 0;
+  if (id == kPageLast) target = count - 1;
+  ws_.view().FreezeDrawing();
+  area.SelectPage(category, target, true, true);
+  ws_.view().UnfreezeDrawing();
+  ws_.view().FocusPageTabs();
+}
+
+void TabCommands::MoveTabFocus(bool forward) {
+  TabArea& area = ws_.area();
+  const int categories = area.category_count();
+  const int category = area.current_category();
+  if (category < 0) return;
+  const int page = area.category(category).current_page();
+  const int count = area.category(category).page_count();
+  ws_.view().FreezeDrawing();
+  if (forward && page + 1 < count) {
+    area.SelectPage(category, page + 1, true, true);
+  } else if (!forward && page > 0) {
+    area.SelectPage(category, page - 1, true, true);
+  } else {
+    const int next = (category + (forward ? 1 : categories - 1)) % categories;
+    area.SelectCategoryTab(next, true);
+    const int pages = area.category(next).page_count();
+    if (pages > 0) area.SelectPage(next, forward ? 0 : pages - 1, true, true);
+  }
+  ws_.view().UnfreezeDrawing();
+  ws_.view().FocusPageTabs();
+}
+
+}  // namespace tolvane

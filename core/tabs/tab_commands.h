@@ -1,0 +1,114 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+class TabWorkspace;
+
+// Where a tab command was given; it decides which tab "this tab" is and
+// whether deleting asks first.
+enum class CommandSource {
+  kMenu,         // menu bar, keys, search bar: the current tab and page
+  kCategoryBar,  // the category row or its menu: the right-clicked tab
+  kPageBar,      // the page row or its menu: the right-clicked page
+  kTabTree,      // the tab tree or its menu: the tree's selected item
+};
+
+// The commands on category tabs, page tabs and tab records, by command ID.
+// Category commands act on "this tab" (the right-clicked one, else the
+// current one) and mostly select it first; page commands act on the
+// right-clicked page, else the current one. Commands that need a tab, a page
+// or a tree item of the right kind do nothing without one.
+class TabCommands {
+ public:
+  // Command IDs.
+  static constexpr int kNewCategoryTab = 32953;
+  static constexpr int kNewTabFromMenu = 32880;
+  static constexpr int kNewTabButton = 32789;
+  static constexpr int kDuplicateTab = 32881;
+  static constexpr int kCopyTreeTab = 32948;
+  static constexpr int kDeleteTab = 32949;
+  static constexpr int kDeleteAllTabs = 32954;
+  static constexpr int kDeleteAllTabs2 = 32985;
+  static constexpr int kDeleteGroup = 32957;
+  static constexpr int kTabSettings = 32981;
+  static constexpr int kCloseCategory = 32884;
+  static constexpr int kCloseRightCategories = 32973;
+  static constexpr int kCloseLeftCategories = 32974;
+  static constexpr int kCloseOtherCategories = 32975;
+  static constexpr int kCloseAllCategories = 32885;
+  static constexpr int kSearchInTab = 32972;
+  static constexpr int kSearch = 32943;
+  static constexpr int kBatchSearch = 32842;
+  static constexpr int kNewPage = 32886;
+  static constexpr int kDuplicatePage = 32887;
+  static constexpr int kReloadPage = 32888;
+  static constexpr int kRefresh = 32795;
+  static constexpr int kReloadAllPages = 32882;
+  static constexpr int kClosePage = 32891;
+  static constexpr int kCloseRightPages = 32892;
+  static constexpr int kCloseLeftPages = 32895;
+  static constexpr int kCloseOtherPages = 32893;
+  static constexpr int kCloseAllPages = 32894;
+  static constexpr int kCloseAllPagesOfTab = 32978;
+  static constexpr int kToggleClip = 32890;
+  static constexpr int kClipAll = 32979;
+  static constexpr int kUnclipAll = 32980;
+  static constexpr int kAddAllToFavorites = 32883;
+  static constexpr int kCategoryLeft = 32901;
+  static constexpr int kCategoryRight = 32902;
+  static constexpr int kCategoryFirst = 32917;
+  static constexpr int kCategoryLast = 32916;
+  static constexpr int kPageLeft = 32903;
+  static constexpr int kPageRight = 32904;
+  static constexpr int kPageFirst = 32918;
+  static constexpr int kPageLast = 32919;
+  static constexpr int kPreviousTab = 32905;
+  static constexpr int kNextTab = 32907;
+
+  explicit TabCommands(TabWorkspace& workspace) : ws_(workspace) {}
+
+  // Runs command `id`; false when it is not a tab command.
+  bool Execute(int id, CommandSource source = CommandSource::kMenu);
+  // Whether the command can do anything now (menu state).
+  bool IsEnabled(int id, CommandSource source = CommandSource::kMenu) const;
+  // Every command ID this class runs.
+  static const std::vector<int>& Ids();
+
+  // Opens one page as a new page tab of the current category; with no
+  // category tab at all the first tab of the tab tree is opened first.
+  void OpenNewPage(const std::string& url, const std::string& caption);
+
+ private:
+  // "This tab": bar index, or -1.
+  int ThisCategory(CommandSource source) const;
+  // The tab record the command is about (tree selection for the tree).
+  int ThisRecord(CommandSource source) const;
+  int SelectThisCategory(CommandSource source);
+  void NewCategoryTab();
+  void Duplicate(int record);
+  void DeleteTab(CommandSource source);
+  void DeleteAllTabs();
+  void DeleteGroup();
+  void EditTab(CommandSource source);
+  void CloseCategory(CommandSource source);
+  // Archives the tabs of this tab's group that `pick` chooses from the
+  // group's tabs in tree order (the index of this tab is given).
+  enum class Which { kRight, kLeft, kOthers, kAll };
+  void CloseCategories(CommandSource source, Which which);
+  void Search(bool every_category);
+  void ClosePages(Which which);
+  void AddAllToFavorites();
+  void MoveCategoryFocus(int id);
+  void MovePageFocus(int id);
+  void MoveTabFocus(bool forward);
+  // Group folder index of the tree's selection (group, or a tab's or page's
+  // group), -1 when none.
+  int SelectedGroup() const;
+
+  TabWorkspace& ws_;
+};
+
+}  // namespace tolvane

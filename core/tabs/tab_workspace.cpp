@@ -1,0 +1,219 @@
+#include "core/tabs/tab_workspace.h"
+
+#include "core/app/clock.h"
+#include "core/app/tolvane_doc.h"
+
+namespace tolvane {
+
+TabArea::Services TabWorkspace::AreaServices(const Services& s) {
+  CTolvaneDoc& doc = s.doc;
+  return TabArea::Services{
+      .tabs = doc.tabs(),
+      .engines = doc.engines(),
+      .groups = doc.tab_folders(),
+      .clips = doc.clips(),
+      .settings = doc.settings(),
+      .keywords = doc.keywords(),
+      .history = &doc.history(),
+      .favorites = &doc.favorites(),
+      .timers = s.timers,
+      .prompter = s.prompter,
+      .clock = s.clock,
+      .controls = s.controls,
+      .probe = s.probe,
+      .boxes = s.boxes,
+      .clipboard = s.clipboard,
+  };
+}
+
+TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
+    : doc_(services.doc),
+      prompter_(services.prompter),
+      clock_(services.clock),
+      view_(view),
+      area_(AreaServices(services), *this),
+      tree_(doc_.tab_folders(), doc_.tabs(), doc_.settings()),
+      editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {}
+
+// The pages go before the tree and the records they point into.
+TabWorkspace::~TabWorkspace() { area_.DestroyAll(); }
+
+void TabWorkspace::RestoreTabs(bool has_argument, const std::string& start_url,
+                               const std::string& clip_list_url) {
+  const StartPlan plan = StartPlan::Choose(doc_.settings(), has_argument, doc_.clip_load_failed());
+  RebuildTree();
+  if (plan.item == StartPlan::Item::kNone) return;
+
+  int item = FirstTabItem();
+  if (plan.item == StartPlan::Item::kTabId) {
+    const int row = doc_.tabs().FindById(plan.tab_id);
+    item =
+        row >= 0 && !doc_.tabs().deleted(static_cast<std::size_t>(row)) ? tree_.FindTab(row) : -1;
+  }
+  if (item < 0) return;
+  if (plan.start_pages) {
+    area_.SetStartPages(start_url, plan.clip_list_page ? clip_list_url : std::string());
+  }
+  ChooseTreeItem(item);
+  area_.ClearStartPages();
+}
+
+int TabWorkspace::FirstTabItem() {
+  int item = tree_.FirstTabItem();
+  if (item >= 0) return item;
+  const std::optional<TabRecordEditor::DefaultTabs> made = editor_.CreateDefaultTabs();
+  if (!made) return -1;
+  default_group_ = doc_.tab_folders().Find(made->group_id);
+  RebuildTree();
+  return tree_.FirstTabItem();
+}
+
+void TabWorkspace::ChooseTreeItem(int item) {
+  if (item < 0 || item >= tree_.size()) return;
+  tree_.Select(item);
+  // Opening tabs adds page items to the tree: keep what this item is, not
+  // its index.
+  const TabTreeItem chosen = tree_.item(item);
+  const int group = tree_.GroupOf(item);
+  if (group >= 0) {
+    CategoryFolderTree& groups = doc_.tab_folders();
+    groups.SetTimeStamp(static_cast<std::size_t>(group), clock_);
+    if (group != shown_group_) {
+      view_.FreezeDrawing();
+      area_.HideAll();
+      shown_group_ = group;
+      bool first_is_new = false;
+      if (groups.id(static_cast<std::size_t>(group)) != EngineList::kArchiveFolderId) {
+        const std::vector<int> records = tree_.TabsOfGroup(tree_.GroupItemOf(item));
+        for (std::size_t i = 0; i < records.size(); ++i) {
+          const bool had_object = area_.PoolState(records[i]) != 0;
+          area_.OpenCategoryTab(records[i]);
+          if (i == 0) first_is_new = !had_object;
+        }
+      }
+      if (first_is_new && chosen.kind == TabTreeItem::Kind::kGroup && area_.category_count() > 0) {
+        area_.SelectCategoryTab(0, false);
+      }
+      view_.UnfreezeDrawing();
+      tree_.UpdateBold(*this);
+    }
+  }
+  if (chosen.kind == TabTreeItem::Kind::kTab) {
+    const int index = area_.FindByRecord(chosen.record);
+    if (index >= 0) area_.SelectCategoryTab(index, false);
+  } else if (chosen.kind == TabTreeItem::Kind::kPage && chosen.page != nullptr) {
+    const int category = area_.current_category();
+    if (category >= 0) {
+      const int page = area_.category(category).IndexOfHost(*chosen.page);
+      if (page >= 0) area_.SelectPage(category, page, true, false);
+    }
+  }
+  // The tree may have been rebuilt in between: select the chosen item again.
+  int again = -1;
+  if (chosen.kind == TabTreeItem::Kind::kTab) again = tree_.FindTab(chosen.record);
+  if (chosen.kind == TabTreeItem::Kind::kGroup) again = tree_.FindGroup(chosen.record);
+  if (chosen.kind == TabTreeItem::Kind::kPage) again = tree_.FindPage(chosen.page);
+  if (again >= 0 && again != tree_.selected()) tree_.Select(again);
+  view_.TreeChanged();
+}
+
+void TabWorkspace::RebuildTree() {
+  tree_.Build(*this);
+  view_.TreeRebuilt();
+}
+
+void TabWorkspace::RebuildAndSelectTab(int record) {
+  RebuildTree();
+  const int item = record >= 0 ? tree_.FindTab(record) : -1;
+  ChooseTreeItem(item >= 0 ? item : tree_.root());
+}
+
+void TabWorkspace::RebuildAndSelectGroup(int folder_index) {
+  RebuildTree();
+  const int item = folder_index >= 0 ? tree_.FindGroup(folder_index) : -1;
+  ChooseTreeItem(item >= 0 ? item : tree_.root());
+}
+
+void TabWorkspace::MoveCategoryTab(int from, int to) {
+  if (from == to || from < 0 || to < 0 || from >= area_.category_count() ||
+      to >= area_.category_count()) {
+    return;
+  }
+  const int record = area_.RecordAt(from);
+  const int target = area_.RecordAt(to);
+  const int group_item = tree_.GroupItemOf(tree_.FindTab(record));
+  if (group_item < 0) return;
+  const std::vector<int> records = tree_.TabsOfGroup(group_item);
+  int position = -1;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (records[i] == target) position = static_cast<int>(i);
+  }
+  if (position < 0) return;
+  editor_.MoveTab(record, records, position);
+  area_.MoveCategoryTab(from, to);
+  RebuildAndSelectTab(record);
+}
+
+void TabWorkspace::EngineListReloaded(const std::string& start_url) {
+  area_.DestroyAll();
+  shown_group_ = -1;
+  if (default_group_ >= 0) editor_.DeleteGroup(default_group_);
+  default_group_ = -1;
+  RestoreTabs(false, start_url, std::string());
+}
+
+int TabWorkspace::ActiveTabId() const {
+  const int record = area_.RecordAt(area_.current_category());
+  return record >= 0 ? doc_.tabs().id(static_cast<std::size_t>(record)) : 0;
+}
+
+std::vector<TabTreePage> TabWorkspace::PagesOf(int record) const {
+  std::vector<TabTreePage> pages;
+  const CCategoryTab* tab = area_.PoolObject(record);
+  if (tab == nullptr) return pages;
+  for (const auto& page : tab->pages()) {
+    const PageHost& host = page->host();
+    pages.push_back({&host, host.title().empty() ? host.url() : host.title()});
+  }
+  return pages;
+}
+
+bool TabWorkspace::IsLoaded(int record) const { return area_.PoolState(record) != 0; }
+
+void TabWorkspace::CategoryBarChanged() { view_.CategoryBarChanged(); }
+void TabWorkspace::PageBarChanged(const CCategoryTab& tab) { view_.PageBarChanged(tab); }
+void TabWorkspace::PageCaptionChanged(const CCategoryTab& tab, int page) {
+  view_.PageCaptionChanged(tab, page);
+}
+void TabWorkspace::ShowPageInFrame(const std::string& caption, const std::string& url) {
+  view_.ShowPageInFrame(caption, url);
+}
+void TabWorkspace::ClearFrame() { view_.ClearFrame(); }
+void TabWorkspace::UpdateStatusBar(const StatusBarValues& values) { view_.UpdateStatusBar(values); }
+
+void TabWorkspace::SyncTreeSelection(int record, const PageHost* page) {
+  int item = page != nullptr ? tree_.FindPage(page) : -1;
+  if (item < 0) item = tree_.FindTab(record);
+  if (item < 0 || item == tree_.selected()) return;
+  tree_.Select(item);
+  view_.TreeChanged();
+}
+
+void TabWorkspace::TreePagesChanged(int record) {
+  tree_.UpdatePages(record, *this);
+  view_.TreeRebuilt();
+}
+
+void TabWorkspace::LoadedGroupsChanged() {
+  tree_.UpdateBold(*this);
+  view_.TreeChanged();
+}
+
+void TabWorkspace::FocusCategoryTabs() { view_.FocusCategoryTabs(); }
+void TabWorkspace::FreezeDrawing() { view_.FreezeDrawing(); }
+void TabWorkspace::UnfreezeDrawing() { view_.UnfreezeDrawing(); }
+ModifierState TabWorkspace::ModifiersNow() const { return view_.ModifiersNow(); }
+std::string TabWorkspace::AddressBarText() const { return view_.AddressBarText(); }
+void TabWorkspace::KeywordsChanged() { view_.KeywordsChanged(); }
+
+}  // namespace tolvane

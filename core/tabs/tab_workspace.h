@@ -1,0 +1,122 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/tabs/start_plan.h"
+#include "core/tabs/tab_area.h"
+#include "core/tabs/tab_record_editor.h"
+#include "core/tabs/tab_tree.h"
+#include "core/tabs/workspace_view.h"
+
+namespace tolvane {
+
+class CTolvaneDoc;
+
+// The tab area, the tab tree and the tab records together: selecting in the
+// tree switches tab groups and category tabs, changing the records rebuilds
+// the tree and selects again, and start-up picks the tab to show first.
+// Commands on tabs (TabCommands) work through it.
+//
+// Group switch (a tree item chosen): the item's group is stamped with the
+// time; when it is not the group shown, every category tab is hidden (kept
+// loaded) and the group's tabs are opened in tree order (none for the
+// archive folder); then a chosen tab or page is selected.
+class TabWorkspace : public TabAreaView, public TabTreePages {
+ public:
+  struct Services {
+    CTolvaneDoc& doc;
+    TimerFactory& timers;
+    Prompter& prompter;
+    const Clock& clock;
+    BrowserControlFactory& controls;
+    ResourceProbe& probe;
+    KeywordBoxes& boxes;
+    Clipboard& clipboard;
+  };
+
+  TabWorkspace(const Services& services, WorkspaceView& view);
+  ~TabWorkspace() override;
+  TabWorkspace(const TabWorkspace&) = delete;
+  TabWorkspace& operator=(const TabWorkspace&) = delete;
+
+  TabArea& area() { return area_; }
+  const TabArea& area() const { return area_; }
+  TabTree& tree() { return tree_; }
+  const TabTree& tree() const { return tree_; }
+  TabRecordEditor& editor() { return editor_; }
+  CTolvaneDoc& doc() { return doc_; }
+  WorkspaceView& view() { return view_; }
+  Prompter& prompter() { return prompter_; }
+
+  // Opens the first tabs of the run. `argument` tells whether the command
+  // line named a page; `start_url` is the first page in modes 1 and 2 and
+  // `clip_list_url` the address of "クリップ.html" (shown second when the
+  // old clips were exported).
+  void RestoreTabs(bool has_argument, const std::string& start_url,
+                   const std::string& clip_list_url);
+
+  // The user chose `item` in the tab tree: the group switch.
+  void ChooseTreeItem(int item);
+  // The tree's item for a tab record, making the default group and tabs
+  // when there is no tab at all (first start). -1 when none.
+  int FirstTabItem();
+  // Rebuilds the tree and chooses the item of tab `record` (or group folder
+  // index `group` when record is -1); the root when neither is there.
+  void RebuildAndSelectTab(int record);
+  void RebuildAndSelectGroup(int folder_index);
+  void RebuildTree();
+
+  // The group shown in the category row (folder index), or -1.
+  int shown_group() const { return shown_group_; }
+  // The default group made in this run, or -1.
+  int default_group() const { return default_group_; }
+
+  // A category tab was dragged from `from` to `to` on the category row.
+  void MoveCategoryTab(int from, int to);
+  // A new engine list was applied: every tab closes, the default group of
+  // this run goes, and the tabs are restored again.
+  void EngineListReloaded(const std::string& start_url);
+
+  // The ID of the current category tab's record, 0 when none (exit).
+  int ActiveTabId() const;
+
+  // TabTreePages
+  std::vector<TabTreePage> PagesOf(int record) const override;
+  bool IsLoaded(int record) const override;
+
+  // TabAreaView (forwarded to the view, with the tree kept in step)
+  void CategoryBarChanged() override;
+  void PageBarChanged(const CCategoryTab& tab) override;
+  void PageCaptionChanged(const CCategoryTab& tab, int page) override;
+  void ShowPageInFrame(const std::string& caption, const std::string& url) override;
+  void ClearFrame() override;
+  void UpdateStatusBar(const StatusBarValues& values) override;
+  void SyncTreeSelection(int record, const PageHost* page) override;
+  void TreePagesChanged(int record) override;
+  void LoadedGroupsChanged() override;
+  void FocusCategoryTabs() override;
+  void FreezeDrawing() override;
+  void UnfreezeDrawing() override;
+  ModifierState ModifiersNow() const override;
+  std::string AddressBarText() const override;
+  void KeywordsChanged() override;
+
+ private:
+  static TabArea::Services AreaServices(const Services& services);
+
+  CTolvaneDoc& doc_;
+  Prompter& prompter_;
+  const Clock& clock_;
+  WorkspaceView& view_;
+  TabArea area_;
+  TabTree tree_;
+  TabRecordEditor editor_;
+  int shown_group_ = -1;
+  int default_group_ = -1;
+  bool syncing_ = false;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "core/search/engine_list.h"
+#include "core/tabs/tab_area_view.h"
+
+namespace tolvane {
+
+// The windows around the tab workspace: the tab rows and frame (as the tab
+// area sees them), the side bar's tab tree, the search bar and the tab
+// property dialog. The Qt view implements it; tests record the calls.
+class WorkspaceView : public TabAreaView {
+ public:
+  // The tab tree was rebuilt: draw it again from TabWorkspace::tree().
+  virtual void TreeRebuilt() = 0;
+  // Only the selection, the page items or the bold marks changed.
+  virtual void TreeChanged() = 0;
+  // The keyword of a tab search: the search bar's keyword box, or the
+  // selected text of the shown page when the page had the focus last.
+  virtual std::string SearchKeyword() = 0;
+  // The tab property dialog, titled `title`, on `values`; false on Cancel.
+  virtual bool EditTab(const std::string& title, EngineDialogValues& values) = 0;
+  // The side bar shows its tab page.
+  virtual void ShowTabTreePage() = 0;
+  // The keyboard focus goes to the page tab row.
+  virtual void FocusPageTabs() = 0;
+};
+
+}  // namespace tolvane
