@@ -55,6 +55,7 @@ class SaveTimerTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { test::OpenSharedProfile(); }
   void init() { test::FailOnQtWarnings(); }
 
   void timerStartsOnFirstShowAndSavesChanges() {
@@ -104,5 +105,5 @@ class SaveTimerTest : public QObject {
 
 }  // namespace tolvane
 
-QTEST_MAIN(tolvane::SaveTimerTest)
+TOLVANE_APP_TEST_MAIN(tolvane::SaveTimerTest)
 #include "save_timer_test.moc"

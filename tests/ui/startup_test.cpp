@@ -32,6 +32,7 @@ class StartupTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { test::OpenSharedProfile(); }
   void init() { test::FailOnQtWarnings(); }
 
   void firstStartAndCloseWriteEveryStore() {
@@ -120,5 +121,5 @@ class StartupTest : public QObject {
 
 }  // namespace tolvane
 
-QTEST_MAIN(tolvane::StartupTest)
+TOLVANE_APP_TEST_MAIN(tolvane::StartupTest)
 #include "startup_test.moc"

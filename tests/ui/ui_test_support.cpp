@@ -6,18 +6,27 @@
 #include <QPointer>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "ui/app/qt_text.h"
+#include "ui/browser/browser_profile.h"
 
 namespace tolvane::test {
 
+void OpenSharedProfile() {
+  static QTemporaryDir* dir = new QTemporaryDir;  // left for the process's end
+  BrowserProfile::Open(QStringToPath(dir->path()));
+}
+
 void FailOnQtWarnings() {
-  // The offscreen platform plugin warns about features it lacks; those say
-  // nothing about the program.
-  QTest::failOnWarning(
-      QRegularExpression(QStringLiteral("^(?!This plugin does not support)(?!QStandardPaths: )")));
+  // The offscreen platform plugin warns about features it lacks (and the
+  // web engine that it has no OpenGL there); those say nothing about the
+  // program.
+  QTest::failOnWarning(QRegularExpression(
+      QStringLiteral("^(?!This plugin does not support)(?!QStandardPaths: )"
+                     "(?!WebEngineContext used before)(?!No suitable graphics backend)")));
 }
 
 void WhenModal(std::function<void(QWidget*)> act, int timeout_ms, QObject* owner) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QApplication>
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <filesystem>
 #include <functional>
 
@@ -11,6 +13,12 @@ class QObject;
 class QWidget;
 
 namespace tolvane::test {
+
+// Opens the process's one web profile in a directory of its own, kept until
+// the process ends. Suites that start the application several times call it
+// from initTestCase(): the profile outlives every application object, and
+// the engine would keep files open in a test's data directory.
+void OpenSharedProfile();
 
 // Turns every Qt warning of the current test function into a failure, apart
 // from the offscreen platform's own chatter. Call from init().
@@ -55,3 +63,16 @@ class ProgramProcess {
 };
 
 }  // namespace tolvane::test
+
+// QTEST_MAIN for suites that run the whole application: web views share
+// OpenGL contexts with the widgets, which must be set before the
+// application object exists.
+#define TOLVANE_APP_TEST_MAIN(TestObject)                       \
+  int main(int argc, char** argv) {                             \
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
+    QApplication app(argc, argv);                               \
+    app.setAttribute(Qt::AA_Use96Dpi, true);                    \
+    TestObject test_object;                                     \
+    QTEST_SET_MAIN_SOURCE_PATH                                  \
+    return QTest::qExec(&test_object, argc, argv);              \
+  }

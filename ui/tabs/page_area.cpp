@@ -17,7 +17,8 @@ void PageArea::resizeEvent(QResizeEvent* event) {
 
 void PageArea::childEvent(QChildEvent* event) {
   QWidget::childEvent(event);
-  if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished) FillWith(qobject_cast<QWidget*>(event->child()));
+  if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)
+    FillWith(qobject_cast<QWidget*>(event->child()));
 }
 
 }  // namespace tolvane

@@ -4,10 +4,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
@@ -126,7 +126,8 @@ int TabRow::hovered_tab() const { return IsOnTab(hover_) ? hover_.index : -1; }
 int TabRow::ContentWidth(const QString& caption, bool with_mark) const {
   // Fractional advances (scalable fonts) are rounded up, or the caption
   // would not fit its own tab and be cut.
-  const int text = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption))) + 1;
+  const int text =
+      static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(caption))) + 1;
   return kPadLeft + (show_icons_ ? kIconSize + kIconGap : 0) + text +
          (with_mark ? kMarkRoom : kPadRight);
 }
