@@ -370,23 +370,20 @@ void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
 }
 
 void CTolvaneView::ShowPageMenu(int index, const QPoint& global) {
-  if (!workspace_) return;
-  TabArea& area = workspace_->area();
-  const int category = area.current_category();
-  if (category < 0) return;
-  area.category(category).set_context_page(index);
-  std::unique_ptr<QMenu> menu = CreatePageTabMenu(this);
-  RunMenu(*menu, global, CommandSource::kPageBar);
-  if (area.current_category() == category) area.category(category).set_context_page(-1);
+  RunPageRowMenu(CreatePageTabMenu(this), index, global);
 }
 
 void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
+  RunPageRowMenu(CreateClipMenu(this), index, global);
+}
+
+// Page commands given from the page row act on the page clicked.
+void CTolvaneView::RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global) {
   if (!workspace_) return;
   TabArea& area = workspace_->area();
   const int category = area.current_category();
   if (category < 0) return;
   area.category(category).set_context_page(index);
-  std::unique_ptr<QMenu> menu = CreateClipMenu(this);
   RunMenu(*menu, global, CommandSource::kPageBar);
   if (area.current_category() == category) area.category(category).set_context_page(-1);
 }

@@ -13,6 +13,7 @@
 #include "core/tabs/workspace_view.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 
+class QMenu;
 class QWebEngineProfile;
 
 namespace tolvane {
@@ -111,8 +112,9 @@ class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
   void ShowCategoryMenu(int index, const QPoint& global);
   void ShowPageMenu(int index, const QPoint& global);
   void ShowClipMenu(int index, const QPoint& global);
+  void RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global);
   void ShowTreeMenu(int item, const QPoint& global);
-  void RunMenu(class QMenu& menu, const QPoint& global, CommandSource source);
+  void RunMenu(QMenu& menu, const QPoint& global, CommandSource source);
   void OnFocusChanged(QWidget* old_widget, QWidget* now);
 
   CTolvaneDoc& doc_;
