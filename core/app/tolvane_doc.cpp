@@ -150,6 +150,9 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
     if (auto result = LoadStore(type); !result.ok()) return result;
   }
   AddArchiveFolder();
+  // A tab file written without the archive folder would leave every tab the
+  // user closes nowhere in the tab tree, with no way back.
+  tab_folders_.AddArchiveFolder();
 
   // The engine options file doubles as the lock file: read it between lock and
   // unlock. Its failure is not fatal; the first unlock creates it when missing.

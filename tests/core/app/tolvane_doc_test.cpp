@@ -163,10 +163,18 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
   session.doc.set_save_directory(out.path());
   ASSERT_TRUE(session.doc.SaveAll().ok);
   for (StoreType type : {StoreType::kFavorites, StoreType::kKeywords, StoreType::kHistory,
-                         StoreType::kUserEngines, StoreType::kTabs, StoreType::kClips}) {
+                         StoreType::kUserEngines, StoreType::kClips}) {
     EXPECT_EQ(ReadFile(out.path() / std::string(StoreFileName(type))), ReadFile(file(type)))
         << StoreFileName(type);
   }
+  // A tab file without the archive folder gets one, so closed tabs have a
+  // place in the tab tree.
+  EXPECT_EQ(ReadFile(out.path() / "vq_tab.tbf"),
+            StoreFile(StoreType::kTabs,
+                      {"1\tgroup\t0\t0\t5\t1\tL\tK",
+                       "-9999\t" + Utf8ToSjis("保管箱") + "\t0\t0\t99999999\t0\t\t"},
+                      {folder_tab, Engine("2", "1", EngineList::EngineReference(100001)) +
+                                       "\tkey\t1\t2\tG\tS\t1\t0"}));
   // One option line per category and per engine; the ones for a category
   // or engine that no longer exists are gone.
   EXPECT_EQ(ReadFile(out.path() / "vq_searchtree.egt"),
