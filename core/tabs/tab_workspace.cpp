@@ -96,6 +96,8 @@ void TabWorkspace::ChooseTreeItem(int item) {
       }
       view_.UnfreezeDrawing();
       tree_.UpdateBold(*this);
+    } else if (groups.id(static_cast<std::size_t>(group)) != EngineList::kArchiveFolderId) {
+      OpenAddedTabs(tree_.GroupItemOf(item));
     }
   }
   if (chosen.kind == TabTreeItem::Kind::kTab) {
@@ -115,6 +117,25 @@ void TabWorkspace::ChooseTreeItem(int item) {
   if (chosen.kind == TabTreeItem::Kind::kPage) again = tree_.FindPage(chosen.page);
   if (again >= 0 && again != tree_.selected()) tree_.Select(again);
   view_.TreeChanged();
+}
+
+// Tabs the shown group gained since it was opened (a new or copied tab)
+// join the row at their place in the tree; the row is already open, so
+// the group switch does not run for them.
+void TabWorkspace::OpenAddedTabs(int group_item) {
+  int previous = -1;  // bar index of the tab before, in tree order
+  for (const int record : tree_.TabsOfGroup(group_item)) {
+    int index = area_.FindByRecord(record);
+    if (index < 0) {
+      index = area_.OpenCategoryTab(record);
+      if (index < 0) continue;
+      if (index > previous + 1) {
+        area_.MoveCategoryTab(index, previous + 1);
+        index = previous + 1;
+      }
+    }
+    previous = index;
+  }
 }
 
 void TabWorkspace::RebuildTree() {

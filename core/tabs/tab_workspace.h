@@ -23,7 +23,9 @@ class CTolvaneDoc;
 // Group switch (a tree item chosen): the item's group is stamped with the
 // time; when it is not the group shown, every category tab is hidden (kept
 // loaded) and the group's tabs are opened in tree order (none for the
-// archive folder); then a chosen tab or page is selected.
+// archive folder); then a chosen tab or page is selected. When it is the
+// group shown, tabs it gained since (new or copied ones) are opened at their
+// tree place.
 class TabWorkspace : public TabAreaView, public TabTreePages {
  public:
   struct Services {
@@ -106,6 +108,7 @@ class TabWorkspace : public TabAreaView, public TabTreePages {
 
  private:
   static TabArea::Services AreaServices(const Services& services);
+  void OpenAddedTabs(int group_item);
 
   CTolvaneDoc& doc_;
   Prompter& prompter_;
