@@ -2,113 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/app/clipboard.h"
 #include "core/app/setting_keys.h"
 #include "core/app/settings_store.h"
 #include "core/app/string_table.h"
 #include "core/search/charset_converter.h"
-#include "core/search/keyword_boxes.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_list.h"
 #include "core/stores/item_store.h"
-#include "core/tabs/resource_probe.h"
-#include "core/tabs/tab_area_view.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"
 #include "support/fake_timer.h"
-#include "support/page_world.h"
 #include "support/search_lists.h"
+#include "support/tab_fakes.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {
 namespace {
 
-using testing::FakeBrowserControl;
+using testing::Controls;
+using testing::FakeProbe;
+using testing::NullBoxes;
+using testing::RecordingView;
 using testing::SearchLists;
 using Place = PagePlacement::Place;
-
-// The windows around the tab area: remembers what the frame shows and logs
-// the reports tests look at.
-class RecordingView : public TabAreaView {
- public:
-  void CategoryBarChanged() override {}
-  void PageBarChanged(const CCategoryTab&) override {}
-  void PageCaptionChanged(const CCategoryTab&, int) override {}
-  void ShowPageInFrame(const std::string& caption, const std::string& url) override {
-    frame = SjisToUtf8(caption) + " " + SjisToUtf8(url);
-  }
-  void ClearFrame() override { frame.clear(); }
-  void UpdateStatusBar(const StatusBarValues&) override {}
-  void SyncTreeSelection(int record, const PageHost*) override {
-    log.push_back("tree " + std::to_string(record));
-  }
-  void TreePagesChanged(int) override {}
-  void LoadedGroupsChanged() override {}
-  void FocusCategoryTabs() override { log.push_back("focus"); }
-  void FreezeDrawing() override {}
-  void UnfreezeDrawing() override {}
-  ModifierState ModifiersNow() const override { return modifiers; }
-  std::string AddressBarText() const override { return {}; }
-  void KeywordsChanged() override {}
-  void PageLeft(int record, int serial, const std::string&, const std::string& title) override {
-    log.push_back("left " + std::to_string(record) + "/" + std::to_string(serial) + " " +
-                  SjisToUtf8(title));
-  }
-  void AddClosedPage(const std::string& url, const std::string&) override {
-    log.push_back("closed " + SjisToUtf8(url));
-  }
-
-  std::vector<std::string> TakeLog() {
-    std::vector<std::string> out;
-    out.swap(log);
-    return out;
-  }
-
-  ModifierState modifiers;
-  std::string frame;
-  std::vector<std::string> log;
-};
-
-class FakeProbe : public ResourceProbe {
- public:
-  bool Ample() override { return ample; }
-  bool ample = true;
-};
-
-class NullBoxes : public KeywordBoxes, public Clipboard {
- public:
-  void SetSearchBarText(const std::string&) override {}
-  void SetSideBarText(const std::string&) override {}
-  void SetText(const std::string&) override {}
-};
-
-// Makes fake engines and finds them again by their page while they live.
-class Controls : public BrowserControlFactory {
- public:
-  class Tracked : public FakeBrowserControl {
-   public:
-    Tracked(Controls& owner, BrowserEvents& events)
-        : FakeBrowserControl("page", events, owner.log), owner_(owner) {}
-    ~Tracked() override { owner_.made.erase(&events()); }
-
-   private:
-    Controls& owner_;
-  };
-
-  std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents& events) override {
-    auto control = std::make_unique<Tracked>(*this, events);
-    made[&events] = control.get();
-    return control;
-  }
-  std::map<const BrowserEvents*, FakeBrowserControl*> made;
-  std::vector<std::string> log;
-};
 
 class TabAreaTest : public ::testing::Test {
  protected:
@@ -140,22 +61,7 @@ class TabAreaTest : public ::testing::Test {
   std::string Clips() { return SjisToUtf8(clips_.Describe()); }
   PageHost& Host(int category, int page) { return area().category(category).page(page).host(); }
 
-  // Runs posted work and lets every started load end, its title being the
-  // caption it was queued with.
-  void Settle() {
-    for (int round = 0; round < 50; ++round) {
-      timers_.RunPending();
-      bool busy = false;
-      for (auto& [events, control] : controls_.made) {
-        if (!control->busy) continue;
-        const auto& host = static_cast<const PageHost&>(*events);
-        control->Finish(host.request().url, host.request().title);
-        busy = true;
-      }
-      if (!busy) return;
-      timers_.Advance(PageHost::kPollMs);
-    }
-  }
+  void Settle() { testing::Settle(timers_, controls_); }
   void Stamp(int group_id, int hour) {
     clock_.Set({2026, 12, 7, hour, 0, 0});
     groups_.SetTimeStamp(static_cast<std::size_t>(groups_.Find(group_id)), clock_);

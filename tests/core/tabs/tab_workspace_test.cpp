@@ -1,0 +1,478 @@
+#include "core/tabs/tab_workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/setting_keys.h"
+#include "core/app/settings_store.h"
+#include "core/app/tolvane_doc.h"
+#include "core/search/charset_converter.h"
+#include "core/tabs/tab_commands.h"
+#include "platform/posix_env.h"
+#include "support/fake_clock.h"
+#include "support/fake_prompter.h"
+#include "support/fake_timer.h"
+#include "support/tab_fakes.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+using Source = CommandSource;
+
+// A store file from UTF-8 record lines.
+std::string StoreFile(StoreType type, const std::vector<std::string>& folders,
+                      const std::vector<std::string>& items) {
+  std::string text = std::string(StoreMarker(type)) + "\r\n0\r\n";
+  text += std::to_string(folders.size()) + "\r\n";
+  for (const auto& line : folders) text += Utf8ToSjis(line) + "\r\n";
+  text += std::to_string(items.size()) + "\r\n";
+  for (const auto& line : items) text += Utf8ToSjis(line) + "\r\n";
+  return text;
+}
+
+std::string EngineLine(int id, int folder, const std::string& name, int order) {
+  const std::string url = "http://" + name + "/";
+  return std::to_string(id) + "\t" + std::to_string(folder) + "\t" + name + "\t\t\t" + url +
+         "\t\t" + url + "?q=$0\t\t\t\t1\t\t0\t" + std::to_string(order);
+}
+
+std::string TabLine(int id, int group, const std::string& name, const std::string& reference,
+                    int order) {
+  return std::to_string(id) + "\t" + std::to_string(group) + "\t" + name + "\t\t\t" + reference +
+         "\t\t" + reference + "\t" + reference + "\t\t\t0\t\t0\t" + std::to_string(order);
+}
+
+// The engine list holds two of the default engines (1010001 Alpha, 9901001
+// Omega) in folder 1 and three more in folder 2.
+// With tabs, group G1 holds Books (engine folder 2), Alpha and Omega; group
+// G2 holds Beta and Plain (nothing to open). Rows are numbered as below.
+class TabWorkspaceTest : public ::testing::Test {
+ protected:
+  enum Row { kBooks, kAlpha, kOmega, kBeta, kPlain };
+
+  TabWorkspaceTest() {
+    testing::WriteFile(dir_ / "vq_search.eng",
+                       StoreFile(StoreType::kEngineList, {"1\tShops\t0", "2\tBooks\t0"},
+                                 {EngineLine(1010001, 1, "Alpha", 0),
+                                  EngineLine(9901001, 1, "Omega", 1), EngineLine(2001, 2, "B1", 0),
+                                  EngineLine(2002, 2, "B2", 1), EngineLine(2003, 2, "B3", 2)}));
+    Set(settings::kTabTreeShowPageTab, 0);
+  }
+  void WriteTabs() {
+    testing::WriteFile(
+        dir_ / "vq_tab.tbf",
+        StoreFile(
+            StoreType::kTabs,
+            {"-9999\t保管箱\t0\t0\t99999999\t0\t\t", "1\tG1\t0\t0\t0", "2\tG2\t0\t0\t1"},
+            {TabLine(1, 1, "Books", "検索フォルダID[2]", 0),
+             TabLine(2, 1, "Alpha", "検索エンジンID[1010001]", 1),
+             TabLine(3, 1, "Omega", "検索エンジンID[9901001]", 2),
+             TabLine(4, 2, "Beta", "検索エンジンID[2001]", 0), TabLine(5, 2, "Plain", "", 1)}));
+  }
+  // Loads the data directory and builds the workspace over it.
+  TabWorkspace& Start() {
+    EXPECT_TRUE(doc_.OnNewDocument().ok());
+    Restart();
+    return *ws_;
+  }
+  // With the tab file, G1 shown and Books selected, every page loaded.
+  void StartInG1() {
+    WriteTabs();
+    Start();
+    Choose(kBooks);
+    Settle();
+  }
+
+  // A new workspace over the same document, as after a restart.
+  void Restart() {
+    commands_.reset();
+    ws_.reset();
+    const TabWorkspace::Services services{doc_,      timers_, prompter_, clock_,
+                                          controls_, probe_,  boxes_,    boxes_};
+    ws_ = std::make_unique<TabWorkspace>(services, view_);
+    commands_ = std::make_unique<TabCommands>(*ws_);
+    ws_->RebuildTree();
+  }
+
+  void Set(const IntSetting& key, int value) { Write(settings_, key, value); }
+  void Settle() { testing::Settle(timers_, controls_); }
+  void Choose(int record) { ws_->ChooseTreeItem(ws_->tree().FindTab(record)); }
+  void ChooseGroup(int id) {
+    ws_->ChooseTreeItem(ws_->tree().FindGroup(doc_.tab_folders().Find(id)));
+  }
+  void Run(int id, Source source = Source::kMenu) { EXPECT_TRUE(commands_->Execute(id, source)); }
+
+  std::string Bar() const { return SjisToUtf8(ws_->area().Describe()); }
+  std::string Tree() const { return SjisToUtf8(ws_->tree().Describe()); }
+  // Whether group `id` has a last-use stamp.
+  bool Stamped(int id) {
+    return !doc_.tab_folders()
+                .time_stamp(static_cast<std::size_t>(doc_.tab_folders().Find(id)))
+                .empty();
+  }
+  // The address of every page in the bar, a line per category tab.
+  std::string Urls() const {
+    std::string out;
+    const TabArea& area = ws_->area();
+    for (int i = 0; i < area.category_count(); ++i) {
+      for (const auto& page : area.category(i).pages()) out += page->host().url() + " ";
+      out += "\n";
+    }
+    return out;
+  }
+  // Order of every tab row.
+  std::string Orders() const {
+    std::string out;
+    for (std::size_t i = 0; i < doc_.tabs().size(); ++i) {
+      out += (i == 0 ? "" : " ") + std::to_string(doc_.tabs().order(i));
+    }
+    return out;
+  }
+
+  testing::TempDir dir_;
+  PosixEnv env_{dir_.path()};
+  SettingsStore settings_{dir_ / "vq_system.ini", env_};
+  testing::FakeClock clock_;
+  CTolvaneDoc doc_{dir_.path(), settings_, env_, clock_};
+  testing::FakeTimerFactory timers_;
+  testing::FakePrompter prompter_;
+  testing::Controls controls_;
+  testing::FakeProbe probe_;
+  testing::NullBoxes boxes_;
+  testing::RecordingView view_;
+  std::unique_ptr<TabWorkspace> ws_;
+  std::unique_ptr<TabCommands> commands_;
+};
+
+TEST_F(TabWorkspaceTest, FirstStartMakesTheDefaultTabsAndOpensHomeWithTheStartPage) {
+  Set(settings::kTabTreeShowPageTab, 1);
+  Start().RestoreTabs(false, "http://start/", "");
+  Settle();
+  const std::string bar = "[ホーム*: http://start/*][Alpha: Alpha*][Omega: Omega*]";
+  const std::string tree =
+      "タブ #0 open\n"
+      "  タブグループ #1 bold open\n"
+      "    ホーム #64 *\n"
+      "      http://start/ #64\n"
+      "    Alpha #64\n"
+      "      Alpha #64\n"
+      "    Omega #64\n"
+      "      Omega #64\n"
+      "  保管箱 #52\n";
+  EXPECT_EQ(Bar(), bar);
+  EXPECT_EQ(Tree(), tree);
+  EXPECT_EQ(view_.frame, "http://start/ http://start/");
+  EXPECT_EQ(ws_->ActiveTabId(), doc_.tabs().id(0));
+
+  // A new engine list: the default group of this run goes and is made anew.
+  view_.TakeLog();
+  ws_->EngineListReloaded("http://start/");
+  EXPECT_EQ(view_.TakeLog(), std::vector<std::string>{});
+  Settle();
+  EXPECT_EQ(Bar(), bar);
+  EXPECT_EQ(Tree(), tree);
+  EXPECT_EQ(doc_.tabs().size(), 6u);
+}
+
+TEST_F(TabWorkspaceTest, StartModesPickTheFirstTabTheLastActiveOneTheChosenOneOrNone) {
+  struct Case {
+    const char* name;
+    int mode;
+    int save_page_tab;
+    int last_active;
+    int start_tab;
+    const char* bar;
+  };
+  const Case cases[] = {
+      {"mode 1", 1, 0, 0, -1, "[Books*: http://start/* B1 B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {"mode 3, last active Beta", 1, 1, 4, -1, "[Beta*: Beta*][Plain: 空白*]"},
+      {"mode 3, none active", 3, 0, 0, -1, ""},
+      {"mode 4", 4, 0, 0, 3, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
+      {"mode 4, no such tab", 4, 0, 0, 99, ""},
+  };
+  WriteTabs();
+  Start();
+  for (const Case& c : cases) {
+    Set(settings::kMainStartMode, c.mode);
+    Set(settings::kMainSavePageTab, c.save_page_tab);
+    Set(settings::kMainLastActiveTab, c.last_active);
+    Set(settings::kMainStartTab, c.start_tab);
+    Restart();
+    ws_->RestoreTabs(false, "http://start/", "");
+    Settle();
+    EXPECT_EQ(Bar(), c.bar) << c.name;
+  }
+}
+
+TEST_F(TabWorkspaceTest, GroupSwitchKeepsTheHiddenGroupLoadedAndReusesIt) {
+  WriteTabs();
+  Start();
+  ChooseGroup(2);  // never opened: its first tab is selected
+  Settle();
+  EXPECT_EQ(Bar(), "[Beta*: Beta*][Plain: 空白*]");
+  EXPECT_TRUE(Stamped(2));
+  EXPECT_FALSE(Stamped(1));
+
+  Choose(kOmega);
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]|[Beta: Beta*~][Plain: 空白*~]");
+  EXPECT_EQ(ws_->area().PoolState(kBeta), 1);
+  EXPECT_TRUE(Stamped(1));
+
+  ChooseGroup(2);  // back: the same objects, Beta selected again
+  EXPECT_EQ(Bar(),
+            "[Beta*: Beta*~][Plain: 空白*~]|[Books: B1*~ B2~ B3~][Alpha: Alpha*~][Omega: Omega*~]");
+  ChooseGroup(1);
+  EXPECT_EQ(ws_->area().current_category(), 2);
+  EXPECT_EQ(ws_->area().pool_size(), 5u);
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open *\n"
+            "    Books #64\n"
+            "    Alpha #64\n"
+            "    Omega #64\n"
+            "  G2 #1 bold open\n"
+            "    Beta #64\n"
+            "    Plain #64\n"
+            "  保管箱 #52\n");
+
+  ChooseGroup(EngineList::kArchiveFolderId);  // opens nothing
+  EXPECT_EQ(ws_->area().category_count(), 0);
+  EXPECT_EQ(ws_->ActiveTabId(), 0);
+  EXPECT_EQ(ws_->area().pool_size(), 5u);
+}
+
+TEST_F(TabWorkspaceTest, MovingACategoryTabRenumbersTheGroup) {
+  StartInG1();
+  ws_->MoveCategoryTab(0, 2);
+  EXPECT_EQ(Bar(), "[Alpha: Alpha*][Omega: Omega*][Books*: B1* B2 B3]");
+  EXPECT_EQ(Orders(), "2 0 1 0 1");
+  EXPECT_EQ(ws_->tree().selected(), ws_->tree().FindTab(kBooks));
+  EXPECT_EQ(ws_->tree().TabsOfGroup(ws_->tree().GroupItemOf(ws_->tree().selected())),
+            (std::vector<int>{kAlpha, kOmega, kBooks}));
+}
+
+TEST_F(TabWorkspaceTest, ClosingATabArchivesItAndClosingItThereRestoresIt) {
+  StartInG1();
+  Choose(kAlpha);
+  Run(TabCommands::kCloseCategory);
+  EXPECT_EQ(Bar(), "[Books*: B1* B2 B3][Omega: Omega*]");
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open\n"
+            "    Books #64 *\n"
+            "    Omega #64\n"
+            "  G2 #1\n"
+            "    Beta #64\n"
+            "    Plain #64\n"
+            "  保管箱 #52\n"
+            "    Alpha #64\n");
+
+  Choose(kAlpha);  // in the archive: nothing opens
+  EXPECT_EQ(Bar(), "|[Books: B1*~ B2~ B3~][Omega: Omega*~]");
+  Run(TabCommands::kCloseCategory, Source::kTabTree);
+  Settle();
+  EXPECT_EQ(Bar(), "[Books: B1*~ B2~ B3~][Alpha*: Alpha*][Omega: Omega*~]");
+  EXPECT_EQ(SjisToUtf8(ws_->tree().item(ws_->tree().selected()).text), "Alpha");
+}
+
+TEST_F(TabWorkspaceTest, ClosingTabsBesideThisOne) {
+  StartInG1();
+  Choose(kOmega);
+  Settle();
+  Run(TabCommands::kCloseRightCategories);  // the last tab: nothing to close
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]");
+
+  ws_->area().set_context_category(1);
+  Run(TabCommands::kCloseLeftCategories, Source::kCategoryBar);
+  Settle();
+  EXPECT_EQ(Bar(), "[Alpha*: Alpha*][Omega: Omega*]");
+  Run(TabCommands::kCloseOtherCategories);
+  EXPECT_EQ(Bar(), "[Alpha*: Alpha*]");
+  Run(TabCommands::kCloseAllCategories);
+  EXPECT_EQ(Bar(), "");
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 *\n"
+            "  G2 #1\n"
+            "    Beta #64\n"
+            "    Plain #64\n"
+            "  保管箱 #52\n"
+            "    Books #64\n"
+            "    Alpha #64\n"
+            "    Omega #64\n");
+}
+
+TEST_F(TabWorkspaceTest, NewAndDuplicatedTabsOpenInTheShownGroup) {
+  StartInG1();
+  ChooseGroup(1);
+  Run(TabCommands::kNewCategoryTab);  // a group selected: at its end
+  Settle();
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha: Alpha*][Omega: Omega*][無題*: 空白*]");
+  EXPECT_EQ(Orders(), "0 1 2 0 1 3");
+
+  // With the property dialog, Cancel makes nothing.
+  Set(settings::kTabTreeCTabShowProperties, 1);
+  view_.edit_answer = false;
+  Run(TabCommands::kNewCategoryTab);
+  EXPECT_EQ(view_.TakeLog(), std::vector<std::string>{"edit タブの新規作成"});
+  EXPECT_EQ(doc_.tabs().size(), 6u);
+
+  // Books's pages are replaced by Y on the first, X added after the last.
+  ws_->area().SelectCategoryTab(0, false);
+  OpenPageRequest request;
+  request.category = 0;
+  request.url = "http://y/";
+  request.caption = "Y";
+  ws_->area().OpenPage(request);
+  ws_->area().AddPage(0, {.url = "http://x/", .caption = "X"});
+  Run(TabCommands::kDuplicateTab);
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Books: Y B2 B3 X*][Books*: Y B2 B3 X* B2 B3][Alpha: Alpha*][Omega: Omega*]"
+            "[無題: 空白*]");
+}
+
+TEST_F(TabWorkspaceTest, DeletingTabsAsksFirstFromTheTree) {
+  StartInG1();
+  Choose(kAlpha);
+  Settle();
+  prompter_.set_answer(false);
+  Run(TabCommands::kDeleteTab, Source::kTabTree);
+  EXPECT_EQ(prompter_.questions,
+            std::vector<std::string>{Utf8ToSjis(
+                "\"Alpha\" は完全に削除され元に戻すことはできません。本当に削除しますか?")});
+  EXPECT_FALSE(doc_.tabs().deleted(kAlpha));
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha*: Alpha*][Omega: Omega*]");
+
+  prompter_.set_answer(true);
+  Run(TabCommands::kDeleteTab, Source::kTabTree);
+  EXPECT_TRUE(doc_.tabs().deleted(kAlpha));
+  EXPECT_EQ(Bar(), "[Books*: B1* B2 B3][Omega: Omega*]");
+
+  // From the category row nobody is asked.
+  ws_->area().set_context_category(1);
+  Run(TabCommands::kDeleteTab, Source::kCategoryBar);
+  EXPECT_EQ(prompter_.questions.size(), 2u);
+  EXPECT_EQ(Bar(), "[Books*: B1* B2 B3]");
+
+  Choose(kPlain);
+  Run(TabCommands::kDeleteAllTabs, Source::kTabTree);
+  EXPECT_EQ(SjisToUtf8(prompter_.questions.back()),
+            "\"G2\" 内のすべてのタブは完全に削除され元に戻すことはできません。本当に削除しますか?");
+  EXPECT_EQ(Bar(), "|[Books: B1*~ B2~ B3~]");
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open\n"
+            "    Books #64\n"
+            "  G2 #1 *\n"
+            "  保管箱 #52\n");
+}
+
+TEST_F(TabWorkspaceTest, PageClosesSkipUserClips) {
+  struct Case {
+    int id;
+    int current;
+    const char* bar;
+  };
+  const Case cases[] = {
+      {TabCommands::kClosePage, 2, "[Plain*: 空白 a*+ c d+]"},
+      {TabCommands::kClosePage, 1, "[Plain*: 空白 a*+ b c d+]"},
+      {TabCommands::kCloseRightPages, 2, "[Plain*: 空白 a+ b* d+]"},
+      {TabCommands::kCloseLeftPages, 2, "[Plain*: a+ b* c d+]"},
+      {TabCommands::kCloseOtherPages, 2, "[Plain*: a+ b* d+]"},
+      {TabCommands::kCloseAllPages, 2, "[Plain*: a*+ d+]"},
+  };
+  WriteTabs();
+  Start();
+  Set(settings::kPageClipAction, 0);
+  for (const Case& c : cases) {
+    doc_.clips().Clear();
+    Restart();
+    Choose(kPlain);
+    ws_->area().DestroyPoolObject(kBeta);
+    for (const char* page : {"a", "b", "c", "d"}) {
+      ws_->area().AddPage(0, {.url = std::string("http://") + page + "/", .caption = page});
+    }
+    ws_->area().ToggleClip(0, 1);
+    ws_->area().ToggleClip(0, 4);
+    ws_->area().SelectPage(0, c.current, false, false);
+    Run(c.id);
+    Settle();
+    EXPECT_EQ(Bar(), c.bar) << c.id << " at " << c.current;
+  }
+}
+
+TEST_F(TabWorkspaceTest, ClipsAndFavorites) {
+  StartInG1();
+  Set(settings::kPageClipAction, 0);
+  Run(TabCommands::kToggleClip);
+  EXPECT_EQ(Bar(), "[Books*: B1*+ B2 B3][Alpha: Alpha*][Omega: Omega*]");
+  Run(TabCommands::kClipAll);
+  EXPECT_EQ(Bar(), "[Books*: B1*+ B2+ B3+][Alpha: Alpha*][Omega: Omega*]");
+  Run(TabCommands::kUnclipAll);
+  EXPECT_EQ(Bar(), "[Books*: B1*~ B2~ B3~][Alpha: Alpha*][Omega: Omega*]");
+
+  Run(TabCommands::kAddAllToFavorites);
+  const ItemList& favorites = doc_.favorites().items();
+  std::string listed;
+  for (std::size_t i = 0; i < favorites.size(); ++i) {
+    listed += favorites.title(i) + " " + favorites.url(i) + "\n";
+  }
+  EXPECT_EQ(listed, "B1 http://B1/\nB2 http://B2/\nB3 http://B3/\n");
+}
+
+TEST_F(TabWorkspaceTest, FocusMovesWrapAround) {
+  StartInG1();
+  struct Step {
+    int id;
+    const char* bar;
+  };
+  const Step steps[] = {
+      {TabCommands::kCategoryLeft, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
+      {TabCommands::kCategoryRight, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {TabCommands::kPageLeft, "[Books*: B1 B2 B3*][Alpha: Alpha*][Omega: Omega*]"},
+      {TabCommands::kPageRight, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {TabCommands::kPreviousTab, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
+      {TabCommands::kNextTab, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {TabCommands::kNextTab, "[Books*: B1 B2* B3][Alpha: Alpha*][Omega: Omega*]"},
+      {TabCommands::kCategoryLast, "[Books: B1 B2* B3][Alpha: Alpha*][Omega*: Omega*]"},
+  };
+  for (const Step& step : steps) {
+    Run(step.id);
+    Settle();
+    EXPECT_EQ(Bar(), step.bar) << step.id;
+    EXPECT_EQ(view_.frozen, 0) << step.id;
+  }
+  EXPECT_EQ(ws_->tree().item(ws_->tree().selected()).record, kOmega);
+}
+
+TEST_F(TabWorkspaceTest, SearchesUseTheViewsKeywordAndRecordIt) {
+  StartInG1();
+  view_.keyword = Utf8ToSjis("本");
+  Run(TabCommands::kSearch);
+  Settle();
+  EXPECT_EQ(Urls(),
+            "http://B1/?q=%96%7B http://B2/?q=%96%7B http://B3/?q=%96%7B \n"
+            "http://Alpha/ \n"
+            "http://Omega/ \n");
+  view_.keyword = "cd";
+  Run(TabCommands::kBatchSearch);
+  Settle();
+  EXPECT_EQ(Urls(),
+            "http://B1/?q=cd http://B2/?q=cd http://B3/?q=cd \n"
+            "http://Alpha/?q=cd \n"
+            "http://Omega/?q=cd \n");
+  const ItemList& keywords = doc_.keywords().items();
+  ASSERT_EQ(keywords.size(), 2u);
+  EXPECT_EQ(SjisToUtf8(keywords.title(0)), "本");
+  EXPECT_EQ(keywords.title(1), "cd");
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/clipboard.h"
+#include "core/browser/page_host.h"
+#include "core/search/charset_converter.h"
+#include "core/search/keyword_boxes.h"
+#include "core/tabs/resource_probe.h"
+#include "core/tabs/workspace_view.h"
+#include "support/fake_timer.h"
+#include "support/page_world.h"
+
+namespace tolvane::testing {
+
+// The windows around the tab area and the tab workspace: remembers what the
+// frame shows and logs the reports tests look at (texts in UTF-8).
+class RecordingView : public WorkspaceView {
+ public:
+  void CategoryBarChanged() override {}
+  void PageBarChanged(const CCategoryTab&) override {}
+  void PageCaptionChanged(const CCategoryTab&, int) override {}
+  void ShowPageInFrame(const std::string& caption, const std::string& url) override {
+    frame = SjisToUtf8(caption) + " " + SjisToUtf8(url);
+  }
+  void ClearFrame() override { frame.clear(); }
+  void UpdateStatusBar(const StatusBarValues&) override {}
+  void SyncTreeSelection(int record, const PageHost*) override {
+    log.push_back("tree " + std::to_string(record));
+  }
+  void TreePagesChanged(int) override {}
+  void LoadedGroupsChanged() override {}
+  void FocusCategoryTabs() override { log.push_back("focus"); }
+  void FreezeDrawing() override { ++frozen; }
+  void UnfreezeDrawing() override { --frozen; }
+  ModifierState ModifiersNow() const override { return modifiers; }
+  std::string AddressBarText() const override { return {}; }
+  void KeywordsChanged() override {}
+  void PageLeft(int record, int serial, const std::string&, const std::string& title) override {
+    log.push_back("left " + std::to_string(record) + "/" + std::to_string(serial) + " " +
+                  SjisToUtf8(title));
+  }
+  void AddClosedPage(const std::string& url, const std::string&) override {
+    log.push_back("closed " + SjisToUtf8(url));
+  }
+
+  // WorkspaceView
+  void TreeRebuilt() override {}
+  void TreeChanged() override {}
+  std::string SearchKeyword() override { return keyword; }
+  bool EditTab(const std::string& title, EngineDialogValues& values) override {
+    log.push_back("edit " + SjisToUtf8(title));
+    if (edit_answer) values = edited;
+    return edit_answer;
+  }
+  void ShowTabTreePage() override { log.push_back("tab tree page"); }
+  void FocusPageTabs() override { log.push_back("focus pages"); }
+
+  std::vector<std::string> TakeLog() {
+    std::vector<std::string> out;
+    out.swap(log);
+    return out;
+  }
+
+  ModifierState modifiers;
+  std::string frame;
+  std::vector<std::string> log;
+  int frozen = 0;           // FreezeDrawing calls not yet undone
+  std::string keyword;      // Shift_JIS, what SearchKeyword answers
+  bool edit_answer = true;  // EditTab: OK with `edited`, or Cancel
+  EngineDialogValues edited;
+};
+
+class FakeProbe : public ResourceProbe {
+ public:
+  bool Ample() override { return ample; }
+  bool ample = true;
+};
+
+class NullBoxes : public KeywordBoxes, public Clipboard {
+ public:
+  void SetSearchBarText(const std::string&) override {}
+  void SetSideBarText(const std::string&) override {}
+  void SetText(const std::string&) override {}
+};
+
+// Makes fake engines and finds them again by their page while they live.
+class Controls : public BrowserControlFactory {
+ public:
+  class Tracked : public FakeBrowserControl {
+   public:
+    Tracked(Controls& owner, BrowserEvents& events)
+        : FakeBrowserControl("page", events, owner.log), owner_(owner) {}
+    ~Tracked() override { owner_.made.erase(&events()); }
+
+   private:
+    Controls& owner_;
+  };
+
+  std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents& events) override {
+    auto control = std::make_unique<Tracked>(*this, events);
+    made[&events] = control.get();
+    return control;
+  }
+  std::map<const BrowserEvents*, FakeBrowserControl*> made;
+  std::vector<std::string> log;
+};
+
+// Runs posted work and lets every started load end, its title being the
+// caption it was queued with.
+inline void Settle(FakeTimerFactory& timers, Controls& controls) {
+  for (int round = 0; round < 50; ++round) {
+    timers.RunPending();
+    bool busy = false;
+    for (auto& [events, control] : controls.made) {
+      if (!control->busy) continue;
+      const auto& host = static_cast<const PageHost&>(*events);
+      control->Finish(host.request().url, host.request().title);
+      busy = true;
+    }
+    if (!busy) return;
+    timers.Advance(PageHost::kPollMs);
+  }
+}
+
+}  // namespace tolvane::testing
