@@ -96,6 +96,18 @@ int TabCommands::SelectThisCategory(CommandSource source) {
   return index >= 0 ? area.current_category() : -1;
 }
 
+int TabCommands::ThisPageIndex() const {
+  const TabArea& area = ws_.area();
+  const int category = area.current_category();
+  return category >= 0 ? area.ThisPage(category) : -1;
+}
+
+PageHost* TabCommands::ThisPageHost() {
+  const int page = ThisPageIndex();
+  TabArea& area = ws_.area();
+  return page >= 0 ? &area.category(area.current_category()).page(page).host() : nullptr;
+}
+
 int TabCommands::SelectedGroup() const {
   const TabTree& tree = ws_.tree();
   return tree.selected() >= 0 ? tree.GroupOf(tree.selected()) : -1;
@@ -158,21 +170,15 @@ bool TabCommands::Execute(int id, CommandSource source) {
     case kNewPage:
       OpenNewPage(TabArea::kBlankUrl, std::string());
       return true;
-    case kDuplicatePage: {
-      const int category = area.current_category();
-      const int page = category >= 0 ? area.ThisPage(category) : -1;
-      if (page < 0) return true;
-      const PageHost& host = area.category(category).page(page).host();
-      OpenNewPage(host.url().empty() ? TabArea::kBlankUrl : host.url(), host.title());
+    case kDuplicatePage:
+      if (const PageHost* host = ThisPageHost()) {
+        OpenNewPage(host->url().empty() ? TabArea::kBlankUrl : host->url(), host->title());
+      }
       return true;
-    }
     case kReloadPage:
-    case kRefresh: {
-      const int category = area.current_category();
-      const int page = category >= 0 ? area.ThisPage(category) : -1;
-      if (page >= 0) area.category(category).page(page).host().Refresh();
+    case kRefresh:
+      if (PageHost* host = ThisPageHost()) host->Refresh();
       return true;
-    }
     case kReloadAllPages: {
       const int category = ThisCategory(source);
       if (category < 0) return true;
@@ -181,7 +187,7 @@ bool TabCommands::Execute(int id, CommandSource source) {
     }
     case kClosePage: {
       const int category = area.current_category();
-      const int page = category >= 0 ? area.ThisPage(category) : -1;
+      const int page = ThisPageIndex();
       if (page >= 0 && !area.IsUserClip(category, page)) area.ClosePage(category, page);
       return true;
     }
@@ -205,12 +211,10 @@ bool TabCommands::Execute(int id, CommandSource source) {
     case kCloseAllPages:
       ClosePages(Which::kAll);
       return true;
-    case kToggleClip: {
-      const int category = area.current_category();
-      const int page = category >= 0 ? area.ThisPage(category) : -1;
-      if (page >= 0) area.ToggleClip(category, page);
+    case kToggleClip:
+      if (const int page = ThisPageIndex(); page >= 0)
+        area.ToggleClip(area.current_category(), page);
       return true;
-    }
     case kClipAll:
       if (ThisCategory(source) >= 0) area.ClipAll(ThisCategory(source));
       return true;
@@ -218,7 +222,7 @@ bool TabCommands::Execute(int id, CommandSource source) {
       if (ThisCategory(source) >= 0) area.UnclipAll(ThisCategory(source));
       return true;
     case kAddAllToFavorites:
-      AddAllToFavorites();
+      AddAllToFavorites(source);
       return true;
     case kCategoryLeft:
     case kCategoryRight:
@@ -509,9 +513,9 @@ void TabCommands::ClosePages(Which which) {
   area.category(category).set_context_page(-1);
 }
 
-void TabCommands::AddAllToFavorites() {
+void TabCommands::AddAllToFavorites(CommandSource source) {
   TabArea& area = ws_.area();
-  const int category = area.ThisCategory();
+  const int category = ThisCategory(source);
   if (category < 0) return;
   ItemStore& favorites = ws_.doc().favorites();
   for (const auto& page : area.category(category).pages()) {

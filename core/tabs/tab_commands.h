@@ -5,6 +5,7 @@
 
 namespace tolvane {
 
+class PageHost;
 class TabWorkspace;
 
 // Where a tab command was given; it decides which tab "this tab" is and
@@ -100,7 +101,11 @@ class TabCommands {
   void CloseCategories(CommandSource source, Which which);
   void Search(bool every_category);
   void ClosePages(Which which);
-  void AddAllToFavorites();
+  void AddAllToFavorites(CommandSource source);
+  // The page "this page" commands act on in the current category: the
+  // right-clicked one, else the current one; -1 / null when none.
+  int ThisPageIndex() const;
+  PageHost* ThisPageHost();
   void MoveCategoryFocus(int id);
   void MovePageFocus(int id);
   void MoveTabFocus(bool forward);

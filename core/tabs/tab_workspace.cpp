@@ -75,16 +75,25 @@ void TabWorkspace::ChooseTreeItem(int item) {
   // its index.
   const TabTreeItem chosen = tree_.item(item);
   const int group = tree_.GroupOf(item);
-  if (group >= 0) {
+  int group_item = tree_.GroupItemOf(item);
+  int shown = group;
+  if (group < 0 && chosen.kind != TabTreeItem::Kind::kRoot) {
+    // Tabs filed at the top level, outside every group, open as one row.
+    group_item = tree_.root();
+    shown = kTopLevel;
+  }
+  if (shown != -1) {
     CategoryFolderTree& groups = doc_.tab_folders();
-    groups.SetTimeStamp(static_cast<std::size_t>(group), clock_);
-    if (group != shown_group_) {
+    if (group >= 0) groups.SetTimeStamp(static_cast<std::size_t>(group), clock_);
+    const bool archive =
+        group >= 0 && groups.id(static_cast<std::size_t>(group)) == EngineList::kArchiveFolderId;
+    if (shown != shown_group_) {
       view_.FreezeDrawing();
       area_.HideAll();
-      shown_group_ = group;
+      shown_group_ = shown;
       bool first_is_new = false;
-      if (groups.id(static_cast<std::size_t>(group)) != EngineList::kArchiveFolderId) {
-        const std::vector<int> records = tree_.TabsOfGroup(tree_.GroupItemOf(item));
+      if (!archive) {
+        const std::vector<int> records = tree_.TabsOfGroup(group_item);
         for (std::size_t i = 0; i < records.size(); ++i) {
           const bool had_object = area_.PoolState(records[i]) != 0;
           area_.OpenCategoryTab(records[i]);
@@ -96,8 +105,8 @@ void TabWorkspace::ChooseTreeItem(int item) {
       }
       view_.UnfreezeDrawing();
       tree_.UpdateBold(*this);
-    } else if (groups.id(static_cast<std::size_t>(group)) != EngineList::kArchiveFolderId) {
-      OpenAddedTabs(tree_.GroupItemOf(item));
+    } else if (!archive) {
+      OpenAddedTabs(group_item);
     }
   }
   if (chosen.kind == TabTreeItem::Kind::kTab) {

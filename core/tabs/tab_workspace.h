@@ -71,7 +71,9 @@ class TabWorkspace : public TabAreaView, public TabTreePages {
   void RebuildAndSelectGroup(int folder_index);
   void RebuildTree();
 
-  // The group shown in the category row (folder index), or -1.
+  // shown_group() of the tabs filed at the top level, outside every group.
+  static constexpr int kTopLevel = -2;
+  // The group shown in the category row (folder index), kTopLevel, or -1.
   int shown_group() const { return shown_group_; }
   // The default group made in this run, or -1.
   int default_group() const { return default_group_; }

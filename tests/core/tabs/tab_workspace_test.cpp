@@ -474,5 +474,23 @@ TEST_F(TabWorkspaceTest, SearchesUseTheViewsKeywordAndRecordIt) {
   EXPECT_EQ(keywords.title(1), "cd");
 }
 
+// A tab filed outside every group (as a tab made in the archive folder and
+// restored ends up) opens with the other top-level tabs as one row.
+TEST_F(TabWorkspaceTest, TopLevelTabsOpenAsTheirOwnRow) {
+  testing::WriteFile(dir_ / "vq_tab.tbf",
+                     StoreFile(StoreType::kTabs, {"1\tG1\t0\t0\t0"},
+                               {TabLine(1, 1, "Books", "検索フォルダID[2]", 0),
+                                TabLine(2, 0, "Alpha", "検索エンジンID[1010001]", 0),
+                                TabLine(3, 0, "Plain", "", 1)}));
+  Start();
+  ws_->ChooseTreeItem(ws_->tree().FindTab(1));
+  Settle();
+  EXPECT_EQ(Bar(), "[Alpha*: Alpha*][Plain: 空白*]");
+  EXPECT_EQ(ws_->shown_group(), TabWorkspace::kTopLevel);
+  ws_->ChooseTreeItem(ws_->tree().FindTab(0));
+  Settle();
+  EXPECT_EQ(Bar(), "[Books*: B1* B2 B3]|[Alpha: Alpha*~][Plain: 空白*~]");
+}
+
 }  // namespace
 }  // namespace tolvane
