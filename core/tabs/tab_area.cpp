@@ -494,12 +494,14 @@ void TabArea::ForgetClipIndices() {
   for (auto& tab : pool_) PageClipSync::Detach(*tab);
 }
 
-PageHost* TabArea::ActiveHost() {
+const PageHost* TabArea::ActiveHost() const {
   if (current_ < 0) return nullptr;
-  CCategoryTab& tab = *bar_[static_cast<std::size_t>(current_)];
+  const CCategoryTab& tab = *bar_[static_cast<std::size_t>(current_)];
   const int page = tab.current_page();
   return page >= 0 && page < tab.page_count() ? &tab.page(page).host() : nullptr;
 }
+
+PageHost* TabArea::ActiveHost() { return const_cast<PageHost*>(std::as_const(*this).ActiveHost()); }
 
 TabArea::HostPlace TabArea::Locate(const PageHost& host) {
   for (auto& tab : pool_) {

@@ -169,6 +169,7 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
 
   // The shown page's host, or null.
   PageHost* ActiveHost();
+  const PageHost* ActiveHost() const;
   // Finds the category and page of a host anywhere in the pool.
   struct HostPlace {
     CCategoryTab* tab = nullptr;

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <utility>
 
 #include "core/app/setting_keys.h"
 #include "core/app/tolvane_doc.h"
@@ -310,7 +311,7 @@ ModifierState CTolvaneView::ModifiersNow() const {
 // address stands in for it.
 std::string CTolvaneView::AddressBarText() const {
   if (!workspace_) return {};
-  const PageHost* host = const_cast<TabArea&>(workspace_->area()).ActiveHost();
+  const PageHost* host = std::as_const(*workspace_).area().ActiveHost();
   return host != nullptr ? host->url() : std::string();
 }
 
