@@ -36,6 +36,9 @@ class NoControls : public BrowserControlFactory {
   std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents&) override { return nullptr; }
 };
 
+// Marks the actions of the tab switch menu with the tab record they choose.
+constexpr const char* kTabRecordProperty = "tabRecord";
+
 QIcon PageIcon(const PageHost& host) {
   QStyle* style = QApplication::style();
   switch (host.icon()) {
@@ -356,8 +359,31 @@ void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, CommandSource sour
     }
   }
   QAction* chosen = menu.exec(global);
-  if (chosen != nullptr && chosen->data().isValid()) {
+  if (chosen == nullptr) return;
+  if (const QVariant record = chosen->property(kTabRecordProperty); record.isValid()) {
+    workspace_->ChooseTreeItem(workspace_->tree().FindTab(record.toInt()));
+  } else if (chosen->data().isValid()) {
     commands_->Execute(chosen->data().toInt(), source);
+  }
+}
+
+// "カテゴリタブの切り替え": the tab tree's groups and tabs; choosing a tab
+// switches to it as choosing it in the tree does.
+void CTolvaneView::FillTabSwitchMenu(QMenu& menu, int item) {
+  const TabTree& tree = workspace_->tree();
+  for (const int child : tree.item(item).children) {
+    const TabTreeItem& entry = tree.item(child);
+    if (entry.kind == TabTreeItem::Kind::kGroup && entry.image != TabTree::kArchiveImage) {
+      QMenu* group = menu.addMenu(ToQString(entry.text));
+      FillTabSwitchMenu(*group, child);
+      group->setEnabled(!group->isEmpty());
+    } else if (entry.kind == TabTreeItem::Kind::kTab) {
+      QAction* action = menu.addAction(ToQString(entry.text));
+      action->setProperty(kTabRecordProperty, entry.record);
+      action->setCheckable(true);
+      action->setChecked(entry.record ==
+                         workspace_->area().RecordAt(workspace_->area().current_category()));
+    }
   }
 }
 
@@ -366,6 +392,10 @@ void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
   TabArea& area = workspace_->area();
   area.set_context_category(index);
   std::unique_ptr<QMenu> menu = CreateCategoryTabMenu(this);
+  if (QMenu* tabs = TabSwitchSubmenu(*menu); tabs != nullptr && workspace_->tree().root() >= 0) {
+    FillTabSwitchMenu(*tabs, workspace_->tree().root());
+    tabs->setEnabled(!tabs->isEmpty());
+  }
   RunMenu(*menu, global, CommandSource::kCategoryBar);
   area.set_context_category(-1);
 }

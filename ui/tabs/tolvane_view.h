@@ -115,6 +115,7 @@ class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
   void RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global);
   void ShowTreeMenu(int item, const QPoint& global);
   void RunMenu(QMenu& menu, const QPoint& global, CommandSource source);
+  void FillTabSwitchMenu(QMenu& menu, int item);
   void OnFocusChanged(QWidget* old_widget, QWidget* now);
 
   CTolvaneDoc& doc_;
