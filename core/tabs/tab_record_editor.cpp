@@ -259,6 +259,65 @@ void TabRecordEditor::MoveTab(int record, const std::vector<int>& group_records,
   }
 }
 
+namespace {
+
+// `moving` placed just before `before` in `list` (at the end when `before`
+// is not there, or ahead of the first of `list` for which `last` holds).
+template <typename Last>
+std::vector<int> PlaceBefore(const std::vector<int>& list, int moving, int before, Last last) {
+  std::vector<int> placed;
+  for (int x : list) {
+    if (x != moving) placed.push_back(x);
+  }
+  auto at = std::find(placed.begin(), placed.end(), before);
+  if (at == placed.end()) at = std::find_if(placed.begin(), placed.end(), last);
+  placed.insert(at, moving);
+  return placed;
+}
+
+}  // namespace
+
+void TabRecordEditor::FileTab(int record, int group_id, const std::vector<int>& group_records,
+                              int before) {
+  const auto r = static_cast<std::size_t>(record);
+  if (group_id == CategoryFolderTree::kArchiveId) {
+    tabs_.set_archived(r, true);
+    return;
+  }
+  tabs_.set_archived(r, false);
+  tabs_.set_folder_id(r, group_id);
+  const std::vector<int> rows =
+      PlaceBefore(group_records, record, before, [](int) { return false; });
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    tabs_.set_order(static_cast<std::size_t>(rows[i]), static_cast<int>(i));
+  }
+}
+
+bool TabRecordEditor::FileGroup(int folder_index, int parent_id, const std::vector<int>& siblings,
+                                int before) {
+  const auto f = static_cast<std::size_t>(folder_index);
+  const int id = groups_.id(f);
+  if (id == CategoryFolderTree::kArchiveId || before == folder_index) return false;
+  // Walk up from the new parent; the step limit ends parent cycles of a
+  // damaged file.
+  int up = parent_id;
+  for (std::size_t steps = 0; up != CategoryFolderTree::kTopLevelId; ++steps) {
+    if (up == id || up == CategoryFolderTree::kArchiveId || steps > groups_.size()) return false;
+    const int index = groups_.Find(up);
+    if (index < 0 || groups_.deleted(static_cast<std::size_t>(index))) return false;
+    up = groups_.VisibleParent(static_cast<std::size_t>(index));
+  }
+  groups_.set_parent(f, parent_id);
+  groups_.set_archived(f, false);
+  const std::vector<int> folders = PlaceBefore(siblings, folder_index, before, [this](int g) {
+    return groups_.id(static_cast<std::size_t>(g)) == CategoryFolderTree::kArchiveId;
+  });
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    groups_.set_order(static_cast<std::size_t>(folders[i]), static_cast<int>(i));
+  }
+  return true;
+}
+
 void TabRecordEditor::DeleteTab(int record) {
   const auto r = static_cast<std::size_t>(record);
   if (!tabs_.deleted(r)) tabs_.MarkDeleted(r);

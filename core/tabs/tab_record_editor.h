@@ -70,6 +70,20 @@ class TabRecordEditor {
   // Moves `record` to position `to` among `group_records` (the group's tabs
   // in tree order) and renumbers their Order 0, 1, 2 ...
   void MoveTab(int record, const std::vector<int>& group_records, int to);
+  // Files `record` in group `group_id` (0: the top level) just before row
+  // `before` of `group_records` (the group's tabs in tree order; at the end
+  // when `before` is not among them) and renumbers them Order 0, 1, 2 ...;
+  // an archived row is restored. Into the archive folder the row is only
+  // flagged archived: FolderId and Order stay, so closing it there takes it
+  // back to its old place.
+  void FileTab(int record, int group_id, const std::vector<int>& group_records, int before);
+  // Files group `folder_index` under group `parent_id` (0: the top level)
+  // just before group `before` of `siblings` (the parent's groups in tree
+  // order; at the end, yet ahead of the archive folder, when `before` is
+  // not among them) and renumbers their order 0, 1, 2 ...; an archived
+  // group is restored. Refused (false) for the archive folder and for a
+  // parent that is the group itself, lies below it or lies in the archive.
+  bool FileGroup(int folder_index, int parent_id, const std::vector<int>& siblings, int before);
   // Marks the row deleted (its clips go with it).
   void DeleteTab(int record);
   // Marks every live row whose effective group is `group_id` deleted.

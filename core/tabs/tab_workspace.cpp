@@ -2,6 +2,7 @@
 
 #include "core/app/clock.h"
 #include "core/app/tolvane_doc.h"
+#include "core/stores/category_folder_tree.h"
 
 namespace tolvane {
 
@@ -128,20 +129,19 @@ void TabWorkspace::ChooseTreeItem(int item) {
   view_.TreeChanged();
 }
 
-// Tabs the shown group gained since it was opened (a new or copied tab)
-// join the row at their place in the tree; the row is already open, so
-// the group switch does not run for them.
+// Tabs the shown group gained since it was opened (a new, copied or
+// dropped tab) join the row at their place in the tree, and tabs moved
+// inside the tree move along the row; the row is already open, so the
+// group switch does not run for them.
 void TabWorkspace::OpenAddedTabs(int group_item) {
   int previous = -1;  // bar index of the tab before, in tree order
   for (const int record : tree_.TabsOfGroup(group_item)) {
     int index = area_.FindByRecord(record);
-    if (index < 0) {
-      index = area_.OpenCategoryTab(record);
-      if (index < 0) continue;
-      if (index > previous + 1) {
-        area_.MoveCategoryTab(index, previous + 1);
-        index = previous + 1;
-      }
+    if (index < 0) index = area_.OpenCategoryTab(record);
+    if (index < 0) continue;
+    if (index > previous + 1) {
+      area_.MoveCategoryTab(index, previous + 1);
+      index = previous + 1;
     }
     previous = index;
   }
@@ -182,6 +182,72 @@ void TabWorkspace::MoveCategoryTab(int from, int to) {
   editor_.MoveTab(record, records, position);
   area_.MoveCategoryTab(from, to);
   RebuildAndSelectTab(record);
+}
+
+bool TabWorkspace::DropOnTreeItem(int dragged, int target) {
+  if (dragged < 0 || dragged >= tree_.size() || target < 0 || target >= tree_.size()) return false;
+  if (tree_.item(target).kind == TabTreeItem::Kind::kPage) target = tree_.item(target).parent;
+  const TabTreeItem& moving = tree_.item(dragged);
+  if (moving.kind == TabTreeItem::Kind::kTab) return DropTab(moving.record, target);
+  if (moving.kind == TabTreeItem::Kind::kGroup) return DropGroup(moving.record, target);
+  return false;
+}
+
+bool TabWorkspace::DropTab(int record, int target) {
+  const TabTreeItem& onto = tree_.item(target);
+  if (onto.kind == TabTreeItem::Kind::kRoot) return false;
+  if (onto.kind == TabTreeItem::Kind::kTab && onto.record == record) return false;
+  // A tab filed outside every group lies under the root: the top level.
+  int group_item = tree_.GroupItemOf(target);
+  int group_id = CategoryFolderTree::kTopLevelId;
+  if (group_item >= 0) {
+    group_id = doc_.tab_folders().id(static_cast<std::size_t>(tree_.item(group_item).record));
+  } else {
+    group_item = tree_.root();
+  }
+  EngineList& tabs = doc_.tabs();
+  const auto r = static_cast<std::size_t>(record);
+  if (group_id == CategoryFolderTree::kArchiveId && tabs.archived(r)) return false;
+  const int was_in = tabs.EffectiveFolder(r);
+  const int before = onto.kind == TabTreeItem::Kind::kTab ? onto.record : -1;
+  editor_.FileTab(record, group_id, tree_.TabsOfGroup(group_item), before);
+  if (tabs.EffectiveFolder(r) != was_in) {
+    // Off the row it leaves, still loaded: its pages come back with its new
+    // group.
+    const int index = area_.FindByRecord(record);
+    if (index >= 0) area_.CloseCategoryTab(index, false);
+  }
+  RebuildAndSelectTab(record);
+  return true;
+}
+
+bool TabWorkspace::DropGroup(int folder_index, int target) {
+  const TabTreeItem& onto = tree_.item(target);
+  int parent_item = tree_.root();
+  int before = -1;
+  if (onto.kind == TabTreeItem::Kind::kGroup) {
+    parent_item = target;
+  } else if (onto.kind == TabTreeItem::Kind::kTab) {
+    // Beside the tab's group; a tab outside every group: the top level.
+    const int tab_group = tree_.GroupItemOf(target);
+    if (tab_group >= 0) {
+      parent_item = tree_.item(tab_group).parent;
+      before = tree_.item(tab_group).record;
+    }
+  }
+  const TabTreeItem& parent = tree_.item(parent_item);
+  const int parent_id = parent.kind == TabTreeItem::Kind::kGroup
+                            ? doc_.tab_folders().id(static_cast<std::size_t>(parent.record))
+                            : CategoryFolderTree::kTopLevelId;
+  std::vector<int> siblings;
+  for (const int child : parent.children) {
+    if (tree_.item(child).kind == TabTreeItem::Kind::kGroup) {
+      siblings.push_back(tree_.item(child).record);
+    }
+  }
+  if (!editor_.FileGroup(folder_index, parent_id, siblings, before)) return false;
+  RebuildAndSelectGroup(folder_index);
+  return true;
 }
 
 void TabWorkspace::EngineListReloaded(const std::string& start_url) {

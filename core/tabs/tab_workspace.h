@@ -80,6 +80,18 @@ class TabWorkspace : public TabAreaView, public TabTreePages {
 
   // A category tab was dragged from `from` to `to` on the category row.
   void MoveCategoryTab(int from, int to);
+  // Tree item `dragged` (a tab or a group) was dropped on `target`:
+  // - a tab onto a tab joins the target's group just before it; onto a
+  //   group, at the group's end. Into the archive folder it is only
+  //   archived; out of it, restored. A tab that leaves the shown group
+  //   leaves the row but stays loaded for when its new group is shown.
+  // - a group onto a group becomes its last subgroup; onto a tab, it goes
+  //   just before the tab's group; onto the root, to the top level.
+  // A page item stands for its tab. Refused (false, nothing changed): the
+  // root or a page dragged, a tab onto the root, the archive folder
+  // dragged, a group into itself, below itself or into the archive.
+  // Afterwards the tree is rebuilt and the moved item chosen again.
+  bool DropOnTreeItem(int dragged, int target);
   // A new engine list was applied: every tab closes, the default group of
   // this run goes, and the tabs are restored again.
   void EngineListReloaded(const std::string& start_url);
@@ -111,6 +123,8 @@ class TabWorkspace : public TabAreaView, public TabTreePages {
  private:
   static TabArea::Services AreaServices(const Services& services);
   void OpenAddedTabs(int group_item);
+  bool DropTab(int record, int target);
+  bool DropGroup(int folder_index, int target);
 
   CTolvaneDoc& doc_;
   Prompter& prompter_;

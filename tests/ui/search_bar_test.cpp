@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,30 @@ class FakePages : public TabTreePages {
     return {{reinterpret_cast<const PageHost*>(this), S(u"ページ")}};
   }
   bool IsLoaded(int record) const override { return record == 0; }
+};
+
+// Group 本 with the tabs 文庫 (one page, loaded) and 漫画, and the archive.
+struct TabModel {
+  QTemporaryDir dir;
+  PosixEnv env{QStringToPath(dir.path())};
+  SettingsStore settings{QStringToPath(dir.path()) / "vq_system.ini", env};
+  EngineList engines{StoreType::kEngineList};
+  CategoryFolderTree groups{StoreType::kTabs};
+  EngineList tabs{StoreType::kTabs};
+  FakePages pages;
+  TabTree tree{groups, tabs, settings};
+
+  TabModel() {
+    groups.Reset();
+    groups.set_members(&tabs);
+    tabs.ResetHighestId();
+    tabs.set_engines(&engines);
+    groups.ParseFolderLine(S(u"1\t本\t0\t0\t0"));
+    tabs.ParseRecord(S(u"1\t1\t文庫\t\t\t\t\t\t\t\t\t0\t\t0\t0"));
+    tabs.ParseRecord(S(u"2\t1\t漫画\t\t\t\t\t\t\t\t\t0\t\t0\t1"));
+    tree.Build(pages);
+    tree.SetExpanded(tree.FindGroup(1), true);
+  }
 };
 
 }  // namespace
@@ -193,23 +218,8 @@ class SearchBarTest : public QObject {
   // What the program sets is drawn and reported nowhere; a click or a key
   // is the user's choice.
   void theTabTreeReportsOnlyTheUsersChoices() {
-    QTemporaryDir dir;
-    PosixEnv env{QStringToPath(dir.path())};
-    SettingsStore settings{QStringToPath(dir.path()) / "vq_system.ini", env};
-    EngineList engines{StoreType::kEngineList};
-    CategoryFolderTree groups{StoreType::kTabs};
-    EngineList tabs{StoreType::kTabs};
-    groups.Reset();
-    groups.set_members(&tabs);
-    tabs.ResetHighestId();
-    tabs.set_engines(&engines);
-    groups.ParseFolderLine(S(u"1\t本\t0\t0\t0"));
-    tabs.ParseRecord(S(u"1\t1\t文庫\t\t\t\t\t\t\t\t\t0\t\t0\t0"));
-    tabs.ParseRecord(S(u"2\t1\t漫画\t\t\t\t\t\t\t\t\t0\t\t0\t1"));
-    FakePages pages;
-    TabTree model(groups, tabs, settings);
-    model.Build(pages);
-    model.SetExpanded(model.FindGroup(1), true);
+    TabModel m;
+    TabTree& model = m.tree;
 
     CTabTreeCtrl tree;
     QSignalSpy chosen(&tree, &CTabTreeCtrl::itemChosen);
@@ -240,6 +250,38 @@ class SearchBarTest : public QObject {
     QCOMPARE(chosen.count(), 2);
     QCOMPARE(chosen.at(0).at(0).toInt(), bunko);
     QCOMPARE(chosen.at(1).at(0).toInt(), manga);  // past 文庫's folded page
+  }
+
+  void aDropInTheTabTreeIsReportedAndMovesNoItem() {
+    TabModel m;
+    CTabTreeCtrl tree;
+    tree.Rebuild(m.tree);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QSignalSpy dropped(&tree, &CTabTreeCtrl::itemDropped);
+    const QString before = Listing(tree);
+    const int manga = m.tree.FindTab(1);
+    const int archive = m.tree.FindGroup(0);
+    QVERIFY(!(tree.WidgetItem(m.tree.root())->flags() & Qt::ItemIsDragEnabled));
+    QVERIFY(tree.WidgetItem(manga)->flags() & Qt::ItemIsDragEnabled);
+
+    // 漫画 carried as QTreeWidget drags it, dropped on 保管箱.
+    const QModelIndex book = tree.model()->index(0, 0, tree.model()->index(0, 0));
+    std::unique_ptr<QMimeData> mime(tree.model()->mimeData({tree.model()->index(1, 0, book)}));
+    const QPoint on_archive = tree.visualItemRect(tree.WidgetItem(archive)).center();
+    QDropEvent drop(on_archive, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+    tree.DropOwnItem(drop);
+    QCOMPARE(dropped.count(), 1);
+    QCOMPARE(dropped.at(0).at(0).toInt(), manga);
+    QCOMPARE(dropped.at(0).at(1).toInt(), archive);
+    QCOMPARE(drop.dropAction(), Qt::IgnoreAction);
+    QCOMPARE(Listing(tree), before);
+
+    // A drag from elsewhere is turned away.
+    QDropEvent foreign(on_archive, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(tree.viewport(), &foreign);
+    QCOMPARE(dropped.count(), 1);
+    QCOMPARE(Listing(tree), before);
   }
 };
 

@@ -1,6 +1,10 @@
 #include "ui/tabs/tab_tree_ctrl.h"
 
+#include <QDataStream>
+#include <QMap>
+#include <QMimeData>
 #include <QStyle>
+#include <QVariant>
 #include <utility>
 
 #include "core/tabs/tab_tree.h"
@@ -25,6 +29,23 @@ QIcon ItemIcon(const QStyle& style, const TabTreeItem& item) {
   return {};
 }
 
+// The model item of the widget item a drag carries: QTreeWidget writes each
+// dragged item's roles into the item-model mime format.
+int DraggedItem(const QMimeData* mime) {
+  const QString format = QStringLiteral("application/x-qabstractitemmodeldatalist");
+  if (mime == nullptr || !mime->hasFormat(format)) return -1;
+  QByteArray data = mime->data(format);
+  QDataStream stream(&data, QIODevice::ReadOnly);
+  int row = 0;
+  int column = 0;
+  QMap<int, QVariant> roles;
+  stream >> row >> column >> roles;
+  if (stream.status() != QDataStream::Ok) return -1;
+  bool ok = false;
+  const int index = roles.value(Qt::UserRole).toInt(&ok);
+  return ok ? index : -1;
+}
+
 }  // namespace
 
 CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
@@ -33,6 +54,8 @@ CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(1);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setContextMenuPolicy(Qt::CustomContextMenu);
+  setDragDropMode(QAbstractItemView::InternalMove);
+  setDropIndicatorShown(true);
 
   connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
     if (!syncing_ && current != nullptr) emit itemChosen(ItemIndex(current));
@@ -61,6 +84,12 @@ void CTabTreeCtrl::AddItem(const TabTree& tree, int index, QTreeWidgetItem* pare
   const TabTreeItem& model = tree.item(index);
   auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
   item->setData(0, Qt::UserRole, index);
+  // Only tabs and groups move; anything takes a drop (a page stands for
+  // its tab).
+  const bool movable =
+      model.kind == TabTreeItem::Kind::kTab || model.kind == TabTreeItem::Kind::kGroup;
+  item->setFlags(movable ? item->flags() | Qt::ItemIsDragEnabled
+                         : item->flags() & ~Qt::ItemIsDragEnabled);
   item->setIcon(0, ItemIcon(*style(), model));
   items_[static_cast<std::size_t>(index)] = item;
   for (int child : model.children) AddItem(tree, child, item);
@@ -95,6 +124,28 @@ int CTabTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
 QTreeWidgetItem* CTabTreeCtrl::WidgetItem(int item_index) const {
   if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
   return items_[static_cast<std::size_t>(item_index)];
+}
+
+void CTabTreeCtrl::dropEvent(QDropEvent* event) {
+  if (event->source() != this) {
+    event->ignore();
+    return;
+  }
+  DropOwnItem(*event);
+}
+
+void CTabTreeCtrl::DropOwnItem(QDropEvent& event) {
+  const int dragged = DraggedItem(event.mimeData());
+  const int target = ItemIndex(itemAt(event.position().toPoint()));
+  // Accepted without an action, so the drag does not remove the item
+  // either; the view ends its drag state as its own drop would.
+  event.setDropAction(Qt::IgnoreAction);
+  event.accept();
+  stopAutoScroll();
+  setState(NoState);
+  viewport()->update();
+  // Last: the model's rebuild replaces every item.
+  if (dragged >= 0 && target >= 0 && dragged != target) emit itemDropped(dragged, target);
 }
 
 void CTabTreeCtrl::ApplyState(const TabTree& tree) {

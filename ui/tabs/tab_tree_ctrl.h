@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDropEvent>
 #include <QPoint>
 #include <QTreeWidget>
 #include <vector>
@@ -16,6 +17,10 @@ class TabTree;
 // Only what the user does is reported: selection and expansion set from the
 // model (Rebuild, SyncSelection) emit nothing, so a model change never loops
 // back into the model.
+//
+// Tabs and groups can be dragged inside the tree. The widget never moves
+// its items itself: a drop is reported as itemDropped and the model's
+// rebuild redraws the tree.
 class CTabTreeCtrl : public QTreeWidget {
   Q_OBJECT
 
@@ -41,6 +46,17 @@ class CTabTreeCtrl : public QTreeWidget {
   void expandedChanged(int item_index, bool expanded);
   // Right click or the menu key, at `global`; -1 when not over an item.
   void contextMenuRequested(int item_index, QPoint global);
+  // Model item `dragged_item` was dropped on model item `target_item`.
+  void itemDropped(int dragged_item, int target_item);
+
+ public:
+  // The drop of an item dragged from this tree (dropEvent, once it has seen
+  // the drag come from here; tests call it directly, as only a real drag
+  // has a source).
+  void DropOwnItem(QDropEvent& event);
+
+ protected:
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void AddItem(const TabTree& tree, int index, QTreeWidgetItem* parent);

@@ -168,6 +168,8 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
   connect(tab_tree_, &CTabTreeCtrl::expandedChanged, this,
           [this](int item, bool expanded) { workspace_->tree().SetExpanded(item, expanded); });
   connect(tab_tree_, &CTabTreeCtrl::contextMenuRequested, this, &CTolvaneView::ShowTreeMenu);
+  connect(tab_tree_, &CTabTreeCtrl::itemDropped, this,
+          [this](int dragged, int target) { workspace_->DropOnTreeItem(dragged, target); });
 
   workspace_->RestoreTabs(has_argument, start_url, clip_list_url);
   RefreshCategoryBar();

@@ -105,6 +105,8 @@ class TabWorkspaceTest : public ::testing::Test {
     ws_->ChooseTreeItem(ws_->tree().FindGroup(doc_.tab_folders().Find(id)));
   }
   void Run(int id, Source source = Source::kMenu) { EXPECT_TRUE(commands_->Execute(id, source)); }
+  int TabItem(int record) const { return ws_->tree().FindTab(record); }
+  int GroupItem(int id) { return ws_->tree().FindGroup(doc_.tab_folders().Find(id)); }
 
   std::string Bar() const { return SjisToUtf8(ws_->area().Describe()); }
   std::string Tree() const { return SjisToUtf8(ws_->tree().Describe()); }
@@ -255,6 +257,124 @@ TEST_F(TabWorkspaceTest, MovingACategoryTabRenumbersTheGroup) {
   EXPECT_EQ(ws_->tree().selected(), ws_->tree().FindTab(kBooks));
   EXPECT_EQ(ws_->tree().TabsOfGroup(ws_->tree().GroupItemOf(ws_->tree().selected())),
             (std::vector<int>{kAlpha, kOmega, kBooks}));
+}
+
+TEST_F(TabWorkspaceTest, DroppingATabInTheTreeMovesItsRowAndKeepsItLoaded) {
+  StartInG1();
+  const PageHost* alpha_page = &ws_->area().category(1).page(0).host();
+  EXPECT_TRUE(ws_->DropOnTreeItem(TabItem(kAlpha), TabItem(kPlain)));
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Beta: Beta*][Alpha*: Alpha*~][Plain: 空白*]|[Books: B1*~ B2~ B3~][Omega: Omega*~]");
+  EXPECT_EQ(&ws_->area().category(1).page(0).host(), alpha_page);
+  EXPECT_EQ(doc_.tabs().folder_id(kAlpha), 2);
+  EXPECT_EQ(Orders(), "0 1 1 0 2");
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open\n"
+            "    Books #64\n"
+            "    Omega #64\n"
+            "  G2 #1 bold open\n"
+            "    Beta #64\n"
+            "    Alpha #64 *\n"
+            "    Plain #64\n"
+            "  保管箱 #52\n");
+
+  // Onto a group: at its end. Inside the shown group the row follows.
+  EXPECT_TRUE(ws_->DropOnTreeItem(TabItem(kBeta), GroupItem(2)));
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Alpha: Alpha*~][Plain: 空白*][Beta*: Beta*]|[Books: B1*~ B2~ B3~][Omega: Omega*~]");
+  EXPECT_EQ(Orders(), "0 0 1 2 1");
+  EXPECT_FALSE(ws_->DropOnTreeItem(TabItem(kBeta), TabItem(kBeta)));
+  EXPECT_FALSE(ws_->DropOnTreeItem(TabItem(kBeta), ws_->tree().root()));
+  EXPECT_FALSE(ws_->DropOnTreeItem(ws_->tree().root(), GroupItem(2)));
+  EXPECT_EQ(Orders(), "0 0 1 2 1");
+}
+
+// Into the archive a tab keeps its group and place; out of it, it takes
+// the group it is dropped in.
+TEST_F(TabWorkspaceTest, DroppingATabIntoTheArchiveClosesItAndOutOfItRestoresIt) {
+  StartInG1();
+  EXPECT_TRUE(ws_->DropOnTreeItem(TabItem(kAlpha), GroupItem(EngineList::kArchiveFolderId)));
+  Choose(kOmega);  // and onto a tab in the archive
+  EXPECT_TRUE(ws_->DropOnTreeItem(TabItem(kOmega), TabItem(kAlpha)));
+  EXPECT_FALSE(ws_->DropOnTreeItem(TabItem(kOmega), TabItem(kAlpha)));  // already there
+  EXPECT_TRUE(doc_.tabs().archived(kAlpha));
+  EXPECT_TRUE(doc_.tabs().archived(kOmega));
+  EXPECT_EQ(doc_.tabs().folder_id(kAlpha), 1);
+  EXPECT_EQ(Orders(), "0 1 1 0 1");
+  Settle();
+  EXPECT_EQ(Bar(), "|[Books: B1*~ B2~ B3~][Alpha: Alpha*~][Omega: Omega*~]");
+
+  EXPECT_TRUE(ws_->DropOnTreeItem(TabItem(kAlpha), TabItem(kPlain)));
+  Settle();
+  EXPECT_FALSE(doc_.tabs().archived(kAlpha));
+  EXPECT_EQ(doc_.tabs().folder_id(kAlpha), 2);
+  EXPECT_EQ(Bar(),
+            "[Beta: Beta*][Alpha*: Alpha*~][Plain: 空白*]|[Books: B1*~ B2~ B3~][Omega: Omega*~]");
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open\n"
+            "    Books #64\n"
+            "  G2 #1 bold open\n"
+            "    Beta #64\n"
+            "    Alpha #64 *\n"
+            "    Plain #64\n"
+            "  保管箱 #52 bold open\n"
+            "    Omega #64\n");
+}
+
+TEST_F(TabWorkspaceTest, DroppingAGroupFilesItUnderTheTargetButNeverBelowItself) {
+  StartInG1();
+  const int archive = EngineList::kArchiveFolderId;
+  EXPECT_TRUE(ws_->DropOnTreeItem(GroupItem(2), GroupItem(1)));
+  Settle();
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open\n"
+            "    G2 #1 bold open *\n"
+            "      Beta #64\n"
+            "      Plain #64\n"
+            "    Books #64\n"
+            "    Alpha #64\n"
+            "    Omega #64\n"
+            "  保管箱 #52\n");
+  EXPECT_EQ(Bar(),
+            "[Beta*: Beta*][Plain: 空白*]|[Books: B1*~ B2~ B3~][Alpha: Alpha*~][Omega: Omega*~]");
+  const std::string nested = Tree();
+  struct Refused {
+    const char* name;
+    int dragged;
+    int target;
+  };
+  const Refused refused[] = {
+      {"onto itself", GroupItem(1), GroupItem(1)},
+      {"onto its subgroup", GroupItem(1), GroupItem(2)},
+      {"onto a tab of its subgroup", GroupItem(1), TabItem(kBeta)},
+      {"into the archive", GroupItem(2), GroupItem(archive)},
+      {"the archive", GroupItem(archive), ws_->tree().root()},
+  };
+  for (const Refused& r : refused) {
+    EXPECT_FALSE(ws_->DropOnTreeItem(r.dragged, r.target)) << r.name;
+    EXPECT_EQ(Tree(), nested) << r.name;
+  }
+
+  // Onto the root: the top level, still ahead of the archive.
+  EXPECT_TRUE(ws_->DropOnTreeItem(GroupItem(2), ws_->tree().root()));
+  EXPECT_EQ(SjisToUtf8(ws_->tree().item(ws_->tree().item(0).children[1]).text), "G2");
+  // Onto a tab: just before the tab's group.
+  EXPECT_TRUE(ws_->DropOnTreeItem(GroupItem(2), TabItem(kAlpha)));
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G2 #1 bold open *\n"
+            "    Beta #64\n"
+            "    Plain #64\n"
+            "  G1 #1 bold open\n"
+            "    Books #64\n"
+            "    Alpha #64\n"
+            "    Omega #64\n"
+            "  保管箱 #52\n");
 }
 
 TEST_F(TabWorkspaceTest, ClosingATabArchivesItAndClosingItThereRestoresIt) {
