@@ -210,7 +210,20 @@ bool TabWorkspace::DropTab(int record, int target) {
   if (group_id == CategoryFolderTree::kArchiveId && tabs.archived(r)) return false;
   const int was_in = tabs.EffectiveFolder(r);
   const int before = onto.kind == TabTreeItem::Kind::kTab ? onto.record : -1;
+  const int neighbour = tree_.Neighbour(tree_.FindTab(record));
+  const TabTreeItem next = neighbour >= 0 ? tree_.item(neighbour) : TabTreeItem{};
   editor_.FileTab(record, group_id, tree_.TabsOfGroup(group_item), before);
+  if (tabs.archived(r) && was_in != CategoryFolderTree::kArchiveId) {
+    // Dropped into 保管箱: closed, as by the close command; the group it
+    // left stays shown.
+    area_.DestroyPoolObject(record);
+    if (next.kind == TabTreeItem::Kind::kTab) {
+      RebuildAndSelectTab(next.record);
+    } else {
+      RebuildAndSelectGroup(next.kind == TabTreeItem::Kind::kGroup ? next.record : -1);
+    }
+    return true;
+  }
   if (tabs.EffectiveFolder(r) != was_in) {
     // Off the row it leaves, still loaded: its pages come back with its new
     // group.

@@ -13,6 +13,10 @@
 namespace tolvane {
 namespace {
 
+// The model image an item was made with: an item whose image changes (a tab
+// turned group, an archived group) is made anew, icon and drag flags too.
+constexpr int kImageRole = Qt::UserRole + 1;
+
 // Stand-ins until the tree has its own image list and favicons.
 QIcon ItemIcon(const QStyle& style, const TabTreeItem& item) {
   switch (item.kind) {
@@ -84,6 +88,7 @@ void CTabTreeCtrl::AddItem(const TabTree& tree, int index, QTreeWidgetItem* pare
   const TabTreeItem& model = tree.item(index);
   auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
   item->setData(0, Qt::UserRole, index);
+  item->setData(0, kImageRole, model.image);
   // Only tabs and groups move; anything takes a drop (a page stands for
   // its tab).
   const bool movable =
@@ -109,7 +114,10 @@ bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
   if (static_cast<std::size_t>(tree.size()) != items_.size()) return false;
   for (int i = 0; i < tree.size(); ++i) {
     const QTreeWidgetItem* item = WidgetItem(i);
-    if (item == nullptr || item->parent() != WidgetItem(tree.item(i).parent)) return false;
+    if (item == nullptr || item->parent() != WidgetItem(tree.item(i).parent) ||
+        item->data(0, kImageRole).toInt() != tree.item(i).image) {
+      return false;
+    }
   }
   return true;
 }

@@ -243,7 +243,9 @@ void CTolvaneView::RefreshPageBar() {
 void CTolvaneView::RefreshTree() {
   tree_dirty_ = false;
   tree_sync_pending_ = false;
-  if (workspace_ && tab_tree_) tab_tree_->Rebuild(workspace_->tree());
+  // Items are remade only when the tree's shape changed: remaking them
+  // under a press would end the drag that press starts.
+  if (workspace_ && tab_tree_) tab_tree_->SyncSelection(workspace_->tree());
 }
 
 void CTolvaneView::CategoryBarChanged() {
