@@ -356,14 +356,7 @@ bool PageHost::IsWebUrl(std::string_view url) {
 }
 
 std::string PageHost::CutText(std::string_view text, std::size_t max_bytes) {
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t width =
-        cp932::IsLead(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
-    if (end + width > max_bytes) break;
-    end += width;
-  }
-  return std::string(text.substr(0, end));
+  return std::string(cp932::PrefixWithin(text, max_bytes));
 }
 
 BrowserControl* PageHost::EnsureControl() {

@@ -34,6 +34,17 @@ constexpr bool IsDoubleByteAt(std::string_view text, std::size_t i) {
   return i + 1 < text.size() && IsLead(static_cast<unsigned char>(text[i])) &&
          IsTrail(static_cast<unsigned char>(text[i + 1]));
 }
+// The longest prefix of `text` of at most `max_bytes` bytes that ends
+// between characters: a double-byte character is kept whole or left out.
+constexpr std::string_view PrefixWithin(std::string_view text, std::size_t max_bytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t width = IsDoubleByteAt(text, end) ? 2 : 1;
+    if (end + width > max_bytes) break;
+    end += width;
+  }
+  return text.substr(0, end);
+}
 constexpr int LeadIndex(unsigned char lead) {
   return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31;
 }

@@ -14,55 +14,6 @@ bool IsTabItem(const TabTreeItem& item) { return item.kind == TabTreeItem::Kind:
 
 }  // namespace
 
-const std::vector<int>& TabCommands::Ids() {
-  static const std::vector<int> ids = {
-      kNewCategoryTab,
-      kNewTabFromMenu,
-      kNewTabButton,
-      kDuplicateTab,
-      kCopyTreeTab,
-      kDeleteTab,
-      kDeleteAllTabs,
-      kDeleteAllTabs2,
-      kDeleteGroup,
-      kTabSettings,
-      kCloseCategory,
-      kCloseRightCategories,
-      kCloseLeftCategories,
-      kCloseOtherCategories,
-      kCloseAllCategories,
-      kSearchInTab,
-      kSearch,
-      kBatchSearch,
-      kNewPage,
-      kDuplicatePage,
-      kReloadPage,
-      kRefresh,
-      kReloadAllPages,
-      kClosePage,
-      kCloseRightPages,
-      kCloseLeftPages,
-      kCloseOtherPages,
-      kCloseAllPages,
-      kCloseAllPagesOfTab,
-      kToggleClip,
-      kClipAll,
-      kUnclipAll,
-      kAddAllToFavorites,
-      kCategoryLeft,
-      kCategoryRight,
-      kCategoryFirst,
-      kCategoryLast,
-      kPageLeft,
-      kPageRight,
-      kPageFirst,
-      kPageLast,
-      kPreviousTab,
-      kNextTab,
-  };
-  return ids;
-}
-
 int TabCommands::ThisCategory(CommandSource source) const {
   const TabArea& area = ws_.area();
   if (source == CommandSource::kTabTree) {
@@ -191,10 +142,6 @@ bool TabCommands::Execute(int id, CommandSource source) {
       if (page >= 0 && !area.IsUserClip(category, page)) area.ClosePage(category, page);
       return true;
     }
-    default:
-      break;
-  }
-  switch (id) {
     case kCloseRightPages:
       ClosePages(Which::kRight);
       return true;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace tolvane {
 
@@ -75,8 +74,6 @@ class TabCommands {
   bool Execute(int id, CommandSource source = CommandSource::kMenu);
   // Whether the command can do anything now (menu state).
   bool IsEnabled(int id, CommandSource source = CommandSource::kMenu) const;
-  // Every command ID this class runs.
-  static const std::vector<int>& Ids();
 
   // Opens one page as a new page tab of the current category; with no
   // category tab at all the first tab of the tab tree is opened first.

@@ -44,14 +44,6 @@ std::string FirstChars(std::string_view text, std::size_t count) {
   return std::string(text.substr(0, end));
 }
 
-// At most `max_bytes` bytes; a double-byte character that would not fit
-// whole is left out.
-std::string CutToBytes(std::string_view text, std::size_t max_bytes) {
-  std::size_t end = 0;
-  while (end < text.size() && end + CharWidth(text, end) <= max_bytes) end += CharWidth(text, end);
-  return std::string(text.substr(0, end));
-}
-
 // A tab row as record-line columns, all empty.
 using Columns = std::vector<std::string>;
 Columns EmptyColumns() { return Columns(EngineList::kAllFields); }
@@ -174,7 +166,7 @@ std::optional<int> TabRecordEditor::AddFolderAsSearchTab(int engine_folder_id, i
   PlaceIn(columns, kFolderId, kArchived, group_id, CategoryFolderTree::kTopLevelId);
   columns[kName] = name;
   columns[kTabName] = name;
-  columns[kShortName] = CutToBytes(name, kFolderShortNameBytes);
+  columns[kShortName] = std::string(cp932::PrefixWithin(name, kFolderShortNameBytes));
   SetReferences(columns, EngineList::FolderReference(engine_folder_id));
   // A search resolves each engine's own encoding through the reference;
   // the row keeps that of the folder's first engine.

@@ -160,11 +160,10 @@ void CMainFrame::CreateStatusBar() {
   statusBar()->addPermanentWidget(progress_);
 }
 
-void CMainFrame::ShowFrameText(const QString& caption, const QString& url) {
+// The address goes to the address bar, which comes with the frame's bars.
+void CMainFrame::ShowFrameText(const QString& caption, const QString& /*url*/) {
   const QString program = ToQString(ProgramTitle());
   setWindowTitle(caption.isEmpty() ? program : caption + QStringLiteral(" - ") + program);
-  setWindowFilePath(QString());
-  (void)url;
 }
 
 void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, bool secure) {

@@ -6,7 +6,8 @@
 namespace tolvane {
 namespace {
 
-enum class Menu { kCategoryTab, kPageTab, kClip };
+// The tab tree's menu differs by the kind of item right-clicked.
+enum class Menu { kCategoryTab, kPageTab, kClip, kTreeTab, kTreeGroup, kTreeRoot };
 
 // Rows that are not commands.
 constexpr int kSeparator = 0;
@@ -56,7 +57,27 @@ constexpr MenuRow kRows[] = {
     {Menu::kClip, 32890, u"このタブのクリップを解除"},
     {Menu::kClip, 32980, u"すべてのタブをクリップ解除(&D)"},
     {Menu::kClip, 32979, u"すべてのタブをクリップ(&K)"},
+
+    {Menu::kTreeTab, 32972, u"タブで検索(&S)"},
+    {Menu::kTreeTab, 32953, u"新しいカテゴリタブを開く(&N)"},
+    {Menu::kTreeTab, 32948, u"このタブをコピーしてタブを作成(&C)"},
+    {Menu::kTreeTab, kSeparator, u""},
+    {Menu::kTreeTab, 32884, u"カテゴリタブを閉じる(&L)"},
+    {Menu::kTreeTab, 32949, u"タブの削除(&D)"},
+    {Menu::kTreeTab, kSeparator, u""},
+    {Menu::kTreeTab, 32981, u"タブの設定(&I)"},
+
+    {Menu::kTreeGroup, 32953, u"新しいカテゴリタブを開く(&N)"},
+    {Menu::kTreeGroup, kSeparator, u""},
+    {Menu::kTreeGroup, 32954, u"すべてのタブを削除(&A)"},
+    {Menu::kTreeGroup, 32957, u"フォルダの削除(&D)"},
+
+    {Menu::kTreeRoot, 32953, u"新しいカテゴリタブを開く(&N)"},
 };
+
+// On a tab in the archive folder the close command brings it back.
+constexpr int kCloseCategoryTab = 32884;
+constexpr std::u16string_view kRestoreText = u"保管箱から戻す(&R)";
 
 QString Text(std::u16string_view text) {
   return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
@@ -94,6 +115,21 @@ std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent) { return Build(Menu::k
 
 std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent) { return Build(Menu::kClip, parent); }
 
+std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived, QWidget* parent) {
+  using Kind = TabTreeItem::Kind;
+  const Menu which = kind == Kind::kTab || kind == Kind::kPage ? Menu::kTreeTab
+                     : kind == Kind::kGroup                    ? Menu::kTreeGroup
+                                                               : Menu::kTreeRoot;
+  std::unique_ptr<QMenu> menu = Build(which, parent);
+  menu->setObjectName(QStringLiteral("tabTreeMenu"));
+  if (archived) {
+    for (QAction* action : menu->actions()) {
+      if (action->data().toInt() == kCloseCategoryTab) action->setText(Text(kRestoreText));
+    }
+  }
+  return menu;
+}
+
 QMenu* EngineSubmenu(const QMenu& category_menu) {
   return category_menu.findChild<QMenu*>(SubmenuName(kEngineSubmenu));
 }
@@ -104,7 +140,9 @@ QMenu* TabSwitchSubmenu(const QMenu& category_menu) {
 
 QString CommandText(int id) {
   for (const MenuRow& row : kRows) {
-    if (row.id == id && row.menu != Menu::kClip) return Text(row.text);
+    if (row.id == id && (row.menu == Menu::kCategoryTab || row.menu == Menu::kPageTab)) {
+      return Text(row.text);
+    }
   }
   return {};
 }

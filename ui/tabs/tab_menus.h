@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+#include "core/tabs/tab_tree.h"
+
 namespace tolvane {
 
 // The context menus of the two tab rows and the clip menu of a user clip's
@@ -18,6 +20,11 @@ std::unique_ptr<QMenu> CreateCategoryTabMenu(QWidget* parent = nullptr);
 std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent = nullptr);
 // The menu of a user clip's close mark: unclip this page, unclip all, clip all.
 std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent = nullptr);
+
+// The tab tree's menu for an item of `kind` (a page item counts as its
+// tab); on a tab in the archive folder the close entry restores it.
+std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived,
+                                         QWidget* parent = nullptr);
 
 // The two submenus of a menu made by CreateCategoryTabMenu.
 QMenu* EngineSubmenu(const QMenu& category_menu);

@@ -25,16 +25,9 @@
 #include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_property_dialog.h"
 #include "ui/tabs/tab_tree_ctrl.h"
-#include "ui/tabs/tab_tree_menu.h"
 
 namespace tolvane {
 namespace {
-
-// Stands in for the engine when the view runs without a profile.
-class NoControls : public BrowserControlFactory {
- public:
-  std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents&) override { return nullptr; }
-};
 
 // Marks the actions of the tab switch menu with the tab record they choose.
 constexpr const char* kTabRecordProperty = "tabRecord";
@@ -98,15 +91,10 @@ QWidget* CTolvaneView::page_area() const { return page_area_; }
 
 void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
                          const std::string& start_url, const std::string& clip_list_url) {
-  static NoControls no_controls;
-  BrowserControlFactory* controls = &no_controls;
-  if (profile != nullptr) {
-    controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
-    controls = controls_.get();
-  }
+  controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
   workspace_ = std::make_unique<TabWorkspace>(
-      TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls, *probe_, *this,
-                             *clipboard_},
+      TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls_, *probe_,
+                             *search_bar_, *clipboard_},
       *this);
   commands_ = std::make_unique<TabCommands>(*workspace_);
 
@@ -332,10 +320,6 @@ std::string CTolvaneView::SearchKeyword() {
   return search_bar_ != nullptr ? search_bar_->ReadKeyword() : std::string();
 }
 
-void CTolvaneView::SetSearchBarText(const std::string& text) {
-  if (search_bar_ != nullptr) search_bar_->WriteKeyword(text);
-}
-
 bool CTolvaneView::EditTab(const std::string& title, EngineDialogValues& values) {
   CTabPropertyDialog dialog(ToQString(title), values, this);
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -432,7 +416,7 @@ void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
   const TabTreeItem& chosen = workspace_->tree().item(selected);
   const bool archived = chosen.kind == TabTreeItem::Kind::kTab &&
                         doc_.tabs().archived(static_cast<std::size_t>(chosen.record));
-  std::unique_ptr<QMenu> menu(CreateTabTreeMenu(this, static_cast<int>(chosen.kind), archived));
+  std::unique_ptr<QMenu> menu = CreateTabTreeMenu(chosen.kind, archived, this);
   RunMenu(*menu, global, CommandSource::kTabTree);
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "core/app/store_type.h"
-#include "core/search/keyword_boxes.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/workspace_view.h"
 #include "ui/tabs/tab_tree_ctrl.h"
@@ -35,7 +34,7 @@ class WebEngineControlFactory;
 // forwards the user's clicks, drags and menu choices to it as commands; it
 // also keeps the side bar's tab tree and the search bar in step, and writes
 // every store each 60 seconds from the end of the first show on.
-class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
+class CTolvaneView : public QWidget, public WorkspaceView {
   Q_OBJECT
 
  public:
@@ -44,12 +43,12 @@ class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
   explicit CTolvaneView(CTolvaneDoc& doc, QWidget* parent = nullptr);
   ~CTolvaneView() override;
 
-  // Makes the tab workspace on `profile` (null: the pages get no engine,
-  // for tests of the bars alone) and opens the first tabs.
+  // Makes the tab workspace, its pages on `profile`, and opens the first
+  // tabs. The search bar must be set before.
   void Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
              const std::string& clip_list_url);
-  // The search bar the tab searches read their keyword from (owned by the
-  // frame).
+  // The search bar: where tab searches read their keyword and echo it
+  // (owned by the frame).
   void set_search_bar(CSearchBar* bar) { search_bar_ = bar; }
 
   TabWorkspace* workspace() const { return workspace_.get(); }
@@ -91,10 +90,6 @@ class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
   void ShowTabTreePage() override;
   void FocusPageTabs() override;
 
-  // KeywordBoxes
-  void SetSearchBarText(const std::string& text) override;
-  void SetSideBarText(const std::string& text) override { side_bar_text_ = text; }
-
  signals:
   // The shown page's caption and address (empty when none).
   void frameTextChanged(const QString& caption, const QString& url);
@@ -131,7 +126,6 @@ class CTolvaneView : public QWidget, public WorkspaceView, public KeywordBoxes {
   PageArea* page_area_ = nullptr;
   QPointer<CTabTreeCtrl> tab_tree_;
   CSearchBar* search_bar_ = nullptr;
-  std::string side_bar_text_;
   bool page_had_focus_ = false;
   int freeze_depth_ = 0;
   bool tree_dirty_ = false;
