@@ -7,24 +7,6 @@
 namespace tolvane {
 namespace {
 
-std::string NormaliseSpaces(std::string_view keyword) {
-  std::string out;
-  out.reserve(keyword.size());
-  for (std::size_t i = 0; i < keyword.size();) {
-    if (!cp932::IsDoubleByteAt(keyword, i)) {
-      out.push_back(keyword[i++]);
-      continue;
-    }
-    if (keyword[i] == '\x81' && keyword[i + 1] == '\x40') {
-      out.push_back(' ');
-    } else {
-      out.append(keyword.substr(i, 2));
-    }
-    i += 2;
-  }
-  return out;
-}
-
 std::vector<std::string> SplitWords(std::string_view keyword) {
   std::vector<std::string> words;
   std::size_t start = 0;
@@ -45,8 +27,26 @@ bool Known(int encoding) { return encoding >= 0 && encoding < 4; }
 
 }  // namespace
 
+std::string FullWidthSpacesToAscii(std::string_view keyword) {
+  std::string out;
+  out.reserve(keyword.size());
+  for (std::size_t i = 0; i < keyword.size();) {
+    if (!cp932::IsDoubleByteAt(keyword, i)) {
+      out.push_back(keyword[i++]);
+      continue;
+    }
+    if (keyword[i] == '\x81' && keyword[i + 1] == '\x40') {
+      out.push_back(' ');
+    } else {
+      out.append(keyword.substr(i, 2));
+    }
+    i += 2;
+  }
+  return out;
+}
+
 KeywordForms::KeywordForms(std::string_view keyword)
-    : spaced_(NormaliseSpaces(keyword)), words_(SplitWords(spaced_)) {}
+    : spaced_(FullWidthSpacesToAscii(keyword)), words_(SplitWords(spaced_)) {}
 
 const std::string* KeywordForms::Whole(int encoding) {
   if (!Known(encoding)) return nullptr;

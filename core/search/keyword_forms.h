@@ -8,6 +8,10 @@
 
 namespace tolvane {
 
+// `keyword` with every full-width space (81 40, taken as a whole character,
+// never a trail byte followed by "@") turned into an ASCII space.
+std::string FullWidthSpacesToAscii(std::string_view keyword);
+
 // A search keyword in the forms the URL templates take: with full-width
 // spaces made ASCII, split into words, and each of those encoded for an
 // engine. A batch search fills hundreds of templates with one keyword, in

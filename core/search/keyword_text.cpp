@@ -2,26 +2,22 @@
 
 #include <algorithm>
 
-#include "core/search/cp932_tables.h"
+#include "core/search/keyword_forms.h"
 #include "core/stores/item_store.h"
 
 namespace tolvane {
 
 std::string NormaliseKeywordBoxText(std::string_view sjis) {
+  // Once the full-width spaces are ASCII, a space byte is a space: no trail
+  // byte is below 0x40.
+  const std::string spaced = FullWidthSpacesToAscii(sjis);
   std::string out;
-  out.reserve(sjis.size());
-  bool pending_space = false;
-  for (std::size_t i = 0; i < sjis.size();) {
-    std::size_t width = cp932::IsDoubleByteAt(sjis, i) ? 2 : 1;
-    const bool space = width == 1 ? sjis[i] == ' ' : sjis[i] == '\x81' && sjis[i + 1] == '\x40';
-    if (space) {
-      pending_space = !out.empty();
-    } else {
-      if (pending_space) out += ' ';
-      pending_space = false;
-      out.append(sjis.substr(i, width));
-    }
-    i += width;
+  out.reserve(spaced.size());
+  for (std::size_t start = spaced.find_first_not_of(' '); start != std::string::npos;) {
+    const std::size_t end = std::min(spaced.find(' ', start), spaced.size());
+    if (!out.empty()) out += ' ';
+    out.append(spaced, start, end - start);
+    start = spaced.find_first_not_of(' ', end);
   }
   return out;
 }
