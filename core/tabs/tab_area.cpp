@@ -12,6 +12,7 @@
 #include "core/stores/item_store.h"
 #include "core/tabs/resource_probe.h"
 #include "core/tabs/row_index.h"
+#include "core/tabs/tab_area_events.h"
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {
@@ -23,9 +24,10 @@ constexpr const char* kCloseMarkRoomWithoutIcon = "    ";
 
 }  // namespace
 
-TabArea::TabArea(const Services& services, TabAreaView& view)
+TabArea::TabArea(const Services& services, TabAreaView& view, TabAreaEvents& events)
     : services_(services),
       view_(view),
+      events_(events),
       queue_(std::make_unique<CLoadingQueue>(CLoadingQueue::Options::Read(services.settings),
                                              services.timers, *this)),
       catcher_(services.controls),
@@ -100,7 +102,7 @@ int TabArea::OpenCategoryTab(int record) {
     opening_ = false;
   }
   view_.CategoryBarChanged();
-  if (!reused) view_.LoadedGroupsChanged();
+  if (!reused) events_.LoadedGroupsChanged();
   return index;
 }
 
@@ -142,7 +144,7 @@ void TabArea::SelectCategoryTab(int index, bool sync_tree) {
   ShowCurrentPage(next);
   view_.CategoryBarChanged();
   view_.PageBarChanged(next);
-  if (sync_tree) view_.SyncTreeSelection(next.record(), nullptr);
+  if (sync_tree) events_.SyncTreeSelection(next.record(), nullptr);
 }
 
 void TabArea::CloseCategoryTab(int index, bool destroy) {
@@ -156,8 +158,8 @@ void TabArea::CloseCategoryTab(int index, bool destroy) {
   if (destroy) {
     const int record = tab.record();
     DestroyObject(tab);
-    view_.TreePagesChanged(record);
-    view_.LoadedGroupsChanged();
+    events_.TreePagesChanged(record);
+    events_.LoadedGroupsChanged();
   } else {
     tab.set_active(was_current);
     SaveClips(tab, false);
@@ -176,8 +178,8 @@ void TabArea::DestroyPoolObject(int record) {
   }
   if (CCategoryTab* tab = PoolObject(record)) {
     DestroyObject(*tab);
-    view_.TreePagesChanged(record);
-    view_.LoadedGroupsChanged();
+    events_.TreePagesChanged(record);
+    events_.LoadedGroupsChanged();
   }
 }
 
@@ -188,7 +190,7 @@ void TabArea::DestroyAll() {
   context_ = -1;
   while (!pool_.empty()) DestroyObject(*pool_.back());
   view_.CategoryBarChanged();
-  view_.LoadedGroupsChanged();
+  events_.LoadedGroupsChanged();
 }
 
 // Takes the object out of the pool and destroys it with its pages. The
@@ -333,7 +335,7 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   // Reports of the host may have changed the row.
   const int index = tab.IndexOfHost(page_host);
   if (index < 0) return -1;
-  view_.TreePagesChanged(tab.record());
+  events_.TreePagesChanged(tab.record());
   return index;
 }
 
@@ -350,7 +352,7 @@ void TabArea::SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync
     // Only a page on screen is left; a closed current page is gone already.
     if (leaving.active_view()) {
       if (remember) {
-        view_.PageLeft(tab.record(), tab.page(old).serial(), leaving.url(), leaving.title());
+        events_.PageLeft(tab.record(), tab.page(old).serial(), leaving.url(), leaving.title());
       }
       leaving.Hide();
     }
@@ -358,7 +360,7 @@ void TabArea::SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync
   tab.set_current_page(page);
   if (IsCurrent(tab)) tab.page(page).host().Show(false);
   view_.PageBarChanged(tab);
-  if (sync_tree && IsCurrent(tab)) view_.SyncTreeSelection(tab.record(), &tab.page(page).host());
+  if (sync_tree && IsCurrent(tab)) events_.SyncTreeSelection(tab.record(), &tab.page(page).host());
 }
 
 void TabArea::ShowCurrentPage(CCategoryTab& tab) {
@@ -377,7 +379,7 @@ void TabArea::HideShownPage(CCategoryTab& tab, bool remember) {
   if (page < 0 || page >= tab.page_count()) return;
   PageHost& host = tab.page(page).host();
   if (!host.active_view()) return;
-  if (remember) view_.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
+  if (remember) events_.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
   host.Hide();
 }
 
@@ -393,7 +395,7 @@ void TabArea::ClosePageOf(CCategoryTab& tab, int page) {
   tab.TakePage(page).reset();
   PostNeighbourSelection(tab);
   view_.PageBarChanged(tab);
-  view_.TreePagesChanged(tab.record());
+  events_.TreePagesChanged(tab.record());
 }
 
 void TabArea::PostNeighbourSelection(CCategoryTab& tab) {
@@ -424,7 +426,7 @@ void TabArea::MovePage(int category, int from, int to) {
   if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
   tab.MovePage(from, to);
   view_.PageBarChanged(tab);
-  view_.TreePagesChanged(tab.record());
+  events_.TreePagesChanged(tab.record());
 }
 
 int TabArea::ThisPage(int category) const {
@@ -582,7 +584,7 @@ void TabArea::CloseAllPages(int category) {
   }
   PostNeighbourSelection(tab);
   view_.PageBarChanged(tab);
-  view_.TreePagesChanged(tab.record());
+  events_.TreePagesChanged(tab.record());
 }
 
 void TabArea::PagesRebuilt(int category) {
@@ -680,12 +682,12 @@ void TabArea::PageChanged(PageHost& host) {
   if (host.active_view() && IsCurrent(*place.tab) && place.tab->current_page() == place.page) {
     view_.ShowPageInFrame(PageHost::CutText(host.title(), PageHost::kMaxCaptionBytes), host.url());
   }
-  view_.TreePagesChanged(place.tab->record());
+  events_.TreePagesChanged(place.tab->record());
 }
 
 void TabArea::LoadEnded(PageHost& host, bool new_page) {
   if (closing_) return;
-  view_.PageLoadEnded(host, new_page);
+  events_.PageLoadEnded(host, new_page);
   PostResourceGuard();
 }
 
@@ -702,7 +704,7 @@ void TabArea::UpdateStatusBar(PageHost&, const StatusBarValues& values) {
 }
 
 void TabArea::AddClosedPage(const std::string& url, const std::string& title) {
-  if (!closing_ && !unloading_) view_.AddClosedPage(url, title);
+  if (!closing_ && !unloading_) events_.AddClosedPage(url, title);
 }
 
 // ---- PagePlacement ----
@@ -754,7 +756,7 @@ void TabArea::UnloadGroup(int group) {
   }
   unloading_ = false;
   services_.groups.ClearTimeStamp(static_cast<std::size_t>(group));
-  view_.LoadedGroupsChanged();
+  events_.LoadedGroupsChanged();
 }
 
 // ---- Tests ----

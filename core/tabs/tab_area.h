@@ -30,6 +30,7 @@ class Prompter;
 class ResourceProbe;
 class SettingsStore;
 class TabAreaView;
+class TabAreaEvents;
 class TimerFactory;
 
 // One page for AddPage.
@@ -81,7 +82,7 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   // process is short of room.
   static constexpr int kGuardPageCount = 250;
 
-  TabArea(const Services& services, TabAreaView& view);
+  TabArea(const Services& services, TabAreaView& view, TabAreaEvents& events);
   ~TabArea() override;
   TabArea(const TabArea&) = delete;
   TabArea& operator=(const TabArea&) = delete;
@@ -248,6 +249,7 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
 
   const Services services_;
   TabAreaView& view_;
+  TabAreaEvents& events_;
   std::unique_ptr<CLoadingQueue> queue_;
   PopupCatcher catcher_;
   SearchRunner search_;

@@ -12,8 +12,8 @@ class CCategoryTab;
 class PageHost;
 
 // What the tab area tells the windows around it. The Qt view implements
-// it (it redraws the two tab rows, the frame title, address and status bar);
-// the tab workspace sits in between and keeps the tab tree in step.
+// it: it redraws the two tab rows, the frame title, address and status bar.
+// The core around the tab area hears from it through TabAreaEvents.
 class TabAreaView {
  public:
   virtual ~TabAreaView() = default;
@@ -32,16 +32,6 @@ class TabAreaView {
   virtual void ClearFrame() = 0;
   virtual void UpdateStatusBar(const StatusBarValues& values) = 0;
 
-  // The tab tree follows the tab area: select the item of tab record
-  // `record` (or of its page `page` when not null) without switching
-  // anything. Asked by SelectCategoryTab/SelectPage with sync_tree.
-  virtual void SyncTreeSelection(int record, const PageHost* page) = 0;
-  // The pages of tab record `record` changed (added, closed, retitled):
-  // its page items in the tab tree are out of date.
-  virtual void TreePagesChanged(int record) = 0;
-  // A group's category tabs were loaded or unloaded (bold marks).
-  virtual void LoadedGroupsChanged() = 0;
-
   virtual void FocusCategoryTabs() = 0;
   // Many changes follow; draw once at the end.
   virtual void FreezeDrawing() = 0;
@@ -52,16 +42,6 @@ class TabAreaView {
   virtual std::string AddressBarText() const = 0;
   // A keyword was recorded: the keyword views show it.
   virtual void KeywordsChanged() = 0;
-
-  // The shown page `serial` of tab record `record` stops being shown
-  // because another page or category tab is selected (tab history).
-  virtual void PageLeft(int /*record*/, int /*serial*/, const std::string& /*url*/,
-                        const std::string& /*title*/) {}
-  // A loaded page is being closed: it joins the closed-page list.
-  virtual void AddClosedPage(const std::string& /*url*/, const std::string& /*title*/) {}
-  // A page's load ended (favicon fetch and keyword highlight start for
-  // new pages).
-  virtual void PageLoadEnded(PageHost& /*host*/, bool /*new_page*/) {}
 };
 
 }  // namespace tolvane

@@ -32,7 +32,7 @@ TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
       prompter_(services.prompter),
       clock_(services.clock),
       view_(view),
-      area_(AreaServices(services), *this),
+      area_(AreaServices(services), view, *this),
       tree_(doc_.tab_folders(), doc_.tabs(), doc_.settings()),
       editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {}
 
@@ -289,17 +289,6 @@ std::vector<TabTreePage> TabWorkspace::PagesOf(int record) const {
 
 bool TabWorkspace::IsLoaded(int record) const { return area_.PoolState(record) != 0; }
 
-void TabWorkspace::CategoryBarChanged() { view_.CategoryBarChanged(); }
-void TabWorkspace::PageBarChanged(const CCategoryTab& tab) { view_.PageBarChanged(tab); }
-void TabWorkspace::PageCaptionChanged(const CCategoryTab& tab, int page) {
-  view_.PageCaptionChanged(tab, page);
-}
-void TabWorkspace::ShowPageInFrame(const std::string& caption, const std::string& url) {
-  view_.ShowPageInFrame(caption, url);
-}
-void TabWorkspace::ClearFrame() { view_.ClearFrame(); }
-void TabWorkspace::UpdateStatusBar(const StatusBarValues& values) { view_.UpdateStatusBar(values); }
-
 void TabWorkspace::SyncTreeSelection(int record, const PageHost* page) {
   int item = page != nullptr ? tree_.FindPage(page) : -1;
   if (item < 0) item = tree_.FindTab(record);
@@ -317,12 +306,5 @@ void TabWorkspace::LoadedGroupsChanged() {
   tree_.UpdateBold(*this);
   view_.TreeChanged();
 }
-
-void TabWorkspace::FocusCategoryTabs() { view_.FocusCategoryTabs(); }
-void TabWorkspace::FreezeDrawing() { view_.FreezeDrawing(); }
-void TabWorkspace::UnfreezeDrawing() { view_.UnfreezeDrawing(); }
-ModifierState TabWorkspace::ModifiersNow() const { return view_.ModifiersNow(); }
-std::string TabWorkspace::AddressBarText() const { return view_.AddressBarText(); }
-void TabWorkspace::KeywordsChanged() { view_.KeywordsChanged(); }
 
 }  // namespace tolvane

@@ -7,6 +7,7 @@
 
 #include "core/tabs/start_plan.h"
 #include "core/tabs/tab_area.h"
+#include "core/tabs/tab_area_events.h"
 #include "core/tabs/tab_record_editor.h"
 #include "core/tabs/tab_tree.h"
 #include "core/tabs/workspace_view.h"
@@ -26,7 +27,7 @@ class CTolvaneDoc;
 // archive folder); then a chosen tab or page is selected. When it is the
 // group shown, tabs it gained since (new or copied ones) are opened at their
 // tree place.
-class TabWorkspace : public TabAreaView, public TabTreePages {
+class TabWorkspace : public TabAreaEvents, public TabTreePages {
  public:
   struct Services {
     CTolvaneDoc& doc;
@@ -103,22 +104,10 @@ class TabWorkspace : public TabAreaView, public TabTreePages {
   std::vector<TabTreePage> PagesOf(int record) const override;
   bool IsLoaded(int record) const override;
 
-  // TabAreaView (forwarded to the view, with the tree kept in step)
-  void CategoryBarChanged() override;
-  void PageBarChanged(const CCategoryTab& tab) override;
-  void PageCaptionChanged(const CCategoryTab& tab, int page) override;
-  void ShowPageInFrame(const std::string& caption, const std::string& url) override;
-  void ClearFrame() override;
-  void UpdateStatusBar(const StatusBarValues& values) override;
+  // TabAreaEvents
   void SyncTreeSelection(int record, const PageHost* page) override;
   void TreePagesChanged(int record) override;
   void LoadedGroupsChanged() override;
-  void FocusCategoryTabs() override;
-  void FreezeDrawing() override;
-  void UnfreezeDrawing() override;
-  ModifierState ModifiersNow() const override;
-  std::string AddressBarText() const override;
-  void KeywordsChanged() override;
 
  private:
   static TabArea::Services AreaServices(const Services& services);

@@ -10,6 +10,7 @@
 #include "core/search/charset_converter.h"
 #include "core/search/keyword_boxes.h"
 #include "core/tabs/resource_probe.h"
+#include "core/tabs/tab_area_events.h"
 #include "core/tabs/workspace_view.h"
 #include "support/fake_timer.h"
 #include "support/page_world.h"
@@ -18,7 +19,7 @@ namespace tolvane::testing {
 
 // The windows around the tab area and the tab workspace: remembers what the
 // frame shows and logs the reports tests look at (texts in UTF-8).
-class RecordingView : public WorkspaceView {
+class RecordingView : public WorkspaceView, public TabAreaEvents {
  public:
   void CategoryBarChanged() override {}
   void PageBarChanged(const CCategoryTab&) override {}

@@ -74,9 +74,6 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void ShowPageInFrame(const std::string& caption, const std::string& url) override;
   void ClearFrame() override;
   void UpdateStatusBar(const StatusBarValues& values) override;
-  void SyncTreeSelection(int, const PageHost*) override {}
-  void TreePagesChanged(int) override {}
-  void LoadedGroupsChanged() override {}
   void FocusCategoryTabs() override;
   void FreezeDrawing() override;
   void UnfreezeDrawing() override;

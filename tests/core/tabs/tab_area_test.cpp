@@ -50,7 +50,7 @@ class TabAreaTest : public ::testing::Test {
       TabArea::Services services{lists_.tabs, lists_.engines, groups_, clips_,  settings_,
                                  keywords_,   nullptr,        nullptr, timers_, prompter_,
                                  clock_,      controls_,      probe_,  boxes_,  boxes_};
-      area_ = std::make_unique<TabArea>(services, view_);
+      area_ = std::make_unique<TabArea>(services, view_, view_);
     }
     return *area_;
   }
