@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <functional>
 #include <utility>
 
 #include "core/app/setting_keys.h"
@@ -105,28 +106,35 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
                             Read(settings, settings::kPageTabMaximumSize));
   page_bar_->SetShowIcons(Read(settings, settings::kPageTabShowFavicon) == 1);
 
+  ConnectCategoryRow();
+  ConnectPageRow();
+  ConnectTree();
+  workspace_->RestoreTabs(has_argument, start_url, clip_list_url);
+  RefreshCategoryBar();
+  RefreshTree();
+}
+
+// The category row's clicks: a press selects, the marks and double-click
+// run their command on the tab clicked.
+void CTolvaneView::ConnectCategoryRow() {
   connect(category_bar_, &CCategoryTabCtrl::tabPressed, this, [this](int index) {
     if (index != workspace_->area().current_category()) {
       workspace_->area().SelectCategoryTab(index, true);
     }
   });
-  connect(category_bar_, &CCategoryTabCtrl::closeClicked, this, [this](int index) {
-    workspace_->area().set_context_category(index);
-    commands_->Execute(TabCommands::kCloseCategory, CommandSource::kCategoryBar);
-  });
-  connect(category_bar_, &CCategoryTabCtrl::newTabClicked, this, [this](int index) {
-    workspace_->area().set_context_category(index);
-    commands_->Execute(TabCommands::kNewTabButton, CommandSource::kCategoryBar);
-  });
+  connect(category_bar_, &CCategoryTabCtrl::closeClicked, this,
+          [this](int index) { RunOnCategoryTab(TabCommands::kCloseCategory, index); });
+  connect(category_bar_, &CCategoryTabCtrl::newTabClicked, this,
+          [this](int index) { RunOnCategoryTab(TabCommands::kNewTabButton, index); });
+  connect(category_bar_, &CCategoryTabCtrl::tabDoubleClicked, this,
+          [this](int index) { RunOnCategoryTab(TabCommands::kSearchInTab, index); });
   connect(category_bar_, &CCategoryTabCtrl::tabMoved, this,
           [this](int from, int to) { workspace_->MoveCategoryTab(from, to); });
-  connect(category_bar_, &CCategoryTabCtrl::tabDoubleClicked, this, [this](int index) {
-    workspace_->area().set_context_category(index);
-    commands_->Execute(TabCommands::kSearchInTab, CommandSource::kCategoryBar);
-  });
   connect(category_bar_, &CCategoryTabCtrl::contextMenuRequested, this,
           &CTolvaneView::ShowCategoryMenu);
+}
 
+void CTolvaneView::ConnectPageRow() {
   connect(page_bar_, &CPageTabCtrl::tabPressed, this, [this](int index) {
     const int category = workspace_->area().current_category();
     if (category >= 0) workspace_->area().SelectPage(category, index, true, true);
@@ -141,16 +149,13 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
     const int category = workspace_->area().current_category();
     if (category >= 0) workspace_->area().MovePage(category, from, to);
   });
-  connect(page_bar_, &CPageTabCtrl::tabDoubleClicked, this, [this](int index) {
-    const int category = workspace_->area().current_category();
-    if (category < 0) return;
-    workspace_->area().category(category).set_context_page(index);
-    commands_->Execute(TabCommands::kRefresh, CommandSource::kPageBar);
-    workspace_->area().category(category).set_context_page(-1);
-  });
+  connect(page_bar_, &CPageTabCtrl::tabDoubleClicked, this,
+          [this](int index) { RunOnPageTab(TabCommands::kRefresh, index); });
   connect(page_bar_, &CPageTabCtrl::contextMenuRequested, this, &CTolvaneView::ShowPageMenu);
   connect(page_bar_, &CPageTabCtrl::clipMenuRequested, this, &CTolvaneView::ShowClipMenu);
+}
 
+void CTolvaneView::ConnectTree() {
   connect(tab_tree_, &CTabTreeCtrl::itemChosen, this,
           [this](int item) { workspace_->ChooseTreeItem(item); });
   connect(tab_tree_, &CTabTreeCtrl::expandedChanged, this,
@@ -158,10 +163,32 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
   connect(tab_tree_, &CTabTreeCtrl::contextMenuRequested, this, &CTolvaneView::ShowTreeMenu);
   connect(tab_tree_, &CTabTreeCtrl::itemDropped, this,
           [this](int dragged, int target) { workspace_->DropOnTreeItem(dragged, target); });
+}
 
-  workspace_->RestoreTabs(has_argument, start_url, clip_list_url);
-  RefreshCategoryBar();
-  RefreshTree();
+// Commands and menus given on one tab of a row act on that tab ("this
+// tab", "this page") instead of the current one.
+void CTolvaneView::WithThisCategory(int index, const std::function<void()>& run) {
+  TabArea& area = workspace_->area();
+  area.set_context_category(index);
+  run();
+  area.set_context_category(-1);
+}
+
+void CTolvaneView::WithThisPage(int index, const std::function<void()>& run) {
+  TabArea& area = workspace_->area();
+  const int category = area.current_category();
+  if (category < 0) return;
+  area.category(category).set_context_page(index);
+  run();
+  if (area.current_category() == category) area.category(category).set_context_page(-1);
+}
+
+void CTolvaneView::RunOnCategoryTab(int id, int index) {
+  WithThisCategory(index, [&] { commands_->Execute(id, CommandSource::kCategoryBar); });
+}
+
+void CTolvaneView::RunOnPageTab(int id, int index) {
+  WithThisPage(index, [&] { commands_->Execute(id, CommandSource::kPageBar); });
 }
 
 void CTolvaneView::RunCommand(int id) {
@@ -377,15 +404,12 @@ void CTolvaneView::FillTabSwitchMenu(QMenu& menu, int item) {
 
 void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
   if (!workspace_) return;
-  TabArea& area = workspace_->area();
-  area.set_context_category(index);
   std::unique_ptr<QMenu> menu = CreateCategoryTabMenu(this);
   if (QMenu* tabs = TabSwitchSubmenu(*menu); tabs != nullptr && workspace_->tree().root() >= 0) {
     FillTabSwitchMenu(*tabs, workspace_->tree().root());
     tabs->setEnabled(!tabs->isEmpty());
   }
-  RunMenu(*menu, global, CommandSource::kCategoryBar);
-  area.set_context_category(-1);
+  WithThisCategory(index, [&] { RunMenu(*menu, global, CommandSource::kCategoryBar); });
 }
 
 void CTolvaneView::ShowPageMenu(int index, const QPoint& global) {
@@ -396,15 +420,9 @@ void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
   RunPageRowMenu(CreateClipMenu(this), index, global);
 }
 
-// Page commands given from the page row act on the page clicked.
 void CTolvaneView::RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global) {
   if (!workspace_) return;
-  TabArea& area = workspace_->area();
-  const int category = area.current_category();
-  if (category < 0) return;
-  area.category(category).set_context_page(index);
-  RunMenu(*menu, global, CommandSource::kPageBar);
-  if (area.current_category() == category) area.category(category).set_context_page(-1);
+  WithThisPage(index, [&] { RunMenu(*menu, global, CommandSource::kPageBar); });
 }
 
 void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {

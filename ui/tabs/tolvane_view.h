@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -98,6 +99,13 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void ConnectCategoryRow();
+  void ConnectPageRow();
+  void ConnectTree();
+  void WithThisCategory(int index, const std::function<void()>& run);
+  void WithThisPage(int index, const std::function<void()>& run);
+  void RunOnCategoryTab(int id, int index);
+  void RunOnPageTab(int id, int index);
   void RefreshCategoryBar();
   void RefreshPageBar();
   void RefreshTree();
