@@ -19,11 +19,11 @@
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
-#include "core/tabs/tab_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/search/search_bar.h"
+#include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 
@@ -36,53 +36,6 @@ constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
 constexpr int kSidePanelWidth = 220;
 constexpr int kFocusKeywordBox = 59151;
-
-// The tab commands of the menu bar with their keys.
-struct MenuCommand {
-  int id;  // 0: separator
-  const char* text;
-  const char* keys;  // QKeySequence text, "; "-separated, may be empty
-};
-
-constexpr MenuCommand kTabMenu[] = {
-    {TabCommands::kNewCategoryTab, "新しいカテゴリタブを開く(&N)", "Ctrl+N"},
-    {TabCommands::kDuplicateTab, "タブを複製して新しいカテゴリタブを開く(&U)", ""},
-    {TabCommands::kCloseCategory, "カテゴリタブを閉じる(&C)", ""},
-    {TabCommands::kCloseAllCategories, "すべてのカテゴリタブを閉じる", ""},
-    {0, nullptr, nullptr},
-    {TabCommands::kNewPage, "新しいページタブを開く(&T)", "Ctrl+T"},
-    {TabCommands::kDuplicatePage, "タブを複製して新しいページタブを開く(&D)", "Ctrl+Alt+T"},
-    {TabCommands::kClosePage, "ページタブを閉じる(&W)", "Ctrl+W; Ctrl+F4"},
-    {TabCommands::kCloseRightPages, "右側のページタブをすべて閉じる", "Ctrl+Alt+W"},
-    {TabCommands::kCloseLeftPages, "左側のページタブをすべて閉じる", "Shift+Ctrl+W"},
-    {TabCommands::kCloseAllPagesOfTab, "すべてのページタブを閉じる", "Shift+Ctrl+Alt+W"},
-    {TabCommands::kRefresh, "現在のWeb ページを更新(&R)", "F5; Ctrl+R"},
-    {TabCommands::kReloadAllPages, "すべてのページタブの再読み込み", ""},
-    {0, nullptr, nullptr},
-    {TabCommands::kToggleClip, "クリップを実行・解除(&K)", "Ctrl+Y"},
-    {TabCommands::kClipAll, "すべてのタブをクリップ", ""},
-    {TabCommands::kUnclipAll, "すべてのタブのクリップを解除", ""},
-    {TabCommands::kAddAllToFavorites, "すべてのタブをお気に入りに追加",
-     "Shift+Ctrl+B; Shift+Ctrl+D"},
-    {0, nullptr, nullptr},
-    {TabCommands::kCategoryLeft, "カテゴリタブのフォーカス移動(左)", "Shift+Alt+Left; Ctrl+PgUp"},
-    {TabCommands::kCategoryRight, "カテゴリタブのフォーカス移動(右)",
-     "Shift+Alt+Right; Ctrl+PgDown"},
-    {TabCommands::kCategoryFirst, "カテゴリタブのフォーカス移動(左端)", "Shift+Alt+Up"},
-    {TabCommands::kCategoryLast, "カテゴリタブのフォーカス移動(右端)", "Shift+Alt+Down"},
-    {TabCommands::kPageLeft, "ページタブのフォーカス移動(左)", "Ctrl+Alt+Left; Shift+Ctrl+Tab"},
-    {TabCommands::kPageRight, "ページタブのフォーカス移動(右)", "Ctrl+Alt+Right; Ctrl+Tab"},
-    {TabCommands::kPageFirst, "ページタブのフォーカス移動(左端)", "Ctrl+Alt+Up"},
-    {TabCommands::kPageLast, "ページタブのフォーカス移動(右端)", "Ctrl+Alt+Down"},
-    {TabCommands::kPreviousTab, "ひとつ前のタブに移動", "Shift+F6"},
-    {TabCommands::kNextTab, "ひとつ次のタブに移動", "F6"},
-};
-
-constexpr MenuCommand kSearchMenu[] = {
-    {TabCommands::kSearch, "検索を実行(&S)", "Alt+Return; Alt+Z"},
-    {TabCommands::kBatchSearch, "まとめて検索(&M)", "Alt+M"},
-    {kFocusKeywordBox, "キーワード入力ボックスを選択(&K)", "Alt+W; Ctrl+K"},
-};
 
 }  // namespace
 
@@ -191,32 +144,18 @@ void CMainFrame::CreateMenus() {
   exit_action->setObjectName(QStringLiteral("exitAction"));
   connect(exit_action, &QAction::triggered, this, &QWidget::close);
 
-  const auto add_menu = [this](const QString& title, const char* name, const auto& commands) {
-    QMenu* menu = menuBar()->addMenu(title);
-    menu->setObjectName(QString::fromLatin1(name));
-    for (const MenuCommand& command : commands) {
-      if (command.id == 0) {
-        menu->addSeparator();
-        continue;
+  for (const MenuBarMenu which : {MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
+    QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
+    menuBar()->addMenu(menu);
+    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+      const int id = action->data().toInt();
+      if (id == kFocusKeywordBox) {
+        search_bar_->FocusKeywordBox();
+      } else {
+        view_->RunCommand(id);
       }
-      QAction* action = menu->addAction(QString::fromUtf8(command.text));
-      action->setData(command.id);
-      action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.keys),
-                                                        QKeySequence::PortableText));
-      // Keys work while a page has the focus as well.
-      action->setShortcutContext(Qt::ApplicationShortcut);
-      const int id = command.id;
-      connect(action, &QAction::triggered, this, [this, id] {
-        if (id == kFocusKeywordBox) {
-          search_bar_->FocusKeywordBox();
-        } else {
-          view_->RunCommand(id);
-        }
-      });
-    }
-  };
-  add_menu(QStringLiteral("タブ(&T)"), "tabMenu", kTabMenu);
-  add_menu(QStringLiteral("検索(&S)"), "searchMenu", kSearchMenu);
+    });
+  }
 }
 
 void CMainFrame::RestorePlacement() {

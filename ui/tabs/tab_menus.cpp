@@ -7,7 +7,17 @@ namespace tolvane {
 namespace {
 
 // The tab tree's menu differs by the kind of item right-clicked.
-enum class Menu { kCategoryTab, kPageTab, kClip, kTreeTab, kTreeGroup, kTreeRoot };
+// The menu bar's two menus carry the keys of their commands.
+enum class Menu {
+  kCategoryTab,
+  kPageTab,
+  kClip,
+  kTreeTab,
+  kTreeGroup,
+  kTreeRoot,
+  kMenuBarTab,
+  kMenuBarSearch,
+};
 
 // Rows that are not commands.
 constexpr int kSeparator = 0;
@@ -18,6 +28,7 @@ struct MenuRow {
   Menu menu;
   int id;
   std::u16string_view text;
+  const char* keys = "";  // QKeySequence text, "; "-separated
 };
 
 // Every entry of the three menus, in menu order.
@@ -73,6 +84,39 @@ constexpr MenuRow kRows[] = {
     {Menu::kTreeGroup, 32957, u"フォルダの削除(&D)"},
 
     {Menu::kTreeRoot, 32953, u"新しいカテゴリタブを開く(&N)"},
+
+    {Menu::kMenuBarTab, 32953, u"新しいカテゴリタブを開く(&N)", "Ctrl+N"},
+    {Menu::kMenuBarTab, 32881, u"タブを複製して新しいカテゴリタブを開く(&U)"},
+    {Menu::kMenuBarTab, 32884, u"カテゴリタブを閉じる(&C)"},
+    {Menu::kMenuBarTab, 32885, u"すべてのカテゴリタブを閉じる"},
+    {Menu::kMenuBarTab, kSeparator, u""},
+    {Menu::kMenuBarTab, 32886, u"新しいページタブを開く(&T)", "Ctrl+T"},
+    {Menu::kMenuBarTab, 32887, u"タブを複製して新しいページタブを開く(&D)", "Ctrl+Alt+T"},
+    {Menu::kMenuBarTab, 32891, u"ページタブを閉じる(&W)", "Ctrl+W; Ctrl+F4"},
+    {Menu::kMenuBarTab, 32892, u"右側のページタブをすべて閉じる", "Ctrl+Alt+W"},
+    {Menu::kMenuBarTab, 32895, u"左側のページタブをすべて閉じる", "Shift+Ctrl+W"},
+    {Menu::kMenuBarTab, 32978, u"すべてのページタブを閉じる", "Shift+Ctrl+Alt+W"},
+    {Menu::kMenuBarTab, 32795, u"現在のWeb ページを更新(&R)", "F5; Ctrl+R"},
+    {Menu::kMenuBarTab, 32882, u"すべてのページタブの再読み込み"},
+    {Menu::kMenuBarTab, kSeparator, u""},
+    {Menu::kMenuBarTab, 32890, u"クリップを実行・解除(&K)", "Ctrl+Y"},
+    {Menu::kMenuBarTab, 32979, u"すべてのタブをクリップ"},
+    {Menu::kMenuBarTab, 32980, u"すべてのタブのクリップを解除"},
+    {Menu::kMenuBarTab, 32883, u"すべてのタブをお気に入りに追加", "Shift+Ctrl+B; Shift+Ctrl+D"},
+    {Menu::kMenuBarTab, kSeparator, u""},
+    {Menu::kMenuBarTab, 32901, u"カテゴリタブのフォーカス移動(左)", "Shift+Alt+Left; Ctrl+PgUp"},
+    {Menu::kMenuBarTab, 32902, u"カテゴリタブのフォーカス移動(右)", "Shift+Alt+Right; Ctrl+PgDown"},
+    {Menu::kMenuBarTab, 32917, u"カテゴリタブのフォーカス移動(左端)", "Shift+Alt+Up"},
+    {Menu::kMenuBarTab, 32916, u"カテゴリタブのフォーカス移動(右端)", "Shift+Alt+Down"},
+    {Menu::kMenuBarTab, 32903, u"ページタブのフォーカス移動(左)", "Ctrl+Alt+Left; Shift+Ctrl+Tab"},
+    {Menu::kMenuBarTab, 32904, u"ページタブのフォーカス移動(右)", "Ctrl+Alt+Right; Ctrl+Tab"},
+    {Menu::kMenuBarTab, 32918, u"ページタブのフォーカス移動(左端)", "Ctrl+Alt+Up"},
+    {Menu::kMenuBarTab, 32919, u"ページタブのフォーカス移動(右端)", "Ctrl+Alt+Down"},
+    {Menu::kMenuBarTab, 32905, u"ひとつ前のタブに移動", "Shift+F6"},
+    {Menu::kMenuBarTab, 32907, u"ひとつ次のタブに移動", "F6"},
+    {Menu::kMenuBarSearch, 32943, u"検索を実行(&S)", "Alt+Return; Alt+Z"},
+    {Menu::kMenuBarSearch, 32842, u"まとめて検索(&M)", "Alt+M"},
+    {Menu::kMenuBarSearch, 59151, u"キーワード入力ボックスを選択(&K)", "Alt+W; Ctrl+K"},
 };
 
 // On a tab in the archive folder the close command brings it back.
@@ -99,7 +143,10 @@ std::unique_ptr<QMenu> Build(Menu which, QWidget* parent) {
       submenu->setObjectName(SubmenuName(row.id));
       submenu->setEnabled(false);
     } else {
-      menu->addAction(Text(row.text))->setData(row.id);
+      QAction* action = menu->addAction(Text(row.text));
+      action->setData(row.id);
+      action->setShortcuts(
+          QKeySequence::listFromString(QString::fromLatin1(row.keys), QKeySequence::PortableText));
     }
   }
   return menu;
@@ -114,6 +161,16 @@ std::unique_ptr<QMenu> CreateCategoryTabMenu(QWidget* parent) {
 std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent) { return Build(Menu::kPageTab, parent); }
 
 std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent) { return Build(Menu::kClip, parent); }
+
+std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent) {
+  const bool tabs = which == MenuBarMenu::kTabs;
+  std::unique_ptr<QMenu> menu = Build(tabs ? Menu::kMenuBarTab : Menu::kMenuBarSearch, parent);
+  menu->setTitle(tabs ? QStringLiteral("タブ(&T)") : QStringLiteral("検索(&S)"));
+  menu->setObjectName(tabs ? QStringLiteral("tabMenu") : QStringLiteral("searchMenu"));
+  // Keys work while a page has the focus as well.
+  for (QAction* action : menu->actions()) action->setShortcutContext(Qt::ApplicationShortcut);
+  return menu;
+}
 
 std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived, QWidget* parent) {
   using Kind = TabTreeItem::Kind;

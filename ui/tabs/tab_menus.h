@@ -26,6 +26,11 @@ std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent = nullptr);
 std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived,
                                          QWidget* parent = nullptr);
 
+// The menu bar's "タブ(&T)" menu (tab commands) and "検索(&S)" menu (searches
+// and the keyword box), with their keys, which work anywhere in the window.
+enum class MenuBarMenu { kTabs, kSearch };
+std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent = nullptr);
+
 // The two submenus of a menu made by CreateCategoryTabMenu.
 QMenu* EngineSubmenu(const QMenu& category_menu);
 QMenu* TabSwitchSubmenu(const QMenu& category_menu);
