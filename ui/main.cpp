@@ -11,7 +11,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Tolvane"));
 
   tolvane::CTolvaneApp app;
-  const int status = app.InitInstance(QApplication::arguments());
-  if (app.main_frame() == nullptr) return status;
-  return QApplication::exec();
+  const int start_status = app.InitInstance(QApplication::arguments());
+  if (app.main_frame() == nullptr) return start_status;
+  const int status = QApplication::exec();
+  return status != 0 ? status : app.ExitStatus();
 }

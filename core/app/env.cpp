@@ -36,10 +36,12 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string* contents, std
   return ok || fail("read error");
 }
 
-bool Env::CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-  std::error_code ec;
-  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
-  return !ec;
+bool Env::CopyFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                   std::string* error) {
+  // The original is replaced right after this copy: the copy must be on disk
+  // first, which ReplaceFile guarantees.
+  std::string contents;
+  return ReadWholeFile(from, &contents, error) && ReplaceFile(to, contents, error);
 }
 
 }  // namespace tolvane

@@ -40,9 +40,12 @@ class Env {
   // Takes the machine-wide mutex of this name, waiting as long as it takes.
   virtual std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) = 0;
 
-  // Copies `from` to `to`, replacing it: how a damaged store file is kept
-  // aside before a save overwrites it. False when the copy failed.
-  virtual bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to);
+  // Copies `from` to `to`, replacing it as ReplaceFile does (durably, and
+  // `to` stays as it was on failure): how a damaged store file is kept aside
+  // before a save overwrites it. False with a reason in *error when the copy
+  // failed.
+  virtual bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                        std::string* error);
 };
 
 // Reads a whole regular file (standard C++ only). Returns false when it is

@@ -1,5 +1,6 @@
 #include "core/app/shutdown_sequence.h"
 
+#include "core/app/save_failure_reporter.h"
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 
@@ -35,6 +36,12 @@ bool ShutdownSequence::Run(ShutdownFrame& frame, Asking asking) {
     Write(settings_, settings::kMainWindowCy, rect->cy);
   }
   last_save_ = doc_.SaveAll();
+  // Nobody can answer a close that may not ask (a logout waits for no one):
+  // it leaves with what could be written.
+  while (!last_save_.ok() && asking == Asking::kAsConfigured &&
+         frame.AskRetrySave(SaveFailureReporter::ExitFailureText(last_save_))) {
+    last_save_ = doc_.SaveAll();
+  }
   frame.HideWindow();
   frame.SaveLists();
   return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "core/app/settings_store.h"
 #include "core/app/tolvane_doc.h"
@@ -41,11 +42,18 @@ class ShutdownFrame {
   virtual void HideWindow() = 0;
   // Address list, shortcut and gesture assignments.
   virtual void SaveLists() = 0;
+  // Some stores could not be written: shows `text` (Shift_JIS, naming the
+  // files and why) and returns true to try saving again, false to leave
+  // without saving them.
+  virtual bool AskRetrySave(const std::string& text) = 0;
 };
 
 // The order in which the program closes; the stores rely on it: ask
 // whether to keep the open pages, keep them as exit-saved clips, remember
-// the active tab and the window, write every store, then hide.
+// the active tab and the window, write every store, then hide. When a store
+// cannot be written the user chooses between saving again and leaving
+// without it; a close that may not ask leaves at once. Either way the
+// program then ends with a failure status (left_unsaved()).
 class ShutdownSequence {
  public:
   ShutdownSequence(SettingsStore& settings, CTolvaneDoc& doc);
@@ -59,13 +67,15 @@ class ShutdownSequence {
   // nothing was written and the program goes on.
   bool Run(ShutdownFrame& frame, Asking asking = Asking::kAsConfigured);
 
-  // The result of the final save-all of the last Run.
-  const SaveAllResult& last_save() const { return last_save_; }
+  // The report of the final save-all of the last Run.
+  const SaveReport& last_save() const { return last_save_; }
+  // The last Run closed with stores that could not be written.
+  bool left_unsaved() const { return !last_save_.ok(); }
 
  private:
   SettingsStore& settings_;
   CTolvaneDoc& doc_;
-  SaveAllResult last_save_;
+  SaveReport last_save_;
 };
 
 }  // namespace tolvane

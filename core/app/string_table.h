@@ -53,6 +53,14 @@ inline constexpr int kExitCancel = 34604;
 inline constexpr int kExitDontAsk = 1078;
 // Start-up refused because a store file cannot be read.
 inline constexpr int kStoreLoadFailed = 34610;
+// Saving: a periodic save failed (the files), the status text (their names),
+// the question of a failed save at exit and its retry button, a damaged store
+// left untouched (file, backup name, reason).
+inline constexpr int kSaveFailedPeriodic = 34611;
+inline constexpr int kSaveFailedStatus = 34612;
+inline constexpr int kSaveFailedAtExit = 34613;
+inline constexpr int kRetrySave = 34614;
+inline constexpr int kStoreWithheld = 34615;
 // Titles of the tab property dialog.
 inline constexpr int kNewTabTitle = 34620;
 inline constexpr int kTabSettingsTitle = 34621;

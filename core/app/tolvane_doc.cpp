@@ -171,7 +171,13 @@ void CTolvaneDoc::LoadTolerated(StoreType type) {
   if (result.ok()) return;
   // The next save rewrites this file from what could be read: keep the
   // damaged original beside it so nothing the user had is lost for good.
-  env_.CopyFile(result.file, result.file.string() + ".damaged");
+  // Without that copy the original is the only one: never write over it.
+  const std::filesystem::path backup = result.file.string() + ".damaged";
+  std::string error;
+  if (!env_.CopyFile(result.file, backup, &error) && !IsWithheld(type)) {
+    withheld_.push_back(
+        {type, result.file, "could not be kept as " + backup.filename().string() + ": " + error});
+  }
   tolerated_failures_.push_back(std::move(result));
 }
 
@@ -201,30 +207,41 @@ void CTolvaneDoc::ClearEngines() {
   engines_.Clear();
 }
 
-SaveAllResult CTolvaneDoc::SaveAll() {
+SaveReport CTolvaneDoc::SaveAll() {
   SaveContext context;
   context.save_page_tab = Read(settings_, settings::kMainSavePageTab);
 
-  auto save_path = [this](StoreType type) { return save_dir_ / std::string(StoreFileName(type)); };
-
-  // Its failure does not stop the others.
-  SaveEngineOptions(save_path(StoreType::kEngineOptions), context);
-
-  for (StoreType type : {StoreType::kUserEngines, StoreType::kTabs, StoreType::kFavorites,
-                         StoreType::kKeywords, StoreType::kHistory, StoreType::kClips}) {
-    auto saved = DataFile::Save(type, save_path(type), binding(type), context, env_);
-    if (!saved.ok) return {false, type, save_path(type).string() + ": " + saved.message};
+  SaveReport report;
+  for (StoreType type :
+       {StoreType::kEngineOptions, StoreType::kUserEngines, StoreType::kTabs, StoreType::kFavorites,
+        StoreType::kKeywords, StoreType::kHistory, StoreType::kClips}) {
+    const auto path = save_dir_ / std::string(StoreFileName(type));
+    if (IsWithheld(type)) {
+      for (const StoreSaveFailure& kept : withheld_) {
+        if (kept.store == type) report.withheld.push_back(kept);
+      }
+      continue;
+    }
+    auto saved = SaveStore(type, path, context);
+    if (!saved.ok) report.failures.push_back({type, path, saved.message});
   }
-  return {};
+  return report;
 }
 
-// The engine options file is also the lock file: rewrite it between lock
-// and unlock.
-bool CTolvaneDoc::SaveEngineOptions(const std::filesystem::path& path, const SaveContext& context) {
+bool CTolvaneDoc::IsWithheld(StoreType type) const {
+  return std::any_of(withheld_.begin(), withheld_.end(),
+                     [type](const StoreSaveFailure& kept) { return kept.store == type; });
+}
+
+DataFileSaveResult CTolvaneDoc::SaveStore(StoreType type, const std::filesystem::path& path,
+                                          const SaveContext& context) {
+  // The engine options file is also the lock file: rewrite it between lock
+  // and unlock.
+  if (type != StoreType::kEngineOptions) {
+    return DataFile::Save(type, path, binding(type), context, env_);
+  }
   Lock();
-  const bool saved = DataFile::Save(StoreType::kEngineOptions, path,
-                                    binding(StoreType::kEngineOptions), context, env_)
-                         .ok;
+  auto saved = DataFile::Save(type, path, binding(type), context, env_);
   Unlock();
   return saved;
 }
@@ -234,11 +251,8 @@ bool CTolvaneDoc::ReloadEngines() {
   // files: write what changed since the last save first, and keep the lists
   // as they are when that fails, or those changes would be lost.
   const SaveContext context;
-  if (!SaveEngineOptions(StorePath(StoreType::kEngineOptions), context)) return false;
-  if (!DataFile::Save(StoreType::kUserEngines, StorePath(StoreType::kUserEngines),
-                      binding(StoreType::kUserEngines), context, env_)
-           .ok) {
-    return false;
+  for (StoreType type : {StoreType::kEngineOptions, StoreType::kUserEngines}) {
+    if (!IsWithheld(type) && !SaveStore(type, StorePath(type), context).ok) return false;
   }
 
   ClearEngines();

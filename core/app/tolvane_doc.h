@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/app/clock.h"
+#include "core/app/data_file.h"
 #include "core/app/env.h"
+#include "core/app/save_report.h"
 #include "core/app/settings_store.h"
 #include "core/app/store_binding.h"
 #include "core/app/store_type.h"
@@ -36,12 +38,6 @@ struct DocumentOpenResult {
   bool ok() const { return status == Status::kOpened; }
   // One line naming the file and the reason, for stderr and the message box.
   std::string Describe() const;
-};
-
-struct SaveAllResult {
-  bool ok = true;
-  std::optional<StoreType> failed_store;  // the write that stopped the save
-  std::string message;
 };
 
 // Records read from one store file at the last load.
@@ -80,9 +76,10 @@ class CTolvaneDoc {
   // it failed to read.
   DocumentOpenResult OnNewDocument();
 
-  // Writes every writable store; stops at the first write that fails (the
-  // stores not yet written keep their previous files).
-  SaveAllResult SaveAll();
+  // Writes every writable store in the save order, each on its own: a write
+  // that fails leaves that file as it was and the next store is still
+  // written. Stores in withheld() are left untouched.
+  SaveReport SaveAll();
 
   // After a new engine list was installed: writes the user engines and the
   // engine options, clears the engine tree and list and reads the engine
@@ -139,6 +136,9 @@ class CTolvaneDoc {
   // Loads that failed without stopping start-up (engine options, clips). The
   // damaged file was copied to "<name>.damaged" before any save replaces it.
   const std::vector<DocumentOpenResult>& tolerated_failures() const { return tolerated_failures_; }
+  // Tolerated stores whose damaged file could not be copied aside: they are
+  // never written in this run, so the only copy of what the user had stays.
+  const std::vector<StoreSaveFailure>& withheld() const { return withheld_; }
 
  private:
   // Loads one store file; records the counts. Returns the reader's failure
@@ -147,7 +147,10 @@ class CTolvaneDoc {
   void LoadTolerated(StoreType type);
   void AddArchiveFolder();
   void ClearEngines();
-  bool SaveEngineOptions(const std::filesystem::path& path, const SaveContext& context);
+  bool IsWithheld(StoreType type) const;
+  // Writes one store (the engine options between lock and unlock).
+  DataFileSaveResult SaveStore(StoreType type, const std::filesystem::path& path,
+                               const SaveContext& context);
 
   const Clock& clock_;
   std::filesystem::path data_dir_;
@@ -173,6 +176,7 @@ class CTolvaneDoc {
   std::string engine_list_header_;
   std::vector<StoreLoadCount> load_counts_;
   std::vector<DocumentOpenResult> tolerated_failures_;
+  std::vector<StoreSaveFailure> withheld_;
 };
 
 }  // namespace tolvane

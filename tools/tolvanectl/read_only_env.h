@@ -25,7 +25,7 @@ class ReadOnlyEnv : public Env {
   std::unique_ptr<Hold> AcquireNamedMutex(std::string_view) override {
     return std::make_unique<Hold>();
   }
-  bool CopyFile(const std::filesystem::path&, const std::filesystem::path&) override {
+  bool CopyFile(const std::filesystem::path&, const std::filesystem::path&, std::string*) override {
     return true;
   }
 

@@ -91,9 +91,9 @@ int Roundtrip(const std::string& dir, const std::string& out_dir, std::ostream& 
     return 1;
   }
   loaded.doc.set_save_directory(out_dir);
-  auto saved = loaded.doc.SaveAll();
-  if (!saved.ok) {
-    err << "tolvanectl: " << saved.message << '\n';
+  const SaveReport saved = loaded.doc.SaveAll();
+  if (!saved.ok()) {
+    err << "tolvanectl: not written:\n" << saved.Describe();
     return 1;
   }
   return 0;

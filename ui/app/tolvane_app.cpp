@@ -106,6 +106,10 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   return kExitOk;
 }
 
+int CTolvaneApp::ExitStatus() const {
+  return frame_ != nullptr && frame_->left_unsaved() ? kExitNotSaved : kExitOk;
+}
+
 void CTolvaneApp::ReportStoreFailure(const DocumentOpenResult& failure) {
   const QString text = ToQString(LoadString(string_id::kStoreLoadFailed)) + QStringLiteral("\n\n") +
                        PathToQString(failure.file) + QLatin1Char('\n') +

@@ -27,6 +27,8 @@ class CTolvaneApp {
   static constexpr int kExitStoreFailed = 2;
   static constexpr int kExitHeldByAnotherCopy = 3;
   static constexpr int kExitNoDataDirectory = 4;
+  // The window closed, but some stores could not be written.
+  static constexpr int kExitNotSaved = 5;
 
   CTolvaneApp();
   ~CTolvaneApp();
@@ -38,6 +40,10 @@ class CTolvaneApp {
   // shown, or the status to end with; main_frame() is null then, unless
   // only --help was asked for (kExitOk and no window).
   int InitInstance(const QStringList& args);
+
+  // The status to end with after the event loop ran: kExitNotSaved when the
+  // window closed with stores unwritten, else kExitOk.
+  int ExitStatus() const;
 
   CMainFrame* main_frame() const { return frame_.get(); }
   CTolvaneDoc* document() const { return doc_.get(); }

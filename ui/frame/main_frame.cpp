@@ -8,13 +8,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
@@ -53,6 +56,10 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
   CreateStatusBar();
   connect(view_, &CTolvaneView::frameTextChanged, this, &CMainFrame::ShowFrameText);
   connect(view_, &CTolvaneView::statusChanged, this, &CMainFrame::ShowStatus);
+  connect(view_, &CTolvaneView::saveStatusChanged, this, [this](const QString& text) {
+    save_status_->setText(text);
+    save_status_->setVisible(!text.isEmpty());
+  });
   RestorePlacement();
 }
 
@@ -103,6 +110,12 @@ void CMainFrame::CreateStatusBar() {
   secure_mark_->setToolTip(QStringLiteral("保護された通信"));
   secure_mark_->hide();
   statusBar()->addPermanentWidget(secure_mark_);
+  // Stays until a save writes every file again.
+  save_status_ = new QLabel(statusBar());
+  save_status_->setObjectName(QStringLiteral("saveStatus"));
+  save_status_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  save_status_->hide();
+  statusBar()->addPermanentWidget(save_status_);
   progress_ = new QProgressBar(statusBar());
   progress_->setObjectName(QStringLiteral("pageProgress"));
   progress_->setRange(0, 100);
@@ -129,12 +142,13 @@ void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, boo
 void CMainFrame::CloseWithoutAsking() {
   if (close_without_asking_) return;
   close_without_asking_ = true;
-  if (closing_) {
-    // The exit dialog is up; dismissing it lets closeEvent go on without it.
-    if (auto* dialog = findChild<CExitDialog*>()) dialog->reject();
-    return;
+  // Nobody is there to answer a box that is up (the exit dialog, the save
+  // question, a message): dismiss it, so the close cannot wait for ever.
+  for (auto* dialog : findChildren<QDialog*>()) {
+    if (dialog->isVisible()) dialog->reject();
   }
-  close();
+  // Within the exit dialog or the save question the close goes on by itself.
+  if (!closing_) close();
 }
 
 void CMainFrame::CreateMenus() {
@@ -186,22 +200,27 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   closing_ = true;
-  bool may_close = ShutdownSequence(doc_.settings(), doc_)
-                       .Run(*this, close_without_asking_ ? ShutdownSequence::Asking::kNever
-                                                         : ShutdownSequence::Asking::kAsConfigured);
+  ShutdownSequence sequence(doc_.settings(), doc_);
+  bool may_close =
+      sequence.Run(*this, close_without_asking_ ? ShutdownSequence::Asking::kNever
+                                                : ShutdownSequence::Asking::kAsConfigured);
   // Told to stop while the exit dialog was up: the dialog was dismissed,
   // now close without it.
   if (!may_close && close_without_asking_) {
-    may_close =
-        ShutdownSequence(doc_.settings(), doc_).Run(*this, ShutdownSequence::Asking::kNever);
+    may_close = sequence.Run(*this, ShutdownSequence::Asking::kNever);
   }
   ClearWaitCursor();
   closing_ = false;
-  if (may_close) {
-    event->accept();
-  } else {
+  if (!may_close) {
     event->ignore();
+    return;
   }
+  if (sequence.left_unsaved()) {
+    left_unsaved_ = true;
+    std::fprintf(stderr, "tolvane: closed without saving:\n%s",
+                 sequence.last_save().Describe().c_str());
+  }
+  event->accept();
 }
 
 ExitDialogAnswer CMainFrame::AskExit(int default_button_id) {
@@ -244,5 +263,25 @@ std::optional<WindowRect> CMainFrame::RestoredWindowRect() {
 }
 
 void CMainFrame::HideWindow() { hide(); }
+
+bool CMainFrame::AskRetrySave(const std::string& text) {
+  if (close_without_asking_) return false;
+  QMessageBox box(QMessageBox::Critical, ToQString(ProgramTitle()), ToQString(text),
+                  QMessageBox::NoButton, this);
+  box.setObjectName(QStringLiteral("saveFailedQuestion"));
+  QPushButton* retry =
+      box.addButton(ToQString(LoadString(string_id::kRetrySave)), QMessageBox::AcceptRole);
+  retry->setObjectName(QStringLiteral("retry"));
+  QPushButton* leave =
+      box.addButton(ToQString(LoadString(string_id::kExitDiscard)), QMessageBox::DestructiveRole);
+  leave->setObjectName(QStringLiteral("leave"));
+  box.setDefaultButton(retry);
+  // The wait cursor of the close would hide that the box waits for an answer.
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  box.exec();
+  QApplication::restoreOverrideCursor();
+  // Dismissed because the process was told to stop: leave.
+  return !close_without_asking_ && box.clickedButton() == retry;
+}
 
 }  // namespace tolvane

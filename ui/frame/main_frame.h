@@ -37,6 +37,10 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   // SavePageTab says: the session ends or the process was told to stop.
   void CloseWithoutAsking();
 
+  // The window closed with stores that could not be written: the program
+  // ends with a failure status.
+  bool left_unsaved() const { return left_unsaved_; }
+
   // ShutdownFrame
   ExitDialogAnswer AskExit(int default_button_id) override;
   void SaveOpenPageTabs() override;
@@ -47,6 +51,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   std::optional<WindowRect> RestoredWindowRect() override;
   void HideWindow() override;
   void SaveLists() override;
+  bool AskRetrySave(const std::string& text) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,9 +71,11 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   QSplitter* splitter_ = nullptr;
   QLabel* status_text_ = nullptr;
   QLabel* secure_mark_ = nullptr;
+  QLabel* save_status_ = nullptr;
   QProgressBar* progress_ = nullptr;
   bool closing_ = false;
   bool close_without_asking_ = false;
+  bool left_unsaved_ = false;
   int wait_cursors_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <utility>
 
+#include "core/app/save_failure_reporter.h"
 #include "core/app/setting_keys.h"
 #include "core/app/tolvane_doc.h"
 #include "core/tabs/tab_workspace.h"
@@ -56,7 +57,8 @@ CTolvaneView::CTolvaneView(CTolvaneDoc& doc, QWidget* parent)
       timers_(std::make_unique<QtTimerFactory>()),
       prompter_(std::make_unique<MessageBoxPrompter>(this)),
       clipboard_(std::make_unique<QtClipboard>()),
-      probe_(std::make_unique<ProcessResourceProbe>()) {
+      probe_(std::make_unique<ProcessResourceProbe>()),
+      save_reporter_(std::make_unique<SaveFailureReporter>()) {
   setObjectName(QStringLiteral("tolvaneView"));
   setMinimumSize(200, 120);
 
@@ -200,18 +202,22 @@ void CTolvaneView::showEvent(QShowEvent* event) {
   if (shown_once_) return;
   shown_once_ = true;
   save_timer_.start();
+  // Once the window is up: a damaged store that could not be kept aside is
+  // left untouched for the whole run, and the user must know it.
+  QTimer::singleShot(0, this, [this] {
+    const std::string notice = save_reporter_->TakeWithheldNotice(doc_.withheld());
+    if (!notice.empty()) prompter_->ShowStop(notice);
+  });
 }
 
 void CTolvaneView::SaveNow() {
-  const SaveAllResult result = doc_.SaveAll();
-  if (result.ok) {
-    reported_failures_.clear();
-    return;
+  const SaveReport report = doc_.SaveAll();
+  const std::string message = save_reporter_->AfterPeriodicSave(report);
+  if (!report.ok() && !message.empty()) {
+    std::fprintf(stderr, "tolvane: not saved:\n%s", report.Describe().c_str());
   }
-  // A failed periodic save is retried on the next tick; say it once per file.
-  if (reported_failures_.insert(*result.failed_store).second) {
-    std::fprintf(stderr, "tolvane: %s\n", result.message.c_str());
-  }
+  emit saveStatusChanged(ToQString(save_reporter_->status_text()));
+  if (!message.empty()) prompter_->ShowStop(message);
 }
 
 // ---- Drawing the workspace ----

@@ -5,10 +5,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 
-#include "core/app/store_type.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/workspace_view.h"
 #include "ui/tabs/tab_tree_ctrl.h"
@@ -26,6 +24,7 @@ class MessageBoxPrompter;
 class PageArea;
 class ProcessResourceProbe;
 class QtClipboard;
+class SaveFailureReporter;
 class QtTimerFactory;
 class TabWorkspace;
 class WebEngineControlFactory;
@@ -65,7 +64,8 @@ class CTolvaneView : public QWidget, public WorkspaceView {
 
   // Tests shorten the interval instead of waiting a minute.
   QTimer& save_timer() { return save_timer_; }
-  // One tick of the save timer.
+  // One tick of the save timer: writes every store and tells a failure
+  // (SaveFailureReporter decides when).
   void SaveNow();
 
   // WorkspaceView
@@ -94,6 +94,9 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void statusChanged(const QString& text, bool loading, int progress, bool secure);
   // The side bar should show its tab page.
   void tabTreePageWanted();
+  // What the status bar says about saving: empty unless the last periodic
+  // save left a file unwritten.
+  void saveStatusChanged(const QString& text);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -137,9 +140,7 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   bool tree_sync_pending_ = false;
   QTimer save_timer_;
   bool shown_once_ = false;
-  // Stores whose last save failed and were already reported, so a file
-  // that keeps failing is reported once and not every minute.
-  std::set<StoreType> reported_failures_;
+  std::unique_ptr<SaveFailureReporter> save_reporter_;
 };
 
 }  // namespace tolvane

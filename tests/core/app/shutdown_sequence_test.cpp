@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/app/string_table.h"
+#include "core/search/charset_converter.h"
 #include "support/failing_env.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
@@ -37,6 +40,17 @@ class RecordingFrame : public ShutdownFrame {
   std::optional<WindowRect> RestoredWindowRect() override { return rect; }
   void HideWindow() override { calls += "hide "; }
   void SaveLists() override { calls += "lists"; }
+  bool AskRetrySave(const std::string& text) override {
+    calls += "ask-retry ";
+    questions.push_back(text);
+    const bool retry = retries-- > 0;
+    if (on_retry && retry) on_retry(retries);
+    return retry;
+  }
+
+  int retries = 0;  // answers "再試行" this many times, then "保存せずに終了"
+  std::function<void(int)> on_retry;
+  std::vector<std::string> questions;
 };
 
 class ShutdownTest : public ::testing::Test {
@@ -68,7 +82,7 @@ TEST_F(ShutdownTest, SaveAndExitKeepsThePagesAndWritesEverythingInOrder) {
   EXPECT_EQ(settings_.GetInt("OptionMain", "LastActiveTab", -1), 0);
   EXPECT_EQ(settings_.GetInt("MainWindow", "cx", -1), 800);
   EXPECT_EQ(settings_.GetInt("MainWindow", "y", -1), 20);
-  EXPECT_TRUE(close.last_save().ok);
+  EXPECT_TRUE(close.last_save().ok());
   EXPECT_TRUE(std::filesystem::exists(dir_ / "vq_clip.clf"));
 }
 
@@ -114,6 +128,41 @@ TEST_F(ShutdownTest, WithoutTheDialogTheRememberedAnswerHolds) {
   EXPECT_EQ(frame_.calls, "wait restore active-tab bars hide lists");
   EXPECT_EQ(settings_.GetInt("OptionMain", "SavePageTab", -1), 0);
   EXPECT_EQ(settings_.GetInt("OptionMain", "CloseMode", -1), 0);
+}
+
+TEST_F(ShutdownTest, FailedSaveAsksToRetryUntilItSucceedsOrTheUserLeaves) {
+  settings_.WriteInt("OptionMain", "CloseMode", 0);
+  env_.failing_files = {"vq_tab.tbf", "vq_clip.clf"};
+  frame_.retries = 2;
+  // The first retry frees room for the clips only; the second for both.
+  frame_.on_retry = [this](int left) {
+    env_.failing_files = left == 1 ? std::set<std::string>{"vq_tab.tbf"} : std::set<std::string>{};
+  };
+  ShutdownSequence close(settings_, doc_);
+  ASSERT_TRUE(close.Run(frame_));
+  EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars ask-retry ask-retry hide lists");
+  ASSERT_EQ(frame_.questions.size(), 2u);
+  const std::string why =
+      ": the file could not be written (no space left on device); the previous file is kept\n";
+  EXPECT_EQ(SjisToUtf8(frame_.questions[0]), "次のファイルを保存できませんでした。\n\n" +
+                                                 (dir_ / "vq_tab.tbf").string() + why +
+                                                 (dir_ / "vq_clip.clf").string() + why +
+                                                 "\n再試行するか、保存せずに終了してください。");
+  EXPECT_FALSE(close.left_unsaved());
+
+  // Leaving without saving: every other store written, the close reports it.
+  env_.failing_files = {"vq_history.his"};
+  frame_ = RecordingFrame();
+  ASSERT_TRUE(close.Run(frame_));
+  EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars ask-retry hide lists");
+  EXPECT_TRUE(close.left_unsaved());
+  EXPECT_EQ(close.last_save().FileNames(), "vq_history.his");
+
+  // Told to stop: nobody is asked, the close leaves at once and says so.
+  frame_ = RecordingFrame();
+  ASSERT_TRUE(close.Run(frame_, ShutdownSequence::Asking::kNever));
+  EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars hide lists");
+  EXPECT_TRUE(close.left_unsaved());
 }
 
 }  // namespace

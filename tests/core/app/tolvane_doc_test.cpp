@@ -80,7 +80,7 @@ TEST_F(DocumentTest, FirstRunLoadsDefaultsCreatesTheLockFileAndSavesEveryWritabl
   EXPECT_TRUE(session.doc.holds_data_directory());
   EXPECT_FALSE(session.doc.clip_load_failed());
 
-  ASSERT_TRUE(session.doc.SaveAll().ok);
+  ASSERT_TRUE(session.doc.SaveAll().ok());
   const std::string archive = Utf8ToSjis("保管箱");
   EXPECT_EQ(ReadFile(file(StoreType::kEngineOptions)),
             StoreFile(StoreType::kEngineOptions, {"-9999\t0\t99999999\t0\t\t"}, {}));
@@ -161,7 +161,7 @@ TEST_F(DocumentTest, LoadsEveryStoreInOrderAndSavesItBackUnchanged) {
 
   TempDir out;
   session.doc.set_save_directory(out.path());
-  ASSERT_TRUE(session.doc.SaveAll().ok);
+  ASSERT_TRUE(session.doc.SaveAll().ok());
   for (StoreType type : {StoreType::kFavorites, StoreType::kKeywords, StoreType::kHistory,
                          StoreType::kUserEngines, StoreType::kClips}) {
     EXPECT_EQ(ReadFile(out.path() / std::string(StoreFileName(type))), ReadFile(file(type)))
@@ -228,7 +228,7 @@ TEST_F(DocumentTest, DamagedClipsAndOptionsDoNotStopStartUpAndAreKeptAside) {
   EXPECT_EQ(session.doc.tolerated_failures()[0].store, StoreType::kEngineOptions);
   EXPECT_EQ(session.doc.tolerated_failures()[1].store, StoreType::kClips);
 
-  ASSERT_TRUE(session.doc.SaveAll().ok);
+  ASSERT_TRUE(session.doc.SaveAll().ok());
   EXPECT_EQ(ReadFile(data() / "vq_clip.clf.damaged"), bad_clips);
   EXPECT_EQ(ReadFile(data() / "vq_searchtree.egt.damaged"), bad_options);
 }
@@ -237,7 +237,7 @@ TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryEvenAcrossSaves) {
   auto first = std::make_unique<Session>(dir_);
   ASSERT_TRUE(first->doc.OnNewDocument().ok());
   // The save replaces the lock file by a new one: the hold must move with it.
-  ASSERT_TRUE(first->doc.SaveAll().ok);
+  ASSERT_TRUE(first->doc.SaveAll().ok());
 
   Session second(dir_);
   auto refused = second.doc.OnNewDocument();
@@ -250,29 +250,68 @@ TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryEvenAcrossSaves) {
   EXPECT_TRUE(third.doc.OnNewDocument().ok());
 }
 
-TEST_F(DocumentTest, FailedWriteStopsSaveAllAndLeavesTheRemainingFilesAsTheyWere) {
+TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten) {
   Session session(dir_);
   testing::FakePrompter prompter;
   ASSERT_TRUE(session.doc.OnNewDocument().ok());
-  ASSERT_TRUE(session.doc.SaveAll().ok);
-  const std::string old_history = ReadFile(file(StoreType::kHistory));
+  ASSERT_TRUE(session.doc.SaveAll().ok());
+  const std::string old_tabs = ReadFile(file(StoreType::kTabs));
   session.doc.history().AddOrCount({"new item", "http://n/", -1, "", true}, prompter);
   session.doc.tabs().ParseRecord(Engine("1", "0", "http://t/"));
 
-  session.env.failing_files = {"vq_tab.tbf"};
+  // The lock file and the tab file cannot be written; the smaller stores
+  // after them still fit.
+  session.env.failing_files = {"vq_searchtree.egt", "vq_tab.tbf"};
   session.env.replaced_files.clear();
-  auto saved = session.doc.SaveAll();
-  EXPECT_FALSE(saved.ok);
-  EXPECT_EQ(saved.failed_store, StoreType::kTabs);
-  EXPECT_NE(saved.message.find("no space left on device"), std::string::npos);
+  const SaveReport saved = session.doc.SaveAll();
+  EXPECT_FALSE(saved.ok());
+  const std::string why =
+      ": the file could not be written (no space left on device); the previous file is kept\n";
+  EXPECT_EQ(saved.Describe(),
+            file(StoreType::kEngineOptions).string() + why + file(StoreType::kTabs).string() + why);
+  EXPECT_EQ(saved.FileNames(), "vq_searchtree.egt, vq_tab.tbf");
   EXPECT_EQ(session.env.replaced_files,
-            (std::set<std::string>{"vq_searchtree.egt", "vq_custom.eng"}));
-  EXPECT_EQ(ReadFile(file(StoreType::kHistory)), old_history);
-
-  // The next timer tick tries again and gets everything out.
-  session.env.failing_files.clear();
-  ASSERT_TRUE(session.doc.SaveAll().ok);
+            (std::set<std::string>{"vq_custom.eng", "vq_favorite.fvf", "vq_keyword.kwd",
+                                   "vq_history.his", "vq_clip.clf"}));
+  EXPECT_EQ(ReadFile(file(StoreType::kTabs)), old_tabs);
   EXPECT_NE(ReadFile(file(StoreType::kHistory)).find("\tnew item\thttp://n/\t"), std::string::npos);
+  EXPECT_TRUE(session.doc.holds_data_directory()) << "a failed lock-file write keeps the hold";
+
+  // The next save tries again and gets everything out.
+  session.env.failing_files.clear();
+  ASSERT_TRUE(session.doc.SaveAll().ok());
+  EXPECT_NE(ReadFile(file(StoreType::kTabs)).find("\thttp://t/"), std::string::npos);
+}
+
+TEST_F(DocumentTest, DamagedStoreThatCannotBeKeptAsideIsNeverWrittenOver) {
+  const std::string bad_clips = "garbage\r\n";
+  const std::string bad_options =
+      std::string(StoreMarker(StoreType::kEngineOptions)) + "\r\n0\r\n3\r\n";
+  WriteFile(file(StoreType::kClips), bad_clips);
+  WriteFile(file(StoreType::kEngineOptions), bad_options);
+  // The clip backup finds a full disk, the option backup a directory in its place.
+  std::filesystem::create_directories(data() / "vq_searchtree.egt.damaged" / "x");
+
+  Session session(dir_);
+  session.env.failing_files = {"vq_clip.clf.damaged"};
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  ASSERT_EQ(session.doc.withheld().size(), 2u);
+  EXPECT_EQ(session.doc.withheld()[0].store, StoreType::kEngineOptions);
+  EXPECT_EQ(session.doc.withheld()[1].reason,
+            "could not be kept as vq_clip.clf.damaged: no space left on device");
+
+  testing::FakePrompter prompter;
+  session.doc.clips().AddClip(1, "mine", "http://clip/", prompter);
+  session.env.failing_files.clear();
+  const SaveReport saved = session.doc.SaveAll();
+  EXPECT_TRUE(saved.ok()) << "withholding is no failure of the save";
+  ASSERT_EQ(saved.withheld.size(), 2u);
+  EXPECT_EQ(saved.withheld[1].file, file(StoreType::kClips));
+  EXPECT_EQ(ReadFile(file(StoreType::kClips)), bad_clips);
+  EXPECT_EQ(ReadFile(file(StoreType::kEngineOptions)), bad_options);
+  EXPECT_FALSE(std::filesystem::exists(data() / "vq_clip.clf.damaged"));
+  EXPECT_TRUE(std::filesystem::exists(file(StoreType::kFavorites)));
+  EXPECT_TRUE(session.doc.holds_data_directory());
 }
 
 TEST_F(DocumentTest, ReloadEnginesReadsTheNewListAndKeepsUserEnginesAndOptions) {
