@@ -1,6 +1,10 @@
 // The view's periodic save: started by the first show, writes the stores,
-// reports a file that cannot be written once.
+// tells a file that cannot be written once per streak; the save at exit
+// asks to retry or leave.
 #include <unistd.h>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -75,31 +79,81 @@ class SaveTimerTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(test::ReadBytes(favorites).contains("timer-check"), 5000);
   }
 
-  void failingFileIsReportedOnceAndRetried() {
+  // A directory in a file's place makes every write of it fail; the other
+  // stores are still written.
+  void failingFileIsToldOncePerStreakAndRetried() {
     QTemporaryDir dir;
-    const std::filesystem::path custom = QStringToPath(dir.path()) / "vq_custom.eng";
+    const std::filesystem::path data = QStringToPath(dir.path());
     CTolvaneApp app;
     QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
-    CTolvaneView* view = app.main_frame()->view();
+    CMainFrame* frame = app.main_frame();
+    CTolvaneView* view = frame->view();
     view->save_timer().stop();
+    auto* status = frame->findChild<QLabel*>(QStringLiteral("saveStatus"));
+    QVERIFY(status != nullptr);
 
-    // A directory in the file's place makes every write of it fail.
-    std::filesystem::create_directory(custom);
+    std::filesystem::create_directory(data / "vq_custom.eng");
+    QStringList told;
     QByteArray reported;
     {
       StderrCapture capture;
-      for (int tick = 0; tick < 3; ++tick) view->SaveNow();
+      for (int tick = 0; tick < 3; ++tick) {
+        test::WhenModal(
+            [&](QWidget* modal) {
+              told << static_cast<QMessageBox*>(modal)->text();
+              modal->close();
+            },
+            1000, frame);
+        view->SaveNow();
+        QVERIFY(status->isVisible());
+      }
+      test::Spin(100);
       reported = capture.Take();
     }
-    QCOMPARE(reported.count('\n'), 1);
-    QVERIFY2(reported.startsWith("tolvane: ") && reported.contains("vq_custom.eng"),
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told[0].startsWith(QStringLiteral("次のファイルを保存できませんでした。")) &&
+                 told[0].contains(PathToQString(data / "vq_custom.eng")),
+             qPrintable(told[0]));
+    QCOMPARE(status->text(), QStringLiteral("保存できないファイルがあります: vq_custom.eng"));
+    QVERIFY2(reported.startsWith("tolvane: not saved:\n") && reported.count('\n') == 2,
              reported.constData());
-    QVERIFY(!std::filesystem::exists(QStringToPath(dir.path()) / "vq_favorite.fvf"));
+    QVERIFY(test::HasCrLfLines(test::ReadBytes(data / "vq_favorite.fvf")));
 
-    std::filesystem::remove(custom);
+    std::filesystem::remove(data / "vq_custom.eng");
     view->SaveNow();
-    QVERIFY(test::HasCrLfLines(test::ReadBytes(custom)));
-    QVERIFY(std::filesystem::exists(QStringToPath(dir.path()) / "vq_favorite.fvf"));
+    QVERIFY(test::HasCrLfLines(test::ReadBytes(data / "vq_custom.eng")));
+    QVERIFY(status->isHidden());
+  }
+
+  // At exit the user chooses: retry (after making room) closes with
+  // everything written; leaving without saving ends with a failure status.
+  void failedSaveAtExitAsksRetryOrLeave() {
+    for (const bool retry : {true, false}) {
+      QTemporaryDir dir;
+      const std::filesystem::path data = QStringToPath(dir.path());
+      CTolvaneApp app;
+      QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
+      app.settings()->WriteInt("OptionMain", "CloseMode", 0);
+      std::filesystem::create_directory(data / "vq_tab.tbf");
+
+      QString question;
+      QStringList buttons;
+      test::WhenModal([&](QWidget* modal) {
+        question = static_cast<QMessageBox*>(modal)->text();
+        for (auto* button : modal->findChildren<QPushButton*>()) buttons << button->text();
+        if (retry) std::filesystem::remove(data / "vq_tab.tbf");
+        modal->findChild<QPushButton*>(retry ? QStringLiteral("retry") : QStringLiteral("leave"))
+            ->click();
+      });
+      QVERIFY(app.main_frame()->close());
+      QVERIFY2(question.contains(PathToQString(data / "vq_tab.tbf")), qPrintable(question));
+      buttons.sort();
+      QCOMPARE(buttons, (QStringList{QStringLiteral("保存せずに終了(&Q)"),
+                                     QStringLiteral("再試行(&R)")}));
+      QCOMPARE(app.ExitStatus(), retry ? CTolvaneApp::kExitOk : CTolvaneApp::kExitNotSaved);
+      QCOMPARE(test::HasCrLfLines(test::ReadBytes(data / "vq_tab.tbf")), retry);
+      QVERIFY(test::HasCrLfLines(test::ReadBytes(data / "vq_clip.clf")));
+    }
   }
 };
 
