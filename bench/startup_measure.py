@@ -1,0 +1,168 @@
+#!/usr/bin/env python3
+"""Start-up and SIGTERM exit of the real program on a large data directory.
+
+Makes a data directory with N favorites and N history items (Shift_JIS,
+CR LF, as the program writes them), then starts `tolvane` on it several
+times on an X display and measures, per run:
+
+  window  start of the process -> the main window is mapped (the stores are
+          loaded before the window is made)
+  exit    SIGTERM -> the process has ended (close in order, save-all of
+          every store, engine shut-down)
+
+Next to them, in the same run: reading the bytes of the two store files
+(the least any start-up must do with them), loading every store as
+start-up does in a process without a window (`tolvanectl check`, when
+given), and the same start-up on an empty data directory.
+
+  bench/startup_measure.py --program build/dev/ui/tolvane \
+      --ctl build/dev/tools/tolvanectl --display :25
+
+The display must be running (Xvfb :25 -screen 0 1280x1024x24).
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import tempfile
+import time
+
+
+def item_lines(count, word):
+    lines = []
+    for i in range(count):
+        title = f"{word}{i} 商品ページ の 題名".encode("cp932")
+        url = f"http://shop{i % 500}.example.com/item/{i}?ref=list".encode()
+        date = f"2026/{1 + i % 12:02d}/{1 + i % 28:02d} 12:{i % 60:02d}:{i % 60:02d}".encode()
+        fields = [str(i + 1).encode(), title, url, b"0", b"", str(i % 7).encode(), date, date,
+                  b"", b"0", b"0"]
+        lines.append(b"\t".join(fields))
+    return lines
+
+
+def store_file(marker, items):
+    out = [marker.encode(), b"0", b"0", str(len(items)).encode()] + items
+    return b"".join(line + b"\r\n" for line in out)
+
+
+def make_data_dir(path, count):
+    os.makedirs(path, exist_ok=True)
+    with open(os.path.join(path, "vq_favorite.fvf"), "wb") as f:
+        f.write(store_file("@@FavoriteList@@", item_lines(count, "お気に入り")))
+    with open(os.path.join(path, "vq_history.his"), "wb") as f:
+        f.write(store_file("@@HistoryList@@", item_lines(count, "履歴")))
+    # Keep every item: the default limits are 10 000 favorites, 1 000 history.
+    with open(os.path.join(path, "vq_system.ini"), "wb") as f:
+        f.write(f"[OptionFavorite]\r\nMaxData={count}\r\n"
+                f"[OptionHistory]\r\nMaxData={count}\r\n"
+                "[OptionMain]\r\nStartMode=2\r\nStartPage=about:blank\r\n".encode())
+
+
+def window_mapped(pid, env):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid),
+                            "--name", "Tolvane"], env=env, capture_output=True)
+    return found.returncode == 0 and found.stdout.strip() != b""
+
+
+def one_run(program, data_dir, env):
+    start = time.monotonic()
+    log = tempfile.TemporaryFile()
+    proc = subprocess.Popen([program, "--data-dir", data_dir], env=env,
+                            stdout=subprocess.DEVNULL, stderr=log)
+    while not window_mapped(proc.pid, env):
+        time.sleep(0.005)
+        if proc.poll() is not None:
+            log.seek(0)
+            raise RuntimeError("the program ended: " + log.read().decode(errors="replace"))
+        if time.monotonic() - start > 60:
+            proc.kill()
+            raise RuntimeError("no window after 60 s")
+    shown = time.monotonic()
+    time.sleep(1.0)  # let the first page settle, as a user would
+    stop = time.monotonic()
+    proc.send_signal(signal.SIGTERM)
+    status = proc.wait(timeout=60)
+    ended = time.monotonic()
+    return shown - start, ended - stop, status
+
+
+def measured_run(program, data_dir, env):
+    # A busy shared X server now and then refuses a connection; start again.
+    for attempt in range(3):
+        try:
+            return one_run(program, data_dir, env)
+        except RuntimeError as error:
+            if "could not connect to display" not in str(error) or attempt == 2:
+                raise
+    raise AssertionError("unreachable")
+
+
+def read_bytes_time(data_dir):
+    start = time.monotonic()
+    total = 0
+    for name in ("vq_favorite.fvf", "vq_history.his"):
+        with open(os.path.join(data_dir, name), "rb") as f:
+            total += len(f.read())
+    return time.monotonic() - start, total
+
+
+def check_time(ctl, data_dir):
+    start = time.monotonic()
+    subprocess.run([ctl, "check", data_dir], check=True, stdout=subprocess.DEVNULL)
+    return time.monotonic() - start
+
+
+def describe(label, values):
+    ms = [v * 1000 for v in values]
+    return (f"{label}: median {statistics.median(ms):.1f} ms, "
+            f"min {min(ms):.1f}, max {max(ms):.1f} ({len(ms)} runs)")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--ctl", help="tolvanectl, to time loading the stores alone")
+    parser.add_argument("--display", default=os.environ.get("DISPLAY", ":25"))
+    parser.add_argument("--items", type=int, default=20000)
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+
+    env = dict(os.environ, DISPLAY=args.display, QTWEBENGINE_DISABLE_SANDBOX="1")
+    env.pop("QT_QPA_PLATFORM", None)
+    root = tempfile.mkdtemp(prefix="tolvane-startup-")
+    env["XDG_RUNTIME_DIR"] = os.path.join(root, "runtime")
+    os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+    try:
+        large = os.path.join(root, "large")
+        empty = os.path.join(root, "empty")
+        make_data_dir(large, args.items)
+        os.makedirs(empty)
+        results = {}
+        for name, path in (("empty", empty), ("large", large)):
+            measured_run(args.program, path, env)  # the first run makes the web profile
+            runs = [measured_run(args.program, path, env) for _ in range(args.runs)]
+            results[name] = runs
+        reads = [read_bytes_time(large) for _ in range(args.runs)]
+
+        size = reads[0][1]
+        print(f"{args.items} favorites + {args.items} history items, {size / 1e6:.1f} MB")
+        print(describe("read the two files' bytes", [r[0] for r in reads]))
+        if args.ctl:
+            print(describe("tolvanectl check (load every store, no window)",
+                           [check_time(args.ctl, large) for _ in range(args.runs)]))
+        for name, runs in results.items():
+            print(describe(f"{name}: start -> window shown", [r[0] for r in runs]))
+            print(describe(f"{name}: SIGTERM -> exit", [r[1] for r in runs]))
+            print(f"{name}: exit statuses {sorted(set(r[2] for r in runs))}")
+        lines = open(os.path.join(large, "vq_history.his"), "rb").read().split(b"\r\n")
+        folders = int(lines[2])
+        print("history items after the runs:", lines[3 + folders].decode())
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
