@@ -63,6 +63,30 @@ class SingleInstanceTest : public QObject {
     }
     QCOMPARE(test::ReadBytes(data / "vq_system.ini").contains("CloseMode"), false);
   }
+
+  // Told to stop, nobody can answer the retry question: the browser writes
+  // what it can, names the rest on stderr and ends with a failure status.
+  void terminatedBrowserThatCannotSaveSaysSoAndFails() {
+    QTemporaryDir dir;
+    QTemporaryDir runtime_dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    PosixEnv env(PosixEnv::DefaultMutexDirectory());
+
+    test::ProgramProcess browser(dir.path(), runtime_dir.path());
+    QVERIFY(browser.process().waitForStarted(5000));
+    // The lock file comes after every other store is read.
+    QTRY_VERIFY_WITH_TIMEOUT(env.IsFileHeldElsewhere(data / "vq_searchtree.egt"), 10000);
+    std::filesystem::create_directory(data / "vq_tab.tbf");
+
+    browser.process().terminate();
+    QVERIFY(browser.process().waitForFinished(10000));
+    QCOMPARE(browser.process().exitCode(), CTolvaneApp::kExitNotSaved);
+    const QByteArray err = browser.process().readAllStandardError();
+    QVERIFY2(err.contains("tolvane: closed without saving:\n" + dir.path().toUtf8() +
+                          "/vq_tab.tbf: "),
+             err.constData());
+    QVERIFY(test::HasCrLfLines(test::ReadBytes(data / "vq_clip.clf")));
+  }
 };
 
 }  // namespace tolvane
