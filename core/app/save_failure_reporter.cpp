@@ -17,10 +17,8 @@ std::string SaveFailureReporter::TakeWithheldNotice(const std::vector<StoreSaveF
   for (const StoreSaveFailure& kept : withheld) {
     if (!told_withheld_.insert(kept.store).second) continue;
     if (!notice.empty()) notice += "\n\n";
-    notice += FormatString(
-        string_id::kStoreWithheld,
-        {Utf8ToSjis(kept.file.string()), Utf8ToSjis(kept.file.filename().string() + ".damaged"),
-         Utf8ToSjis(kept.reason)});
+    notice += FormatString(string_id::kStoreWithheld,
+                           {Utf8ToSjis(kept.file.string()), Utf8ToSjis(kept.reason)});
   }
   return notice;
 }

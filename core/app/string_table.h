@@ -55,7 +55,7 @@ inline constexpr int kExitDontAsk = 1078;
 inline constexpr int kStoreLoadFailed = 34610;
 // Saving: a periodic save failed (the files), the status text (their names),
 // the question of a failed save at exit and its retry button, a damaged store
-// left untouched (file, backup name, reason).
+// left untouched (file, reason).
 inline constexpr int kSaveFailedPeriodic = 34611;
 inline constexpr int kSaveFailedStatus = 34612;
 inline constexpr int kSaveFailedAtExit = 34613;

@@ -54,6 +54,33 @@ bool EndsWithUrlSuffix(const std::string& argument) {
   return tail == ".URL";
 }
 
+// Where a damaged store file is kept aside: "NAME.damaged", or when that
+// holds an earlier damaged copy with other bytes, the first free
+// "NAME.damaged.N" (N from 2): a copy kept by an earlier run may be all that
+// is left of the user's data, so it is never replaced. A file already kept
+// with the same bytes (a store withheld in earlier runs) is not copied again.
+struct DamagedCopy {
+  std::filesystem::path path;  // empty: every name is taken
+  bool already_kept = false;
+};
+
+DamagedCopy FindDamagedCopy(const std::filesystem::path& file) {
+  constexpr int kMaxCopies = 100;
+  std::string damaged;
+  const bool readable = ReadWholeFile(file, &damaged);
+  for (int n = 1; n <= kMaxCopies; ++n) {
+    std::filesystem::path candidate =
+        file.string() + ".damaged" + (n == 1 ? std::string() : "." + std::to_string(n));
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ec))) {
+      return {candidate, false};
+    }
+    std::string kept;
+    if (readable && ReadWholeFile(candidate, &kept) && kept == damaged) return {candidate, true};
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string DocumentOpenResult::Describe() const {
@@ -172,11 +199,12 @@ void CTolvaneDoc::LoadTolerated(StoreType type) {
   // The next save rewrites this file from what could be read: keep the
   // damaged original beside it so nothing the user had is lost for good.
   // Without that copy the original is the only one: never write over it.
-  const std::filesystem::path backup = result.file.string() + ".damaged";
-  std::string error;
-  if (!env_.CopyFile(result.file, backup, &error) && !IsWithheld(type)) {
-    withheld_.push_back(
-        {type, result.file, "could not be kept as " + backup.filename().string() + ": " + error});
+  const DamagedCopy copy = FindDamagedCopy(result.file);
+  std::string error = "no free name for another damaged copy";
+  if (!copy.already_kept && (copy.path.empty() || !env_.CopyFile(result.file, copy.path, &error)) &&
+      !IsWithheld(type)) {
+    const std::string name = copy.path.empty() ? "NAME.damaged" : copy.path.filename().string();
+    withheld_.push_back({type, result.file, "could not be kept as " + name + ": " + error});
   }
   tolerated_failures_.push_back(std::move(result));
 }

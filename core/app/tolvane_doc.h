@@ -82,11 +82,11 @@ class CTolvaneDoc {
   SaveReport SaveAll();
 
   // After a new engine list was installed: writes the user engines and the
-  // engine options, clears the engine tree and list and reads the engine
-  // list, the user engines and the engine options again. False, with the
-  // lists unchanged, when the two files cannot be written first; false,
-  // with the user engines and options read back, when the new engine list
-  // cannot be read.
+  // engine options (unless withheld), clears the engine tree and list and
+  // reads the engine list, the user engines and the engine options again.
+  // False, with the lists unchanged, when the two files cannot be written
+  // first; false, with the user engines and options read back, when the new
+  // engine list cannot be read.
   bool ReloadEngines();
 
   // The URL the first page tab opens. `argument` is the command-line

@@ -54,8 +54,8 @@ TEST(SaveFailureReporterTest, WithheldStoreIsToldOnceInTheRun) {
   const std::vector<StoreSaveFailure> withheld = {
       {StoreType::kClips, "/d/vq_clip.clf", "could not be kept as vq_clip.clf.damaged: EACCES"}};
   EXPECT_EQ(SjisToUtf8(reporter.TakeWithheldNotice(withheld)),
-            "/d/vq_clip.clfを読み込めませんでした。元のファイルをvq_clip.clf.damagedとして"
-            "残せないため、今回の実行中はこのファイルを上書きせず、保存もしません。\n\n"
+            "/d/vq_clip.clfを読み込めませんでした。壊れた元のファイルの控えを残せないため、"
+            "今回の実行中はこのファイルを上書きせず、保存もしません。\n\n"
             "could not be kept as vq_clip.clf.damaged: EACCES");
   SaveReport report;
   report.withheld = withheld;

@@ -221,8 +221,13 @@ TEST_F(DocumentTest, DamagedClipsAndOptionsDoNotStopStartUpAndAreKeptAside) {
   WriteFile(file(StoreType::kClips), bad_clips);
   WriteFile(file(StoreType::kEngineOptions), bad_options);
 
+  // A run that ends before its first save; the next one finds the same
+  // damaged files already kept.
+  ASSERT_TRUE(std::make_unique<Session>(dir_)->doc.OnNewDocument().ok());
   Session session(dir_);
   ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  EXPECT_FALSE(std::filesystem::exists(data() / "vq_clip.clf.damaged.2"));
+  EXPECT_TRUE(session.doc.withheld().empty());
   EXPECT_TRUE(session.doc.clip_load_failed());
   ASSERT_EQ(session.doc.tolerated_failures().size(), 2u);
   EXPECT_EQ(session.doc.tolerated_failures()[0].store, StoreType::kEngineOptions);
@@ -283,34 +288,37 @@ TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten
   EXPECT_NE(ReadFile(file(StoreType::kTabs)).find("\thttp://t/"), std::string::npos);
 }
 
-TEST_F(DocumentTest, DamagedStoreThatCannotBeKeptAsideIsNeverWrittenOver) {
+TEST_F(DocumentTest, DamagedStoreIsWrittenOverOnlyOnceACopyIsKeptAndNoEarlierCopyIsReplaced) {
   const std::string bad_clips = "garbage\r\n";
   const std::string bad_options =
       std::string(StoreMarker(StoreType::kEngineOptions)) + "\r\n0\r\n3\r\n";
   WriteFile(file(StoreType::kClips), bad_clips);
   WriteFile(file(StoreType::kEngineOptions), bad_options);
-  // The clip backup finds a full disk, the option backup a directory in its place.
+  // A directory stands in the options' copy's way; the clips' copy of an
+  // earlier run is kept, and the next name finds a full disk.
   std::filesystem::create_directories(data() / "vq_searchtree.egt.damaged" / "x");
+  WriteFile(data() / "vq_clip.clf.damaged", "earlier copy");
 
   Session session(dir_);
-  session.env.failing_files = {"vq_clip.clf.damaged"};
+  session.env.failing_files = {"vq_clip.clf.damaged.2"};
   ASSERT_TRUE(session.doc.OnNewDocument().ok());
-  ASSERT_EQ(session.doc.withheld().size(), 2u);
-  EXPECT_EQ(session.doc.withheld()[0].store, StoreType::kEngineOptions);
-  EXPECT_EQ(session.doc.withheld()[1].reason,
-            "could not be kept as vq_clip.clf.damaged: no space left on device");
+  ASSERT_EQ(session.doc.withheld().size(), 1u);
+  EXPECT_EQ(session.doc.withheld()[0].store, StoreType::kClips);
+  EXPECT_EQ(session.doc.withheld()[0].reason,
+            "could not be kept as vq_clip.clf.damaged.2: no space left on device");
 
   testing::FakePrompter prompter;
   session.doc.clips().AddClip(1, "mine", "http://clip/", prompter);
   session.env.failing_files.clear();
   const SaveReport saved = session.doc.SaveAll();
   EXPECT_TRUE(saved.ok()) << "withholding is no failure of the save";
-  ASSERT_EQ(saved.withheld.size(), 2u);
-  EXPECT_EQ(saved.withheld[1].file, file(StoreType::kClips));
+  ASSERT_EQ(saved.withheld.size(), 1u);
+  EXPECT_EQ(saved.withheld[0].file, file(StoreType::kClips));
   EXPECT_EQ(ReadFile(file(StoreType::kClips)), bad_clips);
-  EXPECT_EQ(ReadFile(file(StoreType::kEngineOptions)), bad_options);
-  EXPECT_FALSE(std::filesystem::exists(data() / "vq_clip.clf.damaged"));
-  EXPECT_TRUE(std::filesystem::exists(file(StoreType::kFavorites)));
+  EXPECT_EQ(ReadFile(data() / "vq_clip.clf.damaged"), "earlier copy");
+  EXPECT_FALSE(std::filesystem::exists(data() / "vq_clip.clf.damaged.2"));
+  EXPECT_EQ(ReadFile(data() / "vq_searchtree.egt.damaged.2"), bad_options);
+  EXPECT_NE(ReadFile(file(StoreType::kEngineOptions)), bad_options);
   EXPECT_TRUE(session.doc.holds_data_directory());
 }
 
