@@ -200,6 +200,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   closing_ = true;
+  // No periodic save (and its message) while the close asks and saves.
+  const bool timer_was_active = view_->save_timer().isActive();
+  view_->save_timer().stop();
   ShutdownSequence sequence(doc_.settings(), doc_);
   bool may_close =
       sequence.Run(*this, close_without_asking_ ? ShutdownSequence::Asking::kNever
@@ -212,6 +215,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   ClearWaitCursor();
   closing_ = false;
   if (!may_close) {
+    if (timer_was_active) view_->save_timer().start();
     event->ignore();
     return;
   }
