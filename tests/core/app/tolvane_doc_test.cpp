@@ -61,6 +61,15 @@ class DocumentTest : public ::testing::Test {
   std::filesystem::path file(StoreType type) const {
     return data() / std::string(StoreFileName(type));
   }
+  // A clip file of no known layout and an option file that ends early:
+  // both tolerated at start-up.
+  void WriteDamagedClipsAndOptions() {
+    WriteFile(file(StoreType::kClips), bad_clips);
+    WriteFile(file(StoreType::kEngineOptions), bad_options);
+  }
+  const std::string bad_clips = "garbage\r\n";
+  const std::string bad_options =
+      std::string(StoreMarker(StoreType::kEngineOptions)) + "\r\n0\r\n3\r\n";
   TempDir dir_;
 };
 
@@ -215,11 +224,7 @@ TEST_F(DocumentTest, TruncatedStoreIsAFailureWithTheLine) {
 }
 
 TEST_F(DocumentTest, DamagedClipsAndOptionsDoNotStopStartUpAndAreKeptAside) {
-  const std::string bad_clips = "garbage\r\n";
-  const std::string bad_options =
-      std::string(StoreMarker(StoreType::kEngineOptions)) + "\r\n0\r\n3\r\n";
-  WriteFile(file(StoreType::kClips), bad_clips);
-  WriteFile(file(StoreType::kEngineOptions), bad_options);
+  WriteDamagedClipsAndOptions();
 
   // A run that ends before its first save; the next one finds the same
   // damaged files already kept.
@@ -289,11 +294,7 @@ TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten
 }
 
 TEST_F(DocumentTest, DamagedStoreIsWrittenOverOnlyOnceACopyIsKeptAndNoEarlierCopyIsReplaced) {
-  const std::string bad_clips = "garbage\r\n";
-  const std::string bad_options =
-      std::string(StoreMarker(StoreType::kEngineOptions)) + "\r\n0\r\n3\r\n";
-  WriteFile(file(StoreType::kClips), bad_clips);
-  WriteFile(file(StoreType::kEngineOptions), bad_options);
+  WriteDamagedClipsAndOptions();
   // A directory stands in the options' copy's way; the clips' copy of an
   // earlier run is kept, and the next name finds a full disk.
   std::filesystem::create_directories(data() / "vq_searchtree.egt.damaged" / "x");
