@@ -42,11 +42,6 @@ TEST(SaveFailureReporterTest, TellsOncePerFailureStreakAndKeepsTheStatusUntilASa
       "次のファイルを保存できませんでした。\n\n"
       "/d/vq_clip.clf: no space left on device\n\n"
       "保存できるまで1分ごとに保存し直します。 [保存できないファイルがあります: vq_clip.clf]\n");
-
-  EXPECT_EQ(SjisToUtf8(SaveFailureReporter::ExitFailureText(Failing({"vq_tab.tbf"}))),
-            "次のファイルを保存できませんでした。\n\n"
-            "/d/vq_tab.tbf: no space left on device\n\n"
-            "再試行するか、保存せずに終了してください。");
 }
 
 TEST(SaveFailureReporterTest, WithheldStoreIsToldOnceInTheRun) {
