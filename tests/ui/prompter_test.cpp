@@ -33,15 +33,28 @@ class PrompterTest : public QObject {
     QVERIFY(prompter.AskYesNo("?"));
   }
 
-  void stopMessagesShowTheText() {
+  // A stop carries the stop sign, a warning the exclamation mark.
+  void messagesShowTheTextWithTheirIcon() {
     MessageBoxPrompter prompter(nullptr);
     QString shown;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     test::WhenModal([&](QWidget* box) {
       shown = qobject_cast<QMessageBox*>(box)->text();
+      icon = qobject_cast<QMessageBox*>(box)->icon();
       QTest::keyClick(box, Qt::Key_Return);
     });
     prompter.ShowStop(LoadString(string_id::kFavoritesLimit));
     QVERIFY(shown.startsWith(u"お気に入りの登録件数が最大値を超えました。"_qs));
+    QCOMPARE(icon, QMessageBox::Critical);
+
+    test::WhenModal([&](QWidget* box) {
+      shown = qobject_cast<QMessageBox*>(box)->text();
+      icon = qobject_cast<QMessageBox*>(box)->icon();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    prompter.ShowWarning(LoadString(string_id::kTooManyTabs));
+    QVERIFY(shown.startsWith(u"多くのタブが開いているため"_qs));
+    QCOMPARE(icon, QMessageBox::Warning);
   }
 };
 

@@ -337,14 +337,14 @@ std::string CTolvaneView::AddressBarText() const {
   return host != nullptr ? host->url() : std::string();
 }
 
-std::string CTolvaneView::SearchKeyword() {
+Keyword CTolvaneView::SearchKeyword() {
   if (page_had_focus_ && workspace_) {
     if (const PageHost* host = workspace_->area().ActiveHost()) {
       const std::string selected = host->SelectedText();
-      if (!selected.empty()) return selected;
+      if (!selected.empty()) return Keyword::FromSjis(selected);
     }
   }
-  return search_bar_ != nullptr ? search_bar_->ReadKeyword() : std::string();
+  return search_bar_ != nullptr ? search_bar_->ReadKeyword() : Keyword();
 }
 
 bool CTolvaneView::EditTab(const std::string& title, EngineDialogValues& values) {
