@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWebEngineView>
 #include <QWindow>
 #include <memory>
 
@@ -23,6 +24,8 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
+#include "ui/search/search_bar.h"
+#include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"
 
@@ -339,6 +342,68 @@ class TabsEndToEndTest : public QObject {
              QStringLiteral("q=Café 𠮷野家&first=Café"));
     QCOMPARE(box->currentText(), typed);
     QVERIFY(keywords.FindByUrl(ToSjis(QStringLiteral("Caf? ?野家"))) >= 0);
+  }
+
+  // A tab search takes the shown page's selection only while the page was
+  // the last to hold the focus: a click on a tab row or the tab tree ends
+  // that, and a click back in the page starts it again. The command comes
+  // from the menu bar, which takes no focus.
+  void searchTakesThePageSelectionOnlyWhileThePageHadTheFocus() {
+    QTemporaryDir dir;
+    WriteShops(QStringToPath(dir.path()), OpenShopsTab());
+    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    QVERIFY(app != nullptr);
+    CMainFrame& frame = *app->main_frame();
+    CTolvaneView& view = *frame.view();
+    const CCategoryTab& shops = Area(*app).category(0);
+    auto* box = frame.findChild<QComboBox*>(QStringLiteral("keywordBox"));
+    box->setEditText(QStringLiteral("靴"));
+
+    // Selects the shown page's text and clicks into the page.
+    const auto select_in_page = [&] {
+      QVERIFY(
+          test::WaitFor([&] { return shops.page(0).host().load_state() == LoadState::kLoaded; }));
+      QWebEngineView* shown = nullptr;
+      for (auto* candidate : view.page_area()->findChildren<QWebEngineView*>()) {
+        if (candidate->isVisible()) shown = candidate;
+      }
+      QVERIFY(shown != nullptr);
+      shown->page()->runJavaScript(
+          QStringLiteral("getSelection().selectAllChildren(document.body.firstChild)"));
+      QVERIFY(test::WaitFor([&] { return !shown->page()->selectedText().isEmpty(); }));
+      QWidget* inside = shown->focusProxy() != nullptr ? shown->focusProxy() : shown;
+      inside->setFocus(Qt::MouseFocusReason);
+      QVERIFY(inside->hasFocus());
+    };
+    // Runs the tab search and hands back what the Shift_JIS shop read.
+    const auto search = [&] {
+      server_.resetCounts();
+      view.RunCommand(CSearchBar::kTabSearchCommand);
+      if (!test::WaitFor([&] { return server_.countTo("/sjis/search") == 1; })) return QString();
+      return FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS");
+    };
+
+    select_in_page();
+    QTest::mouseClick(view.page_bar(), Qt::LeftButton, Qt::NoModifier,
+                      view.page_bar()->tabRect(0).center());
+    QVERIFY(view.page_bar()->hasFocus());
+    QCOMPARE(search(), QStringLiteral("q=靴&w=靴"));
+
+    select_in_page();
+    QCOMPARE(search(), QStringLiteral("q=SJIS result&w=SJIS"));
+    // The selection searched is echoed into the keyword box.
+    QCOMPARE(box->currentText(), QStringLiteral("SJIS result"));
+
+    box->setEditText(QStringLiteral("靴"));
+    select_in_page();
+    // Below the last item: a click that chooses nothing.
+    QWidget* tree = view.tab_tree()->viewport();
+    QTest::mouseClick(tree, Qt::LeftButton, Qt::NoModifier, QPoint(5, tree->height() - 3));
+    QVERIFY(view.tab_tree()->hasFocus());
+    QCOMPARE(search(), QStringLiteral("q=靴&w=靴"));
+
+    app->settings()->WriteInt("OptionMain", "CloseMode", 0);
+    QVERIFY(frame.close());
   }
 
   void savedPagesComeBackInOrderWithTheirSelection() {

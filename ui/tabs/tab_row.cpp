@@ -43,7 +43,9 @@ bool IsOnTab(const TabHit& hit) {
 TabRow::TabRow(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  setFocusPolicy(Qt::NoFocus);
+  // A click gives the row the focus, so a search command given after it no
+  // longer reads the selection of the page that had the focus before.
+  setFocusPolicy(Qt::ClickFocus);
   spin_timer_.setInterval(kSpinIntervalMs);
   connect(&spin_timer_, &QTimer::timeout, this, [this] {
     spin_angle_ = (spin_angle_ + kSpinStep) % 360;
