@@ -359,7 +359,8 @@ class TabsEndToEndTest : public QObject {
     auto* box = frame.findChild<QComboBox*>(QStringLiteral("keywordBox"));
     box->setEditText(QStringLiteral("靴"));
 
-    // Selects the shown page's text and clicks into the page.
+    // Puts "Café 𠮷野家" at the top of the shown page, selects it and clicks
+    // into the page.
     const auto select_in_page = [&] {
       QVERIFY(
           test::WaitFor([&] { return shops.page(0).host().load_state() == LoadState::kLoaded; }));
@@ -368,31 +369,39 @@ class TabsEndToEndTest : public QObject {
         if (candidate->isVisible()) shown = candidate;
       }
       QVERIFY(shown != nullptr);
-      shown->page()->runJavaScript(
-          QStringLiteral("getSelection().selectAllChildren(document.body.firstChild)"));
+      shown->page()->runJavaScript(QStringLiteral(
+          "document.body.insertAdjacentHTML('afterbegin', '<p id=s>Café 𠮷野家</p>');"
+          "getSelection().selectAllChildren(document.getElementById('s'))"));
       QVERIFY(test::WaitFor([&] { return !shown->page()->selectedText().isEmpty(); }));
       QWidget* inside = shown->focusProxy() != nullptr ? shown->focusProxy() : shown;
       inside->setFocus(Qt::MouseFocusReason);
       QVERIFY(inside->hasFocus());
     };
-    // Runs the tab search and hands back what the Shift_JIS shop read.
+    // Runs the tab search and hands back what the Shift_JIS and the UTF-8
+    // shop read.
     const auto search = [&] {
       server_.resetCounts();
       view.RunCommand(CSearchBar::kTabSearchCommand);
-      if (!test::WaitFor([&] { return server_.countTo("/sjis/search") == 1; })) return QString();
-      return FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS");
+      if (!test::WaitFor([&] {
+            return server_.countTo("/sjis/search") == 1 && server_.countTo("/utf8/search") == 1;
+          })) {
+        return QString();
+      }
+      return FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS") +
+             QStringLiteral(" | ") + FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8");
     };
 
     select_in_page();
     QTest::mouseClick(view.page_bar(), Qt::LeftButton, Qt::NoModifier,
                       view.page_bar()->tabRect(0).center());
     QVERIFY(view.page_bar()->hasFocus());
-    QCOMPARE(search(), QStringLiteral("q=靴&w=靴"));
+    QCOMPARE(search(), QStringLiteral("q=靴&w=靴 | q=靴&first=靴"));
 
+    // The selection reaches the UTF-8 shop as the page has it, and is
+    // echoed into the keyword box.
     select_in_page();
-    QCOMPARE(search(), QStringLiteral("q=SJIS result&w=SJIS"));
-    // The selection searched is echoed into the keyword box.
-    QCOMPARE(box->currentText(), QStringLiteral("SJIS result"));
+    QCOMPARE(search(), QStringLiteral("q=Caf? ?野家&w=Caf? | q=Café 𠮷野家&first=Café"));
+    QCOMPARE(box->currentText(), QStringLiteral("Café 𠮷野家"));
 
     box->setEditText(QStringLiteral("靴"));
     select_in_page();
@@ -400,7 +409,7 @@ class TabsEndToEndTest : public QObject {
     QWidget* tree = view.tab_tree()->viewport();
     QTest::mouseClick(tree, Qt::LeftButton, Qt::NoModifier, QPoint(5, tree->height() - 3));
     QVERIFY(view.tab_tree()->hasFocus());
-    QCOMPARE(search(), QStringLiteral("q=靴&w=靴"));
+    QCOMPARE(search(), QStringLiteral("q=靴&w=靴 | q=靴&first=靴"));
 
     app->settings()->WriteInt("OptionMain", "CloseMode", 0);
     QVERIFY(frame.close());

@@ -18,6 +18,7 @@ std::string ToSjis(const QString& text);
 Keyword ToKeyword(const QString& text);
 QString ToQString(const Keyword& keyword);
 QString Utf8ToQString(std::string_view utf8);
+std::string ToUtf8(const QString& text);
 
 // File names are native (UTF-8) bytes, not program text.
 QString PathToQString(const std::filesystem::path& path);

@@ -341,7 +341,7 @@ Keyword CTolvaneView::SearchKeyword() {
   if (page_had_focus_ && workspace_) {
     if (const PageHost* host = workspace_->area().ActiveHost()) {
       const std::string selected = host->SelectedText();
-      if (!selected.empty()) return Keyword::FromSjis(selected);
+      if (!selected.empty()) return Keyword::FromUtf8(selected);
     }
   }
   return search_bar_ != nullptr ? search_bar_->ReadKeyword() : Keyword();
