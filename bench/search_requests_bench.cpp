@@ -48,15 +48,15 @@ const Lists& SharedLists() {
   return lists;
 }
 
-const std::string& Keyword() {
-  static const std::string keyword = tolvane::Utf8ToSjis("東京　駅");
+const tolvane::Keyword& TokyoStation() {
+  static const tolvane::Keyword keyword = tolvane::Keyword::FromUtf8("東京　駅");
   return keyword;
 }
 
 void BM_BuildRequests(benchmark::State& state) {
   const Lists& lists = SharedLists();
   for (auto _ : state) {
-    auto requests = tolvane::BuildRequests(lists.tabs, 0, Keyword());
+    auto requests = tolvane::BuildRequests(lists.tabs, 0, TokyoStation());
     if (requests.size() != kEngines) std::abort();
     benchmark::DoNotOptimize(requests);
   }

@@ -47,11 +47,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(IsAscii(out));
   }
 
-  tolvane::KeywordForms forms(keyword);
+  tolvane::KeywordForms forms(tolvane::Keyword::FromSjis(keyword));
   for (int other = -1; other <= 4; ++other) {
     Check(tolvane::SubstitutePlaceholders(tmpl, other, forms, context) ==
           tolvane::SubstitutePlaceholders(tmpl, other, keyword, context));
   }
   Check(tolvane::SubstitutePlaceholders(tmpl, encoding, forms, context) == out);
+
+  // The same bytes as typed text (any bytes, ill-formed UTF-8 included): a
+  // UTF-8 shop's template stays ASCII, and the Shift_JIS form gives the
+  // other charsets what a Shift_JIS keyword would.
+  const tolvane::Keyword typed = tolvane::Keyword::FromUtf8(keyword);
+  tolvane::KeywordForms typed_forms(typed);
+  if (IsAscii(tmpl) && (!has_page || (IsAscii(active_url) && IsAscii(address_bar)))) {
+    Check(IsAscii(tolvane::SubstitutePlaceholders(tmpl, 3, typed_forms, context)));
+  }
+  Check(tolvane::SubstitutePlaceholders(tmpl, 1, typed_forms, context) ==
+        tolvane::SubstitutePlaceholders(tmpl, 1, typed.sjis(), context));
   return 0;
 }

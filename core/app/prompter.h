@@ -13,6 +13,10 @@ class Prompter {
   // An error the user must acknowledge (stop sign, OK only).
   virtual void ShowStop(const std::string& text) = 0;
 
+  // A warning the user must acknowledge (exclamation mark, OK only): the
+  // program goes on as it was.
+  virtual void ShowWarning(const std::string& text) = 0;
+
   // A Yes/No question with No as the default button; true on Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
 };

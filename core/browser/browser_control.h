@@ -118,7 +118,9 @@ class BrowserControl {
   // The page title as the engine has it, empty when none.
   virtual std::string LocationName() const = 0;
 
-  // The selected text of the page or any frame; never text of a password field.
+  // The selected text of the page or any frame, in UTF-8 as the page has it
+  // (a search sends it to UTF-8 shops unchanged); never text of a password
+  // field.
   virtual std::string SelectedText() const = 0;
   // Whether the focused element (in any frame) is a one-line text or
   // password input or a text area.

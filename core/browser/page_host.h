@@ -115,6 +115,7 @@ class PageHost : public BrowserEvents {
 
   bool IsSecure() const;
   bool IsReady() const;
+  // UTF-8 (see BrowserControl::SelectedText).
   std::string SelectedText() const;
   bool FocusIsTextField() const;
   bool PutTextInFocusedField(const std::string& text);

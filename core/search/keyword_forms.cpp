@@ -45,13 +45,36 @@ std::string FullWidthSpacesToAscii(std::string_view keyword) {
   return out;
 }
 
-KeywordForms::KeywordForms(std::string_view keyword)
-    : spaced_(FullWidthSpacesToAscii(keyword)), words_(SplitWords(spaced_)) {}
+std::string FullWidthSpacesToAsciiUtf8(std::string_view keyword) {
+  // UTF-8 is self-synchronising: E3 80 80 is always U+3000.
+  static constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+  std::string out;
+  out.reserve(keyword.size());
+  for (std::size_t start = 0;;) {
+    const std::size_t found = keyword.find(kIdeographicSpace, start);
+    out.append(keyword.substr(start, found - start));
+    if (found == std::string_view::npos) return out;
+    out.push_back(' ');
+    start = found + kIdeographicSpace.size();
+  }
+}
+
+std::optional<std::string> EncodeKeyword(int encoding, std::string_view sjis,
+                                         std::string_view typed_utf8) {
+  if (encoding == kEncodingUtf8) return PercentEncode(typed_utf8);
+  return Encode(encoding, sjis);
+}
+
+KeywordForms::KeywordForms(const Keyword& keyword)
+    : spaced_(FullWidthSpacesToAscii(keyword.sjis())),
+      words_(SplitWords(spaced_)),
+      typed_spaced_(FullWidthSpacesToAsciiUtf8(keyword.utf8())),
+      typed_words_(SplitWords(typed_spaced_)) {}
 
 const std::string* KeywordForms::Whole(int encoding) {
   if (!Known(encoding)) return nullptr;
   auto& slot = whole_[static_cast<std::size_t>(encoding)];
-  if (!slot) slot = Encode(encoding, spaced_);
+  if (!slot) slot = EncodeKeyword(encoding, spaced_, typed_spaced_);
   return slot ? &*slot : nullptr;
 }
 
@@ -59,7 +82,11 @@ const std::string* KeywordForms::Word(int encoding, std::size_t index) {
   if (!Known(encoding) || index >= words_.size()) return nullptr;
   auto& slots = encoded_words_[static_cast<std::size_t>(encoding)];
   if (slots.empty()) slots.resize(words_.size());
-  if (!slots[index]) slots[index] = Encode(encoding, words_[index]);
+  if (!slots[index]) {
+    const std::string_view typed =
+        index < typed_words_.size() ? std::string_view(typed_words_[index]) : std::string_view();
+    slots[index] = EncodeKeyword(encoding, words_[index], typed);
+  }
   return slots[index] ? &*slots[index] : nullptr;
 }
 

@@ -7,10 +7,9 @@
 
 namespace tolvane {
 
-std::string NormaliseKeywordBoxText(std::string_view sjis) {
-  // Once the full-width spaces are ASCII, a space byte is a space: no trail
-  // byte is below 0x40.
-  const std::string spaced = FullWidthSpacesToAscii(sjis);
+Keyword NormaliseKeywordBoxText(const Keyword& typed) {
+  // In UTF-8 a space byte is always a space.
+  const std::string spaced = FullWidthSpacesToAsciiUtf8(typed.utf8());
   std::string out;
   out.reserve(spaced.size());
   for (std::size_t start = spaced.find_first_not_of(' '); start != std::string::npos;) {
@@ -19,7 +18,7 @@ std::string NormaliseKeywordBoxText(std::string_view sjis) {
     out.append(spaced, start, end - start);
     start = spaced.find_first_not_of(' ', end);
   }
-  return out;
+  return Keyword::FromUtf8(out);
 }
 
 std::vector<int> RecentKeywords(const ItemStore& keywords, std::size_t max) {

@@ -5,15 +5,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/search/keyword.h"
+
 namespace tolvane {
 
 class ItemStore;
 
-// The keyword a search takes from a keyword box: full-width spaces count as
-// spaces, the words are joined by one ASCII space, and leading, trailing and
-// repeated spaces disappear. Text is Shift_JIS, read character by character:
-// a character ending in 0x81 followed by "@" (0x40) is not a full-width space.
-std::string NormaliseKeywordBoxText(std::string_view sjis);
+// The keyword a search takes from a keyword box's text as typed: full-width
+// spaces count as spaces, the words are joined by one ASCII space, and
+// leading, trailing and repeated spaces disappear. Every other character
+// stays as typed; the Shift_JIS form is made from the result.
+Keyword NormaliseKeywordBoxText(const Keyword& typed);
 
 // The keyword box's drop-down: indices of the live keywords, newest first,
 // at most `max`. "Newest" is the update stamp text (the stores' fixed

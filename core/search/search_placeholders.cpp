@@ -60,7 +60,7 @@ std::string DirectoryOfAddress(std::string_view text) {
 std::string SubstitutePlaceholders(std::string_view tmpl, int encoding, std::string_view keyword,
                                    const PageContext* page) {
   if (tmpl.find('$') == std::string_view::npos) return std::string(tmpl);
-  KeywordForms forms(keyword);
+  KeywordForms forms(Keyword::FromSjis(keyword));
   return SubstitutePlaceholders(tmpl, encoding, forms, page);
 }
 

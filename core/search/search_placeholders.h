@@ -17,7 +17,8 @@
 //   $s      the address bar text without scheme, cut before its last "/" or
 //           "\" ("." when it has neither)
 // $a, $h and $s are only replaced while there is a window to read them from.
-// The keyword goes in through Encode() in the engine's encoding; with an
+// The keyword goes in through Encode() in the engine's encoding (UTF-8 takes
+// the text as typed, see KeywordForms); with an
 // encoding Encode() does not know, $0 and the placeholders of existing words
 // stay in the text as they are.
 //
@@ -36,7 +37,7 @@ std::string HostOfAddress(std::string_view url);
 // The directory part of an address bar text, as $s gives it.
 std::string DirectoryOfAddress(std::string_view text);
 
-// `page` is null when there is no main window.
+// `page` is null when there is no main window; `keyword` is Shift_JIS.
 std::string SubstitutePlaceholders(std::string_view tmpl, int encoding, std::string_view keyword,
                                    const PageContext* page = nullptr);
 // The same with the keyword's forms made beforehand (and kept for the next

@@ -28,7 +28,7 @@ std::string SearchRequests::JoinedUrls() const { return Join(urls); }
 std::string SearchRequests::JoinedCaptions() const { return Join(captions); }
 std::string SearchRequests::JoinedBodies() const { return Join(bodies); }
 
-SearchRequests BuildRequests(const EngineList& list, int row, std::string_view keyword,
+SearchRequests BuildRequests(const EngineList& list, int row, const Keyword& keyword,
                              const PageContext* page) {
   SearchRequests requests;
   if (row < 0 || static_cast<std::size_t>(row) >= list.size()) return requests;

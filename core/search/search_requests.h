@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/search/keyword.h"
 #include "core/search/search_placeholders.h"
 
 namespace tolvane {
@@ -40,7 +41,7 @@ struct SearchRequests {
 // whose Url names a folder but whose SearchUrl is one template uses that
 // template for every engine). The pages end at the first position where all
 // three are empty. `row` out of range gives no pages.
-SearchRequests BuildRequests(const EngineList& list, int row, std::string_view keyword,
+SearchRequests BuildRequests(const EngineList& list, int row, const Keyword& keyword,
                              const PageContext* page = nullptr);
 
 }  // namespace tolvane

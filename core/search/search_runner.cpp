@@ -38,7 +38,7 @@ const EngineList* SearchRunner::ListOfKind(int list_kind) const {
   return nullptr;
 }
 
-bool SearchRunner::RunSearch(int category, std::string_view keyword, int keep, int list_kind,
+bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int list_kind,
                              int row) {
   if (category < 0 || category >= host_.CategoryCount()) return false;
   const EngineList* list = ListOfKind(list_kind);
@@ -54,7 +54,7 @@ bool SearchRunner::RunSearch(int category, std::string_view keyword, int keep, i
   const SearchRequests requests = BuildRequests(*list, row, keyword, page ? &*page : nullptr);
 
   if (!keyword.empty() && Read(settings_, settings::kFindBarFindOption6) == 1) {
-    clipboard_.SetText(std::string(keyword));
+    clipboard_.SetText(keyword.utf8());
   }
 
   if (requests.size() <= 1) {
@@ -106,14 +106,14 @@ int SearchRunner::OpenPage(OpenPageRequest request) {
   return host_.OpenPage(request);
 }
 
-bool SearchRunner::SearchCurrentCategory(std::string_view keyword) {
+bool SearchRunner::SearchCurrentCategory(const Keyword& keyword) {
   const bool ran = RunSearch(host_.CurrentCategory(), keyword, 0, kTabList, -1);
   EchoAndRecord(keyword);
   host_.FocusCategoryTabs();
   return ran;
 }
 
-void SearchRunner::SearchEveryCategory(std::string_view keyword) {
+void SearchRunner::SearchEveryCategory(const Keyword& keyword) {
   const int count = host_.CategoryCount();
   for (int category = 0; category < count; ++category) {
     RunSearch(category, keyword, 0, kTabList, -1);
@@ -122,7 +122,7 @@ void SearchRunner::SearchEveryCategory(std::string_view keyword) {
   host_.FocusCategoryTabs();
 }
 
-bool SearchRunner::SearchEngine(int engine_row, std::string_view keyword, int keep, bool echo) {
+bool SearchRunner::SearchEngine(int engine_row, const Keyword& keyword, int keep, bool echo) {
   const bool ran = RunSearch(host_.CurrentCategory(), keyword, keep, kEngineList, engine_row);
   if (echo) EchoAndRecord(keyword);
   return ran;
@@ -136,7 +136,7 @@ void SearchRunner::SearchFromAddressBar(std::string_view text) {
       (category < 0 || category >= host_.CategoryCount() || host_.CategoryTabRow(category) < 0)) {
     return;
   }
-  const std::string keyword(text);
+  const Keyword keyword = Keyword::FromSjis(text);
   boxes_.SetSearchBarText(keyword);
   host_.FocusCategoryTabs();
   if (mode == kAddressBarFixedEngine) {
@@ -147,12 +147,12 @@ void SearchRunner::SearchFromAddressBar(std::string_view text) {
   }
 }
 
-void SearchRunner::EchoAndRecord(std::string_view keyword) {
+void SearchRunner::EchoAndRecord(const Keyword& keyword) {
   if (keyword.empty()) return;
-  const std::string text(keyword);
-  boxes_.SetSearchBarText(text);
-  boxes_.SetSideBarText(text);
-  keywords_.AddOrCount({text, text, -1, "", true}, prompter_);
+  boxes_.SetSearchBarText(keyword);
+  boxes_.SetSideBarText(keyword);
+  // The keyword file is Shift_JIS: the history keeps what it can hold.
+  keywords_.AddOrCount({keyword.sjis(), keyword.sjis(), -1, "", true}, prompter_);
   host_.KeywordsChanged();
 }
 

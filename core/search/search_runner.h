@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/search/keyword.h"
 #include "core/search/open_page_request.h"
 
 namespace tolvane {
@@ -39,7 +40,7 @@ class SearchRunner {
   // row, no such row, or no URL to open. Row -1 with the engine list (an
   // engine ID that no longer exists) is refused rather than read as the
   // tab row's index in the wrong list.
-  bool RunSearch(int category, std::string_view keyword, int keep, int list_kind, int row);
+  bool RunSearch(int category, const Keyword& keyword, int keep, int list_kind, int row);
 
   // Opens one page after raising the mode to a new page tab where the
   // current one must stay (no page yet, OptionFindTree/NewPage, Shift, Ctrl
@@ -48,18 +49,19 @@ class SearchRunner {
   int OpenPage(OpenPageRequest request);
 
   // "タブで検索" (32943): the current category's own tab row.
-  bool SearchCurrentCategory(std::string_view keyword);
+  bool SearchCurrentCategory(const Keyword& keyword);
   // "まとめて検索を実行" (32842): every category tab with its own row.
-  void SearchEveryCategory(std::string_view keyword);
+  void SearchEveryCategory(const Keyword& keyword);
   // One engine in the current category (the search tree's engine commands
   // and the per-engine commands). `echo` writes and records the keyword.
-  bool SearchEngine(int engine_row, std::string_view keyword, int keep, bool echo);
-  // The address bar's search (32927) for text IsAddressBarKeyword accepted.
+  bool SearchEngine(int engine_row, const Keyword& keyword, int keep, bool echo);
+  // The address bar's search (32927) for text IsAddressBarKeyword accepted
+  // (Shift_JIS).
   void SearchFromAddressBar(std::string_view text);
 
-  // Writes a non-empty keyword into both keyword boxes and counts it in the
-  // keyword store.
-  void EchoAndRecord(std::string_view keyword);
+  // Writes a non-empty keyword into both keyword boxes as typed and counts
+  // its Shift_JIS form in the keyword store.
+  void EchoAndRecord(const Keyword& keyword);
 
   // Whether the address bar's go action should search instead of
   // navigating: the text is a keyword and the address-bar search is on.

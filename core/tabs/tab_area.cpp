@@ -111,7 +111,7 @@ int TabArea::OpenCategoryTab(int record) {
 void TabArea::OpenFirstPages(CCategoryTab& tab, int index) {
   const bool clip_selected = clip_sync_.ClipsOf(tab).selected >= 0;
   if (!clip_selected) {
-    search_.RunSearch(index, "", 1, SearchRunner::kTabList, -1);
+    search_.RunSearch(index, Keyword(), 1, SearchRunner::kTabList, -1);
     if (tab.page_count() == 0) AddPageTo(tab, {.url = kBlankUrl});
   }
   const int selected = OpenClipsOf(tab);
@@ -127,7 +127,7 @@ void TabArea::OpenStartPages(CCategoryTab& tab, int index) {
     AddPageTo(tab, {.url = clip_list_url_, .caption = LoadString(string_id::kClipListPage)});
   }
   if (!services_.tabs.url(static_cast<std::size_t>(tab.record())).empty()) {
-    search_.RunSearch(index, "", 1, SearchRunner::kTabList, -1);
+    search_.RunSearch(index, Keyword(), 1, SearchRunner::kTabList, -1);
   }
   SelectPageOf(tab, 0, false, false);
   OpenClipsOf(tab);
@@ -736,7 +736,7 @@ void TabArea::RunResourceGuard() {
   if (decision.action == ResourceGuard::Decision::Action::kUnload) {
     UnloadGroup(decision.group);
   } else if (decision.action == ResourceGuard::Decision::Action::kWarn) {
-    services_.prompter.ShowStop(LoadString(string_id::kTooManyTabs));
+    services_.prompter.ShowWarning(LoadString(string_id::kTooManyTabs));
   }
 }
 

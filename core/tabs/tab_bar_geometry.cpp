@@ -58,6 +58,72 @@ TabBox TabBarGeometry::PageNewPageButton(const TabBox& last_tab) {
   return {last_tab.right + 2, top, last_tab.right + 2 + kButtonSize, top + kButtonSize};
 }
 
+OverflowStrip TabBarGeometry::Strip(int button_right, int client_width, int top, int bottom) {
+  OverflowStrip strip;
+  if (button_right <= client_width) return strip;
+  strip.shown = true;
+  const int button_top = top + (bottom - top - kButtonSize) / 2;
+  int right = client_width - kStripGap;
+  TabBox* const buttons[] = {&strip.new_tab, &strip.tab_list, &strip.scroll_right,
+                             &strip.scroll_left};
+  for (TabBox* button : buttons) {
+    *button = {right - kButtonSize, button_top, right, button_top + kButtonSize};
+    right -= kButtonSize + kStripGap;
+  }
+  strip.tabs_right = std::max(0, strip.scroll_left.left - kStripGap);
+  return strip;
+}
+
+int TabBarGeometry::MaxScroll(const std::vector<TabBox>& tabs, const OverflowStrip& strip) {
+  if (!strip.shown || tabs.empty()) return 0;
+  return std::max(0, tabs.back().right - strip.tabs_right);
+}
+
+int TabBarGeometry::ScrollStep(const std::vector<TabBox>& tabs, const OverflowStrip& strip,
+                               int scroll, int direction) {
+  if (tabs.empty()) return 0;
+  const int row_left = tabs.front().left;
+  int target = scroll;
+  if (direction < 0) {
+    // The last tab that starts left of the seen part.
+    for (const TabBox& tab : tabs) {
+      if (tab.left < scroll + row_left) target = tab.left - row_left;
+    }
+  } else {
+    const int seen_right = scroll + strip.tabs_right;
+    for (const TabBox& tab : tabs) {
+      if (tab.right > seen_right) {
+        target = tab.right - strip.tabs_right;
+        break;
+      }
+    }
+  }
+  return std::clamp(target, 0, MaxScroll(tabs, strip));
+}
+
+int TabBarGeometry::ScrollToShow(const std::vector<TabBox>& tabs, const OverflowStrip& strip,
+                                 int scroll, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= tabs.size()) return scroll;
+  const TabBox& tab = tabs[static_cast<std::size_t>(index)];
+  const int row_left = tabs.front().left;
+  int target = scroll;
+  if (tab.left - scroll < row_left) {
+    target = tab.left - row_left;
+  } else if (tab.right - scroll > strip.tabs_right) {
+    target = tab.right - strip.tabs_right;
+  }
+  return std::clamp(target, 0, MaxScroll(tabs, strip));
+}
+
+TabHit TabBarGeometry::HitStrip(const OverflowStrip& strip, int last_index, int x, int y) {
+  if (!strip.shown) return {};
+  if (strip.new_tab.Contains(x, y)) return {TabHit::Zone::kNewTabButton, last_index};
+  if (strip.tab_list.Contains(x, y)) return {TabHit::Zone::kTabList, -1};
+  if (strip.scroll_right.Contains(x, y)) return {TabHit::Zone::kScrollRight, -1};
+  if (strip.scroll_left.Contains(x, y)) return {TabHit::Zone::kScrollLeft, -1};
+  return {};
+}
+
 TabHit TabBarGeometry::HitCategoryRow(const std::vector<TabBox>& tabs, int selected, int x, int y) {
   const TabBox button = tabs.empty() ? TabBox{} : CategoryNewTabButton(tabs.back());
   return Hit(

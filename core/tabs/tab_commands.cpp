@@ -436,7 +436,7 @@ void TabCommands::CloseCategories(CommandSource source, Which which) {
 
 void TabCommands::Search(bool every_category) {
   TabArea& area = ws_.area();
-  const std::string keyword = ws_.view().SearchKeyword();
+  const Keyword keyword = ws_.view().SearchKeyword();
   if (every_category) {
     area.search().SearchEveryCategory(keyword);
   } else {

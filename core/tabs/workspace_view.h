@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/search/engine_list.h"
+#include "core/search/keyword.h"
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {
@@ -18,7 +19,7 @@ class WorkspaceView : public TabAreaView {
   virtual void TreeChanged() = 0;
   // The keyword of a tab search: the search bar's keyword box, or the
   // selected text of the shown page when the page had the focus last.
-  virtual std::string SearchKeyword() = 0;
+  virtual Keyword SearchKeyword() = 0;
   // The tab property dialog, titled `title`, on `values`; false on Cancel.
   virtual bool EditTab(const std::string& title, EngineDialogValues& values) = 0;
   // The side bar shows its tab page.

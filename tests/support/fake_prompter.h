@@ -12,6 +12,7 @@ class FakePrompter : public Prompter {
  public:
   explicit FakePrompter(bool answer = true) : answer_(answer) {}
   void ShowStop(const std::string& text) override { stops.push_back(text); }
+  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
     return answer_;
@@ -19,6 +20,7 @@ class FakePrompter : public Prompter {
   void set_answer(bool answer) { answer_ = answer; }
 
   std::vector<std::string> stops;
+  std::vector<std::string> warnings;
   std::vector<std::string> questions;
 
  private:

@@ -51,7 +51,7 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   // WorkspaceView
   void TreeRebuilt() override {}
   void TreeChanged() override {}
-  std::string SearchKeyword() override { return keyword; }
+  Keyword SearchKeyword() override { return Keyword::FromUtf8(keyword); }
   bool EditTab(const std::string& title, EngineDialogValues& values) override {
     log.push_back("edit " + SjisToUtf8(title));
     if (edit_answer) values = edited;
@@ -70,7 +70,7 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   std::string frame;
   std::vector<std::string> log;
   int frozen = 0;           // FreezeDrawing calls not yet undone
-  std::string keyword;      // Shift_JIS, what SearchKeyword answers
+  std::string keyword;      // UTF-8, what SearchKeyword answers as typed
   bool edit_answer = true;  // EditTab: OK with `edited`, or Cancel
   EngineDialogValues edited;
 };
@@ -83,8 +83,8 @@ class FakeProbe : public ResourceProbe {
 
 class NullBoxes : public KeywordBoxes, public Clipboard {
  public:
-  void SetSearchBarText(const std::string&) override {}
-  void SetSideBarText(const std::string&) override {}
+  void SetSearchBarText(const Keyword&) override {}
+  void SetSideBarText(const Keyword&) override {}
   void SetText(const std::string&) override {}
 };
 

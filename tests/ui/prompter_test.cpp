@@ -1,6 +1,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 
 #include "core/app/string_table.h"
 #include "ui/app/message_box_prompter.h"
@@ -33,15 +34,26 @@ class PrompterTest : public QObject {
     QVERIFY(prompter.AskYesNo("?"));
   }
 
-  void stopMessagesShowTheText() {
+  // A stop carries the stop sign, a warning the exclamation mark.
+  void messagesShowTheTextWithTheirIcon() {
     MessageBoxPrompter prompter(nullptr);
-    QString shown;
-    test::WhenModal([&](QWidget* box) {
-      shown = qobject_cast<QMessageBox*>(box)->text();
-      QTest::keyClick(box, Qt::Key_Return);
-    });
-    prompter.ShowStop(LoadString(string_id::kFavoritesLimit));
-    QVERIFY(shown.startsWith(u"お気に入りの登録件数が最大値を超えました。"_qs));
+    // What the box showed, as "icon: first line"; Enter closes it.
+    const auto shown_by = [](const std::function<void()>& show) {
+      QString shown;
+      test::WhenModal([&](QWidget* box) {
+        const auto* message = qobject_cast<QMessageBox*>(box);
+        shown = QString::number(message->icon()) + u": "_qs + message->text().section(u'\n', 0, 0);
+        QTest::keyClick(box, Qt::Key_Return);
+      });
+      show();
+      return shown;
+    };
+    QCOMPARE(shown_by([&] { prompter.ShowStop(LoadString(string_id::kFavoritesLimit)); }),
+             QString::number(QMessageBox::Critical) +
+                 u": お気に入りの登録件数が最大値を超えました。"_qs);
+    QCOMPARE(shown_by([&] { prompter.ShowWarning(LoadString(string_id::kTooManyTabs)); }),
+             QString::number(QMessageBox::Warning) +
+                 u": 多くのタブが開いているため、リソースが圧迫されています。"_qs);
   }
 };
 

@@ -131,10 +131,20 @@ class SearchBarTest : public QObject {
     b.button("searchButton")->click();
     b.button("batchSearchButton")->click();
     QCOMPARE(b.commands, (std::vector<int>{32943, 32943, 32842}));
-    QCOMPARE(b.bar.ReadKeyword(), S(u"東京 タワー"));
+    QCOMPARE(b.bar.ReadKeyword(), Keyword::FromUtf8("東京 タワー"));
     QCOMPARE(b.box()->currentText(), u"  東京　　タワー "_qs);  // shown as typed
-    b.bar.SetSearchBarText(S(u"靴"));
+    b.bar.SetSearchBarText(Keyword::FromUtf8("靴"));
     QCOMPARE(b.box()->currentText(), u"靴"_qs);
+
+    // What code page 932 lacks stays in the box and in the keyword's typed
+    // form; only its Shift_JIS form has "?".
+    b.box()->lineEdit()->clear();
+    b.box()->lineEdit()->insert(u"Pokémon 𠮷野家"_qs);
+    const Keyword typed = b.bar.ReadKeyword();
+    QCOMPARE(QString::fromStdString(typed.utf8()), u"Pokémon 𠮷野家"_qs);
+    QCOMPARE(ToQString(typed.sjis()), u"Pok?mon ?野家"_qs);
+    b.bar.SetSearchBarText(typed);
+    QCOMPARE(b.box()->currentText(), u"Pokémon 𠮷野家"_qs);
   }
 
   // Down opens the list: the 100 most recent keywords, newest first,
@@ -176,7 +186,7 @@ class SearchBarTest : public QObject {
     QTest::keyClick(b.box()->view(), Qt::Key_Down);
     QTest::keyClick(b.box()->view(), Qt::Key_Return);
     QVERIFY(!b.popup()->isVisible());
-    QCOMPARE(b.bar.ReadKeyword(), S(u"古い"));
+    QCOMPARE(b.bar.ReadKeyword(), Keyword::FromUtf8("古い"));
     QCOMPARE(b.commands, std::vector<int>(static_cast<std::size_t>(searches), 32943));
 
     // Typing a listed keyword and pressing Enter is one search, not a pick.

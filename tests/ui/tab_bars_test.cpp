@@ -1,17 +1,21 @@
 // The two tab rows: which press emits what, dragging, widths, short
-// captions, the loading spinner, and the tab menus.
+// captions, the loading spinner, the tab menus and the tab dialog.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <set>
 
 #include "core/tabs/tab_bar_geometry.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
+#include "ui/tabs/tab_property_dialog.h"
 #include "ui_test_support.h"
 
 namespace tolvane {
@@ -183,11 +187,70 @@ class TabBarsTest : public QObject {
       for (int i = 0; i < pages; ++i) QCOMPARE(row.tabRect(i).width(), width);
     }
     // Forty pages at the minimum run past the row: the current one is kept
-    // in view with the new-page button.
+    // in view left of the overflow buttons.
+    QVERIFY(row.tabRect(39).right() < row.scrollButtonRect(-1).left());
     QVERIFY(row.newTabButtonRect().right() < row.width());
     QVERIFY(row.tabRect(0).left() < 0);
     row.SetWidthLimits(300, 200);
     QCOMPARE(row.tabWidth(), 300);
+  }
+
+  // Thirty-five pages in a narrow row: the new-page button stays at the
+  // right end beside the scroll buttons and the list of every page; the
+  // tabs scroll under them and a page chosen from the list is selected.
+  void overflowingRowKeepsItsButtonsAndListsEveryTab() {
+    CPageTabCtrl row;
+    QStringList captions;
+    for (int i = 1; i <= 35; ++i) captions << QStringLiteral("e%1 店").arg(i);
+    row.SetTabs(Looks(captions), 0);
+    Show(row, 500);
+    SignalLog log(row);
+    const QRect plus = row.newTabButtonRect();
+    QCOMPARE(plus.right(), row.width() - 3);
+    QVERIFY(row.scrollButtonRect(-1).right() < row.scrollButtonRect(1).left());
+    QVERIFY(row.scrollButtonRect(1).right() < row.tabListButtonRect().left());
+    QVERIFY(row.tabListButtonRect().right() < plus.left());
+    QCOMPARE(row.scrollOffset(), 0);
+
+    // Tabs 50 wide from x = 2: tab 8 (402..452) runs under the strip, which
+    // starts at 410, and is hit only where it shows.
+    const int seen_right = row.scrollButtonRect(-1).left() - 2;
+    QCOMPARE(seen_right, 410);
+    Click(row, {seen_right - 1, plus.center().y()});
+    Click(row, {seen_right + 1, plus.center().y()});
+    Click(row, plus.center());
+    Click(row, row.scrollButtonRect(-1).center());  // at the start already
+    QCOMPARE(log.Take(), QStringLiteral("press 8; new 34"));
+    QCOMPARE(row.scrollOffset(), 0);
+    // One step right brings tab 8 whole into view.
+    Click(row, row.scrollButtonRect(1).center());
+    QCOMPARE(row.scrollOffset(), 42);
+    QCOMPARE(row.tabRect(8).right() + 1, seen_right);
+
+    const auto menu = row.CreateTabListMenu();
+    QCOMPARE(menu->actions().size(), 35);
+    QCOMPARE(menu->actions()[20]->text(), QStringLiteral("e21 店"));
+    QVERIFY(menu->actions()[0]->isChecked());
+    QVERIFY(!menu->actions()[20]->isChecked());
+
+    // The list from its button: choosing the last page selects it.
+    QTimer::singleShot(0, [] {
+      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (popup == nullptr) return;
+      popup->setActiveAction(popup->actions().constLast());
+      QTest::keyClick(popup, Qt::Key_Return);
+    });
+    Click(row, row.tabListButtonRect().center());
+    QCOMPARE(log.Take(), QStringLiteral("press 34"));
+    row.SetCurrent(34);
+    QVERIFY(row.tabRect(34).right() < row.scrollButtonRect(-1).left());
+    QVERIFY(row.tabRect(34).left() >= 0);
+
+    // Wide enough again: no strip, the button follows the last tab.
+    row.resize(3000, row.height());
+    QVERIFY(row.scrollButtonRect(1).isEmpty());
+    QCOMPARE(row.scrollOffset(), 0);
+    QCOMPARE(row.newTabButtonRect().left(), row.tabRect(34).right() + 1 + 2);
   }
 
   void categoryWidthsAndShortCaptions() {
@@ -281,6 +344,28 @@ class TabBarsTest : public QObject {
           QVERIFY2(letters.insert(action->text().at(amp + 1)).second, qPrintable(action->text()));
       }
     }
+  }
+
+  // The tab dialog keeps an encoding outside its four choices unless the
+  // user picks one of them.
+  void propertyDialogKeepsAnUnlistedEncoding() {
+    EngineDialogValues stored;
+    stored.encoding = 7;
+    CTabPropertyDialog dialog(QStringLiteral("t"), stored);
+    auto* box = dialog.findChild<QComboBox*>(QStringLiteral("encoding"));
+    QVERIFY(box != nullptr);
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    QCOMPARE(items.join(u'|'), QStringLiteral("0 - なし|1 - SJIS|2 - EUC|3 - UTF-8|7"));
+    QCOMPARE(box->currentText(), QStringLiteral("7"));
+    QCOMPARE(dialog.values().encoding, 7);
+    box->setCurrentIndex(3);
+    QCOMPARE(dialog.values().encoding, 3);
+
+    stored.encoding = 2;
+    CTabPropertyDialog listed(QStringLiteral("t"), stored);
+    QCOMPARE(listed.findChild<QComboBox*>(QStringLiteral("encoding"))->count(), 4);
+    QCOMPARE(listed.values().encoding, 2);
   }
 };
 

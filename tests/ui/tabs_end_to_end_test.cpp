@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWebEngineView>
 #include <QWindow>
 #include <memory>
 
@@ -23,6 +24,8 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
+#include "ui/search/search_bar.h"
+#include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"
 
@@ -194,6 +197,7 @@ class TabsEndToEndTest : public QObject {
     QVERIFY(box != nullptr && box->lineEdit() != nullptr);
     QLineEdit* edit = box->lineEdit();
     edit->setFocus();
+    edit->clear();
     const QStringList words = keyword.split(QLatin1Char(' '));
     for (qsizetype i = 0; i < words.size(); ++i) {
       if (i > 0) QTest::keyClick(edit, Qt::Key_Space);
@@ -317,8 +321,98 @@ class TabsEndToEndTest : public QObject {
       if (!keywords.deleted(i) && keywords.title(i) == ToSjis(kKeyword)) ++found;
     }
     QCOMPARE(found, 1);
-    QCOMPARE(app->main_frame()->findChild<QComboBox*>(QStringLiteral("keywordBox"))->currentText(),
-             kKeyword);
+    auto* box = app->main_frame()->findChild<QComboBox*>(QStringLiteral("keywordBox"));
+    QCOMPARE(box->currentText(), kKeyword);
+
+    // Characters code page 932 lacks reach the UTF-8 shop as typed; the
+    // others read "?" for each; the box keeps what was typed and the
+    // keyword store what its Shift_JIS file can hold.
+    server_.resetCounts();
+    const QString typed = QStringLiteral("Café 𠮷野家");
+    TypeAndEnter(*app->main_frame(), typed);
+    QVERIFY(test::WaitFor([&] {
+      return server_.countTo("/sjis/search") == 1 && server_.countTo("/euc/search") == 1 &&
+             server_.countTo("/utf8/search") == 1;
+    }));
+    QCOMPARE(FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS"),
+             QStringLiteral("q=Caf? ?野家&w=Caf?"));
+    QCOMPARE(FormText(QueryOf(server_.requestsTo("/euc/search")[0]), "EUC-JP"),
+             QStringLiteral("k=Caf? ?野家&second=?野家"));
+    QCOMPARE(FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8"),
+             QStringLiteral("q=Café 𠮷野家&first=Café"));
+    QCOMPARE(box->currentText(), typed);
+    QVERIFY(keywords.FindByUrl(ToSjis(QStringLiteral("Caf? ?野家"))) >= 0);
+  }
+
+  // A tab search takes the shown page's selection only while the page was
+  // the last to hold the focus: a click on a tab row or the tab tree ends
+  // that, and a click back in the page starts it again. The command comes
+  // from the menu bar, which takes no focus.
+  void searchTakesThePageSelectionOnlyWhileThePageHadTheFocus() {
+    QTemporaryDir dir;
+    WriteShops(QStringToPath(dir.path()), OpenShopsTab());
+    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    QVERIFY(app != nullptr);
+    CMainFrame& frame = *app->main_frame();
+    CTolvaneView& view = *frame.view();
+    const CCategoryTab& shops = Area(*app).category(0);
+    auto* box = frame.findChild<QComboBox*>(QStringLiteral("keywordBox"));
+    box->setEditText(QStringLiteral("靴"));
+
+    // Puts "Café 𠮷野家" at the top of the shown page, selects it and clicks
+    // into the page.
+    const auto select_in_page = [&] {
+      QVERIFY(
+          test::WaitFor([&] { return shops.page(0).host().load_state() == LoadState::kLoaded; }));
+      QWebEngineView* shown = nullptr;
+      for (auto* candidate : view.page_area()->findChildren<QWebEngineView*>()) {
+        if (candidate->isVisible()) shown = candidate;
+      }
+      QVERIFY(shown != nullptr);
+      shown->page()->runJavaScript(QStringLiteral(
+          "document.body.insertAdjacentHTML('afterbegin', '<p id=s>Café 𠮷野家</p>');"
+          "getSelection().selectAllChildren(document.getElementById('s'))"));
+      QVERIFY(test::WaitFor([&] { return !shown->page()->selectedText().isEmpty(); }));
+      QWidget* inside = shown->focusProxy() != nullptr ? shown->focusProxy() : shown;
+      inside->setFocus(Qt::MouseFocusReason);
+      QVERIFY(inside->hasFocus());
+    };
+    // Runs the tab search and hands back what the Shift_JIS and the UTF-8
+    // shop read.
+    const auto search = [&] {
+      server_.resetCounts();
+      view.RunCommand(CSearchBar::kTabSearchCommand);
+      if (!test::WaitFor([&] {
+            return server_.countTo("/sjis/search") == 1 && server_.countTo("/utf8/search") == 1;
+          })) {
+        return QString();
+      }
+      return FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS") +
+             QStringLiteral(" | ") + FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8");
+    };
+
+    select_in_page();
+    QTest::mouseClick(view.page_bar(), Qt::LeftButton, Qt::NoModifier,
+                      view.page_bar()->tabRect(0).center());
+    QVERIFY(view.page_bar()->hasFocus());
+    QCOMPARE(search(), QStringLiteral("q=靴&w=靴 | q=靴&first=靴"));
+
+    // The selection reaches the UTF-8 shop as the page has it, and is
+    // echoed into the keyword box.
+    select_in_page();
+    QCOMPARE(search(), QStringLiteral("q=Caf? ?野家&w=Caf? | q=Café 𠮷野家&first=Café"));
+    QCOMPARE(box->currentText(), QStringLiteral("Café 𠮷野家"));
+
+    box->setEditText(QStringLiteral("靴"));
+    select_in_page();
+    // Below the last item: a click that chooses nothing.
+    QWidget* tree = view.tab_tree()->viewport();
+    QTest::mouseClick(tree, Qt::LeftButton, Qt::NoModifier, QPoint(5, tree->height() - 3));
+    QVERIFY(view.tab_tree()->hasFocus());
+    QCOMPARE(search(), QStringLiteral("q=靴&w=靴 | q=靴&first=靴"));
+
+    app->settings()->WriteInt("OptionMain", "CloseMode", 0);
+    QVERIFY(frame.close());
   }
 
   void savedPagesComeBackInOrderWithTheirSelection() {

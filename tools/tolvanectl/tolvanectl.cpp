@@ -11,6 +11,7 @@
 #include "core/app/tolvane_doc.h"
 #include "core/search/charset_converter.h"
 #include "core/search/engine_list.h"
+#include "core/search/keyword_forms.h"
 #include "core/search/query_encoding.h"
 #include "core/search/search_requests.h"
 #include "platform/posix_env.h"
@@ -29,6 +30,7 @@ constexpr std::string_view kUsage =
     "or\n"
     "                                            history) shows, in its order: ID<TAB>TITLE\n"
     "  tolvanectl encode ENCODING TEXT           keyword TEXT (UTF-8) encoded for ENCODING 0-3\n"
+    "                                            (3 sends TEXT as typed, 0-2 its Shift_JIS form)\n"
     "  tolvanectl encode --sjis-hex HEX ENCODING the same for Shift_JIS bytes given in hex\n"
     "  tolvanectl requests DIR engine|tab ID [KEYWORD]\n"
     "                                            the pages a search with KEYWORD (UTF-8) asks\n"
@@ -174,7 +176,7 @@ std::optional<std::string> ParseHex(std::string_view hex) {
 }
 
 int EncodeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string sjis;
+  Keyword keyword;
   std::string encoding_text;
   if (args.size() == 4 && args[1] == "--sjis-hex") {
     auto bytes = ParseHex(args[2]);
@@ -182,18 +184,18 @@ int EncodeCommand(const std::vector<std::string>& args, std::ostream& out, std::
       err << "tolvanectl: --sjis-hex takes an even number of hexadecimal digits\n";
       return 2;
     }
-    sjis = *bytes;
+    keyword = Keyword::FromSjis(*bytes);
     encoding_text = args[3];
   } else if (args.size() == 3) {
     encoding_text = args[1];
-    sjis = Utf8ToSjis(args[2]);
+    keyword = Keyword::FromUtf8(args[2]);
   } else {
     err << kUsage;
     return 2;
   }
   auto encoding = ParseEncoding(encoding_text);
   std::optional<std::string> encoded;
-  if (encoding) encoded = Encode(*encoding, sjis);
+  if (encoding) encoded = EncodeKeyword(*encoding, keyword.sjis(), keyword.utf8());
   if (!encoded) {
     err << "tolvanectl: encoding " << encoding_text
         << " is not one of 0 (none), 1 (SJIS), 2 (EUC), 3 (UTF-8)\n";
@@ -219,7 +221,7 @@ int Requests(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "tolvanectl: no " << kind << " has ID " << *id << '\n';
     return 1;
   }
-  const std::string keyword = args.size() > 4 ? Utf8ToSjis(args[4]) : std::string();
+  const Keyword keyword = args.size() > 4 ? Keyword::FromUtf8(args[4]) : Keyword();
   const SearchRequests requests = BuildRequests(list, row, keyword);
   for (std::size_t i = 0; i < requests.size(); ++i) {
     out << SjisToUtf8(requests.urls[i]) << '\t' << SjisToUtf8(requests.captions[i]) << '\t'

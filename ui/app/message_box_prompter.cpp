@@ -11,6 +11,10 @@ void MessageBoxPrompter::ShowStop(const std::string& text) {
   QMessageBox::critical(parent_, ToQString(ProgramTitle()), ToQString(text));
 }
 
+void MessageBoxPrompter::ShowWarning(const std::string& text) {
+  QMessageBox::warning(parent_, ToQString(ProgramTitle()), ToQString(text));
+}
+
 bool MessageBoxPrompter::AskYesNo(const std::string& text) {
   return QMessageBox::question(parent_, ToQString(ProgramTitle()), ToQString(text),
                                QMessageBox::Yes | QMessageBox::No,

@@ -15,6 +15,7 @@ class MessageBoxPrompter : public Prompter {
   explicit MessageBoxPrompter(QWidget* parent) : parent_(parent) {}
 
   void ShowStop(const std::string& text) override;
+  void ShowWarning(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
 
  private:

@@ -7,8 +7,8 @@
 
 namespace tolvane {
 
-void QtClipboard::SetText(const std::string& text) {
-  QGuiApplication::clipboard()->setText(ToQString(text));
+void QtClipboard::SetText(const std::string& utf8) {
+  QGuiApplication::clipboard()->setText(Utf8ToQString(utf8));
 }
 
 }  // namespace tolvane

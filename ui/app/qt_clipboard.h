@@ -4,11 +4,11 @@
 
 namespace tolvane {
 
-// Core's clipboard on the application's: Shift_JIS in, Unicode plain text
-// on the clipboard.
+// Core's clipboard on the application's: UTF-8 in, Unicode plain text on the
+// clipboard.
 class QtClipboard : public Clipboard {
  public:
-  void SetText(const std::string& text) override;
+  void SetText(const std::string& utf8) override;
 };
 
 }  // namespace tolvane

@@ -4,15 +4,31 @@
 #include <QStringView>
 
 #include "core/search/charset_converter.h"
+#include "core/search/keyword.h"
 
 namespace tolvane {
+namespace {
+
+std::u16string_view Utf16Of(const QString& text) {
+  const QStringView view(text);
+  return {view.utf16(), static_cast<std::size_t>(view.size())};
+}
+
+}  // namespace
 
 QString ToQString(std::string_view sjis) { return QString::fromStdU16String(SjisToUtf16(sjis)); }
 
-std::string ToSjis(const QString& text) {
-  const QStringView view(text);
-  return Utf16ToSjis(std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
+std::string ToSjis(const QString& text) { return Utf16ToSjis(Utf16Of(text)); }
+
+Keyword ToKeyword(const QString& text) { return Keyword::FromUtf16(Utf16Of(text)); }
+
+QString ToQString(const Keyword& keyword) { return Utf8ToQString(keyword.utf8()); }
+
+QString Utf8ToQString(std::string_view utf8) {
+  return QString::fromStdU16String(Utf8ToUtf16(utf8));
 }
+
+std::string ToUtf8(const QString& text) { return Utf16ToUtf8(Utf16Of(text)); }
 
 QString PathToQString(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.native()));

@@ -242,7 +242,7 @@ bool WebEngineControl::FocusIsPassword() const {
 
 std::string WebEngineControl::SelectedText() const {
   if (page_ == nullptr || FocusIsPassword()) return {};
-  return ToSjis(page_->selectedText());
+  return ToUtf8(page_->selectedText());
 }
 
 bool WebEngineControl::FocusIsTextField() const {

@@ -133,12 +133,12 @@ void CSearchBar::Rebuild() {
   batch_action_->setVisible(HasToken(Read(settings_, settings::kFindBarButtonIDs), "-1"));
 }
 
-std::string CSearchBar::ReadKeyword() const {
-  return NormaliseKeywordBoxText(ToSjis(keyword_box_->currentText()));
+Keyword CSearchBar::ReadKeyword() const {
+  return NormaliseKeywordBoxText(ToKeyword(keyword_box_->currentText()));
 }
 
-void CSearchBar::WriteKeyword(const std::string& sjis) {
-  keyword_box_->setEditText(ToQString(sjis));
+void CSearchBar::WriteKeyword(const Keyword& keyword) {
+  keyword_box_->setEditText(ToQString(keyword));
 }
 
 void CSearchBar::FocusKeywordBox() {

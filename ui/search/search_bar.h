@@ -19,8 +19,9 @@ class SettingsStore;
 // commandRequested with the command id, for the frame to run.
 //
 // The keyword box's drop-down is refilled from the keyword store each time
-// it opens, so it never holds stale indices. Text crosses to core as
-// Shift_JIS.
+// it opens, so it never holds stale indices. The keyword crosses to core as
+// typed beside its Shift_JIS form (Keyword), so no search rewrites what the
+// user typed.
 //
 // It is also the core's pair of keyword boxes: the side bar's box is held
 // here until the side bar has one of its own.
@@ -39,17 +40,17 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   void Rebuild();
 
   // The keyword as a search takes it (see NormaliseKeywordBoxText).
-  std::string ReadKeyword() const;
-  // Replaces the box's text as typed; the drop-down list stays.
-  void WriteKeyword(const std::string& sjis);
+  Keyword ReadKeyword() const;
+  // Replaces the box's text; the drop-down list stays.
+  void WriteKeyword(const Keyword& keyword);
   void FocusKeywordBox();
 
   QComboBox* keyword_box() const { return keyword_box_; }
-  const std::string& side_bar_text() const { return side_bar_text_; }
+  const Keyword& side_bar_text() const { return side_bar_text_; }
 
   // KeywordBoxes
-  void SetSearchBarText(const std::string& text) override { WriteKeyword(text); }
-  void SetSideBarText(const std::string& text) override { side_bar_text_ = text; }
+  void SetSearchBarText(const Keyword& keyword) override { WriteKeyword(keyword); }
+  void SetSideBarText(const Keyword& keyword) override { side_bar_text_ = keyword; }
 
  signals:
   void commandRequested(int id);
@@ -64,7 +65,7 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   QToolButton* search_button_ = nullptr;
   QToolButton* batch_button_ = nullptr;
   QAction* batch_action_ = nullptr;
-  std::string side_bar_text_;
+  Keyword side_bar_text_;
 };
 
 }  // namespace tolvane

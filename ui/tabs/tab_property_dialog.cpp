@@ -36,10 +36,18 @@ CTabPropertyDialog::CTabPropertyDialog(const QString& title, const EngineDialogV
   post_data_ = AddField(form, QStringLiteral("POSTデータ(&P):"), values.post_data, "postData");
   encoding_ = new QComboBox;
   encoding_->setObjectName(QStringLiteral("encoding"));
-  encoding_->addItems({QStringLiteral("変換しない"), QStringLiteral("Shift_JIS"),
-                       QStringLiteral("EUC-JP"), QStringLiteral("UTF-8")});
-  encoding_->setCurrentIndex(values.encoding >= 0 && values.encoding <= 3 ? values.encoding : 0);
-  form->addRow(QStringLiteral("文字コード(&E):"), encoding_);
+  const QString choices[] = {QStringLiteral("0 - なし"), QStringLiteral("1 - SJIS"),
+                             QStringLiteral("2 - EUC"), QStringLiteral("3 - UTF-8")};
+  for (int encoding = 0; encoding < 4; ++encoding) {
+    encoding_->addItem(choices[encoding], encoding);
+  }
+  // A record may hold any number (searches then leave its placeholders as
+  // they are); it stays as stored unless the user picks one of the four.
+  if (encoding_->findData(values.encoding) < 0) {
+    encoding_->addItem(QString::number(values.encoding), values.encoding);
+  }
+  encoding_->setCurrentIndex(encoding_->findData(values.encoding));
+  form->addRow(QStringLiteral("URLエンコード(&E):"), encoding_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -57,7 +65,7 @@ EngineDialogValues CTabPropertyDialog::values() const {
   values.url = ToSjis(url_->text());
   values.search_url = ToSjis(search_url_->text());
   values.post_data = ToSjis(post_data_->text());
-  values.encoding = encoding_->currentIndex();
+  values.encoding = encoding_->currentData().toInt();
   return values;
 }
 

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -38,12 +39,22 @@ bool IsOnTab(const TabHit& hit) {
   return hit.zone == TabHit::Zone::kTab || hit.zone == TabHit::Zone::kCloseMark;
 }
 
+QRect ToRect(const TabBox& box) { return {box.left, box.top, box.width(), box.height()}; }
+
+// A chevron of three points around `centre`, pointing along (dx, dy).
+void PaintChevron(QPainter& painter, QPointF centre, QPointF dx, QPointF dy) {
+  const QPointF points[] = {centre - dx * 2 - dy * 4, centre + dx * 2, centre - dx * 2 + dy * 4};
+  painter.drawPolyline(points, 3);
+}
+
 }  // namespace
 
 TabRow::TabRow(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  setFocusPolicy(Qt::NoFocus);
+  // A click gives the row the focus, so a search command given after it no
+  // longer reads the selection of the page that had the focus before.
+  setFocusPolicy(Qt::ClickFocus);
   spin_timer_.setInterval(kSpinIntervalMs);
   connect(&spin_timer_, &QTimer::timeout, this, [this] {
     spin_angle_ = (spin_angle_ + kSpinStep) % 360;
@@ -95,7 +106,35 @@ QRect TabRow::closeMarkRect(int index) const {
 
 QRect TabRow::newTabButtonRect() const {
   if (boxes_.empty()) return {};
+  if (strip_.shown) return ToRect(strip_.new_tab);
   return ToWidget(NewTabButtonOf(boxes_.back()));
+}
+
+QRect TabRow::scrollButtonRect(int direction) const {
+  if (!strip_.shown) return {};
+  return ToRect(direction < 0 ? strip_.scroll_left : strip_.scroll_right);
+}
+
+QRect TabRow::tabListButtonRect() const { return strip_.shown ? ToRect(strip_.tab_list) : QRect(); }
+
+std::unique_ptr<QMenu> TabRow::CreateTabListMenu() const {
+  auto menu = std::make_unique<QMenu>();
+  menu->setObjectName(QStringLiteral("tabList"));
+  for (int i = 0; i < count(); ++i) {
+    // Captions are shown as they are: "&" is no mnemonic.
+    QString caption = tab(i).caption;
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* action = menu->addAction(tab(i).icon, caption);
+    action->setData(i);
+    action->setCheckable(true);
+    action->setChecked(i == current_);
+    if (i == current_) {
+      QFont bold = menu->font();
+      bold.setBold(true);
+      action->setFont(bold);
+    }
+  }
+  return menu;
 }
 
 QRect TabRow::loadingIndicatorRect(int index) const {
@@ -134,6 +173,8 @@ int TabRow::ContentWidth(const QString& caption, bool with_mark) const {
 
 void TabRow::Relayout() {
   boxes_ = LayOut();
+  const int button_right = boxes_.empty() ? 0 : NewTabButtonOf(boxes_.back()).right;
+  strip_ = TabBarGeometry::Strip(button_right, width(), kTabTop, height());
   ScrollBy(0);
   if (hover_.index >= count()) hover_ = {};
   update();
@@ -148,14 +189,44 @@ void TabRow::paintEvent(QPaintEvent* /*event*/) {
   painter.fillRect(rect(), colors.row);
   painter.fillRect(QRect(0, height() - 1, width(), 1), colors.border);
 
+  painter.save();
+  // The tabs scroll under the strip.
+  if (strip_.shown) painter.setClipRect(QRect(0, 0, strip_.tabs_right, height()));
   for (int i = 0; i < count(); ++i) PaintTab(painter, i, colors);
   for (int i = 0; i < count(); ++i) PaintCloseMark(painter, i);
-  PaintNewTabButton(painter);
-
   if (dragging_ && drop_index_ >= 0 && drop_index_ != press_index_) {
     const QRect target = tabRect(drop_index_);
     const int x = drop_index_ > press_index_ ? target.right() : target.left();
     painter.fillRect(QRect(x - 1, target.top(), 3, target.height()), colors.accent);
+  }
+  painter.restore();
+  if (strip_.shown) PaintStrip(painter, colors);
+  PaintNewTabButton(painter);
+}
+
+void TabRow::PaintStrip(QPainter& painter, const Colors& colors) const {
+  painter.fillRect(QRect(strip_.tabs_right, 0, 1, height() - 1), colors.border);
+  const int max_scroll = TabBarGeometry::MaxScroll(boxes_, strip_);
+  const struct {
+    QRect box;
+    TabHit::Zone zone;
+    bool live;
+    QPointF dx, dy;  // the chevron's direction and its cross direction
+  } buttons[] = {
+      {scrollButtonRect(-1), TabHit::Zone::kScrollLeft, scroll_ > 0, {-1, 0}, {0, 1}},
+      {scrollButtonRect(1), TabHit::Zone::kScrollRight, scroll_ < max_scroll, {1, 0}, {0, 1}},
+      {tabListButtonRect(), TabHit::Zone::kTabList, true, {0, 1}, {1, 0}},
+  };
+  for (const auto& button : buttons) {
+    if (button.live && hover_.zone == button.zone) {
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(kGlyphHover);
+      painter.drawRoundedRect(QRectF(button.box), 4, 4);
+      painter.setBrush(Qt::NoBrush);
+    }
+    painter.setPen(QPen(button.live ? kGlyph : colors.border, 1.6, Qt::SolidLine, Qt::RoundCap,
+                        Qt::RoundJoin));
+    PaintChevron(painter, QRectF(button.box).center(), button.dx, button.dy);
   }
 }
 
@@ -167,7 +238,7 @@ void TabRow::PaintTab(QPainter& painter, int index, const Colors& colors) const 
   const bool hovered = !dragging_ && hovered_tab() == index;
 
   painter.save();
-  painter.setClipRect(box);
+  painter.setClipRect(box, Qt::IntersectClip);
   if (selected) {
     // Rounded at the top only: the shape runs on below the row's bottom.
     QPainterPath shape;
@@ -292,8 +363,32 @@ void TabRow::PressZone(const TabHit& hit, QPoint pos) {
       drop_index_ = -1;
       if (hit.index != current_) emit tabPressed(hit.index);
       break;
+    case TabHit::Zone::kScrollLeft:
+    case TabHit::Zone::kScrollRight:
+      scroll_ = TabBarGeometry::ScrollStep(boxes_, strip_, scroll_,
+                                           hit.zone == TabHit::Zone::kScrollLeft ? -1 : 1);
+      update();
+      break;
+    case TabHit::Zone::kTabList:
+      ShowTabList();
+      break;
     case TabHit::Zone::kNone:
       break;
+  }
+}
+
+void TabRow::ShowTabList() {
+  const std::unique_ptr<QMenu> menu = CreateTabListMenu();
+  const QRect button = tabListButtonRect();
+  const QAction* chosen = menu->exec(mapToGlobal(QPoint(button.left(), button.bottom() + 1)));
+  if (chosen == nullptr) return;
+  // The row may have been fed again while the list was open.
+  const int index = chosen->data().toInt();
+  if (index < 0 || index >= count()) return;
+  if (index == current_) {
+    KeepInView(index);
+  } else {
+    emit tabPressed(index);
   }
 }
 
@@ -357,7 +452,7 @@ void TabRow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TabRow::wheelEvent(QWheelEvent* event) {
-  if (ContentRight() <= width()) {
+  if (!strip_.shown) {
     event->ignore();
     return;
   }
@@ -404,7 +499,15 @@ void TabRow::resizeEvent(QResizeEvent* event) {
 
 // --- Helpers --------------------------------------------------------------
 
-TabHit TabRow::HitAtWidget(QPoint pos) const { return HitAt(boxes_, pos.x() + scroll_, pos.y()); }
+TabHit TabRow::HitAtWidget(QPoint pos) const {
+  if (!strip_.shown) return HitAt(boxes_, pos.x() + scroll_, pos.y());
+  if (pos.x() >= strip_.tabs_right) {
+    return TabBarGeometry::HitStrip(strip_, count() - 1, pos.x(), pos.y());
+  }
+  // The new-tab button after the last tab is the strip's while it shows.
+  const TabHit hit = HitAt(boxes_, pos.x() + scroll_, pos.y());
+  return hit.zone == TabHit::Zone::kNewTabButton ? TabHit{} : hit;
+}
 
 QRect TabRow::ToWidget(const TabBox& box) const {
   return {box.left - scroll_, box.top, box.width(), box.height()};
@@ -423,19 +526,11 @@ int TabRow::ContentRight() const {
 }
 
 void TabRow::ScrollBy(int dx) {
-  scroll_ = std::clamp(scroll_ + dx, 0, std::max(0, ContentRight() - width()));
+  scroll_ = std::clamp(scroll_ + dx, 0, TabBarGeometry::MaxScroll(boxes_, strip_));
 }
 
 void TabRow::KeepInView(int index) {
-  if (index < 0 || index >= static_cast<int>(boxes_.size())) return;
-  const TabBox& box = boxes_[static_cast<std::size_t>(index)];
-  // The last tab brings the new-tab button along.
-  const int right = index + 1 == static_cast<int>(boxes_.size()) ? ContentRight() : box.right;
-  if (box.left - scroll_ < kRowLeft) {
-    ScrollBy(box.left - kRowLeft - scroll_);
-  } else if (right - scroll_ > width()) {
-    ScrollBy(right - width() - scroll_);
-  }
+  scroll_ = TabBarGeometry::ScrollToShow(boxes_, strip_, scroll_, index);
   update();
 }
 

@@ -6,9 +6,12 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "core/tabs/tab_bar_geometry.h"
+
+class QMenu;
 
 namespace tolvane {
 
@@ -26,8 +29,10 @@ struct TabLook {
 // of tabs fed with TabLooks, which knows nothing of the tab model. It lays
 // the tabs out (through the row's own rules), draws them, tracks the hover
 // and turns presses into signals; the tab model answers by feeding the row
-// again. Tabs scroll sideways when they do not fit (wheel, and the current
-// tab is kept in view).
+// again. When the tabs do not fit, the row's right end shows scroll
+// buttons, a button listing every tab and the new-tab button
+// (OverflowStrip), and the tabs scroll under it (those buttons, the wheel,
+// and the current tab is kept in view).
 class TabRow : public QWidget {
   Q_OBJECT
 
@@ -54,6 +59,13 @@ class TabRow : public QWidget {
   QRect tabRect(int index) const;
   QRect closeMarkRect(int index) const;
   QRect newTabButtonRect() const;
+  // The overflow strip's buttons; empty while every tab fits.
+  QRect scrollButtonRect(int direction) const;
+  QRect tabListButtonRect() const;
+  int scrollOffset() const { return scroll_; }
+  // The list of every tab the list button opens: one checkable entry per
+  // tab (its full caption, the current one checked), the index as data.
+  std::unique_ptr<QMenu> CreateTabListMenu() const;
   // The place of the loading spinner, empty unless the tab is loading.
   QRect loadingIndicatorRect(int index) const;
   // Whether the spinner animation runs (only while some tab loads).
@@ -134,16 +146,19 @@ class TabRow : public QWidget {
   void UpdateHover(QPoint pos);
   void UpdateSpinner();
   int ContentRight() const;
+  void ShowTabList();
 
   void PaintTab(QPainter& painter, int index, const Colors& colors) const;
   void PaintCloseMark(QPainter& painter, int index) const;
   void PaintNewTabButton(QPainter& painter) const;
+  void PaintStrip(QPainter& painter, const Colors& colors) const;
   void PaintSpinner(QPainter& painter, const QRect& place, const Colors& colors) const;
 
   std::vector<TabLook> tabs_;
   int current_ = -1;
   bool show_icons_ = true;
   std::vector<TabBox> boxes_;
+  OverflowStrip strip_;
   int scroll_ = 0;
   TabHit hover_;
   // A press on a tab body may become a drag.

@@ -343,14 +343,14 @@ std::string CTolvaneView::AddressBarText() const {
   return host != nullptr ? host->url() : std::string();
 }
 
-std::string CTolvaneView::SearchKeyword() {
+Keyword CTolvaneView::SearchKeyword() {
   if (page_had_focus_ && workspace_) {
     if (const PageHost* host = workspace_->area().ActiveHost()) {
       const std::string selected = host->SelectedText();
-      if (!selected.empty()) return selected;
+      if (!selected.empty()) return Keyword::FromUtf8(selected);
     }
   }
-  return search_bar_ != nullptr ? search_bar_->ReadKeyword() : std::string();
+  return search_bar_ != nullptr ? search_bar_->ReadKeyword() : Keyword();
 }
 
 bool CTolvaneView::EditTab(const std::string& title, EngineDialogValues& values) {
@@ -362,13 +362,14 @@ bool CTolvaneView::EditTab(const std::string& title, EngineDialogValues& values)
 
 void CTolvaneView::ShowTabTreePage() { emit tabTreePageWanted(); }
 
+// The page counts only while it was the last widget of the program to take
+// the focus: a tab row, the tab tree, the search bar or a dialog taking it
+// ends that. Null is the focus leaving the program, which gives it back to
+// the same widget; menus take no focus, so a menu command still sees the
+// widget the user left.
 void CTolvaneView::OnFocusChanged(QWidget*, QWidget* now) {
   if (now == nullptr) return;
-  if (page_area_->isAncestorOf(now)) {
-    page_had_focus_ = true;
-  } else if (search_bar_ != nullptr && search_bar_->isAncestorOf(now)) {
-    page_had_focus_ = false;
-  }
+  page_had_focus_ = page_area_->isAncestorOf(now);
 }
 
 // ---- Menus ----

@@ -83,7 +83,7 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void KeywordsChanged() override {}
   void TreeRebuilt() override;
   void TreeChanged() override;
-  std::string SearchKeyword() override;
+  Keyword SearchKeyword() override;
   bool EditTab(const std::string& title, EngineDialogValues& values) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;

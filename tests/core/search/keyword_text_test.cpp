@@ -15,23 +15,28 @@
 namespace tolvane {
 namespace {
 
-TEST(NormaliseKeywordBoxTextTest, JoinsTheWordsWithOneAsciiSpace) {
+// Both forms, the typed one and the Shift_JIS one (shown in UTF-8), as
+// "typed | sjis".
+TEST(NormaliseKeywordBoxTextTest, JoinsTheWordsWithOneAsciiSpaceAndKeepsWhatWasTyped) {
   struct Case {
     const char* typed;  // UTF-8
     const char* keyword;
   };
   const Case cases[] = {
-      {"  東京　　タワー ", "東京 タワー"},
-      {"東京", "東京"},
-      {"a  b\xE3\x80\x80 c", "a b c"},
-      {"　 　", ""},
-      {"", ""},
-      // "ａ" ends in 0x81; with "@" after it the bytes 81 40 are not a space.
-      {"ａ@ｂ", "ａ@ｂ"},
-      {"ー\t-", "ー\t-"},  // only spaces split
+      {"  東京　　タワー ", "東京 タワー | 東京 タワー"},
+      {"東京", "東京 | 東京"},
+      {"a  b\xE3\x80\x80 c", "a b c | a b c"},
+      {"　 　", " | "},
+      {"", " | "},
+      // "ａ" ends in 0x81 in Shift_JIS; "@" after it makes no space.
+      {"ａ@ｂ", "ａ@ｂ | ａ@ｂ"},
+      {"ー\t-", "ー\t- | ー\t-"},  // only spaces split
+      // Characters code page 932 lacks stay as typed; "?" in Shift_JIS only.
+      {" Café　한국  € ü 𠮷野家", "Café 한국 € ü 𠮷野家 | Caf? ?? ? ? ?野家"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(SjisToUtf8(NormaliseKeywordBoxText(Utf8ToSjis(c.typed))), c.keyword) << c.typed;
+    const Keyword keyword = NormaliseKeywordBoxText(Keyword::FromUtf8(c.typed));
+    EXPECT_EQ(keyword.utf8() + " | " + SjisToUtf8(keyword.sjis()), c.keyword) << c.typed;
   }
 }
 

@@ -31,10 +31,10 @@ const std::string kTokyoStation = Utf8ToSjis("東京　駅");  // two words, ful
 class BuildRequestsTest : public ::testing::Test {
  protected:
   Lines Tab(int row, const std::string& keyword) {
-    return Render(BuildRequests(lists_.tabs, row, keyword));
+    return Render(BuildRequests(lists_.tabs, row, Keyword::FromSjis(keyword)));
   }
   Lines Engine(int row, const std::string& keyword, const PageContext* page = nullptr) {
-    return Render(BuildRequests(lists_.engines, row, keyword, page));
+    return Render(BuildRequests(lists_.engines, row, Keyword::FromSjis(keyword), page));
   }
   SearchLists lists_;
 };
@@ -45,7 +45,8 @@ TEST_F(BuildRequestsTest, FolderOfThreeEnginesInOrderWithTheirOwnEncodings) {
             (Lines{" | C | ",  //
                    "http://b/s | B | k=%93%8C%8B%9E+%89w&w=%89w",
                    "http://a/s?q=%E6%9D%B1%E4%BA%AC+%E9%A7%85 | A | "}));
-  const SearchRequests requests = BuildRequests(lists_.tabs, SearchLists::kFolder12, "x");
+  const SearchRequests requests =
+      BuildRequests(lists_.tabs, SearchLists::kFolder12, Keyword::FromSjis("x"));
   EXPECT_EQ(requests.JoinedUrls(), "\thttp://b/s\thttp://a/s?q=x");
   EXPECT_EQ(requests.JoinedCaptions(), "C\tB\tA");
   EXPECT_EQ(requests.JoinedBodies(), "\tk=x&w=\t");

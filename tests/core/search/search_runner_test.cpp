@@ -65,13 +65,13 @@ class FakeSearchHost : public SearchHost, public KeywordBoxes, public Clipboard 
   std::optional<PageContext> PageContextNow() const override { return page_context; }
   void KeywordsChanged() override { log.push_back("keywords changed"); }
 
-  void SetSearchBarText(const std::string& text) override {
-    log.push_back("search bar " + SjisToUtf8(text));
+  void SetSearchBarText(const Keyword& keyword) override {
+    log.push_back("search bar " + keyword.utf8());
   }
-  void SetSideBarText(const std::string& text) override {
-    log.push_back("side bar " + SjisToUtf8(text));
+  void SetSideBarText(const Keyword& keyword) override {
+    log.push_back("side bar " + keyword.utf8());
   }
-  void SetText(const std::string& text) override { log.push_back("clipboard " + SjisToUtf8(text)); }
+  void SetText(const std::string& utf8) override { log.push_back("clipboard " + utf8); }
 
   std::vector<Category> categories;
   int current = 0;
@@ -98,7 +98,7 @@ class SearchRunnerTest : public ::testing::Test {
   // Searches and hands back what the host saw.
   Log Search(int category, const std::string& keyword, int keep, int list, int row) {
     host_.log.clear();
-    ran_ = runner_.RunSearch(category, Utf8ToSjis(keyword), keep, list, row);
+    ran_ = runner_.RunSearch(category, Keyword::FromUtf8(keyword), keep, list, row);
     return host_.log;
   }
 
@@ -218,7 +218,7 @@ TEST_F(SearchRunnerTest, KeywordOnTheClipboard) {
 
 TEST_F(SearchRunnerTest, TabSearchesEchoAndRecordTheKeyword) {
   host_.current = 1;
-  EXPECT_TRUE(runner_.SearchCurrentCategory(Utf8ToSjis("x y")));
+  EXPECT_TRUE(runner_.SearchCurrentCategory(Keyword::FromUtf8("x y")));
   EXPECT_EQ(host_.log, (Log{"open 1 mode 0 from 7/2 http://b/s [TabB] body k=x+y&w=y headers "
                             "Content-Type: application/x-www-form-urlencoded\r\n",
                             "search bar x y", "side bar x y", "keywords changed", "focus"}));
@@ -226,7 +226,7 @@ TEST_F(SearchRunnerTest, TabSearchesEchoAndRecordTheKeyword) {
 
   // Every category in turn, the keyword counted once.
   host_.log.clear();
-  runner_.SearchEveryCategory(Utf8ToSjis("x y"));
+  runner_.SearchEveryCategory(Keyword::FromUtf8("x y"));
   EXPECT_EQ(host_.log, (Log{"freeze", "close all 0",
                             "open 0 mode 1 from -1/-1 http://b/s [B] body k=x+y&w=y "
                             "headers Content-Type: application/x-www-form-urlencoded\r\n",
@@ -239,15 +239,42 @@ TEST_F(SearchRunnerTest, TabSearchesEchoAndRecordTheKeyword) {
 
   // No keyword: nothing echoed or recorded.
   host_.log.clear();
-  runner_.SearchCurrentCategory("");
+  runner_.SearchCurrentCategory(Keyword());
   EXPECT_EQ(host_.log, (Log{"open 1 mode 0 from 7/2 http://b/ [TabB]", "focus"}));
   EXPECT_EQ(keywords_.items().CountLive(), 1u);
 
   // An engine command without echo leaves the boxes and the store alone.
   host_.log.clear();
-  EXPECT_TRUE(runner_.SearchEngine(SearchLists::kA, "z", 1, false));
+  EXPECT_TRUE(runner_.SearchEngine(SearchLists::kA, Keyword::FromUtf8("z"), 1, false));
   EXPECT_EQ(host_.log, (Log{"open 1 mode 1 from 0/0 http://a/s?q=z [A]"}));
   EXPECT_EQ(KeywordCount("z"), 0);
+}
+
+// A keyword with characters code page 932 lacks: the UTF-8 shop, the
+// clipboard and the keyword boxes get it as typed; the Shift_JIS, EUC-JP and
+// raw shops and the keyword store get "?" for each such character.
+TEST_F(SearchRunnerTest, KeywordsOutsideShiftJisReachUtf8ShopsAsTyped) {
+  Set(settings::kFindBarFindOption6, 1);
+  EXPECT_TRUE(runner_.SearchCurrentCategory(Keyword::FromUtf8("Café　𠮷野家")));
+  EXPECT_EQ(
+      host_.log,
+      (Log{"clipboard Café　𠮷野家", "freeze", "close all 0",
+           "open 0 mode 1 from -1/-1 http://b/s [B] body "
+           "k=Caf%3F+%3F%96%EC%89%C6&w=%3F%96%EC%89%C6 "
+           "headers Content-Type: application/x-www-form-urlencoded\r\n",
+           "open 0 mode 1 from -1/-1 http://a/s?q=Caf%C3%A9+%F0%A0%AE%B7%E9%87%8E%E5%AE%B6 [A]",
+           "rebuilt 0", "select 0 0", "unfreeze", "search bar Café　𠮷野家",
+           "side bar Café　𠮷野家", "keywords changed", "focus"}));
+  EXPECT_EQ(KeywordCount("Caf?　?野家"), 1);
+
+  Set(settings::kFindBarFindOption6, 0);
+  host_.page_context = PageContext{"http://shop.example/", ""};
+  EXPECT_EQ(Search(1, "€ 東", 0, kEngines, SearchLists::kD),
+            Log{"open 1 mode 0 from 0/4 http://d/?q=%3F&site=shop.example [D]"});
+  EXPECT_EQ(Search(1, "Häagen-Dazs", 0, kEngines, SearchLists::kRaw),
+            Log{"open 1 mode 0 from 0/8 http://r/?q=H?agen-Dazs [Raw]"});
+  EXPECT_EQ(Search(1, "Häagen-Dazs", 0, kEngines, SearchLists::kA),
+            Log{"open 1 mode 0 from 0/0 http://a/s?q=H%C3%A4agen%2DDazs [A]"});
 }
 
 TEST(AddressBarKeywordTest, Table) {

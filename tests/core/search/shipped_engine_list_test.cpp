@@ -178,7 +178,7 @@ TEST_F(ShippedEngineListTest, LoadsIntoTheEngineListAndSearches) {
 
   std::map<int, std::string> urls;
   for (int id : {1010001, 1010002, 1010003, 1021001, 9901001}) {
-    const SearchRequests pages = BuildRequests(list, list.FindById(id), Utf8ToSjis("東京"));
+    const SearchRequests pages = BuildRequests(list, list.FindById(id), Keyword::FromUtf8("東京"));
     ASSERT_EQ(pages.size(), 1u) << id;
     EXPECT_EQ(pages.bodies[0], "") << id;
     urls[id] = pages.urls[0];

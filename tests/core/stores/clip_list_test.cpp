@@ -14,6 +14,7 @@ namespace {
 class RecordingPrompter : public Prompter {
  public:
   void ShowStop(const std::string& text) override { stops.push_back(text); }
+  void ShowWarning(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   std::vector<std::string> stops;
 };

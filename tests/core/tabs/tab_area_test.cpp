@@ -237,7 +237,7 @@ TEST_F(TabAreaTest, AnActiveClipOpensTheTabWithOnlyItsClipPages) {
 
   // A search that replaces the pages brings the user clips back.
   area().SelectCategoryTab(0, false);
-  area().search().RunSearch(0, "", 0, SearchRunner::kTabList, -1);
+  area().search().RunSearch(0, Keyword(), 0, SearchRunner::kTabList, -1);
   Settle();
   EXPECT_EQ(Bar(), "[Folder12*: C* B A Kept+][One: D* Pinned+]");
   EXPECT_TRUE(clips_.deleted(1));
@@ -397,7 +397,7 @@ TEST_F(TabAreaTest, PlacesForTheLoadingQueue) {
   // for the queue: only the one left shown starts (one at a time in mode 1).
   Settle();
   const std::size_t engines = controls_.made.size();
-  area().search().RunSearch(0, "", 1, SearchRunner::kTabList, SearchLists::kFolder12);
+  area().search().RunSearch(0, Keyword(), 1, SearchRunner::kTabList, SearchLists::kFolder12);
   timers_.RunPending();
   EXPECT_EQ(controls_.made.size(), engines + 1);
   EXPECT_EQ(area().category(0).current_page(), 3);
@@ -437,12 +437,13 @@ TEST_F(TabAreaTest, TheGuardUnloadsTheOldestOtherGroupAndWarnsOnceForTheShownOne
 
   area().RunResourceGuard();  // only the shown group is left
   area().RunResourceGuard();
-  EXPECT_EQ(prompter_.stops, std::vector<std::string>{LoadString(string_id::kTooManyTabs)});
+  EXPECT_EQ(prompter_.warnings, std::vector<std::string>{LoadString(string_id::kTooManyTabs)});
+  EXPECT_TRUE(prompter_.stops.empty());
   probe_.ample = true;
   area().RunResourceGuard();
   probe_.ample = false;
   area().RunResourceGuard();
-  EXPECT_EQ(prompter_.stops.size(), 2u);
+  EXPECT_EQ(prompter_.warnings.size(), 2u);
   EXPECT_EQ(Bar(), "[One*: D n*]");
 
   // The page count alone: 250 pages in a hidden group.

@@ -83,5 +83,54 @@ TEST(TabBarGeometryTest, HitZonesOfBothRows) {
   EXPECT_EQ(TabBarGeometry::HitPageRow({}, -1, {}, 5, 5), TabHit{});
 }
 
+// Ten tabs of 100 pixels (2..1002) in a row 600 wide, rows 3..26: the
+// strip takes the right end, the tabs scroll under it one tab a press.
+TEST(TabBarGeometryTest, OverflowStripScrollsTabByTab) {
+  std::vector<TabBox> tabs;
+  for (int i = 0; i < 10; ++i) tabs.push_back({2 + 100 * i, 3, 102 + 100 * i, 26});
+  const OverflowStrip strip = TabBarGeometry::Strip(1026, 600, 3, 26);
+  EXPECT_EQ(
+      strip,
+      (OverflowStrip{
+          true, 510, {512, 4, 532, 24}, {534, 4, 554, 24}, {556, 4, 576, 24}, {578, 4, 598, 24}}));
+  EXPECT_EQ(TabBarGeometry::MaxScroll(tabs, strip), 492);
+
+  // Right: the tab cut at the strip's edge comes whole into view, then the
+  // next; left walks back the same way; both stop at the ends.
+  std::vector<int> steps{0};
+  for (int direction : {1, 1, 1, 1, 1, 1, -1, -1, -1, -1, -1, -1, -1}) {
+    steps.push_back(TabBarGeometry::ScrollStep(tabs, strip, steps.back(), direction));
+  }
+  EXPECT_EQ(steps, (std::vector<int>{0, 92, 192, 292, 392, 492, 492, 400, 300, 200, 100, 0, 0, 0}));
+
+  EXPECT_EQ(TabBarGeometry::ScrollToShow(tabs, strip, 0, 9), 492);
+  EXPECT_EQ(TabBarGeometry::ScrollToShow(tabs, strip, 492, 2), 200);
+  EXPECT_EQ(TabBarGeometry::ScrollToShow(tabs, strip, 200, 4), 200);  // seen already
+  EXPECT_EQ(TabBarGeometry::ScrollToShow(tabs, strip, 200, 5), 200);
+  EXPECT_EQ(TabBarGeometry::ScrollToShow(tabs, strip, 200, 7), 292);
+  EXPECT_EQ(TabBarGeometry::ScrollToShow(tabs, strip, 200, -1), 200);
+
+  struct Case {
+    int x, y;
+    TabHit hit;
+  };
+  const Case cases[] = {
+      {512, 4, {Zone::kScrollLeft, -1}}, {553, 23, {Zone::kScrollRight, -1}},
+      {560, 10, {Zone::kTabList, -1}},   {590, 10, {Zone::kNewTabButton, 9}},
+      {533, 10, {Zone::kNone, -1}},      {590, 25, {Zone::kNone, -1}},
+      {100, 10, {Zone::kNone, -1}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TabBarGeometry::HitStrip(strip, 9, c.x, c.y), c.hit) << c.x << "," << c.y;
+  }
+
+  // Everything fits: no strip, no scrolling, no strip buttons.
+  const OverflowStrip none = TabBarGeometry::Strip(600, 600, 3, 26);
+  EXPECT_EQ(none, OverflowStrip{});
+  EXPECT_EQ(TabBarGeometry::MaxScroll(tabs, none), 0);
+  EXPECT_EQ(TabBarGeometry::ScrollStep(tabs, none, 0, 1), 0);
+  EXPECT_EQ(TabBarGeometry::HitStrip(none, 9, 590, 10), TabHit{});
+}
+
 }  // namespace
 }  // namespace tolvane

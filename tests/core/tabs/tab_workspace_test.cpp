@@ -574,7 +574,7 @@ TEST_F(TabWorkspaceTest, FocusMovesWrapAround) {
 
 TEST_F(TabWorkspaceTest, SearchesUseTheViewsKeywordAndRecordIt) {
   StartInG1();
-  view_.keyword = Utf8ToSjis("本");
+  view_.keyword = "本";
   Run(TabCommands::kSearch);
   Settle();
   EXPECT_EQ(Urls(),

@@ -143,6 +143,9 @@ TEST(TolvanectlTest, EncodeTakesUtf8OrShiftJisHex) {
   EXPECT_EQ(Ctl({"encode", "3", "東京 タワー"}).out,
             "%E6%9D%B1%E4%BA%AC+%E3%82%BF%E3%83%AF%E3%83%BC\n");
   EXPECT_EQ(Ctl({"encode", "0", "東京 x"}).out, "東京 x\n");
+  // UTF-8 sends what was typed; the other charsets "?" where they lack it.
+  EXPECT_EQ(Ctl({"encode", "3", "Pokémon"}).out, "Pok%C3%A9mon\n");
+  EXPECT_EQ(Ctl({"encode", "1", "Pokémon"}).out, "Pok%3Fmon\n");
   EXPECT_EQ(Ctl({"encode", "--sjis-hex", "938C8b9E", "2"}).out, "%C5%EC%B5%FE\n");
   EXPECT_EQ(Ctl({"encode", "--sjis-hex", "B1", "2"}).out, "%8E%B1\n");
 
@@ -172,6 +175,9 @@ TEST(TolvanectlTest, RequestsPrintsThePagesOfASearch) {
             "http://a/?q=%E6%9D%B1%E4%BA%AC+%E9%A7%85\tA\t\n"
             "http://b/?q=東京 駅\tB\tw=東京\n");
   EXPECT_EQ(Ctl({"requests", d, "tab", "5"}).out, "http://a/\tA\t\nhttp://b/\tB\t\n");
+  EXPECT_EQ(Ctl({"requests", d, "tab", "5", "한국 駅"}).out,
+            "http://a/?q=%ED%95%9C%EA%B5%AD+%E9%A7%85\tA\t\n"
+            "http://b/?q=?? 駅\tB\tw=??\n");
 
   auto missing = Ctl({"requests", d, "engine", "5", "x"});
   EXPECT_EQ(missing.rc, 1);

@@ -1,0 +1,17 @@
+#include "core/search/keyword.h"
+
+#include "core/search/charset_converter.h"
+
+namespace tolvane {
+
+Keyword Keyword::FromSjis(std::string_view sjis) {
+  return Keyword(std::string(sjis), SjisToUtf8(sjis));
+}
+
+Keyword Keyword::FromUtf8(std::string_view utf8) { return FromUtf16(Utf8ToUtf16(utf8)); }
+
+Keyword Keyword::FromUtf16(std::u16string_view utf16) {
+  return Keyword(Utf16ToSjis(utf16), Utf16ToUtf8(utf16));
+}
+
+}  // namespace tolvane
