@@ -44,7 +44,8 @@ inline constexpr int kF1 = 0x70;
 // (Shift_JIS; the arrow keys are named "←", "↑", "→", "↓"). In order: the
 // empty name for code 0, "A"-"Z", "0"-"9", "F1"-"F12", "Enter", "Esc",
 // "Tab", "Backspace", "Insert", "Delete", "Home", "End", "+", "-", "*", "/",
-// the four arrows, "PageUp", "PageDown", "Pause", "PrintScreen": 69 keys.
+// the four arrows, "PageUp", "PageDown", "Pause", "PrintScreen": 68 keys and
+// the empty name, 69 entries.
 class KeyNameTable {
  public:
   struct Key {
