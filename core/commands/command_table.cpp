@@ -223,4 +223,12 @@ std::string CommandTable::Describe(int index) const {
          e.gestures;
 }
 
+std::string CommandTable::Listing() const {
+  std::string listing;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    listing += Describe(static_cast<int>(i)) + '\n';
+  }
+  return listing;
+}
+
 }  // namespace tolvane

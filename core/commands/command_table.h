@@ -88,6 +88,8 @@ class CommandTable {
 
   // "32791 Alt+←|Backspace|←" for entry `index`, for tests and tools.
   std::string Describe(int index) const;
+  // Describe() of every entry, one line each.
+  std::string Listing() const;
 
  private:
   std::vector<CommandEntry> entries_;
