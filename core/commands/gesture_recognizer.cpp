@@ -1,5 +1,6 @@
 #include "core/commands/gesture_recognizer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/app/setting_keys.h"
@@ -34,7 +35,10 @@ GestureRecognizer::Move GestureRecognizer::OnMouseMove(Point position) {
   if (!settings_.enabled) return move;
   const int dx = position.x - reference_.x;
   const int dy = position.y - reference_.y;
-  if (std::abs(dx) < settings_.distance && std::abs(dy) < settings_.distance) return move;
+  // A Distance of 0 or less (a hand-edited settings file) would turn the
+  // jitter of a plain right click into a gesture: a step is at least 1 pixel.
+  const int distance = std::max(1, settings_.distance);
+  if (std::abs(dx) < distance && std::abs(dy) < distance) return move;
 
   move.stepped = true;
   moved_ = true;

@@ -46,6 +46,12 @@ TEST(GestureRecognizerTest, ClickWithoutMovementGivesThePageItsMenu) {
   g.OnRightDown({100, 100}, true);
   EXPECT_FALSE(g.OnMouseMove({400, 100}).stepped);
   EXPECT_EQ(g.OnRightUp().action, Action::kReplayPress);
+
+  // A Distance of 0 still needs the pointer to move.
+  g.set_settings({.distance = 0});
+  g.OnRightDown({100, 100}, true);
+  EXPECT_FALSE(g.OnMouseMove({100, 100}).stepped);
+  EXPECT_EQ(g.OnRightUp().action, Action::kReplayPress);
 }
 
 TEST(GestureRecognizerTest, StrokesBecomeArrowsAndLongStrokesDoubleOnce) {
