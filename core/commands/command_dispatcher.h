@@ -61,7 +61,8 @@ class CommandDispatcher {
   CommandDispatcher(const CommandTable& table, ShortcutOwners& owners)
       : table_(table), owners_(owners) {}
 
-  // True when an owner was found (and, unless check_only, run).
+  // True when an owner was found (and, unless check_only, run); a folder
+  // that ran counts, so the typed-shortcut mode ends after it.
   bool Dispatch(MatchKind kind, std::string_view text, bool check_only,
                 std::optional<Owner> excluded = std::nullopt) const;
 

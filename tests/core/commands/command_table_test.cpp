@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/app/setting_keys.h"
+#include "core/app/string_table.h"
 #include "core/commands/accelerator_table.h"
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/key_name_table.h"
@@ -43,6 +44,7 @@ TEST(CommandTableTest, DefaultTableIsWholeAndConsistent) {
     EXPECT_TRUE(ids.insert(e.id.value()).second) << e.id.value();
     EXPECT_FALSE(CommandTable::ActionName(e.id).empty()) << e.id.value();
     EXPECT_FALSE(CommandTable::Description(e.id).empty()) << e.id.value();
+    EXPECT_EQ(SjisToUtf8(LoadString(e.id.value())), LoadStringUtf8(e.id.value()));
     if (e.category != 0) {
       EXPECT_GE(e.category, 2001);
       EXPECT_LE(e.category, 2009);
