@@ -1,0 +1,121 @@
+#pragma once
+
+#include <compare>
+
+namespace tolvane {
+
+// A command's number as the system knows it: the id a menu item, button,
+// key or gesture sends, and the id of the command's numbered string
+// (description, then the names shown). Kept apart from other ints so a row,
+// an index or a string id cannot be passed where a command is meant.
+class CommandId {
+ public:
+  constexpr CommandId() = default;
+  constexpr explicit CommandId(int value) : value_(value) {}
+
+  constexpr int value() const { return value_; }
+
+  friend constexpr auto operator<=>(CommandId, CommandId) = default;
+
+ private:
+  int value_ = 0;
+};
+
+// The commands of the default command table, and the commands the dispatcher
+// sends on its own.
+namespace command {
+// Window and view.
+inline constexpr CommandId kFullScreen{32798};
+inline constexpr CommandId kMinimize{59148};
+inline constexpr CommandId kZoomIn{32832};
+inline constexpr CommandId kZoomOut{32833};
+// Web page.
+inline constexpr CommandId kHome{32793};
+inline constexpr CommandId kForward{32792};
+inline constexpr CommandId kBack{32791};
+inline constexpr CommandId kReload{32795};
+inline constexpr CommandId kStop{32794};
+inline constexpr CommandId kSavePage{32804};
+inline constexpr CommandId kPrint{57607};
+inline constexpr CommandId kViewSource{32796};
+inline constexpr CommandId kFollowLink{59149};
+inline constexpr CommandId kLinkMenu{59150};
+// Scrolling the page.
+inline constexpr CommandId kScrollUp{59160};
+inline constexpr CommandId kScrollDown{59161};
+inline constexpr CommandId kScrollPageUp{59162};
+inline constexpr CommandId kScrollPageDown{59163};
+inline constexpr CommandId kScrollTop{59164};
+inline constexpr CommandId kScrollBottom{59165};
+// Side bar.
+inline constexpr CommandId kShowSearchTree{32785};
+inline constexpr CommandId kShowTabTree{32941};
+inline constexpr CommandId kShowFavoritesTree{32786};
+inline constexpr CommandId kShowKeywordTree{32787};
+inline constexpr CommandId kShowHistoryTree{32809};
+// Favorites and clips.
+inline constexpr CommandId kAddFavorite{32799};
+inline constexpr CommandId kAddAllTabsToFavorites{32883};
+inline constexpr CommandId kToggleClip{32890};
+inline constexpr CommandId kClipAllTabs{32979};
+inline constexpr CommandId kUnclipAllTabs{32980};
+// Category tabs.
+inline constexpr CommandId kNewCategoryTab{32953};
+inline constexpr CommandId kDuplicateCategoryTab{32881};
+inline constexpr CommandId kCloseCategoryTab{32884};
+inline constexpr CommandId kCloseCategoryTabsRight{32973};
+inline constexpr CommandId kCloseCategoryTabsLeft{32974};
+inline constexpr CommandId kCloseOtherCategoryTabs{32975};
+inline constexpr CommandId kCloseAllCategoryTabs{32885};
+inline constexpr CommandId kCategoryTabLeft{32901};
+inline constexpr CommandId kCategoryTabRight{32902};
+inline constexpr CommandId kCategoryTabFirst{32917};
+inline constexpr CommandId kCategoryTabLast{32916};
+// Page tabs.
+inline constexpr CommandId kNewPageTab{32886};
+inline constexpr CommandId kDuplicatePageTab{32887};
+inline constexpr CommandId kReopenClosedPageTab{32982};
+inline constexpr CommandId kClosePageTab{32891};
+inline constexpr CommandId kClosePageTabsRight{32892};
+inline constexpr CommandId kClosePageTabsLeft{32895};
+inline constexpr CommandId kCloseOtherPageTabs{32893};
+inline constexpr CommandId kCloseAllPageTabs{32978};
+inline constexpr CommandId kReloadAllPageTabs{32882};
+inline constexpr CommandId kPageTabLeft{32903};
+inline constexpr CommandId kPageTabRight{32904};
+inline constexpr CommandId kPageTabFirst{32918};
+inline constexpr CommandId kPageTabLast{32919};
+inline constexpr CommandId kTabHistoryForward{32921};
+inline constexpr CommandId kTabHistoryBack{32920};
+inline constexpr CommandId kPreviousTab{32905};
+inline constexpr CommandId kNextTab{32907};
+// Search bar and address bar.
+inline constexpr CommandId kEngineButton{32926};
+inline constexpr CommandId kKeywordBox{59151};
+inline constexpr CommandId kSearch{32943};
+inline constexpr CommandId kBatchSearch{32842};
+inline constexpr CommandId kAddressBar{59152};
+// Find in page.
+inline constexpr CommandId kFindForm{57636};
+inline constexpr CommandId kFindNext{32843};
+inline constexpr CommandId kFindPrevious{32897};
+inline constexpr CommandId kHighlight{32844};
+inline constexpr CommandId kSearchSelection{59153};
+inline constexpr CommandId kBatchSearchSelection{59154};
+// Fixed keys, not listed on the option pages.
+inline constexpr CommandId kTabKey{32898};
+inline constexpr CommandId kShiftTabKey{32899};
+inline constexpr CommandId kUndo{57643};
+inline constexpr CommandId kSelectAll{57642};
+inline constexpr CommandId kCut{57635};
+inline constexpr CommandId kCopy{57634};
+inline constexpr CommandId kPaste{57637};
+inline constexpr CommandId kDelete{32824};
+inline constexpr CommandId kToggleMenuBar{32776};
+inline constexpr CommandId kHelp{32803};
+// Search with the engine or engine folder selected in the search tree: what
+// a typed shortcut or gesture of an engine or folder runs.
+inline constexpr CommandId kSearchSelectedEngine{59156};
+}  // namespace command
+
+}  // namespace tolvane
