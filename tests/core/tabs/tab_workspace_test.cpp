@@ -98,6 +98,7 @@ class TabWorkspaceTest : public ::testing::Test {
     ws_->RebuildTree();
   }
 
+  static std::string StartPage() { return "http://start/"; }
   void Set(const IntSetting& key, int value) { Write(settings_, key, value); }
   void Settle() { testing::Settle(timers_, controls_); }
   void Choose(int record) { ws_->ChooseTreeItem(ws_->tree().FindTab(record)); }
@@ -152,7 +153,7 @@ class TabWorkspaceTest : public ::testing::Test {
 
 TEST_F(TabWorkspaceTest, FirstStartMakesTheDefaultTabsAndOpensHomeWithTheStartPage) {
   Set(settings::kTabTreeShowPageTab, 1);
-  Start().RestoreTabs(false, "http://start/", "");
+  Start().RestoreTabs(false, StartPage, "");
   Settle();
   const std::string bar = "[ホーム*: http://start/*][Alpha: Alpha*][Omega: Omega*]";
   const std::string tree =
@@ -204,7 +205,7 @@ TEST_F(TabWorkspaceTest, StartModesPickTheFirstTabTheLastActiveOneTheChosenOneOr
     Set(settings::kMainLastActiveTab, c.last_active);
     Set(settings::kMainStartTab, c.start_tab);
     Restart();
-    ws_->RestoreTabs(false, "http://start/", "");
+    ws_->RestoreTabs(false, StartPage, "");
     Settle();
     EXPECT_EQ(Bar(), c.bar) << c.name;
   }
