@@ -260,12 +260,11 @@ void TabCommands::OpenNewPage(const std::string& url, const std::string& caption
   if (area.category_count() == 0) ws_.ChooseTreeItem(ws_.FirstTabItem());
   const int category = area.current_category();
   if (category < 0) return;
-  OpenPageRequest request;
-  request.category = category;
-  request.mode = OpenPageRequest::kNewPage;
-  request.url = url;
-  request.caption = caption;
-  area.OpenPage(request);
+  const int after = area.ThisPage(category);
+  area.AddPage(category, {.url = url,
+                          .caption = caption,
+                          .insert_at = after >= 0 ? after + 1 : -1,
+                          .from_command = true});
 }
 
 void TabCommands::NewCategoryTab(const CommandTarget& target) {

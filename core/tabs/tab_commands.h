@@ -88,8 +88,10 @@ class TabCommands {
   // Whether the command can do anything now (menu state).
   bool IsEnabled(int id, const CommandTarget& target = {}) const;
 
-  // Opens one page as a new page tab of the current category; with no
-  // category tab at all the first tab of the tab tree is opened first.
+  // Opens one page as a new page tab of the current category, right after
+  // this page, and selects it (whatever modifier keys the command's key
+  // holds); with no category tab at all the first tab of the tab tree is
+  // opened first.
   void OpenNewPage(const std::string& url, const std::string& caption);
 
  private:
