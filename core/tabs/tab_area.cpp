@@ -447,7 +447,7 @@ void TabArea::SelectNeighbour(CCategoryTab& tab) {
   }
   const int current = tab.current_page();
   SelectPageOf(tab, current >= 0 && current < tab.page_count() ? current : tab.page_count() - 1,
-               false, false);
+               false, true);
 }
 
 void TabArea::MovePage(int category, int from, int to) {

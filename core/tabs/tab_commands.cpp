@@ -237,6 +237,7 @@ bool TabCommands::IsEnabled(int id, const CommandTarget& target) const {
     case kTabSettings:
       return ThisRecord(target) >= 0;
     case kCloseCategory:
+    case kSearchInTab:
       return target.source == CommandSource::kTabTree ? ThisRecord(target) >= 0
                                                       : ThisCategory(target) >= 0;
     case kDeleteAllTabs:
