@@ -47,11 +47,15 @@ int TabCommands::ThisRecord(const CommandTarget& target) const {
 
 int TabCommands::SelectThisCategory(const CommandTarget& target) {
   TabArea& area = ws_.area();
-  if (target.source == CommandSource::kTabTree && ThisCategory(target) < 0) {
+  int index = ThisCategory(target);
+  if (target.source == CommandSource::kTabTree && index < 0) {
+    // Choosing rebuilds the tree: the tab is found again by its record.
     const int record = ThisRecord(target);
-    if (record >= 0) ws_.ChooseTreeItem(ws_.tree().FindTab(record));
+    if (record >= 0) {
+      ws_.ChooseTreeItem(ws_.tree().FindTab(record));
+      index = area.FindByRecord(record);
+    }
   }
-  const int index = ThisCategory(target);
   if (index >= 0 && index != area.current_category()) area.SelectCategoryTab(index, true);
   area.set_context_category(-1);
   return index >= 0 ? area.current_category() : -1;
@@ -107,7 +111,8 @@ bool TabCommands::Execute(int id, const CommandTarget& target) {
     case kCopyTreeTab: {
       // The copy takes the pages of the tab copied: show it first.
       const CommandTarget tree{CommandSource::kTabTree, target.tree_item};
-      if (SelectThisCategory(tree) >= 0) Duplicate(ThisRecord(tree));
+      const int record = ThisRecord(tree);
+      if (SelectThisCategory(tree) >= 0) Duplicate(record);
       return true;
     }
     case kDeleteTab:

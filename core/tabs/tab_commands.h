@@ -103,7 +103,8 @@ class TabCommands {
   // The tab record the command is about (the tree item for the tree).
   int ThisRecord(const CommandTarget& target) const;
   // Selects this tab; from the tree, a tab not shown is chosen first, as a
-  // click on it would.
+  // click on it would (which rebuilds the tree: `target.tree_item` may then
+  // name another item). Returns the current category, or -1.
   int SelectThisCategory(const CommandTarget& target);
   void NewCategoryTab(const CommandTarget& target);
   void Duplicate(int record);

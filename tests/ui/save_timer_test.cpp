@@ -1,5 +1,5 @@
-// The view's periodic save: started by the first show, writes the stores,
-// reports a file that cannot be written once.
+// The view's periodic save: started once the first tabs are open, writes
+// the stores, reports a file that cannot be written once.
 #include <unistd.h>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,7 +58,7 @@ class SaveTimerTest : public QObject {
   void initTestCase() { test::OpenSharedProfile(); }
   void init() { test::FailOnQtWarnings(); }
 
-  void timerStartsOnFirstShowAndSavesChanges() {
+  void timerStartsWithTheFirstTabsAndSavesChanges() {
     QTemporaryDir dir;
     const std::filesystem::path favorites = QStringToPath(dir.path()) / "vq_favorite.fvf";
     CTolvaneApp app;
