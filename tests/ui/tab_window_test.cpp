@@ -160,7 +160,11 @@ class TabWindowTest : public QObject {
     QVERIFY(test::WaitFor([] { return FocusedPage() != nullptr; }, 5000));
 
     QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
-    QVERIFY(test::WaitFor([&] { return FocusedPage() != nullptr && FocusedPage()->isVisible(); }));
+    QVERIFY(test::WaitFor([&] {
+      return FocusedPage() != nullptr && FocusedPage()->isVisible() &&
+             area.category(0).page_count() == 2 &&
+             area.ActiveHost()->load_state() == LoadState::kLoaded;
+    }));
     test::Spin(50);
     QCOMPARE(ToQString(area.Describe()), QStringLiteral("[一店*: 店 空白*]"));
     QCOMPARE(TreeSelection(ws, tree), QStringLiteral("page 空白"));
