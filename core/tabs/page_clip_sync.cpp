@@ -85,6 +85,18 @@ int PageClipSync::NewClipOf(const CPageTab& page, const CCategoryTab& tab) {
   return clips_.AddClip(TabIdOf(tab), TitleForClip(host), UrlForClip(host), prompter_);
 }
 
+int PageClipSync::ClippedCopyOf(const CPageTab& page, const CCategoryTab& tab) const {
+  const std::string url = UrlForClip(page.host());
+  for (int i = 0; i < tab.page_count(); ++i) {
+    const CPageTab& other = tab.page(i);
+    if (&other != &page && IsUserClip(other) &&
+        clips_.url(static_cast<std::size_t>(other.clip_index())) == url) {
+      return i;
+    }
+  }
+  return -1;
+}
+
 void PageClipSync::Release(const CPageTab& page) {
   if (IsUserClip(page)) clips_.Release(static_cast<std::size_t>(page.clip_index()));
 }

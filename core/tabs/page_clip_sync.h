@@ -43,6 +43,9 @@ class PageClipSync {
   bool ClipInPlace(CPageTab& page, const CCategoryTab& tab);
   // A new user clip of the page, for a page tab of its own; -1 at the limit.
   int NewClipOf(const CPageTab& page, const CCategoryTab& tab);
+  // The page of `tab` that is a user clip of the same address as `page`
+  // (its clipped copy), or -1.
+  int ClippedCopyOf(const CPageTab& page, const CCategoryTab& tab) const;
   // A user clip becomes a saved page, still bound to its tab.
   void Release(const CPageTab& page);
   // The user closed the page tab: its saved page goes with it.

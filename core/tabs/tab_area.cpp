@@ -120,11 +120,29 @@ void TabArea::OpenFirstPages(CCategoryTab& tab, int index) {
 
 // The first category tab of the run: the start page, the exported clip
 // list when the old clip file could not be read, then the tab's own pages.
+//
+// A start page the last run kept among the tab's saved pages comes back as
+// that saved page rather than beside it: otherwise every start and exit
+// would keep one more copy of it.
 void TabArea::OpenStartPages(CCategoryTab& tab, int index) {
   start_pages_ = false;
-  AddPageTo(tab, {.url = start_url_.empty() ? kBlankUrl : start_url_});
+  std::vector<std::size_t> saved = clip_sync_.ClipsOf(tab).records;
+  auto saved_page_at = [this, &saved](const std::string& url) {
+    for (auto it = saved.begin(); it != saved.end(); ++it) {
+      if (!services_.clips.clipped(*it) && services_.clips.url(*it) == url) {
+        const int record = static_cast<int>(*it);
+        saved.erase(it);
+        return record;
+      }
+    }
+    return -1;
+  };
+  const std::string start_url = start_url_.empty() ? kBlankUrl : start_url_;
+  AddPageTo(tab, {.url = start_url, .clip_index = saved_page_at(start_url)});
   if (!clip_list_url_.empty()) {
-    AddPageTo(tab, {.url = clip_list_url_, .caption = LoadString(string_id::kClipListPage)});
+    AddPageTo(tab, {.url = clip_list_url_,
+                    .caption = LoadString(string_id::kClipListPage),
+                    .clip_index = saved_page_at(clip_list_url_)});
   }
   if (!services_.tabs.url(static_cast<std::size_t>(tab.record())).empty()) {
     search_.RunSearch(index, Keyword(), 1, SearchRunner::kTabList, -1);
@@ -274,11 +292,19 @@ int TabArea::OpenClips(int category) {
   return OpenClipsOf(*bar_[static_cast<std::size_t>(category)]);
 }
 
+// Records a page of the tab shows already (a start page) are not opened
+// twice.
 int TabArea::OpenClipsOf(CCategoryTab& tab) {
   const TabClips clips = clip_sync_.ClipsOf(tab);
   int selected = -1;
   for (std::size_t k = 0; k < clips.records.size(); ++k) {
     const std::size_t record = clips.records[k];
+    const auto& pages = tab.pages();
+    if (std::any_of(pages.begin(), pages.end(), [record](const auto& page) {
+          return page->clip_index() == static_cast<int>(record);
+        })) {
+      continue;
+    }
     const int page = AddPageTo(tab, {.url = services_.clips.url(record),
                                      .caption = services_.clips.title(record),
                                      .clip_index = static_cast<int>(record)});
@@ -315,7 +341,8 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   // starts at the next scheduling pass, so a search adding many pages one
   // after the other, each selected in turn, loads only the last of them
   // at once instead of all.
-  const bool activate = params.activate && params.clip_index < 0 && !view_.ModifiersNow().ctrl;
+  const bool activate = params.activate && params.clip_index < 0 &&
+                        (params.from_command || !view_.ModifiersNow().ctrl);
   if (activate || tab.current_page() < 0) {
     SelectPageOf(tab, at, true, false);
   } else {
@@ -336,6 +363,10 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   const int index = tab.IndexOfHost(page_host);
   if (index < 0) return -1;
   events_.TreePagesChanged(tab.record());
+  // The tree now has the page's item: it highlights the page the row shows.
+  if (IsCurrent(tab) && tab.current_page() == index) {
+    events_.SyncTreeSelection(tab.record(), &page_host);
+  }
   return index;
 }
 
@@ -416,7 +447,7 @@ void TabArea::SelectNeighbour(CCategoryTab& tab) {
   }
   const int current = tab.current_page();
   SelectPageOf(tab, current >= 0 && current < tab.page_count() ? current : tab.page_count() - 1,
-               false, false);
+               false, true);
 }
 
 void TabArea::MovePage(int category, int from, int to) {
@@ -457,6 +488,11 @@ void TabArea::ToggleClip(int category, int page) {
     clip_sync_.Release(pt);
   } else if (Read(services_.settings, settings::kPageClipAction) != 1) {
     clip_sync_.ClipInPlace(pt, tab);
+  } else if (const int copy = clip_sync_.ClippedCopyOf(pt, tab); copy >= 0) {
+    // Clipped already: the press leads to the copy (where the next one
+    // releases it) instead of cloning the page once more.
+    SelectPageOf(tab, copy, true, false);
+    return;
   } else {
     // The clip opens as a page tab of its own right after the page.
     const int clip = clip_sync_.NewClipOf(pt, tab);

@@ -44,6 +44,10 @@ struct AddPageParams {
   int clip_index = -1;
   int insert_at = -1;  // -1: at the end
   bool activate = true;
+  // Asked for by a command of its own (a key, a menu entry, the new-page
+  // button): selected even though the command's key holds Ctrl, which
+  // otherwise keeps a new page in the background.
+  bool from_command = false;
 };
 
 // The category and page tabs: a pool of every category tab opened in this
@@ -160,7 +164,9 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void SaveClips(CCategoryTab& tab, bool save_all);
   // SaveClips(true) for every pool object, last created first (exit).
   void SaveOpenPages();
-  // A plain page becomes a user clip, a user clip a plain page.
+  // A plain page becomes a user clip, a user clip a plain page. With
+  // OptionPageClip/Action 1 the clip is a copy in a page tab of its own
+  // after the page; a page whose copy is open already selects that copy.
   void ToggleClip(int category, int page);
   void ClipAll(int category);
   void UnclipAll(int category);

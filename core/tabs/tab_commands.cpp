@@ -14,34 +14,48 @@ bool IsTabItem(const TabTreeItem& item) { return item.kind == TabTreeItem::Kind:
 
 }  // namespace
 
-int TabCommands::ThisCategory(CommandSource source) const {
+int TabCommands::TreeItem(const CommandTarget& target) const {
+  const TabTree& tree = ws_.tree();
+  const int item = target.tree_item >= 0 ? target.tree_item : tree.selected();
+  return item >= 0 && item < tree.size() ? item : -1;
+}
+
+int TabCommands::ThisCategory(const CommandTarget& target) const {
   const TabArea& area = ws_.area();
-  if (source == CommandSource::kTabTree) {
-    const int record = ThisRecord(source);
+  if (target.source == CommandSource::kTabTree) {
+    const int record = ThisRecord(target);
     return record >= 0 ? area.FindByRecord(record) : -1;
   }
-  if (source == CommandSource::kCategoryBar) return area.ThisCategory();
+  if (target.source == CommandSource::kCategoryBar) return area.ThisCategory();
   return area.current_category();
 }
 
-int TabCommands::ThisRecord(CommandSource source) const {
-  if (source == CommandSource::kTabTree) {
+int TabCommands::ThisRecord(const CommandTarget& target) const {
+  if (target.source == CommandSource::kTabTree) {
     const TabTree& tree = ws_.tree();
-    const int selected = tree.selected();
-    if (selected < 0) return -1;
-    const TabTreeItem& item = tree.item(selected);
-    if (IsTabItem(item)) return item.record;
-    if (item.kind == TabTreeItem::Kind::kPage && item.parent >= 0) {
-      return tree.item(item.parent).record;
+    const int item = TreeItem(target);
+    if (item < 0) return -1;
+    const TabTreeItem& chosen = tree.item(item);
+    if (IsTabItem(chosen)) return chosen.record;
+    if (chosen.kind == TabTreeItem::Kind::kPage && chosen.parent >= 0) {
+      return tree.item(chosen.parent).record;
     }
     return -1;
   }
-  return ws_.area().RecordAt(ThisCategory(source));
+  return ws_.area().RecordAt(ThisCategory(target));
 }
 
-int TabCommands::SelectThisCategory(CommandSource source) {
+int TabCommands::SelectThisCategory(const CommandTarget& target) {
   TabArea& area = ws_.area();
-  const int index = ThisCategory(source);
+  int index = ThisCategory(target);
+  if (target.source == CommandSource::kTabTree && index < 0) {
+    // Choosing rebuilds the tree: the tab is found again by its record.
+    const int record = ThisRecord(target);
+    if (record >= 0) {
+      ws_.ChooseTreeItem(ws_.tree().FindTab(record));
+      index = area.FindByRecord(record);
+    }
+  }
   if (index >= 0 && index != area.current_category()) area.SelectCategoryTab(index, true);
   area.set_context_category(-1);
   return index >= 0 ? area.current_category() : -1;
@@ -59,58 +73,78 @@ PageHost* TabCommands::ThisPageHost() {
   return page >= 0 ? &area.category(area.current_category()).page(page).host() : nullptr;
 }
 
-int TabCommands::SelectedGroup() const {
-  const TabTree& tree = ws_.tree();
-  return tree.selected() >= 0 ? tree.GroupOf(tree.selected()) : -1;
+int TabCommands::TargetGroup(const CommandTarget& target) const {
+  const int item = TreeItem(target);
+  return item >= 0 ? ws_.tree().GroupOf(item) : -1;
 }
 
-bool TabCommands::Execute(int id, CommandSource source) {
+bool TabCommands::MayDeleteGroup(int item) const {
+  const TabTree& tree = ws_.tree();
+  if (item < 0 || tree.item(item).kind != TabTreeItem::Kind::kGroup ||
+      tree.item(item).image == TabTree::kArchiveImage) {
+    return false;
+  }
+  for (int other = 0; other < tree.size(); ++other) {
+    const TabTreeItem& group = tree.item(other);
+    if (group.kind != TabTreeItem::Kind::kGroup || group.image == TabTree::kArchiveImage) continue;
+    bool inside = false;  // the group or one of its subgroups goes with it
+    for (int up = other; up >= 0 && !inside; up = tree.item(up).parent) inside = up == item;
+    if (!inside) return true;
+  }
+  return false;
+}
+
+bool TabCommands::Execute(int id, const CommandTarget& target) {
   TabArea& area = ws_.area();
   switch (id) {
     case kNewCategoryTab:
-      NewCategoryTab();
+      NewCategoryTab(target);
       return true;
     case kNewTabFromMenu:
     case kNewTabButton:
-      SelectThisCategory(source);
-      NewCategoryTab();
+      SelectThisCategory(target);
+      NewCategoryTab({});
       return true;
     case kDuplicateTab:
-      if (SelectThisCategory(source) >= 0) Duplicate(area.RecordAt(area.current_category()));
+      if (SelectThisCategory(target) >= 0) Duplicate(area.RecordAt(area.current_category()));
       return true;
-    case kCopyTreeTab:
-      if (ThisRecord(CommandSource::kTabTree) >= 0) Duplicate(ThisRecord(CommandSource::kTabTree));
+    case kCopyTreeTab: {
+      // The copy takes the pages of the tab copied: show it first.
+      const CommandTarget tree{CommandSource::kTabTree, target.tree_item};
+      const int record = ThisRecord(tree);
+      if (SelectThisCategory(tree) >= 0) Duplicate(record);
       return true;
+    }
     case kDeleteTab:
-      DeleteTab(source);
+      DeleteTab(target);
       return true;
     case kDeleteAllTabs:
     case kDeleteAllTabs2:
-      DeleteAllTabs();
+      DeleteAllTabs(target);
       return true;
     case kDeleteGroup:
-      DeleteGroup();
+      DeleteGroup(target);
       return true;
     case kTabSettings:
-      EditTab(source);
+      EditTab(target);
       return true;
     case kCloseCategory:
-      CloseCategory(source);
+      CloseCategory(target);
       return true;
     case kCloseRightCategories:
-      CloseCategories(source, Which::kRight);
+      CloseCategories(target, Which::kRight);
       return true;
     case kCloseLeftCategories:
-      CloseCategories(source, Which::kLeft);
+      CloseCategories(target, Which::kLeft);
       return true;
     case kCloseOtherCategories:
-      CloseCategories(source, Which::kOthers);
+      CloseCategories(target, Which::kOthers);
       return true;
     case kCloseAllCategories:
-      CloseCategories(source, Which::kAll);
+      CloseCategories(target, Which::kAll);
       return true;
     case kSearchInTab:
-      if (SelectThisCategory(source) >= 0) Search(false);
+      if (SelectThisCategory(target) >= 0) Search(false);
       return true;
     case kSearch:
       Search(false);
@@ -131,7 +165,7 @@ bool TabCommands::Execute(int id, CommandSource source) {
       if (PageHost* host = ThisPageHost()) host->Refresh();
       return true;
     case kReloadAllPages: {
-      const int category = ThisCategory(source);
+      const int category = ThisCategory(target);
       if (category < 0) return true;
       for (auto& page : area.category(category).pages()) page->host().Refresh();
       return true;
@@ -152,7 +186,7 @@ bool TabCommands::Execute(int id, CommandSource source) {
       ClosePages(Which::kOthers);
       return true;
     case kCloseAllPagesOfTab:
-      SelectThisCategory(source);
+      SelectThisCategory(target);
       ClosePages(Which::kAll);
       return true;
     case kCloseAllPages:
@@ -163,13 +197,13 @@ bool TabCommands::Execute(int id, CommandSource source) {
         area.ToggleClip(area.current_category(), page);
       return true;
     case kClipAll:
-      if (ThisCategory(source) >= 0) area.ClipAll(ThisCategory(source));
+      if (ThisCategory(target) >= 0) area.ClipAll(ThisCategory(target));
       return true;
     case kUnclipAll:
-      if (ThisCategory(source) >= 0) area.UnclipAll(ThisCategory(source));
+      if (ThisCategory(target) >= 0) area.UnclipAll(ThisCategory(target));
       return true;
     case kAddAllToFavorites:
-      AddAllToFavorites(source);
+      AddAllToFavorites(target);
       return true;
     case kCategoryLeft:
     case kCategoryRight:
@@ -192,7 +226,7 @@ bool TabCommands::Execute(int id, CommandSource source) {
   }
 }
 
-bool TabCommands::IsEnabled(int id, CommandSource source) const {
+bool TabCommands::IsEnabled(int id, const CommandTarget& target) const {
   const TabArea& area = ws_.area();
   const int category = area.current_category();
   switch (id) {
@@ -206,14 +240,16 @@ bool TabCommands::IsEnabled(int id, CommandSource source) const {
     case kCopyTreeTab:
     case kDeleteTab:
     case kTabSettings:
-      return ThisRecord(source) >= 0;
+      return ThisRecord(target) >= 0;
     case kCloseCategory:
-      return source == CommandSource::kTabTree ? ThisRecord(source) >= 0
-                                               : ThisCategory(source) >= 0;
+    case kSearchInTab:
+      return target.source == CommandSource::kTabTree ? ThisRecord(target) >= 0
+                                                      : ThisCategory(target) >= 0;
     case kDeleteAllTabs:
     case kDeleteAllTabs2:
+      return TargetGroup(target) >= 0;
     case kDeleteGroup:
-      return SelectedGroup() >= 0;
+      return MayDeleteGroup(TreeItem(target));
     case kToggleClip:
     case kDuplicatePage:
     case kReloadPage:
@@ -221,7 +257,7 @@ bool TabCommands::IsEnabled(int id, CommandSource source) const {
     case kClosePage:
       return category >= 0 && area.category(category).page_count() > 0;
     default:
-      return ThisCategory(source) >= 0;
+      return ThisCategory(target) >= 0;
   }
 }
 
@@ -230,21 +266,21 @@ void TabCommands::OpenNewPage(const std::string& url, const std::string& caption
   if (area.category_count() == 0) ws_.ChooseTreeItem(ws_.FirstTabItem());
   const int category = area.current_category();
   if (category < 0) return;
-  OpenPageRequest request;
-  request.category = category;
-  request.mode = OpenPageRequest::kNewPage;
-  request.url = url;
-  request.caption = caption;
-  area.OpenPage(request);
+  const int after = area.ThisPage(category);
+  area.AddPage(category, {.url = url,
+                          .caption = caption,
+                          .insert_at = after >= 0 ? after + 1 : -1,
+                          .from_command = true});
 }
 
-void TabCommands::NewCategoryTab() {
+void TabCommands::NewCategoryTab(const CommandTarget& target) {
   const TabTree& tree = ws_.tree();
   CTolvaneDoc& doc = ws_.doc();
   int group_id = 0;
   int order = EngineList::kCreatedInFolderOrder;
-  int record = ThisRecord(CommandSource::kTabTree);
-  const int selected = tree.selected();
+  const CommandTarget in_tree{CommandSource::kTabTree, target.tree_item};
+  const int record = ThisRecord(in_tree);
+  const int selected = TreeItem(in_tree);
   if (record >= 0) {
     group_id = doc.tabs().EffectiveFolder(static_cast<std::size_t>(record));
     order = doc.tabs().order(static_cast<std::size_t>(record));
@@ -305,12 +341,12 @@ void TabCommands::Duplicate(int record) {
   }
 }
 
-void TabCommands::DeleteTab(CommandSource source) {
-  const int record = ThisRecord(source);
+void TabCommands::DeleteTab(const CommandTarget& target) {
+  const int record = ThisRecord(target);
   if (record < 0) return;
   TabTree& tree = ws_.tree();
   const int item = tree.FindTab(record);
-  if (source != CommandSource::kCategoryBar) {
+  if (target.source != CommandSource::kCategoryBar) {
     const std::string name = item >= 0
                                  ? tree.item(item).text
                                  : ws_.doc().tabs().DisplayName(static_cast<std::size_t>(record));
@@ -327,8 +363,8 @@ void TabCommands::DeleteTab(CommandSource source) {
   }
 }
 
-void TabCommands::DeleteAllTabs() {
-  const int group = SelectedGroup();
+void TabCommands::DeleteAllTabs(const CommandTarget& target) {
+  const int group = TargetGroup(target);
   if (group < 0) return;
   CTolvaneDoc& doc = ws_.doc();
   TabTree& tree = ws_.tree();
@@ -345,10 +381,10 @@ void TabCommands::DeleteAllTabs() {
   ws_.RebuildAndSelectGroup(group);
 }
 
-void TabCommands::DeleteGroup() {
+void TabCommands::DeleteGroup(const CommandTarget& target) {
   const TabTree& tree = ws_.tree();
-  const int selected = tree.selected();
-  if (selected < 0 || tree.item(selected).kind != TabTreeItem::Kind::kGroup) return;
+  const int selected = TreeItem(target);
+  if (!MayDeleteGroup(selected)) return;
   CTolvaneDoc& doc = ws_.doc();
   const int group = tree.item(selected).record;
   if (!ws_.prompter().AskYesNo(
@@ -371,9 +407,9 @@ void TabCommands::DeleteGroup() {
   }
 }
 
-void TabCommands::EditTab(CommandSource source) {
-  if (source != CommandSource::kTabTree) SelectThisCategory(source);
-  const int record = ThisRecord(source);
+void TabCommands::EditTab(const CommandTarget& target) {
+  if (target.source != CommandSource::kTabTree) SelectThisCategory(target);
+  const int record = ThisRecord(target);
   if (record < 0) return;
   ws_.view().ShowTabTreePage();
   EngineList& tabs = ws_.doc().tabs();
@@ -388,9 +424,9 @@ void TabCommands::EditTab(CommandSource source) {
   ws_.RebuildAndSelectTab(record);
 }
 
-void TabCommands::CloseCategory(CommandSource source) {
-  if (source != CommandSource::kTabTree) SelectThisCategory(source);
-  const int record = ThisRecord(source);
+void TabCommands::CloseCategory(const CommandTarget& target) {
+  if (target.source != CommandSource::kTabTree) SelectThisCategory(target);
+  const int record = ThisRecord(target);
   if (record < 0) return;
   CTolvaneDoc& doc = ws_.doc();
   TabTree& tree = ws_.tree();
@@ -409,9 +445,9 @@ void TabCommands::CloseCategory(CommandSource source) {
   }
 }
 
-void TabCommands::CloseCategories(CommandSource source, Which which) {
-  if (source != CommandSource::kTabTree) SelectThisCategory(source);
-  const int record = ThisRecord(source);
+void TabCommands::CloseCategories(const CommandTarget& target, Which which) {
+  if (target.source != CommandSource::kTabTree) SelectThisCategory(target);
+  const int record = ThisRecord(target);
   if (record < 0) return;
   TabTree& tree = ws_.tree();
   const int item = tree.FindTab(record);
@@ -460,9 +496,9 @@ void TabCommands::ClosePages(Which which) {
   area.category(category).set_context_page(-1);
 }
 
-void TabCommands::AddAllToFavorites(CommandSource source) {
+void TabCommands::AddAllToFavorites(const CommandTarget& target) {
   TabArea& area = ws_.area();
-  const int category = ThisCategory(source);
+  const int category = ThisCategory(target);
   if (category < 0) return;
   ItemStore& favorites = ws_.doc().favorites();
   for (const auto& page : area.category(category).pages()) {

@@ -16,11 +16,24 @@ enum class CommandSource {
   kTabTree,      // the tab tree or its menu: the tree's selected item
 };
 
+// What a command acts on: where it was given and, from the tab tree's menu,
+// the item right-clicked. The menu leaves the tree's selection (and what
+// is shown) alone; the item travels with the command instead.
+struct CommandTarget {
+  CommandTarget(CommandSource from = CommandSource::kMenu, int item = -1)  // NOLINT: implicit
+      : source(from), tree_item(item) {}
+  CommandSource source;
+  // kTabTree: the tree item the command is about; -1: the tree's selection.
+  int tree_item;
+};
+
 // The commands on category tabs, page tabs and tab records, by command ID.
 // Category commands act on "this tab" (the right-clicked one, else the
 // current one) and mostly select it first; page commands act on the
 // right-clicked page, else the current one. Commands that need a tab, a page
-// or a tree item of the right kind do nothing without one.
+// or a tree item of the right kind do nothing without one. The archive
+// folder and the last group outside it are never deleted: a set-up without
+// a group has nowhere to put a new tab but the archive.
 class TabCommands {
  public:
   // Command IDs.
@@ -71,34 +84,44 @@ class TabCommands {
   explicit TabCommands(TabWorkspace& workspace) : ws_(workspace) {}
 
   // Runs command `id`; false when it is not a tab command.
-  bool Execute(int id, CommandSource source = CommandSource::kMenu);
+  bool Execute(int id, const CommandTarget& target = {});
   // Whether the command can do anything now (menu state).
-  bool IsEnabled(int id, CommandSource source = CommandSource::kMenu) const;
+  bool IsEnabled(int id, const CommandTarget& target = {}) const;
 
-  // Opens one page as a new page tab of the current category; with no
-  // category tab at all the first tab of the tab tree is opened first.
+  // Opens one page as a new page tab of the current category, right after
+  // this page, and selects it (whatever modifier keys the command's key
+  // holds); with no category tab at all the first tab of the tab tree is
+  // opened first.
   void OpenNewPage(const std::string& url, const std::string& caption);
 
  private:
+  // The tree item a tree command is about (the right-clicked one, else the
+  // selection); -1 when none.
+  int TreeItem(const CommandTarget& target) const;
   // "This tab": bar index, or -1.
-  int ThisCategory(CommandSource source) const;
-  // The tab record the command is about (tree selection for the tree).
-  int ThisRecord(CommandSource source) const;
-  int SelectThisCategory(CommandSource source);
-  void NewCategoryTab();
+  int ThisCategory(const CommandTarget& target) const;
+  // The tab record the command is about (the tree item for the tree).
+  int ThisRecord(const CommandTarget& target) const;
+  // Selects this tab; from the tree, a tab not shown is chosen first, as a
+  // click on it would (which rebuilds the tree: `target.tree_item` may then
+  // name another item). Returns the current category, or -1.
+  int SelectThisCategory(const CommandTarget& target);
+  void NewCategoryTab(const CommandTarget& target);
   void Duplicate(int record);
-  void DeleteTab(CommandSource source);
-  void DeleteAllTabs();
-  void DeleteGroup();
-  void EditTab(CommandSource source);
-  void CloseCategory(CommandSource source);
-  // Archives the tabs of this tab's group that `pick` chooses from the
-  // group's tabs in tree order (the index of this tab is given).
+  void DeleteTab(const CommandTarget& target);
+  void DeleteAllTabs(const CommandTarget& target);
+  void DeleteGroup(const CommandTarget& target);
+  // Whether the tree item is a group that may be deleted: not the archive
+  // folder, and some group outside the archive stays.
+  bool MayDeleteGroup(int item) const;
+  void EditTab(const CommandTarget& target);
+  void CloseCategory(const CommandTarget& target);
+  // Archives the tabs of this tab's group that `which` picks, in tree order.
   enum class Which { kRight, kLeft, kOthers, kAll };
-  void CloseCategories(CommandSource source, Which which);
+  void CloseCategories(const CommandTarget& target, Which which);
   void Search(bool every_category);
   void ClosePages(Which which);
-  void AddAllToFavorites(CommandSource source);
+  void AddAllToFavorites(const CommandTarget& target);
   // The page "this page" commands act on in the current category: the
   // right-clicked one, else the current one; -1 / null when none.
   int ThisPageIndex() const;
@@ -106,9 +129,9 @@ class TabCommands {
   void MoveCategoryFocus(int id);
   void MovePageFocus(int id);
   void MoveTabFocus(bool forward);
-  // Group folder index of the tree's selection (group, or a tab's or page's
+  // Group folder index of the target tree item (group, or a tab's or page's
   // group), -1 when none.
-  int SelectedGroup() const;
+  int TargetGroup(const CommandTarget& target) const;
 
   TabWorkspace& ws_;
 };

@@ -39,7 +39,7 @@ TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
 // The pages go before the tree and the records they point into.
 TabWorkspace::~TabWorkspace() { area_.DestroyAll(); }
 
-void TabWorkspace::RestoreTabs(bool has_argument, const std::string& start_url,
+void TabWorkspace::RestoreTabs(bool has_argument, const std::function<std::string()>& start_url,
                                const std::string& clip_list_url) {
   const StartPlan plan = StartPlan::Choose(doc_.settings(), has_argument, doc_.clip_load_failed());
   RebuildTree();
@@ -53,7 +53,7 @@ void TabWorkspace::RestoreTabs(bool has_argument, const std::string& start_url,
   }
   if (item < 0) return;
   if (plan.start_pages) {
-    area_.SetStartPages(start_url, plan.clip_list_page ? clip_list_url : std::string());
+    area_.SetStartPages(start_url(), plan.clip_list_page ? clip_list_url : std::string());
   }
   ChooseTreeItem(item);
   area_.ClearStartPages();
@@ -268,7 +268,8 @@ void TabWorkspace::EngineListReloaded(const std::string& start_url) {
   shown_group_ = -1;
   if (default_group_ >= 0) editor_.DeleteGroup(default_group_);
   default_group_ = -1;
-  RestoreTabs(false, start_url, std::string());
+  RestoreTabs(
+      false, [&start_url] { return start_url; }, std::string());
 }
 
 int TabWorkspace::ActiveTabId() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,11 +55,12 @@ class TabWorkspace : public TabAreaEvents, public TabTreePages {
   WorkspaceView& view() { return view_; }
   Prompter& prompter() { return prompter_; }
 
-  // Opens the first tabs of the run. `argument` tells whether the command
-  // line named a page; `start_url` is the first page in modes 1 and 2 and
-  // `clip_list_url` the address of "クリップ.html" (shown second when the
-  // old clips were exported).
-  void RestoreTabs(bool has_argument, const std::string& start_url,
+  // Opens the first tabs of the run. `has_argument` tells whether the
+  // command line named a page; `start_url` gives the first page in modes 1
+  // and 2 and is asked only when that page opens (reading it may use up
+  // LastActivePage); `clip_list_url` is the address of "クリップ.html", shown
+  // second after unreadable clips, empty when no such page was written.
+  void RestoreTabs(bool has_argument, const std::function<std::string()>& start_url,
                    const std::string& clip_list_url);
 
   // The user chose `item` in the tab tree: the group switch.

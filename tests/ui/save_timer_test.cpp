@@ -1,6 +1,6 @@
-// The view's periodic save: started by the first show, writes the stores,
-// tells a file that cannot be written once per streak; the save at exit
-// asks to retry or leave.
+// The view's periodic save: started once the first tabs are open, writes the
+// stores, tells a file that cannot be written once per streak; the save at
+// exit asks to retry or leave.
 #include <unistd.h>
 #include <QLabel>
 #include <QMessageBox>
@@ -62,7 +62,7 @@ class SaveTimerTest : public QObject {
   void initTestCase() { test::OpenSharedProfile(); }
   void init() { test::FailOnQtWarnings(); }
 
-  void timerStartsOnFirstShowAndSavesChanges() {
+  void timerStartsWithTheFirstTabsAndSavesChanges() {
     QTemporaryDir dir;
     const std::filesystem::path favorites = QStringToPath(dir.path()) / "vq_favorite.fvf";
     CTolvaneApp app;
@@ -148,8 +148,8 @@ class SaveTimerTest : public QObject {
       QVERIFY(app.main_frame()->close());
       QVERIFY2(question.contains(PathToQString(data / "vq_tab.tbf")), qPrintable(question));
       buttons.sort();
-      QCOMPARE(buttons, (QStringList{QStringLiteral("保存せずに終了(&Q)"),
-                                     QStringLiteral("再試行(&R)")}));
+      QCOMPARE(buttons,
+               (QStringList{QStringLiteral("保存せずに終了(&Q)"), QStringLiteral("再試行(&R)")}));
       QCOMPARE(app.ExitStatus(), retry ? CTolvaneApp::kExitOk : CTolvaneApp::kExitNotSaved);
       QCOMPARE(test::HasCrLfLines(test::ReadBytes(data / "vq_tab.tbf")), retry);
       QVERIFY(test::HasCrLfLines(test::ReadBytes(data / "vq_clip.clf")));

@@ -87,20 +87,22 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   }
 
   // A clip file of the earlier layout cannot be loaded: its clips are kept
-  // readable as a page in the data directory.
+  // readable as a page in the data directory, shown beside the start page.
+  // A damaged file of the current layout writes no such page.
+  std::string clip_list_page;
   if (doc_->clip_load_failed() && doc_->ExportOldClips() == ClipExport::Status::kExported) {
-    const std::string page = ClipExport::OutputPath(data_dir_).string();
+    const std::filesystem::path page = ClipExport::OutputPath(data_dir_);
     std::fprintf(stderr, "tolvane: the old page clips are listed in %s\n", page.c_str());
+    clip_list_page = ToSjis(QUrl::fromLocalFile(PathToQString(page)).toString(QUrl::FullyEncoded));
   }
 
-  start_url_ = doc_->StartUrl(argument_);
   frame_ = std::make_unique<CMainFrame>(*doc_);
   frame_->show();
-  const QString clip_list_page =
-      QUrl::fromLocalFile(PathToQString(ClipExport::OutputPath(data_dir_)))
-          .toString(QUrl::FullyEncoded);
-  frame_->Start(BrowserProfile::Open(data_dir_), !argument_.empty(), start_url_,
-                ToSjis(clip_list_page));
+  // The start URL is read only when a start page opens: in mode 3 reading
+  // it uses up LastActivePage.
+  frame_->Start(
+      BrowserProfile::Open(data_dir_), !argument_.empty(),
+      [this] { return start_url_ = doc_->StartUrl(argument_); }, clip_list_page);
   QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, frame_.get(),
                    &CMainFrame::CloseWithoutAsking);
   return kExitOk;

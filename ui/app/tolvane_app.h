@@ -52,7 +52,8 @@ class CTolvaneApp {
   const std::filesystem::path& data_dir() const { return data_dir_; }
   // The command-line argument (native UTF-8), empty when none.
   const std::string& argument() const { return argument_; }
-  // The page the first page tab opens (Shift_JIS).
+  // The page the first page tab opened (Shift_JIS); empty when the start
+  // mode opened none.
   const std::string& start_url() const { return start_url_; }
 
  private:

@@ -65,7 +65,8 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
 
 CMainFrame::~CMainFrame() { ClearWaitCursor(); }
 
-void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
+void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
+                       const std::function<std::string()>& start_url,
                        const std::string& clip_list_url) {
   view_->Start(profile, has_argument, start_url, clip_list_url);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <string>
 
 class QLabel;
@@ -30,8 +31,8 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CSearchBar* search_bar() const { return search_bar_; }
 
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
-  void Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
-             const std::string& clip_list_url);
+  void Start(QWebEngineProfile* profile, bool has_argument,
+             const std::function<std::string()>& start_url, const std::string& clip_list_url);
 
   // Closes in order without the exit dialog, keeping the open pages as
   // SavePageTab says: the session ends or the process was told to stop.

@@ -121,6 +121,7 @@ constexpr MenuRow kRows[] = {
 
 // On a tab in the archive folder the close command brings it back.
 constexpr int kCloseCategoryTab = 32884;
+constexpr int kDeleteGroup = 32957;
 constexpr std::u16string_view kRestoreText = u"保管箱から戻す(&R)";
 
 QString Text(std::u16string_view text) {
@@ -182,6 +183,7 @@ std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived, 
   if (archived) {
     for (QAction* action : menu->actions()) {
       if (action->data().toInt() == kCloseCategoryTab) action->setText(Text(kRestoreText));
+      if (action->data().toInt() == kDeleteGroup) menu->removeAction(action);
     }
   }
   return menu;

@@ -22,7 +22,8 @@ std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent = nullptr);
 std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent = nullptr);
 
 // The tab tree's menu for an item of `kind` (a page item counts as its
-// tab); on a tab in the archive folder the close entry restores it.
+// tab). `archived`: the item is a tab in the archive folder, whose close
+// entry restores it, or the archive folder itself, which offers no delete.
 std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived,
                                          QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QMap>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QVariant>
 #include <utility>
@@ -132,6 +133,14 @@ int CTabTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
 QTreeWidgetItem* CTabTreeCtrl::WidgetItem(int item_index) const {
   if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
   return items_[static_cast<std::size_t>(item_index)];
+}
+
+void CTabTreeCtrl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();  // the context menu event follows on its own
+    return;
+  }
+  QTreeWidget::mousePressEvent(event);
 }
 
 void CTabTreeCtrl::dropEvent(QDropEvent* event) {

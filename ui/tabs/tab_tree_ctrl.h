@@ -18,6 +18,9 @@ class TabTree;
 // model (Rebuild, SyncSelection) emit nothing, so a model change never loops
 // back into the model.
 //
+// A right click selects nothing: the menu it opens acts on the item under
+// the mouse, and what is shown changes only when a command is chosen.
+//
 // Tabs and groups can be dragged inside the tree. The widget never moves
 // its items itself: a drop is reported as itemDropped and the model's
 // rebuild redraws the tree.
@@ -56,6 +59,7 @@ class CTabTreeCtrl : public QTreeWidget {
   void DropOwnItem(QDropEvent& event);
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:

@@ -93,7 +93,8 @@ CTolvaneView::~CTolvaneView() {
 QWidget* CTolvaneView::page_area() const { return page_area_; }
 
 void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
-                         const std::string& start_url, const std::string& clip_list_url) {
+                         const std::function<std::string()>& start_url,
+                         const std::string& clip_list_url) {
   controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
   workspace_ = std::make_unique<TabWorkspace>(
       TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls_, *probe_,
@@ -114,6 +115,9 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
   workspace_->RestoreTabs(has_argument, start_url, clip_list_url);
   RefreshCategoryBar();
   RefreshTree();
+  // A save before the first tabs are open would write a tab list and clips
+  // that are still being set up.
+  save_timer_.start();
 }
 
 // The category row's clicks: a press selects, the marks and double-click
@@ -201,7 +205,6 @@ void CTolvaneView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shown_once_) return;
   shown_once_ = true;
-  save_timer_.start();
   // Once the window is up: a damaged store that could not be kept aside is
   // left untouched for the whole run, and the user must know it.
   QTimer::singleShot(0, this, [this] {
@@ -374,10 +377,10 @@ void CTolvaneView::OnFocusChanged(QWidget*, QWidget* now) {
 
 // ---- Menus ----
 
-void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, CommandSource source) {
+void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, const CommandTarget& target) {
   for (QAction* action : menu.actions()) {
     if (action->data().isValid() && !action->menu()) {
-      action->setEnabled(commands_->IsEnabled(action->data().toInt(), source));
+      action->setEnabled(commands_->IsEnabled(action->data().toInt(), target));
     }
   }
   QAction* chosen = menu.exec(global);
@@ -385,7 +388,7 @@ void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, CommandSource sour
   if (const QVariant record = chosen->property(kTabRecordProperty); record.isValid()) {
     workspace_->ChooseTreeItem(workspace_->tree().FindTab(record.toInt()));
   } else if (chosen->data().isValid()) {
-    commands_->Execute(chosen->data().toInt(), source);
+    commands_->Execute(chosen->data().toInt(), target);
   }
 }
 
@@ -432,17 +435,17 @@ void CTolvaneView::RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const 
   WithThisPage(index, [&] { RunMenu(*menu, global, CommandSource::kPageBar); });
 }
 
+// The menu is about the item right-clicked; the tree's selection, and what
+// the tab area shows, stay as they are until a command is chosen.
 void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
   if (!workspace_ || item < 0 || item >= workspace_->tree().size()) return;
-  // The item right-clicked becomes the selection, as in any tree.
-  if (item != workspace_->tree().selected()) workspace_->ChooseTreeItem(item);
-  const int selected = workspace_->tree().selected();
-  if (selected < 0) return;
-  const TabTreeItem& chosen = workspace_->tree().item(selected);
-  const bool archived = chosen.kind == TabTreeItem::Kind::kTab &&
-                        doc_.tabs().archived(static_cast<std::size_t>(chosen.record));
-  std::unique_ptr<QMenu> menu = CreateTabTreeMenu(chosen.kind, archived, this);
-  RunMenu(*menu, global, CommandSource::kTabTree);
+  const TabTreeItem& clicked = workspace_->tree().item(item);
+  const bool archived =
+      (clicked.kind == TabTreeItem::Kind::kTab &&
+       doc_.tabs().archived(static_cast<std::size_t>(clicked.record))) ||
+      (clicked.kind == TabTreeItem::Kind::kGroup && clicked.image == TabTree::kArchiveImage);
+  std::unique_ptr<QMenu> menu = CreateTabTreeMenu(clicked.kind, archived, this);
+  RunMenu(*menu, global, CommandTarget(CommandSource::kTabTree, item));
 }
 
 }  // namespace tolvane

@@ -33,7 +33,7 @@ class WebEngineControlFactory;
 // the page tab row over the pages. It draws the tab workspace (core) and
 // forwards the user's clicks, drags and menu choices to it as commands; it
 // also keeps the side bar's tab tree and the search bar in step, and writes
-// every store each 60 seconds from the end of the first show on.
+// every store each 60 seconds once the first tabs are open.
 class CTolvaneView : public QWidget, public WorkspaceView {
   Q_OBJECT
 
@@ -43,10 +43,11 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   explicit CTolvaneView(CTolvaneDoc& doc, QWidget* parent = nullptr);
   ~CTolvaneView() override;
 
-  // Makes the tab workspace, its pages on `profile`, and opens the first
-  // tabs. The search bar must be set before.
-  void Start(QWebEngineProfile* profile, bool has_argument, const std::string& start_url,
-             const std::string& clip_list_url);
+  // Makes the tab workspace, its pages on `profile`, opens the first tabs
+  // (TabWorkspace::RestoreTabs) and starts the save timer. The search bar
+  // must be set before.
+  void Start(QWebEngineProfile* profile, bool has_argument,
+             const std::function<std::string()>& start_url, const std::string& clip_list_url);
   // The search bar: where tab searches read their keyword and echo it
   // (owned by the frame).
   void set_search_bar(CSearchBar* bar) { search_bar_ = bar; }
@@ -117,7 +118,7 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void ShowClipMenu(int index, const QPoint& global);
   void RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global);
   void ShowTreeMenu(int item, const QPoint& global);
-  void RunMenu(QMenu& menu, const QPoint& global, CommandSource source);
+  void RunMenu(QMenu& menu, const QPoint& global, const CommandTarget& target);
   void FillTabSwitchMenu(QMenu& menu, int item);
   void OnFocusChanged(QWidget* old_widget, QWidget* now);
 

@@ -180,8 +180,9 @@ TEST_F(TabAreaTest, ClosingAPageSelectsItsNeighbourLaterAndNeverLeavesTheTabEmpt
   area().ClosePage(0, 0);  // the selected first page: the one moving into its place
   Settle();
   EXPECT_EQ(Bar(), "[Folder12*: B*]");
-  EXPECT_EQ(view_.TakeLog(),
-            (std::vector<std::string>{"closed http://a/", "left 0/1 B", "closed http://c/"}));
+  // The tree follows each neighbour selected.
+  EXPECT_EQ(view_.TakeLog(), (std::vector<std::string>{"closed http://a/", "tree 0", "left 0/1 B",
+                                                       "closed http://c/", "tree 0"}));
 
   area().ClosePage(0, 0);  // the last page: a blank one takes its place
   EXPECT_EQ(area().PageCount(0), 0);
@@ -373,7 +374,7 @@ TEST_F(TabAreaTest, PagesOpenedAndClosedByPages) {
   EXPECT_EQ(area().PageCount(0), 5);  // never inside the page's own report
   timers_.RunPending();
   EXPECT_EQ(area().PageCount(0), 4);
-  EXPECT_EQ(view_.TakeLog(), (std::vector<std::string>{"closed http://l/", "focus"}));
+  EXPECT_EQ(view_.TakeLog(), (std::vector<std::string>{"closed http://l/", "focus", "tree 0"}));
 
   // A page that cannot get its timers is not added.
   timers_.FailNext(1);
