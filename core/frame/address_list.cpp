@@ -6,6 +6,16 @@
 #include "core/app/setting_keys.h"
 
 namespace tolvane {
+namespace {
+
+// Whether the settings file gives `text` back as it is: not empty, no line
+// break or NUL, no spaces or one pair of quotes around it.
+bool Storable(std::string_view text) {
+  return !text.empty() && IniDocument::IsStorableValue(text) &&
+         IniDocument::CleanValue(text) == text;
+}
+
+}  // namespace
 
 AddressList::AddressList(int capacity) : capacity_(std::max(capacity, 0)) {}
 
@@ -16,7 +26,8 @@ AddressList AddressList::Read(const SettingsStore& settings) {
   for (int i = 0; i < count; ++i) {
     std::string entry = settings.GetString(settings::kAddressListSection,
                                            settings::NumberedKey(settings::kUrlKeyPrefix, i), "");
-    if (entry.empty() || std::ranges::find(list.entries_, entry) != list.entries_.end()) continue;
+    if (!Storable(entry) || std::ranges::find(list.entries_, entry) != list.entries_.end())
+      continue;
     list.entries_.push_back(std::move(entry));
   }
   return list;
@@ -34,10 +45,7 @@ bool AddressList::Write(SettingsStore& settings) const {
 }
 
 void AddressList::Add(std::string_view text) {
-  if (text.empty() || !IniDocument::IsStorableValue(text) ||
-      IniDocument::CleanValue(text) != text) {
-    return;
-  }
+  if (!Storable(text)) return;
   std::erase(entries_, text);
   entries_.insert(entries_.begin(), std::string(text));
   if (entries_.size() > static_cast<std::size_t>(capacity_)) entries_.resize(capacity_);

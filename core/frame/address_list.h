@@ -18,8 +18,8 @@ class AddressList {
 
   static constexpr int kDefaultCapacity = 100;
 
-  // Reads the stored list. Empty entries, and entries equal to an earlier
-  // one, are skipped; entries past the capacity are left out. A negative
+  // Reads the stored list. Entries Add would refuse, and entries equal to an
+  // earlier one, are skipped; entries past the capacity are left out. A negative
   // MaxNumItems reads as 0 (nothing is kept).
   static AddressList Read(const SettingsStore& settings);
   // Rewrites the whole section with NumItems and the entries in order; a
