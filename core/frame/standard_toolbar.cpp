@@ -8,7 +8,7 @@
 namespace tolvane {
 namespace {
 
-struct ButtonSpec {
+struct ButtonEntry {
   CommandId command;
   std::string_view name;  // UTF-8
   bool drop_down;
@@ -16,7 +16,7 @@ struct ButtonSpec {
 };
 
 // Indexed by the button index stored in "Icons".
-constexpr ButtonSpec kButtons[ToolbarOptions::kButtonCount] = {
+constexpr ButtonEntry kButtons[ToolbarOptions::kButtonCount] = {
     {command::kBack, "戻る", true, false},
     {command::kForward, "進む", true, false},
     {command::kStop, "中止", false, false},
@@ -37,8 +37,8 @@ constexpr ButtonSpec kButtons[ToolbarOptions::kButtonCount] = {
 
 ToolbarButton StandardButton(int index) {
   if (index < 0 || index >= ToolbarOptions::kButtonCount) return {};
-  const ButtonSpec& spec = kButtons[index];
-  return {index, spec.command, Utf8ToSjis(spec.name), spec.drop_down, true};
+  const ButtonEntry& entry = kButtons[index];
+  return {index, entry.command, Utf8ToSjis(entry.name), entry.drop_down, true};
 }
 
 std::vector<ToolbarButton> StandardToolbar(const ToolbarOptions& options) {
