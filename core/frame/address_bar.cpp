@@ -1,0 +1,35 @@
+#include "core/frame/address_bar.h"
+
+#include <algorithm>
+
+#include "core/frame/frame_commands.h"
+
+namespace tolvane {
+
+std::optional<CommandId> GoFromAddressBar(std::string_view text, bool searches, AddressList& list) {
+  if (text.find_first_not_of(' ') == std::string_view::npos) return std::nullopt;
+  list.Add(text);
+  return searches ? frame_command::kAddressBarSearch : frame_command::kNavigate;
+}
+
+std::vector<AddressCandidate> AddressDropDown(std::string_view typed,
+                                              std::span<const std::string> history_urls,
+                                              const AddressList& list) {
+  std::vector<AddressCandidate> candidates;
+  if (!typed.empty()) {
+    for (std::size_t i = history_urls.size(); i-- > 0;) {
+      if (history_urls[i].starts_with(typed)) {
+        candidates.push_back({history_urls[i], static_cast<int>(i)});
+      }
+    }
+    return candidates;
+  }
+  for (const std::string& entry : list.entries()) {
+    const auto it = std::ranges::find(history_urls, entry);
+    candidates.push_back(
+        {entry, it == history_urls.end() ? -1 : static_cast<int>(it - history_urls.begin())});
+  }
+  return candidates;
+}
+
+}  // namespace tolvane

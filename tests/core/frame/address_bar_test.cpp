@@ -1,0 +1,69 @@
+#include "core/frame/address_bar.h"
+
+#include <gtest/gtest.h>
+
+#include "core/frame/address_list.h"
+#include "frame_settings_fixture.h"
+
+namespace tolvane {
+namespace {
+
+TEST(AddressListTest, NewestFirstWithoutEqualEntriesAndCutToCapacity) {
+  AddressList list(3);
+  for (const char* text : {"a", "b", "c", "b", "d", "", " x", "\"q\"", "l\nf", "B"}) list.Add(text);
+  EXPECT_EQ(list.Describe(), "B | d | b");
+
+  AddressList none(-4);
+  none.Add("a");
+  EXPECT_EQ(none.capacity(), 0);
+  EXPECT_TRUE(none.entries().empty());
+}
+
+using AddressListStoreTest = FrameSettingsTest;
+
+TEST_F(AddressListStoreTest, ReadSkipsBrokenEntriesAndWriteRewritesTheSection) {
+  EXPECT_EQ(AddressList::Read(settings_).capacity(), 100);
+  SetIni(
+      "[AddressList]\nMaxNumItems=4\nNumItems=6\n"
+      "URL0=http://a.jp/\nURL1=\nURL2=http://a.jp/\nURL3=b\nURL4=http://c.jp/\n"
+      "[Next]\nk=v\n");
+  AddressList list = AddressList::Read(settings_);
+  EXPECT_EQ(list.capacity(), 4);
+  EXPECT_EQ(list.Describe(), "http://a.jp/ | b");
+
+  list.Add("http://c.jp/");
+  ASSERT_TRUE(list.Write(settings_));
+  EXPECT_EQ(Ini(),
+            "[AddressList]\nNumItems=3\nURL0=http://c.jp/\nURL1=http://a.jp/\nURL2=b\n"
+            "[Next]\nk=v\n");
+  // MaxNumItems was written by hand: it is not kept.
+  const AddressList reread = AddressList::Read(settings_);
+  EXPECT_EQ(reread.capacity(), 100);
+  EXPECT_EQ(reread.entries(), list.entries());
+}
+
+TEST(AddressBarGoTest, KeywordsSearchAddressesNavigateBothAreListed) {
+  AddressList list;
+  EXPECT_EQ(GoFromAddressBar("shoes", true, list), CommandId(32927));
+  EXPECT_EQ(GoFromAddressBar("www.example.jp", false, list), CommandId(32807));
+  EXPECT_EQ(GoFromAddressBar("   ", true, list), std::nullopt);
+  EXPECT_EQ(GoFromAddressBar("", false, list), std::nullopt);
+  EXPECT_EQ(GoFromAddressBar("shoes", true, list), CommandId(32927));
+  EXPECT_EQ(list.Describe(), "shoes | www.example.jp");
+}
+
+TEST(AddressDropDownTest, TypedTextListsHistoryLastFirstEmptyTextTheAddressList) {
+  const std::vector<std::string> history = {"http://a.jp/1", "http://b.jp/", "http://a.jp/2"};
+  AddressList list;
+  list.Add("x");
+  list.Add("http://a.jp/2");
+
+  EXPECT_EQ(AddressDropDown("http://a", history, list),
+            (std::vector<AddressCandidate>{{"http://a.jp/2", 2}, {"http://a.jp/1", 0}}));
+  EXPECT_EQ(AddressDropDown("", history, list),
+            (std::vector<AddressCandidate>{{"http://a.jp/2", 2}, {"x", -1}}));
+  EXPECT_TRUE(AddressDropDown("HTTP://A", history, list).empty());
+}
+
+}  // namespace
+}  // namespace tolvane
