@@ -50,22 +50,22 @@ TEST(PosixEnvTest, AnExclusiveHoldKeepsOthersOutUntilReleased) {
   const auto file = dir / "vq_searchtree.egt";
   EXPECT_FALSE(env.IsFileHeldElsewhere(file));  // missing: nobody holds it
 
-  auto hold = env.HoldFileExclusively(file);
+  auto hold = env.HoldFileExclusively(file, nullptr);
   ASSERT_NE(hold, nullptr);
   EXPECT_TRUE(std::filesystem::exists(file)) << "the hold creates the file";
   EXPECT_TRUE(env.IsFileHeldElsewhere(file));
-  EXPECT_EQ(env.HoldFileExclusively(file), nullptr);
+  EXPECT_EQ(env.HoldFileExclusively(file, nullptr), nullptr);
 
   hold.reset();
   EXPECT_FALSE(env.IsFileHeldElsewhere(file));
-  EXPECT_NE(env.HoldFileExclusively(file), nullptr);
+  EXPECT_NE(env.HoldFileExclusively(file, nullptr), nullptr);
 }
 
 TEST(PosixEnvTest, HoldingNeverTruncates) {
   TempDir dir;
   PosixEnv env(dir.path());
   WriteFile(dir / "f", "options");
-  auto hold = env.HoldFileExclusively(dir / "f");
+  auto hold = env.HoldFileExclusively(dir / "f", nullptr);
   EXPECT_EQ(ReadFile(dir / "f"), "options");
 }
 
