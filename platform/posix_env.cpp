@@ -67,16 +67,16 @@ const char* KindOf(mode_t mode) {
 int OpenRegularFile(const std::filesystem::path& path, int flags, std::string* why) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    *why = path.string() + " is " + KindOf(st.st_mode) + ", not a file";
+    *why = std::string("it is ") + KindOf(st.st_mode);
     return -1;
   }
   int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
   if (fd < 0) {
-    *why = ErrnoText("cannot open", path);
+    *why = std::string("it cannot be opened: ") + std::strerror(errno);
     return -1;
   }
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    *why = path.string() + " is " + KindOf(st.st_mode) + ", not a file";
+    *why = std::string("it is ") + KindOf(st.st_mode);
     ::close(fd);
     return -1;
   }
@@ -144,8 +144,9 @@ std::unique_ptr<Hold> PosixEnv::HoldFileExclusively(const std::filesystem::path&
   if (fd < 0) return nullptr;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     refusal->held_elsewhere = errno == EWOULDBLOCK;
-    refusal->reason = refusal->held_elsewhere ? path.string() + " is held by another process"
-                                              : ErrnoText("cannot lock", path);
+    refusal->reason = refusal->held_elsewhere
+                          ? std::string("another process holds it")
+                          : std::string("it cannot be locked: ") + std::strerror(errno);
     ::close(fd);
     return nullptr;
   }

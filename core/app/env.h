@@ -17,7 +17,7 @@ class Hold {
 // Why Env::HoldFileExclusively gave no hold.
 struct HoldRefusal {
   bool held_elsewhere = false;  // another process holds the file right now
-  std::string reason;           // in words a user can act on (English)
+  std::string reason;           // what is wrong with the file (English), e.g. "it is a FIFO"
 };
 
 // What core needs of the operating system beyond the C++ standard library:

@@ -27,7 +27,7 @@ const IniDocument& SettingsStore::Current() const {
   *document_ = IniDocument::Parse(bytes);
   bytes_ = std::move(bytes);
   stamp_ = stamp;
-  problem_ = problem.empty() ? std::string() : path_.string() + ": " + problem;
+  problem_ = std::move(problem);
   return *document_;
 }
 

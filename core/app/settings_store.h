@@ -40,8 +40,8 @@ class SettingsStore {
 
   const std::filesystem::path& path() const { return path_; }
 
-  // Why the file cannot be used, in English naming the file; empty when it
-  // can (a missing file can: it gives the defaults and is created by the
+  // Why the file cannot be used (English, e.g. "it is a directory"); empty
+  // when it can (a missing file can: it gives the defaults and is created by the
   // first write).
   std::string Problem() const;
 

@@ -140,10 +140,10 @@ class StartupTest : public QObject {
     QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitHeldByAnotherCopy);
     QCOMPARE(shown.size(), 2);
     QVERIFY2(shown[0].startsWith(QStringLiteral("settingsUnusable 設定ファイルを読み込めない")) &&
-                 shown[0].contains(QStringLiteral("vq_system.ini: it is a directory")),
+                 shown[0].contains(QStringLiteral("vq_system.ini\nit is a directory")),
              qPrintable(shown[0]));
     QVERIFY2(shown[1].startsWith(QStringLiteral("lockError データフォルダをロックできない")) &&
-                 shown[1].contains(QStringLiteral("vq_instance.lock is a directory")),
+                 shown[1].contains(QStringLiteral("vq_instance.lock\nit is a directory")),
              qPrintable(shown[1]));
   }
 

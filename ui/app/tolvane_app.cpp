@@ -95,7 +95,8 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
 
   // Told once the directory is ours, so a second copy ends without it.
   if (const std::string problem = settings_->Problem(); !problem.empty()) {
-    std::fprintf(stderr, "tolvane: %s; running with the default settings\n", problem.c_str());
+    std::fprintf(stderr, "tolvane: %s: %s; running with the default settings\n",
+                 settings_->path().c_str(), problem.c_str());
     ReportFailure(QMessageBox::Warning, string_id::kSettingsUnusable, settings_->path(), problem,
                   QStringLiteral("settingsUnusable"));
   }

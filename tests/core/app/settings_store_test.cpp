@@ -151,18 +151,17 @@ TEST_F(SettingsStoreTest, FileThatCannotBeUsedGivesDefaultsIsToldAndIsNeverRepla
     std::function<void()> make;
     std::string problem;
   };
-  const std::string name = IniPath().string() + ": ";
   const Case cases[] = {
-      {"directory", [&] { fs::create_directory(IniPath()); }, name + "it is a directory"},
+      {"directory", [&] { fs::create_directory(IniPath()); }, "it is a directory"},
       // A FIFO would block the reader until something writes to it.
       {"fifo", [&] { ASSERT_EQ(::mkfifo(IniPath().c_str(), 0600), 0); },
-       name + "it is not a regular file"},
+       "it is not a regular file"},
       {"huge",
        [&] {
          WriteRaw("[OptionMain]\r\nCloseMode=0\r\n");
          fs::resize_file(IniPath(), SettingsStore::kMaxFileBytes + 1);
        },
-       name + "the file is 8388609 bytes, more than the 8388608 it may hold"},
+       "the file is 8388609 bytes, more than the 8388608 it may hold"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -290,8 +290,8 @@ TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryWhateverStateItsFilesAreI
 TEST_F(DocumentTest, ALockFileThatCannotBeHeldStopsStartUpBeforeAnythingIsRead) {
   const std::filesystem::path lock = data() / "vq_instance.lock";
   const std::vector<std::pair<std::function<void()>, std::string>> cases = {
-      {[&] { std::filesystem::create_directory(lock); }, " is a directory, not a file"},
-      {[&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0); }, " is a FIFO, not a file"},
+      {[&] { std::filesystem::create_directory(lock); }, "it is a directory"},
+      {[&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0); }, "it is a FIFO"},
   };
   for (const auto& [make, why] : cases) {
     std::filesystem::remove_all(lock);
@@ -299,8 +299,7 @@ TEST_F(DocumentTest, ALockFileThatCannotBeHeldStopsStartUpBeforeAnythingIsRead) 
     Session session(dir_);
     auto refused = session.doc.OnNewDocument();
     EXPECT_EQ(refused.status, DocumentOpenResult::Status::kCannotLock);
-    EXPECT_EQ(refused.Describe(),
-              lock.string() + ": the data directory cannot be locked: " + lock.string() + why);
+    EXPECT_EQ(refused.Describe(), lock.string() + ": the data directory cannot be locked: " + why);
     EXPECT_TRUE(session.doc.load_counts().empty());
     EXPECT_FALSE(session.doc.holds_data_directory());
   }
