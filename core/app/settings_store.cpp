@@ -1,11 +1,17 @@
 #include "core/app/settings_store.h"
 
+#include <chrono>
 #include <system_error>
 #include <utility>
 
 #include "core/app/ini_document.h"
 
 namespace tolvane {
+namespace {
+
+constexpr std::chrono::seconds kRecentChange{3};
+
+}  // namespace
 
 SettingsStore::SettingsStore(std::filesystem::path ini_path, Env& env)
     : path_(std::move(ini_path)), env_(env), document_(std::make_unique<IniDocument>()) {}
@@ -20,13 +26,18 @@ std::string SettingsStore::Problem() const {
 const IniDocument& SettingsStore::Current() const {
   std::string problem;
   std::optional<Stamp> stamp = ReadStamp(&problem);
-  if (stamp && stamp_ == stamp) return *document_;
+  if (stamp && stamp_trusted_ && stamp_ == stamp) return *document_;
 
   std::string bytes;
   if (stamp && !ReadWholeFile(path_, &bytes, &problem, kMaxFileBytes)) stamp.reset();
   *document_ = IniDocument::Parse(bytes);
   bytes_ = std::move(bytes);
   stamp_ = stamp;
+  // File times advance in coarse steps: a file changed within the last few
+  // seconds may change again without its stamp changing, so it is read
+  // again until its stamp is old enough to tell every change.
+  stamp_trusted_ =
+      stamp && stamp->modified + kRecentChange < std::filesystem::file_time_type::clock::now();
   problem_ = std::move(problem);
   return *document_;
 }
@@ -78,6 +89,7 @@ bool SettingsStore::Rewrite(Edit edit) {
   *document_ = std::move(doc);
   bytes_ = std::move(new_bytes);
   stamp_.reset();
+  stamp_trusted_ = false;
   return true;
 }
 

@@ -21,8 +21,9 @@ class IniDocument;
 // with its sign, and a missing key gives the caller's default.
 //
 // Every call sees the file as it is now: the parsed file is kept only as
-// long as the file's size and modification time stay the same, so it is
-// read once per change, not once per key. Every write rewrites it through
+// long as the file's size and modification time stay the same (and that
+// time is a few seconds old, since file times advance in coarse steps), so
+// it is read once per change, not once per key. Every write rewrites it through
 // Env::ReplaceFile, so a crash never leaves half a settings file.
 //
 // A file that exists but is not a regular file (a directory, FIFO, device),
@@ -77,8 +78,9 @@ class SettingsStore {
   std::filesystem::path path_;
   Env& env_;
   mutable std::unique_ptr<IniDocument> document_;
-  mutable std::string bytes_;  // what document_ was read from
-  mutable std::optional<Stamp> stamp_;
+  mutable std::string bytes_;           // what document_ was read from
+  mutable std::optional<Stamp> stamp_;  // of the file bytes_ came from
+  mutable bool stamp_trusted_ = false;  // old enough to tell every change
   mutable std::string problem_;
 };
 

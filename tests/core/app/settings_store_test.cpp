@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -197,14 +198,25 @@ TEST_F(SettingsStoreTest, ByteOrderMarkAndCrLineEndsAreReadAndChangesByOthersAre
   EXPECT_EQ(ReadRaw(),
             "\xEF\xBB\xBF[OptionMain]\r\nStartMode=2\r\nCloseMode=0\r\n[OptionLink]\r\nLink=1\r\n");
 
-  // The file is not read again for every key, but a change by someone else
-  // is seen at the next read, and a write keeps it.
+  // A change by someone else is seen at the next read, even one of the same
+  // size within the same tick of the file clock, and a write keeps it.
+  WriteRaw("[OptionMain]\r\nStartMode=5\r\n");
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 5);
   WriteRaw("[OptionMain]\r\nStartMode=4\r\n");
   EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
   EXPECT_EQ(Read(store, settings::kMainCloseMode), 1);
   ASSERT_TRUE(store.WriteInt("OptionMain", "CloseMode", 0));
   EXPECT_EQ(ReadRaw(), "[OptionMain]\r\nStartMode=4\r\nCloseMode=0\r\n");
   EXPECT_EQ(Read(store, settings::kMainCloseMode), 0);
+
+  // A file whose stamp is old enough is read once, not once per key: bytes
+  // changed behind an unchanged stamp are not seen.
+  const auto old_time = fs::last_write_time(IniPath()) - std::chrono::hours(1);
+  fs::last_write_time(IniPath(), old_time);
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
+  WriteRaw("[OptionMain]\r\nStartMode=6\r\nCloseMode=0\r\n");
+  fs::last_write_time(IniPath(), old_time);
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
 }
 
 TEST(SettingKeysTest, EveryKeyIsListedOnceExceptThoseReadWithTwoDefaults) {
