@@ -53,13 +53,13 @@ inline constexpr int kExitCancel = 34604;
 inline constexpr int kExitDontAsk = 1078;
 // Start-up refused because a store file cannot be read.
 inline constexpr int kStoreLoadFailed = 34610;
-// Start-up refused because the data directory cannot be locked.
-inline constexpr int kCannotLockDataDirectory = 34611;
-// The settings file cannot be used: the run goes on with the defaults.
-inline constexpr int kSettingsUnusable = 34612;
 // Titles of the tab property dialog.
 inline constexpr int kNewTabTitle = 34620;
 inline constexpr int kTabSettingsTitle = 34621;
+// Start-up refused because the data directory cannot be locked.
+inline constexpr int kCannotLockDataDirectory = 34640;
+// The settings file cannot be used: the run goes on with the defaults.
+inline constexpr int kSettingsUnusable = 34641;
 // "タブ": the word the delete-all question uses for tabs.
 inline constexpr int kTabWord = 154;
 // The search button's name.
