@@ -144,11 +144,12 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
   // The engine options file is held too: read it between lock and unlock.
   // Its failure is not fatal; the unlock creates it when missing.
   Lock();
-  LoadTolerated(StoreType::kEngineOptions);
+  auto too_large = LoadTolerated(StoreType::kEngineOptions);
   Unlock();
+  if (too_large) return *too_large;
 
   const auto clip_failures = tolerated_failures_.size();
-  LoadTolerated(StoreType::kClips);
+  if (too_large = LoadTolerated(StoreType::kClips); too_large) return *too_large;
   clip_load_failed_ = tolerated_failures_.size() != clip_failures;
   return {};
 }
@@ -193,13 +194,19 @@ void CTolvaneDoc::RemoveStaleTemporaryFiles() {
   }
 }
 
-void CTolvaneDoc::LoadTolerated(StoreType type) {
+std::optional<DocumentOpenResult> CTolvaneDoc::LoadTolerated(StoreType type) {
   auto result = LoadStore(type);
-  if (result.ok()) return;
+  if (result.ok()) return std::nullopt;
+  // Past the largest store there can be, the file is no store of this
+  // program: it is not copied aside (it may be gigabytes), and at start-up
+  // it stops the start like any store that cannot be read.
+  std::error_code ec;
+  if (std::filesystem::file_size(result.file, ec) > DataFile::kMaxFileBytes && !ec) return result;
   // The next save rewrites this file from what could be read: keep the
   // damaged original beside it so nothing the user had is lost for good.
   env_.CopyFile(result.file, result.file.string() + ".damaged");
   tolerated_failures_.push_back(std::move(result));
+  return std::nullopt;
 }
 
 DocumentOpenResult CTolvaneDoc::LoadStore(StoreType type) {

@@ -157,7 +157,10 @@ class CTolvaneDoc {
   // mutex. kOpened when the directory is now this copy's.
   DocumentOpenResult TakeDataDirectory();
   void RemoveStaleTemporaryFiles();
-  void LoadTolerated(StoreType type);
+  // Loads a store whose failure does not stop start-up, keeping a damaged
+  // file aside; returns the failure when the file is too large to be a
+  // store, which stops start-up instead.
+  std::optional<DocumentOpenResult> LoadTolerated(StoreType type);
   void AddArchiveFolder();
   void ClearEngines();
   bool SaveEngineOptions(const std::filesystem::path& path, const SaveContext& context);

@@ -248,6 +248,24 @@ TEST_F(DocumentTest, DamagedClipsAndOptionsDoNotStopStartUpAndAreKeptAside) {
   EXPECT_EQ(ReadFile(data() / "vq_searchtree.egt.damaged"), bad_options);
 }
 
+TEST_F(DocumentTest, AFileLargerThanAnyStoreStopsStartUpAndIsNeitherCopiedNorReplaced) {
+  for (StoreType type : {StoreType::kFavorites, StoreType::kClips}) {
+    SCOPED_TRACE(StoreFileName(type));
+    std::filesystem::remove_all(data());
+    std::filesystem::create_directories(data());
+    WriteFile(file(type), "");
+    std::filesystem::resize_file(file(type), 40ull << 30);  // sparse: costs no disk
+    Session session(dir_);
+    auto refused = session.doc.OnNewDocument();
+    EXPECT_EQ(refused.status, DocumentOpenResult::Status::kStoreFailed);
+    EXPECT_EQ(refused.Describe(), file(type).string() +
+                                      ": the file is 42949672960 bytes, more than the "
+                                      "1600000000 a store file may hold");
+    EXPECT_EQ(std::filesystem::file_size(file(type)), 40ull << 30);
+    EXPECT_FALSE(std::filesystem::exists(file(type).string() + ".damaged"));
+  }
+}
+
 TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryWhateverStateItsFilesAreIn) {
   const std::filesystem::path lock = data() / "vq_instance.lock";
   const std::filesystem::path options = file(StoreType::kEngineOptions);
