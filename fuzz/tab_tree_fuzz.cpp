@@ -32,7 +32,7 @@ class NoFiles : public Env {
   bool ReplaceFile(const std::filesystem::path&, std::string_view, std::string*) override {
     return false;
   }
-  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path&) override {
+  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path&, HoldRefusal*) override {
     return nullptr;
   }
   bool IsFileHeldElsewhere(const std::filesystem::path&) override { return false; }

@@ -11,6 +11,8 @@
 #include <random>
 #include <string>
 
+#include "core/app/temporary_file_name.h"
+
 namespace tolvane {
 namespace {
 
@@ -44,9 +46,41 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& path) {
   static std::mt19937_64 random{std::random_device{}()};
-  auto name = path.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-              std::to_string(random() % 1000000);
-  return path.parent_path() / name;
+  return path.parent_path() / TemporaryFileName(path.filename().string(),
+                                                static_cast<std::uint64_t>(::getpid()),
+                                                random() % 1000000);
+}
+
+// What kind of file `mode` is, for messages.
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a regular file";
+}
+
+// Opens `path` for a hold without ever blocking: whatever is not a regular
+// file is refused before it is opened (opening a device may have effects of
+// its own) and again after (it may have been swapped in between). Returns
+// the descriptor, or -1 with the reason in *why.
+int OpenRegularFile(const std::filesystem::path& path, int flags, std::string* why) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    *why = std::string("it is ") + KindOf(st.st_mode);
+    return -1;
+  }
+  int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    *why = std::string("it cannot be opened: ") + std::strerror(errno);
+    return -1;
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    *why = std::string("it is ") + KindOf(st.st_mode);
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 }  // namespace
@@ -102,10 +136,17 @@ bool PosixEnv::ReplaceFile(const std::filesystem::path& path, std::string_view c
   return true;
 }
 
-std::unique_ptr<Hold> PosixEnv::HoldFileExclusively(const std::filesystem::path& path) {
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+std::unique_ptr<Hold> PosixEnv::HoldFileExclusively(const std::filesystem::path& path,
+                                                    HoldRefusal* refusal) {
+  HoldRefusal ignored;
+  if (!refusal) refusal = &ignored;
+  int fd = OpenRegularFile(path, O_RDWR | O_CREAT, &refusal->reason);
   if (fd < 0) return nullptr;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    refusal->held_elsewhere = errno == EWOULDBLOCK;
+    refusal->reason = refusal->held_elsewhere
+                          ? std::string("another process holds it")
+                          : std::string("it cannot be locked: ") + std::strerror(errno);
     ::close(fd);
     return nullptr;
   }
@@ -113,7 +154,8 @@ std::unique_ptr<Hold> PosixEnv::HoldFileExclusively(const std::filesystem::path&
 }
 
 bool PosixEnv::IsFileHeldElsewhere(const std::filesystem::path& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  std::string why;
+  int fd = OpenRegularFile(path, O_RDONLY, &why);
   if (fd < 0) return false;
   bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
   ::close(fd);  // also drops the shared lock we may have taken

@@ -21,7 +21,8 @@ class PosixEnv : public Env {
 
   bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                    std::string* error) override;
-  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path) override;
+  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path,
+                                            HoldRefusal* refusal) override;
   bool IsFileHeldElsewhere(const std::filesystem::path& path) override;
   std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) override;
 

@@ -1,10 +1,12 @@
 #include "core/app/data_file.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
 
+#include "core/app/file_line_cursor.h"
 #include "core/app/line_cursor.h"
 #include "core/app/record_fields.h"
 #include "core/app/triplet_encoding.h"
@@ -28,12 +30,21 @@ std::string Quote(std::string_view text) {
 
 std::string LinePrefix(long long line) { return "line " + std::to_string(line) + ": "; }
 
+// A line's length. A file cursor stops reading a line past every limit, so
+// the true length of such a line is not known.
+std::string Length(std::size_t size) {
+  constexpr std::size_t kCut = DataFile::kMaxEncodedLineBytes + 2;
+  return size >= kCut ? "over " + std::to_string(kCut - 1) : std::to_string(size);
+}
+
+// Reads from a LineCursor (bytes in memory) or a FileLineCursor (a file a
+// block at a time); both hand out lines the same way.
+template <typename Cursor>
 class Reader {
  public:
   Reader(StoreType type, StoreBinding& store) : type_(type), store_(store) {}
 
-  DataFileLoadResult Run(std::string_view bytes) {
-    LineCursor lines(bytes);
+  DataFileLoadResult Run(Cursor& lines) {
     std::string_view marker_line;
     if (!lines.Next(&marker_line)) {
       return Fail(Status::kTruncated, 1,
@@ -65,7 +76,7 @@ class Reader {
   using Parser = int (StoreBinding::*)(std::string_view);
 
   // Reads a count line and the lines it announces, handing each to `parse`.
-  bool ReadBlock(LineCursor& lines, const char* what, bool use_lines, Parser parse) {
+  bool ReadBlock(Cursor& lines, const char* what, bool use_lines, Parser parse) {
     std::string_view line;
     if (!NextRecordLine(lines, &line)) {
       if (failed_) return false;
@@ -102,7 +113,7 @@ class Reader {
 
   // The next line from line 3 on, decoded when the file is encoded. False
   // at the end of the file, or with failed_ set when the line is unusable.
-  bool NextRecordLine(LineCursor& lines, std::string_view* line) {
+  bool NextRecordLine(Cursor& lines, std::string_view* line) {
     std::string_view raw;
     if (!lines.Next(&raw)) return false;
     if (!encoded_) {
@@ -112,9 +123,8 @@ class Reader {
     }
     if (raw.size() > DataFile::kMaxEncodedLineBytes) {
       Fail(Status::kLineTooLong, lines.number(),
-           "the encoded line is " + std::to_string(raw.size()) +
-               " characters long, more than the " + std::to_string(DataFile::kMaxEncodedLineBytes) +
-               " an encoded line may hold");
+           "the encoded line is " + Length(raw.size()) + " characters long, more than the " +
+               std::to_string(DataFile::kMaxEncodedLineBytes) + " an encoded line may hold");
       return false;
     }
     std::size_t bad = 0;
@@ -155,7 +165,7 @@ class Reader {
 
   bool TooLong(long long line, std::size_t size) {
     Fail(Status::kLineTooLong, line,
-         "the line is " + std::to_string(size) + " bytes long, more than the " +
+         "the line is " + Length(size) + " bytes long, more than the " +
              std::to_string(DataFile::kMaxPlainLineBytes) + " a line may hold");
     return false;
   }
@@ -210,17 +220,37 @@ DataFileLoadResult DataFile::Load(StoreType type, const std::filesystem::path& p
     return cannot_open("it is a directory");
   }
   if (status.type() != std::filesystem::file_type::regular) {
+    // Opening a FIFO would wait for a writer, a device may do anything.
     return cannot_open("it is not a regular file");
   }
-  std::string bytes;
-  std::string why;
-  if (!ReadWholeFile(path, &bytes, &why)) return cannot_open(why);
-  return LoadFromBytes(type, bytes, store);
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return cannot_open(ec.message());
+  if (size > kMaxFileBytes) {
+    result.status = Status::kTooLarge;
+    result.message = "the file is " + std::to_string(size) + " bytes, more than the " +
+                     std::to_string(kMaxFileBytes) + " a store file may hold";
+    return result;
+  }
+  // The hold on the engine options file creates it empty before its first
+  // save: empty, it is a missing file, not a damaged one.
+  if (size == 0 && type == StoreType::kEngineOptions) {
+    result.status = Status::kMissing;
+    return result;
+  }
+  FileLineCursor lines(path, kMaxEncodedLineBytes);
+  if (!lines.is_open()) return cannot_open(std::strerror(errno));
+  result = Reader<FileLineCursor>(type, store).Run(lines);
+  if (lines.read_error()) {
+    result.status = Status::kCannotOpen;
+    result.message = LinePrefix(lines.number() + 1) + "the file cannot be read";
+  }
+  return result;
 }
 
 DataFileLoadResult DataFile::LoadFromBytes(StoreType type, std::string_view bytes,
                                            StoreBinding& store) {
-  return Reader(type, store).Run(bytes);
+  LineCursor lines(bytes);
+  return Reader<LineCursor>(type, store).Run(lines);
 }
 
 std::string DataFile::Format(StoreType type, const StoreBinding& store, const SaveContext& context,

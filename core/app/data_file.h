@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@ struct DataFileLoadResult {
     kLineTooLong,  // a line over the reader's limits
     kBadEncoding,  // an encoded line with a character outside the alphabet
     kBadCount,     // a folder or item count that is not a number, or negative
+    kTooLarge,     // larger than kMaxFileBytes: refused unread
   };
   Status status = Status::kLoaded;
   int line = 0;
@@ -54,10 +56,18 @@ class DataFile {
   // line read can be written back plain and read once more.
   static constexpr std::size_t kMaxPlainLineBytes = 15998;
   static constexpr std::size_t kMaxEncodedLineBytes = 63998;
+  // The largest store file read: as many lines of the longest plain kind,
+  // with their CR LF, as a store holds records at most (the option pages
+  // accept up to 99 999 items a store). Larger files are refused unread.
+  static constexpr std::uintmax_t kMaxRecords = 100000;
+  static constexpr std::uintmax_t kMaxFileBytes = kMaxRecords * (kMaxPlainLineBytes + 2);
 
   // Loads `path` into `store`. A missing file resets the store (except the
   // engine options and user engines, which only add to the engine tree) and succeeds;
-  // an existing file is never cleared first: records parsed before a failure stay.
+  // so does an empty engine options file (the lock hold creates it). An
+  // existing file is never cleared first: records parsed before a failure
+  // stay. Only a regular file is opened, and it is read a block at a time:
+  // a file whose first line is not the marker costs one block.
   static DataFileLoadResult Load(StoreType type, const std::filesystem::path& path,
                                  StoreBinding& store);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,6 +12,12 @@ namespace tolvane {
 class Hold {
  public:
   virtual ~Hold() = default;
+};
+
+// Why Env::HoldFileExclusively gave no hold.
+struct HoldRefusal {
+  bool held_elsewhere = false;  // another process holds the file right now
+  std::string reason;           // what is wrong with the file (English), e.g. "it is a FIFO"
 };
 
 // What core needs of the operating system beyond the C++ standard library:
@@ -30,11 +37,15 @@ class Env {
 
   // Opens `path` (creating it empty when missing, never truncating) and
   // holds it exclusively against other processes until the hold is
-  // destroyed. Returns nullptr when another process holds it or it cannot
-  // be opened.
-  virtual std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path) = 0;
+  // destroyed. Never blocks: returns nullptr, saying why in *refusal when
+  // given, when another process holds it, when it is not a regular file
+  // (a FIFO, device, socket or directory is never opened for reading or
+  // writing) or when it cannot be opened.
+  virtual std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path,
+                                                    HoldRefusal* refusal) = 0;
 
-  // True when another process holds `path` exclusively right now.
+  // True when another process holds `path` exclusively right now. Never
+  // blocks; false for a file that is missing or not a regular file.
   virtual bool IsFileHeldElsewhere(const std::filesystem::path& path) = 0;
 
   // Takes the machine-wide mutex of this name, waiting as long as it takes.
@@ -46,11 +57,17 @@ class Env {
   // failed.
   virtual bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to,
                         std::string* error);
+
+  // Removes the regular file `path` (not a directory, not what a link
+  // points to). False when nothing was removed.
+  virtual bool RemoveFile(const std::filesystem::path& path);
 };
 
 // Reads a whole regular file (standard C++ only). Returns false when it is
-// missing, not a regular file or unreadable.
+// missing, not a regular file, unreadable or larger than `max_bytes`; the
+// type and size are checked before the file is opened, so a FIFO never
+// blocks the caller and a huge file costs nothing.
 bool ReadWholeFile(const std::filesystem::path& path, std::string* contents,
-                   std::string* error = nullptr);
+                   std::string* error = nullptr, std::uintmax_t max_bytes = UINTMAX_MAX);
 
 }  // namespace tolvane

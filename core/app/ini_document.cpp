@@ -11,6 +11,7 @@ namespace tolvane {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -129,15 +130,20 @@ IniDocument::Line IniDocument::MakeSectionLine(std::string_view section) {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
+  if (bytes.starts_with(kUtf8ByteOrderMark)) {
+    doc.byte_order_mark_ = true;
+    bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  }
   doc.lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   std::size_t start = 0;
   while (start < bytes.size()) {
-    std::size_t end = bytes.find('\n', start);
-    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    // A line ends at CR LF, LF or a CR alone (files saved with old Mac line ends).
+    std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
-    std::string_view text = bytes.substr(start, end - start);
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    doc.lines_.push_back(Classify(std::string(text)));
+    std::size_t next = end;
+    if (next < bytes.size() && bytes[next] == '\r') ++next;
+    if (next < bytes.size() && bytes[next] == '\n') ++next;
+    doc.lines_.push_back(Classify(std::string(bytes.substr(start, end - start))));
     start = next;
   }
   return doc;
@@ -310,7 +316,8 @@ std::string IniDocument::Serialize() const {
   std::size_t size = 0;
   for (const Line& line : lines_) size += line.text.size() + 2;
   std::string out;
-  out.reserve(size);
+  out.reserve(size + kUtf8ByteOrderMark.size());
+  if (byte_order_mark_) out.append(kUtf8ByteOrderMark);
   for (const Line& line : lines_) out.append(line.text).append("\r\n");
   return out;
 }

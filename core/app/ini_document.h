@@ -12,7 +12,7 @@ namespace tolvane {
 // not change byte for byte (comments, blank lines, lines it cannot parse).
 //
 // Reading follows the Windows private-profile rules, on Shift_JIS bytes:
-// - lines end in CR LF or LF; a missing final line feed is fine;
+// - lines end in CR LF, LF or a CR alone; a missing final line feed is fine;
 // - "[name]" starts a section (leading blanks allowed; the name runs to the
 //   last "]" of the line); a "[" line without "]" is an ordinary line;
 // - "key=value" inside a section is a key; lines starting with ";", lines
@@ -22,7 +22,8 @@ namespace tolvane {
 // - names compare without regard to ASCII case; double-byte characters
 //   compare exactly (their second byte may look like a letter);
 // - the first section of a name wins, and within it the first key.
-// A UTF-8 byte order mark is not special: it is part of the first line.
+// A UTF-8 byte order mark that an editor put at the start is skipped on
+// reading and written back.
 //
 // Writing always produces CR LF line ends.
 class IniDocument {
@@ -109,6 +110,7 @@ class IniDocument {
   bool RemoveSectionsFrom(std::string_view section, std::size_t from);
 
   std::vector<Line> lines_;
+  bool byte_order_mark_ = false;
 };
 
 }  // namespace tolvane

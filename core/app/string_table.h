@@ -64,6 +64,10 @@ inline constexpr int kStoreWithheld = 34615;
 // Titles of the tab property dialog.
 inline constexpr int kNewTabTitle = 34620;
 inline constexpr int kTabSettingsTitle = 34621;
+// Start-up refused because the data directory cannot be locked.
+inline constexpr int kCannotLockDataDirectory = 34640;
+// The settings file cannot be used: the run goes on with the defaults.
+inline constexpr int kSettingsUnusable = 34641;
 // "タブ": the word the delete-all question uses for tabs.
 inline constexpr int kTabWord = 154;
 // The search button's name.

@@ -7,6 +7,7 @@
 #include "core/app/data_file.h"
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
+#include "core/app/temporary_file_name.h"
 #include "core/search/charset_converter.h"
 
 namespace tolvane {
@@ -89,6 +90,8 @@ std::string DocumentOpenResult::Describe() const {
       return "opened";
     case Status::kHeldByAnotherCopy:
       return file.string() + ": the data directory is in use by another running copy";
+    case Status::kCannotLock:
+      return file.string() + ": the data directory cannot be locked: " + reason;
     case Status::kStoreFailed:
       return file.string() + ": " + reason;
   }
@@ -152,23 +155,7 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
   tolerated_failures_.clear();
   clip_load_failed_ = false;
 
-  // Only one copy per data directory. The test and the taking of the hold run
-  // under the mutex, so two copies started together cannot both pass the test
-  // while the first one is between test and hold.
-  const auto lock_file = StorePath(StoreType::kEngineOptions);
-  std::error_code ec;
-  const bool lock_file_existed = std::filesystem::exists(lock_file, ec);
-  if (lock_file_existed) {
-    mutex_ = env_.AcquireNamedMutex(kMutexName);
-    if (env_.IsFileHeldElsewhere(lock_file)) {
-      mutex_.reset();
-      DocumentOpenResult held;
-      held.status = DocumentOpenResult::Status::kHeldByAnotherCopy;
-      held.file = lock_file;
-      return held;
-    }
-    Unlock();
-  }
+  if (auto taken = TakeDataDirectory(); !taken.ok()) return taken;
 
   engines_.ResetHighestId();
   tabs_.ResetHighestId();
@@ -181,21 +168,67 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
   // user closes nowhere in the tab tree, with no way back.
   tab_folders_.AddArchiveFolder();
 
-  // The engine options file doubles as the lock file: read it between lock and
-  // unlock. Its failure is not fatal; the first unlock creates it when missing.
-  if (lock_file_existed) Lock();
-  LoadTolerated(StoreType::kEngineOptions);
+  // The engine options file is held too: read it between lock and unlock.
+  // Its failure is not fatal; the unlock creates it when missing.
+  Lock();
+  auto too_large = LoadTolerated(StoreType::kEngineOptions);
   Unlock();
+  if (too_large) return *too_large;
 
   const auto clip_failures = tolerated_failures_.size();
-  LoadTolerated(StoreType::kClips);
+  if (too_large = LoadTolerated(StoreType::kClips); too_large) return *too_large;
   clip_load_failed_ = tolerated_failures_.size() != clip_failures;
   return {};
 }
 
-void CTolvaneDoc::LoadTolerated(StoreType type) {
+DocumentOpenResult CTolvaneDoc::TakeDataDirectory() {
+  DocumentOpenResult result;
+  result.file = data_dir_ / kInstanceLockFile;
+  // Under the mutex so that a copy in the middle of Lock()/Unlock() on
+  // another directory, or of its own start, is never interleaved with ours.
+  // Nothing done under it may block: the hold is taken without waiting.
+  mutex_ = env_.AcquireNamedMutex(kMutexName);
+  HoldRefusal refusal;
+  instance_hold_ = env_.HoldFileExclusively(result.file, &refusal);
+  if (instance_hold_) {
+    RemoveStaleTemporaryFiles();
+  } else {
+    result.status = refusal.held_elsewhere ? DocumentOpenResult::Status::kHeldByAnotherCopy
+                                           : DocumentOpenResult::Status::kCannotLock;
+    result.reason = refusal.reason;
+  }
+  mutex_.reset();
+  return result;
+}
+
+void CTolvaneDoc::RemoveStaleTemporaryFiles() {
+  // Every file the program replaces in the data directory; their temporary
+  // files are only written while the directory is held, so any left now
+  // belong to a copy that was killed.
+  std::vector<std::string> names{std::string(SettingsStore::kFileName),
+                                 ClipExport::OutputPath(data_dir_).filename().string()};
+  for (int i = 0; i < kStoreTypeCount; ++i) {
+    names.emplace_back(StoreFileName(static_cast<StoreType>(i)));
+  }
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(data_dir_, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string file_name = it->path().filename().string();
+    const bool ours = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+      return IsTemporaryFileOf(file_name, name);
+    });
+    if (ours) env_.RemoveFile(it->path());
+  }
+}
+
+std::optional<DocumentOpenResult> CTolvaneDoc::LoadTolerated(StoreType type) {
   auto result = LoadStore(type);
-  if (result.ok()) return;
+  if (result.ok()) return std::nullopt;
+  // Past the largest store there can be, the file is no store of this
+  // program: it is not copied aside (it may be gigabytes), and at start-up
+  // it stops the start like any store that cannot be read.
+  std::error_code ec;
+  if (std::filesystem::file_size(result.file, ec) > DataFile::kMaxFileBytes && !ec) return result;
   // The next save rewrites this file from what could be read: keep the
   // damaged original beside it so nothing the user had is lost for good.
   // Without that copy the original is the only one: never write over it.
@@ -207,6 +240,7 @@ void CTolvaneDoc::LoadTolerated(StoreType type) {
     withheld_.push_back({type, result.file, "could not be kept as " + name + ": " + error});
   }
   tolerated_failures_.push_back(std::move(result));
+  return std::nullopt;
 }
 
 DocumentOpenResult CTolvaneDoc::LoadStore(StoreType type) {
@@ -301,7 +335,7 @@ void CTolvaneDoc::Lock() {
 }
 
 void CTolvaneDoc::Unlock() {
-  hold_ = env_.HoldFileExclusively(StorePath(StoreType::kEngineOptions));
+  hold_ = env_.HoldFileExclusively(StorePath(StoreType::kEngineOptions), nullptr);
   mutex_.reset();
 }
 

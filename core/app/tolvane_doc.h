@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/clock.h"
@@ -28,11 +29,12 @@ struct DocumentOpenResult {
   enum class Status {
     kOpened,
     kHeldByAnotherCopy,  // another running copy uses this data directory
+    kCannotLock,         // the directory's lock file cannot be held (reason)
     kStoreFailed,        // a store file is damaged or unreadable
   };
   Status status = Status::kOpened;
   std::optional<StoreType> store;  // with kStoreFailed
-  std::filesystem::path file;      // with kStoreFailed and kHeldByAnotherCopy
+  std::filesystem::path file;      // with kStoreFailed and the lock statuses
   std::string reason;              // what is wrong with the file (English)
 
   bool ok() const { return status == Status::kOpened; }
@@ -59,11 +61,15 @@ struct StoreLoadCount {
 // downloaded and user engines alike. The tab list resolves its references
 // against the engine list and deletes a tab's page clips with the tab.
 //
-// Single-instance protocol: while the program runs the document holds
-// vq_searchtree.egt exclusively (Env::HoldFileExclusively). The hold is given
-// up only between Lock() and Unlock(), which run under the machine-wide mutex
-// "Tolvane.exe", to rewrite or re-read that file. A second copy finds the
-// file held and stops at OnNewDocument.
+// Single-instance protocol: the first thing OnNewDocument does, under the
+// machine-wide mutex "Tolvane.exe", is to hold the lock file
+// kInstanceLockFile beside the data (Env::HoldFileExclusively); the hold
+// lasts the whole run and the file is never renamed or replaced, so the
+// decision does not depend on any store file. A copy that cannot take it,
+// for whatever reason, opens nothing and stops. Under the same hold, the
+// temporary files that a killed copy left behind are removed. Besides, the
+// document holds vq_searchtree.egt exclusively, giving it up only between
+// Lock() and Unlock() (under the mutex) to rewrite or re-read that file.
 class CTolvaneDoc {
  public:
   CTolvaneDoc(std::filesystem::path data_dir, SettingsStore& settings, Env& env,
@@ -71,6 +77,9 @@ class CTolvaneDoc {
   ~CTolvaneDoc();
   CTolvaneDoc(const CTolvaneDoc&) = delete;
   CTolvaneDoc& operator=(const CTolvaneDoc&) = delete;
+
+  // The lock file that keeps a data directory to one running copy.
+  static constexpr std::string_view kInstanceLockFile = "vq_instance.lock";
 
   // Takes the data directory and loads every store. Never overwrites a file
   // it failed to read.
@@ -96,7 +105,7 @@ class CTolvaneDoc {
 
   void Lock();
   void Unlock();
-  bool holds_data_directory() const { return hold_ != nullptr; }
+  bool holds_data_directory() const { return instance_hold_ != nullptr; }
 
   const std::filesystem::path& data_dir() const { return data_dir_; }
   std::filesystem::path StorePath(StoreType type) const;
@@ -144,7 +153,14 @@ class CTolvaneDoc {
   // Loads one store file; records the counts. Returns the reader's failure
   // as a DocumentOpenResult (kOpened when it loaded or was missing).
   DocumentOpenResult LoadStore(StoreType type);
-  void LoadTolerated(StoreType type);
+  // Holds kInstanceLockFile and removes stale temporary files, under the
+  // mutex. kOpened when the directory is now this copy's.
+  DocumentOpenResult TakeDataDirectory();
+  void RemoveStaleTemporaryFiles();
+  // Loads a store whose failure does not stop start-up, keeping a damaged
+  // file aside; returns the failure when the file is too large to be a
+  // store, which stops start-up instead.
+  std::optional<DocumentOpenResult> LoadTolerated(StoreType type);
   void AddArchiveFolder();
   void ClearEngines();
   bool IsWithheld(StoreType type) const;
@@ -170,8 +186,9 @@ class CTolvaneDoc {
   CategoryFileBinding user_engines_file_;
   CategoryFileBinding tab_file_;
   std::array<StoreBinding*, kStoreTypeCount> bindings_;
-  std::unique_ptr<Hold> hold_;   // exclusive hold on vq_searchtree.egt
-  std::unique_ptr<Hold> mutex_;  // held only between Lock() and Unlock()
+  std::unique_ptr<Hold> instance_hold_;  // on kInstanceLockFile, for the run
+  std::unique_ptr<Hold> hold_;           // exclusive hold on vq_searchtree.egt
+  std::unique_ptr<Hold> mutex_;          // held only between Lock() and Unlock()
   bool clip_load_failed_ = false;
   std::string engine_list_header_;
   std::vector<StoreLoadCount> load_counts_;

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <system_error>
 #include <vector>
 
+#include "core/app/data_file.h"
+#include "core/app/file_line_cursor.h"
 #include "core/app/line_cursor.h"
 #include "core/app/record_fields.h"
 #include "core/app/store_type.h"
@@ -134,10 +137,19 @@ ClipExport::Status ClipExport::Format(std::string_view old_file, const EngineNam
 
 ClipExport::Status ClipExport::Export(const std::filesystem::path& data_dir,
                                       const EngineNameLookup& names, Env& env) {
-  std::string old_file;
-  if (!ReadWholeFile(data_dir / StoreFileName(StoreType::kClips), &old_file)) {
-    return Status::kNoOldFile;
+  const auto path = data_dir / StoreFileName(StoreType::kClips);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return Status::kNoOldFile;
+  // A clip file that failed to load is rarely of the old layout: its first
+  // line decides before the whole file is read, however large it is.
+  {
+    FileLineCursor first(path, kOldMarker.size());
+    std::string_view line;
+    if (!first.is_open()) return Status::kNoOldFile;
+    if (!first.Next(&line) || line != kOldMarker) return Status::kWrongMarker;
   }
+  std::string old_file;
+  if (!ReadWholeFile(path, &old_file, nullptr, DataFile::kMaxFileBytes)) return Status::kNoOldFile;
   std::string html;
   const Status status = Format(old_file, names, &html);
   if (status != Status::kExported) return status;

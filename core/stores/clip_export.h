@@ -25,7 +25,7 @@ class ClipExport {
  public:
   enum class Status {
     kExported,      // the page was written
-    kNoOldFile,     // vq_clip.clf cannot be read
+    kNoOldFile,     // vq_clip.clf cannot be read, or is larger than a store file may be
     kWrongMarker,   // not a file of the earlier layout (or empty)
     kNoClips,       // its record count is missing, zero or negative
     kCannotCreate,  // the page could not be written; no partial page is left

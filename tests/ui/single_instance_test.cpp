@@ -29,7 +29,7 @@ class SingleInstanceTest : public QObject {
     QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.process().exitCode(), CTolvaneApp::kExitHeldByAnotherCopy);
     const QByteArray error = second.process().readAllStandardError();
-    QVERIFY2(error.startsWith("tolvane: ") && error.contains("vq_searchtree.egt") &&
+    QVERIFY2(error.startsWith("tolvane: ") && error.contains("vq_instance.lock") &&
                  error.count('\n') == 1,
              error.constData());
     QCOMPARE(second.process().readAllStandardOutput(), QByteArray());

@@ -106,7 +106,45 @@ class StartupTest : public QObject {
     QVERIFY2(text.contains(QStringLiteral("起動できません")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("vq_favorite.fvf")), qPrintable(text));
     QCOMPARE(test::ReadBytes(data / "vq_favorite.fvf"), damaged);
-    QCOMPARE(FilesIn(data), std::set<std::string>{"vq_favorite.fvf"});
+    // The lock file stays: removing it would let two copies hold two files.
+    QCOMPARE(FilesIn(data), (std::set<std::string>{"vq_favorite.fvf", "vq_instance.lock"}));
+  }
+
+  // A settings file that cannot be used is told and the run goes on with
+  // the defaults, never writing over it; a lock file that cannot be held
+  // stops the start with a message.
+  void oddSettingsAndLockFilesAreTold() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    std::filesystem::create_directory(data / "vq_system.ini");
+    QStringList shown;
+    auto note_and_close = [&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      shown << modal->objectName() + QLatin1Char(' ') + (box ? box->text() : QString());
+      modal->close();
+    };
+    test::WhenModal(note_and_close);
+    {
+      CTolvaneApp app;
+      QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
+      // As at logout: the close writes the settings it always writes.
+      app.main_frame()->CloseWithoutAsking();
+      QVERIFY(!app.main_frame()->isVisible());
+    }
+    QVERIFY(std::filesystem::is_directory(data / "vq_system.ini"));
+
+    std::filesystem::remove(data / "vq_instance.lock");
+    std::filesystem::create_directory(data / "vq_instance.lock");
+    test::WhenModal(note_and_close);
+    CTolvaneApp app;
+    QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitHeldByAnotherCopy);
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[0].startsWith(QStringLiteral("settingsUnusable 設定ファイルを読み込めない")) &&
+                 shown[0].contains(QStringLiteral("vq_system.ini\nit is a directory")),
+             qPrintable(shown[0]));
+    QVERIFY2(shown[1].startsWith(QStringLiteral("lockError データフォルダをロックできない")) &&
+                 shown[1].contains(QStringLiteral("vq_instance.lock\nit is a directory")),
+             qPrintable(shown[1]));
   }
 
   void dataDirectoryIsCreatedWhenMissing() {

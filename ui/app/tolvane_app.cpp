@@ -62,7 +62,7 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
 
   env_ = std::make_unique<PosixEnv>(PosixEnv::DefaultMutexDirectory());
   InstallShippedEngineList(data_dir_, *env_);
-  settings_ = std::make_unique<SettingsStore>(data_dir_ / "vq_system.ini", *env_);
+  settings_ = std::make_unique<SettingsStore>(data_dir_ / SettingsStore::kFileName, *env_);
   startup_settings_ = StartupSettings::Read(*settings_);
   clock_ = std::make_unique<SystemClock>();
   doc_ = std::make_unique<CTolvaneDoc>(data_dir_, *settings_, *env_, *clock_);
@@ -74,16 +74,31 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     // The document stops before it writes anything; drop it so that no
     // later save can touch the files either.
     doc_.reset();
-    if (opened.status == DocumentOpenResult::Status::kHeldByAnotherCopy) {
-      return kExitHeldByAnotherCopy;
+    switch (opened.status) {
+      case DocumentOpenResult::Status::kHeldByAnotherCopy:
+        return kExitHeldByAnotherCopy;
+      case DocumentOpenResult::Status::kCannotLock:
+        ReportFailure(QMessageBox::Critical, string_id::kCannotLockDataDirectory, opened.file,
+                      opened.reason, QStringLiteral("lockError"));
+        return kExitHeldByAnotherCopy;
+      default:
+        ReportFailure(QMessageBox::Critical, string_id::kStoreLoadFailed, opened.file,
+                      opened.reason, QStringLiteral("storeLoadError"));
+        return kExitStoreFailed;
     }
-    ReportStoreFailure(opened);
-    return kExitStoreFailed;
   }
 
   // Damaged files that did not stop the start (kept aside as "<name>.damaged").
   for (const DocumentOpenResult& tolerated : doc_->tolerated_failures()) {
     std::fprintf(stderr, "tolvane: %s\n", tolerated.Describe().c_str());
+  }
+
+  // Told once the directory is ours, so a second copy ends without it.
+  if (const std::string problem = settings_->Problem(); !problem.empty()) {
+    std::fprintf(stderr, "tolvane: %s: %s; running with the default settings\n",
+                 settings_->path().c_str(), problem.c_str());
+    ReportFailure(QMessageBox::Warning, string_id::kSettingsUnusable, settings_->path(), problem,
+                  QStringLiteral("settingsUnusable"));
   }
 
   // A clip file of the earlier layout cannot be loaded: its clips are kept
@@ -112,12 +127,13 @@ int CTolvaneApp::ExitStatus() const {
   return frame_ != nullptr && frame_->left_unsaved() ? kExitNotSaved : kExitOk;
 }
 
-void CTolvaneApp::ReportStoreFailure(const DocumentOpenResult& failure) {
-  const QString text = ToQString(LoadString(string_id::kStoreLoadFailed)) + QStringLiteral("\n\n") +
-                       PathToQString(failure.file) + QLatin1Char('\n') +
-                       QString::fromStdString(failure.reason);
-  QMessageBox box(QMessageBox::Critical, ToQString(ProgramTitle()), text, QMessageBox::Ok);
-  box.setObjectName(QStringLiteral("storeLoadError"));
+void CTolvaneApp::ReportFailure(QMessageBox::Icon icon, int string_id,
+                                const std::filesystem::path& file, const std::string& reason,
+                                const QString& object_name) {
+  const QString text = ToQString(LoadString(string_id)) + QStringLiteral("\n\n") +
+                       PathToQString(file) + QLatin1Char('\n') + QString::fromStdString(reason);
+  QMessageBox box(icon, ToQString(ProgramTitle()), text, QMessageBox::Ok);
+  box.setObjectName(object_name);
   // Told to stop while the message is up: end as if it had been read.
   QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, &box,
                    &QMessageBox::reject);

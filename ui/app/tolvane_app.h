@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QStringList>
 #include <filesystem>
 #include <memory>
@@ -57,7 +58,10 @@ class CTolvaneApp {
   const std::string& start_url() const { return start_url_; }
 
  private:
-  void ReportStoreFailure(const DocumentOpenResult& failure);
+  // A message box naming `file` and `reason` under numbered string
+  // `string_id`; SIGTERM closes it.
+  void ReportFailure(QMessageBox::Icon icon, int string_id, const std::filesystem::path& file,
+                     const std::string& reason, const QString& object_name);
 
   std::unique_ptr<PosixEnv> env_;
   std::unique_ptr<SystemClock> clock_;

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include "core/app/file_line_cursor.h"
 #include "core/app/raw_line_store.h"
 #include "core/app/triplet_encoding.h"
 #include "platform/posix_env.h"
@@ -269,6 +272,68 @@ TEST_F(DataFileTest, MissingFileResetsAndUnopenableFileFails) {
   fs::create_symlink(dir_ / "gone", dir_ / "vq_clip.clf");
   result = DataFile::Load(StoreType::kClips, dir_ / "vq_clip.clf", store);
   EXPECT_EQ(result.status, Status::kCannotOpen);
+  EXPECT_EQ(store.reset_count(), 0);
+}
+
+}  // namespace
+}  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST_F(DataFileTest, FilesOnDiskReadLikeBytesAndOddOrHugeFilesAreRefusedUnread) {
+  // The file reader hands out the same lines as the reader of bytes: CR LF,
+  // LF, a last line without its line end, a line just past the limit.
+  const std::string head = "@@FavoriteList@@\r\n0\r\n0\r\n3\nitem 1\r\n";
+  for (const std::string& bytes :
+       {head + "item 2\r\nitem 3", head + "item 2\r\n" + std::string(15999, 'x') + "\r\n"}) {
+    testing::WriteFile(dir_ / "vq_favorite.fvf", bytes);
+    RawLineStore from_file;
+    const auto loaded = DataFile::Load(StoreType::kFavorites, dir_ / "vq_favorite.fvf", from_file);
+    const Loaded from_bytes = LoadBytes(bytes);
+    EXPECT_EQ(loaded.status, from_bytes.result.status) << loaded.message;
+    EXPECT_EQ(loaded.message, from_bytes.result.message);
+    EXPECT_EQ(from_file.item_lines(), from_bytes.store.item_lines());
+  }
+
+  // Anything but a regular file is refused before it is opened: a FIFO
+  // would block the reader until something writes to it.
+  const fs::path fifo = dir_ / "fifo.fvf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  RawLineStore store = SampleStore();
+  auto result = DataFile::Load(StoreType::kFavorites, fifo, store);
+  EXPECT_EQ(result.status, Status::kCannotOpen);
+  EXPECT_EQ(result.message, "the file cannot be opened: it is not a regular file");
+  EXPECT_EQ(store.item_lines(), SampleStore().item_lines());
+
+  // Past the largest store there can be, a file is refused by its size.
+  const fs::path huge = dir_ / "huge.fvf";
+  testing::WriteFile(huge, "");
+  fs::resize_file(huge, DataFile::kMaxFileBytes + 1);  // sparse: costs no disk
+  result = DataFile::Load(StoreType::kFavorites, huge, store);
+  EXPECT_EQ(result.status, Status::kTooLarge);
+  EXPECT_EQ(result.message,
+            "the file is 1600000001 bytes, more than the 1600000000 a store file "
+            "may hold");
+
+  // Below it, a file without its marker costs one cut line, not the file.
+  fs::resize_file(huge, 64 << 20);
+  FileLineCursor cursor(huge, DataFile::kMaxEncodedLineBytes);
+  std::string_view line;
+  ASSERT_TRUE(cursor.Next(&line));
+  EXPECT_EQ(line, std::string(DataFile::kMaxEncodedLineBytes + 2, '\0'));
+  EXPECT_FALSE(cursor.Next(&line));
+  result = DataFile::Load(StoreType::kFavorites, huge, store);
+  EXPECT_EQ(result.status, Status::kWrongMarker);
+
+  // The hold on the engine options file creates it empty: that is a file
+  // not yet written, not a damaged one. Any other empty store is damaged.
+  testing::WriteFile(dir_ / "vq_searchtree.egt", "");
+  EXPECT_EQ(DataFile::Load(StoreType::kEngineOptions, dir_ / "vq_searchtree.egt", store).status,
+            Status::kMissing);
+  testing::WriteFile(dir_ / "vq_custom.eng", "");
+  EXPECT_EQ(DataFile::Load(StoreType::kUserEngines, dir_ / "vq_custom.eng", store).status,
+            Status::kTruncated);
   EXPECT_EQ(store.reset_count(), 0);
 }
 

@@ -99,9 +99,11 @@ TEST(IniDocumentReadTest, FirstSectionAndFirstKeyWin) {
   EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"S", "T"}));
 }
 
-TEST(IniDocumentReadTest, Utf8ByteOrderMarkIsPartOfTheFirstLine) {
-  IniDocument doc = IniDocument::Parse("\xEF\xBB\xBF[S]\r\nk=1\r\n");
-  EXPECT_FALSE(doc.HasSection("S"));
+TEST(IniDocumentReadTest, ByteOrderMarkIsSkippedAndKeptAndCrAloneEndsALine) {
+  IniDocument doc = IniDocument::Parse("\xEF\xBB\xBF[S]\rk=1\r\rj=2\nl=3\r\n");
+  EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"S"}));
+  EXPECT_EQ(doc.KeyNames("S"), (std::vector<std::string>{"k", "j", "l"}));
+  EXPECT_EQ(doc.Serialize(), "\xEF\xBB\xBF[S]\r\nk=1\r\n\r\nj=2\r\nl=3\r\n");
 }
 
 TEST(IniDocumentIntTest, TakesTheLeadingDecimalNumber) {

@@ -50,22 +50,41 @@ TEST(PosixEnvTest, AnExclusiveHoldKeepsOthersOutUntilReleased) {
   const auto file = dir / "vq_searchtree.egt";
   EXPECT_FALSE(env.IsFileHeldElsewhere(file));  // missing: nobody holds it
 
-  auto hold = env.HoldFileExclusively(file);
+  auto hold = env.HoldFileExclusively(file, nullptr);
   ASSERT_NE(hold, nullptr);
   EXPECT_TRUE(std::filesystem::exists(file)) << "the hold creates the file";
   EXPECT_TRUE(env.IsFileHeldElsewhere(file));
-  EXPECT_EQ(env.HoldFileExclusively(file), nullptr);
+  HoldRefusal refusal;
+  EXPECT_EQ(env.HoldFileExclusively(file, &refusal), nullptr);
+  EXPECT_TRUE(refusal.held_elsewhere);
+  EXPECT_EQ(refusal.reason, "another process holds it");
 
   hold.reset();
   EXPECT_FALSE(env.IsFileHeldElsewhere(file));
-  EXPECT_NE(env.HoldFileExclusively(file), nullptr);
+  EXPECT_NE(env.HoldFileExclusively(file, nullptr), nullptr);
+}
+
+// Opening a FIFO for reading waits for a writer; nothing may wait.
+TEST(PosixEnvTest, HoldsRefuseWhatIsNotARegularFileWithoutOpeningIt) {
+  TempDir dir;
+  PosixEnv env(dir.path());
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir / "dir");
+  for (const auto& [name, reason] :
+       {std::pair{"fifo", "it is a FIFO"}, std::pair{"dir", "it is a directory"}}) {
+    HoldRefusal refusal;
+    EXPECT_EQ(env.HoldFileExclusively(dir / name, &refusal), nullptr);
+    EXPECT_FALSE(refusal.held_elsewhere);
+    EXPECT_EQ(refusal.reason, reason);
+    EXPECT_FALSE(env.IsFileHeldElsewhere(dir / name));
+  }
 }
 
 TEST(PosixEnvTest, HoldingNeverTruncates) {
   TempDir dir;
   PosixEnv env(dir.path());
   WriteFile(dir / "f", "options");
-  auto hold = env.HoldFileExclusively(dir / "f");
+  auto hold = env.HoldFileExclusively(dir / "f", nullptr);
   EXPECT_EQ(ReadFile(dir / "f"), "options");
 }
 

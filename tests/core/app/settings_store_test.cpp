@@ -1,9 +1,12 @@
 #include "core/app/settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
 #include <set>
@@ -143,13 +146,77 @@ TEST_F(SettingsStoreTest, FailedWriteReportsFalseAndLeavesTheOldFile) {
   EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
 }
 
-TEST_F(SettingsStoreTest, UnreadableFileIsNeverReplaced) {
-  fs::create_directory(IniPath());  // something that exists but cannot be read as a file
-  SettingsStore store(IniPath(), env_);
-  EXPECT_EQ(Read(store, settings::kMainCloseMode), 1);
-  EXPECT_FALSE(store.WriteInt("OptionMain", "CloseMode", 0));
+TEST_F(SettingsStoreTest, FileThatCannotBeUsedGivesDefaultsIsToldAndIsNeverReplaced) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::string problem;
+  };
+  const Case cases[] = {
+      {"directory", [&] { fs::create_directory(IniPath()); }, "it is a directory"},
+      // A FIFO would block the reader until something writes to it.
+      {"fifo", [&] { ASSERT_EQ(::mkfifo(IniPath().c_str(), 0600), 0); },
+       "it is not a regular file"},
+      {"huge",
+       [&] {
+         WriteRaw("[OptionMain]\r\nCloseMode=0\r\n");
+         fs::resize_file(IniPath(), SettingsStore::kMaxFileBytes + 1);
+       },
+       "the file is 8388609 bytes, more than the 8388608 it may hold"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(IniPath());
+    c.make();
+    const auto type = fs::status(IniPath()).type();
+    SettingsStore store(IniPath(), env_);
+    EXPECT_EQ(store.Problem(), c.problem);
+    ExpectEveryDefault(store);
+    EXPECT_FALSE(store.WriteInt("OptionMain", "CloseMode", 0));
+    EXPECT_FALSE(store.WriteSection("MRU", {"NumItems=0"}));
+    EXPECT_EQ(fs::status(IniPath()).type(), type);
+  }
   EXPECT_EQ(env_.replace_calls, 0);
-  EXPECT_TRUE(fs::is_directory(IniPath()));
+
+  // Once the file is usable again, it is read.
+  fs::remove_all(IniPath());
+  SettingsStore store(IniPath(), env_);
+  EXPECT_EQ(store.Problem(), "");
+  WriteRaw("[OptionMain]\r\nCloseMode=0\r\n");
+  EXPECT_EQ(Read(store, settings::kMainCloseMode), 0);
+}
+
+TEST_F(SettingsStoreTest, ByteOrderMarkAndCrLineEndsAreReadAndChangesByOthersAreSeen) {
+  // As an editor may save it: a UTF-8 byte order mark, old Mac line ends.
+  WriteRaw("\xEF\xBB\xBF[OptionMain]\rStartMode=3\rCloseMode=0\r[OptionLink]\rLink=1");
+  SettingsStore store(IniPath(), env_);
+  EXPECT_EQ(store.Problem(), "");
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 3);
+  EXPECT_EQ(Read(store, settings::kMainCloseMode), 0);
+  EXPECT_EQ(Read(store, settings::kLinkMode), 1);
+  ASSERT_TRUE(store.WriteInt("OptionMain", "StartMode", 2));
+  EXPECT_EQ(ReadRaw(),
+            "\xEF\xBB\xBF[OptionMain]\r\nStartMode=2\r\nCloseMode=0\r\n[OptionLink]\r\nLink=1\r\n");
+
+  // A change by someone else is seen at the next read, even one of the same
+  // size within the same tick of the file clock, and a write keeps it.
+  WriteRaw("[OptionMain]\r\nStartMode=5\r\n");
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 5);
+  WriteRaw("[OptionMain]\r\nStartMode=4\r\n");
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
+  EXPECT_EQ(Read(store, settings::kMainCloseMode), 1);
+  ASSERT_TRUE(store.WriteInt("OptionMain", "CloseMode", 0));
+  EXPECT_EQ(ReadRaw(), "[OptionMain]\r\nStartMode=4\r\nCloseMode=0\r\n");
+  EXPECT_EQ(Read(store, settings::kMainCloseMode), 0);
+
+  // A file whose stamp is old enough is read once, not once per key: bytes
+  // changed behind an unchanged stamp are not seen.
+  const auto old_time = fs::last_write_time(IniPath()) - std::chrono::hours(1);
+  fs::last_write_time(IniPath(), old_time);
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
+  WriteRaw("[OptionMain]\r\nStartMode=6\r\nCloseMode=0\r\n");
+  fs::last_write_time(IniPath(), old_time);
+  EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
 }
 
 TEST(SettingKeysTest, EveryKeyIsListedOnceExceptThoseReadWithTwoDefaults) {

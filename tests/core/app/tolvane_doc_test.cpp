@@ -1,8 +1,12 @@
 #include "core/app/tolvane_doc.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <functional>
+#include <set>
 #include <sstream>
+#include <utility>
 
 #include "core/search/charset_converter.h"
 #include "support/failing_env.h"
@@ -31,6 +35,17 @@ std::string StoreFile(StoreType type, const std::vector<std::string>& folders,
 // A 12-field engine record.
 std::string Engine(const std::string& id, const std::string& folder, const std::string& url) {
   return id + "\t" + folder + "\tE" + id + "\tE\tE\t" + url + "\t\t" + url + "?q=%s\t\t\t\t1";
+}
+
+// The names in `dir`, sorted, one a line; directories end in "/".
+std::string Listing(const std::filesystem::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.insert(entry.path().filename().string() + (entry.is_directory() ? "/" : ""));
+  }
+  std::string text;
+  for (const auto& name : names) text += name + "\n";
+  return text;
 }
 
 std::string CountsText(const CTolvaneDoc& doc) {
@@ -243,21 +258,106 @@ TEST_F(DocumentTest, DamagedClipsAndOptionsDoNotStopStartUpAndAreKeptAside) {
   EXPECT_EQ(ReadFile(data() / "vq_searchtree.egt.damaged"), bad_options);
 }
 
-TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryEvenAcrossSaves) {
-  auto first = std::make_unique<Session>(dir_);
-  ASSERT_TRUE(first->doc.OnNewDocument().ok());
-  // The save replaces the lock file by a new one: the hold must move with it.
-  ASSERT_TRUE(first->doc.SaveAll().ok());
+TEST_F(DocumentTest, AFileLargerThanAnyStoreStopsStartUpAndIsNeitherCopiedNorReplaced) {
+  for (StoreType type : {StoreType::kFavorites, StoreType::kClips}) {
+    SCOPED_TRACE(StoreFileName(type));
+    std::filesystem::remove_all(data());
+    std::filesystem::create_directories(data());
+    WriteFile(file(type), "");
+    std::filesystem::resize_file(file(type), 40ull << 30);  // sparse: costs no disk
+    Session session(dir_);
+    auto refused = session.doc.OnNewDocument();
+    EXPECT_EQ(refused.status, DocumentOpenResult::Status::kStoreFailed);
+    EXPECT_EQ(refused.Describe(), file(type).string() +
+                                      ": the file is 42949672960 bytes, more than the "
+                                      "1600000000 a store file may hold");
+    EXPECT_EQ(std::filesystem::file_size(file(type)), 40ull << 30);
+    EXPECT_FALSE(std::filesystem::exists(file(type).string() + ".damaged"));
+  }
+}
 
-  Session second(dir_);
-  auto refused = second.doc.OnNewDocument();
-  EXPECT_EQ(refused.status, DocumentOpenResult::Status::kHeldByAnotherCopy);
-  EXPECT_EQ(refused.file, file(StoreType::kEngineOptions));
-  EXPECT_TRUE(second.doc.load_counts().empty()) << "nothing is read by the refused copy";
+TEST_F(DocumentTest, OnlyOneDocumentHoldsADataDirectoryWhateverStateItsFilesAreIn) {
+  const std::filesystem::path lock = data() / "vq_instance.lock";
+  const std::filesystem::path options = file(StoreType::kEngineOptions);
+  // The options file is missing (a first run), an odd file, or is replaced
+  // by a save: none of it may let a second copy in.
+  const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+      {"missing", [] {}},
+      {"directory", [&] { std::filesystem::create_directory(options); }},
+      {"fifo", [&] { ASSERT_EQ(::mkfifo(options.c_str(), 0600), 0); }},
+  };
+  for (const auto& [what, make] : cases) {
+    SCOPED_TRACE(what);
+    std::filesystem::remove_all(options);
+    make();
+    auto first = std::make_unique<Session>(dir_);
+    ASSERT_TRUE(first->doc.OnNewDocument().ok());
+    first->doc.SaveAll();
 
-  first.reset();
-  Session third(dir_);
-  EXPECT_TRUE(third.doc.OnNewDocument().ok());
+    Session second(dir_);
+    auto refused = second.doc.OnNewDocument();
+    EXPECT_EQ(refused.status, DocumentOpenResult::Status::kHeldByAnotherCopy);
+    EXPECT_EQ(refused.Describe(),
+              lock.string() + ": the data directory is in use by another running copy");
+    EXPECT_TRUE(second.doc.load_counts().empty()) << "nothing is read by the refused copy";
+
+    first.reset();
+    Session third(dir_);
+    EXPECT_TRUE(third.doc.OnNewDocument().ok());
+  }
+  // An odd options file is not read (a FIFO would block the start) and is
+  // told; it is never replaced.
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  ASSERT_EQ(session.doc.tolerated_failures().size(), 1u);
+  EXPECT_EQ(session.doc.tolerated_failures()[0].Describe(),
+            options.string() + ": the file cannot be opened: it is not a regular file");
+  EXPECT_TRUE(std::filesystem::is_fifo(options));
+}
+
+TEST_F(DocumentTest, ALockFileThatCannotBeHeldStopsStartUpBeforeAnythingIsRead) {
+  const std::filesystem::path lock = data() / "vq_instance.lock";
+  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+      {[&] { std::filesystem::create_directory(lock); }, "it is a directory"},
+      {[&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0); }, "it is a FIFO"},
+  };
+  for (const auto& [make, why] : cases) {
+    std::filesystem::remove_all(lock);
+    make();
+    Session session(dir_);
+    auto refused = session.doc.OnNewDocument();
+    EXPECT_EQ(refused.status, DocumentOpenResult::Status::kCannotLock);
+    EXPECT_EQ(refused.Describe(), lock.string() + ": the data directory cannot be locked: " + why);
+    EXPECT_TRUE(session.doc.load_counts().empty());
+    EXPECT_FALSE(session.doc.holds_data_directory());
+  }
+  EXPECT_EQ(Listing(data()), "vq_instance.lock\n");
+}
+
+// A copy killed while saving leaves temporary files, and one killed before
+// its first save an empty options file (its hold created it).
+TEST_F(DocumentTest, StartRemovesStaleTemporaryFilesOfItsOwnAndReadsAnEmptyOptionsFileAsMissing) {
+  for (const char* name :
+       {"vq_tab.tbf.tmp4711-93", "vq_system.ini.tmp1-0", "vq_searchtree.egt.tmp22-999999",
+        "vq_tab.tbf.tmp4711-93x", "vq_tab.tbf.tmp-1", "vq_tab.tbf.tmp12", "notes.txt.tmp1-2",
+        "xvq_tab.tbf.tmp1-2", "vq_searchtree.egt"}) {
+    WriteFile(data() / name, "");
+  }
+  std::filesystem::create_directory(data() / "vq_clip.clf.tmp1-1");
+
+  Session session(dir_);
+  ASSERT_TRUE(session.doc.OnNewDocument().ok());
+  EXPECT_EQ(Listing(data()),
+            "notes.txt.tmp1-2\n"
+            "vq_clip.clf.tmp1-1/\n"
+            "vq_instance.lock\n"
+            "vq_searchtree.egt\n"
+            "vq_tab.tbf.tmp-1\n"
+            "vq_tab.tbf.tmp12\n"
+            "vq_tab.tbf.tmp4711-93x\n"
+            "xvq_tab.tbf.tmp1-2\n");
+  EXPECT_NE(CountsText(session.doc).find("vq_searchtree.egt 0/0 missing\n"), std::string::npos);
+  EXPECT_TRUE(session.doc.tolerated_failures().empty());
 }
 
 TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten) {

@@ -147,6 +147,19 @@ TEST(ClipExportTest, OnlyOldFilesWithRecordsAreExported) {
   }
 }
 
+TEST(ClipExportTest, HugeClipFilesAreNotReadWhole) {
+  testing::TempDir dir;
+  testing::FailingEnv env(dir.path());
+  const auto clips = dir / "vq_clip.clf";
+  testing::WriteFile(clips, "");
+  std::filesystem::resize_file(clips, 40ull << 30);  // sparse: costs no disk
+  EXPECT_EQ(ClipExport::Export(dir.path(), kEngines, env), Status::kWrongMarker);
+  testing::WriteFile(clips, OldFile("1", "1\t2\tt\tu\r\n"));
+  std::filesystem::resize_file(clips, 40ull << 30);
+  EXPECT_EQ(ClipExport::Export(dir.path(), kEngines, env), Status::kNoOldFile);
+  EXPECT_EQ(env.replace_calls, 0);
+}
+
 TEST(ClipExportTest, NothingIsLeftWhenThePageCannotBeWritten) {
   testing::TempDir dir;
   testing::FailingEnv env(dir.path());

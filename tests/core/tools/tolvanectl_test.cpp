@@ -39,6 +39,10 @@ TEST(TolvanectlTest, CheckPrintsEveryStoreInLoadOrderAndTouchesNothing) {
   // Tab records need twelve fields; the short one is skipped.
   const std::string tab = "\t0\ttab\ttab\ttab\thttp://t/\t\t\t\t\t\t0\n";
   WriteFile(dir / "vq_tab.tbf", Store(StoreType::kTabs, "0\n3\n1" + tab + "2\tshort\n3" + tab));
+  // A running browser's save in progress, and its lock file before the
+  // first save: neither is check's to remove or to call damaged.
+  WriteFile(dir / "vq_tab.tbf.tmp12-34", "saving");
+  WriteFile(dir / "vq_searchtree.egt", "");
   auto run = Ctl({"check", dir.path().string()});
   EXPECT_EQ(run.rc, 0) << run.err;
   EXPECT_EQ(run.out,
@@ -51,7 +55,8 @@ TEST(TolvanectlTest, CheckPrintsEveryStoreInLoadOrderAndTouchesNothing) {
             "vq_searchtree.egt\t0\t0\n"
             "vq_clip.clf\t0\t0\n");
   EXPECT_EQ(run.err, "");
-  EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt")) << "check must not create files";
+  EXPECT_EQ(ReadFile(dir / "vq_tab.tbf.tmp12-34"), "saving");
+  EXPECT_FALSE(std::filesystem::exists(dir / "vq_instance.lock")) << "check must not create files";
 }
 
 TEST(TolvanectlTest, CheckNamesTheDamagedFileAndFails) {
@@ -69,6 +74,15 @@ TEST(TolvanectlTest, CheckNamesTheDamagedFileAndFails) {
   EXPECT_NE(run.err.find("vq_clip.clf: "), std::string::npos) << run.err;
   EXPECT_NE(run.out.find("vq_clip.clf\t0\t0\n"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(clips / "vq_clip.clf.damaged")) << "check copies nothing";
+
+  // A huge file is refused by its size, not read.
+  TempDir huge;
+  WriteFile(huge / "vq_favorite.fvf", "");
+  std::filesystem::resize_file(huge / "vq_favorite.fvf", 40ull << 30);
+  run = Ctl({"check", huge.path().string()});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_NE(run.err.find("vq_favorite.fvf: the file is 42949672960 bytes"), std::string::npos)
+      << run.err;
 
   run = Ctl({"check", (dir / "nowhere").string()});
   EXPECT_EQ(run.rc, 1);
