@@ -116,6 +116,7 @@ constexpr NumberedString kStrings[] = {
     {34610, "データファイルを読み込めないため、起動できません。"},
     {34620, "タブの新規作成"},
     {34621, "タブの設定"},
+    {34630, "ページを表示できませんでした。(%s)"},
 };
 
 const std::map<int, std::string>& ShiftJisTable() {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -67,6 +68,7 @@ WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* pro
       profile_(profile),
       widget_(new QWidget(parent)),
       input_(new PageInputTracker(this)) {
+  input_->SetUserActionHandler([this] { events_.OnUserAction(); });
   auto* layout = new QVBoxLayout(widget_);
   layout->setContentsMargins(0, 0, 0, 0);
   widget_->hide();
@@ -75,13 +77,6 @@ WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* pro
 WebEngineControl::~WebEngineControl() {
   // The page goes with its view, the view with the page area.
   delete widget_.data();
-}
-
-void WebEngineControl::SetUserActionHandler(std::function<void()> handler) {
-  on_user_action_ = std::move(handler);
-  input_->SetUserActionHandler([this] {
-    if (on_user_action_) on_user_action_();
-  });
 }
 
 QWebEnginePage* WebEngineControl::page() const { return page_; }
@@ -100,7 +95,12 @@ EnginePage* WebEngineControl::EnsurePage() {
         return OnNavigationRequest(url, type, main_frame);
       });
   page_->SetScriptErrorHandler([this] { events_.OnScriptError(); });
-  connect(page_, &QWebEnginePage::loadStarted, this, [this] { start_pending_ = false; });
+  connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+    start_pending_ = false;
+    reported_loading_ = true;
+  });
+  connect(page_, &QWebEnginePage::loadingChanged, this,
+          [this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); });
   connect(page_, &QWebEnginePage::loadProgress, this,
           [this](int progress) { events_.OnProgressChange(progress, 100); });
   connect(page_, &QWebEnginePage::titleChanged, this,
@@ -108,7 +108,10 @@ EnginePage* WebEngineControl::EnsurePage() {
   connect(page_, &QWebEnginePage::linkHovered, this,
           [this](const QString& url) { events_.OnStatusTextChange(ToSjis(url)); });
   // Also after an HTTP error status: the server's page is what is shown.
-  connect(page_, &QWebEnginePage::loadFinished, this, [this] { events_.OnDocumentComplete(); });
+  connect(page_, &QWebEnginePage::loadFinished, this, [this] {
+    reported_loading_ = false;
+    events_.OnDocumentComplete();
+  });
   connect(page_, &QWebEnginePage::windowCloseRequested, this,
           [this] { events_.OnWindowCloseRequested(); });
   connect(page_, &QWebEnginePage::newWindowRequested, this,
@@ -161,7 +164,32 @@ void WebEngineControl::OnNewWindowRequest(QWebEngineNewWindowRequest& request) {
 // pop-up gate stays open: the engine runs it in the renderer process and
 // reports back.
 void WebEngineControl::PassOnRecentClick() {
-  if (input_->TakeRecentClick() && on_user_action_) on_user_action_();
+  if (input_->TakeRecentClick()) events_.OnUserAction();
+}
+
+// Sent right after loadFinished, in the same call, with how the load ended.
+void WebEngineControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+  LoadOutcome outcome;
+  switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+      return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+      break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+      outcome.kind = LoadOutcome::Kind::kStopped;
+      break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+      outcome.kind = LoadOutcome::Kind::kFailed;
+      // A successful load also carries its status (200) in this domain.
+      if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+        outcome.http_status = info.errorCode();
+      } else {
+        outcome.error = info.errorString().toStdString();
+      }
+      break;
+  }
+  reported_loading_ = false;
+  events_.OnLoadFinished(outcome);
 }
 
 bool WebEngineControl::Navigate(const NavigateParams& params) {
@@ -221,7 +249,7 @@ bool WebEngineControl::CanGoForward() const {
 }
 
 bool WebEngineControl::Busy() const {
-  return start_pending_ || (page_ != nullptr && page_->isLoading());
+  return start_pending_ || reported_loading_ || (page_ != nullptr && page_->isLoading());
 }
 
 std::string WebEngineControl::LocationUrl() const {
