@@ -4,19 +4,24 @@
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWidget>
+#include <functional>
 
 #include "ui/app/qt_text.h"
 #include "ui/browser/engine_page.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"
+#include "ui/browser/paint_hold.h"
 
 namespace tolvane {
 namespace {
@@ -60,6 +65,21 @@ bool IsOwnFrameTarget(const std::string& target) {
          target == "_blank";
 }
 
+// Tells when the engine sends the page's own request (not those of its
+// images, scripts or frames): the request then goes to the network thread.
+class MainFrameRequestWatch : public QWebEngineUrlRequestInterceptor {
+ public:
+  MainFrameRequestWatch(std::function<void()> on_request, QObject* parent)
+      : QWebEngineUrlRequestInterceptor(parent), on_request_(std::move(on_request)) {}
+
+  void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame) on_request_();
+  }
+
+ private:
+  std::function<void()> on_request_;
+};
+
 }  // namespace
 
 WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile,
@@ -75,8 +95,22 @@ WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* pro
 }
 
 WebEngineControl::~WebEngineControl() {
-  // The page goes with its view, the view with the page area.
-  delete widget_.data();
+  if (widget_ == nullptr) return;
+  widget_->hide();
+  if (page_ == nullptr) {
+    delete widget_.data();
+    return;
+  }
+  // Tearing an engine page down takes milliseconds, and a search closes a
+  // whole row of them just before the page replacing them starts its
+  // request: that request must not wait. The page stops now, refuses every
+  // further navigation and reports nothing more (its signals went with this
+  // object); the page area deletes it, with its view, a moment later.
+  page_->SetNavigationHandler(
+      [](const QUrl&, QWebEnginePage::NavigationType, bool) { return false; });
+  page_->SetScriptErrorHandler({});
+  page_->triggerAction(QWebEnginePage::Stop);
+  QTimer::singleShot(kTeardownDelayMs, widget_.data(), &QObject::deleteLater);
 }
 
 QWebEnginePage* WebEngineControl::page() const { return page_; }
@@ -95,6 +129,13 @@ EnginePage* WebEngineControl::EnsurePage() {
         return OnNavigationRequest(url, type, main_frame);
       });
   page_->SetScriptErrorHandler([this] { events_.OnScriptError(); });
+  // The window paints again once the engine has handed the request on, not
+  // inside the engine's call.
+  page_->setUrlRequestInterceptor(new MainFrameRequestWatch(
+      [this] {
+        if (paint_hold_) QTimer::singleShot(0, this, [this] { paint_hold_.reset(); });
+      },
+      page_));
   connect(page_, &QWebEnginePage::loadStarted, this, [this] {
     start_pending_ = false;
     reported_loading_ = true;
@@ -189,6 +230,7 @@ void WebEngineControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
       break;
   }
   reported_loading_ = false;
+  paint_hold_.reset();
   events_.OnLoadFinished(outcome);
 }
 
@@ -217,6 +259,8 @@ bool WebEngineControl::Navigate(const NavigateParams& params) {
     }
   }
   start_pending_ = true;
+  // The page in view: its request goes before the window's next paint.
+  if (widget_->isVisible()) paint_hold_ = std::make_unique<PaintHold>(widget_->window());
   page_->load(request);
   return true;
 }
@@ -229,6 +273,7 @@ void WebEngineControl::Reload() {
 
 void WebEngineControl::Stop() {
   start_pending_ = false;
+  paint_hold_.reset();
   if (page_ != nullptr) page_->triggerAction(QWebEnginePage::Stop);
 }
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWebEngineView>
 #include <QWidget>
+#include <memory>
 
 #include "core/browser/browser_control.h"
 #include "ui/browser/engine_page.h"
@@ -15,6 +16,7 @@ class QWebEngineProfile;
 namespace tolvane {
 
 class PageInputTracker;
+class PaintHold;
 
 // The browser control on Qt WebEngine: one QWebEngineView and its page,
 // raising the control's events on the user-interface thread.
@@ -32,6 +34,10 @@ class PageInputTracker;
 // raised as the user-action event (the page host's pop-up gate).
 class WebEngineControl : public QObject, public BrowserControl {
  public:
+  // How long a destroyed control's page and view stay, stopped and hidden,
+  // before the page area deletes them.
+  static constexpr int kTeardownDelayMs = 500;
+
   WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile, QWidget* parent);
   ~WebEngineControl() override;
   WebEngineControl(const WebEngineControl&) = delete;
@@ -80,6 +86,8 @@ class WebEngineControl : public QObject, public BrowserControl {
   // loading flag turns off a little before it reports the finish, whose
   // outcome the host must see before it ends the load.
   bool reported_loading_ = false;
+  // While a load of the shown page is asked for and not yet started.
+  std::unique_ptr<PaintHold> paint_hold_;
 };
 
 }  // namespace tolvane
