@@ -87,6 +87,15 @@ class BrowserPartsTest : public QObject {
     QVERIFY(!tracker.NewTabModifierHeld());
     QVERIFY(tracker.TakeRecentClick());
     QVERIFY(!tracker.TakeRecentClick());  // one click, one taker
+
+    // Space or Enter on a focused link acts as a click; other keys do not.
+    QTest::keyClick(render, Qt::Key_A);
+    QCOMPARE(actions, 4);
+    QVERIFY(!tracker.TakeRecentClick());
+    QTest::keyClick(render, Qt::Key_Return);
+    QTest::keyClick(render, Qt::Key_Space);
+    QCOMPARE(actions, 8);  // key down and key up of each
+    QVERIFY(tracker.TakeRecentClick());
   }
 
   void timersMayRestartThemselvesAndPostWork() {

@@ -12,8 +12,7 @@ TestPageTabs::TestPageTabs(QWebEngineProfile* profile)
       settings_(QStringToPath(dir_.path()) / "vq_system.ini", env_),
       history_(StoreType::kHistory, settings_, clock_),
       page_controls_(profile, &area_),
-      catcher_controls_(profile, nullptr),
-      catcher_(catcher_controls_) {
+      catcher_(page_controls_) {
   area_.resize(800, 600);
 }
 

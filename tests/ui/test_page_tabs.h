@@ -103,7 +103,6 @@ class TestPageTabs : public PageHostOwner, public PagePlacement {
   QtTimerFactory timers_;
   PageArea area_;
   WebEngineControlFactory page_controls_;
-  WebEngineControlFactory catcher_controls_;
   PopupCatcher catcher_;
   std::unique_ptr<CLoadingQueue> queue_;
   std::vector<std::unique_ptr<PageHost>> hosts_;
