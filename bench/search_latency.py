@@ -27,7 +27,6 @@ import ctypes
 import http.server
 import os
 import shutil
-import signal
 import statistics
 import subprocess
 import sys
@@ -168,6 +167,17 @@ def settle(server, seconds=0.5):
         time.sleep(0.05)
 
 
+def end_process(proc, directory):
+    """Ends a program started here (SIGTERM, the way a logout ends it) and
+    removes its temporary directory."""
+    proc.terminate()
+    try:
+        proc.wait(10)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+    shutil.rmtree(directory, ignore_errors=True)
+
+
 def measure_program(label, program, server, display, rounds, start_tab, pages):
     keyboard = Keyboard(display)
     data = make_data_dir(server.base(), start_tab)
@@ -199,12 +209,7 @@ def measure_program(label, program, server, display, rounds, start_tab, pages):
             results.append((first, loaded, batch))
             settle(server, 1.0)
     finally:
-        proc.send_signal(signal.SIGTERM)
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-        shutil.rmtree(data, ignore_errors=True)
+        end_process(proc, data)
     return results
 
 
@@ -238,12 +243,7 @@ def measure_chromium(chromium, server, display, rounds):
             results.append((first, loaded, None))
             settle(server, 1.0)
     finally:
-        proc.terminate()
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-        shutil.rmtree(profile, ignore_errors=True)
+        end_process(proc, profile)
     return results
 
 
