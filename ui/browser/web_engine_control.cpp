@@ -109,6 +109,7 @@ WebEngineControl::~WebEngineControl() {
   page_->SetNavigationHandler(
       [](const QUrl&, QWebEnginePage::NavigationType, bool) { return false; });
   page_->SetScriptErrorHandler({});
+  page_->setUrlRequestInterceptor(nullptr);
   page_->triggerAction(QWebEnginePage::Stop);
   QTimer::singleShot(kTeardownDelayMs, widget_.data(), &QObject::deleteLater);
 }
@@ -132,10 +133,7 @@ EnginePage* WebEngineControl::EnsurePage() {
   // The window paints again once the engine has handed the request on, not
   // inside the engine's call.
   page_->setUrlRequestInterceptor(new MainFrameRequestWatch(
-      [this] {
-        if (paint_hold_) QTimer::singleShot(0, this, [this] { paint_hold_.reset(); });
-      },
-      page_));
+      [this] { QTimer::singleShot(0, this, [this] { paint_hold_.reset(); }); }, page_));
   connect(page_, &QWebEnginePage::loadStarted, this, [this] {
     start_pending_ = false;
     reported_loading_ = true;
