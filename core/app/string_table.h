@@ -41,7 +41,9 @@ inline constexpr int kFavoritesLimit = 1019;
 inline constexpr int kClipsLimit = 1022;
 inline constexpr int kConfirmLowerMaxData = 1023;
 inline constexpr int kLoadTimedOut = 157;
+inline constexpr int kLoadFailed = 34630;  // %s: "HTTP 404" or the engine's error name
 inline constexpr int kWaiting = 149;
+inline constexpr int kImportance = 151;  // "重要度%d"
 inline constexpr int kOutOfResources = 1001;
 // Exit dialog.
 inline constexpr int kExitTitle = 34601;

@@ -59,6 +59,20 @@ struct NewWindowReply {
   static NewWindowReply OpenIn(BrowserControl* control) { return {Action::kOpenIn, control}; }
 };
 
+// How the engine says a load of the page ended.
+struct LoadOutcome {
+  enum class Kind {
+    kSucceeded,
+    kFailed,   // no page from the server (DNS, refused, reset) or an HTTP error status
+    kStopped,  // Stop(), or a new load took its place
+  };
+  Kind kind = Kind::kSucceeded;
+  // The server's status for an error page it sent (404, 500...), else 0.
+  int http_status = 0;
+  // The engine's words for a failure without a status, ASCII (net::ERR_...).
+  std::string error;
+};
+
 // Events of one browser control, raised on the user-interface thread. The
 // page host implements them. A handler may call the control's operations
 // (the engine must allow that) but the control is never destroyed inside one.
@@ -81,6 +95,12 @@ class BrowserEvents {
   virtual void OnWindowCloseRequested() = 0;
   // A script of the page failed; shown as the script-error status icon.
   virtual void OnScriptError() = 0;
+  // The user pressed or released the left button over the page, or Space or
+  // Enter in it: what the page opens next is the user's.
+  virtual void OnUserAction() = 0;
+  // The engine finished a load of the page (not of a frame). Busy() is
+  // already false unless another load was asked for meanwhile.
+  virtual void OnLoadFinished(const LoadOutcome& outcome) = 0;
 };
 
 // Where a navigation goes and what it carries.

@@ -142,6 +142,21 @@ void PageHost::OnUserAction() {
   if (gate_ != nullptr) gate_->Open(PopupGate::Mode::kUserAction);
 }
 
+// The engine's report ends the load at once, so the loading queue starts
+// the next page without waiting for a poll tick; the poll stays as the
+// fallback for an engine that never reports. Only a load being watched
+// ends: one that was stopped or replaced has ended already.
+void PageHost::OnLoadFinished(const LoadOutcome& outcome) {
+  if (state_ == LoadState::kWaiting || poll_timer_ == nullptr || !poll_timer_->active()) return;
+  failed_ = outcome.kind == LoadOutcome::Kind::kFailed;
+  if (failed_) {
+    const std::string reason =
+        outcome.http_status > 0 ? "HTTP " + std::to_string(outcome.http_status) : outcome.error;
+    status_text_ = FormatString(string_id::kLoadFailed, {reason});
+  }
+  if (IsReady()) EndWatchedLoad();
+}
+
 void PageHost::ShowBlockedPopups() {
   if (gate_ == nullptr) return;
   gate_->Open(PopupGate::Mode::kUntilLoadEnd);
@@ -219,6 +234,7 @@ void PageHost::SetFavicon(std::string file, std::string url) {
 }
 
 TabIcon PageHost::icon() const {
+  if (failed_) return TabIcon::kFailed;
   if (IsSecure()) return TabIcon::kSecure;
   if (!favicon_file_.empty()) return TabIcon::kFavicon;
   return state_ == LoadState::kWaiting ? TabIcon::kWaiting : TabIcon::kPage;
@@ -384,6 +400,7 @@ void PageHost::BeginLoad() {
 }
 
 void PageHost::ResetCounters() {
+  failed_ = false;
   blocked_count_ = 0;
   progress_ = 0;
   script_error_ = false;
@@ -408,8 +425,13 @@ void PageHost::StopTimers() {
 
 void PageHost::OnPoll() {
   if (state_ == LoadState::kWaiting || !IsReady()) return;
+  EndWatchedLoad();
+}
+
+// A failed load is no visit: it adds no history item and fetches no icon.
+void PageHost::EndWatchedLoad() {
   StopTimers();
-  LoadEnd(true);
+  LoadEnd(!failed_);
 }
 
 void PageHost::OnTimeout() {

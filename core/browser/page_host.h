@@ -28,6 +28,7 @@ enum class TabIcon {
   kPage,     // loading or loaded, no favicon
   kSecure,   // an https page
   kFavicon,  // faviconFile() holds the site's icon
+  kFailed,   // the last load got no page, or an HTTP error page
 };
 
 // One page tab's page: keeps the page's own view of itself (address, title,
@@ -43,8 +44,11 @@ enum class TabIcon {
 // Life of a load:
 //   QueueNavigation   -> Waiting  (in the loading queue, no control call)
 //   StartNavigation   -> Loading  (the queue gives it a slot; poll + time-out)
-//   poll: not busy    -> Loaded   (title, history item, queue told)
+//   engine: finished  -> Loaded   (title, history item, queue told)
+//   poll: not busy    -> Loaded   (the same, when the engine's report is late)
 //   time-out          -> Loaded   (stopped, no history, message 157)
+// A load the engine reports as failed (no answer, an HTTP error status)
+// ends Loaded and failed(): its own icon and status text, no history item.
 // Navigations the user starts inside the page skip the queue and go straight
 // to Loading.
 class PageHost : public BrowserEvents {
@@ -92,9 +96,6 @@ class PageHost : public BrowserEvents {
   bool CanGoBack() const;
   bool CanGoForward() const;
 
-  // A user action in the page that may open a window: a left-button press
-  // or release over the page, or "open link" from the context menu.
-  void OnUserAction();
   // "Show blocked pop-ups": reloads with pop-ups allowed until the load ends.
   void ShowBlockedPopups();
   bool CanShowBlockedPopups() const { return blocked_count_ > 0; }
@@ -130,6 +131,8 @@ class PageHost : public BrowserEvents {
   const std::string& favicon_file() const { return favicon_file_; }
   const std::string& favicon_url() const { return favicon_url_; }
   LoadState load_state() const { return state_; }
+  // The last load ended without the page it asked for.
+  bool failed() const { return failed_; }
   int blocked_count() const { return blocked_count_; }
   int progress() const { return progress_; }
   int history_id() const { return history_id_; }
@@ -151,6 +154,9 @@ class PageHost : public BrowserEvents {
   void OnDocumentComplete() override;
   void OnWindowCloseRequested() override;
   void OnScriptError() override;
+  // Also "open link" from the context menu.
+  void OnUserAction() override;
+  void OnLoadFinished(const LoadOutcome& outcome) override;
 
   // Whether the URL filter lets the host act on `url`: web addresses and
   // anything without a scheme of two or more letters (so "c:\" is a path);
@@ -168,6 +174,7 @@ class PageHost : public BrowserEvents {
   void StartTimeout();
   void StopTimers();
   void OnPoll();
+  void EndWatchedLoad();
   void OnTimeout();
   void LoadEnd(bool record_history);
   void UpdateStatusBar();
@@ -199,6 +206,7 @@ class PageHost : public BrowserEvents {
   bool script_error_ = false;
   bool active_view_ = false;
   bool closed_ = false;
+  bool failed_ = false;  // the engine reported the current load as failed
 };
 
 }  // namespace tolvane

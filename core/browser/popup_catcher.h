@@ -34,6 +34,8 @@ class PopupCatcher : public BrowserEvents {
   void OnDocumentComplete() override {}
   void OnWindowCloseRequested() override {}
   void OnScriptError() override {}
+  void OnUserAction() override {}
+  void OnLoadFinished(const LoadOutcome&) override {}
 
  private:
   BrowserControlFactory& factory_;

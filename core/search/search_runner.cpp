@@ -77,6 +77,9 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
   host_.FreezeDrawing();
   if (keep == 0) host_.CloseAllPages(category);
   const int first_new = host_.PageCount(category);
+  // The first page is shown, and so starts loading, as soon as it is made:
+  // its request leaves while the others are still being added.
+  bool first = true;
   for (std::size_t i = 0; i < requests.size(); ++i) {
     if (requests.urls[i].empty()) continue;
     OpenPageRequest request;
@@ -86,6 +89,8 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
     request.caption = requests.captions[i];
     request.post_body = requests.bodies[i];
     OpenPage(std::move(request));
+    if (first && first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
+    first = false;
   }
   if (keep == 0) host_.PagesRebuilt(category);
   // Nothing to select when every engine lacked a URL.

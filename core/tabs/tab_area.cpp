@@ -607,7 +607,11 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
   navigation.origin_kind = request.origin_kind;
   navigation.origin_index = request.origin_index;
   navigation.extra = request.frame;
-  tab.page(current).host().QueueNavigation(navigation);
+  PageHost& host = tab.page(current).host();
+  host.QueueNavigation(navigation);
+  // The page in view starts now rather than at the queue's next pass: its
+  // request leaves before the window redraws.
+  if (host.active_view() && queue_ != nullptr) queue_->Shown(&host);
   return current;
 }
 

@@ -170,6 +170,18 @@ class PageWorld : public PageHostOwner, public PagePlacement, public BrowserCont
     timers.Advance(PageHost::kPollMs);
   }
 
+  // The engine finishes the page's load and says so at once, no poll tick.
+  void Report(PageHost& page, const std::string& url, const std::string& title,
+              const LoadOutcome& outcome = {}) {
+    FakeBrowserControl* engine = control(page);
+    if (engine == nullptr) {
+      ADD_FAILURE() << Name(page) << " never loaded";
+      return;
+    }
+    engine->Finish(url, title);
+    engine->events().OnLoadFinished(outcome);
+  }
+
   std::vector<std::string> TakeLog() {
     std::vector<std::string> out;
     out.swap(log);

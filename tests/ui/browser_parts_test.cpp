@@ -7,6 +7,7 @@
 #include "ui/app/qt_timer.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"
+#include "ui/browser/paint_hold.h"
 #include "ui_test_support.h"
 
 namespace tolvane {
@@ -87,6 +88,37 @@ class BrowserPartsTest : public QObject {
     QVERIFY(!tracker.NewTabModifierHeld());
     QVERIFY(tracker.TakeRecentClick());
     QVERIFY(!tracker.TakeRecentClick());  // one click, one taker
+
+    // Space or Enter on a focused link acts as a click; other keys do not.
+    QTest::keyClick(render, Qt::Key_A);
+    QCOMPARE(actions, 4);
+    QVERIFY(!tracker.TakeRecentClick());
+    QTest::keyClick(render, Qt::Key_Return);
+    QTest::keyClick(render, Qt::Key_Space);
+    QCOMPARE(actions, 8);  // key down and key up of each
+    QVERIFY(tracker.TakeRecentClick());
+  }
+
+  void paintHoldEndsOnReleaseOrAfterItsLimit() {
+    QWidget window;
+    {
+      PaintHold unseen(&window);  // a window not on screen paints nothing anyway
+      QVERIFY(!unseen.holding());
+    }
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    {
+      PaintHold hold(&window);
+      QVERIFY(hold.holding() && !window.updatesEnabled());
+      PaintHold nested(&window);  // the first hold keeps the window
+      QVERIFY(!nested.holding());
+      hold.Release();
+      QVERIFY(window.updatesEnabled());
+    }
+    PaintHold forgotten(&window);
+    QVERIFY(!window.updatesEnabled());
+    QVERIFY(test::WaitFor([&] { return window.updatesEnabled(); }, PaintHold::kMaxMs * 5));
+    QVERIFY(!forgotten.holding());
   }
 
   void timersMayRestartThemselvesAndPostWork() {

@@ -11,9 +11,8 @@ TestPageTabs::TestPageTabs(QWebEngineProfile* profile)
     : env_(QStringToPath(dir_.path())),
       settings_(QStringToPath(dir_.path()) / "vq_system.ini", env_),
       history_(StoreType::kHistory, settings_, clock_),
-      profile_(profile),
-      catcher_controls_(profile, nullptr),
-      catcher_(catcher_controls_) {
+      page_controls_(profile, &area_),
+      catcher_(page_controls_) {
   area_.resize(800, 600);
 }
 
@@ -95,10 +94,8 @@ bool TestPageTabs::AllLoaded() const {
 }
 
 std::unique_ptr<BrowserControl> TestPageTabs::CreateBrowserControl(PageHost& host) {
-  auto control = std::make_unique<WebEngineControl>(host, profile_, &area_);
-  control->widget()->setGeometry(area_.rect());
-  control->SetUserActionHandler([&host] { host.OnUserAction(); });
-  controls_.emplace_back(&host, control.get());
+  std::unique_ptr<BrowserControl> control = page_controls_.CreateBrowserControl(host);
+  controls_.emplace_back(&host, static_cast<WebEngineControl*>(control.get()));
   return control;
 }
 

@@ -19,6 +19,7 @@
 #include "tests/support/fake_prompter.h"
 #include "ui/app/qt_timer_factory.h"
 #include "ui/browser/web_engine_control_factory.h"
+#include "ui/tabs/page_area.h"
 
 class QWebEngineProfile;
 
@@ -30,8 +31,10 @@ namespace test {
 
 // One category's row of page tabs on real web engine controls, standing in
 // for the tab model: page hosts with the loading queue, the pop-up catcher
-// and a history store, all on Qt timers. Settings live in a temporary
-// vq_system.ini; set them before Start().
+// and a history store, all on Qt timers. The controls come from the
+// program's own factory into the program's own page area, wired as the
+// program wires them. Settings live in a temporary vq_system.ini; set them
+// before Start().
 class TestPageTabs : public PageHostOwner, public PagePlacement {
  public:
   explicit TestPageTabs(QWebEngineProfile* profile);
@@ -52,7 +55,7 @@ class TestPageTabs : public PageHostOwner, public PagePlacement {
   int IndexOf(const PageHost& host) const;
   // The control of a page, null while it has none.
   WebEngineControl* control(const PageHost& host) const;
-  QWidget& area() { return area_; }
+  PageArea& area() { return area_; }
 
   // "[title* title ...]" with the load state as W/L/D before each title;
   // '*' marks the selected page.
@@ -98,9 +101,8 @@ class TestPageTabs : public PageHostOwner, public PagePlacement {
   testing::FakePrompter prompter_;
   ItemStore history_;
   QtTimerFactory timers_;
-  QWebEngineProfile* profile_;
-  QWidget area_;
-  WebEngineControlFactory catcher_controls_;
+  PageArea area_;
+  WebEngineControlFactory page_controls_;
   PopupCatcher catcher_;
   std::unique_ptr<CLoadingQueue> queue_;
   std::vector<std::unique_ptr<PageHost>> hosts_;

@@ -40,6 +40,11 @@ bool PageInputTracker::TakeRecentClick() {
   return recent;
 }
 
+void PageInputTracker::UserAction() {
+  click_at_ = Now();
+  if (on_user_action_) on_user_action_();
+}
+
 bool PageInputTracker::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ChildAdded) {
     Follow(static_cast<QChildEvent*>(event)->child());
@@ -58,6 +63,11 @@ bool PageInputTracker::eventFilter(QObject* watched, QEvent* event) {
       if (own != Qt::NoModifier) modifiers.setFlag(own, event->type() == QEvent::KeyPress);
       modifiers_ = modifiers;
       modifiers_at_ = Now();
+      // Space or Enter follows a focused link or presses a focused button.
+      if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+          key->key() == Qt::Key_Enter) {
+        UserAction();
+      }
       break;
     }
     case QEvent::MouseButtonPress:
@@ -69,8 +79,7 @@ bool PageInputTracker::eventFilter(QObject* watched, QEvent* event) {
       // A later click with another button ends what the middle one meant.
       middle_at_ = mouse->button() == Qt::MiddleButton ? modifiers_at_ : -1;
       if (mouse->button() == Qt::LeftButton && event->type() != QEvent::MouseButtonDblClick) {
-        click_at_ = modifiers_at_;
-        if (on_user_action_) on_user_action_();
+        UserAction();
       }
       break;
     }

@@ -11,7 +11,8 @@ namespace tolvane {
 // Watches the keyboard and mouse input a page view receives, to tell what
 // the engine does not: whether Ctrl, Shift or the middle button were held
 // when a navigation or new window arrives, and when the user pressed or
-// released the left button over the page (the pop-up gate's user action).
+// released the left button over the page or Space or Enter in it (the
+// pop-up gate's user action).
 //
 // The engine's render widget inside the view is made late and replaced on
 // some navigations, so the tracker follows every child widget the view
@@ -28,14 +29,15 @@ class PageInputTracker : public QObject {
   // Input reaches the view's child widgets; events the children leave
   // unhandled come back to the view and are not counted twice.
   void Watch(QWidget* view);
-  // Runs on every left-button press and release over the page.
+  // Runs on every left-button press and release over the page and every
+  // press and release of Space or Enter in it.
   void SetUserActionHandler(std::function<void()> handler) { on_user_action_ = std::move(handler); }
 
   // Ctrl or Shift held at the last input, or the middle button pressed or
   // released, within kHeldMs.
   bool NewTabModifierHeld() const;
-  // Whether the left button was pressed or released over the page within
-  // kHeldMs and no earlier call took that click. The engine runs a click in
+  // Whether a user action (a left click, Space or Enter) came within
+  // kHeldMs and no earlier call took it. The engine runs a click in
   // another process, so what it causes can arrive well after the click.
   bool TakeRecentClick();
 
@@ -44,6 +46,7 @@ class PageInputTracker : public QObject {
 
  private:
   void Follow(QObject* object);
+  void UserAction();
   qint64 Now() const;
 
   QObject* view_ = nullptr;

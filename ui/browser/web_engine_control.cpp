@@ -4,18 +4,24 @@
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWidget>
+#include <functional>
 
 #include "ui/app/qt_text.h"
 #include "ui/browser/engine_page.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"
+#include "ui/browser/paint_hold.h"
 
 namespace tolvane {
 namespace {
@@ -59,6 +65,21 @@ bool IsOwnFrameTarget(const std::string& target) {
          target == "_blank";
 }
 
+// Tells when the engine sends the page's own request (not those of its
+// images, scripts or frames): the request then goes to the network thread.
+class MainFrameRequestWatch : public QWebEngineUrlRequestInterceptor {
+ public:
+  MainFrameRequestWatch(std::function<void()> on_request, QObject* parent)
+      : QWebEngineUrlRequestInterceptor(parent), on_request_(std::move(on_request)) {}
+
+  void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame) on_request_();
+  }
+
+ private:
+  std::function<void()> on_request_;
+};
+
 }  // namespace
 
 WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile,
@@ -67,21 +88,30 @@ WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* pro
       profile_(profile),
       widget_(new QWidget(parent)),
       input_(new PageInputTracker(this)) {
+  input_->SetUserActionHandler([this] { events_.OnUserAction(); });
   auto* layout = new QVBoxLayout(widget_);
   layout->setContentsMargins(0, 0, 0, 0);
   widget_->hide();
 }
 
 WebEngineControl::~WebEngineControl() {
-  // The page goes with its view, the view with the page area.
-  delete widget_.data();
-}
-
-void WebEngineControl::SetUserActionHandler(std::function<void()> handler) {
-  on_user_action_ = std::move(handler);
-  input_->SetUserActionHandler([this] {
-    if (on_user_action_) on_user_action_();
-  });
+  if (widget_ == nullptr) return;
+  widget_->hide();
+  if (page_ == nullptr) {
+    delete widget_.data();
+    return;
+  }
+  // Tearing an engine page down takes milliseconds, and a search closes a
+  // whole row of them just before the page replacing them starts its
+  // request: that request must not wait. The page stops now, refuses every
+  // further navigation and reports nothing more (its signals went with this
+  // object); the page area deletes it, with its view, a moment later.
+  page_->SetNavigationHandler(
+      [](const QUrl&, QWebEnginePage::NavigationType, bool) { return false; });
+  page_->SetScriptErrorHandler({});
+  page_->setUrlRequestInterceptor(nullptr);
+  page_->triggerAction(QWebEnginePage::Stop);
+  QTimer::singleShot(kTeardownDelayMs, widget_.data(), &QObject::deleteLater);
 }
 
 QWebEnginePage* WebEngineControl::page() const { return page_; }
@@ -100,7 +130,16 @@ EnginePage* WebEngineControl::EnsurePage() {
         return OnNavigationRequest(url, type, main_frame);
       });
   page_->SetScriptErrorHandler([this] { events_.OnScriptError(); });
-  connect(page_, &QWebEnginePage::loadStarted, this, [this] { start_pending_ = false; });
+  // The window paints again once the engine has handed the request on, not
+  // inside the engine's call.
+  page_->setUrlRequestInterceptor(new MainFrameRequestWatch(
+      [this] { QTimer::singleShot(0, this, [this] { paint_hold_.reset(); }); }, page_));
+  connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+    start_pending_ = false;
+    reported_loading_ = true;
+  });
+  connect(page_, &QWebEnginePage::loadingChanged, this,
+          [this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); });
   connect(page_, &QWebEnginePage::loadProgress, this,
           [this](int progress) { events_.OnProgressChange(progress, 100); });
   connect(page_, &QWebEnginePage::titleChanged, this,
@@ -108,7 +147,10 @@ EnginePage* WebEngineControl::EnsurePage() {
   connect(page_, &QWebEnginePage::linkHovered, this,
           [this](const QString& url) { events_.OnStatusTextChange(ToSjis(url)); });
   // Also after an HTTP error status: the server's page is what is shown.
-  connect(page_, &QWebEnginePage::loadFinished, this, [this] { events_.OnDocumentComplete(); });
+  connect(page_, &QWebEnginePage::loadFinished, this, [this] {
+    reported_loading_ = false;
+    events_.OnDocumentComplete();
+  });
   connect(page_, &QWebEnginePage::windowCloseRequested, this,
           [this] { events_.OnWindowCloseRequested(); });
   connect(page_, &QWebEnginePage::newWindowRequested, this,
@@ -161,7 +203,33 @@ void WebEngineControl::OnNewWindowRequest(QWebEngineNewWindowRequest& request) {
 // pop-up gate stays open: the engine runs it in the renderer process and
 // reports back.
 void WebEngineControl::PassOnRecentClick() {
-  if (input_->TakeRecentClick() && on_user_action_) on_user_action_();
+  if (input_->TakeRecentClick()) events_.OnUserAction();
+}
+
+// Sent right after loadFinished, in the same call, with how the load ended.
+void WebEngineControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+  LoadOutcome outcome;
+  switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+      return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+      break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+      outcome.kind = LoadOutcome::Kind::kStopped;
+      break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+      outcome.kind = LoadOutcome::Kind::kFailed;
+      // A successful load also carries its status (200) in this domain.
+      if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+        outcome.http_status = info.errorCode();
+      } else {
+        outcome.error = info.errorString().toStdString();
+      }
+      break;
+  }
+  reported_loading_ = false;
+  paint_hold_.reset();
+  events_.OnLoadFinished(outcome);
 }
 
 bool WebEngineControl::Navigate(const NavigateParams& params) {
@@ -189,6 +257,8 @@ bool WebEngineControl::Navigate(const NavigateParams& params) {
     }
   }
   start_pending_ = true;
+  // The page in view: its request goes before the window's next paint.
+  if (widget_->isVisible()) paint_hold_ = std::make_unique<PaintHold>(widget_->window());
   page_->load(request);
   return true;
 }
@@ -201,6 +271,7 @@ void WebEngineControl::Reload() {
 
 void WebEngineControl::Stop() {
   start_pending_ = false;
+  paint_hold_.reset();
   if (page_ != nullptr) page_->triggerAction(QWebEnginePage::Stop);
 }
 
@@ -221,7 +292,7 @@ bool WebEngineControl::CanGoForward() const {
 }
 
 bool WebEngineControl::Busy() const {
-  return start_pending_ || (page_ != nullptr && page_->isLoading());
+  return start_pending_ || reported_loading_ || (page_ != nullptr && page_->isLoading());
 }
 
 std::string WebEngineControl::LocationUrl() const {

@@ -4,17 +4,19 @@
 #include <QPointer>
 #include <QWebEngineView>
 #include <QWidget>
-#include <functional>
+#include <memory>
 
 #include "core/browser/browser_control.h"
 #include "ui/browser/engine_page.h"
 
+class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 
 namespace tolvane {
 
 class PageInputTracker;
+class PaintHold;
 
 // The browser control on Qt WebEngine: one QWebEngineView and its page,
 // raising the control's events on the user-interface thread.
@@ -28,16 +30,18 @@ class PageInputTracker;
 // What the engine does not say is filled in from the view's own input:
 // Ctrl/Shift-clicks and middle clicks, which the engine turns into
 // new-window requests, are reported as such, and a left-button press or
-// release over the page is handed to the user-action handler (the page
-// host's pop-up gate).
+// release over the page, or Space or Enter pressed or released in it, is
+// raised as the user-action event (the page host's pop-up gate).
 class WebEngineControl : public QObject, public BrowserControl {
  public:
+  // How long a destroyed control's page and view stay, stopped and hidden,
+  // before the page area deletes them.
+  static constexpr int kTeardownDelayMs = 500;
+
   WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile, QWidget* parent);
   ~WebEngineControl() override;
   WebEngineControl(const WebEngineControl&) = delete;
   WebEngineControl& operator=(const WebEngineControl&) = delete;
-
-  void SetUserActionHandler(std::function<void()> handler);
 
   QWidget* widget() const { return widget_; }
   // Null until the page first loads.
@@ -66,6 +70,7 @@ class WebEngineControl : public QObject, public BrowserControl {
   bool OnNavigationRequest(const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame);
   void OnNewWindowRequest(QWebEngineNewWindowRequest& request);
   void PassOnRecentClick();
+  void OnLoadingChanged(const QWebEngineLoadingInfo& info);
   bool FocusIsPassword() const;
 
   BrowserEvents& events_;
@@ -74,10 +79,15 @@ class WebEngineControl : public QObject, public BrowserControl {
   QPointer<QWebEngineView> view_;
   QPointer<EnginePage> page_;
   PageInputTracker* input_;
-  std::function<void()> on_user_action_;
   // A load was asked for and the engine has not reported it started yet;
   // the engine's own loading flag only turns on with that report.
   bool start_pending_ = false;
+  // From the engine's start report to its finish report. The engine's
+  // loading flag turns off a little before it reports the finish, whose
+  // outcome the host must see before it ends the load.
+  bool reported_loading_ = false;
+  // While a load of the shown page is asked for and not yet started.
+  std::unique_ptr<PaintHold> paint_hold_;
 };
 
 }  // namespace tolvane

@@ -15,13 +15,16 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "core/app/setting_keys.h"
 #include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
+#include "core/browser/page_host_owner.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/exit_dialog.h"
@@ -99,12 +102,25 @@ void CMainFrame::CreateSidePanel() {
 
 void CMainFrame::CreateStatusBar() {
   statusBar()->setObjectName(QStringLiteral("statusBar"));
+  status_icon_ = new QLabel(statusBar());
+  status_icon_->setObjectName(QStringLiteral("statusIcon"));
+  status_icon_->hide();
+  statusBar()->addWidget(status_icon_);
   // A status bar message is cleared by every menu hover; a label stays.
   status_text_ = new QLabel(statusBar());
   status_text_->setObjectName(QStringLiteral("statusText"));
   status_text_->setContentsMargins(4, 0, 4, 0);
   status_text_->setMinimumWidth(1);
   statusBar()->addWidget(status_text_, 1);
+  // The pop-ups blocked on the shown page: an icon and the count.
+  blocked_pane_ = new QToolButton(statusBar());
+  blocked_pane_->setObjectName(QStringLiteral("blockedPopups"));
+  blocked_pane_->setAutoRaise(true);
+  blocked_pane_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  blocked_pane_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  blocked_pane_->setToolTip(ToQString(LoadString(string_id::kPopupBlocked)));
+  blocked_pane_->hide();
+  statusBar()->addPermanentWidget(blocked_pane_);
   secure_mark_ = new QLabel(statusBar());
   secure_mark_->setObjectName(QStringLiteral("secureMark"));
   secure_mark_->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(16, 16));
@@ -133,8 +149,27 @@ void CMainFrame::ShowFrameText(const QString& caption, const QString& /*url*/) {
   setWindowTitle(caption.isEmpty() ? program : caption + QStringLiteral(" - ") + program);
 }
 
-void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, bool secure) {
+void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, bool secure,
+                            int status_icon, int blocked_count) {
   status_text_->setText(text);
+  status_icon_->setVisible(status_icon != 0);
+  if (status_icon != 0) {
+    // Standard icons stand in for the program's own images.
+    QStyle::StandardPixmap pixmap = QStyle::SP_FileLinkIcon;  // a favorite's importance
+    QString tip =
+        ToQString(FormatString(string_id::kImportance, {std::to_string(status_icon - 1)}));
+    if (status_icon == StatusBarValues::kIconSecure) {
+      pixmap = QStyle::SP_DialogApplyButton;
+      tip = secure_mark_->toolTip();
+    } else if (status_icon == StatusBarValues::kIconScriptError) {
+      pixmap = QStyle::SP_MessageBoxWarning;
+      tip.clear();
+    }
+    status_icon_->setPixmap(style()->standardIcon(pixmap).pixmap(16, 16));
+    status_icon_->setToolTip(tip);
+  }
+  blocked_pane_->setVisible(blocked_count > 0);
+  blocked_pane_->setText(QString::number(blocked_count));
   progress_->setVisible(loading);
   progress_->setValue(std::clamp(progress, 0, 100));
   secure_mark_->setVisible(secure);

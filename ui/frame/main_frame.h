@@ -6,6 +6,7 @@
 
 class QLabel;
 class QProgressBar;
+class QToolButton;
 class QSplitter;
 class QWebEngineProfile;
 
@@ -62,7 +63,8 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   void CreateSidePanel();
   void CreateStatusBar();
   void ShowFrameText(const QString& caption, const QString& url);
-  void ShowStatus(const QString& text, bool loading, int progress, bool secure);
+  void ShowStatus(const QString& text, bool loading, int progress, bool secure, int status_icon,
+                  int blocked_count);
   void RestorePlacement();
   void ClearWaitCursor();
 
@@ -70,7 +72,9 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
   QSplitter* splitter_ = nullptr;
+  QLabel* status_icon_ = nullptr;
   QLabel* status_text_ = nullptr;
+  QToolButton* blocked_pane_ = nullptr;
   QLabel* secure_mark_ = nullptr;
   QLabel* save_status_ = nullptr;
   QProgressBar* progress_ = nullptr;

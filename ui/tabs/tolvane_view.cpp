@@ -43,6 +43,8 @@ QIcon PageIcon(const PageHost& host) {
       return style->standardIcon(QStyle::SP_FileDialogInfoView);
     case TabIcon::kSecure:
       return style->standardIcon(QStyle::SP_DialogApplyButton);
+    case TabIcon::kFailed:
+      return style->standardIcon(QStyle::SP_MessageBoxCritical);
     case TabIcon::kPage:
       break;
   }
@@ -234,9 +236,13 @@ void CTolvaneView::RefreshCategoryBar() {
     TabLook look;
     look.caption = ToQString(tab.caption());
     look.short_caption = ToQString(tab.short_caption());
-    // Favicons of tabs come with the favicon cache; until then the tab
-    // tree's tab icon.
-    look.icon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    // The tab tree's tab icon, or the failed page's when the tab's shown
+    // page failed to load.
+    const PageHost* shown =
+        tab.current_page() >= 0 ? &tab.page(tab.current_page()).host() : nullptr;
+    look.icon = shown != nullptr && shown->failed()
+                    ? PageIcon(*shown)
+                    : style()->standardIcon(QStyle::SP_FileDialogContentsView);
     looks.push_back(std::move(look));
   }
   category_bar_->SetTabs(std::move(looks), area.current_category());
@@ -284,7 +290,15 @@ void CTolvaneView::PageBarChanged(const CCategoryTab& tab) {
   }
 }
 
-void CTolvaneView::PageCaptionChanged(const CCategoryTab& tab, int) { PageBarChanged(tab); }
+// A category tab shows its shown page's failure, so that page's changes
+// redraw both rows.
+void CTolvaneView::PageCaptionChanged(const CCategoryTab& tab, int page) {
+  if (page == tab.current_page() && page >= 0) {
+    CategoryBarChanged();
+  } else {
+    PageBarChanged(tab);
+  }
+}
 
 void CTolvaneView::FreezeDrawing() {
   if (freeze_depth_++ == 0) setUpdatesEnabled(false);
@@ -322,11 +336,12 @@ void CTolvaneView::ShowPageInFrame(const std::string& caption, const std::string
 
 void CTolvaneView::ClearFrame() {
   emit frameTextChanged(QString(), QString());
-  emit statusChanged(QString(), false, 0, false);
+  emit statusChanged(QString(), false, 0, false, 0, 0);
 }
 
 void CTolvaneView::UpdateStatusBar(const StatusBarValues& values) {
-  emit statusChanged(ToQString(values.text), values.loading, values.progress, values.secure);
+  emit statusChanged(ToQString(values.text), values.loading, values.progress, values.secure,
+                     values.status_icon, values.blocked_count);
 }
 
 void CTolvaneView::FocusCategoryTabs() { category_bar_->setFocus(Qt::OtherFocusReason); }

@@ -92,7 +92,9 @@ class CTolvaneView : public QWidget, public WorkspaceView {
  signals:
   // The shown page's caption and address (empty when none).
   void frameTextChanged(const QString& caption, const QString& url);
-  void statusChanged(const QString& text, bool loading, int progress, bool secure);
+  // The shown page's status bar values (StatusBarValues).
+  void statusChanged(const QString& text, bool loading, int progress, bool secure, int status_icon,
+                     int blocked_count);
   // The side bar should show its tab page.
   void tabTreePageWanted();
   // What the status bar says about saving: empty unless the last periodic

@@ -166,6 +166,97 @@ TEST_F(PageHostTest, TimeoutStopsTheLoadFreesTheSlotAndSays157) {
   EXPECT_EQ(world_.history.items().CountLive(), 0u);
 }
 
+TEST_F(PageHostTest, EngineReportEndsTheLoadAtOnceAndThePollIsTheFallback) {
+  world_.MakeQueue();
+  PageHost& a = world_.QueuedPage("a", "http://a/");
+  PageHost& b = world_.QueuedPage("b", "http://b/");
+  PageHost& c = world_.QueuedPage("c", "http://c/");
+  world_.Select(a);
+  world_.timers.RunPending();
+  world_.TakeLog();
+
+  // Reported: ended now, and the queue's next pass starts b in the same turn.
+  world_.Report(a, "http://a/", "A");
+  world_.timers.RunPending();
+  EXPECT_EQ(world_.timers.now(), 0);
+  EXPECT_EQ(world_.TakeLog(), (Lines{
+                                  "a: status \"\"",
+                                  "a: load ended new A",
+                                  "b: control made",
+                                  "b.Navigate http://b/",
+                              }));
+  // A late poll or a repeated report of the same load changes nothing.
+  world_.timers.Advance(PageHost::kPollMs);
+  world_.control(a)->events().OnLoadFinished({});
+  EXPECT_EQ(world_.TakeLog(), Lines{});
+
+  // A report of an earlier load while the next is already asked for
+  // (the engine still busy) ends nothing; the poll ends b when the engine
+  // goes quiet without a report.
+  world_.control(b)->events().OnLoadFinished({LoadOutcome::Kind::kStopped, 0, ""});
+  EXPECT_EQ(b.load_state(), LoadState::kLoading);
+  world_.Finish(b, "http://b/", "B");
+  world_.timers.RunPending();
+  EXPECT_EQ(world_.TakeLog(), (Lines{
+                                  "b: load ended new B",
+                                  "c: control made",
+                                  "c.Navigate http://c/",
+                              }));
+  EXPECT_EQ(HistoryRows(world_.history), (Lines{"A http://a/ 1", "B http://b/ 1"}));
+  EXPECT_EQ(c.load_state(), LoadState::kLoading);
+}
+
+TEST_F(PageHostTest, FailedLoadShowsItsStateAndIsNoVisit) {
+  world_.Set(settings::kLinkMode, 1);
+  PageHost& a = LoadedPage();
+  world_.TakeLog();
+  const auto state = [&] {
+    return std::string(1, "WLD"[static_cast<int>(a.load_state())]) + (a.failed() ? " failed" : "") +
+           (a.icon() == TabIcon::kFailed ? " icon=failed" : "") + " \"" +
+           SjisToUtf8(a.status_text()) +
+           "\" history=" + std::to_string(world_.history.items().CountLive());
+  };
+
+  // A link into a server error page: the page shows, but it is no visit.
+  world_.control(a)->events().OnUserAction();
+  EXPECT_FALSE(a.OnBeforeNavigate(Link("http://a/missing")));
+  world_.Report(a, "http://a/missing", "Not Found", {LoadOutcome::Kind::kFailed, 404, ""});
+  EXPECT_EQ(state(), "D failed icon=failed \"ページを表示できませんでした。(HTTP 404)\" history=1");
+  // The error page's late title change re-runs the poll: still no visit.
+  world_.control(a)->events().OnTitleChange("404");
+  world_.timers.Advance(PageHost::kPollMs);
+  EXPECT_EQ(state(), "D failed icon=failed \"ページを表示できませんでした。(HTTP 404)\" history=1");
+
+  // No answer at all, with the failed state on the status bar too.
+  a.Refresh();
+  EXPECT_EQ(state(), "L \"\" history=1");
+  const LoadOutcome refused{LoadOutcome::Kind::kFailed, 0, "net::ERR_CONNECTION_REFUSED"};
+  world_.Report(a, "http://a/missing", "", refused);
+  EXPECT_EQ(a.StatusValues().text,
+            Utf8ToSjis("ページを表示できませんでした。(net::ERR_CONNECTION_REFUSED)"));
+
+  // The next load that succeeds is a visit with the page's own icon again.
+  a.Refresh();
+  world_.Report(a, "http://a/missing", "Found");
+  EXPECT_EQ(state(), "D \"\" history=2");
+  EXPECT_EQ(a.icon(), TabIcon::kPage);
+  EXPECT_EQ(world_.TakeLog(),
+            (Lines{
+                "a: status \"\" loading 0%",
+                "a: status \"ページを表示できませんでした。(HTTP 404)\"",
+                "a: load ended Not Found",
+                "a: load ended 404",
+                "a.Reload",
+                "a: status \"\" loading 0%",
+                "a: status \"ページを表示できませんでした。(net::ERR_CONNECTION_REFUSED)\"",
+                "a: load ended ",
+                "a.Reload",
+                "a: status \"\" loading 0%",
+                "a: status \"\"",
+                "a: load ended new Found",
+            }));
+}
+
 TEST_F(PageHostTest, RefusedNavigationEndsAtOnceKeepingTheAddress) {
   world_.MakeQueue();
   PageHost& a = world_.QueuedPage("a", "http://a/");
@@ -179,7 +270,7 @@ TEST_F(PageHostTest, RefusedNavigationEndsAtOnceKeepingTheAddress) {
 TEST_F(PageHostTest, PopupsNeedAUserActionWhileBlockingIsOn) {
   PageHost& a = LoadedPage();
   EXPECT_EQ(NewWindow(a, "http://ad/").action, NewWindowReply::Action::kBlock);
-  a.OnUserAction();
+  world_.control(a)->events().OnUserAction();  // the engine's view saw a click
   world_.timers.Advance(PopupGate::kUserActionMs - 1);
   const NewWindowReply allowed = NewWindow(a, "http://shop/item");
   ASSERT_EQ(allowed.action, NewWindowReply::Action::kOpenIn);

@@ -124,17 +124,18 @@ constexpr int kTabs = SearchRunner::kTabList;
 
 TEST_F(SearchRunnerTest, FolderSearchReplacesThePagesOfTheCategory) {
   // C has no search URL: two pages for three engines, each in a new page tab.
+  // The first is selected (and so starts) before the next is made.
   EXPECT_EQ(Search(0, "東京", 0, kTabs, -1),
             (Log{"freeze", "close all 0",
                  "open 0 mode 1 from -1/-1 http://b/s [B] body k=%93%8C%8B%9E&w= headers "
                  "Content-Type: application/x-www-form-urlencoded\r\n",
-                 "open 0 mode 1 from -1/-1 http://a/s?q=%E6%9D%B1%E4%BA%AC [A]", "rebuilt 0",
-                 "select 0 0", "unfreeze"}));
+                 "select 0 0", "open 0 mode 1 from -1/-1 http://a/s?q=%E6%9D%B1%E4%BA%AC [A]",
+                 "rebuilt 0", "select 0 0", "unfreeze"}));
   EXPECT_TRUE(ran_);
 
   // Without a keyword the top pages; keep 1 adds them after the pages there.
   EXPECT_EQ(Search(0, "", 1, kTabs, SearchLists::kFolder12),
-            (Log{"freeze", "open 0 mode 1 from -1/-1 http://c/ [C]",
+            (Log{"freeze", "open 0 mode 1 from -1/-1 http://c/ [C]", "select 0 2",
                  "open 0 mode 1 from -1/-1 http://b/ [B]", "open 0 mode 1 from -1/-1 http://a/ [A]",
                  "select 0 2", "unfreeze"}));
 }
@@ -230,8 +231,8 @@ TEST_F(SearchRunnerTest, TabSearchesEchoAndRecordTheKeyword) {
   EXPECT_EQ(host_.log, (Log{"freeze", "close all 0",
                             "open 0 mode 1 from -1/-1 http://b/s [B] body k=x+y&w=y "
                             "headers Content-Type: application/x-www-form-urlencoded\r\n",
-                            "open 0 mode 1 from -1/-1 http://a/s?q=x+y [A]", "rebuilt 0",
-                            "select 0 0", "unfreeze",
+                            "select 0 0", "open 0 mode 1 from -1/-1 http://a/s?q=x+y [A]",
+                            "rebuilt 0", "select 0 0", "unfreeze",
                             "open 1 mode 0 from 7/2 http://b/s [TabB] body k=x+y&w=y headers "
                             "Content-Type: application/x-www-form-urlencoded\r\n",
                             "search bar x y", "side bar x y", "keywords changed", "focus"}));
