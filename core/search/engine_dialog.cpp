@@ -1,7 +1,5 @@
 #include "core/search/engine_dialog.h"
 
-#include <charconv>
-
 #include "core/app/record_fields.h"
 #include "core/app/string_table.h"
 #include "core/commands/command_dispatcher.h"
@@ -73,6 +71,11 @@ EngineDialog EngineDialog::ForNewEngine(EngineList& engines, const EngineCreatio
   EngineDialog dialog(engines, -1, true);
   dialog.place_ = place;
   dialog.values_ = initial;
+  for (Field field : {Field::kName, Field::kTabName, Field::kShortName, Field::kUrl,
+                      Field::kSearchUrl, Field::kPostData, Field::kGesture, Field::kShortcut}) {
+    std::string* column = TextColumn(dialog.values_, field);
+    *column = Clean(*column);
+  }
   return dialog;
 }
 

@@ -1,8 +1,8 @@
 #include "core/search/open_search_description.h"
 
 #include <optional>
-#include <vector>
 
+#include "core/app/record_fields.h"
 #include "core/app/string_table.h"
 #include "core/search/charset_converter.h"
 #include "core/search/cp932_tables.h"
@@ -153,7 +153,7 @@ bool IsHtmlType(const XmlElement& url) {
 }
 
 std::string Name(std::string_view utf8) {
-  const std::string sjis = Utf8ToSjis(Trim(utf8));
+  const std::string sjis = FieldSafe(Utf8ToSjis(Trim(utf8)));
   return std::string(cp932::PrefixWithin(sjis, OpenSearchDescription::kMaxNameBytes));
 }
 

@@ -1,6 +1,7 @@
 #include "core/search/search_bar_buttons.h"
 
 #include <charconv>
+#include <functional>
 #include <unordered_set>
 
 #include "core/app/record_fields.h"

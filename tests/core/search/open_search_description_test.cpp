@@ -46,12 +46,13 @@ TEST(OpenSearchDescriptionTest, DescriptionsBecomeUserEngineValues) {
       <Param name="q" value="{searchTerms}"/></Url></OpenSearchDescription>)"),
             "|http://g/|http://g/x?s=1&q=$0||3");
 
-  // A Shift_JIS document is read through the program's converter.
+  // A Shift_JIS document is read through the program's converter; a line
+  // break in a name becomes a space.
   const std::string sjis = Utf8ToSjis(
       "<?xml version='1.0' encoding='Shift_JIS'?><OpenSearchDescription>"
-      "<ShortName><![CDATA[靴&鞄]]></ShortName>"
+      "<ShortName><![CDATA[ 靴&\n鞄 ]]></ShortName>"
       "<Url type='text/html' template='http://k/?q={searchTerms}'/></OpenSearchDescription>");
-  EXPECT_EQ(Describe(sjis), "靴&鞄|http://k/|http://k/?q=$0||3");
+  EXPECT_EQ(Describe(sjis), "靴& 鞄|http://k/|http://k/?q=$0||3");
 }
 
 TEST(OpenSearchDescriptionTest, MalformedOrHostileDescriptionsAreRefusedWithAMessage) {
