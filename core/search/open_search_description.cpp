@@ -203,7 +203,11 @@ OpenSearchDescription OpenSearchDescription::Parse(std::string_view document) {
   if (tmpl == nullptr) return Refuse(string_id::kDescriptionNoHtmlUrl, "");
   const std::string_view address = Trim(*tmpl);
   const std::size_t host_end = HostEnd(address);
-  if (host_end == std::string_view::npos) return Refuse(string_id::kDescriptionBadUrl, address);
+  // A parameter in the host would let the keyword choose where it is sent.
+  if (host_end == std::string_view::npos ||
+      address.substr(0, host_end).find_first_of("{}") != std::string_view::npos) {
+    return Refuse(string_id::kDescriptionBadUrl, address);
+  }
 
   const std::string* method_attribute = url->Attribute("method");
   const std::string method = Lower(method_attribute ? Trim(*method_attribute) : "get");

@@ -30,7 +30,8 @@ namespace tolvane {
 // Refused, with a message and no values: a document larger than kMaxBytes,
 // one that is no well-formed XML or whose root is not
 // OpenSearchDescription, no Url of type text/html, an address that is not
-// http or https (javascript: among them) or has no host, no {searchTerms},
+// http or https (javascript: among them), has no host or a parameter in
+// its host, no {searchTerms},
 // a required parameter the program cannot fill, a method other than GET or
 // POST, and an input encoding other than the three. Non-ASCII bytes,
 // spaces and "$" in addresses are percent-encoded, so nothing in the

@@ -84,6 +84,8 @@ TEST(OpenSearchDescriptionTest, MalformedOrHostileDescriptionsAreRefusedWithAMes
        "error 34686 ftp://s/{searchTerms}"},
       {Description(R"(<Url type="text/html" template="https:///{searchTerms}"/>)"),
        "error 34686 https:///{searchTerms}"},
+      {Description(R"(<Url type="text/html" template="http://s{searchTerms}.example/"/>)"),
+       "error 34686 http://s{searchTerms}.example/"},
       {Description(R"(<Url type="text/html" template="http://s/?q=a"/>)"), "error 34685 "},
       {Description(R"(<Url type="text/html" template="http://s/?q={searchTerms}&amp;t={time}"/>)"),
        "error 34688 time"},
