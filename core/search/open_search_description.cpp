@@ -201,12 +201,16 @@ OpenSearchDescription OpenSearchDescription::Parse(std::string_view document) {
   }
   const std::string* tmpl = url ? url->Attribute("template") : nullptr;
   if (tmpl == nullptr) return Refuse(string_id::kDescriptionNoHtmlUrl, "");
-  const std::string_view address = Trim(*tmpl);
+  // The scheme in lower case, as the rest of the program compares it.
+  std::string address(Trim(*tmpl));
   const std::size_t host_end = HostEnd(address);
+  if (host_end != std::string_view::npos) {
+    const std::size_t scheme_end = address.find(':');
+    address = Lower(address.substr(0, scheme_end)) + address.substr(scheme_end);
+  }
   // A parameter in the host would let the keyword choose where it is sent.
-  if (host_end == std::string_view::npos ||
-      address.substr(0, host_end).find_first_of("{}") != std::string_view::npos) {
-    return Refuse(string_id::kDescriptionBadUrl, address);
+  if (host_end == std::string_view::npos || address.find_first_of("{}") < host_end) {
+    return Refuse(string_id::kDescriptionBadUrl, Trim(*tmpl));
   }
 
   const std::string* method_attribute = url->Attribute("method");
@@ -244,7 +248,7 @@ OpenSearchDescription OpenSearchDescription::Parse(std::string_view document) {
   engine.name = Name(short_name ? short_name->text : "");
   engine.tab_name = engine.name;
   engine.short_name = engine.name;
-  AppendEscaped(address.substr(0, host_end), false, engine.url);
+  AppendEscaped(std::string_view(address).substr(0, host_end), false, engine.url);
   engine.url += '/';
   engine.search_url = std::move(search.text);
   if (method == "post") {

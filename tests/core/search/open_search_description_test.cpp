@@ -28,7 +28,7 @@ TEST(OpenSearchDescriptionTest, DescriptionsBecomeUserEngineValues) {
   // get their usual values; "$", spaces and non-ASCII are escaped.
   EXPECT_EQ(Describe(Description(
                 R"(<Url type="application/rss+xml" template="http://rss/?q={searchTerms}"/>
-                   <Url type="text/html" template=" https://shop.example/s?q={searchTerms}&amp;p={startPage}&amp;n={count}&amp;o={geo:box?}&amp;c=$1 円"/>)",
+                   <Url type="text/html" template=" HTTPS://shop.example/s?q={searchTerms}&amp;p={startPage}&amp;n={count}&amp;o={geo:box?}&amp;c=$1 円"/>)",
                 "Shift_JIS")),
             "本の店|https://shop.example/|"
             "https://shop.example/s?q=$0&p=1&n=20&o=&c=%241%20%E5%86%86||1");
