@@ -77,6 +77,30 @@ inline constexpr int kSearchButton = 148;
 // The exported clip list's page caption, and the resource guard's warning.
 inline constexpr int kClipListPage = 315;
 inline constexpr int kTooManyTabs = 1040;
+// Engine properties dialog: title, new-engine title, the icon list's
+// first choice, the four encodings (kEncodingNone + n), the field labels
+// in dialog order (kEngineFieldLabelBase + field), the gesture buttons and
+// the message when no user engine ID is left.
+inline constexpr int kEngineDialogTitle = 34691;
+inline constexpr int kNewEngineTitle = 186;
+inline constexpr int kAutomaticIcon = 34660;
+inline constexpr int kEncodingNone = 34661;
+inline constexpr int kEngineFieldLabelBase = 34665;
+inline constexpr int kGestureSeparator = 34677;
+inline constexpr int kGestureDelete = 34678;
+inline constexpr int kGestureClear = 34679;
+inline constexpr int kGestureDirectInput = 34680;
+inline constexpr int kNoUserEngineIdLeft = 34690;
+// Adding a shop's own search (menu text) and why its description is refused.
+inline constexpr int kAddSiteSearch = 34681;
+inline constexpr int kDescriptionTooLarge = 34682;
+inline constexpr int kDescriptionMalformed = 34683;
+inline constexpr int kDescriptionNoHtmlUrl = 34684;
+inline constexpr int kDescriptionNoSearchTerms = 34685;
+inline constexpr int kDescriptionBadUrl = 34686;
+inline constexpr int kDescriptionEncoding = 34687;
+inline constexpr int kDescriptionParameter = 34688;
+inline constexpr int kDescriptionMethod = 34689;
 }  // namespace string_id
 
 }  // namespace tolvane
