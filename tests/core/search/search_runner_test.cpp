@@ -263,6 +263,7 @@ TEST_F(SearchRunnerTest, KeywordsOutsideShiftJisReachUtf8ShopsAsTyped) {
            "open 0 mode 1 from -1/-1 http://b/s [B] body "
            "k=Caf%3F+%3F%96%EC%89%C6&w=%3F%96%EC%89%C6 "
            "headers Content-Type: application/x-www-form-urlencoded\r\n",
+           "select 0 0",
            "open 0 mode 1 from -1/-1 http://a/s?q=Caf%C3%A9+%F0%A0%AE%B7%E9%87%8E%E5%AE%B6 [A]",
            "rebuilt 0", "select 0 0", "unfreeze", "search bar Café　𠮷野家",
            "side bar Café　𠮷野家", "keywords changed", "focus"}));
