@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "core/frame/frame_commands.h"
+#include "core/commands/command_id.h"
 
 namespace tolvane {
 
 std::optional<CommandId> GoFromAddressBar(std::string_view text, bool searches, AddressList& list) {
   if (text.find_first_not_of(' ') == std::string_view::npos) return std::nullopt;
   list.Add(text);
-  return searches ? frame_command::kAddressBarSearch : frame_command::kNavigate;
+  return searches ? command::kAddressBarSearch : command::kNavigate;
 }
 
 std::vector<AddressCandidate> AddressDropDown(std::string_view typed,

@@ -12,9 +12,9 @@
 namespace tolvane {
 
 // Enter or the go button in the address bar with `text` (Shift_JIS): the
-// command to run, frame_command::kAddressBarSearch when `searches` (what
+// command to run, command::kAddressBarSearch when `searches` (what
 // SearchRunner::AddressBarSearches says of the text) or else
-// frame_command::kNavigate, with the text added to `list` either way. Blank
+// command::kNavigate, with the text added to `list` either way. Blank
 // text runs nothing and is not added.
 std::optional<CommandId> GoFromAddressBar(std::string_view text, bool searches, AddressList& list);
 

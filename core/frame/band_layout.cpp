@@ -4,19 +4,19 @@
 #include <cstdio>
 
 #include "core/app/setting_keys.h"
-#include "core/frame/frame_commands.h"
+#include "core/commands/command_id.h"
 
 namespace tolvane {
 
 const std::vector<FrameBar>& FrameBars() {
   static const std::vector<FrameBar> bars = {
       {frame_bar::kMenuBar, command::kToggleMenuBar},
-      {frame_bar::kStandardButtons, frame_command::kStandardButtons},
-      {frame_bar::kAddressBar, frame_command::kAddressBarToggle},
-      {frame_bar::kSearchBar, frame_command::kSearchBarToggle},
-      {frame_bar::kFavoritesBar, frame_command::kFavoritesBarToggle},
-      {frame_bar::kKeywordBar, frame_command::kKeywordBarToggle},
-      {frame_bar::kHistoryBar, frame_command::kHistoryBarToggle},
+      {frame_bar::kStandardButtons, command::kStandardButtons},
+      {frame_bar::kAddressBar, command::kAddressBarToggle},
+      {frame_bar::kSearchBar, command::kSearchBarToggle},
+      {frame_bar::kFavoritesBar, command::kFavoritesBarToggle},
+      {frame_bar::kKeywordBar, command::kKeywordBarToggle},
+      {frame_bar::kHistoryBar, command::kHistoryBarToggle},
   };
   return bars;
 }

@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "core/frame/frame_commands.h"
+#include "core/commands/command_id.h"
 
 namespace tolvane::page_zoom {
 namespace {
 
-// The presets in command order from frame_command::kZoomPresetFirst.
+// The presets in command order from command::kZoomPresetFirst.
 constexpr std::array<int, 7> kPresets = {400, 200, 150, 125, 100, 75, 50};
 constexpr std::array<int, 3> kCycle = {100, 125, 150};
 
@@ -23,11 +23,11 @@ std::optional<int> ZoomFor(CommandId command, int current) {
     if (current > kMinStepped) return current - kStep;
     return std::nullopt;
   }
-  if (command >= frame_command::kZoomPresetFirst && command <= frame_command::kZoomPresetLast) {
+  if (command >= command::kZoomPresetFirst && command <= command::kZoomPresetLast) {
     return kPresets[static_cast<std::size_t>(command.value() -
-                                             frame_command::kZoomPresetFirst.value())];
+                                             command::kZoomPresetFirst.value())];
   }
-  if (command == frame_command::kZoomCycle) {
+  if (command == command::kZoomCycle) {
     for (int step : kCycle) {
       if (step > current) return step;
     }
@@ -39,7 +39,7 @@ std::optional<int> ZoomFor(CommandId command, int current) {
 std::optional<CommandId> CheckedZoomPreset(int current) {
   for (std::size_t i = 0; i < kPresets.size(); ++i) {
     if (kPresets[i] == current) {
-      return CommandId(frame_command::kZoomPresetFirst.value() + static_cast<int>(i));
+      return CommandId(command::kZoomPresetFirst.value() + static_cast<int>(i));
     }
   }
   return std::nullopt;
@@ -51,16 +51,16 @@ std::optional<CommandId> WheelZoomCommand(int wheel_delta, bool ctrl_alone, int 
 }
 
 std::optional<int> TextSizeFor(CommandId command, int current) {
-  if (current == kUnknown || command < frame_command::kTextSizeSmallest ||
-      command > frame_command::kTextSizeLargest) {
+  if (current == kUnknown || command < command::kTextSizeSmallest ||
+      command > command::kTextSizeLargest) {
     return std::nullopt;
   }
-  return command.value() - frame_command::kTextSizeSmallest.value();
+  return command.value() - command::kTextSizeSmallest.value();
 }
 
 std::optional<CommandId> CheckedTextSize(int current) {
   if (current < 0 || current > kLargestTextSize) return std::nullopt;
-  return CommandId(frame_command::kTextSizeSmallest.value() + current);
+  return CommandId(command::kTextSizeSmallest.value() + current);
 }
 
 std::string ZoomPaneText(int current) {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/frame/frame_commands.h"
+#include "core/commands/command_id.h"
 #include "core/search/charset_converter.h"
 
 namespace tolvane {
@@ -28,8 +28,8 @@ constexpr ButtonEntry kButtons[ToolbarOptions::kButtonCount] = {
     {command::kShowHistoryTree, "履歴", false, true},
     {command::kPrint, "印刷", false, false},
     {command::kAddFavorite, "追加", true, false},
-    {frame_command::kPageClip, "ページクリップ", false, false},
-    {frame_command::kClosePage, "閉じる", false, false},
+    {command::kPageClip, "ページクリップ", false, false},
+    {command::kClosePage, "閉じる", false, false},
     {command::kShowTabTree, "タブ", false, true},
 };
 

@@ -5,17 +5,17 @@
 #include <set>
 #include <string>
 
-#include "core/frame/frame_commands.h"
+#include "core/commands/command_id.h"
 
 namespace tolvane {
 namespace {
 
 TEST(PageEncodingTest, MenuCommandsAreConsecutiveInRangeAndCharsetsResolveBack) {
   std::set<std::string> charsets;
-  int expected = frame_command::kEncodingFirst.value();
+  int expected = command::kEncodingFirst.value();
   for (const PageEncoding& encoding : PageEncodings()) {
     EXPECT_EQ(encoding.command.value(), expected++);
-    EXPECT_LE(encoding.command, frame_command::kEncodingLast);
+    EXPECT_LE(encoding.command, command::kEncodingLast);
     EXPECT_TRUE(charsets.insert(std::string(encoding.charset)).second) << encoding.charset;
     EXPECT_EQ(PageEncodingFor(encoding.command)->name, encoding.name);
     if (!encoding.charset.empty()) {
