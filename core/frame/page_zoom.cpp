@@ -24,8 +24,7 @@ std::optional<int> ZoomFor(CommandId command, int current) {
     return std::nullopt;
   }
   if (command >= command::kZoomPresetFirst && command <= command::kZoomPresetLast) {
-    return kPresets[static_cast<std::size_t>(command.value() -
-                                             command::kZoomPresetFirst.value())];
+    return kPresets[static_cast<std::size_t>(command.value() - command::kZoomPresetFirst.value())];
   }
   if (command == command::kZoomCycle) {
     for (int step : kCycle) {
