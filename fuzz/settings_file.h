@@ -25,7 +25,7 @@ class PlainFileEnv : public Env {
     if (!out.flush()) *error = "write failed";
     return static_cast<bool>(out);
   }
-  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path&) override {
+  std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path&, HoldRefusal*) override {
     return nullptr;
   }
   bool IsFileHeldElsewhere(const std::filesystem::path&) override { return false; }
