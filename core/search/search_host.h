@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "core/search/open_page_request.h"
@@ -43,6 +44,12 @@ class SearchHost {
   // clips are added again.
   virtual void PagesRebuilt(int category) = 0;
   virtual void SelectPage(int category, int page) = 0;
+
+  // Runs `rest` of a search over several pages once the request of the
+  // category's shown page has left (at once when the category is not the
+  // one in view, or nothing is being requested). The host runs a waiting
+  // `rest` before any other search and before the category bar changes.
+  virtual void AfterShownRequest(int category, std::function<void()> rest) = 0;
 
   // Many pages open at once without a redraw for each.
   virtual void FreezeDrawing() = 0;

@@ -1,6 +1,7 @@
 #include "core/search/search_runner.h"
 
 #include <optional>
+#include <utility>
 
 #include "core/app/clipboard.h"
 #include "core/app/setting_keys.h"
@@ -17,6 +18,17 @@ namespace {
 constexpr int kAddressBarFollowsCategory = 0;
 constexpr int kAddressBarFixedEngine = 1;
 constexpr int kAddressBarOff = 2;
+
+// The new page tab for request `i` of a search over several pages.
+OpenPageRequest PageOf(const SearchRequests& requests, std::size_t i, int category) {
+  OpenPageRequest request;
+  request.category = category;
+  request.mode = OpenPageRequest::kNewPage;
+  request.url = requests.urls[i];
+  request.caption = requests.captions[i];
+  request.post_body = requests.bodies[i];
+  return request;
+}
 
 }  // namespace
 
@@ -51,7 +63,7 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
   if (static_cast<std::size_t>(row) >= list->size()) return false;
 
   const std::optional<PageContext> page = host_.PageContextNow();
-  const SearchRequests requests = BuildRequests(*list, row, keyword, page ? &*page : nullptr);
+  SearchRequests requests = BuildRequests(*list, row, keyword, page ? &*page : nullptr);
 
   if (!keyword.empty() && Read(settings_, settings::kFindBarFindOption6) == 1) {
     clipboard_.SetText(keyword.utf8());
@@ -77,25 +89,24 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
   host_.FreezeDrawing();
   if (keep == 0) host_.CloseAllPages(category);
   const int first_new = host_.PageCount(category);
-  // The first page is shown, and so starts loading, as soon as it is made:
-  // its request leaves while the others are still being added.
-  bool first = true;
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    if (requests.urls[i].empty()) continue;
-    OpenPageRequest request;
-    request.category = category;
-    request.mode = OpenPageRequest::kNewPage;
-    request.url = requests.urls[i];
-    request.caption = requests.captions[i];
-    request.post_body = requests.bodies[i];
-    OpenPage(std::move(request));
-    if (first && first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
-    first = false;
+  // The first page is made, shown and started on its own; the others, the
+  // clips and the row's redraw wait until its request has left.
+  std::size_t next = 0;
+  while (next < requests.size() && requests.urls[next].empty()) ++next;
+  if (next < requests.size()) {
+    OpenPage(PageOf(requests, next++, category));
+    if (first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
   }
-  if (keep == 0) host_.PagesRebuilt(category);
-  // Nothing to select when every engine lacked a URL.
-  if (first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
-  host_.UnfreezeDrawing();
+  auto rest = [this, requests = std::move(requests), next, category, keep, first_new] {
+    for (std::size_t i = next; i < requests.size(); ++i) {
+      if (!requests.urls[i].empty()) OpenPage(PageOf(requests, i, category));
+    }
+    if (keep == 0) host_.PagesRebuilt(category);
+    // Nothing to select when every engine lacked a URL.
+    if (first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
+    host_.UnfreezeDrawing();
+  };
+  host_.AfterShownRequest(category, std::move(rest));
   return true;
 }
 

@@ -39,7 +39,9 @@ class SearchRunner {
   // one). False when nothing could be searched: no such category, no tab
   // row, no such row, or no URL to open. Row -1 with the engine list (an
   // engine ID that no longer exists) is refused rather than read as the
-  // tab row's index in the wrong list.
+  // tab row's index in the wrong list. Of several pages only the first is
+  // made before the call returns; the host runs the rest once that page's
+  // request has left (SearchHost::AfterShownRequest).
   bool RunSearch(int category, const Keyword& keyword, int keep, int list_kind, int row);
 
   // Opens one page after raising the mode to a new page tab where the

@@ -40,6 +40,7 @@ TabArea::TabArea(const Services& services, TabAreaView& view, TabAreaEvents& eve
 
 TabArea::~TabArea() {
   closing_ = true;
+  waiting_search_ = nullptr;
   bar_.clear();
   current_ = -1;
   while (!pool_.empty()) DestroyObject(*pool_.back());
@@ -167,6 +168,7 @@ void TabArea::SelectCategoryTab(int index, bool sync_tree) {
 
 void TabArea::CloseCategoryTab(int index, bool destroy) {
   if (index < 0 || index >= category_count()) return;
+  RunWaitingSearch();
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(index)];
   const bool was_current = index == current_;
   if (was_current) HideShownPage(tab, !destroy);
@@ -202,6 +204,7 @@ void TabArea::DestroyPoolObject(int record) {
 }
 
 void TabArea::DestroyAll() {
+  RunWaitingSearch();
   if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)], false);
   bar_.clear();
   current_ = -1;
@@ -234,6 +237,7 @@ void TabArea::DestroyObject(CCategoryTab& tab) {
 void TabArea::MoveCategoryTab(int from, int to) {
   const int count = category_count();
   if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
+  RunWaitingSearch();
   CCategoryTab* moving = bar_[static_cast<std::size_t>(from)];
   bar_.erase(bar_.begin() + from);
   bar_.insert(bar_.begin() + to, moving);
@@ -578,6 +582,7 @@ bool TabArea::MayReplaceCurrentPage(int category) const {
 }
 
 int TabArea::OpenPage(const OpenPageRequest& request) {
+  RunWaitingSearch();
   if (request.category < 0 || request.category >= category_count()) return -1;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(request.category)];
   const int current = tab.current_page();
@@ -616,6 +621,7 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
 }
 
 void TabArea::CloseAllPages(int category) {
+  RunWaitingSearch();
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
   for (int i = tab.page_count() - 1; i >= 0; --i) {
@@ -631,6 +637,29 @@ void TabArea::PagesRebuilt(int category) {
   if (category >= 0 && category < category_count()) {
     OpenClipsOf(*bar_[static_cast<std::size_t>(category)]);
   }
+}
+
+// The rest of a search into the category in view waits for the shown
+// page's request: adding the other pages and redrawing the rows would
+// otherwise run before the engine's work that sends it.
+void TabArea::AfterShownRequest(int category, std::function<void()> rest) {
+  RunWaitingSearch();
+  if (opening_ || category != current_) {
+    rest();
+    return;
+  }
+  waiting_search_ = std::move(rest);
+  const int ticket = ++waiting_ticket_;
+  view_.AfterShownRequest([this, ticket] {
+    if (ticket == waiting_ticket_) RunWaitingSearch();
+  });
+}
+
+void TabArea::RunWaitingSearch() {
+  if (!waiting_search_) return;
+  std::function<void()> rest = std::move(waiting_search_);
+  waiting_search_ = nullptr;
+  rest();
 }
 
 void TabArea::FreezeDrawing() { view_.FreezeDrawing(); }

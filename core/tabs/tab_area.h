@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -194,6 +195,7 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void CloseAllPages(int category) override;
   void PagesRebuilt(int category) override;
   void SelectPage(int category, int page) override { SelectPage(category, page, true, true); }
+  void AfterShownRequest(int category, std::function<void()> rest) override;
   void FreezeDrawing() override;
   void UnfreezeDrawing() override;
   void FocusCategoryTabs() override;
@@ -252,6 +254,7 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void UnloadGroup(int group);
   void PostResourceGuard();
   void RunPendingCloses();
+  void RunWaitingSearch();
 
   const Services services_;
   TabAreaView& view_;
@@ -264,6 +267,10 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   std::unique_ptr<Timer> guard_timer_;
   std::unique_ptr<Timer> close_timer_;
   std::vector<int> pending_closes_;  // serials of pages a script closed
+  // The rest of a search whose shown page's request has not left yet, and
+  // the number of the view's call that is to run it.
+  std::function<void()> waiting_search_;
+  int waiting_ticket_ = 0;
   std::vector<std::unique_ptr<CCategoryTab>> pool_;
   std::vector<CCategoryTab*> bar_;
   int current_ = -1;

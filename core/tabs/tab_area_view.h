@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,10 @@ class TabAreaView {
   // Many changes follow; draw once at the end.
   virtual void FreezeDrawing() = 0;
   virtual void UnfreezeDrawing() = 0;
+  // Calls `then` once the shown page's request has gone to the network,
+  // the engine gave up on it, or a short time limit passed; with no such
+  // request under way, at once or soon.
+  virtual void AfterShownRequest(std::function<void()> then) = 0;
 
   virtual ModifierState ModifiersNow() const = 0;
   // The address bar's text (Shift_JIS).

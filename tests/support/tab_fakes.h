@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,6 +38,14 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   void FocusCategoryTabs() override { log.push_back("focus"); }
   void FreezeDrawing() override { ++frozen; }
   void UnfreezeDrawing() override { --frozen; }
+  // The shown page's request leaves at once, unless a test holds it.
+  void AfterShownRequest(std::function<void()> then) override {
+    if (hold_requests) {
+      held.push_back(std::move(then));
+    } else {
+      then();
+    }
+  }
   ModifierState ModifiersNow() const override { return modifiers; }
   std::string AddressBarText() const override { return {}; }
   void KeywordsChanged() override {}
@@ -72,6 +81,9 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   int frozen = 0;           // FreezeDrawing calls not yet undone
   std::string keyword;      // UTF-8, what SearchKeyword answers as typed
   bool edit_answer = true;  // EditTab: OK with `edited`, or Cancel
+  // While set, AfterShownRequest keeps its calls in `held`.
+  bool hold_requests = false;
+  std::vector<std::function<void()>> held;
   EngineDialogValues edited;
 };
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 
 #include "ui/app/qt_timer.h"
 #include "ui/browser/engine_url.h"
@@ -119,6 +120,35 @@ class BrowserPartsTest : public QObject {
     QVERIFY(!window.updatesEnabled());
     QVERIFY(test::WaitFor([&] { return window.updatesEnabled(); }, PaintHold::kMaxMs * 5));
     QVERIFY(!forgotten.holding());
+  }
+
+  // Work kept for a window (the rest of a search) runs once every hold of
+  // that window has ended, painting or not; never inside the call, and not
+  // at all when its context went first.
+  void workWaitsForEveryHoldOfItsWindow() {
+    QWidget window;
+    QWidget other;
+    QObject context;
+    QStringList log;
+    PaintHold::RunAfter(&window, &context, [&] { log << QStringLiteral("free"); });
+    QVERIFY(log.isEmpty());
+    QTRY_COMPARE(log, QStringList{QStringLiteral("free")});
+
+    log.clear();
+    auto first = std::make_unique<PaintHold>(&window);  // not on screen: waits all the same
+    auto second = std::make_unique<PaintHold>(&window);
+    PaintHold elsewhere(&other);
+    PaintHold::RunAfter(&window, &context, [&] { log << QStringLiteral("after"); });
+    auto gone = std::make_unique<QObject>();
+    PaintHold::RunAfter(&window, gone.get(), [&] { log << QStringLiteral("dropped"); });
+    gone.reset();
+    first.reset();
+    QTest::qWait(20);
+    QVERIFY(log.isEmpty());
+    second->Release();
+    QTRY_COMPARE(log, QStringList{QStringLiteral("after")});
+    QTest::qWait(20);
+    QCOMPARE(log, QStringList{QStringLiteral("after")});
   }
 
   void timersMayRestartThemselvesAndPostWork() {

@@ -19,6 +19,7 @@
 #include "ui/app/qt_clipboard.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/qt_timer_factory.h"
+#include "ui/browser/paint_hold.h"
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
@@ -308,6 +309,11 @@ void CTolvaneView::UnfreezeDrawing() {
   if (freeze_depth_ == 0 || --freeze_depth_ > 0) return;
   RefreshCategoryBar();
   setUpdatesEnabled(true);
+}
+
+// The shown page's request is held in its window's paint hold.
+void CTolvaneView::AfterShownRequest(std::function<void()> then) {
+  PaintHold::RunAfter(window(), this, std::move(then));
 }
 
 // Tree updates come in bursts (every title change of every page): draw

@@ -79,6 +79,7 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void FocusCategoryTabs() override;
   void FreezeDrawing() override;
   void UnfreezeDrawing() override;
+  void AfterShownRequest(std::function<void()> then) override;
   ModifierState ModifiersNow() const override;
   std::string AddressBarText() const override;
   void KeywordsChanged() override {}

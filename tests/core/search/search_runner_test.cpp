@@ -58,6 +58,7 @@ class FakeSearchHost : public SearchHost, public KeywordBoxes, public Clipboard 
   void SelectPage(int c, int index) override {
     log.push_back("select " + std::to_string(c) + " " + std::to_string(index));
   }
+  void AfterShownRequest(int, std::function<void()> rest) override { rest(); }
   void FreezeDrawing() override { log.push_back("freeze"); }
   void UnfreezeDrawing() override { log.push_back("unfreeze"); }
   void FocusCategoryTabs() override { log.push_back("focus"); }

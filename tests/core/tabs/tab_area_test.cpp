@@ -244,6 +244,56 @@ TEST_F(TabAreaTest, AnActiveClipOpensTheTabWithOnlyItsClipPages) {
   EXPECT_TRUE(clips_.deleted(1));
 }
 
+// The shown page's request leaves before the other pages are made: the
+// rest of the search waits for it, and runs first when the user searches
+// again or changes the category bar before then.
+TEST_F(TabAreaTest, ASearchInViewStartsItsFirstPageBeforeMakingTheOthers) {
+  clips_.ParseItemLine("1\tKept\thttp://k/\t3\t0\t1");
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(0, false);
+  Settle();
+  view_.hold_requests = true;
+  controls_.log.clear();
+
+  EXPECT_EQ(Bar(), "[Folder12*: C* B A Kept+][One: D*]");
+  area().search().RunSearch(0, Keyword(), 0, SearchRunner::kTabList, -1);
+  const std::string loading = "[Folder12*: 読み込み中です．．．*][One: D*]";
+  EXPECT_EQ(Bar(), loading);
+  // The four old pages closed, the first new one shown and started: no
+  // other page made yet.
+  std::vector<std::string> started;
+  for (int i = 0; i < 4; ++i) started.insert(started.end(), {"page.Stop", "page.Hide"});
+  started.insert(started.end(), {"page.Show", "page.Navigate http://c/"});
+  EXPECT_EQ(controls_.log, started);
+  EXPECT_EQ(view_.frozen, 1);
+  ASSERT_EQ(view_.held.size(), 1u);
+
+  // A second search finishes the first, then waits in its turn; the first
+  // call of the view no longer runs anything.
+  area().search().RunSearch(0, Keyword(), 0, SearchRunner::kTabList, -1);
+  EXPECT_EQ(Bar(), loading);
+  ASSERT_EQ(view_.held.size(), 2u);
+  view_.held[0]();
+  EXPECT_EQ(Bar(), loading);
+  view_.held[1]();
+  Settle();
+  EXPECT_EQ(Bar(), "[Folder12*: C* B A Kept+][One: D*]");
+  EXPECT_EQ(view_.frozen, 0);
+
+  // Moving a category tab runs a waiting rest before the indices change;
+  // a search into a category not in view does not wait.
+  view_.held.clear();
+  area().search().RunSearch(0, Keyword(), 0, SearchRunner::kTabList, -1);
+  area().MoveCategoryTab(0, 1);
+  EXPECT_EQ(Bar(), "[One: D*][Folder12*: 読み込み中です．．．* B A Kept+]");
+  area().search().RunSearch(0, Keyword(), 1, SearchRunner::kTabList, SearchLists::kFolder12);
+  EXPECT_EQ(view_.held.size(), 1u);
+  EXPECT_EQ(view_.frozen, 0);
+  Settle();
+  EXPECT_EQ(Bar(), "[One: D C* B A][Folder12*: C* B A Kept+]");
+}
+
 TEST_F(TabAreaTest, StartPagesGoToTheFirstTabOnly) {
   area().SetStartPages("http://start/", "file:///data/clip.html");
   area().OpenCategoryTab(SearchLists::kOne);
