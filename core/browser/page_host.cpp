@@ -209,8 +209,9 @@ void PageHost::Close() {
 
 bool PageHost::IsSecure() const {
   // The page's own scheme: "https:" further on (a query holding another
-  // address) says nothing about this connection.
-  return control_ != nullptr && Lower(control_->LocationUrl()).rfind("https:", 0) == 0;
+  // address) says nothing about this connection. A failed load shows the
+  // engine's error page, which no secure connection delivered.
+  return !failed_ && control_ != nullptr && Lower(control_->LocationUrl()).rfind("https:", 0) == 0;
 }
 
 bool PageHost::IsReady() const { return control_ == nullptr || !control_->Busy(); }

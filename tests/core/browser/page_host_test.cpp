@@ -231,9 +231,12 @@ TEST_F(PageHostTest, FailedLoadShowsItsStateAndIsNoVisit) {
   a.Refresh();
   EXPECT_EQ(state(), "L \"\" history=1");
   const LoadOutcome refused{LoadOutcome::Kind::kFailed, 0, "net::ERR_CONNECTION_REFUSED"};
-  world_.Report(a, "http://a/missing", "", refused);
+  world_.Report(a, "https://a/missing", "", refused);
   EXPECT_EQ(a.StatusValues().text,
             Utf8ToSjis("ページを表示できませんでした。(net::ERR_CONNECTION_REFUSED)"));
+  // An https address that never answered is no secure page.
+  EXPECT_FALSE(a.StatusValues().secure);
+  EXPECT_EQ(a.StatusValues().status_icon, 0);
 
   // The next load that succeeds is a visit with the page's own icon again.
   a.Refresh();
@@ -251,7 +254,7 @@ TEST_F(PageHostTest, FailedLoadShowsItsStateAndIsNoVisit) {
                 "a: status \"ページを表示できませんでした。(net::ERR_CONNECTION_REFUSED)\"",
                 "a: load ended ",
                 "a.Reload",
-                "a: status \"\" loading 0%",
+                "a: status \"\" icon=11 loading 0%",
                 "a: status \"\"",
                 "a: load ended new Found",
             }));
