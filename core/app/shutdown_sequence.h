@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "core/app/settings_store.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/app/settings_store.h"
 #include "core/app/shutdown_sequence.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 
