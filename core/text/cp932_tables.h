@@ -8,7 +8,7 @@
 // Microsoft's published mapping (as carried by Python's cp932 codec). Do not
 // edit cp932_tables.cpp; change the script and run it.
 //
-// Checked over every code against glibc iconv (tests/core/search). Where they
+// Checked over every code against glibc iconv (tests/core/text). Where they
 // differ, and why we keep ours:
 //  - glibc's CP932 encoder maps U+00A5, U+203E, U+2014, U+2016, U+2212,
 //    U+301C, U+00A2, U+00A3 and U+00AC by best fit; no code decodes to them,
