@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/search/charset_converter.h"
-#include "core/search/query_encoding.h"
+#include "core/text/charset_converter.h"
+#include "core/text/query_encoding.h"
 #include "support/iconv_converter.h"
 
 namespace {

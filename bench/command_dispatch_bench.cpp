@@ -16,7 +16,7 @@
 #include "core/commands/command_table.h"
 #include "core/commands/gesture_recognizer.h"
 #include "core/commands/key_name_table.h"
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace {
 

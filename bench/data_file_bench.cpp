@@ -14,11 +14,11 @@
 
 #include <unistd.h>
 
-#include "core/app/data_file.h"
-#include "core/app/raw_line_store.h"
-#include "core/app/triplet_encoding.h"
-#include "core/search/engine_list.h"
+#include "core/files/data_file.h"
+#include "core/files/raw_line_store.h"
+#include "core/files/triplet_encoding.h"
 #include "core/stores/category_file_binding.h"
+#include "core/stores/engine_list.h"
 #include "platform/posix_env.h"
 
 namespace {

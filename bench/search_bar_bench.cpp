@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "core/search/engine_list.h"
 #include "core/search/search_bar_buttons.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/app/store_type.h"
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
-#include "core/search/query_encoding.h"
+#include "core/files/store_type.h"
 #include "core/search/search_requests.h"
+#include "core/stores/engine_list.h"
+#include "core/text/charset_converter.h"
+#include "core/text/query_encoding.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/ini_document.h"
+#include "core/files/ini_document.h"
 #include "core/frame/address_bar.h"
 #include "core/frame/address_list.h"
 #include "fuzz_support.h"

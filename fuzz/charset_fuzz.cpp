@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/search/charset_converter.h"
-#include "core/search/query_encoding.h"
+#include "core/text/charset_converter.h"
+#include "core/text/query_encoding.h"
 
 namespace {
 

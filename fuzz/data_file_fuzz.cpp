@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/data_file.h"
-#include "core/app/raw_line_store.h"
-#include "core/app/triplet_encoding.h"
+#include "core/files/data_file.h"
+#include "core/files/raw_line_store.h"
+#include "core/files/triplet_encoding.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/search/engine_list.h"
 #include "core/stores/clip_list.h"
+#include "core/stores/engine_list.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/clock.h"
+#include "core/files/clock.h"
 #include "core/stores/folder_query.h"
 #include "core/stores/item_folder_tree.h"
 #include "core/stores/item_list.h"
 #include "core/stores/item_lister.h"
-#include "core/stores/text_normaliser.h"
+#include "core/text/text_normaliser.h"
 
 namespace {
 

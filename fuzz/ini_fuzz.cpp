@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ini_document.h"
+#include "core/files/ini_document.h"
 
 namespace {
 

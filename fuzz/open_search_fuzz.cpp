@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/search/engine_list.h"
 #include "core/search/open_search_description.h"
+#include "core/stores/engine_list.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/env.h"
-#include "core/app/settings_store.h"
+#include "core/files/env.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane::fuzz {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/clock.h"
+#include "core/files/clock.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_list.h"
 #include "core/stores/item_folder_tree.h"

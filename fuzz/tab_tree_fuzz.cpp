@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/env.h"
-#include "core/app/settings_store.h"
-#include "core/search/engine_list.h"
+#include "core/files/env.h"
+#include "core/files/settings_store.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/tab_record_editor.h"
 #include "core/tabs/tab_tree.h"
 #include "fuzz/fuzz_support.h"

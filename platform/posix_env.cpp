@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "core/app/temporary_file_name.h"
+#include "core/files/temporary_file_name.h"
 
 namespace tolvane {
 namespace {

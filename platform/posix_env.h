@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/app/env.h"
+#include "core/files/env.h"
 
 namespace tolvane {
 

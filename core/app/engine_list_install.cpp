@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#include "core/app/data_file.h"
-#include "core/app/raw_line_store.h"
-#include "core/app/store_type.h"
+#include "core/files/data_file.h"
+#include "core/files/raw_line_store.h"
+#include "core/files/store_type.h"
 
 namespace tolvane {
 namespace {

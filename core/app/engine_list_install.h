@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/app/env.h"
+#include "core/files/env.h"
 
 namespace tolvane {
 

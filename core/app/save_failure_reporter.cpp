@@ -1,7 +1,7 @@
 #include "core/app/save_failure_reporter.h"
 
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

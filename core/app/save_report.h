@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/store_type.h"
+#include "core/files/store_type.h"
 
 namespace tolvane {
 

@@ -1,8 +1,8 @@
 #include "core/app/shutdown_sequence.h"
 
 #include "core/app/save_failure_reporter.h"
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 

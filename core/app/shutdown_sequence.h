@@ -3,8 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app/settings_store.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/settings_store.h"
+#include "core/frame/window_placement.h"
 
 namespace tolvane {
 
@@ -13,13 +14,6 @@ struct ExitDialogAnswer {
   enum class Choice { kSaveAndExit, kExitWithoutSaving, kCancel };
   Choice choice = Choice::kCancel;
   bool dont_ask_again = false;  // "次回からこの確認ダイアログを表示しない"
-};
-
-struct WindowRect {
-  int x = 0;
-  int y = 0;
-  int cx = 0;
-  int cy = 0;
 };
 
 // What the close of the main window needs from the frame. The frame

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

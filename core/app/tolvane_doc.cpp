@@ -4,11 +4,11 @@
 #include <cctype>
 #include <utility>
 
-#include "core/app/data_file.h"
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
-#include "core/app/temporary_file_name.h"
-#include "core/search/charset_converter.h"
+#include "core/files/data_file.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
+#include "core/files/temporary_file_name.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -8,18 +8,18 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/clock.h"
-#include "core/app/data_file.h"
-#include "core/app/env.h"
 #include "core/app/save_report.h"
-#include "core/app/settings_store.h"
-#include "core/app/store_binding.h"
-#include "core/app/store_type.h"
-#include "core/search/engine_list.h"
+#include "core/files/clock.h"
+#include "core/files/data_file.h"
+#include "core/files/env.h"
+#include "core/files/settings_store.h"
+#include "core/files/store_binding.h"
+#include "core/files/store_type.h"
 #include "core/stores/category_file_binding.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_export.h"
 #include "core/stores/clip_list.h"
+#include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
 
 namespace tolvane {

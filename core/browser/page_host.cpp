@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <utility>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
+#include "core/browser/loading_queue.h"
 #include "core/browser/popup_catcher.h"
-#include "core/search/cp932_tables.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/stores/item_list.h"
 #include "core/stores/item_store.h"
-#include "core/tabs/loading_queue.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {

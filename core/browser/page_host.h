@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/prompter.h"
-#include "core/app/settings_store.h"
-#include "core/app/timer.h"
 #include "core/browser/browser_control.h"
 #include "core/browser/navigation_request.h"
 #include "core/browser/page_host_owner.h"
 #include "core/browser/popup_gate.h"
+#include "core/files/prompter.h"
+#include "core/files/settings_store.h"
+#include "core/files/timer.h"
 
 namespace tolvane {
 

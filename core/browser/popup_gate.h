@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/app/timer.h"
+#include "core/files/timer.h"
 
 namespace tolvane {
 

@@ -2,12 +2,12 @@
 
 #include <charconv>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/default_commands.h"
 #include "core/commands/key_name_table.h"
 #include "core/commands/shortcut_text.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/settings_store.h"
 #include "core/commands/command_entry.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "core/commands/key_name_table.h"
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
 #include "core/commands/shortcut_text.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "core/commands/typed_shortcut.h"
 
-#include "core/app/string_table.h"
 #include "core/commands/key_name_table.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {

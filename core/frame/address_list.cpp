@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/ini_document.h"
-#include "core/app/setting_keys.h"
+#include "core/files/ini_document.h"
+#include "core/files/setting_keys.h"
 
 namespace tolvane {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/app/setting_keys.h"
 #include "core/commands/command_id.h"
+#include "core/files/setting_keys.h"
 
 namespace tolvane {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings_store.h"
 #include "core/commands/command_id.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

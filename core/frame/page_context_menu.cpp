@@ -1,9 +1,9 @@
 #include "core/frame/page_context_menu.h"
 
-#include "core/app/string_table.h"
 #include "core/commands/command_table.h"
-#include "core/search/charset_converter.h"
-#include "core/search/cp932_tables.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {

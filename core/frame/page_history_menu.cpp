@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/string_table.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "core/commands/command_id.h"
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "core/app/setting_keys.h"
+#include "core/files/setting_keys.h"
 
 namespace tolvane {
 namespace {

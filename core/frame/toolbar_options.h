@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

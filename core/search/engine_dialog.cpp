@@ -1,10 +1,10 @@
 #include "core/search/engine_dialog.h"
 
-#include "core/app/record_fields.h"
-#include "core/app/string_table.h"
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/shortcut_text.h"
-#include "core/search/cp932_tables.h"
+#include "core/files/record_fields.h"
+#include "core/files/string_table.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/search/engine_list.h"
+#include "core/stores/engine_list.h"
 
 namespace tolvane {
 

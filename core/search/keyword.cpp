@@ -1,6 +1,6 @@
 #include "core/search/keyword.h"
 
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 

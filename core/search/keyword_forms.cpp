@@ -1,8 +1,8 @@
 #include "core/search/keyword_forms.h"
 
-#include "core/app/record_fields.h"
-#include "core/search/cp932_tables.h"
-#include "core/search/query_encoding.h"
+#include "core/files/record_fields.h"
+#include "core/text/cp932_tables.h"
+#include "core/text/query_encoding.h"
 
 namespace tolvane {
 namespace {

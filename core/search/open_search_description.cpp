@@ -2,11 +2,11 @@
 
 #include <optional>
 
-#include "core/app/record_fields.h"
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
-#include "core/search/cp932_tables.h"
+#include "core/files/record_fields.h"
+#include "core/files/string_table.h"
 #include "core/search/small_xml_reader.h"
+#include "core/text/charset_converter.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {

@@ -4,10 +4,10 @@
 #include <functional>
 #include <unordered_set>
 
-#include "core/app/record_fields.h"
-#include "core/app/string_table.h"
-#include "core/search/engine_list.h"
+#include "core/files/record_fields.h"
+#include "core/files/string_table.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 
 namespace tolvane {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/search/search_placeholders.h"
 
-#include "core/search/cp932_tables.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/record_fields.h"
-#include "core/search/engine_list.h"
+#include "core/files/record_fields.h"
+#include "core/stores/engine_list.h"
 
 namespace tolvane {
 namespace {

@@ -3,12 +3,12 @@
 #include <optional>
 #include <utility>
 
-#include "core/app/clipboard.h"
-#include "core/app/setting_keys.h"
-#include "core/search/engine_list.h"
+#include "core/files/clipboard.h"
+#include "core/files/setting_keys.h"
 #include "core/search/keyword_boxes.h"
 #include "core/search/search_host.h"
 #include "core/search/search_requests.h"
+#include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
 
 namespace tolvane {

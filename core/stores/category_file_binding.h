@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/store_binding.h"
-#include "core/search/engine_list.h"
+#include "core/files/store_binding.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 
 namespace tolvane {
 

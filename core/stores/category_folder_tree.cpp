@@ -3,9 +3,9 @@
 #include <climits>
 #include <deque>
 
-#include "core/app/id_search.h"
-#include "core/app/record_fields.h"
-#include "core/app/string_table.h"
+#include "core/files/id_search.h"
+#include "core/files/record_fields.h"
+#include "core/files/string_table.h"
 #include "core/stores/category_members.h"
 
 namespace tolvane {

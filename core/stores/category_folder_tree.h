@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/clock.h"
-#include "core/app/store_type.h"
+#include "core/files/clock.h"
+#include "core/files/store_type.h"
 
 namespace tolvane {
 

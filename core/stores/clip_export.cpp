@@ -6,13 +6,13 @@
 #include <system_error>
 #include <vector>
 
-#include "core/app/data_file.h"
-#include "core/app/file_line_cursor.h"
-#include "core/app/line_cursor.h"
-#include "core/app/record_fields.h"
-#include "core/app/store_type.h"
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/data_file.h"
+#include "core/files/file_line_cursor.h"
+#include "core/files/line_cursor.h"
+#include "core/files/record_fields.h"
+#include "core/files/store_type.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/env.h"
+#include "core/files/env.h"
 #include "core/stores/engine_name_lookup.h"
 
 namespace tolvane {

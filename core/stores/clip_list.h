@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/prompter.h"
-#include "core/app/store_binding.h"
+#include "core/files/prompter.h"
+#include "core/files/store_binding.h"
 
 namespace tolvane {
 

@@ -1,7 +1,7 @@
 #include "core/stores/folder_query.h"
 
-#include "core/search/cp932_tables.h"
-#include "core/stores/text_normaliser.h"
+#include "core/text/cp932_tables.h"
+#include "core/text/text_normaliser.h"
 
 namespace tolvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/app/record_fields.h"
+#include "core/files/record_fields.h"
 #include "core/stores/tag_text.h"
 
 namespace tolvane {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/app/store_type.h"
+#include "core/files/store_type.h"
 
 namespace tolvane {
 

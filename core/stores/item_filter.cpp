@@ -4,7 +4,7 @@
 
 #include "core/stores/item_folder_tree.h"
 #include "core/stores/item_list.h"
-#include "core/stores/text_normaliser.h"
+#include "core/text/text_normaliser.h"
 
 namespace tolvane {
 namespace {

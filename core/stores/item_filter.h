@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/app/clock.h"
+#include "core/files/clock.h"
 #include "core/stores/folder_query.h"
 
 namespace tolvane {

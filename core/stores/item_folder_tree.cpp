@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/record_fields.h"
-#include "core/app/string_table.h"
+#include "core/files/record_fields.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/store_type.h"
+#include "core/files/store_type.h"
 
 namespace tolvane {
 

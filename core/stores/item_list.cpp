@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/record_fields.h"
+#include "core/files/record_fields.h"
 
 namespace tolvane {
 

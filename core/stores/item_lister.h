@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/app/clock.h"
+#include "core/files/clock.h"
 
 namespace tolvane {
 

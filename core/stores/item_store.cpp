@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/app/record_fields.h"
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
+#include "core/files/record_fields.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/stores/item_lister.h"
 #include "core/stores/tag_text.h"
 

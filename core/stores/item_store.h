@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/clock.h"
-#include "core/app/prompter.h"
-#include "core/app/settings_store.h"
-#include "core/app/store_binding.h"
+#include "core/files/clock.h"
+#include "core/files/prompter.h"
+#include "core/files/settings_store.h"
+#include "core/files/store_binding.h"
 #include "core/stores/item_folder_tree.h"
 #include "core/stores/item_list.h"
 

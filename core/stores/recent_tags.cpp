@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/setting_keys.h"
+#include "core/files/setting_keys.h"
 #include "core/stores/tag_text.h"
 
 namespace tolvane {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 
 namespace tolvane {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/timer.h"
+#include "core/files/timer.h"
 #include "core/tabs/page_tab.h"
 
 namespace tolvane {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "core/app/setting_keys.h"
 #include "core/browser/page_host.h"
-#include "core/search/engine_list.h"
+#include "core/files/setting_keys.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/category_tab.h"
 
 namespace tolvane {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/search/engine_list.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/resource_probe.h"
 
 namespace tolvane {

@@ -1,6 +1,6 @@
 #include "core/tabs/start_plan.h"
 
-#include "core/app/setting_keys.h"
+#include "core/files/setting_keys.h"
 
 namespace tolvane {
 

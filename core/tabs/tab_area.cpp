@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/app/prompter.h"
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
-#include "core/search/engine_list.h"
+#include "core/files/prompter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_list.h"
+#include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
 #include "core/tabs/resource_probe.h"
 #include "core/tabs/row_index.h"

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/browser/loading_queue.h"
 #include "core/browser/page_host.h"
 #include "core/browser/page_host_owner.h"
+#include "core/browser/page_placement.h"
 #include "core/browser/popup_catcher.h"
 #include "core/search/search_host.h"
 #include "core/search/search_runner.h"
 #include "core/tabs/category_tab.h"
-#include "core/tabs/loading_queue.h"
 #include "core/tabs/page_clip_sync.h"
-#include "core/tabs/page_placement.h"
 #include "core/tabs/resource_guard.h"
 
 namespace tolvane {

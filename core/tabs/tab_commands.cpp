@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/tabs/tab_workspace.h"
 
 namespace tolvane {

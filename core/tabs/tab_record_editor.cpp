@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/app/record_fields.h"
-#include "core/app/string_table.h"
-#include "core/search/cp932_tables.h"
+#include "core/files/record_fields.h"
+#include "core/files/string_table.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
-#include "core/search/engine_list.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 
 namespace tolvane {
 namespace {

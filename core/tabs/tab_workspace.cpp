@@ -1,7 +1,7 @@
 #include "core/tabs/tab_workspace.h"
 
-#include "core/app/clock.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/clock.h"
 #include "core/stores/category_folder_tree.h"
 
 namespace tolvane {

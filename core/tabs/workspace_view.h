@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/search/engine_list.h"
 #include "core/search/keyword.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {

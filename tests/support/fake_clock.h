@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/clock.h"
+#include "core/files/clock.h"
 
 namespace tolvane::testing {
 

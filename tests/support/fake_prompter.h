@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/prompter.h"
+#include "core/files/prompter.h"
 
 namespace tolvane::testing {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "core/app/timer.h"
+#include "core/files/timer.h"
 
 namespace tolvane::testing {
 

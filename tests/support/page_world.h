@@ -9,16 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/setting_keys.h"
-#include "core/app/settings_store.h"
 #include "core/browser/browser_control.h"
+#include "core/browser/loading_queue.h"
 #include "core/browser/page_host.h"
 #include "core/browser/page_host_owner.h"
+#include "core/browser/page_placement.h"
 #include "core/browser/popup_catcher.h"
-#include "core/search/charset_converter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/settings_store.h"
 #include "core/stores/item_store.h"
-#include "core/tabs/loading_queue.h"
-#include "core/tabs/page_placement.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

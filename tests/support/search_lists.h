@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app/store_type.h"
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
+#include "core/files/store_type.h"
+#include "core/stores/engine_list.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane::testing {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "core/app/clipboard.h"
 #include "core/browser/page_host.h"
-#include "core/search/charset_converter.h"
+#include "core/files/clipboard.h"
 #include "core/search/keyword_boxes.h"
 #include "core/tabs/resource_probe.h"
 #include "core/tabs/tab_area_events.h"
 #include "core/tabs/workspace_view.h"
+#include "core/text/charset_converter.h"
 #include "support/fake_timer.h"
 #include "support/page_world.h"
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings_store.h"
-#include "core/app/store_type.h"
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
+#include "core/files/settings_store.h"
+#include "core/files/store_type.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/tab_tree.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/temp_dir.h"
 

@@ -5,9 +5,9 @@
 #include <QTest>
 #include <QWebEngineProfile>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 #include "local_http_server.h"
 #include "test_page_tabs.h"
 #include "ui/app/qt_text.h"

@@ -22,7 +22,7 @@
 #include <map>
 #include <vector>
 
-#include "core/app/setting_keys.h"
+#include "core/files/setting_keys.h"
 #include "local_http_server.h"
 #include "test_page_tabs.h"
 #include "ui/app/qt_text.h"

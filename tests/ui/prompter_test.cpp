@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "core/app/string_table.h"
+#include "core/files/string_table.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/qt_text.h"
 #include "ui_test_support.h"

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings_store.h"
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
+#include "core/files/settings_store.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
 #include "core/tabs/tab_tree.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
 #include "ui/app/qt_text.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <set>
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"

@@ -16,8 +16,8 @@
 #include <QWindow>
 #include <memory>
 
-#include "core/app/settings_store.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/settings_store.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "local_http_server.h"

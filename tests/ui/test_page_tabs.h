@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings_store.h"
+#include "core/browser/loading_queue.h"
 #include "core/browser/page_host.h"
 #include "core/browser/page_host_owner.h"
+#include "core/browser/page_placement.h"
 #include "core/browser/popup_catcher.h"
+#include "core/files/settings_store.h"
 #include "core/stores/item_store.h"
-#include "core/tabs/loading_queue.h"
-#include "core/tabs/page_placement.h"
 #include "platform/posix_env.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_prompter.h"

@@ -5,15 +5,15 @@
 #include <optional>
 #include <string_view>
 
-#include "core/app/record_fields.h"
-#include "core/app/settings_store.h"
-#include "core/app/store_type.h"
 #include "core/app/tolvane_doc.h"
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
+#include "core/files/record_fields.h"
+#include "core/files/settings_store.h"
+#include "core/files/store_type.h"
 #include "core/search/keyword_forms.h"
-#include "core/search/query_encoding.h"
 #include "core/search/search_requests.h"
+#include "core/stores/engine_list.h"
+#include "core/text/charset_converter.h"
+#include "core/text/query_encoding.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
 #include "tools/tolvanectl/read_only_env.h"

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "core/app/string_table.h"
+#include "core/files/string_table.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/app/prompter.h"
+#include "core/files/prompter.h"
 
 namespace tolvane {
 

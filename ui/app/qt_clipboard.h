@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/clipboard.h"
+#include "core/files/clipboard.h"
 
 namespace tolvane {
 

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QStringView>
 
-#include "core/search/charset_converter.h"
 #include "core/search/keyword.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/app/timer.h"
+#include "core/files/timer.h"
 
 namespace tolvane {
 

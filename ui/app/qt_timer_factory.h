@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/timer.h"
+#include "core/files/timer.h"
 
 namespace tolvane {
 

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "core/app/engine_list_install.h"
-#include "core/app/store_type.h"
+#include "core/files/store_type.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {

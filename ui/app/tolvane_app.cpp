@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/app/command_line.h"
-#include "core/app/settings_store.h"
-#include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/settings_store.h"
+#include "core/files/string_table.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
 #include "ui/app/qt_text.h"

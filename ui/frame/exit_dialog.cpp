@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "core/app/string_table.h"
+#include "core/files/string_table.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {

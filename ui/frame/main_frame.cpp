@@ -21,10 +21,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
 #include "core/app/tolvane_doc.h"
 #include "core/browser/page_host_owner.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/exit_dialog.h"

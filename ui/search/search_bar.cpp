@@ -10,8 +10,8 @@
 #include <string_view>
 #include <utility>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
 #include "core/search/keyword_text.h"
 #include "core/stores/item_store.h"
 #include "ui/app/qt_text.h"

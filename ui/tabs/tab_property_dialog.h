@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/search/engine_list.h"
+#include "core/stores/engine_list.h"
 
 class QComboBox;
 class QLineEdit;

@@ -11,8 +11,8 @@
 #include <utility>
 
 #include "core/app/save_failure_reporter.h"
-#include "core/app/setting_keys.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/setting_keys.h"
 #include "core/tabs/tab_workspace.h"
 #include "platform/process_resource_probe.h"
 #include "ui/app/message_box_prompter.h"

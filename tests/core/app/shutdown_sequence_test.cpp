@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 #include "support/failing_env.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"

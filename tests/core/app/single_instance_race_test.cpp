@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/app/settings_store.h"
 #include "core/app/tolvane_doc.h"
+#include "core/files/settings_store.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <utility>
 
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 #include "support/failing_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

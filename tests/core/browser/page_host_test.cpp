@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 #include "support/page_world.h"
 
 namespace tolvane {

@@ -9,7 +9,7 @@
 #include "core/commands/command_table.h"
 #include "core/commands/key_name_table.h"
 #include "core/commands/typed_shortcut.h"
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/setting_keys.h"
-#include "core/app/string_table.h"
 #include "core/commands/accelerator_table.h"
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/key_name_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 #include "support/failing_env.h"
 #include "support/temp_dir.h"
 

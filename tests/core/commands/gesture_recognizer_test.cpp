@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 #include "platform/posix_env.h"
 #include "support/temp_dir.h"
 

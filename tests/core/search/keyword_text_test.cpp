@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings_store.h"
-#include "core/search/charset_converter.h"
+#include "core/files/settings_store.h"
 #include "core/stores/item_store.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 #include "support/search_lists.h"
 
 namespace tolvane {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "core/app/clipboard.h"
-#include "core/app/setting_keys.h"
-#include "core/app/settings_store.h"
-#include "core/search/charset_converter.h"
+#include "core/files/clipboard.h"
+#include "core/files/setting_keys.h"
+#include "core/files/settings_store.h"
 #include "core/search/keyword_boxes.h"
 #include "core/search/search_host.h"
 #include "core/stores/item_store.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

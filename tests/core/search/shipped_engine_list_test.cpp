@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "core/app/data_file.h"
-#include "core/app/env.h"
-#include "core/app/raw_line_store.h"
-#include "core/app/record_fields.h"
-#include "core/search/charset_converter.h"
-#include "core/search/engine_list.h"
+#include "core/files/data_file.h"
+#include "core/files/env.h"
+#include "core/files/raw_line_store.h"
+#include "core/files/record_fields.h"
 #include "core/search/search_requests.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/search/charset_converter.h"
 #include "core/stores/category_members.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/search/charset_converter.h"
+#include "core/text/charset_converter.h"
 #include "support/failing_env.h"
 #include "support/temp_dir.h"
 

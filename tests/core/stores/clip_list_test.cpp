@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/data_file.h"
-#include "core/app/string_table.h"
+#include "core/files/data_file.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/search/charset_converter.h"
 #include "core/stores/category_members.h"
 #include "core/stores/item_filter.h"
 #include "core/stores/item_folder_tree.h"
 #include "core/stores/item_list.h"
+#include "core/text/charset_converter.h"
 #include "support/fake_clock.h"
 
 namespace tolvane {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings_store.h"
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/settings_store.h"
+#include "core/files/string_table.h"
 #include "core/stores/item_edit.h"
 #include "core/stores/recent_tags.h"
 #include "core/stores/tag_text.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/settings_store.h"
+#include "core/files/settings_store.h"
 #include "platform/posix_env.h"
 #include "support/temp_dir.h"
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "core/app/setting_keys.h"
-#include "core/app/settings_store.h"
-#include "core/app/string_table.h"
-#include "core/search/charset_converter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/settings_store.h"
+#include "core/files/string_table.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_list.h"
 #include "core/stores/item_store.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/app/setting_keys.h"
-#include "core/app/settings_store.h"
 #include "core/app/tolvane_doc.h"
-#include "core/search/charset_converter.h"
+#include "core/files/setting_keys.h"
+#include "core/files/settings_store.h"
 #include "core/tabs/tab_commands.h"
+#include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "core/app/store_type.h"
-#include "core/search/charset_converter.h"
+#include "core/files/store_type.h"
+#include "core/text/charset_converter.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {

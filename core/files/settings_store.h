@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/files/env.h"
+
+namespace tolvane {
+
+class IniDocument;
+
+// The settings file vq_system.ini, read and written as Shift_JIS bytes with
+// the rules of the Windows private-profile calls: section and key names are
+// compared without regard to ASCII case (double-byte characters compared
+// exactly), values are trimmed, an integer is the leading decimal number
+// with its sign, and a missing key gives the caller's default.
+//
+// Every call sees the file as it is now: the parsed file is kept only as
+// long as the file's size and modification time stay the same (and that
+// time is a few seconds old, since file times advance in coarse steps), so
+// it is read once per change, not once per key. Every write rewrites it through
+// Env::ReplaceFile, so a crash never leaves half a settings file.
+//
+// A file that exists but is not a regular file (a directory, FIFO, device),
+// cannot be read, or is larger than kMaxFileBytes is never opened for
+// writing: reads give the defaults, writes fail, and Problem() says why.
+class SettingsStore {
+ public:
+  static constexpr std::string_view kFileName = "vq_system.ini";
+  // Far above what the program writes (a few kilobytes; lists of at most a
+  // hundred addresses): a larger file is not a settings file.
+  static constexpr std::uintmax_t kMaxFileBytes = 8u << 20;
+
+  SettingsStore(std::filesystem::path ini_path, Env& env);
+  ~SettingsStore();
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // Why the file cannot be used (English, e.g. "it is a directory"); empty
+  // when it can (a missing file can: it gives the defaults and is created by the
+  // first write).
+  std::string Problem() const;
+
+  int GetInt(std::string_view section, std::string_view key, int default_value) const;
+  std::string GetString(std::string_view section, std::string_view key,
+                        std::string_view default_value) const;
+
+  bool WriteInt(std::string_view section, std::string_view key, int value);
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Replaces the whole section by these "key=value" lines (created when missing).
+  bool WriteSection(std::string_view section, const std::vector<std::string>& lines);
+  bool DeleteSection(std::string_view section);
+  bool DeleteKey(std::string_view section, std::string_view key);
+
+ private:
+  struct Stamp {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type modified;
+    bool operator==(const Stamp&) const = default;
+  };
+
+  // The file as it is now, read again only when its stamp changed. Sets
+  // problem_ when it cannot be used.
+  const IniDocument& Current() const;
+  // The file's stamp; nullopt when it is missing or, with *problem set,
+  // when it cannot be used.
+  std::optional<Stamp> ReadStamp(std::string* problem) const;
+  // Reads the file, lets `edit` change the document and writes it back when
+  // its bytes changed.
+  template <typename Edit>
+  bool Rewrite(Edit edit);
+
+  std::filesystem::path path_;
+  Env& env_;
+  mutable std::unique_ptr<IniDocument> document_;
+  mutable std::string bytes_;           // what document_ was read from
+  mutable std::optional<Stamp> stamp_;  // of the file bytes_ came from
+  mutable bool stamp_trusted_ = false;  // old enough to tell every change
+  mutable std::string problem_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,3 @@
+#pragma once
+
+#include "core/files/store_reader.h"

@@ -1,0 +1,3 @@
+#pragma once
+
+#include "core/text/charset_converter.h"
