@@ -495,7 +495,7 @@ void TabArea::ToggleClip(int category, int page) {
   } else if (const int copy = clip_sync_.ClippedCopyOf(pt, tab); copy >= 0) {
     // Clipped already: the press leads to the copy (where the next one
     // releases it) instead of cloning the page once more.
-    SelectPageOf(tab, copy, true, false);
+    SelectPageOf(tab, copy, true, true);
     return;
   } else {
     // The clip opens as a page tab of its own right after the page.
@@ -507,7 +507,7 @@ void TabArea::ToggleClip(int category, int page) {
                                       .clip_index = clip,
                                       .insert_at = page + 1});
     if (added >= 0 && Read(services_.settings, settings::kPageClipFocus) == 1) {
-      SelectPageOf(tab, added, true, false);
+      SelectPageOf(tab, added, true, true);
     }
     return;
   }
@@ -699,7 +699,8 @@ PageHost* TabArea::OpenPageTabAfter(PageHost& opener, const NavigationRequest& r
                                           .insert_at = place.page + 1,
                                           .activate = false});
   if (page < 0) return nullptr;
-  SelectPageOf(*place.tab, page, true, false);
+  // The tree highlights the new page, as the row does.
+  SelectPageOf(*place.tab, page, true, true);
   return &place.tab->page(page).host();
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -411,10 +412,14 @@ TEST_F(TabAreaTest, PagesOpenedAndClosedByPages) {
   NavigationRequest link;
   link.url = "http://l/";
   link.title = "L";
+  view_.TakeLog();
   PageHost* opened = area().OpenPageTabAfter(Host(0, 0), link);
   ASSERT_NE(opened, nullptr);
   Settle();
   EXPECT_EQ(Bar(), "[Folder12*: C L* B A]");
+  // The tree follows the row to the page the link opened.
+  const std::vector<std::string> opened_log = view_.TakeLog();
+  EXPECT_NE(std::find(opened_log.begin(), opened_log.end(), "tree 0"), opened_log.end());
   const PageHost* blank = area().OpenPageTabAfter(*opened, NavigationRequest{});
   EXPECT_EQ(blank, &Host(0, 2));
   EXPECT_EQ(Host(0, 2).load_state(), LoadState::kLoading);  // a new window fills it
