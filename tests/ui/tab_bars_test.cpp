@@ -120,6 +120,13 @@ class TabBarsTest : public QObject {
     RightClick(row, row.tabRect(2).center());
     RightClick(row, {row.width() - 5, 12});
     QCOMPARE(log.Take(), QStringLiteral("double 1; menu 2; menu -1"));
+
+    // Every tab of the group deleted: the row still offers a new tab.
+    row.SetTabs({}, -1);
+    QVERIFY(!row.newTabButtonRect().isEmpty());
+    Click(row, row.newTabButtonRect().center());
+    Click(row, {row.width() - 5, 12});
+    QCOMPARE(log.Take(), QStringLiteral("new -1"));
   }
 
   void pageRowZonesAndClipMenu() {

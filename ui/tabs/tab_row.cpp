@@ -105,9 +105,14 @@ QRect TabRow::closeMarkRect(int index) const {
 }
 
 QRect TabRow::newTabButtonRect() const {
-  if (boxes_.empty()) return {};
-  if (strip_.shown) return ToRect(strip_.new_tab);
-  return ToWidget(NewTabButtonOf(boxes_.back()));
+  if (strip_.shown && !boxes_.empty()) return ToRect(strip_.new_tab);
+  return ToWidget(NewTabButtonOf(LastTabOrRowStart()));
+}
+
+// An empty row (every tab of the group deleted) still offers its new-tab
+// button, at the row's start, so a new tab is one click away.
+TabBox TabRow::LastTabOrRowStart() const {
+  return boxes_.empty() ? TabBox{kRowLeft, kTabTop, kRowLeft, height()} : boxes_.back();
 }
 
 QRect TabRow::scrollButtonRect(int direction) const {
@@ -500,6 +505,9 @@ void TabRow::resizeEvent(QResizeEvent* event) {
 // --- Helpers --------------------------------------------------------------
 
 TabHit TabRow::HitAtWidget(QPoint pos) const {
+  if (boxes_.empty()) {
+    return newTabButtonRect().contains(pos) ? TabHit{TabHit::Zone::kNewTabButton, -1} : TabHit{};
+  }
   if (!strip_.shown) return HitAt(boxes_, pos.x() + scroll_, pos.y());
   if (pos.x() >= strip_.tabs_right) {
     return TabBarGeometry::HitStrip(strip_, count() - 1, pos.x(), pos.y());

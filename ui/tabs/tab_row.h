@@ -138,6 +138,7 @@ class TabRow : public QWidget {
 
  private:
   TabHit HitAtWidget(QPoint pos) const;
+  TabBox LastTabOrRowStart() const;
   QRect ToWidget(const TabBox& box) const;
   void PressZone(const TabHit& hit, QPoint pos);
   int DropIndexAt(int widget_x) const;
