@@ -293,7 +293,7 @@ DataFileSaveResult DataFile::Save(StoreType type, const std::filesystem::path& p
   const std::string bytes = Format(type, store, context, &result.dropped_lines);
   std::string error;
   if (!env.ReplaceFile(path, bytes, &error)) {
-    result.message = "the file could not be written (" + error + "); the previous file is kept";
+    result.message = "the file could not be written (" + error + "); any previous file is kept";
     return result;
   }
   result.ok = true;

@@ -143,7 +143,7 @@ TEST_F(ShutdownTest, FailedSaveAsksToRetryUntilItSucceedsOrTheUserLeaves) {
   EXPECT_EQ(frame_.calls, "keep-pages wait restore active-tab bars ask-retry ask-retry hide lists");
   ASSERT_EQ(frame_.questions.size(), 2u);
   const std::string why =
-      ": the file could not be written (no space left on device); the previous file is kept\n";
+      ": the file could not be written (no space left on device); any previous file is kept\n";
   EXPECT_EQ(SjisToUtf8(frame_.questions[0]), "次のファイルを保存できませんでした。\n\n" +
                                                  (dir_ / "vq_tab.tbf").string() + why +
                                                  (dir_ / "vq_clip.clf").string() + why +

@@ -376,7 +376,7 @@ TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten
   const SaveReport saved = session.doc.SaveAll();
   EXPECT_FALSE(saved.ok());
   const std::string why =
-      ": the file could not be written (no space left on device); the previous file is kept\n";
+      ": the file could not be written (no space left on device); any previous file is kept\n";
   EXPECT_EQ(saved.Describe(),
             file(StoreType::kEngineOptions).string() + why + file(StoreType::kTabs).string() + why);
   EXPECT_EQ(saved.FileNames(), "vq_searchtree.egt, vq_tab.tbf");
