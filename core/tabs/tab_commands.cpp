@@ -73,6 +73,12 @@ PageHost* TabCommands::ThisPageHost() {
   return page >= 0 ? &area.category(area.current_category()).page(page).host() : nullptr;
 }
 
+const PageHost* TabCommands::ThisPageHost() const {
+  const int page = ThisPageIndex();
+  const TabArea& area = ws_.area();
+  return page >= 0 ? &area.category(area.current_category()).page(page).host() : nullptr;
+}
+
 int TabCommands::TargetGroup(const CommandTarget& target) const {
   const int item = TreeItem(target);
   return item >= 0 ? ws_.tree().GroupOf(item) : -1;
@@ -164,6 +170,24 @@ bool TabCommands::Execute(int id, const CommandTarget& target) {
     case kRefresh:
       if (PageHost* host = ThisPageHost()) host->Refresh();
       return true;
+    case kBack:
+      if (PageHost* host = ThisPageHost()) host->GoBack();
+      return true;
+    case kForward:
+      if (PageHost* host = ThisPageHost()) host->GoForward();
+      return true;
+    case kStop:
+      if (PageHost* host = ThisPageHost()) host->Stop();
+      return true;
+    case kHome: {
+      // The start page, in the page shown unless that page may not be
+      // replaced (a clip whose links open new tabs).
+      OpenPageRequest home;
+      home.category = area.current_category();
+      home.url = Read(ws_.doc().settings(), settings::kMainStartPage);
+      if (home.category >= 0 && !home.url.empty()) area.OpenPage(home);
+      return true;
+    }
     case kReloadAllPages: {
       const int category = ThisCategory(target);
       if (category < 0) return true;
@@ -255,7 +279,14 @@ bool TabCommands::IsEnabled(int id, const CommandTarget& target) const {
     case kReloadPage:
     case kRefresh:
     case kClosePage:
+    case kHome:
       return category >= 0 && area.category(category).page_count() > 0;
+    case kBack:
+      return ThisPageHost() != nullptr && ThisPageHost()->CanGoBack();
+    case kForward:
+      return ThisPageHost() != nullptr && ThisPageHost()->CanGoForward();
+    case kStop:
+      return ThisPageHost() != nullptr && ThisPageHost()->load_state() == LoadState::kLoading;
     default:
       return ThisCategory(target) >= 0;
   }

@@ -59,6 +59,10 @@ class TabCommands {
   static constexpr int kDuplicatePage = 32887;
   static constexpr int kReloadPage = 32888;
   static constexpr int kRefresh = 32795;
+  static constexpr int kBack = 32791;
+  static constexpr int kForward = 32792;
+  static constexpr int kHome = 32793;
+  static constexpr int kStop = 32794;
   static constexpr int kReloadAllPages = 32882;
   static constexpr int kClosePage = 32891;
   static constexpr int kCloseRightPages = 32892;
@@ -126,6 +130,7 @@ class TabCommands {
   // right-clicked one, else the current one; -1 / null when none.
   int ThisPageIndex() const;
   PageHost* ThisPageHost();
+  const PageHost* ThisPageHost() const;
   void MoveCategoryFocus(int id);
   void MovePageFocus(int id);
   void MoveTabFocus(bool forward);

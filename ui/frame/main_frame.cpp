@@ -194,7 +194,7 @@ void CMainFrame::CreateMenus() {
   exit_action->setObjectName(QStringLiteral("exitAction"));
   connect(exit_action, &QAction::triggered, this, &QWidget::close);
 
-  for (const MenuBarMenu which : {MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
+  for (const MenuBarMenu which : {MenuBarMenu::kView, MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
     QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
     menuBar()->addMenu(menu);
     connect(menu, &QMenu::triggered, this, [this](QAction* action) {

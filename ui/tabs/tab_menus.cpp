@@ -15,6 +15,7 @@ enum class Menu {
   kTreeTab,
   kTreeGroup,
   kTreeRoot,
+  kMenuBarView,
   kMenuBarTab,
   kMenuBarSearch,
 };
@@ -84,6 +85,12 @@ constexpr MenuRow kRows[] = {
     {Menu::kTreeGroup, 32957, u"フォルダの削除(&D)"},
 
     {Menu::kTreeRoot, 32953, u"新しいカテゴリタブを開く(&N)"},
+
+    {Menu::kMenuBarView, 32791, u"戻る(&B)", "Alt+Left"},
+    {Menu::kMenuBarView, 32792, u"進む(&F)", "Alt+Right"},
+    {Menu::kMenuBarView, 32794, u"中止(&S)"},
+    {Menu::kMenuBarView, 32795, u"更新(&R)"},
+    {Menu::kMenuBarView, 32793, u"ホーム(&H)", "Alt+Home"},
 
     {Menu::kMenuBarTab, 32953, u"新しいカテゴリタブを開く(&N)", "Ctrl+N"},
     {Menu::kMenuBarTab, 32881, u"タブを複製して新しいカテゴリタブを開く(&U)"},
@@ -164,10 +171,20 @@ std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent) { return Build(Menu::k
 std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent) { return Build(Menu::kClip, parent); }
 
 std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent) {
-  const bool tabs = which == MenuBarMenu::kTabs;
-  std::unique_ptr<QMenu> menu = Build(tabs ? Menu::kMenuBarTab : Menu::kMenuBarSearch, parent);
-  menu->setTitle(tabs ? QStringLiteral("タブ(&T)") : QStringLiteral("検索(&S)"));
-  menu->setObjectName(tabs ? QStringLiteral("tabMenu") : QStringLiteral("searchMenu"));
+  struct Look {
+    Menu menu;
+    QString title;
+    QString name;
+  };
+  const Look look =
+      which == MenuBarMenu::kView
+          ? Look{Menu::kMenuBarView, QStringLiteral("表示(&V)"), QStringLiteral("viewMenu")}
+      : which == MenuBarMenu::kTabs
+          ? Look{Menu::kMenuBarTab, QStringLiteral("タブ(&T)"), QStringLiteral("tabMenu")}
+          : Look{Menu::kMenuBarSearch, QStringLiteral("検索(&S)"), QStringLiteral("searchMenu")};
+  std::unique_ptr<QMenu> menu = Build(look.menu, parent);
+  menu->setTitle(look.title);
+  menu->setObjectName(look.name);
   // Keys work while a page has the focus as well.
   for (QAction* action : menu->actions()) action->setShortcutContext(Qt::ApplicationShortcut);
   return menu;

@@ -715,6 +715,27 @@ TEST_F(TabWorkspaceTest, TreeCommandsActOnTheirItemAndKeepAGroup) {
 // With OptionPageClip/Action 1 a clip is a copy in a tab of its own; a
 // press on the page whose copy is open leads there instead of cloning it
 // again, and a press on the copy releases it.
+// Back, forward and stop act on the page shown; home loads the start page
+// there.
+TEST_F(TabWorkspaceTest, PageNavigationCommandsActOnTheShownPage) {
+  Write(settings_, settings::kMainStartPage, std::string("http://home/"));
+  StartInG1();
+  TabArea& area = ws_->area();
+  PageHost& shown = area.category(0).page(area.category(0).current_page()).host();
+  testing::FakeBrowserControl& engine = *controls_.made.at(&shown);
+  engine.can_go_back = true;
+  EXPECT_TRUE(commands_->IsEnabled(TabCommands::kBack, {}));
+  EXPECT_FALSE(commands_->IsEnabled(TabCommands::kForward, {}));
+  controls_.log.clear();
+  Run(TabCommands::kBack);
+  Run(TabCommands::kStop);
+  Run(TabCommands::kHome);
+  EXPECT_EQ(controls_.log,
+            (std::vector<std::string>{"page.GoBack", "page.Stop", "page.Navigate http://home/"}));
+  Settle();
+  EXPECT_EQ(Bar(), "[Books*: http://home/* B2 B3][Alpha: Alpha*][Omega: Omega*]");
+}
+
 TEST_F(TabWorkspaceTest, ClipCopiesAreMadeOnce) {
   StartInG1();
   Run(TabCommands::kToggleClip);
