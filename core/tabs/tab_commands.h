@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/commands/command_id.h"
+
 namespace tolvane {
 
 class PageHost;
@@ -36,54 +38,55 @@ struct CommandTarget {
 // a group has nowhere to put a new tab but the archive.
 class TabCommands {
  public:
-  // Command IDs.
-  static constexpr int kNewCategoryTab = 32953;
+  // Command IDs: the command table's numbers where it lists the command,
+  // else the menus' own.
+  static constexpr int kNewCategoryTab = command::kNewCategoryTab.value();
   static constexpr int kNewTabFromMenu = 32880;
   static constexpr int kNewTabButton = 32789;
-  static constexpr int kDuplicateTab = 32881;
+  static constexpr int kDuplicateTab = command::kDuplicateCategoryTab.value();
   static constexpr int kCopyTreeTab = 32948;
   static constexpr int kDeleteTab = 32949;
   static constexpr int kDeleteAllTabs = 32954;
   static constexpr int kDeleteAllTabs2 = 32985;
   static constexpr int kDeleteGroup = 32957;
   static constexpr int kTabSettings = 32981;
-  static constexpr int kCloseCategory = 32884;
-  static constexpr int kCloseRightCategories = 32973;
-  static constexpr int kCloseLeftCategories = 32974;
-  static constexpr int kCloseOtherCategories = 32975;
-  static constexpr int kCloseAllCategories = 32885;
+  static constexpr int kCloseCategory = command::kCloseCategoryTab.value();
+  static constexpr int kCloseRightCategories = command::kCloseCategoryTabsRight.value();
+  static constexpr int kCloseLeftCategories = command::kCloseCategoryTabsLeft.value();
+  static constexpr int kCloseOtherCategories = command::kCloseOtherCategoryTabs.value();
+  static constexpr int kCloseAllCategories = command::kCloseAllCategoryTabs.value();
   static constexpr int kSearchInTab = 32972;
-  static constexpr int kSearch = 32943;
-  static constexpr int kBatchSearch = 32842;
-  static constexpr int kNewPage = 32886;
-  static constexpr int kDuplicatePage = 32887;
+  static constexpr int kSearch = command::kSearch.value();
+  static constexpr int kBatchSearch = command::kBatchSearch.value();
+  static constexpr int kNewPage = command::kNewPageTab.value();
+  static constexpr int kDuplicatePage = command::kDuplicatePageTab.value();
   static constexpr int kReloadPage = 32888;
-  static constexpr int kRefresh = 32795;
-  static constexpr int kBack = 32791;
-  static constexpr int kForward = 32792;
-  static constexpr int kHome = 32793;
-  static constexpr int kStop = 32794;
-  static constexpr int kReloadAllPages = 32882;
-  static constexpr int kClosePage = 32891;
-  static constexpr int kCloseRightPages = 32892;
-  static constexpr int kCloseLeftPages = 32895;
-  static constexpr int kCloseOtherPages = 32893;
+  static constexpr int kRefresh = command::kReload.value();
+  static constexpr int kBack = command::kBack.value();
+  static constexpr int kForward = command::kForward.value();
+  static constexpr int kHome = command::kHome.value();
+  static constexpr int kStop = command::kStop.value();
+  static constexpr int kReloadAllPages = command::kReloadAllPageTabs.value();
+  static constexpr int kClosePage = command::kClosePageTab.value();
+  static constexpr int kCloseRightPages = command::kClosePageTabsRight.value();
+  static constexpr int kCloseLeftPages = command::kClosePageTabsLeft.value();
+  static constexpr int kCloseOtherPages = command::kCloseOtherPageTabs.value();
   static constexpr int kCloseAllPages = 32894;
-  static constexpr int kCloseAllPagesOfTab = 32978;
-  static constexpr int kToggleClip = 32890;
-  static constexpr int kClipAll = 32979;
-  static constexpr int kUnclipAll = 32980;
-  static constexpr int kAddAllToFavorites = 32883;
-  static constexpr int kCategoryLeft = 32901;
-  static constexpr int kCategoryRight = 32902;
-  static constexpr int kCategoryFirst = 32917;
-  static constexpr int kCategoryLast = 32916;
-  static constexpr int kPageLeft = 32903;
-  static constexpr int kPageRight = 32904;
-  static constexpr int kPageFirst = 32918;
-  static constexpr int kPageLast = 32919;
-  static constexpr int kPreviousTab = 32905;
-  static constexpr int kNextTab = 32907;
+  static constexpr int kCloseAllPagesOfTab = command::kCloseAllPageTabs.value();
+  static constexpr int kToggleClip = command::kToggleClip.value();
+  static constexpr int kClipAll = command::kClipAllTabs.value();
+  static constexpr int kUnclipAll = command::kUnclipAllTabs.value();
+  static constexpr int kAddAllToFavorites = command::kAddAllTabsToFavorites.value();
+  static constexpr int kCategoryLeft = command::kCategoryTabLeft.value();
+  static constexpr int kCategoryRight = command::kCategoryTabRight.value();
+  static constexpr int kCategoryFirst = command::kCategoryTabFirst.value();
+  static constexpr int kCategoryLast = command::kCategoryTabLast.value();
+  static constexpr int kPageLeft = command::kPageTabLeft.value();
+  static constexpr int kPageRight = command::kPageTabRight.value();
+  static constexpr int kPageFirst = command::kPageTabFirst.value();
+  static constexpr int kPageLast = command::kPageTabLast.value();
+  static constexpr int kPreviousTab = command::kPreviousTab.value();
+  static constexpr int kNextTab = command::kNextTab.value();
 
   explicit TabCommands(TabWorkspace& workspace) : ws_(workspace) {}
 
