@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 
 namespace tolvane {
 

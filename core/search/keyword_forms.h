@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 
 namespace tolvane {
 

@@ -3,20 +3,12 @@
 #include <functional>
 #include <optional>
 
+#include "core/commands/command_context.h"
 #include "core/search/open_page_request.h"
 #include "core/search/search_placeholders.h"
 
 namespace tolvane {
 
-// Keys and buttons held down at the moment a page opens; any of them sends
-// the page to a new page tab.
-struct ModifierState {
-  bool shift = false;
-  bool ctrl = false;
-  bool middle_button = false;
-
-  bool any() const { return shift || ctrl || middle_button; }
-};
 
 // What a search needs from the tab area and the main window. The tab model
 // implements it; tests use a recording fake. Categories are indices into the

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 #include "core/search/search_placeholders.h"
 
 namespace tolvane {

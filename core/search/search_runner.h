@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 #include "core/search/open_page_request.h"
 
 namespace tolvane {

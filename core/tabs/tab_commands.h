@@ -2,21 +2,13 @@
 
 #include <string>
 
+#include "core/commands/command_context.h"
 #include "core/commands/command_id.h"
 
 namespace tolvane {
 
 class PageHost;
 class TabWorkspace;
-
-// Where a tab command was given; it decides which tab "this tab" is and
-// whether deleting asks first.
-enum class CommandSource {
-  kMenu,         // menu bar, keys, search bar: the current tab and page
-  kCategoryBar,  // the category row or its menu: the right-clicked tab
-  kPageBar,      // the page row or its menu: the right-clicked page
-  kTabTree,      // the tab tree or its menu: the tree's selected item
-};
 
 // What a command acts on: where it was given and, from the tab tree's menu,
 // the item right-clicked. The menu leaves the tree's selection (and what

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 #include "core/stores/engine_list.h"
 #include "core/tabs/tab_area_view.h"
 

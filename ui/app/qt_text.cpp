@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QStringView>
 
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 #include "core/text/charset_converter.h"
 
 namespace tolvane {

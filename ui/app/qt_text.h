@@ -14,7 +14,7 @@ QString ToQString(std::string_view sjis);
 std::string ToSjis(const QString& text);
 
 // A search keyword keeps what was typed beside its Shift_JIS form (see
-// core/search/keyword.h); the keyword boxes show it as typed.
+// core/text/keyword.h); the keyword boxes show it as typed.
 Keyword ToKeyword(const QString& text);
 QString ToQString(const Keyword& keyword);
 QString Utf8ToQString(std::string_view utf8);

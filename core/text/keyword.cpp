@@ -1,4 +1,4 @@
-#include "core/search/keyword.h"
+#include "core/text/keyword.h"
 
 #include "core/text/charset_converter.h"
 

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include "core/commands/command_id.h"
+#include "core/text/keyword.h"
+
+namespace tolvane {
+
+// Keys and buttons held down when a command was given or a page opens; any
+// of shift, ctrl or the middle button sends a page to a new page tab.
+struct ModifierState {
+  bool shift = false;
+  bool ctrl = false;
+  bool middle_button = false;
+  bool alt = false;
+
+  bool any() const { return shift || ctrl || middle_button; }
+};
+
+// Where a command was given. It decides which tab "this tab" is and whether
+// deleting asks first.
+enum class CommandSource {
+  kMenu,           // menu bar, tool bar, keys, gestures: the current tab and page
+  kCategoryBar,    // the category row or its menu: `category`
+  kPageBar,        // the page row or its menu: `page`
+  kTabTree,        // the tab tree or its menu: `tree_item`, else its selection
+  kSearchBar,      // the search bar's box, buttons and menus
+  kSideBar,        // the side bar's keyword box and trees
+  kPageMenu,       // the page's own context menu
+  kTypedShortcut,  // typed shortcut letters
+};
+
+// Everything a command needs besides its number, given with it: what it is
+// about, the keyword the user gave and the keys held. A handler never asks
+// the windows for these after the command started.
+struct CommandContext {
+  CommandSource source = CommandSource::kMenu;
+  // Category bar index of the tab the command is about; -1: the current one.
+  int category = -1;
+  // Page index within that category; -1: its current page.
+  int page = -1;
+  // Item of the tab tree or of the search tree the command is about; -1:
+  // that tree's selection.
+  int tree_item = -1;
+  // The keyword given with the command (search bar, side bar, address bar,
+  // page selection); none: the command reads no keyword.
+  std::optional<Keyword> keyword;
+  ModifierState modifiers;
+  // Set by the router: the command being run, and for a command of a
+  // numbered range (34600 + i, 34700 + i, …) its place in the range.
+  CommandId command;
+  int offset = 0;
+};
+
+// A command's menu state.
+struct CommandState {
+  bool enabled = false;
+  // Check items (bars shown, zoom level, …): whether the check mark is on.
+  bool checked = false;
+};
+
+}  // namespace tolvane
