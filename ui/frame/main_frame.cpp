@@ -27,6 +27,7 @@
 #include "core/files/string_table.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
+#include "ui/frame/command_actions.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/tab_menus.h"
@@ -48,6 +49,7 @@ constexpr int kFocusKeywordBox = 59151;
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
+  actions_ = new CCommandActions(router_, {}, this);
   search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
   search_bar_->setObjectName(QStringLiteral("searchBar"));
   addToolBar(Qt::TopToolBarArea, search_bar_);

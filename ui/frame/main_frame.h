@@ -11,9 +11,11 @@ class QSplitter;
 class QWebEngineProfile;
 
 #include "core/app/shutdown_sequence.h"
+#include "core/commands/command_router.h"
 
 namespace tolvane {
 
+class CCommandActions;
 class CSearchBar;
 class CTolvaneDoc;
 class CTolvaneView;
@@ -30,6 +32,10 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
 
   CTolvaneView* view() const { return view_; }
   CSearchBar* search_bar() const { return search_bar_; }
+  // Every command of the window runs through this router; the actions are
+  // the menu items and buttons made from it.
+  CommandRouter& router() { return router_; }
+  CCommandActions& actions() const { return *actions_; }
 
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
@@ -69,6 +75,8 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   void ClearWaitCursor();
 
   CTolvaneDoc& doc_;
+  CommandRouter router_;
+  CCommandActions* actions_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
   QSplitter* splitter_ = nullptr;

@@ -1,0 +1,63 @@
+#include "ui/frame/command_actions.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "core/commands/command_router.h"
+#include "core/commands/command_table.h"
+#include "ui/app/qt_text.h"
+
+namespace tolvane {
+namespace {
+
+const char kCommandProperty[] = "tolvaneCommand";
+const char kWatchedProperty[] = "tolvaneCommandsWatched";
+
+}  // namespace
+
+CCommandActions::CCommandActions(CommandRouter& router, ContextSource context, QObject* parent)
+    : QObject(parent), router_(router), context_(std::move(context)) {}
+
+QAction* CCommandActions::Action(CommandId id, const QString& text, bool checkable) {
+  auto found = actions_.find(id.value());
+  if (found != actions_.end()) return found->second;
+  auto* action = new QAction(text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text, this);
+  action->setProperty(kCommandProperty, id.value());
+  action->setCheckable(checkable);
+  connect(action, &QAction::triggered, this,
+          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+  actions_.emplace(id.value(), action);
+  return action;
+}
+
+QAction* CCommandActions::AddTo(QMenu& menu, CommandId id, const QString& text, bool checkable) {
+  QAction* action = Action(id, text, checkable);
+  menu.addAction(action);
+  Watch(menu);
+  return action;
+}
+
+void CCommandActions::Watch(QMenu& menu) {
+  if (menu.property(kWatchedProperty).toBool()) return;
+  menu.setProperty(kWatchedProperty, true);
+  connect(&menu, &QMenu::aboutToShow, this, [this, menu_ptr = &menu] { RefreshMenu(*menu_ptr); });
+}
+
+void CCommandActions::RefreshMenu(QMenu& menu) {
+  for (QAction* action : menu.actions()) {
+    if (action->property(kCommandProperty).isValid()) Refresh(*action);
+  }
+}
+
+void CCommandActions::Refresh(QAction& action) {
+  const CommandId id(action.property(kCommandProperty).toInt());
+  const CommandState state = router_.State(id, context_ ? context_() : CommandContext{});
+  action.setEnabled(state.enabled);
+  if (action.isCheckable()) action.setChecked(state.checked);
+}
+
+void CCommandActions::RefreshAll() {
+  for (auto& [id, action] : actions_) Refresh(*action);
+}
+
+}  // namespace tolvane

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "core/commands/command_context.h"
+
+class QAction;
+class QMenu;
+
+namespace tolvane {
+
+class CommandRouter;
+
+// The Qt actions of commands: each menu item and tool bar button of a
+// command is one QAction that runs it through the router with the context
+// the frame gives at that moment, and whose enabled and check state the
+// router decides when its menu opens (or Refresh is called).
+class CCommandActions : public QObject {
+  Q_OBJECT
+
+ public:
+  using ContextSource = std::function<CommandContext()>;
+
+  CCommandActions(CommandRouter& router, ContextSource context, QObject* parent = nullptr);
+
+  // The action of command `id`, made once. `text` replaces the command's
+  // action name from the string table; `checkable` makes it a check item.
+  QAction* Action(CommandId id, const QString& text = QString(), bool checkable = false);
+  // Adds the action of `id` to `menu`; the menu refreshes its actions'
+  // states each time it opens.
+  QAction* AddTo(QMenu& menu, CommandId id, const QString& text = QString(),
+                 bool checkable = false);
+  // Refreshes enabled and check state of every action of `menu` that is a
+  // command's (tool bars call it on their own schedule).
+  void RefreshMenu(QMenu& menu);
+  void Refresh(QAction& action);
+  void RefreshAll();
+
+  CommandRouter& router() const { return router_; }
+
+ private:
+  void Watch(QMenu& menu);
+
+  CommandRouter& router_;
+  ContextSource context_;
+  std::map<int, QAction*> actions_;
+};
+
+}  // namespace tolvane
