@@ -21,7 +21,8 @@ CCommandActions::CCommandActions(CommandRouter& router, ContextSource context, Q
 QAction* CCommandActions::Action(CommandId id, const QString& text, bool checkable) {
   auto found = actions_.find(id.value());
   if (found != actions_.end()) return found->second;
-  auto* action = new QAction(text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text, this);
+  auto* action = new QAction(this);
+  SetText(*action, id, text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text);
   action->setProperty(kCommandProperty, id.value());
   action->setCheckable(checkable);
   connect(action, &QAction::triggered, this,
@@ -58,6 +59,24 @@ void CCommandActions::Refresh(QAction& action) {
 
 void CCommandActions::RefreshAll() {
   for (auto& [id, action] : actions_) Refresh(*action);
+}
+
+void CCommandActions::ShowKeysOf(const CommandTable& table) {
+  table_ = &table;
+  for (auto& [id, action] : actions_) SetText(*action, CommandId(id), texts_[id]);
+}
+
+void CCommandActions::SetText(QAction& action, CommandId id, const QString& text) {
+  texts_[id.value()] = text;
+  action.setText(table_ != nullptr ? text + KeySuffix(*table_, id) : text);
+}
+
+QString CCommandActions::KeySuffix(const CommandTable& table, CommandId id) {
+  const int index = table.IndexOf(id);
+  if (index < 0) return {};
+  const auto [first, second] = table.KeyTexts(index);
+  const std::string& key = first.empty() ? second : first;
+  return key.empty() ? QString() : QLatin1Char('\t') + ToQString(key);
 }
 
 }  // namespace tolvane

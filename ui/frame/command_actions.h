@@ -13,6 +13,7 @@ class QMenu;
 namespace tolvane {
 
 class CommandRouter;
+class CommandTable;
 
 // The Qt actions of commands: each menu item and tool bar button of a
 // command is one QAction that runs it through the router with the context
@@ -38,15 +39,25 @@ class CCommandActions : public QObject {
   void RefreshMenu(QMenu& menu);
   void Refresh(QAction& action);
   void RefreshAll();
+  // Menu items show the first key of their command in `table` after a tab
+  // ("戻る\tAlt+←"): text only, the key itself runs through the window's
+  // input filter. Called again after the table changed.
+  void ShowKeysOf(const CommandTable& table);
+  // "\tAlt+←": the tab and the first key of `id` in `table`; empty when it
+  // has none.
+  static QString KeySuffix(const CommandTable& table, CommandId id);
 
   CommandRouter& router() const { return router_; }
 
  private:
   void Watch(QMenu& menu);
+  void SetText(QAction& action, CommandId id, const QString& text);
 
   CommandRouter& router_;
   ContextSource context_;
   std::map<int, QAction*> actions_;
+  std::map<int, QString> texts_;  // without the key
+  const CommandTable* table_ = nullptr;
 };
 
 }  // namespace tolvane

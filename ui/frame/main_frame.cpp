@@ -25,11 +25,15 @@
 #include "core/browser/page_host_owner.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
+#include "core/frame/list_shortcut_owners.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/command_actions.h"
 #include "ui/frame/exit_dialog.h"
+#include "ui/frame/frame_input_filter.h"
 #include "ui/search/search_bar.h"
+#include "ui/tabs/category_tab_ctrl.h"
+#include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
@@ -65,15 +69,38 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
     save_status_->setText(text);
     save_status_->setVisible(!text.isEmpty());
   });
+  CreateInputFilter();
   RestorePlacement();
 }
 
-CMainFrame::~CMainFrame() { ClearWaitCursor(); }
+CMainFrame::~CMainFrame() {
+  // Before the owners it dispatches to.
+  delete input_filter_;
+  ClearWaitCursor();
+}
+
+void CMainFrame::CreateInputFilter() {
+  shortcut_owners_ = std::make_unique<ListShortcutOwners>(
+      doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs(), router_,
+      [this] { return search_bar_->ReadKeyword(); });
+  FrameInputFilter::Parts parts;
+  parts.category_row = view_->category_bar();
+  parts.cancel_tab_drags = [this] {
+    view_->category_bar()->CancelDrag();
+    view_->page_bar()->CancelDrag();
+  };
+  parts.show_status = [this](const QString& text) { status_text_->setText(text); };
+  input_filter_ =
+      new FrameInputFilter(*this, doc_.commands(), router_, *shortcut_owners_, std::move(parts));
+  input_filter_->Reload(doc_.settings());
+  actions_->ShowKeysOf(doc_.commands());
+}
 
 void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,
                        const std::string& clip_list_url) {
   view_->Start(profile, has_argument, start_url, clip_list_url);
+  shortcut_owners_->set_workspace(view_->workspace());
 }
 
 void CMainFrame::CreateSidePanel() {
@@ -199,6 +226,12 @@ void CMainFrame::CreateMenus() {
   for (const MenuBarMenu which : {MenuBarMenu::kView, MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
     QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
     menuBar()->addMenu(menu);
+    for (QAction* action : menu->actions()) {
+      if (const int id = action->data().toInt(); id != 0) {
+        action->setText(action->text() +
+                        CCommandActions::KeySuffix(doc_.commands(), CommandId(id)));
+      }
+    }
     connect(menu, &QMenu::triggered, this, [this](QAction* action) {
       const int id = action->data().toInt();
       if (id == kFocusKeywordBox) {
@@ -281,9 +314,9 @@ int CMainFrame::ActiveTabId() {
   return workspace != nullptr ? workspace->ActiveTabId() : 0;
 }
 
-// The bars and lists of the frame come later: nothing to keep for them yet.
+// The bars of the frame come later: nothing to keep for them yet.
 void CMainFrame::SaveBarLayout() {}
-void CMainFrame::SaveLists() {}
+void CMainFrame::SaveLists() { doc_.SaveCommands(); }
 
 void CMainFrame::ShowWaitCursor() {
   QApplication::setOverrideCursor(Qt::WaitCursor);

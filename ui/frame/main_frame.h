@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QLabel;
@@ -17,6 +18,8 @@ namespace tolvane {
 
 class CCommandActions;
 class CSearchBar;
+class FrameInputFilter;
+class ListShortcutOwners;
 class CTolvaneDoc;
 class CTolvaneView;
 
@@ -36,6 +39,8 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   // the menu items and buttons made from it.
   CommandRouter& router() { return router_; }
   CCommandActions& actions() const { return *actions_; }
+  // Keys, typed shortcut letters and mouse gestures over the whole window.
+  FrameInputFilter& input_filter() const { return *input_filter_; }
 
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
@@ -66,6 +71,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
 
  private:
   void CreateMenus();
+  void CreateInputFilter();
   void CreateSidePanel();
   void CreateStatusBar();
   void ShowFrameText(const QString& caption, const QString& url);
@@ -77,6 +83,8 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CTolvaneDoc& doc_;
   CommandRouter router_;
   CCommandActions* actions_ = nullptr;
+  std::unique_ptr<ListShortcutOwners> shortcut_owners_;
+  FrameInputFilter* input_filter_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
   QSplitter* splitter_ = nullptr;
