@@ -1,5 +1,6 @@
 #include "ui/frame/frame_input_filter.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -147,12 +148,13 @@ bool FrameInputFilter::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
-      if (!InWindow(watched)) return false;
-      auto& key = *static_cast<QKeyEvent*>(event);
-      if (event == last_key_event_ && key.timestamp() == last_key_time_) return false;
-      last_key_event_ = event;
-      last_key_time_ = key.timestamp();
-      return OnKey(key, event->type() == QEvent::KeyPress);
+      // Keys are taken where Qt delivers them, at the focus widget. What
+      // that widget leaves goes on to its parents, and the page's engine
+      // hands back the keys it did not use, both as further events: seen
+      // once, at the focus widget.
+      const QWidget* focus = QApplication::focusWidget();
+      if (watched != (focus != nullptr ? focus : &window_) || !InWindow(watched)) return false;
+      return OnKey(*static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
     }
     default:
       return false;

@@ -88,10 +88,6 @@ class FrameInputFilter : public QObject {
   bool menu_held_back_ = false;
   bool replaying_ = false;
   bool hovering_category_row_ = false;
-  // A key event is offered to each parent its widget leaves it to: it is
-  // seen once.
-  const QEvent* last_key_event_ = nullptr;
-  quint64 last_key_time_ = 0;
 };
 
 }  // namespace tolvane
