@@ -48,10 +48,6 @@ TabArea::~TabArea() {
 
 // ---- The category bar ----
 
-int TabArea::ThisCategory() const {
-  return context_ >= 0 && context_ < category_count() ? context_ : current_;
-}
-
 std::string TabArea::DisplayCaption(int index) const {
   if (index < 0 || index >= category_count()) return {};
   const CCategoryTab& tab = category(index);
@@ -174,7 +170,6 @@ void TabArea::CloseCategoryTab(int index, bool destroy) {
   if (was_current) HideShownPage(tab, !destroy);
   bar_.erase(bar_.begin() + index);
   current_ = IndexAfterRemoval(current_, index);
-  context_ = IndexAfterRemoval(context_, index);
   if (destroy) {
     const int record = tab.record();
     DestroyObject(tab);
@@ -208,7 +203,6 @@ void TabArea::DestroyAll() {
   if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)], false);
   bar_.clear();
   current_ = -1;
-  context_ = -1;
   while (!pool_.empty()) DestroyObject(*pool_.back());
   view_.CategoryBarChanged();
   events_.LoadedGroupsChanged();
@@ -242,7 +236,6 @@ void TabArea::MoveCategoryTab(int from, int to) {
   bar_.erase(bar_.begin() + from);
   bar_.insert(bar_.begin() + to, moving);
   current_ = IndexAfterMove(current_, from, to);
-  context_ = IndexAfterMove(context_, from, to);
   view_.CategoryBarChanged();
 }
 
@@ -464,13 +457,6 @@ void TabArea::MovePage(int category, int from, int to) {
   events_.TreePagesChanged(tab.record());
 }
 
-int TabArea::ThisPage(int category) const {
-  if (category < 0 || category >= category_count()) return -1;
-  const CCategoryTab& tab = this->category(category);
-  const int context = tab.context_page();
-  return context >= 0 && context < tab.page_count() ? context : tab.current_page();
-}
-
 void TabArea::SaveClips(CCategoryTab& tab, bool save_all) { clip_sync_.Save(tab, save_all); }
 
 void TabArea::SaveOpenPages() {
@@ -594,8 +580,7 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
     headers = std::string(OpenPageRequest::kFormContentType);
   }
   if (new_page) {
-    const int context = tab.context_page();
-    const int after = context >= 0 && context < tab.page_count() ? context : current;
+    const int after = current;
     return AddPageTo(tab, {.url = request.url,
                            .caption = request.caption,
                            .post_body = request.post_body,

@@ -100,11 +100,6 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   int current_category() const { return current_; }
   CCategoryTab& category(int index) { return *bar_[static_cast<std::size_t>(index)]; }
   const CCategoryTab& category(int index) const { return *bar_[static_cast<std::size_t>(index)]; }
-  // The right-clicked category tab, -1 = none; commands on "this tab" use it.
-  int context_category() const { return context_; }
-  void set_context_category(int index) { context_ = index; }
-  // The context category when set, else the current one (-1 when none).
-  int ThisCategory() const;
   // The bar shows short captions (set by the view after a layout pass).
   bool short_captions() const { return short_captions_; }
   void set_short_captions(bool on) { short_captions_ = on; }
@@ -159,8 +154,6 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   // later, and a category never stays without a page ("about:blank").
   void ClosePage(int category, int page);
   void MovePage(int category, int from, int to);
-  // The page that was right-clicked in `category`, else its current page.
-  int ThisPage(int category) const;
   // Writes the tab's pages into the clip list as saved pages.
   void SaveClips(CCategoryTab& tab, bool save_all);
   // SaveClips(true) for every pool object, last created first (exit).
@@ -274,7 +267,6 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   std::vector<std::unique_ptr<CCategoryTab>> pool_;
   std::vector<CCategoryTab*> bar_;
   int current_ = -1;
-  int context_ = -1;
   int next_serial_ = 0;
   bool short_captions_ = false;
   bool start_pages_ = false;

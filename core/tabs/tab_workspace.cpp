@@ -36,6 +36,11 @@ TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
       tree_(doc_.tab_folders(), doc_.tabs(), doc_.settings()),
       editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {}
 
+EngineList& TabWorkspace::tabs() { return doc_.tabs(); }
+CategoryFolderTree& TabWorkspace::groups() { return doc_.tab_folders(); }
+SettingsStore& TabWorkspace::settings() { return doc_.settings(); }
+ItemStore& TabWorkspace::favorites() { return doc_.favorites(); }
+
 // The pages go before the tree and the records they point into.
 TabWorkspace::~TabWorkspace() { area_.DestroyAll(); }
 

@@ -52,6 +52,11 @@ class TabWorkspace : public TabAreaEvents, public TabTreePages {
   const TabTree& tree() const { return tree_; }
   TabRecordEditor& editor() { return editor_; }
   CTolvaneDoc& doc() { return doc_; }
+  // The stores of the document the tab commands change.
+  EngineList& tabs();
+  CategoryFolderTree& groups();
+  SettingsStore& settings();
+  ItemStore& favorites();
   WorkspaceView& view() { return view_; }
   Prompter& prompter() { return prompter_; }
 

@@ -60,7 +60,6 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   // WorkspaceView
   void TreeRebuilt() override {}
   void TreeChanged() override {}
-  Keyword SearchKeyword() override { return Keyword::FromUtf8(keyword); }
   bool EditTab(const std::string& title, EngineDialogValues& values) override {
     log.push_back("edit " + SjisToUtf8(title));
     if (edit_answer) values = edited;
@@ -79,7 +78,6 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   std::string frame;
   std::vector<std::string> log;
   int frozen = 0;           // FreezeDrawing calls not yet undone
-  std::string keyword;      // UTF-8, what SearchKeyword answers as typed
   bool edit_answer = true;  // EditTab: OK with `edited`, or Cancel
   // While set, AfterShownRequest keeps its calls in `held`.
   bool hold_requests = false;

@@ -22,12 +22,21 @@ QAction* CCommandActions::Action(CommandId id, const QString& text, bool checkab
   auto found = actions_.find(id.value());
   if (found != actions_.end()) return found->second;
   auto* action = new QAction(text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text, this);
-  action->setProperty(kCommandProperty, id.value());
   action->setCheckable(checkable);
-  connect(action, &QAction::triggered, this,
-          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+  Connect(*action, id);
   actions_.emplace(id.value(), action);
   return action;
+}
+
+void CCommandActions::Connect(QAction& action, CommandId id) {
+  action.setProperty(kCommandProperty, id.value());
+  connect(&action, &QAction::triggered, this,
+          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+}
+
+void CCommandActions::Bind(QAction& action, CommandId id, QMenu& menu) {
+  Connect(action, id);
+  Watch(menu);
 }
 
 QAction* CCommandActions::AddTo(QMenu& menu, CommandId id, const QString& text, bool checkable) {
@@ -41,6 +50,13 @@ void CCommandActions::Watch(QMenu& menu) {
   if (menu.property(kWatchedProperty).toBool()) return;
   menu.setProperty(kWatchedProperty, true);
   connect(&menu, &QMenu::aboutToShow, this, [this, menu_ptr = &menu] { RefreshMenu(*menu_ptr); });
+  connect(&menu, &QMenu::aboutToHide, this, [menu_ptr = &menu] {
+    for (QAction* action : menu_ptr->actions()) {
+      if (action->property(kCommandProperty).isValid() && !action->shortcuts().isEmpty()) {
+        action->setEnabled(true);
+      }
+    }
+  });
 }
 
 void CCommandActions::RefreshMenu(QMenu& menu) {

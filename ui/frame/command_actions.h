@@ -17,7 +17,10 @@ class CommandRouter;
 // The Qt actions of commands: each menu item and tool bar button of a
 // command is one QAction that runs it through the router with the context
 // the frame gives at that moment, and whose enabled and check state the
-// router decides when its menu opens (or Refresh is called).
+// router decides when its menu opens (or Refresh is called). Once the menu
+// closes, actions with keys are enabled again: their keys reach the router
+// whatever the menu showed, and the router refuses a command that cannot
+// run.
 class CCommandActions : public QObject {
   Q_OBJECT
 
@@ -33,6 +36,9 @@ class CCommandActions : public QObject {
   // states each time it opens.
   QAction* AddTo(QMenu& menu, CommandId id, const QString& text = QString(),
                  bool checkable = false);
+  // Makes `action`, made elsewhere with its own text and keys and placed in
+  // `menu`, run command `id` through the router like the actions made here.
+  void Bind(QAction& action, CommandId id, QMenu& menu);
   // Refreshes enabled and check state of every action of `menu` that is a
   // command's (tool bars call it on their own schedule).
   void RefreshMenu(QMenu& menu);
@@ -43,6 +49,7 @@ class CCommandActions : public QObject {
 
  private:
   void Watch(QMenu& menu);
+  void Connect(QAction& action, CommandId id);
 
   CommandRouter& router_;
   ContextSource context_;

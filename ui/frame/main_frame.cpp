@@ -49,13 +49,20 @@ constexpr int kFocusKeywordBox = 59151;
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
-  actions_ = new CCommandActions(router_, {}, this);
+  actions_ = new CCommandActions(
+      router_,
+      [this] {
+        return view_ != nullptr ? view_->ContextNow(CommandSource::kMenu) : CommandContext{};
+      },
+      this);
   search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
   search_bar_->setObjectName(QStringLiteral("searchBar"));
   addToolBar(Qt::TopToolBarArea, search_bar_);
-  view_ = new CTolvaneView(doc_, this);
+  view_ = new CTolvaneView(doc_, router_, this);
   view_->set_search_bar(search_bar_);
-  connect(search_bar_, &CSearchBar::commandRequested, view_, &CTolvaneView::RunCommand);
+  connect(search_bar_, &CSearchBar::commandRequested, this, [this](int id) {
+    router_.Run(CommandId(id), view_->ContextNow(CommandSource::kSearchBar));
+  });
   CreateSidePanel();
   CreateMenus();
   CreateStatusBar();
@@ -199,14 +206,14 @@ void CMainFrame::CreateMenus() {
   for (const MenuBarMenu which : {MenuBarMenu::kView, MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
     QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
     menuBar()->addMenu(menu);
-    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+    for (QAction* action : menu->actions()) {
       const int id = action->data().toInt();
       if (id == kFocusKeywordBox) {
-        search_bar_->FocusKeywordBox();
-      } else {
-        view_->RunCommand(id);
+        connect(action, &QAction::triggered, search_bar_, &CSearchBar::FocusKeywordBox);
+      } else if (id != 0) {
+        actions_->Bind(*action, CommandId(id), *menu);
       }
-    });
+    }
   }
 }
 

@@ -17,6 +17,7 @@ class QWebEngineProfile;
 namespace tolvane {
 
 class CCategoryTabCtrl;
+class CommandRouter;
 class CPageTabCtrl;
 class CSearchBar;
 class CTolvaneDoc;
@@ -40,12 +41,14 @@ class CTolvaneView : public QWidget, public WorkspaceView {
  public:
   static constexpr int kSaveIntervalMs = 60'000;
 
-  explicit CTolvaneView(CTolvaneDoc& doc, QWidget* parent = nullptr);
+  // The tab commands run through `router` (the frame's), where Start adds
+  // them.
+  CTolvaneView(CTolvaneDoc& doc, CommandRouter& router, QWidget* parent = nullptr);
   ~CTolvaneView() override;
 
-  // Makes the tab workspace, its pages on `profile`, opens the first tabs
-  // (TabWorkspace::RestoreTabs) and starts the save timer. The search bar
-  // must be set before.
+  // Makes the tab workspace, its pages on `profile`, adds the tab commands
+  // to the router, opens the first tabs (TabWorkspace::RestoreTabs) and
+  // starts the save timer. The search bar must be set before.
   void Start(QWebEngineProfile* profile, bool has_argument,
              const std::function<std::string()>& start_url, const std::string& clip_list_url);
   // The search bar: where tab searches read their keyword and echo it
@@ -60,8 +63,13 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   CTabTreeCtrl* tab_tree() const { return tab_tree_; }
   QWidget* page_area() const;
 
-  // Runs a tab command given from the menu bar or a key.
-  void RunCommand(int id);
+  // The context of a command given now from `source`: the keys held and
+  // the search keyword (the search bar's keyword box, or the selected text
+  // of the shown page when the page had the focus last); the current tab
+  // and page.
+  CommandContext ContextNow(CommandSource source) const;
+  // Runs command `id` through the router with ContextNow(kMenu).
+  bool RunCommand(CommandId id);
 
   // Tests shorten the interval instead of waiting a minute.
   QTimer& save_timer() { return save_timer_; }
@@ -85,7 +93,6 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void KeywordsChanged() override {}
   void TreeRebuilt() override;
   void TreeChanged() override;
-  Keyword SearchKeyword() override;
   bool EditTab(const std::string& title, EngineDialogValues& values) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;
@@ -109,23 +116,24 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void ConnectCategoryRow();
   void ConnectPageRow();
   void ConnectTree();
-  void WithThisCategory(int index, const std::function<void()>& run);
-  void WithThisPage(int index, const std::function<void()>& run);
-  void RunOnCategoryTab(int id, int index);
-  void RunOnPageTab(int id, int index);
+  // The context of a command given on category tab `index` or page tab
+  // `index` of a row: "this tab", "this page".
+  CommandContext OnCategoryTab(int index) const;
+  CommandContext OnPageTab(int index) const;
+  Keyword SearchKeyword() const;
   void RefreshCategoryBar();
   void RefreshPageBar();
   void RefreshTree();
   void ShowCategoryMenu(int index, const QPoint& global);
   void ShowPageMenu(int index, const QPoint& global);
   void ShowClipMenu(int index, const QPoint& global);
-  void RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global);
   void ShowTreeMenu(int item, const QPoint& global);
-  void RunMenu(QMenu& menu, const QPoint& global, const CommandTarget& target);
+  void RunMenu(QMenu& menu, const QPoint& global, const CommandContext& context);
   void FillTabSwitchMenu(QMenu& menu, int item);
   void OnFocusChanged(QWidget* old_widget, QWidget* now);
 
   CTolvaneDoc& doc_;
+  CommandRouter& router_;
   std::unique_ptr<QtTimerFactory> timers_;
   std::unique_ptr<MessageBoxPrompter> prompter_;
   std::unique_ptr<QtClipboard> clipboard_;

@@ -344,9 +344,9 @@ TEST_F(TabAreaTest, OpenPageReplacesTheCurrentPageOnlyWhenNothingAsksForANewOne)
     clips_.Clear();
   }
 
-  // After the right-clicked page, with the form header for a body.
+  // After the current page, with the form header for a body.
   area().OpenCategoryTab(SearchLists::kFolder12);
-  area().category(0).set_context_page(1);
+  area().SelectPage(0, 1, false, false);
   OpenPageRequest post = Request(1, "http://p/");
   post.post_body = "k=v";
   EXPECT_EQ(area().OpenPage(post), 2);
