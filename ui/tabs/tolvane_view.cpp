@@ -92,6 +92,7 @@ CTolvaneView::~CTolvaneView() {
   // The pages go before the widgets they live in.
   if (commands_) commands_->RemoveFrom(router_);
   commands_.reset();
+  if (workspace_) workspace_->area().RemoveObserver(*this);
   workspace_.reset();
   delete tab_tree_.data();
 }
@@ -106,6 +107,7 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
       TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls_, *probe_,
                              *search_bar_, *clipboard_},
       *this);
+  workspace_->area().AddObserver(*this);
   commands_ = std::make_unique<TabCommands>(*workspace_);
   if (!commands_->AddTo(router_)) {
     std::fprintf(stderr, "tolvane: a tab command has a handler already\n");
@@ -293,9 +295,31 @@ void CTolvaneView::PageBarChanged(const CCategoryTab& tab) {
   }
 }
 
+void CTolvaneView::TabInserted(const CCategoryTab&, int, bool) { CategoryBarChanged(); }
+
+void CTolvaneView::TabRemoved(int, int index, bool) {
+  if (index >= 0) CategoryBarChanged();
+}
+
+void CTolvaneView::TabMoved(int, int) { CategoryBarChanged(); }
+
+void CTolvaneView::TabSelected(const CCategoryTab& tab, int, bool) {
+  CategoryBarChanged();
+  PageBarChanged(tab);
+}
+
+void CTolvaneView::TabUpdated(const CCategoryTab&, int index) {
+  if (index >= 0) CategoryBarChanged();
+}
+
+void CTolvaneView::PageInserted(const CCategoryTab& tab, int) { PageBarChanged(tab); }
+void CTolvaneView::PageRemoved(const CCategoryTab& tab, int) { PageBarChanged(tab); }
+void CTolvaneView::PageMoved(const CCategoryTab& tab, int, int) { PageBarChanged(tab); }
+void CTolvaneView::PageSelected(const CCategoryTab& tab, int, bool) { PageBarChanged(tab); }
+
 // A category tab shows its shown page's failure, so that page's changes
 // redraw both rows.
-void CTolvaneView::PageCaptionChanged(const CCategoryTab& tab, int page) {
+void CTolvaneView::PageUpdated(const CCategoryTab& tab, int page) {
   if (page == tab.current_page() && page >= 0) {
     CategoryBarChanged();
   } else {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/tabs/tab_area_observer.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/workspace_view.h"
 #include "ui/tabs/tab_tree_ctrl.h"
@@ -35,7 +36,7 @@ class WebEngineControlFactory;
 // forwards the user's clicks, drags and menu choices to it as commands; it
 // also keeps the side bar's tab tree and the search bar in step, and writes
 // every store each 60 seconds once the first tabs are open.
-class CTolvaneView : public QWidget, public WorkspaceView {
+class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserver {
   Q_OBJECT
 
  public:
@@ -77,10 +78,19 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   // (SaveFailureReporter decides when).
   void SaveNow();
 
+  // TabAreaObserver: the rows are redrawn from the tab area.
+  void TabInserted(const CCategoryTab& tab, int index, bool created) override;
+  void TabRemoved(int record, int index, bool destroyed) override;
+  void TabMoved(int from, int to) override;
+  void TabSelected(const CCategoryTab& tab, int index, bool follow) override;
+  void TabUpdated(const CCategoryTab& tab, int index) override;
+  void PageInserted(const CCategoryTab& tab, int page) override;
+  void PageRemoved(const CCategoryTab& tab, int page) override;
+  void PageMoved(const CCategoryTab& tab, int from, int to) override;
+  void PageSelected(const CCategoryTab& tab, int page, bool follow) override;
+  void PageUpdated(const CCategoryTab& tab, int page) override;
+
   // WorkspaceView
-  void CategoryBarChanged() override;
-  void PageBarChanged(const CCategoryTab& tab) override;
-  void PageCaptionChanged(const CCategoryTab& tab, int page) override;
   void ShowPageInFrame(const std::string& caption, const std::string& url) override;
   void ClearFrame() override;
   void UpdateStatusBar(const StatusBarValues& values) override;
@@ -124,6 +134,10 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void RefreshCategoryBar();
   void RefreshPageBar();
   void RefreshTree();
+  // The category row changed: items, captions or the selection.
+  void CategoryBarChanged();
+  // The page row of `tab` changed (redrawn when it is the one shown).
+  void PageBarChanged(const CCategoryTab& tab);
   void ShowCategoryMenu(int index, const QPoint& global);
   void ShowPageMenu(int index, const QPoint& global);
   void ShowClipMenu(int index, const QPoint& global);
