@@ -10,13 +10,13 @@ ListShortcutOwners::ListShortcutOwners(const CategoryFolderTree& engine_folders,
                                        const EngineList& engines,
                                        const CategoryFolderTree& tab_folders,
                                        const EngineList& tabs, CommandRouter& router,
-                                       KeywordSource keyword)
+                                       ContextSource context)
     : engine_folders_(engine_folders),
       engines_(engines),
       tab_folders_(tab_folders),
       tabs_(tabs),
       router_(router),
-      keyword_(std::move(keyword)) {}
+      context_(std::move(context)) {}
 
 int ListShortcutOwners::OwnerCount(OwnerType type) const {
   switch (type) {
@@ -65,8 +65,8 @@ void ListShortcutOwners::RunOwner(OwnerType type, int index) {
       break;
     case OwnerType::kEngine: {
       TabArea& area = workspace_->area();
-      area.search().SearchEngine(index, keyword_ ? keyword_() : Keyword(), 0, true);
-      area.FocusCategoryTabs();
+      area.search().SearchEngine(index, SearchKeyword(), 0, true);
+      workspace_->view().FocusCategoryTabs();
       break;
     }
     case OwnerType::kTabFolder:
@@ -90,7 +90,7 @@ void ListShortcutOwners::SearchEngineFolder(int folder) {
       engine_folders_.id(static_cast<std::size_t>(folder)), group_id);
   if (!row) return;
   workspace_->RebuildAndSelectTab(*row);
-  workspace_->area().search().SearchCurrentCategory(keyword_ ? keyword_() : Keyword());
+  workspace_->area().search().SearchCurrentCategory(SearchKeyword());
 }
 
 void ListShortcutOwners::SearchTab(int record) {
@@ -100,9 +100,9 @@ void ListShortcutOwners::SearchTab(int record) {
   TabArea& area = workspace_->area();
   const int category = area.current_category();
   if (category < 0 || area.category(category).record() != record) return;
-  area.search().SearchCurrentCategory(keyword_ ? keyword_() : Keyword());
+  area.search().SearchCurrentCategory(SearchKeyword());
 }
 
-void ListShortcutOwners::RunCommand(CommandId id) { router_.Run(id, CommandContext{}); }
+void ListShortcutOwners::RunCommand(CommandId id) { router_.Run(id, Context()); }
 
 }  // namespace tolvane

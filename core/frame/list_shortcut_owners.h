@@ -5,7 +5,6 @@
 
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/command_router.h"
-#include "core/text/keyword.h"
 
 namespace tolvane {
 
@@ -19,8 +18,8 @@ class TabWorkspace;
 // nothing.
 //
 // What an owner does when its letters are typed or its gesture drawn:
-//   engine        searches that shop in the current category with the search
-//                 bar's keyword (the keyword is echoed and counted);
+//   engine        searches that shop in the current category with the keyword
+//                 of the moment (echoed and counted);
 //   engine folder adds the folder as a new category search tab to the shown
 //                 group and searches it, as the search tree's folder search;
 //   tab group     is chosen in the tab tree, which opens its tabs;
@@ -28,11 +27,13 @@ class TabWorkspace;
 // Owners that need the tabs do nothing until a workspace is set.
 class ListShortcutOwners : public ShortcutOwners {
  public:
-  using KeywordSource = std::function<Keyword()>;
+  // The context a command given now has (its keyword is the one searches
+  // take); null: an empty context.
+  using ContextSource = std::function<CommandContext()>;
 
   ListShortcutOwners(const CategoryFolderTree& engine_folders, const EngineList& engines,
                      const CategoryFolderTree& tab_folders, const EngineList& tabs,
-                     CommandRouter& router, KeywordSource keyword);
+                     CommandRouter& router, ContextSource context);
 
   void set_workspace(TabWorkspace* workspace) { workspace_ = workspace; }
 
@@ -44,13 +45,15 @@ class ListShortcutOwners : public ShortcutOwners {
  private:
   void SearchEngineFolder(int folder);
   void SearchTab(int record);
+  CommandContext Context() const { return context_ ? context_() : CommandContext{}; }
+  Keyword SearchKeyword() const { return Context().keyword.value_or(Keyword()); }
 
   const CategoryFolderTree& engine_folders_;
   const EngineList& engines_;
   const CategoryFolderTree& tab_folders_;
   const EngineList& tabs_;
   CommandRouter& router_;
-  KeywordSource keyword_;
+  ContextSource context_;
   TabWorkspace* workspace_ = nullptr;
 };
 

@@ -208,7 +208,7 @@ class TabWindowTest : public QObject {
 
     // Chosen, "タブで検索" searches the tab right-clicked.
     RightClickTreeItem(frame, ws.tree().FindTab(1),
-                       [](QMenu&) { return TabCommands::kSearchInTab; });
+                       [](QMenu&) { return command::kSearchInTab.value(); });
     QVERIFY(test::WaitFor([&] { return area.current_category() == 0 && area.RecordAt(0) == 1; }));
     // The tab's blank page loads in the engine first.
     QTRY_COMPARE_WITH_TIMEOUT(ToQString(area.Describe()),

@@ -23,12 +23,21 @@ QAction* CCommandActions::Action(CommandId id, const QString& text, bool checkab
   if (found != actions_.end()) return found->second;
   auto* action = new QAction(this);
   SetText(*action, id, text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text);
-  action->setProperty(kCommandProperty, id.value());
   action->setCheckable(checkable);
-  connect(action, &QAction::triggered, this,
-          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+  Connect(*action, id);
   actions_.emplace(id.value(), action);
   return action;
+}
+
+void CCommandActions::Connect(QAction& action, CommandId id) {
+  action.setProperty(kCommandProperty, id.value());
+  connect(&action, &QAction::triggered, this,
+          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+}
+
+void CCommandActions::Bind(QAction& action, CommandId id, QMenu& menu) {
+  Connect(action, id);
+  Watch(menu);
 }
 
 QAction* CCommandActions::AddTo(QMenu& menu, CommandId id, const QString& text, bool checkable) {

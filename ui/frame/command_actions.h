@@ -18,7 +18,8 @@ class CommandTable;
 // The Qt actions of commands: each menu item and tool bar button of a
 // command is one QAction that runs it through the router with the context
 // the frame gives at that moment, and whose enabled and check state the
-// router decides when its menu opens (or Refresh is called).
+// router decides when its menu opens (or Refresh is called). No action has
+// a Qt shortcut: keys reach the router through the window's input filter.
 class CCommandActions : public QObject {
   Q_OBJECT
 
@@ -34,6 +35,9 @@ class CCommandActions : public QObject {
   // states each time it opens.
   QAction* AddTo(QMenu& menu, CommandId id, const QString& text = QString(),
                  bool checkable = false);
+  // Makes `action`, made elsewhere with its own text and keys and placed in
+  // `menu`, run command `id` through the router like the actions made here.
+  void Bind(QAction& action, CommandId id, QMenu& menu);
   // Refreshes enabled and check state of every action of `menu` that is a
   // command's (tool bars call it on their own schedule).
   void RefreshMenu(QMenu& menu);
@@ -51,6 +55,7 @@ class CCommandActions : public QObject {
 
  private:
   void Watch(QMenu& menu);
+  void Connect(QAction& action, CommandId id);
   void SetText(QAction& action, CommandId id, const QString& text);
 
   CommandRouter& router_;

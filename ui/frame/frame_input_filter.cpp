@@ -253,7 +253,7 @@ bool FrameInputFilter::OnKey(QKeyEvent& event, bool press) {
     id = accelerators_.Find({modifiers & ~modifier::kShift, key});
   }
   if (!id || !router_.Handles(*id)) return false;
-  CommandContext context;
+  CommandContext context = parts_.context ? parts_.context() : CommandContext{};
   context.modifiers = {.shift = (modifiers & modifier::kShift) != 0,
                        .ctrl = (modifiers & modifier::kCtrl) != 0,
                        .alt = (modifiers & modifier::kAlt) != 0};

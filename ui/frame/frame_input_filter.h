@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/commands/accelerator_table.h"
+#include "core/commands/command_context.h"
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/gesture_recognizer.h"
 #include "core/commands/typed_shortcut.h"
@@ -45,6 +46,8 @@ class FrameInputFilter : public QObject {
     QWidget* category_row = nullptr;
     // A gesture took its first step: drags begun in the tab rows end.
     std::function<void()> cancel_tab_drags;
+    // The context of a command given now (the keys held are the key's own).
+    std::function<CommandContext()> context;
     // Status pane 0: the gesture or typed letters; "" clears it.
     std::function<void(const QString&)> show_status;
   };

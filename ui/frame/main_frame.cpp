@@ -53,13 +53,20 @@ constexpr int kFocusKeywordBox = 59151;
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
-  actions_ = new CCommandActions(router_, {}, this);
+  actions_ = new CCommandActions(
+      router_,
+      [this] {
+        return view_ != nullptr ? view_->ContextNow(CommandSource::kMenu) : CommandContext{};
+      },
+      this);
   search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
   search_bar_->setObjectName(QStringLiteral("searchBar"));
   addToolBar(Qt::TopToolBarArea, search_bar_);
-  view_ = new CTolvaneView(doc_, this);
+  view_ = new CTolvaneView(doc_, router_, this);
   view_->set_search_bar(search_bar_);
-  connect(search_bar_, &CSearchBar::commandRequested, view_, &CTolvaneView::RunCommand);
+  connect(search_bar_, &CSearchBar::commandRequested, this, [this](int id) {
+    router_.Run(CommandId(id), view_->ContextNow(CommandSource::kSearchBar));
+  });
   CreateSidePanel();
   CreateMenus();
   CreateStatusBar();
@@ -82,8 +89,9 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::CreateInputFilter() {
   shortcut_owners_ = std::make_unique<ListShortcutOwners>(
       doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs(), router_,
-      [this] { return search_bar_->ReadKeyword(); });
+      [this] { return view_->ContextNow(CommandSource::kMenu); });
   FrameInputFilter::Parts parts;
+  parts.context = [this] { return view_->ContextNow(CommandSource::kMenu); };
   parts.category_row = view_->category_bar();
   parts.cancel_tab_drags = [this] {
     view_->category_bar()->CancelDrag();
@@ -227,19 +235,17 @@ void CMainFrame::CreateMenus() {
     QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
     menuBar()->addMenu(menu);
     for (QAction* action : menu->actions()) {
-      if (const int id = action->data().toInt(); id != 0) {
+      const int id = action->data().toInt();
+      if (id != 0) {
         action->setText(action->text() +
                         CCommandActions::KeySuffix(doc_.commands(), CommandId(id)));
       }
-    }
-    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
-      const int id = action->data().toInt();
       if (id == kFocusKeywordBox) {
-        search_bar_->FocusKeywordBox();
-      } else {
-        view_->RunCommand(id);
+        connect(action, &QAction::triggered, search_bar_, &CSearchBar::FocusKeywordBox);
+      } else if (id != 0) {
+        actions_->Bind(*action, CommandId(id), *menu);
       }
-    });
+    }
   }
 }
 

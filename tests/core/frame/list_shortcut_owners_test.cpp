@@ -114,9 +114,11 @@ class ListShortcutOwnersTest : public ::testing::Test {
   CommandRouter router_;
   Navigation navigation_;
   ListShortcutOwners owners_{
-      doc_.engine_folders(), doc_.engines(), doc_.tab_folders(),
-      doc_.tabs(),           router_,        [] {
-                               return Keyword::FromUtf8("kw"); }};
+      doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs(), router_, [] {
+        CommandContext context;
+        context.keyword = Keyword::FromUtf8("kw");
+        return context;
+      }};
   CommandDispatcher dispatcher_{doc_.commands(), owners_};
 };
 
