@@ -28,11 +28,6 @@ QByteArray Html(const QByteArray& title, const QByteArray& body) {
          "</title></head><body style=\"height:2000px\">" + body + "</body></html>";
 }
 
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
-
 TabArea& Area(const CTolvaneApp& app) { return app.main_frame()->view()->workspace()->area(); }
 
 // "path title" of the shown page once it has loaded, else "".
@@ -81,22 +76,25 @@ class KeysEndToEndTest : public QObject {
   // typed shortcut "bs".
   void WriteShops(const std::filesystem::path& dir) const {
     const QString base = QString::fromLatin1(server_.base());
-    WriteStore(dir / "vq_search.eng",
-               QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n2\n"
-                              "501\t500\t店\t店\tS\t%1/a\t\t%1/a?q=$0\t\t\t\t3\n"
-                              "502\t500\t別店\t別店\tB\t%1/b\t\t%1/find?q=$0\t\t\t\t3\n")
-                   .arg(base));
-    WriteStore(dir / "vq_searchtree.egt",
-               QStringLiteral("@@SearchEngineListOption@@\n0\n0\n1\n502\t\t0\t1\t\tbs\t0\t0\n"));
-    WriteStore(dir / "vq_tab.tbf",
-               QStringLiteral("@@TabList@@\n0\n2\n"
-                              "-9999\t保管箱\t0\t0\t99999999\t0\n"
-                              "10\tお店\t0\t0\t0\t0\n"
-                              "1\n"
-                              "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                              "\t検索エンジンID[501]\t\t\t3\t\t0\t0\n"));
-    WriteStore(dir / "vq_system.ini",
-               QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"));
+    test::WriteStore(
+        dir / "vq_search.eng",
+        QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n2\n"
+                       "501\t500\t店\t店\tS\t%1/a\t\t%1/a?q=$0\t\t\t\t3\n"
+                       "502\t500\t別店\t別店\tB\t%1/b\t\t%1/find?q=$0\t\t\t\t3\n")
+            .arg(base));
+    test::WriteStore(
+        dir / "vq_searchtree.egt",
+        QStringLiteral("@@SearchEngineListOption@@\n0\n0\n1\n502\t\t0\t1\t\tbs\t0\t0\n"));
+    test::WriteStore(
+        dir / "vq_tab.tbf",
+        QStringLiteral("@@TabList@@\n0\n2\n"
+                       "-9999\t保管箱\t0\t0\t99999999\t0\n"
+                       "10\tお店\t0\t0\t0\t0\n"
+                       "1\n"
+                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
+                       "\t検索エンジンID[501]\t\t\t3\t\t0\t0\n"));
+    test::WriteStore(dir / "vq_system.ini",
+                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"));
   }
 
  private slots:

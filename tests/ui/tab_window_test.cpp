@@ -27,11 +27,7 @@
 namespace tolvane {
 namespace {
 
-// A store file as the program writes it: Shift_JIS, CR LF after each line.
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
+using test::WriteStore;
 
 // The web view holding the keyboard focus, null when the focus is not in a
 // page.
