@@ -39,12 +39,24 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
 const char* CommandLine::Usage() {
   return "usage: tolvane [--data-dir DIR] [URL | FILE.url]\n"
          "  --data-dir DIR  keep settings and stores in DIR instead of the program's directory\n"
+         "                  (~/.local/share/tolvane when the program may not write there)\n"
          "  URL, FILE.url   the page the first page tab opens\n";
 }
 
+std::filesystem::path UserDataDirectory(const std::string& xdg_data_home, const std::string& home) {
+  const std::filesystem::path xdg(xdg_data_home);
+  if (xdg.is_absolute()) return xdg / "tolvane";
+  const std::filesystem::path home_dir(home);
+  if (home_dir.is_absolute()) return home_dir / ".local" / "share" / "tolvane";
+  return {};
+}
+
 std::filesystem::path ResolveDataDirectory(const CommandLine& command_line,
-                                           const std::filesystem::path& executable_path) {
+                                           const std::filesystem::path& executable_path,
+                                           bool executable_dir_writable,
+                                           const std::filesystem::path& user_data_dir) {
   if (command_line.data_dir) return *command_line.data_dir;
+  if (!executable_dir_writable && !user_data_dir.empty()) return user_data_dir;
   return executable_path.parent_path();
 }
 

@@ -21,8 +21,17 @@ struct CommandLine {
   static const char* Usage();
 };
 
-// The data directory: --data-dir when given, else the executable's directory.
+// Where an installed program keeps its data: "tolvane" in $XDG_DATA_HOME when
+// that is an absolute path (the base directory rule ignores relative ones),
+// else in ~/.local/share; empty when neither is known.
+std::filesystem::path UserDataDirectory(const std::string& xdg_data_home, const std::string& home);
+
+// The data directory: --data-dir when given; else the executable's directory
+// while the program may write there (a copy unpacked by the user); else
+// `user_data_dir` (an installed program), unless that is unknown.
 std::filesystem::path ResolveDataDirectory(const CommandLine& command_line,
-                                           const std::filesystem::path& executable_path);
+                                           const std::filesystem::path& executable_path,
+                                           bool executable_dir_writable = true,
+                                           const std::filesystem::path& user_data_dir = {});
 
 }  // namespace tolvane

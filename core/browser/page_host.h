@@ -139,6 +139,9 @@ class PageHost : public BrowserEvents {
   const NavigationRequest& request() const { return request_; }
   bool active_view() const { return active_view_; }
   bool has_control() const { return control_ != nullptr; }
+  // The engine of the page for the page's own commands; null until the page
+  // first loads.
+  BrowserControl* control() const { return control_.get(); }
   StatusBarValues StatusValues() const;
 
   // The control a new window of another page loads into; made now if the

@@ -22,6 +22,27 @@ TEST(CommandLineTest, DataDirectoryAndTheFreeArgument) {
             std::filesystem::path("/opt/tolvane"));
 }
 
+// An installed program cannot write beside itself: the user's data location
+// takes over, unless --data-dir names a directory.
+TEST(CommandLineTest, InstalledProgramKeepsItsDataInTheUsersDataLocation) {
+  EXPECT_EQ(UserDataDirectory("/x/data", "/home/u"), std::filesystem::path("/x/data/tolvane"));
+  EXPECT_EQ(UserDataDirectory("relative", "/home/u"),
+            std::filesystem::path("/home/u/.local/share/tolvane"));
+  EXPECT_EQ(UserDataDirectory("", ""), std::filesystem::path());
+
+  const auto user = UserDataDirectory("", "/home/u");
+  EXPECT_EQ(ResolveDataDirectory(CommandLine::Parse({}), "/usr/bin/tolvane", false, user),
+            std::filesystem::path("/home/u/.local/share/tolvane"));
+  EXPECT_EQ(ResolveDataDirectory(CommandLine::Parse({}), "/opt/t/tolvane", true, user),
+            std::filesystem::path("/opt/t"));
+  EXPECT_EQ(ResolveDataDirectory(CommandLine::Parse({"--data-dir", "/d"}), "/usr/bin/tolvane",
+                                 false, user),
+            std::filesystem::path("/d"));
+  // Nowhere else to go: the program's directory, whose failure is reported.
+  EXPECT_EQ(ResolveDataDirectory(CommandLine::Parse({}), "/usr/bin/tolvane", false, {}),
+            std::filesystem::path("/usr/bin"));
+}
+
 TEST(CommandLineTest, MistakesAreReported) {
   EXPECT_EQ(CommandLine::Parse({"--data-dir"}).error, "--data-dir needs a directory");
   EXPECT_EQ(CommandLine::Parse({"--data-dir="}).error, "--data-dir needs a directory");

@@ -1,0 +1,189 @@
+#include "core/frame/page_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/browser/page_host.h"
+#include "core/commands/command_router.h"
+#include "core/files/setting_keys.h"
+#include "core/files/settings_store.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/clip_list.h"
+#include "core/stores/item_store.h"
+#include "core/tabs/tab_area.h"
+#include "core/text/charset_converter.h"
+#include "platform/posix_env.h"
+#include "support/fake_clock.h"
+#include "support/fake_prompter.h"
+#include "support/fake_timer.h"
+#include "support/search_lists.h"
+#include "support/tab_fakes.h"
+#include "support/temp_dir.h"
+
+namespace tolvane {
+namespace {
+
+using testing::Controls;
+using testing::FakeBrowserControl;
+using testing::SearchLists;
+
+// The window's own fields: the address bar takes edits while it has the focus.
+class Window : public PageCommandWindow {
+ public:
+  bool EditFocusedField(EditCommand) override { return field_focused; }
+  bool field_focused = false;
+};
+
+// A tab area with one category tab whose page D has loaded, and the page
+// commands on a router as the main frame has them.
+class PageCommandsTest : public ::testing::Test {
+ protected:
+  PageCommandsTest() {
+    TabArea::Services services{lists_.tabs, lists_.engines, groups_, clips_,  settings_,
+                               keywords_,   nullptr,        nullptr, timers_, prompter_,
+                               clock_,      controls_,      probe_,  boxes_,  boxes_};
+    area_ = std::make_unique<TabArea>(services, view_, view_);
+    commands_ = std::make_unique<PageCommands>(*area_, settings_, window_);
+    router_.Add(*commands_);
+  }
+  ~PageCommandsTest() override {
+    router_.Remove(*commands_);
+    commands_.reset();
+    area_.reset();
+  }
+
+  void OpenPage() {
+    area_->SelectCategoryTab(area_->OpenCategoryTab(SearchLists::kOne), true);
+    testing::Settle(timers_, controls_);
+  }
+  FakeBrowserControl& Page() { return *controls_.made.at(area_->ActiveHost()); }
+  bool Enabled(CommandId id) { return router_.State(id).enabled; }
+  bool Checked(CommandId id) { return router_.State(id).checked; }
+  void Run(int id) { router_.Run(CommandId(id)); }
+  std::string TakeLog() {
+    std::string text;
+    for (const auto& line : controls_.log) {
+      if (line.find(".Edit") != std::string::npos || line.find(".Scroll") != std::string::npos ||
+          line.find(".Reload") != std::string::npos) {
+        text += line + ";";
+      }
+    }
+    controls_.log.clear();
+    return text;
+  }
+
+  testing::TempDir dir_;
+  PosixEnv env_{dir_.path()};
+  SettingsStore settings_{dir_.path() / "vq_system.ini", env_};
+  testing::FakeClock clock_;
+  testing::FakeTimerFactory timers_;
+  testing::FakePrompter prompter_;
+  SearchLists lists_;
+  CategoryFolderTree groups_{StoreType::kTabs};
+  ClipList clips_{1000};
+  ItemStore keywords_{StoreType::kKeywords, settings_, clock_};
+  Controls controls_;
+  testing::FakeProbe probe_;
+  testing::NullBoxes boxes_;
+  testing::RecordingView view_;
+  std::unique_ptr<TabArea> area_;
+  Window window_;
+  CommandRouter router_;
+  std::unique_ptr<PageCommands> commands_;
+};
+
+TEST_F(PageCommandsTest, NothingToActOnWithoutAShownPage) {
+  for (const CommandId id :
+       {command::kZoomIn, command::kZoomCycle, command::kTextSizeSmallest, command::kCopy,
+        command::kEncodingFirst, command::kScrollTop, command::kViewSource,
+        command::kShowBlockedPopups, command::kAllowPopupsHere}) {
+    EXPECT_FALSE(Enabled(id)) << id.value();
+  }
+  // Switching pop-up blocking is the program's, not the page's.
+  EXPECT_TRUE(Enabled(command::kUsePopupBlock));
+  EXPECT_TRUE(Checked(command::kUsePopupBlock));
+  Run(32914);
+  EXPECT_FALSE(Checked(command::kUsePopupBlock));
+  EXPECT_TRUE(Checked(command::kDisablePopupBlock));
+  EXPECT_EQ(Read(settings_, settings::kSecurityPopupBlock), 0);
+}
+
+TEST_F(PageCommandsTest, ZoomAndTextSizeStepWithinTheLimitsAndMarkTheCurrentEntry) {
+  OpenPage();
+  FakeBrowserControl& page = Page();
+  Run(32832);
+  EXPECT_EQ(page.zoom, 110);
+  Run(32837);  // 125 %
+  EXPECT_EQ(page.zoom, 125);
+  EXPECT_TRUE(Checked(CommandId(32837)));
+  EXPECT_FALSE(Checked(CommandId(32838)));
+  Run(32830);
+  EXPECT_EQ(page.zoom, 150);
+  Run(32830);
+  EXPECT_EQ(page.zoom, 100);
+  page.zoom = 1000;
+  EXPECT_FALSE(Enabled(command::kZoomIn));
+  EXPECT_TRUE(Enabled(command::kZoomOut));
+  page.zoom = -1;  // the engine cannot say: no zoom command
+  EXPECT_FALSE(Enabled(command::kZoomOut));
+  EXPECT_FALSE(Enabled(command::kZoomCycle));
+
+  Run(32823);
+  EXPECT_EQ(page.text_size, 4);
+  EXPECT_TRUE(Checked(command::kTextSizeLargest));
+  EXPECT_FALSE(Checked(command::kTextSizeSmallest));
+  page.text_size = -1;
+  EXPECT_FALSE(Enabled(command::kTextSizeSmallest));
+}
+
+TEST_F(PageCommandsTest, EditScrollAndEncodingGoToTheFieldOrThePage) {
+  OpenPage();
+  FakeBrowserControl& page = Page();
+  TakeLog();
+  Run(57634);  // copy
+  window_.field_focused = true;
+  Run(57637);  // paste into the address bar, not the page
+  window_.field_focused = false;
+  Run(57642);
+  Run(59158);
+  Run(59163);
+  EXPECT_EQ(TakeLog(), "page.Edit Copy;page.Edit SelectAll;page.Scroll Top;page.Scroll PageDown;");
+
+  // The page reads itself as UTF-8 and nothing was chosen: both marked.
+  EXPECT_TRUE(Checked(CommandId(3609)));
+  EXPECT_TRUE(Checked(CommandId(3613)));
+  Run(3611);
+  page.charset = "euc-jp";
+  EXPECT_EQ(TakeLog(), "page.Reload charset=EUC-JP;");
+  EXPECT_FALSE(Checked(CommandId(3609)));
+  EXPECT_TRUE(Checked(CommandId(3611)));
+  EXPECT_FALSE(Checked(CommandId(3613)));
+  Run(3609);
+  EXPECT_EQ(TakeLog(), "page.Reload charset=;");
+}
+
+TEST_F(PageCommandsTest, SourceOpensInAShownPageTabRightOfThePage) {
+  OpenPage();
+  EXPECT_TRUE(Enabled(command::kViewSource));
+  Run(32796);
+  testing::Settle(timers_, controls_);
+  EXPECT_EQ(SjisToUtf8(area_->Describe()), "[One*: D view-source:http://d/*]");
+  EXPECT_EQ(area_->ActiveHost()->url(), "view-source:http://d/");
+}
+
+TEST_F(PageCommandsTest, PopupsAreAllowedOnThePageWhileBlockingIsOn) {
+  OpenPage();
+  EXPECT_FALSE(Enabled(command::kShowBlockedPopups));
+  EXPECT_TRUE(Enabled(command::kAllowPopupsHere));
+  Run(32913);
+  EXPECT_TRUE(Checked(command::kAllowPopupsHere));
+  Run(32913);
+  EXPECT_FALSE(Checked(command::kAllowPopupsHere));
+  Run(32923);
+  EXPECT_FALSE(Enabled(command::kAllowPopupsHere));
+}
+
+}  // namespace
+}  // namespace tolvane
