@@ -11,16 +11,20 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
+#include "core/browser/find_selection_sink.h"
 #include "ui/app/qt_text.h"
 #include "ui/browser/engine_page.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"
+#include "ui/browser/page_view.h"
 #include "ui/browser/paint_hold.h"
 
 namespace tolvane {
@@ -83,12 +87,17 @@ class MainFrameRequestWatch : public QWebEngineUrlRequestInterceptor {
 }  // namespace
 
 WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile,
-                                   QWidget* parent)
+                                   QWidget* parent, std::shared_ptr<const PageHooks> hooks)
     : events_(events),
       profile_(profile),
       widget_(new QWidget(parent)),
-      input_(new PageInputTracker(this)) {
+      input_(new PageInputTracker(this)),
+      hooks_(hooks != nullptr ? std::move(hooks) : std::make_shared<PageHooks>()) {
   input_->SetUserActionHandler([this] { events_.OnUserAction(); });
+  input_->SetCtrlWheelHandler(
+      [this](int delta) { return hooks_->ctrl_wheel && hooks_->ctrl_wheel(*this, delta); });
+  input_->SetReleaseHandler(
+      [this](Qt::MouseButton button, const QPoint& at) { OnRelease(button, at); });
   auto* layout = new QVBoxLayout(widget_);
   layout->setContentsMargins(0, 0, 0, 0);
   widget_->hide();
@@ -119,7 +128,11 @@ QWebEnginePage* WebEngineControl::page() const { return page_; }
 EnginePage* WebEngineControl::EnsurePage() {
   if (page_ != nullptr) return page_;
   if (widget_ == nullptr) return nullptr;
-  view_ = new QWebEngineView(widget_);
+  auto* view = new PageView(widget_);
+  view->SetMenuHandler([this](const QPoint& global) {
+    if (hooks_->context_menu) hooks_->context_menu(*this, global);
+  });
+  view_ = view;
   page_ = new EnginePage(profile_, view_);
   view_->setPage(page_);
   widget_->layout()->addWidget(view_);
@@ -150,6 +163,10 @@ EnginePage* WebEngineControl::EnsurePage() {
   connect(page_, &QWebEnginePage::loadFinished, this, [this] {
     reported_loading_ = false;
     events_.OnDocumentComplete();
+    QPointer<WebEngineControl> self(this);
+    page_->runJavaScript(QStringLiteral("document.characterSet"), [self](const QVariant& result) {
+      if (self != nullptr) self->charset_ = result.toString().toStdString();
+    });
   });
   connect(page_, &QWebEnginePage::windowCloseRequested, this,
           [this] { events_.OnWindowCloseRequested(); });
@@ -328,6 +345,116 @@ bool WebEngineControl::PutTextInFocusedField(const std::string& text) {
   event.setCommitString(ToQString(text));
   QCoreApplication::sendEvent(view_->focusProxy(), &event);
   return true;
+}
+
+int WebEngineControl::Zoom() const {
+  return page_ != nullptr ? qRound(page_->zoomFactor() * 100) : -1;
+}
+
+void WebEngineControl::SetZoom(int percent) {
+  if (page_ != nullptr) page_->setZoomFactor(std::clamp(percent, kMinZoom, kMaxZoom) / 100.0);
+}
+
+// The engine has no text-only zoom: the text size is the page's default font
+// size, which sizes the text the page does not size itself.
+int WebEngineControl::TextSize() const {
+  if (page_ == nullptr) return -1;
+  const int pixels = page_->settings()->fontSize(QWebEngineSettings::DefaultFontSize);
+  int size = 0;
+  for (int i = 0; i < static_cast<int>(std::size(kFontSizes)); ++i) {
+    if (pixels >= kFontSizes[i]) size = i;
+  }
+  return size;
+}
+
+void WebEngineControl::SetTextSize(int size) {
+  if (page_ == nullptr || size < 0 || size >= static_cast<int>(std::size(kFontSizes))) return;
+  page_->settings()->setFontSize(QWebEngineSettings::DefaultFontSize, kFontSizes[size]);
+}
+
+void WebEngineControl::Edit(EditCommand command) {
+  if (page_ == nullptr) return;
+  switch (command) {
+    case EditCommand::kCut:
+      page_->triggerAction(QWebEnginePage::Cut);
+      break;
+    case EditCommand::kCopy:
+      page_->triggerAction(QWebEnginePage::Copy);
+      break;
+    case EditCommand::kPaste:
+      page_->triggerAction(QWebEnginePage::Paste);
+      break;
+    case EditCommand::kDelete:
+      page_->runJavaScript(QStringLiteral("document.execCommand('delete')"));
+      break;
+    case EditCommand::kSelectAll:
+      page_->triggerAction(QWebEnginePage::SelectAll);
+      break;
+    case EditCommand::kUndo:
+      page_->triggerAction(QWebEnginePage::Undo);
+      break;
+  }
+}
+
+void WebEngineControl::Scroll(ScrollCommand command) {
+  if (page_ == nullptr) return;
+  static constexpr const char* kScripts[] = {
+      "window.scrollBy(0, -40)",
+      "window.scrollBy(0, 40)",
+      "window.scrollBy(0, -window.innerHeight * 0.875)",
+      "window.scrollBy(0, window.innerHeight * 0.875)",
+      "window.scrollTo(window.scrollX, 0)",
+      "window.scrollTo(window.scrollX, document.documentElement.scrollHeight)",
+  };
+  page_->runJavaScript(QString::fromLatin1(kScripts[static_cast<int>(command)]));
+}
+
+// The engine reads a page in the charset its server or its markup declares
+// and offers no override; the chosen charset becomes the page's default, which
+// decides for pages that declare none (and is dropped again with "automatic").
+void WebEngineControl::ReloadWithCharset(const std::string& charset) {
+  if (page_ == nullptr) return;
+  chosen_charset_ = charset;
+  if (charset.empty()) {
+    page_->settings()->setDefaultTextEncoding(profile_->settings()->defaultTextEncoding());
+  } else {
+    page_->settings()->setDefaultTextEncoding(QString::fromStdString(charset));
+  }
+  Reload();
+}
+
+void WebEngineControl::OnRelease(Qt::MouseButton button, const QPoint& at) {
+  if (page_ == nullptr) return;
+  if (button == Qt::MiddleButton) {
+    PasteIntoFieldAt(at);
+  } else if (hooks_->find_selection != nullptr && page_->hasSelection() && !FocusIsPassword()) {
+    hooks_->find_selection->SelectionMade(ToUtf8(page_->selectedText()));
+  }
+}
+
+// A middle click over a text field puts the clipboard in it, in place of
+// what the field held.
+void WebEngineControl::PasteIntoFieldAt(const QPoint& at) {
+  const double zoom = page_->zoomFactor();
+  const QString script =
+      QStringLiteral(
+          "(function(x, y) {"
+          "  var e = document.elementFromPoint(x, y);"
+          "  if (!e || e.disabled || e.readOnly) return false;"
+          "  var field = e.tagName === 'TEXTAREA' || e.isContentEditable ||"
+          "      (e.tagName === 'INPUT' &&"
+          "       /^(text|search|url|email|tel|number|password)$/i.test(e.type));"
+          "  if (!field) return false;"
+          "  e.focus();"
+          "  if (e.select) e.select(); else document.execCommand('selectAll');"
+          "  return true;"
+          "})(%1, %2)")
+          .arg(at.x() / zoom)
+          .arg(at.y() / zoom);
+  QPointer<EnginePage> page(page_);
+  page_->runJavaScript(script, [page](const QVariant& is_field) {
+    if (page != nullptr && is_field.toBool()) page->triggerAction(QWebEnginePage::Paste);
+  });
 }
 
 void WebEngineControl::Show(bool take_focus) {

@@ -59,6 +59,8 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   // The side bar's tab tree; the frame places it.
   CTabTreeCtrl* tab_tree() const { return tab_tree_; }
   QWidget* page_area() const;
+  // Makes the controls of the pages (null before Start).
+  WebEngineControlFactory* controls() const { return controls_.get(); }
 
   // Runs a tab command given from the menu bar or a key.
   void RunCommand(int id);
