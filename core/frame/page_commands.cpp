@@ -3,6 +3,7 @@
 #include "core/browser/page_host.h"
 #include "core/frame/page_encoding.h"
 #include "core/frame/page_zoom.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/category_tab.h"
 #include "core/tabs/tab_area.h"
 
@@ -30,6 +31,24 @@ ScrollCommand ScrollOf(CommandId id) {
 }  // namespace
 
 std::string ViewSourceUrl(const std::string& url) { return "view-source:" + url; }
+
+PageContextState PageContextStateOf(const TabArea& area, const EngineList& tabs,
+                                    bool text_field_focused, std::string selection) {
+  PageContextState state;
+  state.text_field_focused = text_field_focused;
+  state.selection = std::move(selection);
+  const int current = area.current_category();
+  if (current < 0) return state;
+  const CCategoryTab& tab = area.category(current);
+  state.category_tab_current = true;
+  state.category_name = tab.caption();
+  const int record = tab.record();
+  if (record >= 0 && static_cast<std::size_t>(record) < tabs.size()) {
+    const auto row = static_cast<std::size_t>(record);
+    state.category_searches = !tabs.search_url(row).empty() || !tabs.post_data(row).empty();
+  }
+  return state;
+}
 
 PageCommands::PageCommands(TabArea& area, SettingsStore& settings, PageCommandWindow& window)
     : CommandRows(kRows), area_(area), settings_(settings), window_(window) {}
@@ -67,6 +86,7 @@ void PageCommands::SetZoom(const CommandContext& context) {
   if (control == nullptr) return;
   if (const auto zoom = page_zoom::ZoomFor(context.command, control->Zoom())) {
     control->SetZoom(*zoom);
+    window_.ZoomChanged();
   }
 }
 

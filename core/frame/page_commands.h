@@ -2,9 +2,11 @@
 
 #include "core/browser/browser_control.h"
 #include "core/commands/command_handler.h"
+#include "core/frame/page_context_menu.h"
 
 namespace tolvane {
 
+class EngineList;
 class PageHost;
 class SettingsStore;
 class TabArea;
@@ -17,6 +19,8 @@ class PageCommandWindow {
   // has the keyboard focus, runs the edit command there and returns true;
   // otherwise the command goes to the page.
   virtual bool EditFocusedField(EditCommand command) = 0;
+  // A command changed the shown page's zoom (the zoom pane shows it).
+  virtual void ZoomChanged() = 0;
 };
 
 // The commands of the shown page that the engine carries out: text size,
@@ -88,6 +92,12 @@ class PageCommands : public CommandRows<PageCommands> {
   SettingsStore& settings_;
   PageCommandWindow& window_;
 };
+
+// What the page's context menu depends on, for the shown category tab of
+// `area` (its record a row of `tabs`): its caption, and whether it searches
+// (a SearchUrl or PostData of its own).
+PageContextState PageContextStateOf(const TabArea& area, const EngineList& tabs,
+                                    bool text_field_focused, std::string selection);
 
 // The address that shows the source of `url` ("view-source:" before it).
 std::string ViewSourceUrl(const std::string& url);

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineCertificateError>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
@@ -168,6 +169,10 @@ EnginePage* WebEngineControl::EnsurePage() {
       if (self != nullptr) self->charset_ = result.toString().toStdString();
     });
   });
+  connect(page_, &QWebEnginePage::certificateError, this,
+          [this](const QWebEngineCertificateError& error) {
+            certificate_errors_ << error.url().host() + QStringLiteral(": ") + error.description();
+          });
   connect(page_, &QWebEnginePage::windowCloseRequested, this,
           [this] { events_.OnWindowCloseRequested(); });
   connect(page_, &QWebEnginePage::newWindowRequested, this,

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QWebEngineView>
 #include <QWidget>
 #include <memory>
@@ -55,6 +56,9 @@ class WebEngineControl : public QObject, public BrowserControl {
   // Null until the page first loads.
   QWebEngineView* view() const { return view_; }
   QWebEnginePage* page() const;
+  // The certificate errors the engine met on this page, newest last
+  // ("host: description"); the engine refused those connections.
+  const QStringList& certificate_errors() const { return certificate_errors_; }
 
   // BrowserControl
   bool Navigate(const NavigateParams& params) override;
@@ -106,6 +110,7 @@ class WebEngineControl : public QObject, public BrowserControl {
   // outcome the host must see before it ends the load.
   bool reported_loading_ = false;
   std::shared_ptr<const PageHooks> hooks_;
+  QStringList certificate_errors_;
   // document.characterSet of the last load; the charset chosen by the user.
   std::string charset_;
   std::string chosen_charset_;

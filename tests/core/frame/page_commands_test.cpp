@@ -33,7 +33,9 @@ using testing::SearchLists;
 class Window : public PageCommandWindow {
  public:
   bool EditFocusedField(EditCommand) override { return field_focused; }
+  void ZoomChanged() override { ++zoom_changes; }
   bool field_focused = false;
+  int zoom_changes = 0;
 };
 
 // A tab area with one category tab whose page D has loaded, and the page
@@ -123,6 +125,7 @@ TEST_F(PageCommandsTest, ZoomAndTextSizeStepWithinTheLimitsAndMarkTheCurrentEntr
   EXPECT_EQ(page.zoom, 150);
   Run(32830);
   EXPECT_EQ(page.zoom, 100);
+  EXPECT_EQ(window_.zoom_changes, 4);
   page.zoom = 1000;
   EXPECT_FALSE(Enabled(command::kZoomIn));
   EXPECT_TRUE(Enabled(command::kZoomOut));
