@@ -128,16 +128,17 @@ void PageCommands::Scroll(const CommandContext& context) {
   if (BrowserControl* control = Control()) control->Scroll(ScrollOf(context.command));
 }
 
-// The source opens in a page tab right of the page, and is shown.
-void PageCommands::ViewSource(const CommandContext&) {
-  const PageHost* page = ActivePage();
+bool PageCommands::OpenInNewPageTab(const std::string& url) {
   const int category = area_.current_category();
-  if (page == nullptr || category < 0) return;
-  const std::string source = ViewSourceUrl(page->url());
-  area_.AddPage(category, {.url = source,
-                           .caption = source,
-                           .insert_at = area_.category(category).current_page() + 1,
-                           .from_command = true});
+  if (category < 0) return false;
+  return area_.AddPage(category, {.url = url,
+                                  .caption = url,
+                                  .insert_at = area_.category(category).current_page() + 1,
+                                  .from_command = true}) >= 0;
+}
+
+void PageCommands::ViewSource(const CommandContext&) {
+  if (const PageHost* page = ActivePage()) OpenInNewPageTab(ViewSourceUrl(page->url()));
 }
 
 bool PageCommands::HasAddress(const CommandContext&) const {

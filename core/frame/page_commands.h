@@ -33,6 +33,9 @@ class PageCommands : public CommandRows<PageCommands> {
 
   // The page the commands act on (the shown one), or null.
   PageHost* ActivePage() const;
+  // Opens `url` (Shift_JIS) in a page tab right of the shown page of the
+  // current category tab, and shows it. False when no category tab is open.
+  bool OpenInNewPageTab(const std::string& url);
 
  private:
   using Self = PageCommands;

@@ -152,6 +152,14 @@ void CMainFrame::ShowPageMenu(WebEngineControl& control, const QPoint& global) {
   menu.release()->popup(global);
 }
 
+void CMainFrame::OpenHandedOver(const std::string& url) {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+  if (page_commands_ != nullptr && !url.empty()) page_commands_->OpenInNewPageTab(url);
+}
+
 void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
 
 bool CMainFrame::EditFocusedField(EditCommand command) {

@@ -49,6 +49,10 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public PageCommandW
   void Start(QWebEngineProfile* profile, bool has_argument,
              const std::function<std::string()>& start_url, const std::string& clip_list_url);
 
+  // An address handed over by a second start: opens in a new page tab, and
+  // the window comes to the front.
+  void OpenHandedOver(const std::string& url);
+
   // A pane at the right end of the status bar.
   void AddStatusPane(QWidget* pane);
 
