@@ -150,10 +150,17 @@ void CPageMenu::AddEngineEntries(QMenu& menu, WebEngineControl& control) const {
   QAction* new_window = page->action(QWebEnginePage::OpenLinkInNewWindow);
   QAction* save_page = page->action(QWebEnginePage::SavePage);
   QAction* view_source = page->action(QWebEnginePage::ViewSource);
+  // On a link or an image the menu is about that, not the page.
+  const QWebEngineContextMenuRequest* request = view->lastContextMenuRequest();
+  const bool on_target =
+      request != nullptr && (!request->linkUrl().isEmpty() || !request->mediaUrl().isEmpty());
+  const QList<QAction*> page_entries = {
+      page->action(QWebEnginePage::Back), page->action(QWebEnginePage::Forward),
+      page->action(QWebEnginePage::Reload), save_page, view_source};
   CommandContext context;
   context.source = CommandSource::kPageMenu;
   for (QAction* action : standard->actions()) {
-    if (action == new_window) continue;
+    if (action == new_window || (on_target && page_entries.contains(action))) continue;
     if (action == new_tab) {
       // Reported to the page as a modifier click: always a page tab.
       menu.addAction(page->action(QWebEnginePage::OpenLinkInNewBackgroundTab));

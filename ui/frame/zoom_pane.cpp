@@ -1,5 +1,6 @@
 #include "ui/frame/zoom_pane.h"
 
+#include <QActionGroup>
 #include <QMenu>
 
 #include "core/frame/page_zoom.h"
@@ -20,9 +21,12 @@ CZoomPane::CZoomPane(CCommandActions& actions, QWidget* parent) : QToolButton(pa
   setToolTip(QStringLiteral("拡大率"));
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("Zoom"));
+  // Radio marks: at most one preset is the page's zoom.
+  auto* presets = new QActionGroup(menu);
+  presets->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (int i = 0; i < static_cast<int>(std::size(kPresets)); ++i) {
-    actions.AddTo(*menu, CommandId(command::kZoomPresetFirst.value() + i),
-                  QStringLiteral("%1%").arg(kPresets[i]), true);
+    presets->addAction(actions.AddTo(*menu, CommandId(command::kZoomPresetFirst.value() + i),
+                                     QStringLiteral("%1%").arg(kPresets[i]), true));
   }
   menu->addSeparator();
   actions.AddTo(*menu, command::kZoomCustom, QStringLiteral("拡大率の指定(&C)..."));
