@@ -80,7 +80,11 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
   RestorePlacement();
 }
 
-CMainFrame::~CMainFrame() { ClearWaitCursor(); }
+CMainFrame::~CMainFrame() {
+  ClearWaitCursor();
+  // The view reports its last page going while the window's parts go.
+  disconnect(view_, nullptr, this, nullptr);
+}
 
 void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,

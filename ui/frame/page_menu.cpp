@@ -172,10 +172,15 @@ void CPageMenu::AddEngineEntries(QMenu& menu, WebEngineControl& control) const {
                   save ? command::kSavePage : command::kViewSource, true},
                  context);
     } else if (action->isSeparator()) {
-      menu.addSeparator();
+      // Entries left out leave no empty group behind.
+      const QList<QAction*> so_far = menu.actions();
+      if (!so_far.isEmpty() && !so_far.last()->isSeparator()) menu.addSeparator();
     } else {
       menu.addAction(action);
     }
+  }
+  if (!menu.actions().isEmpty() && menu.actions().last()->isSeparator()) {
+    menu.removeAction(menu.actions().last());
   }
 }
 
