@@ -59,9 +59,11 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   termination_ = std::make_unique<TerminationSignals>();
 
   const QString program_dir = QCoreApplication::applicationDirPath();
+  ProgramPlace program{QStringToPath(QCoreApplication::applicationFilePath()),
+                       QFileInfo(program_dir).isWritable(),
+                       QFileInfo(program_dir + QStringLiteral("/../share/tolvane")).isDir()};
   data_dir_ =
-      ResolveDataDirectory(command_line, QStringToPath(QCoreApplication::applicationFilePath()),
-                           QFileInfo(program_dir).isWritable(),
+      ResolveDataDirectory(command_line, program,
                            UserDataDirectory(qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
                                              QDir::homePath().toStdString()));
   std::error_code error;
