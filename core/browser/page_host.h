@@ -89,6 +89,8 @@ class PageHost : public BrowserEvents {
   bool Navigate(const NavigateParams& params);
   // Reloads the page (not while Waiting).
   void Refresh();
+  // Reads the page again in `charset` (empty: as the page declares itself).
+  void RefreshWithCharset(const std::string& charset);
   // Stops the load; the page ends Loaded without a history item.
   void Stop();
   void GoBack();
@@ -170,6 +172,7 @@ class PageHost : public BrowserEvents {
 
  private:
   BrowserControl* EnsureControl();
+  void Reread(const std::string* charset);
   int LinkMode() const;
   void BeginLoad();  // bookkeeping shared by every navigation start
   void ResetCounters();

@@ -107,10 +107,10 @@ void PageCommands::Edit(const CommandContext& context) {
 }
 
 void PageCommands::SetEncoding(const CommandContext& context) {
-  BrowserControl* control = Control();
+  PageHost* page = ActivePage();
   const auto encoding = PageEncodingFor(context.command);
-  if (control == nullptr || !encoding) return;
-  control->ReloadWithCharset(std::string(encoding->charset));
+  if (page == nullptr || page->control() == nullptr || !encoding) return;
+  page->RefreshWithCharset(std::string(encoding->charset));
 }
 
 // The automatic entry while the page is read as it declares itself; the

@@ -125,6 +125,14 @@ class PageCommandsTest : public QObject {
     server_.page("/next",
                  "<html><head><link rel=\"icon\" href=\"data:,\"><title>next</title></head>"
                  "<body>next</body></html>");
+    // Shift_JIS text, no charset from the server or the page: "日本語のページ"
+    // and enough of it for a guess.
+    test::LocalHttpServer::Reply undeclared;
+    undeclared.content_type = "text/html";
+    undeclared.body = "<html><head><title>x</title></head><body><p>" +
+                      QByteArray::fromStdString(ToSjis(QStringLiteral("日本語のページです。"))) +
+                      "</p></body></html>";
+    server_.route("/undeclared", undeclared);
     server_.page("/handed",
                  "<html><head><link rel=\"icon\" href=\"data:,\"><title>handed</title></head>"
                  "<body>handed</body></html>");
@@ -213,6 +221,29 @@ class PageCommandsTest : public QObject {
     QVERIFY(test::WaitFor([&] { return !Pages(area).contains(QLatin1Char('~')); }));
     QCOMPARE(Pages(area), QStringLiteral("http:page view-source:http:page* http:next"));
     QCOMPARE(frame.ActiveControl()->page()->url().scheme(), QStringLiteral("view-source"));
+
+    // A page that declares no charset is read again in the one chosen.
+    area.SelectPage(area.current_category(), 0, true, true);
+    PageHost& shown = *area.ActiveHost();
+    QVERIFY(shown.Navigate({ToSjis(Url("/undeclared")), {}, {}, {}}));
+    WebEngineControl& shown_page = *frame.ActiveControl();
+    QVERIFY(test::WaitFor([&] { return !shown_page.Busy() && !shown_page.Charset().empty(); }));
+    QCOMPARE(shown_page.Charset(), std::string("Shift_JIS"));  // the engine's guess
+    const auto read_as = [&](const char* charset) {
+      return test::WaitFor([&] {
+        return shown_page.Charset() == charset && shown.load_state() == LoadState::kLoaded;
+      });
+    };
+    QVERIFY(frame.router().Run(CommandId(3611)));  // EUC-JP
+    QVERIFY(read_as("EUC-JP"));
+    QCOMPARE(ToQString(shown.url()), Url("/undeclared"));
+    QVERIFY(frame.router().State(CommandId(3611)).checked);
+    QVERIFY(!frame.router().State(CommandId(3609)).checked);
+    QVERIFY(frame.router().Run(CommandId(3609)));  // automatic: the page's own again
+    QVERIFY(read_as("Shift_JIS"));
+    QCOMPARE(test::RunScript(shown_page.view(), QStringLiteral("document.body.innerText")),
+             QStringLiteral("日本語のページです。"));
+    QVERIFY(frame.router().State(CommandId(3609)).checked);
 
     // Qt's own texts are Japanese.
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),

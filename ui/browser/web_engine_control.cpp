@@ -4,6 +4,9 @@
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineCertificateError>
@@ -193,6 +196,10 @@ bool WebEngineControl::OnNavigationRequest(const QUrl& url, QWebEnginePage::Navi
   // The engine does not give a submitted form's body, so such a request
   // cannot be sent again in another tab.
   info.replayable = info.kind != NavigationKind::kForm;
+  // A link away from a page read in a chosen charset.
+  if (main_frame && url.scheme() != QLatin1String("data") && url != chosen_for_) {
+    ForgetChosenCharset();
+  }
   if (from_page && main_frame) PassOnRecentClick();
   const bool cancel = events_.OnBeforeNavigate(info);
   if (cancel && main_frame) start_pending_ = false;
@@ -257,6 +264,7 @@ void WebEngineControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
 bool WebEngineControl::Navigate(const NavigateParams& params) {
   const QUrl url = ToEngineUrl(params.url);
   if (!url.isValid() || EnsurePage() == nullptr) return false;
+  ForgetChosenCharset();
   if (!IsOwnFrameTarget(params.target_frame) && params.post_body.empty()) {
     // There is no frame API: a named window.open() fills the frame of that
     // name (a GET, like a link with a target).
@@ -414,18 +422,54 @@ void WebEngineControl::Scroll(ScrollCommand command) {
   page_->runJavaScript(QString::fromLatin1(kScripts[static_cast<int>(command)]));
 }
 
-// The engine reads a page in the charset its server or its markup declares
-// and offers no override; the chosen charset becomes the page's default, which
-// decides for pages that declare none (and is dropped again with "automatic").
+// The engine reads a page in the charset its server or its markup declares,
+// else in the one it guesses, and offers no override. So the page's bytes are
+// fetched again (a GET without the page's cookies) and given to the engine
+// as a document of the chosen charset, at the page's own address. When that
+// fails, or the page is too large, the page is loaded again with the chosen
+// charset as its default, which decides for pages that neither declare nor
+// reveal one. "Automatic" loads the page's own address again.
 void WebEngineControl::ReloadWithCharset(const std::string& charset) {
   if (page_ == nullptr) return;
+  if (chosen_charset_.empty()) chosen_for_ = page_->url();
+  const QUrl url = chosen_for_;
   chosen_charset_ = charset;
-  if (charset.empty()) {
-    page_->settings()->setDefaultTextEncoding(profile_->settings()->defaultTextEncoding());
-  } else {
-    page_->settings()->setDefaultTextEncoding(QString::fromStdString(charset));
+  page_->settings()->setDefaultTextEncoding(charset.empty()
+                                                ? profile_->settings()->defaultTextEncoding()
+                                                : QString::fromStdString(charset));
+  start_pending_ = true;
+  if (charset.empty() ||
+      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+    page_->load(url);
+    return;
   }
-  Reload();
+  auto* network = new QNetworkAccessManager(this);
+  QNetworkRequest request(url);
+  request.setHeader(QNetworkRequest::UserAgentHeader, profile_->httpUserAgent());
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                       QNetworkRequest::NoLessSafeRedirectPolicy);
+  QNetworkReply* reply = network->get(request);
+  const QByteArray mime = "text/html;charset=" + QByteArray::fromStdString(charset);
+  connect(reply, &QNetworkReply::finished, this, [this, network, reply, url, mime] {
+    network->deleteLater();
+    const QByteArray body =
+        reply->error() == QNetworkReply::NoError && reply->size() <= kMaxRereadBytes
+            ? reply->readAll()
+            : QByteArray();
+    if (page_ == nullptr) return;
+    if (body.isEmpty()) {
+      page_->load(url);
+    } else {
+      page_->setContent(body, QString::fromLatin1(mime), url);
+    }
+  });
+}
+
+// Another page is read as it declares itself.
+void WebEngineControl::ForgetChosenCharset() {
+  if (chosen_charset_.empty()) return;
+  chosen_charset_.clear();
+  page_->settings()->setDefaultTextEncoding(profile_->settings()->defaultTextEncoding());
 }
 
 void WebEngineControl::OnRelease(Qt::MouseButton button, const QPoint& at) {

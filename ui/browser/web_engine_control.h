@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QUrl>
 #include <QWebEngineView>
 #include <QWidget>
 #include <memory>
@@ -40,6 +41,9 @@ class WebEngineControl : public QObject, public BrowserControl {
   // before the page area deletes them.
   static constexpr int kTeardownDelayMs = 500;
 
+  // The largest page read again in a chosen charset (the engine's limit for
+  // content given to it).
+  static constexpr qint64 kMaxRereadBytes = 2 * 1024 * 1024 - 4096;
   // The engine's zoom limits (percent).
   static constexpr int kMinZoom = 25;
   static constexpr int kMaxZoom = 500;
@@ -88,6 +92,7 @@ class WebEngineControl : public QObject, public BrowserControl {
 
  private:
   void OnRelease(Qt::MouseButton button, const QPoint& at);
+  void ForgetChosenCharset();
   void PasteIntoFieldAt(const QPoint& at);
   EnginePage* EnsurePage();
   bool OnNavigationRequest(const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame);
@@ -111,9 +116,11 @@ class WebEngineControl : public QObject, public BrowserControl {
   bool reported_loading_ = false;
   std::shared_ptr<const PageHooks> hooks_;
   QStringList certificate_errors_;
-  // document.characterSet of the last load; the charset chosen by the user.
+  // document.characterSet of the last load; the charset chosen by the user
+  // and the address of the page it was chosen for.
   std::string charset_;
   std::string chosen_charset_;
+  QUrl chosen_for_;
   // While a load of the shown page is asked for and not yet started.
   std::unique_ptr<PaintHold> paint_hold_;
 };
