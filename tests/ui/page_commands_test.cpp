@@ -2,6 +2,7 @@
 // program's real window.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -214,6 +215,19 @@ class PageCommandsTest : public QObject {
     QVERIFY(test::WaitFor([&] {
       return test::RunScript(view, QStringLiteral("document.getElementById('field').value")) ==
              QStringLiteral("電卓");
+    }));
+
+    // A middle click over the field puts the clipboard in place of its text.
+    QApplication::clipboard()->setText(QStringLiteral("貼り付けた"));
+    const QPoint field_at(
+        20,
+        static_cast<int>(test::RunScript(view, QStringLiteral("document.getElementById('field')"
+                                                              ".getBoundingClientRect().top + 5"))
+                             .toDouble()));
+    QTest::mouseClick(view->focusProxy(), Qt::MiddleButton, Qt::NoModifier, field_at);
+    QVERIFY(test::WaitFor([&] {
+      return test::RunScript(view, QStringLiteral("document.getElementById('field').value")) ==
+             QStringLiteral("貼り付けた");
     }));
 
     // The source opens in a page tab right of the page, shown.
