@@ -8,19 +8,9 @@
 #include "core/browser/page_host.h"
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
-#include "core/files/settings_store.h"
-#include "core/stores/category_folder_tree.h"
-#include "core/stores/clip_list.h"
-#include "core/stores/item_store.h"
 #include "core/tabs/tab_area.h"
 #include "core/text/charset_converter.h"
-#include "platform/posix_env.h"
-#include "support/fake_clock.h"
-#include "support/fake_prompter.h"
-#include "support/fake_timer.h"
-#include "support/search_lists.h"
-#include "support/tab_fakes.h"
-#include "support/temp_dir.h"
+#include "support/tab_area_parts.h"
 
 namespace tolvane {
 namespace {
@@ -43,11 +33,8 @@ class Window : public PageCommandWindow {
 class PageCommandsTest : public ::testing::Test {
  protected:
   PageCommandsTest() {
-    TabArea::Services services{lists_.tabs, lists_.engines, groups_, clips_,  settings_,
-                               keywords_,   nullptr,        nullptr, timers_, prompter_,
-                               clock_,      controls_,      probe_,  boxes_,  boxes_};
-    area_ = std::make_unique<TabArea>(services, view_, view_);
-    commands_ = std::make_unique<PageCommands>(*area_, settings_, window_);
+    area_ = std::make_unique<TabArea>(parts_.Services(), parts_.view, parts_.view);
+    commands_ = std::make_unique<PageCommands>(*area_, parts_.settings, window_);
     router_.Add(*commands_);
   }
   ~PageCommandsTest() override {
@@ -58,38 +45,25 @@ class PageCommandsTest : public ::testing::Test {
 
   void OpenPage() {
     area_->SelectCategoryTab(area_->OpenCategoryTab(SearchLists::kOne), true);
-    testing::Settle(timers_, controls_);
+    testing::Settle(parts_.timers, parts_.controls);
   }
-  FakeBrowserControl& Page() { return *controls_.made.at(area_->ActiveHost()); }
+  FakeBrowserControl& Page() { return *parts_.controls.made.at(area_->ActiveHost()); }
   bool Enabled(CommandId id) { return router_.State(id).enabled; }
   bool Checked(CommandId id) { return router_.State(id).checked; }
   void Run(int id) { router_.Run(CommandId(id)); }
   std::string TakeLog() {
     std::string text;
-    for (const auto& line : controls_.log) {
+    for (const auto& line : parts_.controls.log) {
       if (line.find(".Edit") != std::string::npos || line.find(".Scroll") != std::string::npos ||
           line.find(".Reload") != std::string::npos) {
         text += line + ";";
       }
     }
-    controls_.log.clear();
+    parts_.controls.log.clear();
     return text;
   }
 
-  testing::TempDir dir_;
-  PosixEnv env_{dir_.path()};
-  SettingsStore settings_{dir_.path() / "vq_system.ini", env_};
-  testing::FakeClock clock_;
-  testing::FakeTimerFactory timers_;
-  testing::FakePrompter prompter_;
-  SearchLists lists_;
-  CategoryFolderTree groups_{StoreType::kTabs};
-  ClipList clips_{1000};
-  ItemStore keywords_{StoreType::kKeywords, settings_, clock_};
-  Controls controls_;
-  testing::FakeProbe probe_;
-  testing::NullBoxes boxes_;
-  testing::RecordingView view_;
+  testing::TabAreaParts parts_;
   std::unique_ptr<TabArea> area_;
   Window window_;
   CommandRouter router_;
@@ -109,7 +83,7 @@ TEST_F(PageCommandsTest, NothingToActOnWithoutAShownPage) {
   Run(32914);
   EXPECT_FALSE(Checked(command::kUsePopupBlock));
   EXPECT_TRUE(Checked(command::kDisablePopupBlock));
-  EXPECT_EQ(Read(settings_, settings::kSecurityPopupBlock), 0);
+  EXPECT_EQ(Read(parts_.settings, settings::kSecurityPopupBlock), 0);
 }
 
 TEST_F(PageCommandsTest, ZoomAndTextSizeStepWithinTheLimitsAndMarkTheCurrentEntry) {
@@ -171,7 +145,7 @@ TEST_F(PageCommandsTest, SourceOpensInAShownPageTabRightOfThePage) {
   OpenPage();
   EXPECT_TRUE(Enabled(command::kViewSource));
   Run(32796);
-  testing::Settle(timers_, controls_);
+  testing::Settle(parts_.timers, parts_.controls);
   EXPECT_EQ(SjisToUtf8(area_->Describe()), "[One*: D view-source:http://d/*]");
   EXPECT_EQ(area_->ActiveHost()->url(), "view-source:http://d/");
 }
