@@ -259,6 +259,17 @@ class PageCommandsTest : public QObject {
              QStringLiteral("日本語のページです。"));
     QVERIFY(frame.router().State(CommandId(3609)).checked);
 
+    // The preview draws the page (the engine prints it) before it shows.
+    QString preview_class;
+    test::WhenModal(
+        [&](QWidget* dialog) {
+          preview_class = QString::fromLatin1(dialog->metaObject()->className());
+          QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        },
+        20000);
+    QVERIFY(frame.router().Run(command::kPrintPreview));
+    QCOMPARE(preview_class, QStringLiteral("QPrintPreviewDialog"));
+
     // Qt's own texts are Japanese.
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
