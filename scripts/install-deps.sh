@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config clang-format git
-  qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev
+  qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
@@ -9,6 +10,9 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication qt_app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolvane"));
+  // The installed desktop entry and icon (share/applications, share/icons).
+  QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tolvane")));
 
   tolvane::CTolvaneApp app;
   const int start_status = app.InitInstance(QApplication::arguments());

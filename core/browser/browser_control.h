@@ -111,6 +111,12 @@ struct NavigateParams {
   std::string target_frame;  // empty: the page itself
 };
 
+// The edit commands a page takes (the focused field or the page's selection).
+enum class EditCommand { kCut, kCopy, kPaste, kDelete, kSelectAll, kUndo };
+
+// Scrolling the page as the keys would.
+enum class ScrollCommand { kLineUp, kLineDown, kPageUp, kPageDown, kTop, kBottom };
+
 // One embedded browser engine instance showing one page. The Qt layer
 // implements it with a WebEngine page and view (ui/browser); tests use a fake.
 //
@@ -147,6 +153,23 @@ class BrowserControl {
   virtual bool FocusIsTextField() const = 0;
   // Types `text` into that field at the caret; false when there is none.
   virtual bool PutTextInFocusedField(const std::string& text) = 0;
+
+  // The page's zoom in percent; -1 while the engine cannot say (no page yet).
+  // The engine keeps the zoom within its own limits.
+  virtual int Zoom() const = 0;
+  virtual void SetZoom(int percent) = 0;
+  // The text size, 0 (smallest) … 4 (largest); -1 while the engine cannot say.
+  virtual int TextSize() const = 0;
+  virtual void SetTextSize(int size) = 0;
+  virtual void Edit(EditCommand command) = 0;
+  virtual void Scroll(ScrollCommand command) = 0;
+  // The charset the shown document was read with (a WHATWG label as the
+  // engine reports it), empty when not known.
+  virtual std::string Charset() const = 0;
+  // The charset the user chose for this page, empty for the page's own.
+  virtual std::string ChosenCharset() const = 0;
+  // Reads the page again with `charset` (empty: as the page declares).
+  virtual void ReloadWithCharset(const std::string& charset) = 0;
 
   // The page becomes the visible one of its tab area (optionally taking the
   // keyboard focus), or is hidden.

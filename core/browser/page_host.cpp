@@ -108,10 +108,18 @@ bool PageHost::Navigate(const NavigateParams& params) {
   return true;
 }
 
-void PageHost::Refresh() {
+void PageHost::Refresh() { Reread(nullptr); }
+
+void PageHost::RefreshWithCharset(const std::string& charset) { Reread(&charset); }
+
+void PageHost::Reread(const std::string* charset) {
   if (state_ == LoadState::kWaiting || control_ == nullptr) return;
   MarkLoading();
-  control_->Reload();
+  if (charset != nullptr) {
+    control_->ReloadWithCharset(*charset);
+  } else {
+    control_->Reload();
+  }
   BeginLoad();
 }
 

@@ -89,6 +89,8 @@ class PageHost : public BrowserEvents {
   bool Navigate(const NavigateParams& params);
   // Reloads the page (not while Waiting).
   void Refresh();
+  // Reads the page again in `charset` (empty: as the page declares itself).
+  void RefreshWithCharset(const std::string& charset);
   // Stops the load; the page ends Loaded without a history item.
   void Stop();
   void GoBack();
@@ -139,6 +141,9 @@ class PageHost : public BrowserEvents {
   const NavigationRequest& request() const { return request_; }
   bool active_view() const { return active_view_; }
   bool has_control() const { return control_ != nullptr; }
+  // The engine of the page for the page's own commands; null until the page
+  // first loads.
+  BrowserControl* control() const { return control_.get(); }
   StatusBarValues StatusValues() const;
 
   // The control a new window of another page loads into; made now if the
@@ -167,6 +172,7 @@ class PageHost : public BrowserEvents {
 
  private:
   BrowserControl* EnsureControl();
+  void Reread(const std::string* charset);
   int LinkMode() const;
   void BeginLoad();  // bookkeeping shared by every navigation start
   void ResetCounters();

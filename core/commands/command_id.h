@@ -158,6 +158,20 @@ inline constexpr CommandId kDeleteTab{32949};
 inline constexpr CommandId kDeleteAllTabs{32954};
 inline constexpr CommandId kDeleteAllTabs2{32985};
 inline constexpr CommandId kDeleteGroup{32957};
+// The shown page's own commands besides those of the command table.
+inline constexpr CommandId kPageSetup{57606};
+inline constexpr CommandId kPrintPreview{57609};
+inline constexpr CommandId kPageProperties{32773};
+inline constexpr CommandId kWorkOffline{32774};
+inline constexpr CommandId kPrivacyReport{32797};
+inline constexpr CommandId kSecurityReport{32831};
+inline constexpr CommandId kScrollTopAlt{59158};
+inline constexpr CommandId kScrollBottomAlt{59159};
+// Pop-ups: show the blocked ones, allow them on this page, switch blocking.
+inline constexpr CommandId kShowBlockedPopups{32912};
+inline constexpr CommandId kAllowPopupsHere{32913};
+inline constexpr CommandId kUsePopupBlock{32914};
+inline constexpr CommandId kDisablePopupBlock{32923};
 }  // namespace command
 
 }  // namespace tolvane

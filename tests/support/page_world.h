@@ -53,6 +53,25 @@ class FakeBrowserControl : public BrowserControl {
   std::string SelectedText() const override { return selected_text; }
   bool FocusIsTextField() const override { return false; }
   bool PutTextInFocusedField(const std::string&) override { return false; }
+  int Zoom() const override { return zoom; }
+  void SetZoom(int percent) override { zoom = percent; }
+  int TextSize() const override { return text_size; }
+  void SetTextSize(int size) override { text_size = size; }
+  void Edit(EditCommand command) override {
+    static constexpr const char* kNames[] = {"Cut", "Copy", "Paste", "Delete", "SelectAll", "Undo"};
+    Log(std::string("Edit ") + kNames[static_cast<int>(command)]);
+  }
+  void Scroll(ScrollCommand command) override {
+    static constexpr const char* kNames[] = {"LineUp",   "LineDown", "PageUp",
+                                             "PageDown", "Top",      "Bottom"};
+    Log(std::string("Scroll ") + kNames[static_cast<int>(command)]);
+  }
+  std::string Charset() const override { return charset; }
+  std::string ChosenCharset() const override { return chosen_charset; }
+  void ReloadWithCharset(const std::string& label) override {
+    chosen_charset = label;
+    Act("Reload charset=" + label, true);
+  }
   void Show(bool take_focus) override { Log(take_focus ? "Show focus" : "Show"); }
   void Hide() override { Log("Hide"); }
 
@@ -72,6 +91,10 @@ class FakeBrowserControl : public BrowserControl {
   std::string location_url;
   std::string location_name;
   std::string selected_text;
+  int zoom = 100;
+  int text_size = 2;
+  std::string charset = "UTF-8";
+  std::string chosen_charset;
 
  private:
   void Log(const std::string& what) { log_.push_back(name_ + "." + what); }

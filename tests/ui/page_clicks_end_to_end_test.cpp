@@ -61,50 +61,16 @@ bool RowSettled(const TabArea& area) {
   return true;
 }
 
-// The view of the shown page, as the user sees it in the page area.
-QWebEngineView* ShownView(const CTolvaneApp& app) {
-  for (QWebEngineView* view :
-       app.main_frame()->view()->page_area()->findChildren<QWebEngineView*>()) {
-    if (view->isVisible()) return view;
-  }
-  return nullptr;
-}
-
-// Runs `script` in the shown page and gives its result.
-QVariant RunScript(QWebEngineView* view, const QString& script) {
-  QVariant result;
-  bool done = false;
-  view->page()->runJavaScript(script, [&](const QVariant& value) {
-    result = value;
-    done = true;
-  });
-  test::WaitFor([&] { return done; }, 5000);
-  return result;
-}
-
-// The shown page's view once it takes input, null when it never does.
-QWebEngineView* InputReadyView(const CTolvaneApp& app) {
-  QWebEngineView* view = nullptr;
-  if (!test::WaitFor([&] {
-        view = ShownView(app);
-        return view != nullptr && view->focusProxy() != nullptr;
-      })) {
-    return nullptr;
-  }
-  // The renderer takes input a little after the load has ended.
-  test::Spin(300);
-  return view;
-}
-
 // Clicks the element `id` of the shown page with the left button.
 bool ClickElement(const CTolvaneApp& app, const char* id) {
-  QWebEngineView* view = InputReadyView(app);
+  QWebEngineView* view = test::InputReadyView(app);
   if (view == nullptr) return false;
   const QVariantList r =
-      RunScript(view, QStringLiteral(
-                          "(function(){var r=document.getElementById('%1')"
-                          ".getBoundingClientRect();return [r.left,r.top,r.width,r.height];})()")
-                          .arg(QLatin1String(id)))
+      test::RunScript(
+          view,
+          QStringLiteral("(function(){var r=document.getElementById('%1')"
+                         ".getBoundingClientRect();return [r.left,r.top,r.width,r.height];})()")
+              .arg(QLatin1String(id)))
           .toList();
   if (r.size() != 4) return false;
   const QPoint at(static_cast<int>(r[0].toDouble() + r[2].toDouble() / 2),
@@ -115,10 +81,11 @@ bool ClickElement(const CTolvaneApp& app, const char* id) {
 
 // Focuses the element `id` of the shown page and presses `key` on it.
 bool PressOnElement(const CTolvaneApp& app, const char* id, Qt::Key key) {
-  QWebEngineView* view = InputReadyView(app);
+  QWebEngineView* view = test::InputReadyView(app);
   if (view == nullptr) return false;
   view->setFocus();
-  RunScript(view, QStringLiteral("document.getElementById('%1').focus()").arg(QLatin1String(id)));
+  test::RunScript(view,
+                  QStringLiteral("document.getElementById('%1').focus()").arg(QLatin1String(id)));
   QTest::keyClick(view->focusProxy(), key);
   return true;
 }

@@ -9,9 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineView>
 
 #include "ui/app/qt_text.h"
+#include "ui/app/tolvane_app.h"
 #include "ui/browser/browser_profile.h"
+#include "ui/frame/main_frame.h"
+#include "ui/tabs/tolvane_view.h"
 
 namespace tolvane::test {
 
@@ -96,12 +100,48 @@ bool HasCrLfLines(const QByteArray& bytes) {
   return true;
 }
 
-ProgramProcess::ProgramProcess(const QString& data_dir, const QString& runtime_dir) {
+// The view of the shown page, as the user sees it in the page area.
+QWebEngineView* ShownView(const CTolvaneApp& app) {
+  for (QWebEngineView* view :
+       app.main_frame()->view()->page_area()->findChildren<QWebEngineView*>()) {
+    if (view->isVisible()) return view;
+  }
+  return nullptr;
+}
+
+// Runs `script` in the shown page and gives its result.
+QVariant RunScript(QWebEngineView* view, const QString& script) {
+  QVariant result;
+  bool done = false;
+  view->page()->runJavaScript(script, [&](const QVariant& value) {
+    result = value;
+    done = true;
+  });
+  WaitFor([&] { return done; }, 5000);
+  return result;
+}
+
+// The shown page's view once it takes input, null when it never does.
+QWebEngineView* InputReadyView(const CTolvaneApp& app) {
+  QWebEngineView* view = nullptr;
+  if (!WaitFor([&] {
+        view = ShownView(app);
+        return view != nullptr && view->focusProxy() != nullptr;
+      })) {
+    return nullptr;
+  }
+  // The renderer takes input a little after the load has ended.
+  Spin(300);
+  return view;
+}
+
+ProgramProcess::ProgramProcess(const QString& data_dir, const QString& runtime_dir,
+                               const QStringList& arguments) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_dir);
   process_.setProcessEnvironment(environment);
   process_.setProgram(QStringLiteral(TOLVANE_EXE));
-  process_.setArguments({QStringLiteral("--data-dir"), data_dir});
+  process_.setArguments(QStringList{QStringLiteral("--data-dir"), data_dir} + arguments);
   process_.start();
 }
 

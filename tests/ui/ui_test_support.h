@@ -6,11 +6,17 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <QVariant>
 #include <filesystem>
 #include <functional>
 
 class QObject;
+class QWebEngineView;
 class QWidget;
+
+namespace tolvane {
+class CTolvaneApp;
+}
 
 namespace tolvane::test {
 
@@ -49,12 +55,21 @@ QStringList AppArguments(const QString& data_dir);
 // True when the file is non-empty and every line ends in CR LF.
 bool HasCrLfLines(const QByteArray& bytes);
 
+// The view of the shown page, as the user sees it in the page area.
+QWebEngineView* ShownView(const CTolvaneApp& app);
+// Runs `script` in the page of `view` and gives its result.
+QVariant RunScript(QWebEngineView* view, const QString& script);
+// The shown page's view once it takes input, null when it never does.
+QWebEngineView* InputReadyView(const CTolvaneApp& app);
+
 // The program itself, started on `data_dir` with its own XDG_RUNTIME_DIR (a
 // private one keeps Qt from warning about its absence). Never left running,
 // whatever the test does.
 class ProgramProcess {
  public:
-  ProgramProcess(const QString& data_dir, const QString& runtime_dir);
+  // `arguments` follow "--data-dir DIR".
+  ProgramProcess(const QString& data_dir, const QString& runtime_dir,
+                 const QStringList& arguments = {});
   ~ProgramProcess();
   ProgramProcess(const ProgramProcess&) = delete;
   ProgramProcess& operator=(const ProgramProcess&) = delete;

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QStringView>
 
-#include "core/text/keyword.h"
 #include "core/text/charset_converter.h"
+#include "core/text/keyword.h"
 
 namespace tolvane {
 namespace {

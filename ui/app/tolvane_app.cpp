@@ -3,17 +3,23 @@
 #include <QUrl>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <cstdio>
 #include <system_error>
 #include <vector>
 
 #include "core/app/command_line.h"
+#include "core/app/handoff.h"
 #include "core/app/tolvane_doc.h"
 #include "core/files/settings_store.h"
 #include "core/files/string_table.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
+#include "ui/app/handoff_server.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/shipped_engine_list.h"
 #include "ui/app/termination_signals.h"
@@ -27,6 +33,7 @@ CTolvaneApp::CTolvaneApp() = default;
 // The frame refers to the document and the document to the settings: tear
 // down in that order.
 CTolvaneApp::~CTolvaneApp() {
+  handoff_.reset();
   termination_.reset();
   frame_.reset();
   doc_.reset();
@@ -45,13 +52,20 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     std::fputs(CommandLine::Usage(), stdout);
     return kExitOk;
   }
+  LoadJapaneseTranslations();
   argument_ = command_line.argument;
   // Caught from here on: a stop request during start-up waits in the
   // signal pipe and closes the window in order once the event loop runs.
   termination_ = std::make_unique<TerminationSignals>();
 
+  const QString program_dir = QCoreApplication::applicationDirPath();
+  ProgramPlace program{QStringToPath(QCoreApplication::applicationFilePath()),
+                       QFileInfo(program_dir).isWritable(),
+                       QFileInfo(program_dir + QStringLiteral("/../share/tolvane")).isDir()};
   data_dir_ =
-      ResolveDataDirectory(command_line, QStringToPath(QCoreApplication::applicationFilePath()));
+      ResolveDataDirectory(command_line, program,
+                           UserDataDirectory(qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
+                                             QDir::homePath().toStdString()));
   std::error_code error;
   std::filesystem::create_directories(data_dir_, error);
   if (error || !std::filesystem::is_directory(data_dir_)) {
@@ -76,6 +90,13 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     doc_.reset();
     switch (opened.status) {
       case DocumentOpenResult::Status::kHeldByAnotherCopy:
+        // The running copy opens the address instead.
+        if (!argument_.empty() &&
+            CHandoffServer::Send(
+                handoff::SocketPath(PosixEnv::DefaultMutexDirectory(), data_dir_),
+                handoff::Message(argument_, std::filesystem::current_path(error)))) {
+          std::fprintf(stderr, "tolvane: %s went to the running copy\n", argument_.c_str());
+        }
         return kExitHeldByAnotherCopy;
       case DocumentOpenResult::Status::kCannotLock:
         ReportFailure(QMessageBox::Critical, string_id::kCannotLockDataDirectory, opened.file,
@@ -120,7 +141,25 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
       [this] { return start_url_ = doc_->StartUrl(argument_); }, clip_list_page);
   QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, frame_.get(),
                    &CMainFrame::CloseWithoutAsking);
+  // Only now: an address handed over earlier would find no page tabs.
+  handoff_ = std::make_unique<CHandoffServer>(
+      handoff::SocketPath(PosixEnv::DefaultMutexDirectory(), data_dir_));
+  QObject::connect(
+      handoff_.get(), &CHandoffServer::argumentReceived, frame_.get(),
+      [this](const std::string& argument) { frame_->OpenHandedOver(doc_->StartUrl(argument)); });
   return kExitOk;
+}
+
+void CTolvaneApp::LoadJapaneseTranslations() {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  for (const char* module : {"qtbase", "qtwebengine"}) {
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(japanese, QString::fromLatin1(module), QStringLiteral("_"), folder)) {
+      QCoreApplication::installTranslator(translator.get());
+      translators_.push_back(std::move(translator));
+    }
+  }
 }
 
 int CTolvaneApp::ExitStatus() const {

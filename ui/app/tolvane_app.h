@@ -2,14 +2,17 @@
 
 #include <QMessageBox>
 #include <QStringList>
+#include <QTranslator>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/app/startup_settings.h"
 
 namespace tolvane {
 
+class CHandoffServer;
 class CMainFrame;
 class TerminationSignals;
 class CTolvaneDoc;
@@ -60,6 +63,10 @@ class CTolvaneApp {
  private:
   // A message box naming `file` and `reason` under numbered string
   // `string_id`; SIGTERM closes it.
+  // Qt's own texts (buttons of message boxes, standard dialogs) in Japanese
+  // whatever the locale, from Qt's translations where they are installed.
+  void LoadJapaneseTranslations();
+
   void ReportFailure(QMessageBox::Icon icon, int string_id, const std::filesystem::path& file,
                      const std::string& reason, const QString& object_name);
 
@@ -69,6 +76,8 @@ class CTolvaneApp {
   std::unique_ptr<CTolvaneDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<TerminationSignals> termination_;
+  std::unique_ptr<CHandoffServer> handoff_;
+  std::vector<std::unique_ptr<QTranslator>> translators_;
   StartupSettings startup_settings_;
   std::filesystem::path data_dir_;
   std::string argument_;

@@ -3,6 +3,7 @@
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace tolvane {
@@ -80,6 +81,23 @@ bool PageInputTracker::eventFilter(QObject* watched, QEvent* event) {
       middle_at_ = mouse->button() == Qt::MiddleButton ? modifiers_at_ : -1;
       if (mouse->button() == Qt::LeftButton && event->type() != QEvent::MouseButtonDblClick) {
         UserAction();
+      }
+      if (event->type() == QEvent::MouseButtonRelease && on_release_ &&
+          (mouse->button() == Qt::LeftButton || mouse->button() == Qt::MiddleButton)) {
+        // The engine takes the release first (the selection, a middle-click
+        // paste of its own); the handler acts on what it made of it.
+        const Qt::MouseButton button = mouse->button();
+        const QPoint at = mouse->position().toPoint();
+        QMetaObject::invokeMethod(
+            this, [this, button, at] { on_release_(button, at); }, Qt::QueuedConnection);
+      }
+      break;
+    }
+    case QEvent::Wheel: {
+      const auto* wheel = static_cast<QWheelEvent*>(event);
+      if (wheel->modifiers() == Qt::ControlModifier && on_ctrl_wheel_ &&
+          wheel->angleDelta().y() != 0 && on_ctrl_wheel_(wheel->angleDelta().y())) {
+        return true;
       }
       break;
     }

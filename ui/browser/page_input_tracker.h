@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPoint>
 #include <functional>
 
 class QWidget;
@@ -32,6 +33,17 @@ class PageInputTracker : public QObject {
   // Runs on every left-button press and release over the page and every
   // press and release of Space or Enter in it.
   void SetUserActionHandler(std::function<void()> handler) { on_user_action_ = std::move(handler); }
+  // Ctrl alone with the wheel over the page: the handler is given the
+  // wheel's delta (positive away from the user); when it returns true the
+  // engine does not see the wheel (and does not zoom by itself).
+  void SetCtrlWheelHandler(std::function<bool(int delta)> handler) {
+    on_ctrl_wheel_ = std::move(handler);
+  }
+  // After the engine saw a release of the left or the middle button, with
+  // the position in the page's widget.
+  void SetReleaseHandler(std::function<void(Qt::MouseButton button, const QPoint& at)> handler) {
+    on_release_ = std::move(handler);
+  }
 
   // Ctrl or Shift held at the last input, or the middle button pressed or
   // released, within kHeldMs.
@@ -53,6 +65,8 @@ class PageInputTracker : public QObject {
   std::function<qint64()> now_ms_;
   QElapsedTimer clock_;
   std::function<void()> on_user_action_;
+  std::function<bool(int)> on_ctrl_wheel_;
+  std::function<void(Qt::MouseButton, const QPoint&)> on_release_;
   Qt::KeyboardModifiers modifiers_;
   qint64 modifiers_at_ = -1;
   qint64 middle_at_ = -1;

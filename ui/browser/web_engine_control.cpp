@@ -4,23 +4,31 @@
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineCertificateError>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
+#include "core/browser/find_selection_sink.h"
 #include "ui/app/qt_text.h"
 #include "ui/browser/engine_page.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"
+#include "ui/browser/page_view.h"
 #include "ui/browser/paint_hold.h"
 
 namespace tolvane {
@@ -83,12 +91,17 @@ class MainFrameRequestWatch : public QWebEngineUrlRequestInterceptor {
 }  // namespace
 
 WebEngineControl::WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile,
-                                   QWidget* parent)
+                                   QWidget* parent, std::shared_ptr<const PageHooks> hooks)
     : events_(events),
       profile_(profile),
       widget_(new QWidget(parent)),
-      input_(new PageInputTracker(this)) {
+      input_(new PageInputTracker(this)),
+      hooks_(hooks != nullptr ? std::move(hooks) : std::make_shared<PageHooks>()) {
   input_->SetUserActionHandler([this] { events_.OnUserAction(); });
+  input_->SetCtrlWheelHandler(
+      [this](int delta) { return hooks_->ctrl_wheel && hooks_->ctrl_wheel(*this, delta); });
+  input_->SetReleaseHandler(
+      [this](Qt::MouseButton button, const QPoint& at) { OnRelease(button, at); });
   auto* layout = new QVBoxLayout(widget_);
   layout->setContentsMargins(0, 0, 0, 0);
   widget_->hide();
@@ -119,7 +132,11 @@ QWebEnginePage* WebEngineControl::page() const { return page_; }
 EnginePage* WebEngineControl::EnsurePage() {
   if (page_ != nullptr) return page_;
   if (widget_ == nullptr) return nullptr;
-  view_ = new QWebEngineView(widget_);
+  auto* view = new PageView(widget_);
+  view->SetMenuHandler([this](const QPoint& global) {
+    if (hooks_->context_menu) hooks_->context_menu(*this, global);
+  });
+  view_ = view;
   page_ = new EnginePage(profile_, view_);
   view_->setPage(page_);
   widget_->layout()->addWidget(view_);
@@ -150,7 +167,15 @@ EnginePage* WebEngineControl::EnsurePage() {
   connect(page_, &QWebEnginePage::loadFinished, this, [this] {
     reported_loading_ = false;
     events_.OnDocumentComplete();
+    QPointer<WebEngineControl> self(this);
+    page_->runJavaScript(QStringLiteral("document.characterSet"), [self](const QVariant& result) {
+      if (self != nullptr) self->charset_ = result.toString().toStdString();
+    });
   });
+  connect(page_, &QWebEnginePage::certificateError, this,
+          [this](const QWebEngineCertificateError& error) {
+            certificate_errors_ << error.url().host() + QStringLiteral(": ") + error.description();
+          });
   connect(page_, &QWebEnginePage::windowCloseRequested, this,
           [this] { events_.OnWindowCloseRequested(); });
   connect(page_, &QWebEnginePage::newWindowRequested, this,
@@ -171,6 +196,10 @@ bool WebEngineControl::OnNavigationRequest(const QUrl& url, QWebEnginePage::Navi
   // The engine does not give a submitted form's body, so such a request
   // cannot be sent again in another tab.
   info.replayable = info.kind != NavigationKind::kForm;
+  // A link away from a page read in a chosen charset.
+  if (main_frame && url.scheme() != QLatin1String("data") && url != chosen_for_) {
+    ForgetChosenCharset();
+  }
   if (from_page && main_frame) PassOnRecentClick();
   const bool cancel = events_.OnBeforeNavigate(info);
   if (cancel && main_frame) start_pending_ = false;
@@ -235,6 +264,7 @@ void WebEngineControl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
 bool WebEngineControl::Navigate(const NavigateParams& params) {
   const QUrl url = ToEngineUrl(params.url);
   if (!url.isValid() || EnsurePage() == nullptr) return false;
+  ForgetChosenCharset();
   if (!IsOwnFrameTarget(params.target_frame) && params.post_body.empty()) {
     // There is no frame API: a named window.open() fills the frame of that
     // name (a GET, like a link with a target).
@@ -328,6 +358,152 @@ bool WebEngineControl::PutTextInFocusedField(const std::string& text) {
   event.setCommitString(ToQString(text));
   QCoreApplication::sendEvent(view_->focusProxy(), &event);
   return true;
+}
+
+int WebEngineControl::Zoom() const {
+  return page_ != nullptr ? qRound(page_->zoomFactor() * 100) : -1;
+}
+
+void WebEngineControl::SetZoom(int percent) {
+  if (page_ != nullptr) page_->setZoomFactor(std::clamp(percent, kMinZoom, kMaxZoom) / 100.0);
+}
+
+// The engine has no text-only zoom: the text size is the page's default font
+// size, which sizes the text the page does not size itself.
+int WebEngineControl::TextSize() const {
+  if (page_ == nullptr) return -1;
+  const int pixels = page_->settings()->fontSize(QWebEngineSettings::DefaultFontSize);
+  int size = 0;
+  for (int i = 0; i < static_cast<int>(std::size(kFontSizes)); ++i) {
+    if (pixels >= kFontSizes[i]) size = i;
+  }
+  return size;
+}
+
+void WebEngineControl::SetTextSize(int size) {
+  if (page_ == nullptr || size < 0 || size >= static_cast<int>(std::size(kFontSizes))) return;
+  page_->settings()->setFontSize(QWebEngineSettings::DefaultFontSize, kFontSizes[size]);
+}
+
+void WebEngineControl::Edit(EditCommand command) {
+  if (page_ == nullptr) return;
+  switch (command) {
+    case EditCommand::kCut:
+      page_->triggerAction(QWebEnginePage::Cut);
+      break;
+    case EditCommand::kCopy:
+      page_->triggerAction(QWebEnginePage::Copy);
+      break;
+    case EditCommand::kPaste:
+      page_->triggerAction(QWebEnginePage::Paste);
+      break;
+    case EditCommand::kDelete:
+      page_->runJavaScript(QStringLiteral("document.execCommand('delete')"));
+      break;
+    case EditCommand::kSelectAll:
+      page_->triggerAction(QWebEnginePage::SelectAll);
+      break;
+    case EditCommand::kUndo:
+      page_->triggerAction(QWebEnginePage::Undo);
+      break;
+  }
+}
+
+void WebEngineControl::Scroll(ScrollCommand command) {
+  if (page_ == nullptr) return;
+  static constexpr const char* kScripts[] = {
+      "window.scrollBy(0, -40)",
+      "window.scrollBy(0, 40)",
+      "window.scrollBy(0, -window.innerHeight * 0.875)",
+      "window.scrollBy(0, window.innerHeight * 0.875)",
+      "window.scrollTo(window.scrollX, 0)",
+      "window.scrollTo(window.scrollX, document.documentElement.scrollHeight)",
+  };
+  page_->runJavaScript(QString::fromLatin1(kScripts[static_cast<int>(command)]));
+}
+
+// The engine reads a page in the charset its server or its markup declares,
+// else in the one it guesses, and offers no override. So the page's bytes are
+// fetched again (a GET without the page's cookies) and given to the engine
+// as a document of the chosen charset, at the page's own address. When that
+// fails, or the page is too large, the page is loaded again with the chosen
+// charset as its default, which decides for pages that neither declare nor
+// reveal one. "Automatic" loads the page's own address again.
+void WebEngineControl::ReloadWithCharset(const std::string& charset) {
+  if (page_ == nullptr) return;
+  if (chosen_charset_.empty()) chosen_for_ = page_->url();
+  const QUrl url = chosen_for_;
+  chosen_charset_ = charset;
+  page_->settings()->setDefaultTextEncoding(charset.empty()
+                                                ? profile_->settings()->defaultTextEncoding()
+                                                : QString::fromStdString(charset));
+  start_pending_ = true;
+  if (charset.empty() ||
+      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+    page_->load(url);
+    return;
+  }
+  auto* network = new QNetworkAccessManager(this);
+  QNetworkRequest request(url);
+  request.setHeader(QNetworkRequest::UserAgentHeader, profile_->httpUserAgent());
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                       QNetworkRequest::NoLessSafeRedirectPolicy);
+  QNetworkReply* reply = network->get(request);
+  const QByteArray mime = "text/html;charset=" + QByteArray::fromStdString(charset);
+  connect(reply, &QNetworkReply::finished, this, [this, network, reply, url, mime] {
+    network->deleteLater();
+    const QByteArray body =
+        reply->error() == QNetworkReply::NoError && reply->size() <= kMaxRereadBytes
+            ? reply->readAll()
+            : QByteArray();
+    if (page_ == nullptr) return;
+    if (body.isEmpty()) {
+      page_->load(url);
+    } else {
+      page_->setContent(body, QString::fromLatin1(mime), url);
+    }
+  });
+}
+
+// Another page is read as it declares itself.
+void WebEngineControl::ForgetChosenCharset() {
+  if (chosen_charset_.empty()) return;
+  chosen_charset_.clear();
+  page_->settings()->setDefaultTextEncoding(profile_->settings()->defaultTextEncoding());
+}
+
+void WebEngineControl::OnRelease(Qt::MouseButton button, const QPoint& at) {
+  if (page_ == nullptr) return;
+  if (button == Qt::MiddleButton) {
+    PasteIntoFieldAt(at);
+  } else if (hooks_->find_selection != nullptr && page_->hasSelection() && !FocusIsPassword()) {
+    hooks_->find_selection->SelectionMade(ToUtf8(page_->selectedText()));
+  }
+}
+
+// A middle click over a text field puts the clipboard in it, in place of
+// what the field held.
+void WebEngineControl::PasteIntoFieldAt(const QPoint& at) {
+  const double zoom = page_->zoomFactor();
+  const QString script =
+      QStringLiteral(
+          "(function(x, y) {"
+          "  var e = document.elementFromPoint(x, y);"
+          "  if (!e || e.disabled || e.readOnly) return false;"
+          "  var field = e.tagName === 'TEXTAREA' || e.isContentEditable ||"
+          "      (e.tagName === 'INPUT' &&"
+          "       /^(text|search|url|email|tel|number|password)$/i.test(e.type));"
+          "  if (!field) return false;"
+          "  e.focus();"
+          "  if (e.select) e.select(); else document.execCommand('selectAll');"
+          "  return true;"
+          "})(%1, %2)")
+          .arg(at.x() / zoom)
+          .arg(at.y() / zoom);
+  QPointer<EnginePage> page(page_);
+  page_->runJavaScript(script, [page](const QVariant& is_field) {
+    if (page != nullptr && is_field.toBool()) page->triggerAction(QWebEnginePage::Paste);
+  });
 }
 
 void WebEngineControl::Show(bool take_focus) {

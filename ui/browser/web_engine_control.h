@@ -2,12 +2,15 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
+#include <QUrl>
 #include <QWebEngineView>
 #include <QWidget>
 #include <memory>
 
 #include "core/browser/browser_control.h"
 #include "ui/browser/engine_page.h"
+#include "ui/browser/page_hooks.h"
 
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
@@ -38,7 +41,17 @@ class WebEngineControl : public QObject, public BrowserControl {
   // before the page area deletes them.
   static constexpr int kTeardownDelayMs = 500;
 
-  WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile, QWidget* parent);
+  // The largest page read again in a chosen charset (the engine's limit for
+  // content given to it).
+  static constexpr qint64 kMaxRereadBytes = 2 * 1024 * 1024 - 4096;
+  // The engine's zoom limits (percent).
+  static constexpr int kMinZoom = 25;
+  static constexpr int kMaxZoom = 500;
+  // The default font size (pixels) of each text size, smallest to largest.
+  static constexpr int kFontSizes[] = {12, 14, 16, 20, 24};
+
+  WebEngineControl(BrowserEvents& events, QWebEngineProfile* profile, QWidget* parent,
+                   std::shared_ptr<const PageHooks> hooks = {});
   ~WebEngineControl() override;
   WebEngineControl(const WebEngineControl&) = delete;
   WebEngineControl& operator=(const WebEngineControl&) = delete;
@@ -47,6 +60,9 @@ class WebEngineControl : public QObject, public BrowserControl {
   // Null until the page first loads.
   QWebEngineView* view() const { return view_; }
   QWebEnginePage* page() const;
+  // The certificate errors the engine met on this page, newest last
+  // ("host: description"); the engine refused those connections.
+  const QStringList& certificate_errors() const { return certificate_errors_; }
 
   // BrowserControl
   bool Navigate(const NavigateParams& params) override;
@@ -62,10 +78,22 @@ class WebEngineControl : public QObject, public BrowserControl {
   std::string SelectedText() const override;
   bool FocusIsTextField() const override;
   bool PutTextInFocusedField(const std::string& text) override;
+  int Zoom() const override;
+  void SetZoom(int percent) override;
+  int TextSize() const override;
+  void SetTextSize(int size) override;
+  void Edit(EditCommand command) override;
+  void Scroll(ScrollCommand command) override;
+  std::string Charset() const override { return charset_; }
+  std::string ChosenCharset() const override { return chosen_charset_; }
+  void ReloadWithCharset(const std::string& charset) override;
   void Show(bool take_focus) override;
   void Hide() override;
 
  private:
+  void OnRelease(Qt::MouseButton button, const QPoint& at);
+  void ForgetChosenCharset();
+  void PasteIntoFieldAt(const QPoint& at);
   EnginePage* EnsurePage();
   bool OnNavigationRequest(const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame);
   void OnNewWindowRequest(QWebEngineNewWindowRequest& request);
@@ -86,6 +114,13 @@ class WebEngineControl : public QObject, public BrowserControl {
   // loading flag turns off a little before it reports the finish, whose
   // outcome the host must see before it ends the load.
   bool reported_loading_ = false;
+  std::shared_ptr<const PageHooks> hooks_;
+  QStringList certificate_errors_;
+  // document.characterSet of the last load; the charset chosen by the user
+  // and the address of the page it was chosen for.
+  std::string charset_;
+  std::string chosen_charset_;
+  QUrl chosen_for_;
   // While a load of the shown page is asked for and not yet started.
   std::unique_ptr<PaintHold> paint_hold_;
 };

@@ -6,7 +6,7 @@ namespace tolvane {
 
 std::unique_ptr<BrowserControl> WebEngineControlFactory::CreateBrowserControl(
     BrowserEvents& events) {
-  return std::make_unique<WebEngineControl>(events, profile_, parent_);
+  return std::make_unique<WebEngineControl>(events, profile_, parent_, hooks_);
 }
 
 }  // namespace tolvane

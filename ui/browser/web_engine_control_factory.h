@@ -3,7 +3,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 #include "core/browser/browser_control.h"
+#include "ui/browser/page_hooks.h"
 
 class QWebEngineProfile;
 
@@ -13,13 +16,18 @@ namespace tolvane {
 class WebEngineControlFactory : public BrowserControlFactory {
  public:
   WebEngineControlFactory(QWebEngineProfile* profile, QWidget* parent)
-      : profile_(profile), parent_(parent) {}
+      : profile_(profile), parent_(parent), hooks_(std::make_shared<PageHooks>()) {}
 
   std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents& events) override;
+
+  // What every control of this factory, made before or after, does with
+  // its page's input.
+  PageHooks& hooks() { return *hooks_; }
 
  private:
   QWebEngineProfile* profile_;
   QPointer<QWidget> parent_;
+  std::shared_ptr<PageHooks> hooks_;
 };
 
 }  // namespace tolvane

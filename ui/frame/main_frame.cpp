@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,20 +20,29 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "core/app/tolvane_doc.h"
+#include "core/browser/page_host.h"
 #include "core/browser/page_host_owner.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
 #include "core/frame/list_shortcut_owners.h"
+#include "core/frame/page_zoom.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
+#include "ui/browser/web_engine_control.h"
+#include "ui/browser/web_engine_control_factory.h"
 #include "ui/frame/command_actions.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/frame/frame_input_filter.h"
+#include "ui/frame/page_dialog_commands.h"
+#include "ui/frame/page_menu.h"
+#include "ui/frame/zoom_pane.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_tab_ctrl.h"
@@ -84,6 +96,8 @@ CMainFrame::~CMainFrame() {
   // Before the owners it dispatches to.
   delete input_filter_;
   ClearWaitCursor();
+  // The view reports its last page going while the window's parts go.
+  disconnect(view_, nullptr, this, nullptr);
 }
 
 void CMainFrame::CreateInputFilter() {
@@ -109,6 +123,112 @@ void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::string& clip_list_url) {
   view_->Start(profile, has_argument, start_url, clip_list_url);
   shortcut_owners_->set_workspace(view_->workspace());
+  StartPageCommands(profile);
+}
+
+void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
+  TabWorkspace* workspace = view_->workspace();
+  if (workspace == nullptr) return;
+  page_commands_ = std::make_unique<PageCommands>(workspace->area(), doc_.settings(), *this);
+  router_.Add(*page_commands_);
+  page_dialogs_ = std::make_unique<CPageDialogCommands>(
+      profile, [this] { return ActiveControl(); }, [this] { ZoomChanged(); }, this);
+  router_.Add(*page_dialogs_);
+  page_menu_ = std::make_unique<CPageMenu>(router_, doc_.keywords());
+
+  PageHooks& hooks = view_->controls()->hooks();
+  hooks.context_menu = [this](WebEngineControl& control, const QPoint& global) {
+    ShowPageMenu(control, global);
+  };
+  hooks.ctrl_wheel = [this](WebEngineControl& control, int delta) {
+    const auto zoom = page_zoom::WheelZoomCommand(delta, true, control.Zoom());
+    if (!zoom) return false;
+    CommandContext context;
+    context.modifiers.ctrl = true;
+    router_.Run(*zoom, context);
+    return true;
+  };
+  // Saving a page, a link or an image: the page's own save goes where the
+  // user chose already; other downloads ask where to.
+  connect(profile, &QWebEngineProfile::downloadRequested, this,
+          [this](QWebEngineDownloadRequest* download) {
+            if (!download->isSavePageDownload()) {
+              const QString path = QFileDialog::getSaveFileName(
+                  this, QStringLiteral("名前を付けて保存"),
+                  download->downloadDirectory() + QLatin1Char('/') + download->downloadFileName());
+              if (path.isEmpty()) return;
+              const QFileInfo target(path);
+              download->setDownloadDirectory(target.absolutePath());
+              download->setDownloadFileName(target.fileName());
+            }
+            download->accept();
+          });
+  ZoomChanged();
+}
+
+WebEngineControl* CMainFrame::ActiveControl() const {
+  TabWorkspace* workspace = view_->workspace();
+  PageHost* page = workspace != nullptr ? workspace->area().ActiveHost() : nullptr;
+  return page != nullptr ? dynamic_cast<WebEngineControl*>(page->control()) : nullptr;
+}
+
+std::unique_ptr<QMenu> CMainFrame::BuildPageMenu(WebEngineControl& control) {
+  TabWorkspace* workspace = view_->workspace();
+  if (workspace == nullptr || page_menu_ == nullptr) return nullptr;
+  const PageContextState state =
+      PageContextStateOf(workspace->area(), doc_.tabs(), CPageMenu::ClickedInTextField(control),
+                         ToSjis(Utf8ToQString(CPageMenu::ClickedSelection(control))));
+  return page_menu_->Build(control, state, this);
+}
+
+// Popped up rather than run in a loop of its own: the page may go meanwhile.
+void CMainFrame::ShowPageMenu(WebEngineControl& control, const QPoint& global) {
+  std::unique_ptr<QMenu> menu = BuildPageMenu(control);
+  if (menu == nullptr) return;
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu.release()->popup(global);
+}
+
+void CMainFrame::OpenHandedOver(const std::string& url) {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+  if (page_commands_ != nullptr && !url.empty()) page_commands_->OpenInNewPageTab(url);
+}
+
+void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
+
+bool CMainFrame::EditFocusedField(EditCommand command) {
+  auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  if (field == nullptr || !isAncestorOf(field)) return false;
+  switch (command) {
+    case EditCommand::kCut:
+      field->cut();
+      break;
+    case EditCommand::kCopy:
+      field->copy();
+      break;
+    case EditCommand::kPaste:
+      field->paste();
+      break;
+    case EditCommand::kDelete:
+      field->del();
+      break;
+    case EditCommand::kSelectAll:
+      field->selectAll();
+      break;
+    case EditCommand::kUndo:
+      field->undo();
+      break;
+  }
+  return true;
+}
+
+void CMainFrame::ZoomChanged() {
+  if (zoom_pane_ == nullptr) return;
+  const WebEngineControl* control = ActiveControl();
+  zoom_pane_->ShowZoom(control != nullptr ? control->Zoom() : page_zoom::kUnknown);
 }
 
 void CMainFrame::CreateSidePanel() {
@@ -178,6 +298,8 @@ void CMainFrame::CreateStatusBar() {
   progress_->setTextVisible(false);
   progress_->hide();
   statusBar()->addPermanentWidget(progress_);
+  zoom_pane_ = new CZoomPane(*actions_, statusBar());
+  AddStatusPane(zoom_pane_);
 }
 
 // The address goes to the address bar, which comes with the frame's bars.
@@ -210,6 +332,7 @@ void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, boo
   progress_->setVisible(loading);
   progress_->setValue(std::clamp(progress, 0, 100));
   secure_mark_->setVisible(secure);
+  ZoomChanged();
 }
 
 void CMainFrame::CloseWithoutAsking() {

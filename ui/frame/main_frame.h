@@ -6,17 +6,25 @@
 #include <string>
 
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QToolButton;
 class QSplitter;
 class QWebEngineProfile;
 
+#include <memory>
+
 #include "core/app/shutdown_sequence.h"
 #include "core/commands/command_router.h"
+#include "core/frame/page_commands.h"
 
 namespace tolvane {
 
 class CCommandActions;
+class CPageDialogCommands;
+class CPageMenu;
+class CZoomPane;
+class WebEngineControl;
 class CSearchBar;
 class FrameInputFilter;
 class ListShortcutOwners;
@@ -26,7 +34,7 @@ class CTolvaneView;
 // The main window: the search bar on top, the side panel with the tab tree
 // beside the tab area, the menu and status bars around them. Closing it runs the program's close
 // order (ShutdownSequence); the close is abandoned when the user cancels the exit dialog.
-class CMainFrame : public QMainWindow, public ShutdownFrame {
+class CMainFrame : public QMainWindow, public ShutdownFrame, public PageCommandWindow {
   Q_OBJECT
 
  public:
@@ -45,6 +53,25 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
              const std::function<std::string()>& start_url, const std::string& clip_list_url);
+
+  // An address handed over by a second start: opens in a new page tab, and
+  // the window comes to the front.
+  void OpenHandedOver(const std::string& url);
+
+  // A pane at the right end of the status bar.
+  void AddStatusPane(QWidget* pane);
+
+  // The shown page's control, null when no page or not loaded yet.
+  WebEngineControl* ActiveControl() const;
+  // The context menu for what the user last right-clicked in `control`'s
+  // page (owned by the caller); ShowPageMenu pops it up.
+  std::unique_ptr<QMenu> BuildPageMenu(WebEngineControl& control);
+  void ShowPageMenu(WebEngineControl& control, const QPoint& global);
+  CZoomPane* zoom_pane() const { return zoom_pane_; }
+
+  // PageCommandWindow
+  bool EditFocusedField(EditCommand command) override;
+  void ZoomChanged() override;
 
   // Closes in order without the exit dialog, keeping the open pages as
   // SavePageTab says: the session ends or the process was told to stop.
@@ -79,6 +106,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
                   int blocked_count);
   void RestorePlacement();
   void ClearWaitCursor();
+  void StartPageCommands(QWebEngineProfile* profile);
 
   CTolvaneDoc& doc_;
   CommandRouter router_;
@@ -98,6 +126,10 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   bool close_without_asking_ = false;
   bool left_unsaved_ = false;
   int wait_cursors_ = 0;
+  CZoomPane* zoom_pane_ = nullptr;
+  std::unique_ptr<PageCommands> page_commands_;
+  std::unique_ptr<CPageDialogCommands> page_dialogs_;
+  std::unique_ptr<CPageMenu> page_menu_;
 };
 
 }  // namespace tolvane

@@ -63,6 +63,8 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   // The side bar's tab tree; the frame places it.
   CTabTreeCtrl* tab_tree() const { return tab_tree_; }
   QWidget* page_area() const;
+  // Makes the controls of the pages (null before Start).
+  WebEngineControlFactory* controls() const { return controls_.get(); }
 
   // The context of a command given now from `source`: the keys held and
   // the search keyword (the search bar's keyword box, or the selected text

@@ -1,0 +1,56 @@
+#include "core/app/handoff.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace tolvane::handoff {
+namespace {
+
+// A scheme of two letters or more, so "c:" stays a path.
+bool HasScheme(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon < 2) return false;
+  for (std::size_t i = 0; i < colon; ++i) {
+    const char c = text[i];
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool other = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+    if (!letter && !(i > 0 && other)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path SocketPath(const std::filesystem::path& runtime_dir,
+                                 const std::filesystem::path& data_dir) {
+  // FNV-1a over the absolute path: two spellings of one directory
+  // ("a/../b", "b/") are made one first.
+  std::filesystem::path normal = std::filesystem::absolute(data_dir).lexically_normal();
+  if (normal.filename().empty()) normal = normal.parent_path();  // "dir/" is "dir"
+  const std::string path = normal.string();
+  std::uint64_t hash = 0xcbf29ce484222325ULL;
+  for (const char c : path) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3ULL;
+  }
+  char name[40];
+  std::snprintf(name, sizeof name, "tolvane-%016llx.sock", static_cast<unsigned long long>(hash));
+  return runtime_dir / name;
+}
+
+std::string Message(const std::string& argument, const std::filesystem::path& cwd) {
+  if (argument.empty() || HasScheme(argument)) return argument;
+  const std::filesystem::path path(argument);
+  if (path.is_absolute()) return argument;
+  return (cwd / path).lexically_normal().string();
+}
+
+std::optional<std::string> ReadMessage(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > kMaxMessageBytes) return std::nullopt;
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return std::nullopt;
+  }
+  return std::string(bytes);
+}
+
+}  // namespace tolvane::handoff

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPoint>
+#include <functional>
+
+namespace tolvane {
+
+class FindSelectionSink;
+class WebEngineControl;
+
+// What the program does with the input of every page, shared by all
+// controls of one factory. The frame fills it once its commands exist; a
+// hook left empty leaves the engine's own behaviour.
+struct PageHooks {
+  // The user asked for the page's context menu at `global`.
+  std::function<void(WebEngineControl& control, const QPoint& global)> context_menu;
+  // Ctrl alone with the wheel over the page; true when it was used.
+  std::function<bool(WebEngineControl& control, int wheel_delta)> ctrl_wheel;
+  FindSelectionSink* find_selection = nullptr;
+};
+
+}  // namespace tolvane
