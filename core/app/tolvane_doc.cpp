@@ -340,6 +340,8 @@ bool CTolvaneDoc::ReloadEngines() {
   Lock();
   LoadTolerated(StoreType::kEngineOptions);
   Unlock();
+  engine_folders().changes().Notify(StoreChange::Part::kFolders);
+  engines().changes().Notify(StoreChange::Part::kItems);
   return loaded;
 }
 

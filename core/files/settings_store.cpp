@@ -75,7 +75,7 @@ std::string SettingsStore::GetString(std::string_view section, std::string_view 
 // A file that cannot be used is never overwritten: the write fails instead
 // of replacing the user's settings with one key.
 template <typename Edit>
-bool SettingsStore::Rewrite(Edit edit) {
+bool SettingsStore::Rewrite(std::string_view section, std::string_view key, Edit edit) {
   IniDocument doc = Current();
   if (!problem_.empty()) return false;
   bool changed = false;
@@ -90,6 +90,9 @@ bool SettingsStore::Rewrite(Edit edit) {
   bytes_ = std::move(new_bytes);
   stamp_.reset();
   stamp_trusted_ = false;
+  changes_.Notify({.part = StoreChange::Part::kSettings,
+                   .section = std::string(section),
+                   .key = std::string(key)});
   return true;
 }
 
@@ -99,28 +102,28 @@ bool SettingsStore::WriteInt(std::string_view section, std::string_view key, int
 
 bool SettingsStore::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) {
-  return Rewrite([&](IniDocument& doc, bool* changed) {
+  return Rewrite(section, key, [&](IniDocument& doc, bool* changed) {
     *changed = true;
     return doc.SetValue(section, key, value);
   });
 }
 
 bool SettingsStore::WriteSection(std::string_view section, const std::vector<std::string>& lines) {
-  return Rewrite([&](IniDocument& doc, bool* changed) {
+  return Rewrite(section, {}, [&](IniDocument& doc, bool* changed) {
     *changed = true;
     return doc.ReplaceSection(section, lines);
   });
 }
 
 bool SettingsStore::DeleteSection(std::string_view section) {
-  return Rewrite([&](IniDocument& doc, bool* changed) {
+  return Rewrite(section, {}, [&](IniDocument& doc, bool* changed) {
     *changed = doc.DeleteSection(section);
     return true;
   });
 }
 
 bool SettingsStore::DeleteKey(std::string_view section, std::string_view key) {
-  return Rewrite([&](IniDocument& doc, bool* changed) {
+  return Rewrite(section, key, [&](IniDocument& doc, bool* changed) {
     *changed = doc.DeleteKey(section, key);
     return true;
   });

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/change_notifier.h"
 #include "core/files/env.h"
 
 namespace tolvane {
@@ -57,6 +58,10 @@ class SettingsStore {
   bool DeleteSection(std::string_view section);
   bool DeleteKey(std::string_view section, std::string_view key);
 
+  // Told of every write that changed the file (section and key; an empty
+  // key for a whole section).
+  ChangeNotifier& changes() { return changes_; }
+
  private:
   struct Stamp {
     std::uintmax_t size = 0;
@@ -72,11 +77,13 @@ class SettingsStore {
   std::optional<Stamp> ReadStamp(std::string* problem) const;
   // Reads the file, lets `edit` change the document and writes it back when
   // its bytes changed.
+  // `section`/`key` name what changes, for the observers.
   template <typename Edit>
-  bool Rewrite(Edit edit);
+  bool Rewrite(std::string_view section, std::string_view key, Edit edit);
 
   std::filesystem::path path_;
   Env& env_;
+  ChangeNotifier changes_;
   mutable std::unique_ptr<IniDocument> document_;
   mutable std::string bytes_;           // what document_ was read from
   mutable std::optional<Stamp> stamp_;  // of the file bytes_ came from

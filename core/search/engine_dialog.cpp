@@ -190,6 +190,7 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
   if (creating_) {
     const auto row = list_->CreateUserEngine(values_, place_);
     if (!row) return {string_id::kNoUserEngineIdLeft, -1};
+    list_->changes().Notify(StoreChange::Part::kItems);
     return {0, *row};
   }
   const auto row = static_cast<std::size_t>(row_);
@@ -206,6 +207,7 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
   list_->set_gesture(row, values_.gesture);
   list_->set_shortcut(row, values_.shortcut);
   list_->set_on_search_bar(row, values_.on_search_bar);
+  list_->changes().Notify(StoreChange::Part::kItems);
   return {0, row_};
 }
 

@@ -9,7 +9,6 @@
 
 namespace tolvane {
 
-
 // What a search needs from the tab area and the main window. The tab model
 // implements it; tests use a recording fake. Categories are indices into the
 // category tab bar, pages indices into a category's page tab bar.
@@ -52,9 +51,6 @@ class SearchHost {
   // The active page's address and the address bar text; nothing while there
   // is no main window.
   virtual std::optional<PageContext> PageContextNow() const = 0;
-
-  // A keyword was recorded: the keyword tree shows it.
-  virtual void KeywordsChanged() = 0;
 };
 
 }  // namespace tolvane

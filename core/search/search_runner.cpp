@@ -169,7 +169,6 @@ void SearchRunner::EchoAndRecord(const Keyword& keyword) {
   boxes_.SetSideBarText(keyword);
   // The keyword file is Shift_JIS: the history keeps what it can hold.
   keywords_.AddOrCount({keyword.sjis(), keyword.sjis(), -1, "", true}, prompter_);
-  host_.KeywordsChanged();
 }
 
 bool SearchRunner::AddressBarSearches(std::string_view text) const {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/change_notifier.h"
 #include "core/files/clock.h"
 #include "core/files/store_type.h"
 
@@ -131,6 +132,10 @@ class CategoryFolderTree {
   void set_shortcut(std::size_t i, std::string v) { shortcuts_[i] = std::move(v); }
   void set_work_number(std::size_t i, int v) { work_numbers_[i] = v; }
 
+  // Told after each edit of the rows (a tab record editor's, a dialog's),
+  // not while the file is read.
+  ChangeNotifier& changes() { return changes_; }
+
  private:
   int InitialHighestId() const;
   void RaiseHighestId(int id);
@@ -152,6 +157,7 @@ class CategoryFolderTree {
   std::vector<int> work_numbers_;
   std::vector<std::string> time_stamps_;
   std::vector<std::uint8_t> deleted_;
+  ChangeNotifier changes_;
 };
 
 }  // namespace tolvane

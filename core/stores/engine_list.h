@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/change_notifier.h"
 #include "core/files/store_type.h"
 #include "core/stores/category_members.h"
 #include "core/stores/engine_name_lookup.h"
@@ -240,6 +241,10 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   void set_icon_index(std::size_t i, int v) { icon_indices_[i] = static_cast<std::uint16_t>(v); }
   void set_image_index(std::size_t i, int v) { image_indices_[i] = v; }
 
+  // Told after each edit of the rows (a tab record editor's, a dialog's),
+  // not while the file is read.
+  ChangeNotifier& changes() { return changes_; }
+
  private:
   int InitialHighestId() const;
   void RaiseHighestId(int id);
@@ -288,6 +293,7 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   std::vector<std::uint16_t> icon_indices_;
   std::vector<int> image_indices_;
   std::vector<std::uint8_t> deleted_;
+  ChangeNotifier changes_;
 };
 
 }  // namespace tolvane

@@ -51,12 +51,18 @@ void ItemStore::ResetToDefaults() {
   items_.Reset();
 }
 
+void ItemStore::Changed(bool items, bool folders) {
+  if (items) changes_.Notify(StoreChange::Part::kItems);
+  if (folders) changes_.Notify(StoreChange::Part::kFolders);
+}
+
 int ItemStore::AddOrCount(const Entry& entry, Prompter& prompter) {
   const bool keywords = type() == StoreType::kKeywords;
   const bool counts = type() == StoreType::kHistory || (keywords && entry.count);
   const std::string title = FieldSafe(entry.title);
   const std::string key = keywords ? title : FieldSafe(entry.url);
   const std::string tags = NormaliseTags(entry.tags);
+  bool made_folders = false;
 
   if (const int found = items_.FindByUrl(key); found >= 0) {
     const auto i = static_cast<std::size_t>(found);
@@ -64,10 +70,11 @@ int ItemStore::AddOrCount(const Entry& entry, Prompter& prompter) {
     if (!tags.empty() && !HasTag(items_.tags(i), tags)) {
       const std::string& old_tags = items_.tags(i);
       items_.SetTags(i, old_tags.empty() ? tags : old_tags + ' ' + tags);
-      MakeTagFolders(items_.tags(i));
+      made_folders = AddTagFolders(items_.tags(i));
     }
     items_.SetUrl(i, key);  // refreshes the date and takes it out of the trash
     if (counts) items_.IncrementCount(i);
+    Changed(true, made_folders);
     return found;
   }
 
@@ -82,7 +89,7 @@ int ItemStore::AddOrCount(const Entry& entry, Prompter& prompter) {
     if (max_data <= 0) return -1;
     // Make room for one: the store never grows past its limit by adding.
     if (live >= static_cast<std::size_t>(max_data)) {
-      TrimOldest(live - static_cast<std::size_t>(max_data) + 1);
+      TrimOldestItems(live - static_cast<std::size_t>(max_data) + 1);
     }
   }
 
@@ -90,12 +97,17 @@ int ItemStore::AddOrCount(const Entry& entry, Prompter& prompter) {
   const int index = items_.ParseItemLine("-1\t" + title + '\t' + key + '\t' +
                                          std::to_string(importance) + '\t' + tags);
   if (index < 0) return -1;
-  MakeTagFolders(tags);
+  made_folders = AddTagFolders(tags);
   if (counts) items_.IncrementCount(static_cast<std::size_t>(index));
+  Changed(true, made_folders);
   return index;
 }
 
 void ItemStore::TrimOldest(std::size_t n) {
+  if (TrimOldestItems(n)) Changed(true, false);
+}
+
+bool ItemStore::TrimOldestItems(std::size_t n) {
   std::vector<std::size_t> live;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (!items_.deleted(i)) live.push_back(i);
@@ -107,14 +119,20 @@ void ItemStore::TrimOldest(std::size_t n) {
                       return order != 0 ? order < 0 : a < b;
                     });
   for (std::size_t k = 0; k < n; ++k) items_.MarkDeleted(live[k]);
+  return n > 0;
 }
 
 void ItemStore::MakeTagFolders(std::string_view tags) {
+  if (AddTagFolders(tags)) Changed(false, true);
+}
+
+bool ItemStore::AddTagFolders(std::string_view tags) {
   const int tag_folder_id = TagFolderSetting();
   const int tag_folder = folders_.Find(tag_folder_id);
-  if (tag_folder < 0) return;
+  if (tag_folder < 0) return false;
   const auto parent = static_cast<std::size_t>(tag_folder);
-  if (folders_.deleted(parent) || folders_.in_trash(parent)) return;
+  if (folders_.deleted(parent) || folders_.in_trash(parent)) return false;
+  bool made_any = false;
 
   for (const auto& tag : SplitTags(tags)) {
     bool exists = false;
@@ -128,7 +146,9 @@ void ItemStore::MakeTagFolders(std::string_view tags) {
     if (made < 0) continue;
     folders_.set_query(static_cast<std::size_t>(made), tag);
     folders_.set_target(static_cast<std::size_t>(made), ItemFolderTree::kTagsOnly);
+    made_any = true;
   }
+  return made_any;
 }
 
 std::vector<int> ItemStore::ListFolder(int folder_id) const {
@@ -137,6 +157,7 @@ std::vector<int> ItemStore::ListFolder(int folder_id) const {
 
 void ItemStore::ToggleItemTrash(std::size_t index) {
   items_.SetInTrash(index, !items_.in_trash(index));
+  Changed(true, false);
 }
 
 bool ItemStore::DeleteItem(std::size_t index, Prompter& prompter) {
@@ -144,11 +165,13 @@ bool ItemStore::DeleteItem(std::size_t index, Prompter& prompter) {
     return false;
   }
   items_.MarkDeleted(index);
+  Changed(true, false);
   return true;
 }
 
 void ItemStore::TrashAllIn(int folder_id) {
   for (int i : ListFolder(folder_id)) items_.SetInTrash(static_cast<std::size_t>(i), true);
+  Changed(true, false);
 }
 
 bool ItemStore::DeleteAllIn(int folder_id, Prompter& prompter) {
@@ -159,6 +182,7 @@ bool ItemStore::DeleteAllIn(int folder_id, Prompter& prompter) {
     return false;
   }
   for (int i : ListFolder(folder_id)) items_.MarkDeleted(static_cast<std::size_t>(i));
+  Changed(true, false);
   return true;
 }
 
@@ -166,6 +190,7 @@ bool ItemStore::DeleteFolder(std::size_t folder_index, Prompter& prompter) {
   const std::string name = folders_.DisplayName(folder_index);
   if (!prompter.AskYesNo(FormatString(string_id::kConfirmDelete, {name}))) return false;
   folders_.MarkDeleted(folder_index);
+  Changed(false, true);
   return true;
 }
 
@@ -173,6 +198,7 @@ bool ItemStore::Clear(Prompter& prompter) {
   const std::string& store_name = LoadString(string_id::kStoreWordBase + static_cast<int>(type()));
   if (!prompter.AskYesNo(FormatString(string_id::kConfirmClearStore, {store_name}))) return false;
   ResetToDefaults();
+  Changed(true, true);
   return true;
 }
 

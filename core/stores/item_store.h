@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/change_notifier.h"
 #include "core/files/clock.h"
 #include "core/files/prompter.h"
 #include "core/files/settings_store.h"
@@ -35,6 +36,9 @@ class ItemStore : public StoreBinding {
   const ItemFolderTree& folders() const { return folders_; }
   ItemList& items() { return items_; }
   const ItemList& items() const { return items_; }
+  // Told after each operation below that changed items (kItems) or folders
+  // (kFolders); not while the file is read.
+  ChangeNotifier& changes() { return changes_; }
 
   // The item limit of this store (Option*/MaxData).
   int MaxData() const;
@@ -62,7 +66,10 @@ class ItemStore : public StoreBinding {
   bool DeleteItem(std::size_t index, Prompter& prompter);
   void TrashAllIn(int folder_id);
   bool DeleteAllIn(int folder_id, Prompter& prompter);
-  void ToggleFolderTrash(std::size_t folder_index) { folders_.ToggleTrash(folder_index); }
+  void ToggleFolderTrash(std::size_t folder_index) {
+    folders_.ToggleTrash(folder_index);
+    Changed(false, true);
+  }
   bool DeleteFolder(std::size_t folder_index, Prompter& prompter);
   // Back to the default folders and no items (the option page's clear).
   bool Clear(Prompter& prompter);
@@ -84,11 +91,16 @@ class ItemStore : public StoreBinding {
   // The store word of the menus ("お気に入り", "キーワード", "履歴").
   const std::string& StoreWord() const;
   int TagFolderSetting() const;
+  // TrimOldest and MakeTagFolders without telling; whether anything changed.
+  bool TrimOldestItems(std::size_t n);
+  bool AddTagFolders(std::string_view tags);
+  void Changed(bool items, bool folders);
 
   SettingsStore& settings_;
   const Clock& clock_;
   ItemFolderTree folders_;
   ItemList items_;
+  ChangeNotifier changes_;
 };
 
 }  // namespace tolvane

@@ -335,13 +335,15 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
       tab.InsertPage(params.insert_at,
                      std::make_unique<CPageTab>(next_serial_++, std::move(host), params.origin_kind,
                                                 params.origin_index, params.clip_index));
+  Tell([&](auto& o) { o.PageInserted(tab, at); });
   // Selected before its address is queued: a page shown while it waits
   // starts at the next scheduling pass, so a search adding many pages one
   // after the other, each selected in turn, loads only the last of them
-  // at once instead of all.
+  // at once instead of all. The tree, which has the page's item now,
+  // highlights it when its row is the one shown.
   const bool activate = params.activate && params.clip_index < 0 &&
                         (params.from_command || !view_.ModifiersNow().ctrl);
-  if (activate || tab.current_page() < 0) SelectPageOf(tab, at, true, false);
+  if (activate || tab.current_page() < 0) SelectPageOf(tab, at, true, true);
   // An empty address is a page a new window is about to fill.
   if (!params.url.empty()) {
     NavigationRequest request;
@@ -354,10 +356,7 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
     page_host.QueueNavigation(request);
   }
   // Reports of the host may have changed the row.
-  const int index = tab.IndexOfHost(page_host);
-  if (index < 0) return -1;
-  Tell([&](auto& o) { o.PageInserted(tab, index); });
-  return index;
+  return tab.IndexOfHost(page_host);
 }
 
 void TabArea::SelectPage(int category, int page, bool remember, bool sync_tree) {

@@ -32,8 +32,7 @@ class TabAreaObserver {
   // Its captions changed (`index` -1: not in the bar).
   virtual void TabUpdated(const CCategoryTab& /*tab*/, int /*index*/) {}
 
-  // A page tab is in its row with its address queued; it may have been
-  // selected already.
+  // A page tab joined its row; its selection and its address follow.
   virtual void PageInserted(const CCategoryTab& /*tab*/, int /*page*/) {}
   virtual void PageRemoved(const CCategoryTab& /*tab*/, int /*page*/) {}
   virtual void PageMoved(const CCategoryTab& /*tab*/, int /*from*/, int /*to*/) {}

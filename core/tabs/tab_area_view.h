@@ -35,8 +35,6 @@ class TabAreaView {
   virtual ModifierState ModifiersNow() const = 0;
   // The address bar's text (Shift_JIS).
   virtual std::string AddressBarText() const = 0;
-  // A keyword was recorded: the keyword views show it.
-  virtual void KeywordsChanged() = 0;
 };
 
 }  // namespace tolvane

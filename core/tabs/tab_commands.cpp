@@ -12,20 +12,17 @@ TabCommands::TabCommands(TabWorkspace& workspace)
       search_(target_) {}
 
 bool TabCommands::AddTo(CommandRouter& router) {
-  CommandHandler* handlers[] = {&categories_, &pages_, &tree_, &search_};
-  for (std::size_t i = 0; i < std::size(handlers); ++i) {
-    if (router.Add(*handlers[i])) continue;
-    for (std::size_t added = 0; added < i; ++added) router.Remove(*handlers[added]);
+  const auto all = handlers();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (router.Add(*all[i])) continue;
+    for (std::size_t added = 0; added < i; ++added) router.Remove(*all[added]);
     return false;
   }
   return true;
 }
 
 void TabCommands::RemoveFrom(CommandRouter& router) {
-  router.Remove(categories_);
-  router.Remove(pages_);
-  router.Remove(tree_);
-  router.Remove(search_);
+  for (CommandHandler* handler : handlers()) router.Remove(*handler);
 }
 
 }  // namespace tolvane

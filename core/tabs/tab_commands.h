@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "core/tabs/category_tab_commands.h"
 #include "core/tabs/page_tab_commands.h"
 #include "core/tabs/search_commands.h"
@@ -25,6 +27,8 @@ class TabCommands {
 
   CategoryTabCommands& categories() { return categories_; }
   PageTabCommands& pages() { return pages_; }
+  // The four subjects, in the order they join a router.
+  std::array<CommandHandler*, 4> handlers() { return {&categories_, &pages_, &tree_, &search_}; }
 
  private:
   TabTarget target_;

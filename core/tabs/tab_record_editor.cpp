@@ -78,6 +78,7 @@ std::optional<int> TabRecordEditor::AppendRow(const std::vector<std::string>& co
   for (std::size_t i = 1; i < columns.size(); ++i) AppendField(line, columns[i]);
   const int row = tabs_.ParseRecord(line);
   if (row < 0) return std::nullopt;
+  tabs_.changes().Notify(StoreChange::Part::kItems);
   return row;
 }
 
@@ -212,6 +213,7 @@ std::optional<int> TabRecordEditor::AddGroup(const std::string& name, int parent
   for (std::size_t i = 1; i < columns.size(); ++i) AppendField(line, columns[i]);
   const int index = groups_.ParseFolderLine(line);
   if (index < 0) return std::nullopt;
+  groups_.changes().Notify(StoreChange::Part::kFolders);
   return index;
 }
 
@@ -228,15 +230,18 @@ void TabRecordEditor::Apply(int record, const EngineDialogValues& values) {
   tabs_.set_gesture(r, std::string(TrimField(FieldSafe(values.gesture))));
   tabs_.set_shortcut(r, std::string(TrimField(FieldSafe(values.shortcut))));
   tabs_.set_on_search_bar(r, values.on_search_bar);
+  tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 void TabRecordEditor::ToggleArchived(int record) {
   const auto r = static_cast<std::size_t>(record);
   tabs_.set_archived(r, !tabs_.archived(r));
+  tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 void TabRecordEditor::SetArchived(const std::vector<int>& records) {
   for (int record : records) tabs_.set_archived(static_cast<std::size_t>(record), true);
+  if (!records.empty()) tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 void TabRecordEditor::MoveTab(int record, const std::vector<int>& group_records, int to) {
@@ -249,6 +254,7 @@ void TabRecordEditor::MoveTab(int record, const std::vector<int>& group_records,
   for (std::size_t i = 0; i < rows.size(); ++i) {
     tabs_.set_order(static_cast<std::size_t>(rows[i]), static_cast<int>(i));
   }
+  tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 namespace {
@@ -274,6 +280,7 @@ void TabRecordEditor::FileTab(int record, int group_id, const std::vector<int>& 
   const auto r = static_cast<std::size_t>(record);
   if (group_id == CategoryFolderTree::kArchiveId) {
     tabs_.set_archived(r, true);
+    tabs_.changes().Notify(StoreChange::Part::kItems);
     return;
   }
   tabs_.set_archived(r, false);
@@ -283,6 +290,7 @@ void TabRecordEditor::FileTab(int record, int group_id, const std::vector<int>& 
   for (std::size_t i = 0; i < rows.size(); ++i) {
     tabs_.set_order(static_cast<std::size_t>(rows[i]), static_cast<int>(i));
   }
+  tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 bool TabRecordEditor::FileGroup(int folder_index, int parent_id, const std::vector<int>& siblings,
@@ -307,24 +315,34 @@ bool TabRecordEditor::FileGroup(int folder_index, int parent_id, const std::vect
   for (std::size_t i = 0; i < folders.size(); ++i) {
     groups_.set_order(static_cast<std::size_t>(folders[i]), static_cast<int>(i));
   }
+  groups_.changes().Notify(StoreChange::Part::kFolders);
   return true;
 }
 
 void TabRecordEditor::DeleteTab(int record) {
   const auto r = static_cast<std::size_t>(record);
-  if (!tabs_.deleted(r)) tabs_.MarkDeleted(r);
+  if (tabs_.deleted(r)) return;
+  tabs_.MarkDeleted(r);
+  tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 void TabRecordEditor::DeleteTabsOf(int group_id) {
+  bool deleted = false;
   for (std::size_t i = 0; i < tabs_.size(); ++i) {
-    if (!tabs_.deleted(i) && tabs_.EffectiveFolder(i) == group_id) tabs_.MarkDeleted(i);
+    if (tabs_.deleted(i) || tabs_.EffectiveFolder(i) != group_id) continue;
+    tabs_.MarkDeleted(i);
+    deleted = true;
   }
+  if (deleted) tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 
 bool TabRecordEditor::DeleteGroup(int folder_index) {
   const auto f = static_cast<std::size_t>(folder_index);
   if (groups_.id(f) == CategoryFolderTree::kArchiveId) return false;
   groups_.Delete(f);
+  // The tabs of the group went with it.
+  groups_.changes().Notify(StoreChange::Part::kFolders);
+  tabs_.changes().Notify(StoreChange::Part::kItems);
   return true;
 }
 

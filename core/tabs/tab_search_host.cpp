@@ -63,7 +63,6 @@ void TabSearchHost::FocusCategoryTabs() {
 }
 
 ModifierState TabSearchHost::ModifiersNow() const { return view_.ModifiersNow(); }
-void TabSearchHost::KeywordsChanged() { view_.KeywordsChanged(); }
 
 std::optional<PageContext> TabSearchHost::PageContextNow() const {
   PageContext context;

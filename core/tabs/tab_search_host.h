@@ -39,7 +39,6 @@ class TabSearchHost : public SearchHost {
   void FocusCategoryTabs() override;
   ModifierState ModifiersNow() const override;
   std::optional<PageContext> PageContextNow() const override;
-  void KeywordsChanged() override;
 
  private:
   TabArea& area_;

@@ -332,14 +332,7 @@ void TabWorkspace::TabSelected(const CCategoryTab& tab, int, bool follow) {
   if (follow) SyncTreeSelection(tab.record(), nullptr);
 }
 
-// The tree now has the page's item: it highlights the page the row shows.
-void TabWorkspace::PageInserted(const CCategoryTab& tab, int page) {
-  TreePagesChanged(tab.record());
-  const int current = area_.current_category();
-  if (current >= 0 && &area_.category(current) == &tab && tab.current_page() == page) {
-    SyncTreeSelection(tab.record(), &tab.page(page).host());
-  }
-}
+void TabWorkspace::PageInserted(const CCategoryTab& tab, int) { TreePagesChanged(tab.record()); }
 
 void TabWorkspace::PageRemoved(const CCategoryTab& tab, int) { TreePagesChanged(tab.record()); }
 

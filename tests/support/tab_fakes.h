@@ -49,7 +49,6 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
   }
   ModifierState ModifiersNow() const override { return modifiers; }
   std::string AddressBarText() const override { return {}; }
-  void KeywordsChanged() override {}
   void PageLeft(int record, int serial, const std::string&, const std::string& title) override {
     log.push_back("left " + std::to_string(record) + "/" + std::to_string(serial) + " " +
                   SjisToUtf8(title));

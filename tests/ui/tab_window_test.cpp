@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "core/app/tolvane_doc.h"
+#include "core/commands/command_table.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "local_http_server.h"
@@ -20,6 +21,7 @@
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
 #include "ui/search/search_bar.h"
+#include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"
@@ -210,6 +212,29 @@ class TabWindowTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(ToQString(area.Describe()),
                               QStringLiteral("[空*: 空白*]|[一店: 店*~]"), 5000);
     QCOMPARE(TreeSelection(ws, tree), QStringLiteral("tab 空"));
+  }
+
+  // Every tab command reaches the window's router and has a text: the
+  // command table's name, or its entry in a tab menu. Only the row's
+  // new-tab button and the tree's second delete-all number have none.
+  void everyTabCommandHasAHandlerAndAText() {
+    QTemporaryDir dir;
+    WriteData(QStringToPath(dir.path()));
+    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    QVERIFY(app != nullptr);
+    CMainFrame& frame = *app->main_frame();
+    QStringList without_text;
+    for (const CommandHandler* handler : frame.view()->commands()->handlers()) {
+      for (const CommandSpan& span : handler->Spans()) {
+        for (int id = span.first.value(); id <= span.last.value(); ++id) {
+          QVERIFY2(frame.router().Handles(CommandId(id)), qPrintable(QString::number(id)));
+          if (CommandTable::ActionName(CommandId(id)).empty() && CommandText(id).isEmpty()) {
+            without_text << QString::number(id);
+          }
+        }
+      }
+    }
+    QCOMPARE(without_text, QStringList({QStringLiteral("32789"), QStringLiteral("32985")}));
   }
 
   // A clip file of the current layout that cannot be read is set aside; no

@@ -210,9 +210,7 @@ QMenu* TabSwitchSubmenu(const QMenu& category_menu) {
 
 QString CommandText(int id) {
   for (const MenuRow& row : kRows) {
-    if (row.id == id && (row.menu == Menu::kCategoryTab || row.menu == Menu::kPageTab)) {
-      return Text(row.text);
-    }
+    if (row.id == id && id > 0) return Text(row.text);
   }
   return {};
 }

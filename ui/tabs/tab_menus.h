@@ -37,8 +37,9 @@ std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent = nu
 QMenu* EngineSubmenu(const QMenu& category_menu);
 QMenu* TabSwitchSubmenu(const QMenu& category_menu);
 
-// The text of a command in the tab menus (with its "&" accelerator), or an
-// empty string for an id none of them holds.
+// The text of a command in the tab menus (with its "&" accelerator; the
+// first menu holding it, rows before tree and menu bar), or an empty string
+// for an id none of them holds.
 QString CommandText(int id);
 
 }  // namespace tolvane

@@ -102,7 +102,6 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   void AfterShownRequest(std::function<void()> then) override;
   ModifierState ModifiersNow() const override;
   std::string AddressBarText() const override;
-  void KeywordsChanged() override {}
   void TreeRebuilt() override;
   void TreeChanged() override;
   bool EditTab(const std::string& title, EngineDialogValues& values) override;

@@ -25,7 +25,10 @@ using testing::SearchLists;
 using Log = std::vector<std::string>;
 
 // A tab area that logs what it is asked to do, one line per call.
-class FakeSearchHost : public SearchHost, public KeywordBoxes, public Clipboard {
+class FakeSearchHost : public SearchHost,
+                       public KeywordBoxes,
+                       public Clipboard,
+                       public StoreObserver {
  public:
   struct Category {
     int tab_row = -1;
@@ -64,7 +67,10 @@ class FakeSearchHost : public SearchHost, public KeywordBoxes, public Clipboard 
   void FocusCategoryTabs() override { log.push_back("focus"); }
   ModifierState ModifiersNow() const override { return modifiers; }
   std::optional<PageContext> PageContextNow() const override { return page_context; }
-  void KeywordsChanged() override { log.push_back("keywords changed"); }
+  // Observes the keyword store.
+  void StoreChanged(const ChangeNotifier&, const StoreChange&) override {
+    log.push_back("keywords changed");
+  }
 
   void SetSearchBarText(const Keyword& keyword) override {
     log.push_back("search bar " + keyword.utf8());
@@ -91,8 +97,10 @@ class SearchRunnerTest : public ::testing::Test {
         keywords_(StoreType::kKeywords, settings_, clock_),
         runner_(lists_.engines, lists_.tabs, settings_, keywords_, prompter_, host_, host_, host_) {
     keywords_.ResetToDefaults();
+    keywords_.changes().AddObserver(host_);
     host_.categories = {{SearchLists::kFolder12, 1}, {SearchLists::kEngineB, 1}, {-1, 1}};
   }
+  ~SearchRunnerTest() override { keywords_.changes().RemoveObserver(host_); }
 
   void Set(const IntSetting& setting, int value) { ASSERT_TRUE(Write(settings_, setting, value)); }
 

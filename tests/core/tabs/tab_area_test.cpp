@@ -520,3 +520,124 @@ TEST_F(TabAreaTest, TheGuardUnloadsTheOldestOtherGroupAndWarnsOnceForTheShownOne
 
 }  // namespace
 }  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+// Every announcement of the tab area as a short line: "+tab", "-tab",
+// "tab>" (selected), "~tab" (updated), the same for pages; "follow" when
+// the tree is to follow a selection. The record stands for a tab.
+class RecordingObserver : public TabAreaObserver {
+ public:
+  void TabInserted(const CCategoryTab& tab, int index, bool created) override {
+    Add("+tab " + Rec(tab) + "@" + std::to_string(index) + (created ? " new" : ""));
+  }
+  void TabRemoved(int record, int index, bool destroyed) override {
+    Add("-tab " + std::to_string(record) + "@" + std::to_string(index) +
+        (destroyed ? " gone" : ""));
+  }
+  void TabMoved(int from, int to) override {
+    Add("tab " + std::to_string(from) + "->" + std::to_string(to));
+  }
+  void TabSelected(const CCategoryTab& tab, int index, bool follow) override {
+    Add("tab> " + Rec(tab) + "@" + std::to_string(index) + (follow ? " follow" : ""));
+  }
+  void TabUpdated(const CCategoryTab& tab, int index) override {
+    Add("~tab " + Rec(tab) + "@" + std::to_string(index));
+  }
+  void PageInserted(const CCategoryTab& tab, int page) override { Add("+page " + At(tab, page)); }
+  void PageRemoved(const CCategoryTab& tab, int page) override { Add("-page " + At(tab, page)); }
+  void PageMoved(const CCategoryTab& tab, int from, int to) override {
+    Add("page " + Rec(tab) + ":" + std::to_string(from) + "->" + std::to_string(to));
+  }
+  void PageSelected(const CCategoryTab& tab, int page, bool follow) override {
+    Add("page> " + At(tab, page) + (follow ? " follow" : ""));
+  }
+  void PageUpdated(const CCategoryTab& tab, int page) override { Add("~page " + At(tab, page)); }
+  void PageLoadEnded(PageHost& host, bool new_page) override {
+    Add("loaded " + SjisToUtf8(host.title()) + (new_page ? " new" : ""));
+  }
+  void PageLeft(int record, int serial, const std::string&, const std::string& title) override {
+    Add("left " + std::to_string(record) + "/" + std::to_string(serial) + " " + title);
+  }
+  void PageClosed(const std::string& url, const std::string&) override { Add("closed " + url); }
+
+  std::string Take() {
+    std::string out;
+    out.swap(log_);
+    return out;
+  }
+
+ protected:
+  void Add(const std::string& line) { log_ += (log_.empty() ? "" : "; ") + line; }
+
+ private:
+  static std::string Rec(const CCategoryTab& tab) { return std::to_string(tab.record()); }
+  static std::string At(const CCategoryTab& tab, int page) {
+    return Rec(tab) + ":" + std::to_string(page);
+  }
+  std::string log_;
+};
+
+// Leaves the area's observers at the first tab selection it hears of.
+class LeavingObserver : public RecordingObserver {
+ public:
+  explicit LeavingObserver(TabArea& area) : area_(area) {}
+  void TabSelected(const CCategoryTab& tab, int index, bool follow) override {
+    RecordingObserver::TabSelected(tab, index, follow);
+    area_.RemoveObserver(*this);
+  }
+
+ private:
+  TabArea& area_;
+};
+
+TEST_F(TabAreaTest, ObserversHearEveryChangeOnceInOrder) {
+  Set(settings::kPageClipAction, 0);
+  RecordingObserver observer;
+  LeavingObserver leaving(area());
+  area().AddObserver(observer);
+  area().AddObserver(observer);  // once is enough
+  area().AddObserver(leaving);
+
+  area().OpenCategoryTab(kBlank);
+  area().OpenCategoryTab(SearchLists::kOne);
+  area().SelectCategoryTab(1, true);
+  Settle();
+  area().AddPage(1, {.url = "http://e/", .caption = "E"});
+  Settle();
+  area().MovePage(1, 1, 0);
+  area().SelectPage(1, 1, true, true);
+  area().ToggleClip(1, 1);
+  area().ClosePage(1, 1);
+  Settle();
+  area().MoveCategoryTab(1, 0);
+  area().CloseCategoryTab(1, false);
+  area().DestroyPoolObject(kBlank);
+  area().DestroyAll();
+
+  EXPECT_EQ(observer.Take(),
+            // Two tabs open, each with its first page (in, selected, queued).
+            "+page 10:0; page> 10:0; ~page 10:0; ~page 10:0; +tab 10@0 new; "
+            "+page 7:0; page> 7:0; ~page 7:0; +tab 7@1 new; "
+            // Chosen on the row, the tree follows; the loads end.
+            "~page 7:0; tab> 7@1 follow; "
+            "~page 10:0; loaded 空白; ~page 7:0; loaded D new; "
+            // A page added after D takes over the view.
+            "+page 7:1; left 7/1 D; page> 7:1 follow; ~page 7:1; ~page 7:1; ~page 7:1; "
+            "loaded E new; "
+            "page 7:1->0; left 7/2 E; page> 7:1 follow; "
+            // Clipped, then closed: its neighbour is selected later.
+            "~page 7:1; closed http://d/; -page 7:1; page> 7:0 follow; "
+            "tab 1->0; -tab 10@1; "
+            "closed about:blank; -tab 10@-1 gone; "
+            "closed http://e/; -tab 7@0 gone");
+  // Gone at its first selection, told of nothing after it.
+  EXPECT_EQ(leaving.Take(),
+            "+page 10:0; page> 10:0; ~page 10:0; ~page 10:0; +tab 10@0 new; "
+            "+page 7:0; page> 7:0; ~page 7:0; +tab 7@1 new; "
+            "~page 7:0; tab> 7@1 follow");
+}
+
+}  // namespace
+}  // namespace tolvane

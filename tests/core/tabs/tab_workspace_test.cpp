@@ -794,3 +794,73 @@ TEST_F(TabWorkspaceTest, StartAndExitCyclesKeepTheSavedPages) {
 
 }  // namespace
 }  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+// Every number of the tab subjects, in row order.
+std::vector<CommandId> TabCommandIds(TabCommands& commands) {
+  std::vector<CommandId> ids;
+  for (const CommandHandler* handler : commands.handlers()) {
+    for (const CommandSpan& span : handler->Spans()) {
+      for (int id = span.first.value(); id <= span.last.value(); ++id) ids.emplace_back(id);
+    }
+  }
+  return ids;
+}
+
+// The router the window builds has a handler for every tab command; which
+// of them are enabled where follows what each needs (a tab, a page, a
+// tree item of the right kind, a page that can go back or is loading); and
+// every one runs from every place a command is given without harm.
+TEST_F(TabWorkspaceTest, EveryTabCommandHasAHandlerAStateAndARun) {
+  StartInG1();
+  const std::vector<CommandId> ids = TabCommandIds(*commands_);
+  const std::vector<std::pair<std::string, On>> places = {
+      {"menu", On()},
+      {"row", OnCategory(1)},
+      {"tab item", On(Source::kTabTree, TabItem(kAlpha))},
+      {"group item", On(Source::kTabTree, GroupItem(2))},
+      {"archive", On(Source::kTabTree, GroupItem(EngineList::kArchiveFolderId))},
+  };
+  std::string disabled;
+  for (const auto& [name, on] : places) {
+    disabled += name + ":";
+    for (const CommandId id : ids) {
+      ASSERT_TRUE(router_.Handles(id)) << id.value();
+      if (!Enabled(id, on)) disabled += " " + std::to_string(id.value());
+    }
+    disabled += "\n";
+  }
+  // From the tree a group names no tab: only what needs no tab, the
+  // current page's commands and the group's own stay enabled.
+  const std::string no_tab =
+      " 32881 32981 32884 32973 32974 32975 32885 32901 32902 32917 32916 32791 32792 32794"
+      " 32882 32892 32895 32893 32894 32978 32979 32980 32883 32903 32904 32918 32919 32905"
+      " 32907 32948 32949";
+  EXPECT_EQ(disabled,
+            "menu: 32791 32792 32794 32957\n"
+            "row: 32791 32792 32794 32957\n"
+            "tab item: 32791 32792 32794 32957\n"
+            "group item:" +
+                no_tab +
+                " 32972\n"
+                "archive:" +
+                no_tab + " 32957 32972\n");
+
+  // Deletes are answered No and the property dialog is cancelled: what runs
+  // changes tabs and pages only. Each place sees the state the last left.
+  prompter_.set_answer(false);
+  view_.edit_answer = false;
+  for (const auto& [name, on] : places) {
+    for (const CommandId id : ids) {
+      Run(id, on);
+      Settle();
+    }
+  }
+  EXPECT_EQ(view_.frozen, 0);
+  EXPECT_GE(ws_->tree().selected(), 0);
+}
+
+}  // namespace
+}  // namespace tolvane
