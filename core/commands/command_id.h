@@ -145,6 +145,23 @@ inline constexpr CommandId kZoomCustom{32841};
 // The page's encodings, as the encoding menu numbers them.
 inline constexpr CommandId kEncodingFirst{3609};
 inline constexpr CommandId kEncodingLast{3699};
+// The frame's own commands: bands fixed in place (no system number: the
+// number is this program's), the window's file and help commands, and the
+// page commands its menus list.
+inline constexpr CommandId kFixBands{32782};
+inline constexpr CommandId kOpenFile{57601};
+inline constexpr CommandId kExit{57665};
+inline constexpr CommandId kAbout{57664};
+inline constexpr CommandId kPageSetup{57606};
+inline constexpr CommandId kPrintPreview{57609};
+inline constexpr CommandId kProperties{32773};
+inline constexpr CommandId kWorkOffline{32774};
+inline constexpr CommandId kPrivacyReport{32797};
+inline constexpr CommandId kSecurityReport{32831};
+inline constexpr CommandId kShowBlockedPopups{32912};
+inline constexpr CommandId kAllowPopupsOnPage{32913};
+inline constexpr CommandId kPopupBlockOn{32914};
+inline constexpr CommandId kPopupBlockOff{32923};
 }  // namespace command
 
 }  // namespace tolvane
