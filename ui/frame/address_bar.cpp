@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStringListModel>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -25,9 +27,7 @@ class AddressBox : public QComboBox {
   AddressBox(CAddressBar& bar, QWidget* parent) : QComboBox(parent), bar_(bar) {}
 
   void showPopup() override {
-    const QString text = currentText();
     bar_.RefillList();
-    setEditText(text);
     if (count() > 0) QComboBox::showPopup();
   }
 
@@ -58,7 +58,7 @@ CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* p
   go_button_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   go_button_->setAutoRaise(true);
   addWidget(go_button_);
-  connect(go_button_, &QToolButton::clicked, this, &CAddressBar::goRequested);
+  connect(go_button_, &QToolButton::clicked, this, &CAddressBar::Go);
 
   match_model_ = new QStringListModel(this);
   matches_ = new QCompleter(match_model_, this);
@@ -66,18 +66,30 @@ CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* p
   matches_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   matches_->setMaxVisibleItems(16);
   connect(box_->lineEdit(), &QLineEdit::textEdited, this, &CAddressBar::ShowMatches);
+  // Enter reaches the box also through the match list, past event filters.
+  connect(box_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    if (QGuiApplication::keyboardModifiers() == Qt::NoModifier) Go();
+  });
+  // An entry picked from either list goes at once.
   connect(matches_, qOverload<const QString&>(&QCompleter::activated), this,
           [this](const QString& text) {
             box_->setEditText(text);
-            emit goRequested();
+            Go();
           });
-  // An entry picked from the address list goes at once.
   connect(box_, &QComboBox::activated, this, [this](int index) {
     box_->setEditText(box_->itemText(index));
-    emit goRequested();
+    Go();
   });
   RefillList();
   box_->setEditText(QString());
+}
+
+// Picking a match with Enter activates it and presses Enter in the box: one go.
+void CAddressBar::Go() {
+  if (going_) return;
+  going_ = true;
+  QTimer::singleShot(0, this, [this] { going_ = false; });
+  emit goRequested();
 }
 
 void CAddressBar::ShowPageAddress(const QString& url) {
@@ -90,10 +102,15 @@ void CAddressBar::ShowPageAddress(const QString& url) {
 void CAddressBar::RefillList() {
   const std::vector<std::string> urls = HistoryUrls();
   const QSignalBlocker block(box_);
+  // Clearing the list clears the text as well: keep what the box shows.
+  const QString text = box_->currentText();
+  const bool modified = box_->lineEdit()->isModified();
   box_->clear();
   for (const AddressCandidate& entry : AddressDropDown("", urls, list_)) {
     box_->addItem(FrameIcon("page_action"), ToQString(entry.text));
   }
+  box_->setEditText(text);
+  box_->lineEdit()->setModified(modified);
 }
 
 void CAddressBar::ShowMatches(const QString& text) {
@@ -154,11 +171,6 @@ bool CAddressBar::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
   switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (mods != Qt::NoModifier) return false;
-      emit goRequested();
-      return true;
     case Qt::Key_Escape:
       box_->setEditText(page_url_);
       box_->lineEdit()->setModified(false);

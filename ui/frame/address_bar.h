@@ -52,6 +52,7 @@ class CAddressBar : public QToolBar, public AddressBarView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Go();
   void ShowMatches(const QString& text);
   std::vector<std::string> HistoryUrls() const;
 
@@ -62,6 +63,7 @@ class CAddressBar : public QToolBar, public AddressBarView {
   QCompleter* matches_ = nullptr;
   QStringListModel* match_model_ = nullptr;
   QString page_url_;
+  bool going_ = false;
 };
 
 }  // namespace tolvane

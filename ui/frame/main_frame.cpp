@@ -143,7 +143,11 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
   RestorePlacement();
 }
 
-CMainFrame::~CMainFrame() { ClearWaitCursor(); }
+CMainFrame::~CMainFrame() {
+  // The view closes its pages while it goes, after the frame's own parts.
+  disconnect(view_, nullptr, this, nullptr);
+  ClearWaitCursor();
+}
 
 void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,
