@@ -121,6 +121,9 @@ class FrameTest : public QObject {
     // Esc puts the page's address back over what was typed.
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("xyz"));
+    // What a search's "$s" reads.
+    QCOMPARE(QString::fromStdString(frame.view()->AddressBarText()),
+             QString::fromLatin1(server_.base()) + QStringLiteral("/typedxyz"));
     QTest::keyClick(edit, Qt::Key_Escape);
     QCOMPARE(edit->text(), QString::fromLatin1(server_.base()) + QStringLiteral("/typed"));
 

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMoveEvent>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -101,6 +102,9 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
   address_bar_ = new CAddressBar(address_list_, doc_.history(), this);
   address_bar_->setObjectName(QStringLiteral("addressBar"));
   connect(address_bar_, &CAddressBar::goRequested, this, &CMainFrame::GoFromAddressBar);
+  view_->set_address_bar_text([bar = QPointer<CAddressBar>(address_bar_)] {
+    return bar != nullptr ? bar->AddressText() : std::string();
+  });
   connect(address_bar_, &CAddressBar::focusLeaving, this, [this](bool to_page) {
     if (!to_page) {
       view_->FocusPageTabs();
@@ -131,7 +135,6 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
 
   CreateSidePanel();
   CreateBands();
-  CreateMenus();
   CreateStatusBar();
   ApplyBandLayout(StartBandLayout(doc_.settings()));
   connect(view_, &CTolvaneView::frameTextChanged, this, &CMainFrame::ShowFrameText);
@@ -291,6 +294,9 @@ void CMainFrame::CreateBands() {
   menu_bar_->setObjectName(QStringLiteral("menuBar"));
   menu_bar_->setNativeMenuBar(false);
   menu_band_->addWidget(menu_bar_);
+  // The menus first: their texts, with the access keys, name the actions
+  // the buttons share.
+  CreateMenus();
 
   const auto history_menu = [this](PageHistoryMenu which, const QString& name) {
     return PageHistoryMenuFor(which, name);
