@@ -182,16 +182,37 @@ class FrameTest : public QObject {
     QCOMPARE(Bands(*frame), QStringLiteral("59396 59394 /59392 /59395- | no status"));
     QCOMPARE(frame->CurrentBandLayout().Describe(), before);
     QVERIFY(frame->Band(frame_bar::kAddressBar)->isHidden());
+  }
 
-    // Full screen hides every band and gives them back as they were.
+  void fullScreenAndMaximiseKeepTheNormalWindow() {
+    QTemporaryDir dir;
+    WriteShop(QStringToPath(dir.path()));
+    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    QVERIFY(app != nullptr);
+    CMainFrame* frame = app->main_frame();
+    frame->resize(700, 500);
+    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
+
+    // Maximised and back, then full screen: the view alone, the bands and
+    // the window back as they were after it.
+    frame->showMaximized();
+    QVERIFY(test::WaitFor([&] { return frame->size() != QSize(700, 500); }, 3000));
+    frame->showNormal();
+    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
     frame->router().Run(command::kFullScreen);
     QVERIFY(frame->isFullScreen());
-    QVERIFY(frame->Band(frame_bar::kMenuBar)->isHidden());
+    QVERIFY(frame->router().State(command::kFullScreen).checked);
+    QCOMPARE(Bands(*frame), QStringLiteral("59394- /59392- 59396- /59395- | no status"));
     frame->router().Run(command::kFullScreen);
-    QVERIFY(!frame->isFullScreen());
-    QVERIFY(test::WaitFor(
-        [&] { return Bands(*frame) == QStringLiteral("59396 59394 /59392 /59395- | no status"); },
-        3000));
+    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
+    QCOMPARE(Bands(*frame), QStringLiteral("59394 /59392 59396 /59395 | status"));
+
+    // Closed maximised, it keeps the normal size for the next start.
+    frame->showMaximized();
+    QVERIFY(test::WaitFor([&] { return frame->size() != QSize(700, 500); }, 3000));
+    QVERIFY(frame->close());
+    QCOMPARE(app->settings()->GetInt("MainWindow", "cx", 0), 700);
+    QCOMPARE(app->settings()->GetInt("MainWindow", "cy", 0), 500);
   }
 };
 

@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineProfile>
@@ -236,6 +237,18 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
+
+// The bands' own menu (a right click on them): the bar toggles and the lock.
+QMenu* CMainFrame::createPopupMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("bandsMenu"));
+  for (QAction* action : findChild<QMenu*>(QStringLiteral("barsMenu"))->actions()) {
+    menu->addAction(action);
+  }
+  menu->addAction(actions_->Action(command::kStatusBar));
+  actions_->RefreshMenu(*menu);
+  return menu;
+}
 
 void CMainFrame::ShowFrameText(const QString& caption, const QString& url) {
   const QString program = ToQString(ProgramTitle());
@@ -652,7 +665,8 @@ void CMainFrame::ClearWaitCursor() {
 void CMainFrame::LeaveFullScreen() { SetFullScreen(false); }
 
 // Frame position and client size: what move() and resize() take back. A
-// maximised or minimised window gives its last normal rectangle.
+// maximised, minimised or full-screen window gives its last normal
+// rectangle.
 std::optional<WindowRect> CMainFrame::RestoredWindowRect() {
   QRect rect = normal_rect_;
   if (!isMinimized() && !isMaximized() && !isFullScreen()) rect = QRect(pos(), size());
@@ -660,12 +674,15 @@ std::optional<WindowRect> CMainFrame::RestoredWindowRect() {
   return WindowRect{rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
+// Taken once the events of a change have settled: a platform may resize the
+// window before it reports the maximised state that caused it.
 void CMainFrame::RememberNormalRect() {
-  if (!isVisible() ||
-      (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-    return;
-  }
-  normal_rect_ = QRect(pos(), size());
+  QTimer::singleShot(0, this, [this] {
+    if (isVisible() &&
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) {
+      normal_rect_ = QRect(pos(), size());
+    }
+  });
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event) {
@@ -722,10 +739,6 @@ void CMainFrame::SetFullScreen(bool on) {
     showMaximized();
   } else {
     showNormal();
-    if (normal_rect_.isValid()) {
-      resize(normal_rect_.size());
-      move(normal_rect_.topLeft());
-    }
   }
   if (before_full_screen_) ApplyBandLayout(*before_full_screen_);
   before_full_screen_.reset();

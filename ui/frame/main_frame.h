@@ -105,6 +105,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow 
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  QMenu* createPopupMenu() override;
   void changeEvent(QEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
