@@ -3,18 +3,13 @@
 #include <array>
 
 #include "core/commands/command_router.h"
+#include "core/files/record_fields.h"
 #include "core/frame/address_bar.h"
 #include "core/frame/address_list.h"
 #include "core/tabs/tab_area.h"
 
 namespace tolvane {
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Schemes written without "//" after them.
 constexpr std::array<std::string_view, 6> kOpaqueSchemes = {
@@ -23,7 +18,7 @@ constexpr std::array<std::string_view, 6> kOpaqueSchemes = {
 }  // namespace
 
 std::string AddressBarUrl(std::string_view text) {
-  const std::string_view address = Trimmed(text);
+  const std::string_view address = TrimField(text);
   if (address.empty()) return {};
   if (address.find("://") != std::string_view::npos) return std::string(address);
   for (std::string_view scheme : kOpaqueSchemes) {
@@ -50,7 +45,7 @@ AddressBarCommands::AddressBarCommands(AddressBarView& view, AddressList& list,
 
 std::optional<CommandId> AddressBarCommands::Go(CommandRouter& router,
                                                 const CommandContext& context) {
-  const std::string text(Trimmed(view_.AddressText()));
+  const std::string text(TrimField(view_.AddressText()));
   TabArea* area = area_();
   if (text.empty() || area == nullptr) return std::nullopt;
   view_.LeaveAddressBar();
@@ -65,7 +60,7 @@ void AddressBarCommands::Navigate(const CommandContext&) {
 }
 
 void AddressBarCommands::Search(const CommandContext&) {
-  const std::string text(Trimmed(view_.AddressText()));
+  const std::string text(TrimField(view_.AddressText()));
   if (!text.empty()) area_()->search().SearchFromAddressBar(text);
 }
 

@@ -33,7 +33,7 @@ class AddressBarView {
 // The address a typed text opens: the text as it is when it names its
 // scheme ("http://…", "about:blank", "file:///…"), a file address for an
 // absolute path, else the text as a web address ("www.example.jp" →
-// "http://www.example.jp"). Spaces around the text are dropped.
+// "http://www.example.jp"). Spaces and line breaks around it are dropped.
 std::string AddressBarUrl(std::string_view text);
 
 // The address bar's commands: open the typed address in the active page
