@@ -3,11 +3,14 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrlQuery>
 
+#include "core/browser/page_host.h"
 #include "core/commands/command_id.h"
 #include "core/files/settings_store.h"
 #include "core/frame/band_layout.h"
@@ -17,6 +20,7 @@
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
+#include "ui/frame/standard_bar.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"
@@ -182,6 +186,60 @@ class FrameTest : public QObject {
     QCOMPARE(Bands(*frame), QStringLiteral("59396 59394 /59392 /59395- | no status"));
     QCOMPARE(frame->CurrentBandLayout().Describe(), before);
     QVERIFY(frame->Band(frame_bar::kAddressBar)->isHidden());
+  }
+
+  void standardButtonsFollowTheOptionsAndBackListsThePageHistory() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    WriteShop(data);
+    WriteStore(data / "vq_system.ini",
+               QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
+                              "[OptionToolBar]\nIcons=0,1,99,-1,10,13\nShowText=0\nIconSize=1\n"));
+    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    QVERIFY(app != nullptr);
+    CMainFrame& frame = *app->main_frame();
+
+    // Names under every button, 24-pixel icons; an index past the buttons
+    // is left out.
+    QStringList buttons;
+    for (QAction* action : frame.standard_bar()->actions()) {
+      auto* button = qobject_cast<QToolButton*>(frame.standard_bar()->widgetForAction(action));
+      if (action->isSeparator()) {
+        buttons << QStringLiteral("|");
+      } else if (button != nullptr) {
+        buttons << button->text() + (button->menu() != nullptr ? QStringLiteral("v") : QString()) +
+                       (button->toolButtonStyle() == Qt::ToolButtonTextUnderIcon
+                            ? QStringLiteral("_")
+                            : QStringLiteral("?"));
+        QCOMPARE(button->iconSize(), QSize(24, 24));
+      }
+    }
+    QCOMPARE(buttons.join(QLatin1Char(' ')), QStringLiteral("戻るv_ 進むv_ | 追加v_ タブ_"));
+
+    // Two pages later, the back list holds both earlier pages, nearest
+    // first, and its second entry goes back two pages.
+    QLineEdit* edit = frame.address_bar()->box()->lineEdit();
+    QVERIFY(test::WaitFor([&] { return ShownPage(*app)->load_state() == LoadState::kLoaded; }));
+    for (const char* path : {"/typed", "/shop/search"}) {
+      edit->setFocus();
+      edit->setText(QString::fromLatin1(server_.base() + path));
+      QTest::keyClick(edit, Qt::Key_Return);
+      QVERIFY(test::WaitFor([&] {
+        return ShownPage(*app)->url() == server_.base().toStdString() + path &&
+               ShownPage(*app)->load_state() == LoadState::kLoaded;
+      }));
+    }
+    QMenu* back = frame.standard_bar()->Button(command::kBack)->menu();
+    emit back->aboutToShow();
+    QStringList entries;
+    for (QAction* action : back->actions()) entries << action->text();
+    QCOMPARE(entries, QStringList({QStringLiteral("typed"), QStringLiteral("top")}));
+    back->actions().at(1)->trigger();
+    QVERIFY(test::WaitFor(
+        [&] { return ShownPage(*app)->url() == server_.base().toStdString() + "/shop/"; }));
+    QMenu* forward = frame.standard_bar()->Button(command::kForward)->menu();
+    emit forward->aboutToShow();
+    QCOMPARE(forward->actions().size(), 2);
   }
 
   void fullScreenAndMaximiseKeepTheNormalWindow() {

@@ -230,7 +230,6 @@ void CMainFrame::CreateStatusBar() {
   lock_pane_->setAutoRaise(true);
   lock_pane_->setIconSize(QSize(16, 16));
   lock_pane_->setFixedWidth(22);
-  lock_pane_->setToolTip(QStringLiteral("保護された通信"));
   connect(lock_pane_, &QToolButton::clicked, this,
           [this] { router_.Run(command::kSecurityReport); });
   statusBar()->addPermanentWidget(lock_pane_);
@@ -269,7 +268,7 @@ void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, boo
         ToQString(FormatString(string_id::kImportance, {std::to_string(status_icon - 1)}));
     if (status_icon == StatusBarValues::kIconSecure) {
       icon = "lock";
-      tip = lock_pane_->toolTip();
+      tip = QStringLiteral("保護された通信");
     } else if (status_icon == StatusBarValues::kIconScriptError) {
       icon = "script_error";
       tip.clear();
@@ -285,6 +284,7 @@ void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, boo
   progress_->setVisible(loading);
   progress_->setValue(std::clamp(progress, 0, 100));
   lock_pane_->setIcon(secure ? FrameIcon("lock") : QIcon());
+  lock_pane_->setToolTip(secure ? QStringLiteral("保護された通信") : QString());
   actions_->RefreshAll();
 }
 
