@@ -265,12 +265,21 @@ class FrameTest : public QObject {
     QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
     QCOMPARE(Bands(*frame), QStringLiteral("59394 /59392 59396 /59395 | status"));
 
-    // Closed maximised, it keeps the normal size for the next start.
+    // Closed in full screen entered from maximised: the normal size and the
+    // bands as they were before full screen are kept for the next start.
     frame->showMaximized();
     QVERIFY(test::WaitFor([&] { return frame->size() != QSize(700, 500); }, 3000));
+    frame->router().Run(command::kFullScreen);
+    QVERIFY(frame->isFullScreen());
     QVERIFY(frame->close());
     QCOMPARE(app->settings()->GetInt("MainWindow", "cx", 0), 700);
     QCOMPARE(app->settings()->GetInt("MainWindow", "cy", 0), 500);
+    const BandLayout saved = BandLayout::Read(*app->settings());
+    QVERIFY(saved.status_bar_shown());
+    for (const Band& band : saved.bands()) {
+      if (frame->Band(band.id) != nullptr)
+        QVERIFY2(!band.hidden(), qPrintable(QString::number(band.id)));
+    }
   }
 };
 
