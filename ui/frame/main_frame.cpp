@@ -757,7 +757,7 @@ void CMainFrame::ShowAbout() {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("バージョン情報"), text, QMessageBox::Ok,
                   this);
   box.setObjectName(QStringLiteral("aboutBox"));
-  box.setIconPixmap(FrameIcon("app").pixmap(24, 24).scaled(48, 48));
+  box.setIconPixmap(FrameIcon("app").pixmap(24, 24));
   box.exec();
 }
 
