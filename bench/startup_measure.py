@@ -18,6 +18,10 @@ given), and the same start-up on an empty data directory.
   bench/startup_measure.py --program build/dev/ui/tolvane \
       --ctl build/dev/tools/tolvanectl --display :25
 
+With --baseline OTHER_PROGRAM the two programs start in turns on fresh
+empty data directories, and only the start to the shown window is compared
+(an earlier build against this one, on the same machine at the same time).
+
 The display must be running (Xvfb :25 -screen 0 1280x1024x24).
 """
 
@@ -121,6 +125,20 @@ def describe(label, values):
             f"min {min(ms):.1f}, max {max(ms):.1f} ({len(ms)} runs)")
 
 
+def compare_starts(args, env, root):
+    programs = {"baseline": args.baseline, "this build": args.program}
+    shown = {name: [] for name in programs}
+    for run in range(args.runs + 1):
+        for name, program in programs.items():
+            data_dir = os.path.join(root, f"{name.replace(' ', '_')}-{run}")
+            os.makedirs(data_dir)
+            seconds = measured_run(program, data_dir, env)[0]
+            if run > 0:  # the first start of each makes its web profile
+                shown[name].append(seconds)
+    for name, values in shown.items():
+        print(describe(f"{name} ({programs[name]}): start -> window shown", values))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -128,6 +146,7 @@ def main():
     parser.add_argument("--display", default=os.environ.get("DISPLAY", ":25"))
     parser.add_argument("--items", type=int, default=20000)
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--baseline", help="another build to compare the start with")
     args = parser.parse_args()
 
     env = dict(os.environ, DISPLAY=args.display, QTWEBENGINE_DISABLE_SANDBOX="1")
@@ -136,6 +155,9 @@ def main():
     env["XDG_RUNTIME_DIR"] = os.path.join(root, "runtime")
     os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
     try:
+        if args.baseline:
+            compare_starts(args, env, root)
+            return
         large = os.path.join(root, "large")
         empty = os.path.join(root, "empty")
         make_data_dir(large, args.items)

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tolvane {
 
@@ -103,6 +104,13 @@ class BrowserEvents {
   virtual void OnLoadFinished(const LoadOutcome& outcome) = 0;
 };
 
+// The page's own navigation history around the shown entry: the titles of
+// the entries behind it and ahead of it, nearest first (Shift_JIS).
+struct PageHistory {
+  std::vector<std::string> back;
+  std::vector<std::string> forward;
+};
+
 // Where a navigation goes and what it carries.
 struct NavigateParams {
   std::string url;           // Shift_JIS bytes; percent-encoded ASCII for built URLs
@@ -136,6 +144,10 @@ class BrowserControl {
   virtual void GoForward() = 0;
   virtual bool CanGoBack() const = 0;
   virtual bool CanGoForward() const = 0;
+  virtual PageHistory History() const = 0;
+  // Travels `offset` entries through the history (negative: back); an
+  // offset outside it does nothing.
+  virtual void GoToHistoryOffset(int offset) = 0;
 
   // True while a load of the page is under way.
   virtual bool Busy() const = 0;

@@ -146,6 +146,20 @@ void PageHost::GoForward() {
 bool PageHost::CanGoBack() const { return control_ != nullptr && control_->CanGoBack(); }
 bool PageHost::CanGoForward() const { return control_ != nullptr && control_->CanGoForward(); }
 
+PageHistory PageHost::History() const {
+  return control_ != nullptr ? control_->History() : PageHistory{};
+}
+
+void PageHost::GoToHistoryOffset(int offset) {
+  if (control_ == nullptr || offset == 0) return;
+  const PageHistory history = control_->History();
+  const std::size_t distance = static_cast<std::size_t>(offset < 0 ? -offset : offset);
+  if (distance > (offset < 0 ? history.back : history.forward).size()) return;
+  OnUserAction();
+  history_travel_ = true;
+  control_->GoToHistoryOffset(offset);
+}
+
 void PageHost::OnUserAction() {
   if (gate_ != nullptr) gate_->Open(PopupGate::Mode::kUserAction);
 }

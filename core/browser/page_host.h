@@ -97,6 +97,10 @@ class PageHost : public BrowserEvents {
   void GoForward();
   bool CanGoBack() const;
   bool CanGoForward() const;
+  // The page's history (empty without a control) and a trip through it, as
+  // back and forward make it.
+  PageHistory History() const;
+  void GoToHistoryOffset(int offset);
 
   // "Show blocked pop-ups": reloads with pop-ups allowed until the load ends.
   void ShowBlockedPopups();

@@ -172,6 +172,12 @@ inline constexpr CommandId kShowBlockedPopups{32912};
 inline constexpr CommandId kAllowPopupsHere{32913};
 inline constexpr CommandId kUsePopupBlock{32914};
 inline constexpr CommandId kDisablePopupBlock{32923};
+// The frame's own commands: bands fixed in place (no system number: the
+// number is this program's), the window's file and help commands.
+inline constexpr CommandId kFixBands{32782};
+inline constexpr CommandId kOpenFile{57601};
+inline constexpr CommandId kExit{57665};
+inline constexpr CommandId kAbout{57664};
 }  // namespace command
 
 }  // namespace tolvane

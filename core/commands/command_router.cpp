@@ -7,9 +7,13 @@ namespace tolvane {
 bool CommandRouter::Add(CommandHandler& handler) {
   const auto spans = handler.Spans();
   for (const CommandSpan& span : spans) {
-    if (Find(span.first) != nullptr || Find(span.last) != nullptr) return false;
+    bool overlaps = Find(span.first) != nullptr || Find(span.last) != nullptr;
     for (const Entry& entry : entries_) {
-      if (span.first <= entry.span.first && entry.span.last <= span.last) return false;
+      overlaps = overlaps || (span.first <= entry.span.first && entry.span.last <= span.last);
+    }
+    if (overlaps) {
+      refused_.push_back(span.first);
+      return false;
     }
   }
   for (const CommandSpan& span : spans) {

@@ -17,6 +17,10 @@ class CommandRouter {
   // Removes every number of the handler.
   void Remove(const CommandHandler& handler);
 
+  // The first number of every Add that was refused, in order: empty in a
+  // window whose handlers are wired right.
+  const std::vector<CommandId>& refused() const { return refused_; }
+
   bool Handles(CommandId id) const { return Find(id) != nullptr; }
   // Runs the command when it has a handler and is enabled in this context;
   // false otherwise. `context.command` and `offset` are set here.
@@ -32,6 +36,7 @@ class CommandRouter {
   const Entry* Find(CommandId id) const;
 
   std::vector<Entry> entries_;  // sorted by span.first, spans never overlap
+  std::vector<CommandId> refused_;
 };
 
 }  // namespace tolvane

@@ -47,6 +47,10 @@ class FakeBrowserControl : public BrowserControl {
   void GoForward() override { Act("GoForward", true); }
   bool CanGoBack() const override { return can_go_back; }
   bool CanGoForward() const override { return can_go_forward; }
+  PageHistory History() const override { return history; }
+  void GoToHistoryOffset(int offset) override {
+    Act("GoToHistoryOffset " + std::to_string(offset), true);
+  }
   bool Busy() const override { return busy; }
   std::string LocationUrl() const override { return location_url; }
   std::string LocationName() const override { return location_name; }
@@ -86,6 +90,7 @@ class FakeBrowserControl : public BrowserControl {
 
   bool busy = false;
   bool refuse_navigate = false;
+  PageHistory history;
   bool can_go_back = false;
   bool can_go_forward = false;
   std::string location_url;

@@ -173,7 +173,7 @@ class PageCommandsTest : public QObject {
     emit zoom_menu.aboutToShow();
     QCOMPARE(Listing(zoom_menu),
              QStringLiteral("400% | 200% | 150% | 125% | 100% | 75% | 50% | - | "
-                            "拡大率の指定(&C)..."));
+                            "カスタム(&C)..."));
     QVERIFY(Find(zoom_menu, QStringLiteral("100%"))->isChecked());
     Find(zoom_menu, QStringLiteral("125%"))->trigger();
     QCOMPARE(pane.text(), QStringLiteral("125%"));
@@ -188,7 +188,7 @@ class PageCommandsTest : public QObject {
     QVERIFY(menu != nullptr);
     QCOMPARE(Listing(*menu),
              QStringLiteral(
-                 "まとめて検索(off) | 検索エンジンを選択 {}(off) | - | お気に入りバー "
+                 "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー "
                  "{}(off) | このページをお気に入りに追加(off) | - | "
                  "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー"));
     Find(*menu, QStringLiteral("リンクを新しいタブで開く"))->trigger();
@@ -207,7 +207,7 @@ class PageCommandsTest : public QObject {
     QVERIFY(menu != nullptr);
     QCOMPARE(
         Listing(*menu),
-        QStringLiteral("キーワードの入力 {電卓} | まとめて検索(off) | 検索エンジンを選択 {}(off) | "
+        QStringLiteral("キーワードの入力 {電卓} | まとめて検索 | 検索エンジンを選択 {}(off) | "
                        "- | 元に戻す(off) | やり直し(off) | - | 切り取り(off) | コピー(off) | "
                        "貼り付け | 書式なしで貼り付け | すべて選択(off)"));
     Find(*menu->actions().first()->menu(), QStringLiteral("電卓"))->trigger();

@@ -216,7 +216,8 @@ class TabWindowTest : public QObject {
 
   // Every tab command reaches the window's router and has a text: the
   // command table's name, or its entry in a tab menu. Only the row's
-  // new-tab button and the tree's second delete-all number have none.
+  // new-tab button and the tree's second delete-all number have none. No
+  // handler of the window claims a number another one has.
   void everyTabCommandHasAHandlerAndAText() {
     QTemporaryDir dir;
     WriteData(QStringToPath(dir.path()));
@@ -235,6 +236,7 @@ class TabWindowTest : public QObject {
       }
     }
     QCOMPARE(without_text, QStringList({QStringLiteral("32789"), QStringLiteral("32985")}));
+    QVERIFY(frame.router().refused().empty());
   }
 
   // A clip file of the current layout that cannot be read is set aside; no

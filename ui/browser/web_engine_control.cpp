@@ -24,6 +24,7 @@
 #include <functional>
 
 #include "core/browser/find_selection_sink.h"
+#include "core/frame/page_history_menu.h"
 #include "ui/app/qt_text.h"
 #include "ui/browser/engine_page.h"
 #include "ui/browser/engine_url.h"
@@ -319,6 +320,30 @@ bool WebEngineControl::CanGoBack() const {
 
 bool WebEngineControl::CanGoForward() const {
   return page_ != nullptr && page_->history()->canGoForward();
+}
+
+PageHistory WebEngineControl::History() const {
+  PageHistory history;
+  if (page_ == nullptr) return history;
+  // An entry without a title yet shows by its address.
+  const auto title = [](const QWebEngineHistoryItem& item) {
+    return ToSjis(item.title().isEmpty() ? item.url().toString() : item.title());
+  };
+  const QList<QWebEngineHistoryItem> back = page_->history()->backItems(kPageHistoryMaxEntries);
+  for (auto item = back.crbegin(); item != back.crend(); ++item)
+    history.back.push_back(title(*item));
+  for (const QWebEngineHistoryItem& item : page_->history()->forwardItems(kPageHistoryMaxEntries)) {
+    history.forward.push_back(title(item));
+  }
+  return history;
+}
+
+void WebEngineControl::GoToHistoryOffset(int offset) {
+  if (page_ == nullptr || offset == 0) return;
+  QWebEngineHistory& history = *page_->history();
+  const int index = history.currentItemIndex() + offset;
+  if (index < 0 || index >= history.count()) return;
+  history.goToItem(history.itemAt(index));
 }
 
 bool WebEngineControl::Busy() const {

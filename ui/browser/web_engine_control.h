@@ -72,6 +72,8 @@ class WebEngineControl : public QObject, public BrowserControl {
   void GoForward() override;
   bool CanGoBack() const override;
   bool CanGoForward() const override;
+  PageHistory History() const override;
+  void GoToHistoryOffset(int offset) override;
   bool Busy() const override;
   std::string LocationUrl() const override;
   std::string LocationName() const override;

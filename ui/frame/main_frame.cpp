@@ -1,6 +1,8 @@
 #include "ui/frame/main_frame.h"
 
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -12,16 +14,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMoveEvent>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -31,17 +37,24 @@
 #include "core/browser/page_host_owner.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
+#include "core/frame/address_bar_commands.h"
 #include "core/frame/list_shortcut_owners.h"
+#include "core/frame/page_encoding.h"
+#include "core/frame/page_history_commands.h"
 #include "core/frame/page_zoom.h"
+#include "core/frame/toolbar_options.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 #include "ui/browser/web_engine_control.h"
 #include "ui/browser/web_engine_control_factory.h"
+#include "ui/frame/address_bar.h"
 #include "ui/frame/command_actions.h"
 #include "ui/frame/exit_dialog.h"
+#include "ui/frame/frame_icons.h"
 #include "ui/frame/frame_input_filter.h"
 #include "ui/frame/page_dialog_commands.h"
 #include "ui/frame/page_menu.h"
+#include "ui/frame/standard_bar.h"
 #include "ui/frame/zoom_pane.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
@@ -59,12 +72,43 @@ constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
 constexpr int kSidePanelWidth = 220;
 constexpr int kFocusKeywordBox = 59151;
+constexpr int kStatusBarMinimumHeight = 26;
+constexpr int kProgressPaneWidth = 100;
+constexpr int kBlockedPaneWidth = 40;
+const char kBandIdProperty[] = "tolvaneBandId";
+
+// A menu entry: a command with the text the menu shows, or a separator (id 0).
+struct MenuEntry {
+  int id;
+  const char16_t* text;
+  bool check = false;
+};
+
+QString Text(const char16_t* text) { return QString::fromUtf16(text); }
+
+// The stored layout; without one the built-in order on three rows (menu
+// bar; standard buttons and search bar; address bar), as tool bars do not
+// wrap into the next row by themselves.
+BandLayout StartBandLayout(const SettingsStore& settings) {
+  BandLayout layout = BandLayout::Read(settings);
+  if (Read(settings, settings::kToolBarSummaryNumToolBars) >= 1) return layout;
+  std::vector<Band> bands;
+  for (const int id : {frame_bar::kMenuBar, frame_bar::kStandardButtons, frame_bar::kSearchBar,
+                       frame_bar::kAddressBar}) {
+    const bool starts_row = id == frame_bar::kStandardButtons || id == frame_bar::kAddressBar;
+    bands.push_back({id, BandLayout::DefaultWidth(id), starts_row ? Band::kStyleBreak : 0});
+  }
+  layout.SetBands(bands);
+  return layout;
+}
 
 }  // namespace
 
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
+  setWindowIcon(FrameIcon("app"));
+  address_list_ = AddressList::Read(doc_.settings());
   actions_ = new CCommandActions(
       router_,
       [this] {
@@ -73,15 +117,49 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
       this);
   search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
   search_bar_->setObjectName(QStringLiteral("searchBar"));
-  addToolBar(Qt::TopToolBarArea, search_bar_);
   view_ = new CTolvaneView(doc_, router_, this);
   view_->set_search_bar(search_bar_);
   connect(search_bar_, &CSearchBar::commandRequested, this, [this](int id) {
     router_.Run(CommandId(id), view_->ContextNow(CommandSource::kSearchBar));
   });
+  address_bar_ = new CAddressBar(address_list_, doc_.history(), this);
+  address_bar_->setObjectName(QStringLiteral("addressBar"));
+  connect(address_bar_, &CAddressBar::goRequested, this, &CMainFrame::GoFromAddressBar);
+  view_->set_address_bar_text([bar = QPointer<CAddressBar>(address_bar_)] {
+    return bar != nullptr ? bar->AddressText() : std::string();
+  });
+  connect(address_bar_, &CAddressBar::focusLeaving, this, [this](bool to_page) {
+    if (!to_page) {
+      view_->FocusPageTabs();
+      return;
+    }
+    for (auto* page : view_->page_area()->findChildren<QWebEngineView*>()) {
+      if (page->isVisible()) {
+        page->setFocus(Qt::TabFocusReason);
+        return;
+      }
+    }
+    view_->page_area()->setFocus(Qt::TabFocusReason);
+  });
+
+  frame_commands_ = std::make_unique<FrameCommands>(*this, doc_.settings());
+  address_commands_ =
+      std::make_unique<AddressBarCommands>(*address_bar_, address_list_, [this]() -> TabArea* {
+        TabWorkspace* workspace = view_->workspace();
+        return workspace != nullptr ? &workspace->area() : nullptr;
+      });
+  history_commands_ = std::make_unique<PageHistoryCommands>([this]() -> PageHost* {
+    TabWorkspace* workspace = view_->workspace();
+    return workspace != nullptr ? workspace->area().ActiveHost() : nullptr;
+  });
+  router_.Add(*frame_commands_);
+  router_.Add(*address_commands_);
+  router_.Add(*history_commands_);
+
   CreateSidePanel();
-  CreateMenus();
+  CreateBands();
   CreateStatusBar();
+  ApplyBandLayout(StartBandLayout(doc_.settings()));
   connect(view_, &CTolvaneView::frameTextChanged, this, &CMainFrame::ShowFrameText);
   connect(view_, &CTolvaneView::statusChanged, this, &CMainFrame::ShowStatus);
   connect(view_, &CTolvaneView::saveStatusChanged, this, [this](const QString& text) {
@@ -259,6 +337,7 @@ void CMainFrame::CreateSidePanel() {
 
 void CMainFrame::CreateStatusBar() {
   statusBar()->setObjectName(QStringLiteral("statusBar"));
+  statusBar()->setMinimumHeight(kStatusBarMinimumHeight);
   status_icon_ = new QLabel(statusBar());
   status_icon_->setObjectName(QStringLiteral("statusIcon"));
   status_icon_->hide();
@@ -269,21 +348,6 @@ void CMainFrame::CreateStatusBar() {
   status_text_->setContentsMargins(4, 0, 4, 0);
   status_text_->setMinimumWidth(1);
   statusBar()->addWidget(status_text_, 1);
-  // The pop-ups blocked on the shown page: an icon and the count.
-  blocked_pane_ = new QToolButton(statusBar());
-  blocked_pane_->setObjectName(QStringLiteral("blockedPopups"));
-  blocked_pane_->setAutoRaise(true);
-  blocked_pane_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  blocked_pane_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-  blocked_pane_->setToolTip(ToQString(LoadString(string_id::kPopupBlocked)));
-  blocked_pane_->hide();
-  statusBar()->addPermanentWidget(blocked_pane_);
-  secure_mark_ = new QLabel(statusBar());
-  secure_mark_->setObjectName(QStringLiteral("secureMark"));
-  secure_mark_->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(16, 16));
-  secure_mark_->setToolTip(QStringLiteral("保護された通信"));
-  secure_mark_->hide();
-  statusBar()->addPermanentWidget(secure_mark_);
   // Stays until a save writes every file again.
   save_status_ = new QLabel(statusBar());
   save_status_->setObjectName(QStringLiteral("saveStatus"));
@@ -293,45 +357,85 @@ void CMainFrame::CreateStatusBar() {
   progress_ = new QProgressBar(statusBar());
   progress_->setObjectName(QStringLiteral("pageProgress"));
   progress_->setRange(0, 100);
-  progress_->setMaximumWidth(120);
+  progress_->setFixedWidth(kProgressPaneWidth);
   progress_->setMaximumHeight(14);
   progress_->setTextVisible(false);
   progress_->hide();
   statusBar()->addPermanentWidget(progress_);
+  // The pop-ups blocked on the shown page: an icon and the count while there
+  // are any; a click opens the pop-up menu whatever the count.
+  blocked_pane_ = new QToolButton(statusBar());
+  blocked_pane_->setObjectName(QStringLiteral("blockedPopups"));
+  blocked_pane_->setAutoRaise(true);
+  blocked_pane_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  blocked_pane_->setMinimumWidth(kBlockedPaneWidth);
+  blocked_pane_->setToolTip(ToQString(LoadString(string_id::kPopupBlocked)));
+  blocked_pane_->setMenu(popup_menu_);
+  blocked_pane_->setPopupMode(QToolButton::InstantPopup);
+  blocked_pane_->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+  statusBar()->addPermanentWidget(blocked_pane_);
+  // The lock of a secure page; a click asks for the security report.
+  lock_pane_ = new QToolButton(statusBar());
+  lock_pane_->setObjectName(QStringLiteral("secureMark"));
+  lock_pane_->setAutoRaise(true);
+  lock_pane_->setIconSize(QSize(16, 16));
+  lock_pane_->setFixedWidth(22);
+  connect(lock_pane_, &QToolButton::clicked, this,
+          [this] { router_.Run(command::kSecurityReport); });
+  statusBar()->addPermanentWidget(lock_pane_);
   zoom_pane_ = new CZoomPane(*actions_, statusBar());
   AddStatusPane(zoom_pane_);
 }
 
-// The address goes to the address bar, which comes with the frame's bars.
-void CMainFrame::ShowFrameText(const QString& caption, const QString& /*url*/) {
+// The bands' own menu (a right click on them): the bar toggles and the lock.
+QMenu* CMainFrame::createPopupMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("bandsMenu"));
+  for (QAction* action : findChild<QMenu*>(QStringLiteral("barsMenu"))->actions()) {
+    menu->addAction(action);
+  }
+  menu->addAction(actions_->Action(command::kStatusBar));
+  actions_->RefreshMenu(*menu);
+  return menu;
+}
+
+void CMainFrame::ShowFrameText(const QString& caption, const QString& url) {
   const QString program = ToQString(ProgramTitle());
   setWindowTitle(caption.isEmpty() ? program : caption + QStringLiteral(" - ") + program);
+  address_bar_->ShowPageAddress(url);
+  actions_->RefreshAll();
 }
+
+void CMainFrame::GoFromAddressBar() { address_commands_->Go(router_, CommandContext{}); }
 
 void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, bool secure,
                             int status_icon, int blocked_count) {
   status_text_->setText(text);
   status_icon_->setVisible(status_icon != 0);
   if (status_icon != 0) {
-    // Standard icons stand in for the program's own images.
-    QStyle::StandardPixmap pixmap = QStyle::SP_FileLinkIcon;  // a favorite's importance
+    const char* icon = "favorites";  // a favorite's importance
     QString tip =
         ToQString(FormatString(string_id::kImportance, {std::to_string(status_icon - 1)}));
     if (status_icon == StatusBarValues::kIconSecure) {
-      pixmap = QStyle::SP_DialogApplyButton;
-      tip = secure_mark_->toolTip();
+      icon = "lock";
+      tip = QStringLiteral("保護された通信");
     } else if (status_icon == StatusBarValues::kIconScriptError) {
-      pixmap = QStyle::SP_MessageBoxWarning;
+      icon = "script_error";
+      tip.clear();
+    } else if (status_icon > StatusBarValues::kIconScriptError) {
+      icon = "page_action";
       tip.clear();
     }
-    status_icon_->setPixmap(style()->standardIcon(pixmap).pixmap(16, 16));
+    status_icon_->setPixmap(FrameIcon(icon).pixmap(16, 16));
     status_icon_->setToolTip(tip);
   }
-  blocked_pane_->setVisible(blocked_count > 0);
-  blocked_pane_->setText(QString::number(blocked_count));
+  blocked_pane_->setIcon(blocked_count > 0 ? FrameIcon("popup_blocked") : QIcon());
+  blocked_pane_->setText(blocked_count > 0 ? QString::number(blocked_count) : QString());
   progress_->setVisible(loading);
   progress_->setValue(std::clamp(progress, 0, 100));
-  secure_mark_->setVisible(secure);
+  lock_pane_->setIcon(secure ? FrameIcon("lock") : QIcon());
+  lock_pane_->setToolTip(secure ? QStringLiteral("保護された通信") : QString());
+  actions_->RefreshAll();
   ZoomChanged();
 }
 
@@ -347,16 +451,122 @@ void CMainFrame::CloseWithoutAsking() {
   if (!closing_) close();
 }
 
-void CMainFrame::CreateMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-  file->setObjectName(QStringLiteral("fileMenu"));
-  QAction* exit_action = file->addAction(QStringLiteral("終了(&X)"));
-  exit_action->setObjectName(QStringLiteral("exitAction"));
-  connect(exit_action, &QAction::triggered, this, &QWidget::close);
+void CMainFrame::CreateBands() {
+  menu_band_ = new QToolBar(QStringLiteral("メニューバー"), this);
+  menu_band_->setObjectName(QStringLiteral("menuBand"));
+  menu_bar_ = new QMenuBar(menu_band_);
+  menu_bar_->setObjectName(QStringLiteral("menuBar"));
+  menu_bar_->setNativeMenuBar(false);
+  menu_band_->addWidget(menu_bar_);
+  // The menus first: their texts, with the access keys, name the actions
+  // the buttons share.
+  CreateMenus();
 
-  for (const MenuBarMenu which : {MenuBarMenu::kView, MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
-    QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
-    menuBar()->addMenu(menu);
+  const auto history_menu = [this](PageHistoryMenu which, const QString& name) {
+    return PageHistoryMenuFor(which, name);
+  };
+  auto* add_menu = new QMenu(this);
+  add_menu->setObjectName(QStringLiteral("addMenu"));
+  actions_->AddTo(*add_menu, command::kAddFavorite, QStringLiteral("お気に入りに追加(&A)..."));
+  actions_->AddTo(*add_menu, command::kAddAllTabsToFavorites,
+                  QStringLiteral("すべてのタブをお気に入りに追加(&T)"));
+  standard_bar_ = new CStandardBar(
+      *actions_,
+      {history_menu(PageHistoryMenu::kBack, QStringLiteral("backMenu")),
+       history_menu(PageHistoryMenu::kForward, QStringLiteral("forwardMenu")), add_menu},
+      this);
+  standard_bar_->setObjectName(QStringLiteral("standardBar"));
+  standard_bar_->Rebuild(ToolbarOptions::Read(doc_.settings()));
+
+  bands_ = {{frame_bar::kMenuBar, menu_band_},
+            {frame_bar::kStandardButtons, standard_bar_},
+            {frame_bar::kAddressBar, address_bar_},
+            {frame_bar::kSearchBar, search_bar_}};
+  for (auto& [id, bar] : bands_) {
+    bar->setProperty(kBandIdProperty, id);
+    bar->setAllowedAreas(Qt::TopToolBarArea);
+    bar->setFloatable(false);
+    // The band's own hide entry would bypass the commands; its menu lists
+    // the toggles instead.
+    bar->toggleViewAction()->setVisible(false);
+  }
+}
+
+QMenu* CMainFrame::PageHistoryMenuFor(PageHistoryMenu which, const QString& name) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(name);
+  connect(menu, &QMenu::aboutToShow, this,
+          [this, menu, which] { FillPageHistoryMenu(*menu, which); });
+  return menu;
+}
+
+void CMainFrame::FillPageHistoryMenu(QMenu& menu, PageHistoryMenu which) {
+  menu.clear();
+  PageHistory history;
+  if (TabWorkspace* workspace = view_->workspace()) {
+    if (const PageHost* page = workspace->area().ActiveHost()) history = page->History();
+  }
+  auto* group = new QActionGroup(&menu);
+  for (const PageHistoryEntry& entry : PageHistoryEntries(which, history.back, history.forward)) {
+    QAction* action = menu.addAction(ToQString(entry.title));
+    action->setData(entry.command.value());
+    if (entry.current) {
+      action->setCheckable(true);
+      action->setChecked(true);
+      action->setActionGroup(group);
+    }
+    const CommandId id = entry.command;
+    connect(action, &QAction::triggered, this, [this, id] { router_.Run(id); });
+  }
+}
+
+void CMainFrame::CreateMenus() {
+  const auto add_entries = [this](QMenu& menu, std::initializer_list<MenuEntry> entries) {
+    for (const MenuEntry& entry : entries) {
+      if (entry.id == 0) {
+        menu.addSeparator();
+      } else {
+        actions_->AddTo(menu, CommandId(entry.id), Text(entry.text), entry.check);
+      }
+    }
+  };
+  const auto add_menu = [this](QMenu* parent, const QString& title, const QString& name) {
+    QMenu* menu = parent != nullptr ? parent->addMenu(title) : menu_bar_->addMenu(title);
+    menu->setObjectName(name);
+    return menu;
+  };
+
+  QMenu* file = add_menu(nullptr, QStringLiteral("ファイル(&F)"), QStringLiteral("fileMenu"));
+  add_entries(*file, {{57601, u"開く(&O)..."},
+                      {32804, u"名前を付けて保存(&A)..."},
+                      {0, u""},
+                      {57606, u"ページ設定(&U)..."},
+                      {57609, u"印刷プレビュー(&V)..."},
+                      {57607, u"印刷(&P)..."},
+                      {0, u""},
+                      {32773, u"プロパティ(&R)"},
+                      {32774, u"オフライン作業(&W)", true},
+                      {0, u""},
+                      {57665, u"終了(&X)"}});
+  actions_->Action(command::kExit)->setObjectName(QStringLiteral("exitAction"));
+
+  QMenu* edit = add_menu(nullptr, QStringLiteral("編集(&E)"), QStringLiteral("editMenu"));
+  add_entries(*edit, {{57643, u"元に戻す(&U)"},
+                      {0, u""},
+                      {57635, u"切り取り(&T)"},
+                      {57634, u"コピー(&C)"},
+                      {57637, u"貼り付け(&P)"},
+                      {32824, u"削除(&D)"},
+                      {0, u""},
+                      {57642, u"すべて選択(&A)"},
+                      {0, u""},
+                      {57636, u"このページの検索(&F)..."}});
+
+  menu_bar_->addMenu(CreateViewMenu());
+
+  for (const MenuBarMenu which : {MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
+    QMenu* menu = CreateMenuBarMenu(which, menu_bar_).release();  // owned by the menu bar
+    menu_bar_->addMenu(menu);
     for (QAction* action : menu->actions()) {
       const int id = action->data().toInt();
       if (id != 0) {
@@ -370,6 +580,148 @@ void CMainFrame::CreateMenus() {
       }
     }
   }
+
+  popup_menu_ = new QMenu(this);
+  popup_menu_->setObjectName(QStringLiteral("PopupBlock"));
+  popup_menu_->setTitle(QStringLiteral("ポップアップブロック(&P)"));
+  add_entries(*popup_menu_, {{32914, u"ポップアップブロックを使用する(&U)", true},
+                             {32923, u"ポップアップブロックを無効にする(&D)", true},
+                             {0, u""},
+                             {32912, u"ブロックされたポップアップを表示する(&S)"},
+                             {32913, u"このページのポップアップを許可する(&A)", true}});
+  QMenu* tools = add_menu(nullptr, QStringLiteral("ツール(&T)"), QStringLiteral("toolsMenu"));
+  tools->addMenu(popup_menu_);
+  add_entries(
+      *tools,
+      {{0, u""}, {32797, u"プライバシーレポート(&V)..."}, {32831, u"セキュリティレポート(&S)..."}});
+
+  QMenu* help = add_menu(nullptr, QStringLiteral("ヘルプ(&H)"), QStringLiteral("helpMenu"));
+  add_entries(*help, {{57664, u"バージョン情報(&A)..."}});
+}
+
+QMenu* CMainFrame::CreateViewMenu() {
+  auto* view = new QMenu(QStringLiteral("表示(&V)"), menu_bar_);
+  view->setObjectName(QStringLiteral("viewMenu"));
+  const auto add = [this](QMenu& menu, int id, const char16_t* text, bool check = false) {
+    actions_->AddTo(menu, CommandId(id), Text(text), check);
+  };
+
+  QMenu* bars = view->addMenu(QStringLiteral("ツールバー(&T)"));
+  bars->setObjectName(QStringLiteral("barsMenu"));
+  add(*bars, 59392, u"標準のボタン(&T)", true);
+  add(*bars, 32777, u"アドレスバー(&A)", true);
+  add(*bars, 32778, u"検索バー(&K)", true);
+  add(*bars, 32779, u"お気に入りバー(&O)", true);
+  add(*bars, 32780, u"キーワードバー(&W)", true);
+  add(*bars, 32781, u"履歴バー(&H)", true);
+  add(*bars, 32776, u"メニューバー(&M)\tShift+F11", true);
+  bars->addSeparator();
+  add(*bars, command::kFixBands.value(), u"ツールバーを固定する(&B)", true);
+  add(*view, 59393, u"ステータスバー(&S)", true);
+  view->addSeparator();
+
+  add(*view, 32791, u"戻る(&B)\tAlt+Left");
+  add(*view, 32792, u"進む(&F)\tAlt+Right");
+  add(*view, 32793, u"ホーム(&H)\tAlt+Home");
+  QMenu* history =
+      PageHistoryMenuFor(PageHistoryMenu::kCombined, QStringLiteral("pageHistoryMenu"));
+  history->setTitle(QStringLiteral("ページの表示履歴(&I)"));
+  view->addMenu(history);
+  add(*view, 32794, u"中止(&P)\tEsc");
+  add(*view, 32795, u"最新の情報に更新(&R)\tF5");
+  view->addSeparator();
+
+  QMenu* zoom = view->addMenu(QStringLiteral("拡大(&Z)"));
+  zoom->setObjectName(QStringLiteral("zoomMenu"));
+  add(*zoom, 32832, u"拡大(&I)\tCtrl++");
+  add(*zoom, 32833, u"縮小(&O)\tCtrl+-");
+  zoom->addSeparator();
+  static constexpr const char16_t* kPresets[] = {u"400%", u"200%", u"150%", u"125%",
+                                                 u"100%", u"75%",  u"50%"};
+  for (int i = 0; i < 7; ++i) add(*zoom, command::kZoomPresetFirst.value() + i, kPresets[i], true);
+  zoom->addSeparator();
+  add(*zoom, 32830, u"100% → 125% → 150%(&Y)");
+  add(*zoom, 32841, u"カスタム(&C)...");
+  QMenu* text_size = view->addMenu(QStringLiteral("文字のサイズ(&X)"));
+  text_size->setObjectName(QStringLiteral("textSizeMenu"));
+  static constexpr const char16_t* kSizes[] = {u"最小(&A)", u"小(&S)", u"中(&M)", u"大(&L)",
+                                               u"最大(&G)"};
+  for (int i = 0; i < 5; ++i)
+    add(*text_size, command::kTextSizeSmallest.value() + i, kSizes[i], true);
+  QMenu* encoding = view->addMenu(QStringLiteral("エンコード(&D)"));
+  encoding->setObjectName(QStringLiteral("encodingMenu"));
+  for (const PageEncoding& entry : PageEncodings()) {
+    actions_->AddTo(*encoding, entry.command, Utf8ToQString(entry.name), true);
+  }
+  view->addSeparator();
+  add(*view, 32796, u"ソース(&C)\tCtrl+U");
+  add(*view, 32798, u"全画面表示(&U)\tF11", true);
+  return view;
+}
+
+QToolBar* CMainFrame::Band(int id) const {
+  const auto found = bands_.find(id);
+  return found == bands_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::ApplyBandLayout(const BandLayout& layout) {
+  const bool fixed = Read(doc_.settings(), settings::kToolBarFixToolBar) != 0;
+  for (auto& [id, bar] : bands_) removeToolBar(bar);
+  bool first = true;
+  for (const tolvane::Band& band : layout.bands()) {
+    QToolBar* bar = Band(band.id);
+    if (bar == nullptr) continue;
+    if (band.starts_row() && !first) addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, bar);
+    bar->setMovable((BandLayout::InsertStyle(band.style, fixed) & tolvane::Band::kStyleGripper) !=
+                    0);
+    bar->setVisible(!band.hidden());
+    first = false;
+  }
+  statusBar()->setVisible(layout.status_bar_shown());
+  applied_ = layout;
+}
+
+// The order comes from where the bands stand on screen (top to bottom, left
+// to right); a hidden band keeps its place among them, and a band this
+// window lacks stays as it was read.
+BandLayout CMainFrame::CurrentBandLayout() const {
+  const bool fixed = Read(doc_.settings(), settings::kToolBarFixToolBar) != 0;
+  std::vector<tolvane::Band> bands = applied_.bands();
+  std::vector<QToolBar*> shown;
+  for (tolvane::Band& band : bands) {
+    QToolBar* bar = Band(band.id);
+    if (bar == nullptr) continue;
+    if (bar->isHidden()) {
+      band.style |= tolvane::Band::kStyleHidden;
+    } else {
+      band.style &= ~tolvane::Band::kStyleHidden;
+      shown.push_back(bar);
+    }
+  }
+  if (isVisible()) {
+    std::ranges::stable_sort(shown, [](const QToolBar* a, const QToolBar* b) {
+      return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    std::size_t next = 0;
+    int row_y = -1;
+    for (tolvane::Band& band : bands) {
+      QToolBar* slot = Band(band.id);
+      if (slot == nullptr || slot->isHidden()) continue;
+      QToolBar* bar = shown[next++];
+      const bool starts_row = row_y >= 0 && bar->y() > row_y;
+      band = {bar->property(kBandIdProperty).toInt(), bar->width(),
+              starts_row ? tolvane::Band::kStyleBreak : 0};
+      row_y = bar->y();
+    }
+  }
+  for (tolvane::Band& band : bands) {
+    if (Band(band.id) != nullptr) band.style = BandLayout::InsertStyle(band.style, fixed);
+  }
+  BandLayout layout;
+  layout.SetBands(bands);
+  layout.set_status_bar_shown(!statusBar()->isHidden());
+  return layout;
 }
 
 void CMainFrame::RestorePlacement() {
@@ -383,6 +735,7 @@ void CMainFrame::RestorePlacement() {
   const QRect saved(Read(settings, settings::kMainWindowX), Read(settings, settings::kMainWindowY),
                     std::max(cx, kMinimumWidth), std::max(cy, kMinimumHeight));
   resize(saved.size());
+  normal_rect_ = saved;
   // A window saved on a screen that is gone would open out of reach; then
   // let the window manager place it.
   for (const QScreen* screen : QGuiApplication::screens()) {
@@ -443,9 +796,18 @@ int CMainFrame::ActiveTabId() {
   return workspace != nullptr ? workspace->ActiveTabId() : 0;
 }
 
-// The bars of the frame come later: nothing to keep for them yet.
-void CMainFrame::SaveBarLayout() {}
-void CMainFrame::SaveLists() { doc_.SaveCommands(); }
+void CMainFrame::SaveBarLayout() {
+  if (!CurrentBandLayout().Write(doc_.settings())) {
+    std::fprintf(stderr, "tolvane: the band layout could not be written\n");
+  }
+}
+
+void CMainFrame::SaveLists() {
+  if (!address_list_.Write(doc_.settings())) {
+    std::fprintf(stderr, "tolvane: the address list could not be written\n");
+  }
+  doc_.SaveCommands();
+}
 
 void CMainFrame::ShowWaitCursor() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -456,15 +818,106 @@ void CMainFrame::ClearWaitCursor() {
   for (; wait_cursors_ > 0; --wait_cursors_) QApplication::restoreOverrideCursor();
 }
 
-void CMainFrame::LeaveFullScreen() {
-  if (isFullScreen()) showNormal();
+void CMainFrame::LeaveFullScreen() { SetFullScreen(false); }
+
+// Frame position and client size: what move() and resize() take back. A
+// maximised, minimised or full-screen window gives its last normal
+// rectangle.
+std::optional<WindowRect> CMainFrame::RestoredWindowRect() {
+  QRect rect = normal_rect_;
+  if (!isMinimized() && !isMaximized() && !isFullScreen()) rect = QRect(pos(), size());
+  if (!rect.isValid()) return std::nullopt;
+  return WindowRect{rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
-std::optional<WindowRect> CMainFrame::RestoredWindowRect() {
-  if (isMinimized() || isMaximized() || isFullScreen()) return std::nullopt;
-  // Frame position and client size: what move() and resize() take back.
-  return WindowRect{pos().x(), pos().y(), width(), height()};
+// Taken once the events of a change have settled: a platform may resize the
+// window before it reports the maximised state that caused it.
+void CMainFrame::RememberNormalRect() {
+  QTimer::singleShot(0, this, [this] {
+    if (isVisible() &&
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) {
+      normal_rect_ = QRect(pos(), size());
+    }
+  });
 }
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  RememberNormalRect();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RememberNormalRect();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RememberNormalRect();
+}
+
+bool CMainFrame::HasBar(int id) const { return id == frame_bar::kStatusBar || Band(id) != nullptr; }
+
+bool CMainFrame::BarShown(int id) const {
+  if (id == frame_bar::kStatusBar) return !statusBar()->isHidden();
+  const QToolBar* bar = Band(id);
+  return bar != nullptr && !bar->isHidden();
+}
+
+void CMainFrame::ShowBar(int id, bool shown) {
+  if (id == frame_bar::kStatusBar) {
+    statusBar()->setVisible(shown);
+  } else if (QToolBar* bar = Band(id)) {
+    bar->setVisible(shown);
+  }
+}
+
+void CMainFrame::FixBands(bool fixed) {
+  for (auto& [id, bar] : bands_) bar->setMovable(!fixed);
+}
+
+bool CMainFrame::FullScreen() const { return isFullScreen(); }
+
+// Full screen shows the view alone; leaving it puts back the bands and the
+// status bar as they were, and the window as it was (maximised or at its
+// normal rectangle).
+void CMainFrame::SetFullScreen(bool on) {
+  if (on == isFullScreen()) return;
+  if (on) {
+    before_full_screen_ = CurrentBandLayout();
+    maximized_before_full_screen_ = isMaximized();
+    for (auto& [id, bar] : bands_) bar->hide();
+    statusBar()->hide();
+    showFullScreen();
+    return;
+  }
+  if (maximized_before_full_screen_) {
+    showMaximized();
+  } else {
+    showNormal();
+  }
+  if (before_full_screen_) ApplyBandLayout(*before_full_screen_);
+  before_full_screen_.reset();
+}
+
+void CMainFrame::ShowAbout() {
+  const QString text =
+      QStringLiteral(
+          "<h3>%1</h3><p>バージョン %2</p>"
+          "<p>Qt %3 (GNU LGPL v3)<br>Qt WebEngine / Chromium %4 "
+          "(GNU LGPL v3 / BSD ほか)</p>"
+          "<p>ブラウザエンジン: %5</p>")
+          .arg(ToQString(ProgramTitle()).toHtmlEscaped(), QStringLiteral(TOLVANE_VERSION),
+               QString::fromLatin1(qVersion()), QString::fromLatin1(qWebEngineChromiumVersion()),
+               QWebEngineProfile::defaultProfile()->httpUserAgent().toHtmlEscaped());
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("バージョン情報"), text, QMessageBox::Ok,
+                  this);
+  box.setObjectName(QStringLiteral("aboutBox"));
+  box.setIconPixmap(FrameIcon("app").pixmap(24, 24));
+  box.exec();
+}
+
+void CMainFrame::Close() { close(); }
 
 void CMainFrame::HideWindow() { hide(); }
 

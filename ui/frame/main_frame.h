@@ -1,25 +1,34 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QProgressBar;
+class QToolBar;
 class QToolButton;
 class QSplitter;
 class QWebEngineProfile;
 
-#include <memory>
-
 #include "core/app/shutdown_sequence.h"
 #include "core/commands/command_router.h"
 #include "core/frame/page_commands.h"
+#include "core/frame/address_list.h"
+#include "core/frame/band_layout.h"
+#include "core/frame/frame_commands.h"
+#include "core/frame/page_history_menu.h"
 
 namespace tolvane {
 
+class AddressBarCommands;
+class CAddressBar;
 class CCommandActions;
 class CPageDialogCommands;
 class CPageMenu;
@@ -28,13 +37,19 @@ class WebEngineControl;
 class CSearchBar;
 class FrameInputFilter;
 class ListShortcutOwners;
+class CStandardBar;
 class CTolvaneDoc;
 class CTolvaneView;
+class PageHistoryCommands;
 
-// The main window: the search bar on top, the side panel with the tab tree
-// beside the tab area, the menu and status bars around them. Closing it runs the program's close
-// order (ShutdownSequence); the close is abandoned when the user cancels the exit dialog.
-class CMainFrame : public QMainWindow, public ShutdownFrame, public PageCommandWindow {
+// The main window: the bands on top (menu bar, standard buttons, address
+// bar, search bar: movable tool bars in one area, laid out as
+// "ToolBarSummary"/"ToolBarInfo<n>" say), the side panel with the tab tree
+// beside the tab area, and the status bar with its panes. Closing it runs
+// the program's close order (ShutdownSequence); the close is abandoned when
+// the user cancels the exit dialog.
+class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
+                   public PageCommandWindow {
   Q_OBJECT
 
  public:
@@ -43,12 +58,15 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public PageCommandW
 
   CTolvaneView* view() const { return view_; }
   CSearchBar* search_bar() const { return search_bar_; }
+  CAddressBar* address_bar() const { return address_bar_; }
+  CStandardBar* standard_bar() const { return standard_bar_; }
   // Every command of the window runs through this router; the actions are
   // the menu items and buttons made from it.
   CommandRouter& router() { return router_; }
   CCommandActions& actions() const { return *actions_; }
   // Keys, typed shortcut letters and mouse gestures over the whole window.
   FrameInputFilter& input_filter() const { return *input_filter_; }
+  const AddressList& address_list() const { return address_list_; }
 
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
@@ -81,6 +99,15 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public PageCommandW
   // ends with a failure status.
   bool left_unsaved() const { return left_unsaved_; }
 
+  // The band of bar `id` (frame_bar::k…), null for a bar this window lacks.
+  QToolBar* Band(int id) const;
+  // The bands as they stand now, in order, and the status bar.
+  BandLayout CurrentBandLayout() const;
+  // Puts the bands in the layout's order, rows, widths and visibility.
+  void ApplyBandLayout(const BandLayout& layout);
+  // The "PopupBlock" menu of the blocked pop-ups pane.
+  QMenu* popup_menu() const { return popup_menu_; }
+
   // ShutdownFrame
   ExitDialogAnswer AskExit(int default_button_id) override;
   void SaveOpenPageTabs() override;
@@ -93,35 +120,73 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public PageCommandW
   void SaveLists() override;
   bool AskRetrySave(const std::string& text) override;
 
+  // FrameWindow
+  bool HasBar(int id) const override;
+  bool BarShown(int id) const override;
+  void ShowBar(int id, bool shown) override;
+  void FixBands(bool fixed) override;
+  bool FullScreen() const override;
+  void SetFullScreen(bool on) override;
+  void ShowAbout() override;
+  void Close() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  QMenu* createPopupMenu() override;
+  void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void CreateBands();
   void CreateMenus();
   void CreateInputFilter();
+  QMenu* CreateViewMenu();
   void CreateSidePanel();
   void CreateStatusBar();
+  void FillPageHistoryMenu(QMenu& menu, PageHistoryMenu which);
+  QMenu* PageHistoryMenuFor(PageHistoryMenu which, const QString& name);
+  void GoFromAddressBar();
   void ShowFrameText(const QString& caption, const QString& url);
   void ShowStatus(const QString& text, bool loading, int progress, bool secure, int status_icon,
                   int blocked_count);
+  void RememberNormalRect();
   void RestorePlacement();
   void ClearWaitCursor();
   void StartPageCommands(QWebEngineProfile* profile);
 
   CTolvaneDoc& doc_;
   CommandRouter router_;
+  AddressList address_list_;
   CCommandActions* actions_ = nullptr;
   std::unique_ptr<ListShortcutOwners> shortcut_owners_;
   FrameInputFilter* input_filter_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
+  CAddressBar* address_bar_ = nullptr;
+  CStandardBar* standard_bar_ = nullptr;
+  QToolBar* menu_band_ = nullptr;
+  QMenuBar* menu_bar_ = nullptr;
+  std::map<int, QToolBar*> bands_;
+  // The layout last applied: the order hidden bands keep their places in.
+  BandLayout applied_;
+  std::unique_ptr<FrameCommands> frame_commands_;
+  std::unique_ptr<AddressBarCommands> address_commands_;
+  std::unique_ptr<PageHistoryCommands> history_commands_;
   QSplitter* splitter_ = nullptr;
   QLabel* status_icon_ = nullptr;
   QLabel* status_text_ = nullptr;
   QToolButton* blocked_pane_ = nullptr;
-  QLabel* secure_mark_ = nullptr;
+  QToolButton* lock_pane_ = nullptr;
   QLabel* save_status_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  QMenu* popup_menu_ = nullptr;
+  // The bands as they were before full screen hid them.
+  std::optional<BandLayout> before_full_screen_;
+  bool maximized_before_full_screen_ = false;
+  // The last rectangle of the window in its normal state (frame position,
+  // client size), kept across maximise, minimise and full screen.
+  QRect normal_rect_;
   bool closing_ = false;
   bool close_without_asking_ = false;
   bool left_unsaved_ = false;

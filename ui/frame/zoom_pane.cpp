@@ -29,7 +29,7 @@ CZoomPane::CZoomPane(CCommandActions& actions, QWidget* parent) : QToolButton(pa
                                      QStringLiteral("%1%").arg(kPresets[i]), true));
   }
   menu->addSeparator();
-  actions.AddTo(*menu, command::kZoomCustom, QStringLiteral("拡大率の指定(&C)..."));
+  actions.AddTo(*menu, command::kZoomCustom, QStringLiteral("カスタム(&C)..."));
   setMenu(menu);
   setDefaultAction(nullptr);
   QAction* cycle = actions.Action(command::kZoomCycle, QStringLiteral("拡大率の切り替え"));

@@ -14,7 +14,6 @@ enum class Menu {
   kTreeTab,
   kTreeGroup,
   kTreeRoot,
-  kMenuBarView,
   kMenuBarTab,
   kMenuBarSearch,
 };
@@ -83,12 +82,6 @@ constexpr MenuRow kRows[] = {
     {Menu::kTreeGroup, 32957, u"フォルダの削除(&D)"},
 
     {Menu::kTreeRoot, 32953, u"新しいカテゴリタブを開く(&N)"},
-
-    {Menu::kMenuBarView, 32791, u"戻る(&B)"},
-    {Menu::kMenuBarView, 32792, u"進む(&F)"},
-    {Menu::kMenuBarView, 32794, u"中止(&S)"},
-    {Menu::kMenuBarView, 32795, u"更新(&R)"},
-    {Menu::kMenuBarView, 32793, u"ホーム(&H)"},
 
     {Menu::kMenuBarTab, 32953, u"新しいカテゴリタブを開く(&N)"},
     {Menu::kMenuBarTab, 32881, u"タブを複製して新しいカテゴリタブを開く(&U)"},
@@ -173,9 +166,7 @@ std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent) {
     QString name;
   };
   const Look look =
-      which == MenuBarMenu::kView
-          ? Look{Menu::kMenuBarView, QStringLiteral("表示(&V)"), QStringLiteral("viewMenu")}
-      : which == MenuBarMenu::kTabs
+      which == MenuBarMenu::kTabs
           ? Look{Menu::kMenuBarTab, QStringLiteral("タブ(&T)"), QStringLiteral("tabMenu")}
           : Look{Menu::kMenuBarSearch, QStringLiteral("検索(&S)"), QStringLiteral("searchMenu")};
   std::unique_ptr<QMenu> menu = Build(look.menu, parent);

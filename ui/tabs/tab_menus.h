@@ -27,10 +27,10 @@ std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent = nullptr);
 std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived,
                                          QWidget* parent = nullptr);
 
-// The menu bar's "表示(&V)" menu (back, forward, stop, reload, home), "タブ(&T)"
-// menu (tab commands) and "検索(&S)" menu (searches and the keyword box).
-// Their keys are the command table's, run by the window's input filter.
-enum class MenuBarMenu { kView, kTabs, kSearch };
+// The menu bar's "タブ(&T)" menu (tab commands) and "検索(&S)" menu
+// (searches and the keyword box). Their keys are the command table's, run
+// by the window's input filter.
+enum class MenuBarMenu { kTabs, kSearch };
 std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent = nullptr);
 
 // The two submenus of a menu made by CreateCategoryTabMenu.

@@ -386,9 +386,9 @@ ModifierState CTolvaneView::ModifiersNow() const {
                        keys.testFlag(Qt::AltModifier)};
 }
 
-// The address bar comes with the frame's bars; until then the shown page's
-// address stands in for it.
+// Without an address bar the shown page's address stands in for its text.
 std::string CTolvaneView::AddressBarText() const {
+  if (address_bar_text_) return address_bar_text_();
   if (!workspace_) return {};
   const PageHost* host = std::as_const(*workspace_).area().ActiveHost();
   return host != nullptr ? host->url() : std::string();

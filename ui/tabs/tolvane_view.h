@@ -55,6 +55,10 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   // The search bar: where tab searches read their keyword and echo it
   // (owned by the frame).
   void set_search_bar(CSearchBar* bar) { search_bar_ = bar; }
+  // What the address bar holds now (Shift_JIS); set by the frame.
+  void set_address_bar_text(std::function<std::string()> text) {
+    address_bar_text_ = std::move(text);
+  }
 
   TabWorkspace* workspace() const { return workspace_.get(); }
   TabCommands* commands() const { return commands_.get(); }
@@ -161,6 +165,7 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   PageArea* page_area_ = nullptr;
   QPointer<CTabTreeCtrl> tab_tree_;
   CSearchBar* search_bar_ = nullptr;
+  std::function<std::string()> address_bar_text_;
   bool page_had_focus_ = false;
   int freeze_depth_ = 0;
   bool tree_dirty_ = false;

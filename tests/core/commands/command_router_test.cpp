@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tolvane {
 namespace {
@@ -64,6 +65,7 @@ TEST(CommandRouterTest, RunsAndReportsStateThroughOneRowPerCommand) {
   // A second owner of a number is refused whole; removal frees the numbers.
   Other other;
   EXPECT_FALSE(router.Add(other));
+  EXPECT_EQ(router.refused(), std::vector<CommandId>{CommandId(34650)});
   EXPECT_TRUE(router.Run(CommandId(34650)));
   EXPECT_EQ(subject.log, "back@2;group12;group50;");
   router.Remove(subject);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/frame/address_bar_commands.h"
 #include "core/frame/address_list.h"
 #include "frame_settings_fixture.h"
 
@@ -63,6 +64,15 @@ TEST(AddressDropDownTest, TypedTextListsHistoryLastFirstEmptyTextTheAddressList)
   EXPECT_EQ(AddressDropDown("", history, list),
             (std::vector<AddressCandidate>{{"http://a.jp/2", 2}, {"x", -1}}));
   EXPECT_TRUE(AddressDropDown("HTTP://A", history, list).empty());
+}
+
+TEST(AddressBarUrlTest, TypedTextBecomesAnAddressWithItsScheme) {
+  EXPECT_EQ(AddressBarUrl("  www.example.jp/a b "), "http://www.example.jp/a b");
+  EXPECT_EQ(AddressBarUrl("https://shop.jp/?q=%93%8C"), "https://shop.jp/?q=%93%8C");
+  EXPECT_EQ(AddressBarUrl("About:blank"), "About:blank");
+  EXPECT_EQ(AddressBarUrl("/home/u/page.html"), "file:///home/u/page.html");
+  EXPECT_EQ(AddressBarUrl("localhost:8080/x"), "http://localhost:8080/x");
+  EXPECT_EQ(AddressBarUrl("   "), "");
 }
 
 }  // namespace

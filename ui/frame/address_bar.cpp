@@ -1,0 +1,189 @@
+#include "ui/frame/address_bar.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include "core/frame/address_bar.h"
+#include "core/frame/address_list.h"
+#include "core/stores/item_store.h"
+#include "ui/app/qt_text.h"
+#include "ui/frame/frame_icons.h"
+
+namespace tolvane {
+namespace {
+
+// The box's own list is the address list, filled afresh whenever it opens.
+class AddressBox : public QComboBox {
+ public:
+  AddressBox(CAddressBar& bar, QWidget* parent) : QComboBox(parent), bar_(bar) {}
+
+  void showPopup() override {
+    bar_.RefillList();
+    if (count() > 0) QComboBox::showPopup();
+  }
+
+ private:
+  CAddressBar& bar_;
+};
+
+}  // namespace
+
+CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* parent)
+    : QToolBar(QStringLiteral("アドレス"), parent), list_(list), history_(history) {
+  box_ = new AddressBox(*this, this);
+  box_->setObjectName(QStringLiteral("addressBox"));
+  box_->setEditable(true);
+  box_->setInsertPolicy(QComboBox::NoInsert);
+  box_->setMaxVisibleItems(16);
+  box_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  box_->setMinimumContentsLength(24);
+  box_->lineEdit()->setPlaceholderText(QStringLiteral("アドレスまたはキーワード"));
+  box_->lineEdit()->installEventFilter(this);
+  addWidget(box_);
+
+  go_button_ = new QToolButton(this);
+  go_button_->setObjectName(QStringLiteral("goButton"));
+  go_button_->setIcon(FrameIcon("go"));
+  go_button_->setText(QStringLiteral("移動"));
+  go_button_->setToolTip(QStringLiteral("移動"));
+  go_button_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  go_button_->setAutoRaise(true);
+  addWidget(go_button_);
+  connect(go_button_, &QToolButton::clicked, this, &CAddressBar::Go);
+
+  match_model_ = new QStringListModel(this);
+  matches_ = new QCompleter(match_model_, this);
+  matches_->setWidget(box_->lineEdit());
+  matches_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  matches_->setMaxVisibleItems(16);
+  connect(box_->lineEdit(), &QLineEdit::textEdited, this, &CAddressBar::ShowMatches);
+  // Enter reaches the box also through the match list, past event filters.
+  connect(box_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    if (QGuiApplication::keyboardModifiers() == Qt::NoModifier) Go();
+  });
+  // An entry picked from either list goes at once.
+  connect(matches_, qOverload<const QString&>(&QCompleter::activated), this,
+          [this](const QString& text) {
+            box_->setEditText(text);
+            Go();
+          });
+  connect(box_, &QComboBox::activated, this, [this](int index) {
+    box_->setEditText(box_->itemText(index));
+    Go();
+  });
+  RefillList();
+  box_->setEditText(QString());
+}
+
+// Picking a match with Enter activates it and presses Enter in the box: one go.
+void CAddressBar::Go() {
+  if (going_) return;
+  going_ = true;
+  QTimer::singleShot(0, this, [this] { going_ = false; });
+  emit goRequested();
+}
+
+void CAddressBar::ShowPageAddress(const QString& url) {
+  page_url_ = url;
+  if (box_->lineEdit()->hasFocus() && box_->lineEdit()->isModified()) return;
+  box_->setEditText(url);
+  box_->lineEdit()->setModified(false);
+}
+
+void CAddressBar::RefillList() {
+  const std::vector<std::string> urls = HistoryUrls();
+  const QSignalBlocker block(box_);
+  // Clearing the list clears the text as well: keep what the box shows.
+  const QString text = box_->currentText();
+  const bool modified = box_->lineEdit()->isModified();
+  box_->clear();
+  for (const AddressCandidate& entry : AddressDropDown("", urls, list_)) {
+    box_->addItem(FrameIcon("page_action"), ToQString(entry.text));
+  }
+  box_->setEditText(text);
+  box_->lineEdit()->setModified(modified);
+}
+
+void CAddressBar::ShowMatches(const QString& text) {
+  QStringList lines;
+  if (!text.isEmpty()) {
+    const std::vector<std::string> urls = HistoryUrls();
+    for (const AddressCandidate& entry : AddressDropDown(ToSjis(text), urls, list_)) {
+      lines.append(ToQString(entry.text));
+    }
+  }
+  match_model_->setStringList(lines);
+  if (lines.isEmpty()) {
+    matches_->popup()->hide();
+    return;
+  }
+  matches_->complete();
+  matches_->popup()->setCurrentIndex({});
+}
+
+std::vector<std::string> CAddressBar::HistoryUrls() const {
+  const ItemList& items = history_.items();
+  std::vector<std::string> urls;
+  urls.reserve(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!items.deleted(i)) urls.push_back(items.url(i));
+  }
+  return urls;
+}
+
+std::string CAddressBar::AddressText() const { return ToSjis(box_->currentText()); }
+
+void CAddressBar::FocusAddressBar() {
+  if (!isVisible()) show();
+  box_->lineEdit()->setFocus(Qt::ShortcutFocusReason);
+  box_->lineEdit()->selectAll();
+}
+
+void CAddressBar::LeaveAddressBar() {
+  matches_->popup()->hide();
+  box_->hidePopup();
+  box_->lineEdit()->setModified(false);
+  RefillList();
+  emit focusLeaving(true);
+}
+
+std::string CAddressBar::AskFileToOpen() {
+  const QString path = QFileDialog::getOpenFileName(
+      window(), QStringLiteral("ファイルを開く"), QString(),
+      QStringLiteral("Web ページ (*.html *.htm *.xhtml *.shtml *.txt);;すべてのファイル (*)"));
+  if (path.isEmpty()) return {};
+  return ToSjis(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+}
+
+bool CAddressBar::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != box_->lineEdit() || event->type() != QEvent::KeyPress) {
+    return QToolBar::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      box_->setEditText(page_url_);
+      box_->lineEdit()->setModified(false);
+      box_->lineEdit()->selectAll();
+      return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      if (mods & ~Qt::ShiftModifier) return false;
+      emit focusLeaving(key->key() == Qt::Key_Backtab || (mods & Qt::ShiftModifier));
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tolvane

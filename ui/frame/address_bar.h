@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QToolBar>
+#include <string>
+#include <vector>
+
+#include "core/frame/address_bar_commands.h"
+
+class QComboBox;
+class QCompleter;
+class QStringListModel;
+class QToolButton;
+
+namespace tolvane {
+
+class AddressList;
+class ItemStore;
+
+// The address bar band: an editable box over the address list and a go
+// button. Typing lists the history items whose address begins with the
+// text; F4, Alt+Down or the box's button list the address list. Enter, the
+// go button or picking an entry asks to go (goRequested); Esc puts the shown
+// page's address back; Tab leaves for the page tabs, Shift+Tab for the page.
+class CAddressBar : public QToolBar, public AddressBarView {
+  Q_OBJECT
+
+ public:
+  // `list` and `history` must outlive the bar.
+  CAddressBar(AddressList& list, const ItemStore& history, QWidget* parent = nullptr);
+
+  QComboBox* box() const { return box_; }
+  QToolButton* go_button() const { return go_button_; }
+  // The shown page's address; the box shows it unless the user is typing.
+  void ShowPageAddress(const QString& url);
+  // Refills the box's own list from the address list.
+  void RefillList();
+
+  // AddressBarView
+  std::string AddressText() const override;
+  void FocusAddressBar() override;
+  void LeaveAddressBar() override;
+  std::string AskFileToOpen() override;
+
+ signals:
+  void goRequested();
+  // Focus leaves the bar: into the shown page (Shift+Tab, and a go) or to
+  // the page tabs (Tab).
+  void focusLeaving(bool to_page);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Go();
+  void ShowMatches(const QString& text);
+  std::vector<std::string> HistoryUrls() const;
+
+  AddressList& list_;
+  const ItemStore& history_;
+  QComboBox* box_ = nullptr;
+  QToolButton* go_button_ = nullptr;
+  QCompleter* matches_ = nullptr;
+  QStringListModel* match_model_ = nullptr;
+  QString page_url_;
+  bool going_ = false;
+};
+
+}  // namespace tolvane
