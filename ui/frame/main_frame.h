@@ -2,12 +2,14 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QLabel;
 class QProgressBar;
 class QToolButton;
 class QSplitter;
+class QWebEnginePage;
 class QWebEngineProfile;
 
 #include "core/app/shutdown_sequence.h"
@@ -19,6 +21,10 @@ class CCommandActions;
 class CSearchBar;
 class CTolvaneDoc;
 class CTolvaneView;
+class MessageBoxPrompter;
+class SearchBarActions;
+class SearchCommands;
+class SiteSearchAdder;
 
 // The main window: the search bar on top, the side panel with the tab tree
 // beside the tab area, the menu and status bars around them. Closing it runs the program's close
@@ -36,6 +42,15 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   // the menu items and buttons made from it.
   CommandRouter& router() { return router_; }
   CCommandActions& actions() const { return *actions_; }
+  // Adds the shown page's own search as an engine (command kAddSiteSearch
+  // runs it too); null before Start.
+  SiteSearchAdder* site_search() const { return site_search_; }
+  // The context of a search command given now: the keyword it takes (the
+  // page's selection, the search bar's box or the side bar's, by command
+  // and focus), the keys held, whether the tabs had the focus.
+  CommandContext SearchContext(CommandId id) const;
+  // The page in view, or null.
+  QWebEnginePage* ShownPage() const;
 
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
@@ -73,12 +88,17 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
                   int blocked_count);
   void RestorePlacement();
   void ClearWaitCursor();
+  void StartSearchCommands();
 
   CTolvaneDoc& doc_;
   CommandRouter router_;
   CCommandActions* actions_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
+  std::unique_ptr<MessageBoxPrompter> prompter_;
+  std::unique_ptr<SearchCommands> search_commands_;
+  std::unique_ptr<SearchBarActions> search_bar_actions_;
+  SiteSearchAdder* site_search_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* status_icon_ = nullptr;
   QLabel* status_text_ = nullptr;

@@ -1,19 +1,33 @@
 #include "ui/search/search_bar.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <functional>
-#include <string_view>
 #include <utility>
 
+#include "core/commands/command_router.h"
+#include "core/commands/command_table.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
 #include "core/search/keyword_text.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
+#include "core/tabs/search_commands.h"
+#include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {
@@ -21,6 +35,62 @@ namespace {
 
 // Narrower than this and the box can no longer be grabbed to widen it again.
 constexpr int kMinKeywordWidth = 20;
+// The keyword box never pushes the window's other parts out of reach.
+constexpr int kKeywordWidthMargin = 100;
+// Images of the shared image list the bar uses.
+constexpr int kSearchImage = 53;
+constexpr int kIconChoiceBase = 66;
+constexpr const char* kTokenProperty = "searchBarToken";
+
+// Standard pictures stand in for the image list's own; the icon choices of
+// engines and tabs are drawn as discs of their own colour.
+QIcon ChoiceIcon(int choice) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor::fromHsv((choice * 47) % 360, 160, 220));
+  painter.setPen(QColor::fromHsv((choice * 47) % 360, 200, 140));
+  painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+  return QIcon(pixmap);
+}
+
+QIcon BarImage(int image) {
+  const QStyle& style = *QApplication::style();
+  switch (image) {
+    case kSearchImage:
+    case 58:  // 検索を実行
+      return style.standardIcon(QStyle::SP_ArrowForward);
+    case 54:  // まとめて検索
+      return style.standardIcon(QStyle::SP_FileDialogListView);
+    case 55:  // ページ内を検索
+      return style.standardIcon(QStyle::SP_FileDialogContentsView);
+    case 56:  // ハイライト
+      return style.standardIcon(QStyle::SP_DialogYesButton);
+    case 57:  // まとめてカテゴリ検索
+      return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+    case SearchBarButtons::kNoImage:
+      return style.standardIcon(QStyle::SP_DirIcon);
+    default:
+      break;
+  }
+  if (image > kIconChoiceBase && image < kIconChoiceBase + 51) {
+    return ChoiceIcon(image - kIconChoiceBase);
+  }
+  // No icon chosen and no favicon.
+  return style.standardIcon(QStyle::SP_FileIcon);
+}
+
+// The tab tree's picture of an item (its tabs number their icon choices one
+// above the bar's).
+QIcon TreeImage(int image) {
+  const QStyle& style = *QApplication::style();
+  if (image == TabTree::kRootImage) return style.standardIcon(QStyle::SP_DirHomeIcon);
+  if (image == TabTree::kGroupImage) return style.standardIcon(QStyle::SP_DirIcon);
+  if (image == TabTree::kArchiveImage) return style.standardIcon(QStyle::SP_DriveHDIcon);
+  if (image >= TabTree::kTabIconBase) return ChoiceIcon(image - TabTree::kTabIconBase);
+  return style.standardIcon(QStyle::SP_FileDialogContentsView);
+}
 
 // The editable keyword box. Up and Down open the list instead of stepping
 // through it, and the list is refilled just before it opens.
@@ -60,34 +130,49 @@ class KeywordBox : public QComboBox {
   bool picking_ = false;
 };
 
-// Whether the comma-separated list holds `token` (fields trimmed).
-bool HasToken(std::string_view list, std::string_view token) {
-  while (true) {
-    const std::size_t comma = list.find(',');
-    std::string_view field = list.substr(0, comma);
-    const std::size_t first = field.find_first_not_of(" \t");
-    const std::size_t last = field.find_last_not_of(" \t");
-    if (first != std::string_view::npos && field.substr(first, last - first + 1) == token) {
-      return true;
-    }
-    if (comma == std::string_view::npos) return false;
-    list.remove_prefix(comma + 1);
+// The handle right of the keyword box: dragging it sets the box's width.
+class KeywordGrip : public QWidget {
+ public:
+  KeywordGrip(QWidget* parent, std::function<int()> width_now, std::function<void(int)> resize)
+      : QWidget(parent), width_now_(std::move(width_now)), resize_(std::move(resize)) {
+    setObjectName(QStringLiteral("keywordGrip"));
+    setCursor(Qt::SizeHorCursor);
+    setFixedWidth(6);
   }
-}
 
-// A command's button name: the second line of its string.
-QString ButtonName(int command) {
-  const std::string& text = LoadString(command);
-  const std::size_t newline = text.find('\n');
-  return ToQString(newline == std::string::npos ? text : text.substr(newline + 1));
-}
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    const int x = width() / 2;
+    painter.drawLine(x, 4, x, height() - 5);
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return;
+    press_x_ = event->globalPosition().x();
+    press_width_ = width_now_();
+    dragging_ = true;
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (dragging_) {
+      resize_(press_width_ + static_cast<int>(event->globalPosition().x() - press_x_));
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
 
-QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& text) {
+ private:
+  std::function<int()> width_now_;
+  std::function<void(int)> resize_;
+  qreal press_x_ = 0;
+  int press_width_ = 0;
+  bool dragging_ = false;
+};
+
+QToolButton* NewButton(QToolBar* bar, const QString& name) {
   auto* button = new QToolButton(bar);
   button->setObjectName(name);
-  button->setText(text);
-  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
   button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
 
@@ -96,6 +181,24 @@ QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& text) 
 CSearchBar::CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidget* parent)
     : QToolBar(parent), settings_(settings), keywords_(keywords) {
   setObjectName(QStringLiteral("searchBar"));
+  setAcceptDrops(true);
+
+  tab_button_ = NewButton(this, QStringLiteral("tabButton"));
+  tab_button_->setPopupMode(QToolButton::InstantPopup);
+  tab_button_->setMenu(new QMenu(tab_button_));
+  connect(tab_button_->menu(), &QMenu::aboutToShow, this,
+          [this] { FillTabMenu(*tab_button_->menu()); });
+  addWidget(tab_button_);
+
+  group_box_ = new QComboBox(this);
+  group_box_->setObjectName(QStringLiteral("groupBox"));
+  group_box_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  addWidget(group_box_);
+  connect(group_box_, &QComboBox::activated, this, [this](int index) {
+    if (!links_ || index < 0) return;
+    const int folder = group_box_->itemData(index).toInt();
+    links_->workspace.ChooseTreeItem(links_->workspace.tree().FindGroup(folder));
+  });
 
   auto* box = new KeywordBox(this, [this] { FillDropDown(); });
   keyword_box_ = box;
@@ -106,31 +209,292 @@ CSearchBar::CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidg
   keyword_box_->setInsertPolicy(QComboBox::NoInsert);
   keyword_box_->setCompleter(nullptr);
   addWidget(keyword_box_);
+  grip_ = new KeywordGrip(
+      this, [this] { return keyword_box_->width(); },
+      [this](int width) { ResizeKeywordBox(width); });
+  addWidget(grip_);
 
-  search_button_ = AddButton(this, QStringLiteral("searchButton"),
-                             ToQString(LoadString(string_id::kSearchButton)));
+  search_button_ = NewButton(this, QStringLiteral("searchButton"));
+  search_button_->setIcon(BarImage(kSearchImage));
+  search_button_->setPopupMode(QToolButton::MenuButtonPopup);
+  search_button_->setMenu(new QMenu(search_button_));
+  connect(search_button_->menu(), &QMenu::aboutToShow, this,
+          [this] { FillSearchMenu(*search_button_->menu()); });
   addWidget(search_button_);
-  batch_button_ =
-      AddButton(this, QStringLiteral("batchSearchButton"), ButtonName(kBatchSearchCommand));
-  batch_action_ = addWidget(batch_button_);
 
   connect(keyword_box_->lineEdit(), &QLineEdit::returnPressed, this,
-          [this] { emit commandRequested(kTabSearchCommand); });
+          [this] { Run(CommandId(kTabSearchCommand)); });
   connect(search_button_, &QToolButton::clicked, this,
-          [this] { emit commandRequested(kTabSearchCommand); });
-  connect(batch_button_, &QToolButton::clicked, this,
-          [this] { emit commandRequested(kBatchSearchCommand); });
+          [this] { Run(CommandId(kTabSearchCommand)); });
   connect(keyword_box_, &QComboBox::activated, this, [this, box] {
     if (box->picking()) OnKeywordPicked();
   });
+  for (QWidget* watched : std::initializer_list<QWidget*>{
+           tab_button_, group_box_, keyword_box_, keyword_box_->lineEdit(), search_button_}) {
+    watched->installEventFilter(this);
+  }
 
   Rebuild();
 }
 
+CSearchBar::~CSearchBar() = default;
+
+void CSearchBar::Attach(const Links& links) {
+  links_ = std::make_unique<Links>(links);
+  Rebuild();
+}
+
+bool CSearchBar::ShowsText() const { return Read(settings_, settings::kFindBarShowNoText) != 1; }
+
 void CSearchBar::Rebuild() {
+  rebuild_pending_ = false;
   keyword_box_->setFixedWidth(
       std::max(kMinKeywordWidth, Read(settings_, settings::kFindBarKeywordWidth)));
-  batch_action_->setVisible(HasToken(Read(settings_, settings::kFindBarButtonIDs), "-1"));
+  const Qt::ToolButtonStyle style =
+      ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+  tab_button_->setToolButtonStyle(style);
+  search_button_->setToolButtonStyle(style);
+  search_button_->setText(ToQString(LoadString(string_id::kSearchButton)));
+  RefreshTabButton();
+  RefreshGroupBox();
+  const bool style_changed = !buttons_.empty() && buttons_.front()->toolButtonStyle() != style;
+  if (links_ && (links_->commands.RefreshButtons() || style_changed)) RebuildButtons();
+}
+
+void CSearchBar::RebuildSoon() {
+  if (rebuild_pending_) return;
+  rebuild_pending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (rebuild_pending_) Rebuild();
+  });
+}
+
+void CSearchBar::RebuildButtons() {
+  setUpdatesEnabled(false);
+  for (QAction* action : button_actions_) {
+    removeAction(action);
+    delete action;
+  }
+  button_actions_.clear();
+  buttons_.clear();
+  for (const SearchBarButtons::Button& button : links_->commands.buttons().buttons()) {
+    QToolButton* made = MakeButton(button);
+    buttons_.push_back(made);
+    button_actions_.push_back(addWidget(made));
+  }
+  setUpdatesEnabled(true);
+}
+
+QToolButton* CSearchBar::MakeButton(const SearchBarButtons::Button& button) {
+  auto* made = NewButton(
+      this, QStringLiteral("barButton") + ToQString(SearchBarButtons::Format(button.token)));
+  made->setProperty(kTokenProperty, ToQString(SearchBarButtons::Format(button.token)));
+  made->setText(ToQString(button.text));
+  made->setIcon(BarImage(button.image));
+  made->setToolButtonStyle(ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+  made->installEventFilter(this);
+  const bool folder = button.token.kind == SearchBarButtons::Kind::kEngineFolder ||
+                      button.token.kind == SearchBarButtons::Kind::kTabGroup;
+  if (folder) {
+    made->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(made);
+    const SearchBarButtons::Token token = button.token;
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, token] {
+      menu->clear();
+      for (const auto& shown : links_->commands.buttons().buttons()) {
+        if (shown.token == token) FillFolderMenu(*menu, shown);
+      }
+    });
+    made->setMenu(menu);
+  } else {
+    const CommandId command = button.command;
+    made->setToolTip(
+        ToQString(button.text.empty() ? CommandTable::ActionName(command) : button.text));
+    connect(made, &QToolButton::clicked, this, [this, command] { Run(command); });
+  }
+  return made;
+}
+
+void CSearchBar::AddCommandEntry(QMenu& menu, CommandId id, const QString& text, int list_row) {
+  QAction* action = menu.addAction(text);
+  CommandContext context = links_->context(id);
+  context.list_row = list_row;
+  action->setEnabled(links_->router.State(id, context).enabled);
+  connect(action, &QAction::triggered, this, [this, id, list_row] {
+    CommandContext now = links_->context(id);
+    now.list_row = list_row;
+    links_->router.Run(id, now);
+  });
+}
+
+// An engine folder's engines, or a tab group's tabs, in list order.
+void CSearchBar::FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& button) {
+  if (button.token.kind == SearchBarButtons::Kind::kEngineFolder) {
+    for (const int row : links_->engines.ListFolder(button.token.id)) {
+      const auto r = static_cast<std::size_t>(row);
+      AddCommandEntry(menu, command::kEngineCommand, ToQString(links_->engines.DisplayName(r)),
+                      row);
+      menu.actions().back()->setIcon(BarImage(links_->engines.icon_index(r) > 0
+                                                  ? links_->engines.icon_index(r) + kIconChoiceBase
+                                                  : EngineList::kNoFaviconImage));
+    }
+    return;
+  }
+  const TabTree& tree = links_->workspace.tree();
+  for (const int record : tree.TabsOfGroup(tree.FindGroup(button.item))) {
+    const auto r = static_cast<std::size_t>(record);
+    AddCommandEntry(menu, command::kTabCommand, ToQString(links_->tabs.DisplayName(r)), record);
+  }
+}
+
+// The tabs of the group shown; the current one checked.
+void CSearchBar::FillTabMenu(QMenu& menu) {
+  menu.clear();
+  if (!links_) return;
+  const TabWorkspace& workspace = links_->workspace;
+  const TabTree& tree = workspace.tree();
+  const int current = workspace.area().RecordAt(workspace.area().current_category());
+  int group_item = current >= 0 ? tree.GroupItemOf(tree.FindTab(current)) : -1;
+  if (group_item < 0 && workspace.shown_group() >= 0) {
+    group_item = tree.FindGroup(workspace.shown_group());
+  }
+  if (group_item < 0) group_item = tree.root();
+  for (const int record : tree.TabsOfGroup(group_item)) {
+    AddCommandEntry(menu, command::kTabButtonChoice,
+                    ToQString(links_->tabs.DisplayName(static_cast<std::size_t>(record))), record);
+    menu.actions().back()->setCheckable(true);
+    menu.actions().back()->setChecked(record == current);
+  }
+}
+
+void CSearchBar::FillSearchMenu(QMenu& menu) {
+  menu.clear();
+  if (!links_) return;
+  for (const CommandId id : {CommandId(kTabSearchCommand), CommandId(kBatchSearchCommand),
+                             command::kSearchSelection, command::kBatchSearchSelection}) {
+    QAction* action = menu.addAction(ToQString(CommandTable::ActionName(id)));
+    // The view runs the two tab searches while the router has them not.
+    action->setEnabled(!links_->router.Handles(id) ||
+                       links_->router.State(id, links_->context(id)).enabled);
+    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+  }
+  menu.addSeparator();
+  AddCommandEntry(menu, command::kAddSiteSearch, ToQString(LoadString(string_id::kAddSiteSearch)));
+}
+
+void CSearchBar::ShowTabMenu() { tab_button_->showMenu(); }
+
+void CSearchBar::Run(CommandId id) {
+  if (links_ && links_->router.Handles(id)) {
+    links_->router.Run(id, links_->context(id));
+  } else {
+    emit commandRequested(id.value());
+  }
+}
+
+void CSearchBar::RefreshTabButton() {
+  QString name = ToQString(LoadString(302));  // "ホーム": nothing selected
+  QIcon icon = TreeImage(TabTree::kRootImage);
+  if (links_) {
+    const TabTree& tree = links_->workspace.tree();
+    int item = tree.selected();
+    if (item >= 0 && tree.item(item).kind == TabTreeItem::Kind::kPage)
+      item = tree.item(item).parent;
+    if (item >= 0 && tree.item(item).kind != TabTreeItem::Kind::kRoot) {
+      name = ToQString(tree.item(item).text);
+      icon = TreeImage(tree.item(item).image);
+    }
+  }
+  tab_button_->setText(ShowsText() ? name : QString());
+  tab_button_->setToolTip(name);
+  tab_button_->setIcon(icon);
+}
+
+// The tab groups in tree order, indented by depth; the group shown chosen.
+void CSearchBar::RefreshGroupBox() {
+  QSignalBlocker block(group_box_);
+  group_box_->clear();
+  if (!links_) return;
+  const TabTree& tree = links_->workspace.tree();
+  const int shown = links_->workspace.shown_group();
+  const std::function<void(int, int)> add = [&](int item, int depth) {
+    for (const int child : tree.item(item).children) {
+      const TabTreeItem& entry = tree.item(child);
+      if (entry.kind != TabTreeItem::Kind::kGroup || entry.image == TabTree::kArchiveImage) {
+        continue;
+      }
+      group_box_->addItem(QString(depth * 2, QLatin1Char(' ')) + ToQString(entry.text),
+                          entry.record);
+      if (entry.record == shown) group_box_->setCurrentIndex(group_box_->count() - 1);
+      add(child, depth + 1);
+    }
+  };
+  if (tree.root() >= 0) add(tree.root(), 0);
+}
+
+int CSearchBar::chosen_group() const {
+  return group_box_->currentIndex() >= 0 ? group_box_->currentData().toInt() : -1;
+}
+
+void CSearchBar::ResizeKeywordBox(int width) {
+  const QWidget* frame = window();
+  if (width < kMinKeywordWidth || width > frame->width() - kKeywordWidthMargin) return;
+  keyword_box_->setFixedWidth(width);
+  Write(settings_, settings::kFindBarKeywordWidth, width);
+}
+
+bool CSearchBar::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && watched == keyword_box_->lineEdit()) {
+    // Shift+Left and Shift+Right select in the box, whatever keys are bound.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) &&
+        key->modifiers() == Qt::ShiftModifier) {
+      event->accept();
+      return true;
+    }
+  }
+  if (event->type() != QEvent::KeyPress) return QToolBar::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+  if (!tab || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    return QToolBar::eventFilter(watched, event);
+  }
+  if (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier)) {
+    emit focusBackwardWanted();
+  } else if (watched == group_box_) {
+    FocusKeywordBox();
+  } else {
+    emit focusForwardWanted();
+  }
+  return true;
+}
+
+void CSearchBar::dragEnterEvent(QDragEnterEvent* event) {
+  if (links_ && event->mimeData()->hasFormat(QString::fromLatin1(kEngineItemMimeType))) {
+    event->acceptProposedAction();
+  }
+}
+
+void CSearchBar::dragMoveEvent(QDragMoveEvent* event) {
+  if (links_ && event->mimeData()->hasFormat(QString::fromLatin1(kEngineItemMimeType))) {
+    event->acceptProposedAction();
+  }
+}
+
+// Before the button dropped on, else at the end.
+void CSearchBar::dropEvent(QDropEvent* event) {
+  if (!links_) return;
+  const QByteArray drop = event->mimeData()->data(QString::fromLatin1(kEngineItemMimeType));
+  std::optional<SearchBarButtons::Token> before;
+  if (auto* target = qobject_cast<QToolButton*>(childAt(event->position().toPoint()))) {
+    const std::vector<SearchBarButtons::Token> tokens =
+        SearchBarButtons::Parse(ToSjis(target->property(kTokenProperty).toString()));
+    if (tokens.size() == 1) before = tokens[0];
+  }
+  if (links_->commands.DropOnBar(drop.toStdString(), before ? &*before : nullptr)) {
+    RebuildButtons();
+    event->acceptProposedAction();
+  }
 }
 
 Keyword CSearchBar::ReadKeyword() const {
@@ -158,7 +522,7 @@ void CSearchBar::FillDropDown() {
 }
 
 void CSearchBar::OnKeywordPicked() {
-  if (Read(settings_, settings::kFindBarFindOption2) == 1) emit commandRequested(kTabSearchCommand);
+  if (Read(settings_, settings::kFindBarFindOption2) == 1) Run(CommandId(kTabSearchCommand));
 }
 
 }  // namespace tolvane

@@ -248,6 +248,7 @@ void CTolvaneView::RefreshCategoryBar() {
   }
   category_bar_->SetTabs(std::move(looks), area.current_category());
   RefreshPageBar();
+  emit tabsChanged();
 }
 
 void CTolvaneView::RefreshPageBar() {
@@ -277,6 +278,7 @@ void CTolvaneView::RefreshTree() {
   // Items are remade only when the tree's shape changed: remaking them
   // under a press would end the drag that press starts.
   if (workspace_ && tab_tree_) tab_tree_->SyncSelection(workspace_->tree());
+  emit tabsChanged();
 }
 
 void CTolvaneView::CategoryBarChanged() {

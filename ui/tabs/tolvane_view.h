@@ -60,6 +60,10 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   CTabTreeCtrl* tab_tree() const { return tab_tree_; }
   QWidget* page_area() const;
 
+  // Whether the shown page was the last widget of the program to take the
+  // focus: a search then takes its selected text.
+  bool page_had_focus() const { return page_had_focus_; }
+
   // Runs a tab command given from the menu bar or a key.
   void RunCommand(int id);
 
@@ -101,6 +105,9 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   // What the status bar says about saving: empty unless the last periodic
   // save left a file unwritten.
   void saveStatusChanged(const QString& text);
+  // The category row or the tab tree was redrawn: tabs, their names, icons
+  // or flags, or the current tab may have changed.
+  void tabsChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;
