@@ -384,6 +384,43 @@ void CSearchBar::FillSearchMenu(QMenu& menu) {
 
 void CSearchBar::ShowTabMenu() { tab_button_->showMenu(); }
 
+void CSearchBar::FillEngineMenu(QMenu& menu, CommandId id, const CommandContext& base) {
+  if (!links_) return;
+  const CategoryFolderTree& folders = links_->engine_folders;
+  const EngineList& engines = links_->engines;
+  const std::function<void(QMenu&, int)> fill = [&](QMenu& into, int folder_id) {
+    std::vector<std::size_t> children;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+      if (!folders.deleted(i) && folders.VisibleParent(i) == folder_id &&
+          folders.id(i) != folder_id && folders.id(i) != EngineList::kArchiveFolderId) {
+        children.push_back(i);
+      }
+    }
+    std::stable_sort(children.begin(), children.end(), [&](std::size_t a, std::size_t b) {
+      return folders.order(a) < folders.order(b);
+    });
+    for (const std::size_t child : children) {
+      QMenu* sub =
+          into.addMenu(BarImage(SearchBarButtons::kNoImage), ToQString(folders.DisplayName(child)));
+      fill(*sub, folders.id(child));
+      sub->setEnabled(!sub->isEmpty());
+    }
+    for (const int row : engines.ListFolder(folder_id)) {
+      const auto r = static_cast<std::size_t>(row);
+      QAction* action = into.addAction(ToQString(engines.DisplayName(r)));
+      action->setIcon(BarImage(engines.icon_index(r) > 0 ? engines.icon_index(r) + kIconChoiceBase
+                                                         : EngineList::kNoFaviconImage));
+      connect(action, &QAction::triggered, this, [this, id, base, row] {
+        CommandContext context = base;
+        context.list_row = row;
+        links_->router.Run(id, context);
+      });
+    }
+  };
+  fill(menu, CategoryFolderTree::kTopLevelId);
+  menu.setEnabled(!menu.isEmpty());
+}
+
 void CSearchBar::Run(CommandId id) {
   if (links_ && links_->router.Handles(id)) {
     links_->router.Run(id, links_->context(id));

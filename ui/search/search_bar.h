@@ -87,6 +87,10 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   void FocusKeywordBox();
   // Drops the tab button's menu (command 32926).
   void ShowTabMenu();
+  // The engine folders as submenus with their engines, each entry running
+  // `id` with `base` and its engine's row (the category menu's "open a new
+  // tab with an engine", the tab tree's "make a tab with an engine").
+  void FillEngineMenu(QMenu& menu, CommandId id, const CommandContext& base);
 
   QComboBox* keyword_box() const { return keyword_box_; }
   QComboBox* group_box() const { return group_box_; }

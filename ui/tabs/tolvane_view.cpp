@@ -442,6 +442,12 @@ void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
     FillTabSwitchMenu(*tabs, workspace_->tree().root());
     tabs->setEnabled(!tabs->isEmpty());
   }
+  if (QMenu* engines = EngineSubmenu(*menu); engines != nullptr && search_bar_ != nullptr) {
+    CommandContext context;
+    context.source = CommandSource::kCategoryBar;
+    context.category = index;
+    search_bar_->FillEngineMenu(*engines, command::kNewTabWithEngine, context);
+  }
   WithThisCategory(index, [&] { RunMenu(*menu, global, CommandSource::kCategoryBar); });
 }
 
@@ -468,6 +474,15 @@ void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
        doc_.tabs().archived(static_cast<std::size_t>(clicked.record))) ||
       (clicked.kind == TabTreeItem::Kind::kGroup && clicked.image == TabTree::kArchiveImage);
   std::unique_ptr<QMenu> menu = CreateTabTreeMenu(clicked.kind, archived, this);
+  if (!archived && clicked.kind != TabTreeItem::Kind::kRoot && search_bar_ != nullptr) {
+    menu->addSeparator();
+    QMenu* engines = menu->addMenu(QStringLiteral("検索エンジンを指定してタブを作成(&E)"));
+    engines->setObjectName(QStringLiteral("createTabWithEngine"));
+    CommandContext context;
+    context.source = CommandSource::kTabTree;
+    context.tree_item = item;
+    search_bar_->FillEngineMenu(*engines, command::kCreateTabWithEngine, context);
+  }
   RunMenu(*menu, global, CommandTarget(CommandSource::kTabTree, item));
 }
 
