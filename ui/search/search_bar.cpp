@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,6 +42,7 @@ constexpr int kKeywordWidthMargin = 100;
 constexpr int kSearchImage = 53;
 constexpr int kIconChoiceBase = 66;
 constexpr const char* kTokenProperty = "searchBarToken";
+constexpr const char* kCommandProperty = "searchBarCommand";
 
 // Standard pictures stand in for the image list's own; the icon choices of
 // engines and tabs are drawn as discs of their own colour.
@@ -55,7 +57,7 @@ QIcon ChoiceIcon(int choice) {
   return QIcon(pixmap);
 }
 
-QIcon BarImage(int image) {
+QIcon MakeBarImage(int image) {
   const QStyle& style = *QApplication::style();
   switch (image) {
     case kSearchImage:
@@ -81,15 +83,31 @@ QIcon BarImage(int image) {
   return style.standardIcon(QStyle::SP_FileIcon);
 }
 
+// Made once per image: a rebuild of a hundred buttons would otherwise look
+// the style's pictures up a hundred times.
+QIcon BarImage(int image) {
+  static QHash<int, QIcon> made;
+  auto found = made.constFind(image);
+  if (found == made.constEnd()) found = made.insert(image, MakeBarImage(image));
+  return *found;
+}
+
 // The tab tree's picture of an item (its tabs number their icon choices one
 // above the bar's).
-QIcon TreeImage(int image) {
+QIcon MakeTreeImage(int image) {
   const QStyle& style = *QApplication::style();
   if (image == TabTree::kRootImage) return style.standardIcon(QStyle::SP_DirHomeIcon);
   if (image == TabTree::kGroupImage) return style.standardIcon(QStyle::SP_DirIcon);
   if (image == TabTree::kArchiveImage) return style.standardIcon(QStyle::SP_DriveHDIcon);
   if (image >= TabTree::kTabIconBase) return ChoiceIcon(image - TabTree::kTabIconBase);
   return style.standardIcon(QStyle::SP_FileDialogContentsView);
+}
+
+QIcon TreeImage(int image) {
+  static QHash<int, QIcon> made;
+  auto found = made.constFind(image);
+  if (found == made.constEnd()) found = made.insert(image, MakeTreeImage(image));
+  return *found;
 }
 
 // The editable keyword box. Up and Down open the list instead of stepping
@@ -269,50 +287,68 @@ void CSearchBar::RebuildSoon() {
   });
 }
 
+// The buttons shown are reused in bar order and only made or removed where
+// the count changed: making tool buttons is most of a rebuild's cost.
 void CSearchBar::RebuildButtons() {
   setUpdatesEnabled(false);
-  for (QAction* action : button_actions_) {
-    removeAction(action);
-    delete action;
+  const std::vector<SearchBarButtons::Button>& layout = links_->commands.buttons().buttons();
+  while (buttons_.size() > layout.size()) {
+    removeAction(button_actions_.back());
+    delete button_actions_.back();
+    button_actions_.pop_back();
+    buttons_.pop_back();
   }
-  button_actions_.clear();
-  buttons_.clear();
-  for (const SearchBarButtons::Button& button : links_->commands.buttons().buttons()) {
-    QToolButton* made = MakeButton(button);
-    buttons_.push_back(made);
-    button_actions_.push_back(addWidget(made));
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    if (i == buttons_.size()) {
+      buttons_.push_back(MakeButton());
+      button_actions_.push_back(addWidget(buttons_.back()));
+    }
+    ShowButton(*buttons_[i], layout[i]);
   }
   setUpdatesEnabled(true);
 }
 
-QToolButton* CSearchBar::MakeButton(const SearchBarButtons::Button& button) {
-  auto* made = NewButton(
-      this, QStringLiteral("barButton") + ToQString(SearchBarButtons::Format(button.token)));
-  made->setProperty(kTokenProperty, ToQString(SearchBarButtons::Format(button.token)));
-  made->setText(ToQString(button.text));
-  made->setIcon(BarImage(button.image));
-  made->setToolButtonStyle(ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+QToolButton* CSearchBar::MakeButton() {
+  QToolButton* made = NewButton(this, QString());
   made->installEventFilter(this);
+  connect(made, &QToolButton::clicked, this, [this, made] {
+    if (made->menu() == nullptr) Run(CommandId(made->property(kCommandProperty).toInt()));
+  });
+  return made;
+}
+
+void CSearchBar::ShowButton(QToolButton& shown, const SearchBarButtons::Button& button) {
+  const QString token = ToQString(SearchBarButtons::Format(button.token));
+  shown.setObjectName(QStringLiteral("barButton") + token);
+  shown.setProperty(kTokenProperty, token);
+  shown.setProperty(kCommandProperty, button.command.value());
+  shown.setText(ToQString(button.text));
+  shown.setIcon(BarImage(button.image));
+  shown.setToolButtonStyle(ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
   const bool folder = button.token.kind == SearchBarButtons::Kind::kEngineFolder ||
                       button.token.kind == SearchBarButtons::Kind::kTabGroup;
-  if (folder) {
-    made->setPopupMode(QToolButton::InstantPopup);
-    auto* menu = new QMenu(made);
-    const SearchBarButtons::Token token = button.token;
-    connect(menu, &QMenu::aboutToShow, this, [this, menu, token] {
-      menu->clear();
-      for (const auto& shown : links_->commands.buttons().buttons()) {
-        if (shown.token == token) FillFolderMenu(*menu, shown);
-      }
-    });
-    made->setMenu(menu);
-  } else {
-    const CommandId command = button.command;
-    made->setToolTip(
-        ToQString(button.text.empty() ? CommandTable::ActionName(command) : button.text));
-    connect(made, &QToolButton::clicked, this, [this, command] { Run(command); });
+  shown.setToolTip(ToQString(
+      button.text.empty() && !folder ? CommandTable::ActionName(button.command) : button.text));
+  if (!folder) {
+    if (QMenu* menu = shown.menu()) {
+      shown.setMenu(nullptr);
+      menu->deleteLater();
+    }
+    shown.setPopupMode(QToolButton::DelayedPopup);
+    return;
   }
-  return made;
+  shown.setPopupMode(QToolButton::InstantPopup);
+  if (shown.menu() != nullptr) return;
+  auto* menu = new QMenu(&shown);
+  connect(menu, &QMenu::aboutToShow, this, [this, menu, button_ptr = &shown] {
+    menu->clear();
+    const auto tokens =
+        SearchBarButtons::Parse(ToSjis(button_ptr->property(kTokenProperty).toString()));
+    for (const auto& listed : links_->commands.buttons().buttons()) {
+      if (tokens.size() == 1 && listed.token == tokens[0]) FillFolderMenu(*menu, listed);
+    }
+  });
+  shown.setMenu(menu);
 }
 
 void CSearchBar::AddCommandEntry(QMenu& menu, CommandId id, const QString& text, int list_row) {
@@ -444,29 +480,42 @@ void CSearchBar::RefreshTabButton() {
   }
   tab_button_->setText(ShowsText() ? name : QString());
   tab_button_->setToolTip(name);
-  tab_button_->setIcon(icon);
+  if (tab_button_->icon().cacheKey() != icon.cacheKey()) tab_button_->setIcon(icon);
 }
 
 // The tab groups in tree order, indented by depth; the group shown chosen.
+// The list is refilled only when it changed, which most tab changes leave.
 void CSearchBar::RefreshGroupBox() {
-  QSignalBlocker block(group_box_);
-  group_box_->clear();
-  if (!links_) return;
-  const TabTree& tree = links_->workspace.tree();
-  const int shown = links_->workspace.shown_group();
-  const std::function<void(int, int)> add = [&](int item, int depth) {
-    for (const int child : tree.item(item).children) {
-      const TabTreeItem& entry = tree.item(child);
-      if (entry.kind != TabTreeItem::Kind::kGroup || entry.image == TabTree::kArchiveImage) {
-        continue;
+  std::vector<std::pair<QString, int>> groups;
+  int chosen = -1;
+  if (links_ && links_->workspace.tree().root() >= 0) {
+    const TabTree& tree = links_->workspace.tree();
+    const int shown = links_->workspace.shown_group();
+    const std::function<void(int, int)> add = [&](int item, int depth) {
+      for (const int child : tree.item(item).children) {
+        const TabTreeItem& entry = tree.item(child);
+        if (entry.kind != TabTreeItem::Kind::kGroup || entry.image == TabTree::kArchiveImage) {
+          continue;
+        }
+        if (entry.record == shown) chosen = static_cast<int>(groups.size());
+        groups.emplace_back(QString(depth * 2, QLatin1Char(' ')) + ToQString(entry.text),
+                            entry.record);
+        add(child, depth + 1);
       }
-      group_box_->addItem(QString(depth * 2, QLatin1Char(' ')) + ToQString(entry.text),
-                          entry.record);
-      if (entry.record == shown) group_box_->setCurrentIndex(group_box_->count() - 1);
-      add(child, depth + 1);
-    }
-  };
-  if (tree.root() >= 0) add(tree.root(), 0);
+    };
+    add(tree.root(), 0);
+  }
+  QSignalBlocker block(group_box_);
+  bool same = group_box_->count() == static_cast<int>(groups.size());
+  for (int i = 0; same && i < group_box_->count(); ++i) {
+    const auto& [text, folder] = groups[static_cast<std::size_t>(i)];
+    same = group_box_->itemText(i) == text && group_box_->itemData(i).toInt() == folder;
+  }
+  if (!same) {
+    group_box_->clear();
+    for (const auto& [text, folder] : groups) group_box_->addItem(text, folder);
+  }
+  if (chosen >= 0) group_box_->setCurrentIndex(chosen);
 }
 
 int CSearchBar::chosen_group() const {

@@ -123,7 +123,8 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   void RebuildButtons();
   void RefreshTabButton();
   void RefreshGroupBox();
-  QToolButton* MakeButton(const SearchBarButtons::Button& button);
+  QToolButton* MakeButton();
+  void ShowButton(QToolButton& shown, const SearchBarButtons::Button& button);
   void FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& button);
   void FillTabMenu(QMenu& menu);
   void FillSearchMenu(QMenu& menu);
