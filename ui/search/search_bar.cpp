@@ -541,6 +541,12 @@ bool CSearchBar::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() != QEvent::KeyPress) return QToolBar::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
+  // Up and Down open the group list as they open the keyword list.
+  if (watched == group_box_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+      (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0) {
+    group_box_->showPopup();
+    return true;
+  }
   const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
   if (!tab || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
     return QToolBar::eventFilter(watched, event);
