@@ -18,7 +18,7 @@
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/files/settings_store.h"
-#include "core/tabs/search_commands.h"
+#include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
@@ -36,7 +36,7 @@ using tolvane::CommandRouter;
 using tolvane::CSearchBar;
 using tolvane::CTolvaneDoc;
 using tolvane::PosixEnv;
-using tolvane::SearchCommands;
+using tolvane::SearchEntryCommands;
 using tolvane::SettingsStore;
 using tolvane::TabWorkspace;
 namespace settings = tolvane::settings;
@@ -73,7 +73,7 @@ struct World {
   fakes::NullBoxes boxes;
   fakes::RecordingView view;
   std::unique_ptr<TabWorkspace> workspace;
-  std::unique_ptr<SearchCommands> commands;
+  std::unique_ptr<SearchEntryCommands> commands;
   CommandRouter router;
   std::unique_ptr<CSearchBar> bar;
   int flagged = 0;
@@ -97,9 +97,9 @@ struct World {
         TabWorkspace::Services{doc, timers, prompter, clock, controls, probe, boxes, boxes}, view);
     workspace->RebuildTree();
     Flag(0);
-    commands = std::make_unique<SearchCommands>(
+    commands = std::make_unique<SearchEntryCommands>(
         *workspace, boxes,
-        SearchCommands::Stores{settings, doc.engine_folders(), doc.engines(), doc.tab_folders(),
+        SearchEntryCommands::Stores{settings, doc.engine_folders(), doc.engines(), doc.tab_folders(),
                                doc.tabs()});
     router.Add(*commands);
     bar = std::make_unique<CSearchBar>(settings, doc.keywords());

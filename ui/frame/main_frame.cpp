@@ -27,7 +27,7 @@
 #include "core/browser/page_host_owner.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
-#include "core/tabs/search_commands.h"
+#include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/qt_text.h"
@@ -91,9 +91,9 @@ void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
 
 // The search entry points need the tabs, which Start made.
 void CMainFrame::StartSearchCommands() {
-  search_commands_ = std::make_unique<SearchCommands>(
+  search_commands_ = std::make_unique<SearchEntryCommands>(
       *view_->workspace(), *search_bar_,
-      SearchCommands::Stores{doc_.settings(), doc_.engine_folders(), doc_.engines(),
+      SearchEntryCommands::Stores{doc_.settings(), doc_.engine_folders(), doc_.engines(),
                              doc_.tab_folders(), doc_.tabs()});
   router_.Add(*search_commands_);
 

@@ -23,7 +23,7 @@ class CTolvaneDoc;
 class CTolvaneView;
 class MessageBoxPrompter;
 class SearchBarActions;
-class SearchCommands;
+class SearchEntryCommands;
 class SiteSearchAdder;
 
 // The main window: the search bar on top, the side panel with the tab tree
@@ -96,7 +96,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
   std::unique_ptr<MessageBoxPrompter> prompter_;
-  std::unique_ptr<SearchCommands> search_commands_;
+  std::unique_ptr<SearchEntryCommands> search_commands_;
   std::unique_ptr<SearchBarActions> search_bar_actions_;
   SiteSearchAdder* site_search_ = nullptr;
   QSplitter* splitter_ = nullptr;

@@ -27,7 +27,7 @@
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
-#include "core/tabs/search_commands.h"
+#include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 

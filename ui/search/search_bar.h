@@ -20,7 +20,7 @@ class CategoryFolderTree;
 class CommandRouter;
 class EngineList;
 class ItemStore;
-class SearchCommands;
+class SearchEntryCommands;
 class SettingsStore;
 class TabWorkspace;
 
@@ -61,7 +61,7 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   // Everything outlives the bar.
   struct Links {
     CommandRouter& router;
-    SearchCommands& commands;
+    SearchEntryCommands& commands;
     TabWorkspace& workspace;
     const CategoryFolderTree& engine_folders;
     const EngineList& engines;
@@ -73,7 +73,7 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   void Attach(const Links& links);
 
   // Re-reads KeywordWidth and rebuilds the buttons when they differ from
-  // the ones shown (SearchCommands::RefreshButtons); refreshes the tab
+  // the ones shown (SearchEntryCommands::RefreshButtons); refreshes the tab
   // button and the group drop-down.
   void Rebuild();
   // Rebuild, once, when the event loop is next idle: tab and engine

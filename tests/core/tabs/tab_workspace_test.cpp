@@ -10,7 +10,7 @@
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/files/settings_store.h"
-#include "core/tabs/search_commands.h"
+#include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_commands.h"
 #include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
@@ -778,7 +778,7 @@ TEST_F(TabWorkspaceTest, BarButtonsSearchTheirEngineOrTabOrAddTheEngineAsATab) {
   Set(settings::kFindBarFindOption1, 0);
   Write(settings_, settings::kFindBarButtonIDs, "-1,EE2001,XX,TE4,EE2002");
   StartInG1();
-  SearchCommands search(
+  SearchEntryCommands search(
       *ws_, boxes_,
       {settings_, doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs()});
   doc_.engines().set_on_search_bar(2, true);  // B1
@@ -824,7 +824,7 @@ TEST_F(TabWorkspaceTest, BarButtonsSearchTheirEngineOrTabOrAddTheEngineAsATab) {
 // submenus of the category menu and the tab tree.
 TEST_F(TabWorkspaceTest, SelectionGroupTabAndEngineMenuCommands) {
   StartInG1();
-  SearchCommands search(
+  SearchEntryCommands search(
       *ws_, boxes_,
       {settings_, doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs()});
   CommandRouter router;
@@ -880,7 +880,7 @@ TEST_F(TabWorkspaceTest, SelectionGroupTabAndEngineMenuCommands) {
 TEST_F(TabWorkspaceTest, DropsOnTheSearchBarFlagTheItemAndMoveItsToken) {
   Write(settings_, settings::kFindBarButtonIDs, "-1, EE2001 ,-2");
   StartInG1();
-  SearchCommands search(
+  SearchEntryCommands search(
       *ws_, boxes_,
       {settings_, doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs()});
   search.RefreshButtons();

@@ -1,4 +1,4 @@
-#include "core/tabs/search_commands.h"
+#include "core/tabs/search_entry_commands.h"
 
 #include <optional>
 #include <vector>
@@ -16,10 +16,11 @@ Keyword KeywordOf(const CommandContext& context) { return context.keyword.value_
 
 }  // namespace
 
-SearchCommands::SearchCommands(TabWorkspace& workspace, KeywordBoxes& boxes, const Stores& stores)
+SearchEntryCommands::SearchEntryCommands(TabWorkspace& workspace, KeywordBoxes& boxes,
+                                         const Stores& stores)
     : CommandRows(kRows), ws_(workspace), boxes_(boxes), stores_(stores) {}
 
-bool SearchCommands::RefreshButtons() {
+bool SearchEntryCommands::RefreshButtons() {
   Stores& doc = stores_;
   SearchBarButtons fresh =
       SearchBarButtons::Build(Read(doc.settings, settings::kFindBarButtonIDs),
@@ -30,7 +31,8 @@ bool SearchCommands::RefreshButtons() {
   return true;
 }
 
-bool SearchCommands::DropOnBar(const std::string& drop, const SearchBarButtons::Token* before) {
+bool SearchEntryCommands::DropOnBar(const std::string& drop,
+                                    const SearchBarButtons::Token* before) {
   const std::vector<SearchBarButtons::Token> tokens = SearchBarButtons::Parse(drop);
   if (tokens.size() != 1) return false;
   Stores& doc = stores_;
@@ -56,57 +58,57 @@ bool SearchCommands::DropOnBar(const std::string& drop, const SearchBarButtons::
   return true;
 }
 
-bool SearchCommands::LiveRow(bool tabs, int row) const {
+bool SearchEntryCommands::LiveRow(bool tabs, int row) const {
   const EngineList& list = tabs ? stores_.tabs : stores_.engines;
   return row >= 0 && static_cast<std::size_t>(row) < list.size() &&
          !list.deleted(static_cast<std::size_t>(row));
 }
 
-bool SearchCommands::HasCategory(const CommandContext&) const {
+bool SearchEntryCommands::HasCategory(const CommandContext&) const {
   return ws_.area().current_category() >= 0;
 }
 
-bool SearchCommands::HasBarButton(const CommandContext& context) const {
+bool SearchEntryCommands::HasBarButton(const CommandContext& context) const {
   return buttons_.Find(context.command) != nullptr;
 }
 
-bool SearchCommands::HasEngine(const CommandContext& context) const {
+bool SearchEntryCommands::HasEngine(const CommandContext& context) const {
   return LiveRow(false, context.list_row);
 }
 
-bool SearchCommands::HasTab(const CommandContext& context) const {
+bool SearchEntryCommands::HasTab(const CommandContext& context) const {
   return LiveRow(true, context.list_row);
 }
 
-bool SearchCommands::HasGroupTab(const CommandContext& context) const {
+bool SearchEntryCommands::HasGroupTab(const CommandContext& context) const {
   const TabTree& tree = ws_.tree();
   const int group_item = context.tree_item;
   if (group_item < 0 || group_item >= tree.size()) return false;
   return context.offset < static_cast<int>(tree.TabsOfGroup(group_item).size());
 }
 
-void SearchCommands::SearchSelection(const CommandContext& context) {
+void SearchEntryCommands::SearchSelection(const CommandContext& context) {
   const Keyword keyword = KeywordOf(context);
   if (keyword.empty()) return;
   boxes_.SetSearchBarText(keyword);
   ws_.area().search().SearchCurrentCategory(keyword);
 }
 
-void SearchCommands::BatchSearchSelection(const CommandContext& context) {
+void SearchEntryCommands::BatchSearchSelection(const CommandContext& context) {
   const Keyword keyword = KeywordOf(context);
   if (keyword.empty()) return;
   boxes_.SetSearchBarText(keyword);
   ws_.area().search().SearchEveryCategory(keyword);
 }
 
-void SearchCommands::GroupTab(const CommandContext& context) {
+void SearchEntryCommands::GroupTab(const CommandContext& context) {
   const std::vector<int> records = ws_.tree().TabsOfGroup(context.tree_item);
   if (context.offset >= static_cast<int>(records.size())) return;
   ws_.ChooseTreeItem(ws_.tree().FindTab(records[static_cast<std::size_t>(context.offset)]));
   ws_.area().search().SearchCurrentCategory(KeywordOf(context));
 }
 
-void SearchCommands::BarButton(const CommandContext& context) {
+void SearchEntryCommands::BarButton(const CommandContext& context) {
   const SearchBarButtons::Button* button = buttons_.Find(context.command);
   if (button == nullptr) return;
   switch (button->token.kind) {
@@ -123,19 +125,19 @@ void SearchCommands::BarButton(const CommandContext& context) {
   }
 }
 
-void SearchCommands::EngineCommand(const CommandContext& context) {
+void SearchEntryCommands::EngineCommand(const CommandContext& context) {
   SearchEngineRow(context.list_row, context);
 }
 
-void SearchCommands::TabCommand(const CommandContext& context) {
+void SearchEntryCommands::TabCommand(const CommandContext& context) {
   ChooseTab(context.list_row, context, !context.tabs_focused);
 }
 
-void SearchCommands::TabButtonChoice(const CommandContext& context) {
+void SearchEntryCommands::TabButtonChoice(const CommandContext& context) {
   ChooseTab(context.list_row, context, Read(stores_.settings, settings::kFindBarFindOption1) == 1);
 }
 
-void SearchCommands::SearchEngineRow(int row, const CommandContext& context) {
+void SearchEntryCommands::SearchEngineRow(int row, const CommandContext& context) {
   if (!LiveRow(false, row)) return;
   if (context.tabs_focused) {
     AddEngineTabAtTreeSelection(row);
@@ -146,7 +148,7 @@ void SearchCommands::SearchEngineRow(int row, const CommandContext& context) {
   ws_.area().search().SearchEngine(row, keyword, 0, true);
 }
 
-void SearchCommands::ChooseTab(int record, const CommandContext& context, bool search) {
+void SearchEntryCommands::ChooseTab(int record, const CommandContext& context, bool search) {
   if (!LiveRow(true, record)) return;
   ws_.ChooseTreeItem(ws_.tree().FindTab(record));
   if (search && ws_.area().RecordAt(ws_.area().current_category()) == record) {
@@ -154,7 +156,7 @@ void SearchCommands::ChooseTab(int record, const CommandContext& context, bool s
   }
 }
 
-void SearchCommands::NewTabWithEngine(const CommandContext& context) {
+void SearchEntryCommands::NewTabWithEngine(const CommandContext& context) {
   TabArea& area = ws_.area();
   const int category = context.category >= 0 ? context.category : area.current_category();
   const int record = area.RecordAt(category);
@@ -165,7 +167,7 @@ void SearchCommands::NewTabWithEngine(const CommandContext& context) {
   AddEngineTab(context.list_row, ws_.tree().GroupItemOf(ws_.tree().FindTab(record)), record);
 }
 
-void SearchCommands::CreateTabWithEngine(const CommandContext& context) {
+void SearchEntryCommands::CreateTabWithEngine(const CommandContext& context) {
   if (context.tree_item < 0) {
     AddEngineTabAtTreeSelection(context.list_row);
     return;
@@ -180,7 +182,7 @@ void SearchCommands::CreateTabWithEngine(const CommandContext& context) {
   AddEngineTab(context.list_row, tree.GroupItemOf(context.tree_item), beside);
 }
 
-void SearchCommands::AddEngineTabAtTreeSelection(int row) {
+void SearchEntryCommands::AddEngineTabAtTreeSelection(int row) {
   const TabTree& tree = ws_.tree();
   const int selected = tree.selected();
   if (selected < 0 || tree.item(selected).kind == TabTreeItem::Kind::kRoot) return;
@@ -190,7 +192,7 @@ void SearchCommands::AddEngineTabAtTreeSelection(int row) {
   CreateTabWithEngine(context);
 }
 
-void SearchCommands::AddEngineTab(int row, int group_item, int beside) {
+void SearchEntryCommands::AddEngineTab(int row, int group_item, int beside) {
   if (!LiveRow(false, row)) return;
   const TabTree& tree = ws_.tree();
   const int group = group_item >= 0 ? tree.item(group_item).record : -1;

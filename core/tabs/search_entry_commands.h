@@ -30,7 +30,7 @@ class TabWorkspace;
 // Tab command (a "TE" button or a tab of a menu): the tab is chosen in the
 // tab tree and searched with the keyword; with the tabs focused, or from the
 // tab button's menu when FindOption1 is 0, it is only chosen.
-class SearchCommands : public CommandRows<SearchCommands> {
+class SearchEntryCommands : public CommandRows<SearchEntryCommands> {
  public:
   // What the buttons and the new tabs are made from; all outlive the
   // handler.
@@ -42,7 +42,7 @@ class SearchCommands : public CommandRows<SearchCommands> {
     EngineList& tabs;
   };
 
-  SearchCommands(TabWorkspace& workspace, KeywordBoxes& boxes, const Stores& stores);
+  SearchEntryCommands(TabWorkspace& workspace, KeywordBoxes& boxes, const Stores& stores);
 
   // Works the buttons out again from ButtonIDs, ShowNoText and the lists;
   // true when they differ from the ones shown, which they then replace.
@@ -78,19 +78,23 @@ class SearchCommands : public CommandRows<SearchCommands> {
   std::string Describe() const { return buttons_.Describe(); }
 
   static constexpr Row kRows[] = {
-      {command::kSearchSelection, &SearchCommands::SearchSelection, &SearchCommands::HasCategory},
-      {command::kBatchSearchSelection, &SearchCommands::BatchSearchSelection,
-       &SearchCommands::HasCategory},
-      {command::kTabGroupTabFirst, command::kTabGroupTabLast, &SearchCommands::GroupTab,
-       &SearchCommands::HasGroupTab},
-      {command::kBarButtonFirst, command::kBarButtonLast, &SearchCommands::BarButton,
-       &SearchCommands::HasBarButton},
-      {command::kEngineCommand, &SearchCommands::EngineCommand, &SearchCommands::HasEngine},
-      {command::kTabCommand, &SearchCommands::TabCommand, &SearchCommands::HasTab},
-      {command::kTabButtonChoice, &SearchCommands::TabButtonChoice, &SearchCommands::HasTab},
-      {command::kNewTabWithEngine, &SearchCommands::NewTabWithEngine, &SearchCommands::HasEngine},
-      {command::kCreateTabWithEngine, &SearchCommands::CreateTabWithEngine,
-       &SearchCommands::HasEngine},
+      {command::kSearchSelection, &SearchEntryCommands::SearchSelection,
+       &SearchEntryCommands::HasCategory},
+      {command::kBatchSearchSelection, &SearchEntryCommands::BatchSearchSelection,
+       &SearchEntryCommands::HasCategory},
+      {command::kTabGroupTabFirst, command::kTabGroupTabLast, &SearchEntryCommands::GroupTab,
+       &SearchEntryCommands::HasGroupTab},
+      {command::kBarButtonFirst, command::kBarButtonLast, &SearchEntryCommands::BarButton,
+       &SearchEntryCommands::HasBarButton},
+      {command::kEngineCommand, &SearchEntryCommands::EngineCommand,
+       &SearchEntryCommands::HasEngine},
+      {command::kTabCommand, &SearchEntryCommands::TabCommand, &SearchEntryCommands::HasTab},
+      {command::kTabButtonChoice, &SearchEntryCommands::TabButtonChoice,
+       &SearchEntryCommands::HasTab},
+      {command::kNewTabWithEngine, &SearchEntryCommands::NewTabWithEngine,
+       &SearchEntryCommands::HasEngine},
+      {command::kCreateTabWithEngine, &SearchEntryCommands::CreateTabWithEngine,
+       &SearchEntryCommands::HasEngine},
   };
 
  private:
