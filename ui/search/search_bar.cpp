@@ -380,6 +380,7 @@ void CSearchBar::FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& but
   for (const int record : tree.TabsOfGroup(tree.FindGroup(button.item))) {
     const auto r = static_cast<std::size_t>(record);
     AddCommandEntry(menu, command::kTabCommand, ToQString(links_->tabs.DisplayName(r)), record);
+    menu.actions().back()->setIcon(TreeImage(tree.item(tree.FindTab(record)).image));
   }
 }
 
@@ -398,6 +399,7 @@ void CSearchBar::FillTabMenu(QMenu& menu) {
   for (const int record : tree.TabsOfGroup(group_item)) {
     AddCommandEntry(menu, command::kTabButtonChoice,
                     ToQString(links_->tabs.DisplayName(static_cast<std::size_t>(record))), record);
+    menu.actions().back()->setIcon(TreeImage(tree.item(tree.FindTab(record)).image));
     menu.actions().back()->setCheckable(true);
     menu.actions().back()->setChecked(record == current);
   }
