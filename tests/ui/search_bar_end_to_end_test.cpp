@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,8 @@
 #include <memory>
 
 #include "core/app/tolvane_doc.h"
+#include "core/files/setting_keys.h"
+#include "core/files/settings_store.h"
 #include "core/tabs/tab_workspace.h"
 #include "local_http_server.h"
 #include "ui/app/qt_text.h"
@@ -204,6 +207,57 @@ class SearchBarEndToEndTest : public QObject {
     QVERIFY(frame.router().Run(command::kEngineCommand, context));
     QVERIFY(test::WaitFor([&] { return server_.countTo("/find") == 1; }));
     QCOMPARE(LastQuery(server_, "/find", "EUC-JP"), u"word=東京&p="_qs);
+  }
+
+  // Dropping a folder from the search tree, dragging the keyword box's
+  // grip and Tab and Shift+Tab in the bar, in the program's window.
+  void dropGripAndFocusKeys() {
+    QTemporaryDir dir;
+    WriteShop(QStringToPath(dir.path()));
+    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    QVERIFY(app != nullptr);
+    CMainFrame& frame = *app->main_frame();
+    CSearchBar& bar = *frame.search_bar();
+    SettingsStore& settings = app->document()->settings();
+    QTRY_COMPARE(Buttons(bar), u"まとめて検索|SJIS店"_qs);
+
+    // Before the batch button; an engine nobody has changes nothing.
+    for (const QByteArray& item : {QByteArray("EE999"), QByteArray("EF500")}) {
+      QMimeData mime;
+      mime.setData(QString::fromLatin1(CSearchBar::kEngineItemMimeType), item);
+      const QPoint at = bar.buttons().front()->geometry().center();
+      QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&bar, &enter);
+      QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&bar, &drop);
+    }
+    QCOMPARE(Buttons(bar), u"テスト|まとめて検索|SJIS店"_qs);
+    QCOMPARE(Read(settings, settings::kFindBarButtonIDs), "EF500,-1,TE21");
+
+    // 250 + 50; then narrower than 20 and wider than the window less 100
+    // are both ignored.
+    auto* grip = bar.findChild<QWidget*>(u"keywordGrip"_qs);
+    QVERIFY(grip != nullptr);
+    const QPoint at(grip->width() / 2, grip->height() / 2);
+    QTest::mousePress(grip, Qt::LeftButton, {}, at);
+    QTest::mouseMove(grip, at + QPoint(50, 0));
+    QTest::mouseMove(grip, at + QPoint(-400, 0));
+    QTest::mouseMove(grip, at + QPoint(frame.width(), 0));
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, at + QPoint(frame.width(), 0));
+    QCOMPARE(bar.keyword_box()->width(), 300);
+    QCOMPARE(Read(settings, settings::kFindBarKeywordWidth), 300);
+
+    // Tab: from the group list to the keyword box, from there to the side
+    // bar; Shift+Tab leaves backward, to the page.
+    bar.group_box()->setFocus();
+    QTest::keyClick(bar.group_box(), Qt::Key_Tab);
+    QVERIFY(bar.keyword_box()->lineEdit()->hasFocus());
+    QTest::keyClick(bar.keyword_box()->lineEdit(), Qt::Key_Tab);
+    QVERIFY(frame.view()->tab_tree()->hasFocus());
+    bar.keyword_box()->lineEdit()->setFocus();
+    QTest::keyClick(bar.keyword_box()->lineEdit(), Qt::Key_Tab, Qt::ShiftModifier);
+    QVERIFY(frame.view()->page_area()->isAncestorOf(QApplication::focusWidget()) ||
+            QApplication::focusWidget() == frame.view()->page_area());
   }
 };
 
