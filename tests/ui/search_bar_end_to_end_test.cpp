@@ -174,7 +174,8 @@ class SearchBarEndToEndTest : public QObject {
     QCOMPARE(ToQString(frame.search_bar()->side_bar_text()), u"東京"_qs);
 
     // The result page names the shop's description, which is first refused
-    // (a template that is no web address), then taken.
+    // (a template that is no web address, a document too large), then
+    // taken.
     QVERIFY(test::WaitFor([&] {
       const QWebEnginePage* page = frame.ShownPage();
       return page != nullptr && page->url().path() == u"/sjis/search"_qs && !page->isLoading();
@@ -183,13 +184,21 @@ class SearchBarEndToEndTest : public QObject {
     const std::size_t rows = engines.size();
     test::LocalHttpServer::Reply bad;
     bad.content_type = "application/opensearchdescription+xml";
-    bad.body = Description("UTF-8", "javascript:alert({searchTerms})");
-    server_.route("/osd.xml", bad);
-    const QString refused = AddSiteSearch(frame, [](QWidget* modal) {
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) box->accept();
-    });
-    QVERIFY2(refused.contains(u"http: か https: で始まる必要があります"_qs), qPrintable(refused));
-    QCOMPARE(engines.size(), rows);
+    const QList<QPair<QByteArray, QString>> refusals = {
+        {Description("UTF-8", "javascript:alert({searchTerms})"),
+         u"http: か https: で始まる必要があります"_qs},
+        {Description("UTF-8", "http://x/?q={searchTerms}") + QByteArray(70 * 1024, ' '),
+         u"検索の説明が大きすぎるため"_qs},
+    };
+    for (const auto& [body, message] : refusals) {
+      bad.body = body;
+      server_.route("/osd.xml", bad);
+      const QString refused = AddSiteSearch(frame, [](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) box->accept();
+      });
+      QVERIFY2(refused.contains(message), qPrintable(refused));
+      QCOMPARE(engines.size(), rows);
+    }
 
     test::LocalHttpServer::Reply good = bad;
     good.body =

@@ -82,22 +82,27 @@ void SiteSearchAdder::Fetch(const QUrl& url, const QString& user_agent) {
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                        QNetworkRequest::NoLessSafeRedirectPolicy);
   received_.clear();
+  too_large_ = false;
   reply_ = network_->get(request);
   QNetworkReply* reply = reply_;
   connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > qint64{OpenSearchDescription::kMaxBytes}) {
+      too_large_ = true;
       reply->abort();
     }
   });
   connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
     received_ += reply->readAll();
-    if (received_.size() > qsizetype{OpenSearchDescription::kMaxBytes}) reply->abort();
+    if (received_.size() > qsizetype{OpenSearchDescription::kMaxBytes}) {
+      too_large_ = true;
+      reply->abort();
+    }
   });
   connect(reply, &QNetworkReply::finished, this, [this, reply] {
     reply->deleteLater();
-    received_ += reply->readAll();
-    if (received_.size() > qsizetype{OpenSearchDescription::kMaxBytes}) {
+    if (!too_large_) received_ += reply->readAll();
+    if (too_large_ || received_.size() > qsizetype{OpenSearchDescription::kMaxBytes}) {
       Refuse(LoadString(string_id::kDescriptionTooLarge));
     } else if (reply->error() != QNetworkReply::NoError) {
       Refuse(FormatString(string_id::kDescriptionNotFetched, {ToSjis(reply->errorString())}));

@@ -67,6 +67,8 @@ class SiteSearchAdder : public QObject {
   QNetworkAccessManager* network_ = nullptr;
   QPointer<QNetworkReply> reply_;
   QByteArray received_;
+  // The description was cut off for its size (announced or received).
+  bool too_large_ = false;
   bool busy_ = false;
 };
 
