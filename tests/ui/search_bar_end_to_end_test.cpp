@@ -97,14 +97,7 @@ class SearchBarEndToEndTest : public QObject {
   }
 
   static std::unique_ptr<CTolvaneApp> Start(const QTemporaryDir& dir) {
-    auto app = std::make_unique<CTolvaneApp>();
-    if (app->InitInstance(test::AppArguments(dir.path())) != CTolvaneApp::kExitOk) return nullptr;
-    CMainFrame* frame = app->main_frame();
-    if (frame == nullptr || frame->view()->workspace() == nullptr) return nullptr;
-    const bool exposed = test::WaitFor(
-        [frame] { return frame->windowHandle() != nullptr && frame->windowHandle()->isExposed(); },
-        5000);
-    return exposed ? std::move(app) : nullptr;
+    return test::StartApp(dir.path());
   }
 
   // Types into the keyword box as an input method commits, leaving the

@@ -83,13 +83,17 @@ QIcon MakeBarImage(int image) {
   return style.standardIcon(QStyle::SP_FileIcon);
 }
 
-// Made once per image: a rebuild of a hundred buttons would otherwise look
-// the style's pictures up a hundred times.
+// Pictures are made once per image: a rebuild of a hundred buttons would
+// otherwise look the style's pictures up a hundred times.
+QIcon Cached(QHash<int, QIcon>& made, int image, QIcon (*make)(int)) {
+  auto found = made.constFind(image);
+  if (found == made.constEnd()) found = made.insert(image, make(image));
+  return *found;
+}
+
 QIcon BarImage(int image) {
   static QHash<int, QIcon> made;
-  auto found = made.constFind(image);
-  if (found == made.constEnd()) found = made.insert(image, MakeBarImage(image));
-  return *found;
+  return Cached(made, image, MakeBarImage);
 }
 
 // The tab tree's picture of an item (its tabs number their icon choices one
@@ -105,9 +109,7 @@ QIcon MakeTreeImage(int image) {
 
 QIcon TreeImage(int image) {
   static QHash<int, QIcon> made;
-  auto found = made.constFind(image);
-  if (found == made.constEnd()) found = made.insert(image, MakeTreeImage(image));
-  return *found;
+  return Cached(made, image, MakeTreeImage);
 }
 
 // The editable keyword box. Up and Down open the list instead of stepping
