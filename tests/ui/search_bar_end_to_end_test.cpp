@@ -96,7 +96,9 @@ class SearchBarEndToEndTest : public QObject {
                               "[OptionFindBar]\nButtonIDs=-1,TE21\n"));
   }
 
-  static std::unique_ptr<CTolvaneApp> Start(const QTemporaryDir& dir) {
+  // The program on `dir` holding the shop.
+  std::unique_ptr<CTolvaneApp> StartShop(const QTemporaryDir& dir) const {
+    WriteShop(QStringToPath(dir.path()));
     return test::StartApp(dir.path());
   }
 
@@ -149,8 +151,7 @@ class SearchBarEndToEndTest : public QObject {
 
   void engineButtonAndSiteSearch() {
     QTemporaryDir dir;
-    WriteShop(QStringToPath(dir.path()));
-    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    std::unique_ptr<CTolvaneApp> app = StartShop(dir);
     QVERIFY(app != nullptr);
     CMainFrame& frame = *app->main_frame();
     CSearchBar& bar = *frame.search_bar();
@@ -215,8 +216,7 @@ class SearchBarEndToEndTest : public QObject {
   // grip and Tab and Shift+Tab in the bar, in the program's window.
   void dropGripAndFocusKeys() {
     QTemporaryDir dir;
-    WriteShop(QStringToPath(dir.path()));
-    std::unique_ptr<CTolvaneApp> app = Start(dir);
+    std::unique_ptr<CTolvaneApp> app = StartShop(dir);
     QVERIFY(app != nullptr);
     CMainFrame& frame = *app->main_frame();
     CSearchBar& bar = *frame.search_bar();
