@@ -426,39 +426,45 @@ void CSearchBar::ShowTabMenu() { tab_button_->showMenu(); }
 
 void CSearchBar::FillEngineMenu(QMenu& menu, CommandId id, const CommandContext& base) {
   if (!links_) return;
+  FillEngineFolder(menu, CategoryFolderTree::kTopLevelId, id, base);
+  menu.setEnabled(!menu.isEmpty());
+}
+
+// One level: the folder's subfolders, each filled when it first opens (a
+// list of thousands of engines stays cheap to offer), then its engines.
+void CSearchBar::FillEngineFolder(QMenu& menu, int folder_id, CommandId id,
+                                  const CommandContext& base) {
   const CategoryFolderTree& folders = links_->engine_folders;
   const EngineList& engines = links_->engines;
-  const std::function<void(QMenu&, int)> fill = [&](QMenu& into, int folder_id) {
-    std::vector<std::size_t> children;
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-      if (!folders.deleted(i) && folders.VisibleParent(i) == folder_id &&
-          folders.id(i) != folder_id && folders.id(i) != EngineList::kArchiveFolderId) {
-        children.push_back(i);
-      }
+  std::vector<std::size_t> children;
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (!folders.deleted(i) && folders.VisibleParent(i) == folder_id &&
+        folders.id(i) != folder_id && folders.id(i) != EngineList::kArchiveFolderId) {
+      children.push_back(i);
     }
-    std::stable_sort(children.begin(), children.end(), [&](std::size_t a, std::size_t b) {
-      return folders.order(a) < folders.order(b);
+  }
+  std::stable_sort(children.begin(), children.end(), [&](std::size_t a, std::size_t b) {
+    return folders.order(a) < folders.order(b);
+  });
+  for (const std::size_t child : children) {
+    QMenu* sub =
+        menu.addMenu(BarImage(SearchBarButtons::kNoImage), ToQString(folders.DisplayName(child)));
+    const int child_id = folders.id(child);
+    connect(sub, &QMenu::aboutToShow, this, [this, sub, child_id, id, base] {
+      if (sub->isEmpty()) FillEngineFolder(*sub, child_id, id, base);
     });
-    for (const std::size_t child : children) {
-      QMenu* sub =
-          into.addMenu(BarImage(SearchBarButtons::kNoImage), ToQString(folders.DisplayName(child)));
-      fill(*sub, folders.id(child));
-      sub->setEnabled(!sub->isEmpty());
-    }
-    for (const int row : engines.ListFolder(folder_id)) {
-      const auto r = static_cast<std::size_t>(row);
-      QAction* action = into.addAction(ToQString(engines.DisplayName(r)));
-      action->setIcon(BarImage(engines.icon_index(r) > 0 ? engines.icon_index(r) + kIconChoiceBase
-                                                         : EngineList::kNoFaviconImage));
-      connect(action, &QAction::triggered, this, [this, id, base, row] {
-        CommandContext context = base;
-        context.list_row = row;
-        links_->router.Run(id, context);
-      });
-    }
-  };
-  fill(menu, CategoryFolderTree::kTopLevelId);
-  menu.setEnabled(!menu.isEmpty());
+  }
+  for (const int row : engines.ListFolder(folder_id)) {
+    const auto r = static_cast<std::size_t>(row);
+    QAction* action = menu.addAction(ToQString(engines.DisplayName(r)));
+    action->setIcon(BarImage(engines.icon_index(r) > 0 ? engines.icon_index(r) + kIconChoiceBase
+                                                       : EngineList::kNoFaviconImage));
+    connect(action, &QAction::triggered, this, [this, id, base, row] {
+      CommandContext context = base;
+      context.list_row = row;
+      links_->router.Run(id, context);
+    });
+  }
 }
 
 void CSearchBar::Run(CommandId id) {

@@ -127,6 +127,7 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
   void ShowButton(QToolButton& shown, const SearchBarButtons::Button& button);
   void FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& button);
   void FillTabMenu(QMenu& menu);
+  void FillEngineFolder(QMenu& menu, int folder_id, CommandId id, const CommandContext& base);
   void FillSearchMenu(QMenu& menu);
   void AddCommandEntry(QMenu& menu, CommandId id, const QString& text, int list_row = -1);
   void FillDropDown();
