@@ -15,9 +15,8 @@ set(TOLVANE_CORE_LAYERS text files stores browser commands search tabs frame app
 # "<including file>|<included file>", both relative to core/. An entry that no
 # longer matches an include is refused too, so the list only shrinks.
 set(TOLVANE_CORE_LAYER_EXCEPTIONS
-    # The workspace and the tab commands reach the stores through the document.
-    "tabs/tab_workspace.cpp|app/tolvane_doc.h"
-    "tabs/tab_commands.cpp|app/tolvane_doc.h")
+    # The workspace reaches the stores through the document.
+    "tabs/tab_workspace.cpp|app/tolvane_doc.h")
 
 function(tolvane_check_core_layers core_dir)
   if(CMAKE_SCRIPT_MODE_FILE)

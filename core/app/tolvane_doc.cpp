@@ -178,7 +178,21 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
   const auto clip_failures = tolerated_failures_.size();
   if (too_large = LoadTolerated(StoreType::kClips); too_large) return *too_large;
   clip_load_failed_ = tolerated_failures_.size() != clip_failures;
+
+  commands_.Load(settings_);
+  stored_shortcuts_ = commands_.ShortcutsText();
+  stored_gestures_ = commands_.GesturesText();
   return {};
+}
+
+bool CTolvaneDoc::SaveCommands() {
+  std::string shortcuts = commands_.ShortcutsText();
+  std::string gestures = commands_.GesturesText();
+  if (shortcuts == stored_shortcuts_ && gestures == stored_gestures_) return true;
+  if (!commands_.Save(settings_)) return false;
+  stored_shortcuts_ = std::move(shortcuts);
+  stored_gestures_ = std::move(gestures);
+  return true;
 }
 
 DocumentOpenResult CTolvaneDoc::TakeDataDirectory() {

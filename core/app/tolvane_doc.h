@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/app/save_report.h"
+#include "core/commands/command_table.h"
 #include "core/files/clock.h"
 #include "core/files/data_file.h"
 #include "core/files/env.h"
@@ -142,6 +143,15 @@ class CTolvaneDoc {
   ClipExport::Status ExportOldClips();
   const std::string& engine_list_header() const { return engine_list_header_; }
   const std::vector<StoreLoadCount>& load_counts() const { return load_counts_; }
+
+  // The command table of the run: its defaults with the user's keys and
+  // gestures, read by OnNewDocument.
+  CommandTable& commands() { return commands_; }
+  const CommandTable& commands() const { return commands_; }
+  // Writes the table's keys and gestures when they differ from what was
+  // last read or written, so an unchanged table never overwrites what
+  // another program stored meanwhile. False when a write failed.
+  bool SaveCommands();
   // Loads that failed without stopping start-up (engine options, clips). The
   // damaged file was copied to "<name>.damaged" before any save replaces it.
   const std::vector<DocumentOpenResult>& tolerated_failures() const { return tolerated_failures_; }
@@ -194,6 +204,9 @@ class CTolvaneDoc {
   std::vector<StoreLoadCount> load_counts_;
   std::vector<DocumentOpenResult> tolerated_failures_;
   std::vector<StoreSaveFailure> withheld_;
+  CommandTable commands_;
+  std::string stored_shortcuts_;  // the texts last read or written
+  std::string stored_gestures_;
 };
 
 }  // namespace tolvane

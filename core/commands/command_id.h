@@ -159,6 +159,19 @@ inline constexpr CommandId kZoomCustom{32841};
 // The page's encodings, as the encoding menu numbers them.
 inline constexpr CommandId kEncodingFirst{3609};
 inline constexpr CommandId kEncodingLast{3699};
+// Tab commands of the tab rows' and the tab tree's menus that the default
+// command table does not list.
+inline constexpr CommandId kNewTabFromMenu{32880};
+inline constexpr CommandId kNewTabButton{32789};
+inline constexpr CommandId kTabSettings{32981};
+inline constexpr CommandId kSearchInTab{32972};
+inline constexpr CommandId kReloadPageTab{32888};
+inline constexpr CommandId kCloseAllPagesOfRow{32894};
+inline constexpr CommandId kCopyTreeTab{32948};
+inline constexpr CommandId kDeleteTab{32949};
+inline constexpr CommandId kDeleteAllTabs{32954};
+inline constexpr CommandId kDeleteAllTabs2{32985};
+inline constexpr CommandId kDeleteGroup{32957};
 }  // namespace command
 
 }  // namespace tolvane

@@ -71,6 +71,8 @@ class GestureRecognizer {
   // String 1007 with the text while a gesture is drawn, else "".
   std::string status_text() const;
   const std::string& text() const { return text_; }
+  // Between a right-button press and its release.
+  bool armed() const { return armed_; }
   // "armed moved →↑" / "idle", for tests.
   std::string Describe() const;
 

@@ -98,6 +98,12 @@ inline constexpr int kDescriptionMalformed = 34683;
 inline constexpr int kDescriptionNoHtmlUrl = 34684;
 inline constexpr int kDescriptionNoSearchTerms = 34685;
 inline constexpr int kDescriptionBadUrl = 34686;
+// Editing the command table: a key name outside the key table, a key or
+// gesture another command has, and the questions before a reset.
+inline constexpr int kInvalidShortcutKey = 1025;
+inline constexpr int kShortcutTaken = 1026;
+inline constexpr int kResetGestures = 1027;
+inline constexpr int kResetShortcuts = 1028;
 inline constexpr int kDescriptionEncoding = 34687;
 inline constexpr int kDescriptionParameter = 34688;
 inline constexpr int kDescriptionMethod = 34689;

@@ -9,7 +9,6 @@ int CCategoryTab::InsertPage(int at, std::unique_ptr<CPageTab> page) {
   if (at < 0 || at > count) at = count;
   pages_.insert(pages_.begin() + at, std::move(page));
   if (current_page_ >= at) ++current_page_;
-  if (context_page_ >= at) ++context_page_;
   return at;
 }
 
@@ -18,7 +17,6 @@ std::unique_ptr<CPageTab> CCategoryTab::TakePage(int index) {
   pages_.erase(pages_.begin() + index);
   if (current_page_ >= index && current_page_ > 0) --current_page_;
   if (pages_.empty()) current_page_ = -1;
-  context_page_ = IndexAfterRemoval(context_page_, index);
   return page;
 }
 
@@ -27,7 +25,6 @@ void CCategoryTab::MovePage(int from, int to) {
   pages_.erase(pages_.begin() + from);
   pages_.insert(pages_.begin() + to, std::move(page));
   current_page_ = IndexAfterMove(current_page_, from, to);
-  context_page_ = IndexAfterMove(context_page_, from, to);
 }
 
 int CCategoryTab::IndexOfHost(const PageHost& host) const {

@@ -43,18 +43,15 @@ class CCategoryTab {
   // Selected page, -1 = none.
   int current_page() const { return current_page_; }
   void set_current_page(int index) { current_page_ = index; }
-  // The page that was right-clicked, -1 = none; "this page" commands use it.
-  int context_page() const { return context_page_; }
-  void set_context_page(int index) { context_page_ = index; }
-  // Inserts `page` at `at` (the end for -1 or past it); the current and
-  // right-clicked pages stay the same tabs. Returns the page's index.
+  // Inserts `page` at `at` (the end for -1 or past it); the current page
+  // stays the same tab. Returns the page's index.
   int InsertPage(int at, std::unique_ptr<CPageTab> page);
   // Takes page `index` out of the row. The current index keeps pointing at
   // the same page, or, when that page is the one taken, at its left
   // neighbour (at the page moving into slot 0 when it was the first); -1
   // once the row is empty.
   std::unique_ptr<CPageTab> TakePage(int index);
-  // Moves page `from` to `to`; the current and right-clicked pages follow.
+  // Moves page `from` to `to`; the current page follows.
   void MovePage(int from, int to);
   // Index of the page whose host is `host`, or -1.
   int IndexOfHost(const PageHost& host) const;
@@ -71,7 +68,6 @@ class CCategoryTab {
   bool active_ = false;
   std::vector<std::unique_ptr<CPageTab>> pages_;
   int current_page_ = -1;
-  int context_page_ = -1;
   std::unique_ptr<Timer> select_timer_;
 };
 

@@ -12,7 +12,6 @@
 #include "core/stores/item_store.h"
 #include "core/tabs/resource_probe.h"
 #include "core/tabs/row_index.h"
-#include "core/tabs/tab_area_events.h"
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {
@@ -24,33 +23,29 @@ constexpr const char* kCloseMarkRoomWithoutIcon = "    ";
 
 }  // namespace
 
-TabArea::TabArea(const Services& services, TabAreaView& view, TabAreaEvents& events)
+TabArea::TabArea(const Services& services, TabAreaView& view)
     : services_(services),
       view_(view),
-      events_(events),
+      reports_(*this, view),
+      search_host_(*this, view),
       queue_(std::make_unique<CLoadingQueue>(CLoadingQueue::Options::Read(services.settings),
                                              services.timers, *this)),
       catcher_(services.controls),
       search_(services.engines, services.tabs, services.settings, services.keywords,
-              services.prompter, *this, services.boxes, services.clipboard),
+              services.prompter, search_host_, services.boxes, services.clipboard),
       clip_sync_(services.clips, services.tabs, services.settings, services.prompter),
       guard_(services.tabs, services.groups, services.probe, kGuardPageCount),
-      guard_timer_(services.timers.CreateTimer()),
-      close_timer_(services.timers.CreateTimer()) {}
+      guard_timer_(services.timers.CreateTimer()) {}
 
 TabArea::~TabArea() {
-  closing_ = true;
-  waiting_search_ = nullptr;
+  reports_.Close();
+  search_host_.DropWaitingSearch();
   bar_.clear();
   current_ = -1;
   while (!pool_.empty()) DestroyObject(*pool_.back());
 }
 
 // ---- The category bar ----
-
-int TabArea::ThisCategory() const {
-  return context_ >= 0 && context_ < category_count() ? context_ : current_;
-}
 
 std::string TabArea::DisplayCaption(int index) const {
   if (index < 0 || index >= category_count()) return {};
@@ -91,7 +86,7 @@ int TabArea::OpenCategoryTab(int record) {
 
   if (reused) {
     if (tab->active()) SelectCategoryTab(index, false);
-    if (tab->current_page() >= 0) view_.PageCaptionChanged(*tab, tab->current_page());
+    if (tab->current_page() >= 0) Tell([&](auto& o) { o.PageUpdated(*tab, tab->current_page()); });
   } else {
     // A tab without pages of its own moves no keyboard focus while it opens.
     opening_ = true;
@@ -102,8 +97,7 @@ int TabArea::OpenCategoryTab(int record) {
     }
     opening_ = false;
   }
-  view_.CategoryBarChanged();
-  if (!reused) events_.LoadedGroupsChanged();
+  Tell([&](auto& o) { o.TabInserted(*tab, index, !reused); });
   return index;
 }
 
@@ -161,30 +155,25 @@ void TabArea::SelectCategoryTab(int index, bool sync_tree) {
   }
   if (next.current_page() < 0 && next.page_count() > 0) next.set_current_page(0);
   ShowCurrentPage(next);
-  view_.CategoryBarChanged();
-  view_.PageBarChanged(next);
-  if (sync_tree) events_.SyncTreeSelection(next.record(), nullptr);
+  Tell([&](auto& o) { o.TabSelected(next, index, sync_tree); });
 }
 
 void TabArea::CloseCategoryTab(int index, bool destroy) {
   if (index < 0 || index >= category_count()) return;
-  RunWaitingSearch();
+  search_host_.RunWaitingSearch();
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(index)];
   const bool was_current = index == current_;
   if (was_current) HideShownPage(tab, !destroy);
   bar_.erase(bar_.begin() + index);
   current_ = IndexAfterRemoval(current_, index);
-  context_ = IndexAfterRemoval(context_, index);
+  const int record = tab.record();
   if (destroy) {
-    const int record = tab.record();
     DestroyObject(tab);
-    events_.TreePagesChanged(record);
-    events_.LoadedGroupsChanged();
   } else {
     tab.set_active(was_current);
     SaveClips(tab, false);
   }
-  view_.CategoryBarChanged();
+  Tell([&](auto& o) { o.TabRemoved(record, index, destroy); });
 }
 
 void TabArea::HideAll() {
@@ -198,20 +187,25 @@ void TabArea::DestroyPoolObject(int record) {
   }
   if (CCategoryTab* tab = PoolObject(record)) {
     DestroyObject(*tab);
-    events_.TreePagesChanged(record);
-    events_.LoadedGroupsChanged();
+    Tell([&](auto& o) { o.TabRemoved(record, -1, true); });
   }
 }
 
 void TabArea::DestroyAll() {
-  RunWaitingSearch();
+  search_host_.RunWaitingSearch();
   if (current_ >= 0) HideShownPage(*bar_[static_cast<std::size_t>(current_)], false);
+  // Told as if the bar were emptied last first, then the hidden objects.
+  std::vector<std::pair<int, int>> gone;  // record, bar index
+  for (int i = category_count() - 1; i >= 0; --i) gone.emplace_back(RecordAt(i), i);
+  for (const auto& tab : pool_) {
+    if (BarIndexOf(*tab) < 0) gone.emplace_back(tab->record(), -1);
+  }
   bar_.clear();
   current_ = -1;
-  context_ = -1;
   while (!pool_.empty()) DestroyObject(*pool_.back());
-  view_.CategoryBarChanged();
-  events_.LoadedGroupsChanged();
+  for (const auto& [record, index] : gone) {
+    Tell([&](auto& o) { o.TabRemoved(record, index, true); });
+  }
 }
 
 // Takes the object out of the pool and destroys it with its pages. The
@@ -237,13 +231,12 @@ void TabArea::DestroyObject(CCategoryTab& tab) {
 void TabArea::MoveCategoryTab(int from, int to) {
   const int count = category_count();
   if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
-  RunWaitingSearch();
+  search_host_.RunWaitingSearch();
   CCategoryTab* moving = bar_[static_cast<std::size_t>(from)];
   bar_.erase(bar_.begin() + from);
   bar_.insert(bar_.begin() + to, moving);
   current_ = IndexAfterMove(current_, from, to);
-  context_ = IndexAfterMove(context_, from, to);
-  view_.CategoryBarChanged();
+  Tell([&](auto& o) { o.TabMoved(from, to); });
 }
 
 int TabArea::FindByRecord(int record) const {
@@ -286,7 +279,8 @@ void TabArea::RefreshCaption(int record) {
   CCategoryTab* tab = PoolObject(record);
   if (tab == nullptr) return;
   SetCaptions(*tab);
-  if (FindByRecord(record) >= 0) view_.CategoryBarChanged();
+  const int index = FindByRecord(record);
+  Tell([&](auto& o) { o.TabUpdated(*tab, index); });
 }
 
 void TabArea::ClearStartPages() { start_pages_ = false; }
@@ -334,7 +328,7 @@ int TabArea::AddPage(int category, const AddPageParams& params) {
 }
 
 int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
-  auto host = std::make_unique<PageHost>(*this, HostServices());
+  auto host = std::make_unique<PageHost>(reports_, HostServices());
   if (!host->Create()) return -1;
   PageHost& page_host = *host;
   const int at =
@@ -347,11 +341,7 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   // at once instead of all.
   const bool activate = params.activate && params.clip_index < 0 &&
                         (params.from_command || !view_.ModifiersNow().ctrl);
-  if (activate || tab.current_page() < 0) {
-    SelectPageOf(tab, at, true, false);
-  } else {
-    view_.PageBarChanged(tab);
-  }
+  if (activate || tab.current_page() < 0) SelectPageOf(tab, at, true, false);
   // An empty address is a page a new window is about to fill.
   if (!params.url.empty()) {
     NavigationRequest request;
@@ -366,11 +356,7 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   // Reports of the host may have changed the row.
   const int index = tab.IndexOfHost(page_host);
   if (index < 0) return -1;
-  events_.TreePagesChanged(tab.record());
-  // The tree now has the page's item: it highlights the page the row shows.
-  if (IsCurrent(tab) && tab.current_page() == index) {
-    events_.SyncTreeSelection(tab.record(), &page_host);
-  }
+  Tell([&](auto& o) { o.PageInserted(tab, index); });
   return index;
 }
 
@@ -387,15 +373,17 @@ void TabArea::SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync
     // Only a page on screen is left; a closed current page is gone already.
     if (leaving.active_view()) {
       if (remember) {
-        events_.PageLeft(tab.record(), tab.page(old).serial(), leaving.url(), leaving.title());
+        Tell([&](auto& o) {
+          o.PageLeft(tab.record(), tab.page(old).serial(), leaving.url(), leaving.title());
+        });
       }
       leaving.Hide();
     }
   }
   tab.set_current_page(page);
   if (IsCurrent(tab)) tab.page(page).host().Show(false);
-  view_.PageBarChanged(tab);
-  if (sync_tree && IsCurrent(tab)) events_.SyncTreeSelection(tab.record(), &tab.page(page).host());
+  const bool follow = sync_tree && IsCurrent(tab);
+  Tell([&](auto& o) { o.PageSelected(tab, page, follow); });
 }
 
 void TabArea::ShowCurrentPage(CCategoryTab& tab) {
@@ -414,7 +402,11 @@ void TabArea::HideShownPage(CCategoryTab& tab, bool remember) {
   if (page < 0 || page >= tab.page_count()) return;
   PageHost& host = tab.page(page).host();
   if (!host.active_view()) return;
-  if (remember) events_.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
+  if (remember) {
+    Tell([&](auto& o) {
+      o.PageLeft(tab.record(), tab.page(page).serial(), host.url(), host.title());
+    });
+  }
   host.Hide();
 }
 
@@ -429,8 +421,7 @@ void TabArea::ClosePageOf(CCategoryTab& tab, int page) {
   clip_sync_.Closed(tab.page(page));
   tab.TakePage(page).reset();
   PostNeighbourSelection(tab);
-  view_.PageBarChanged(tab);
-  events_.TreePagesChanged(tab.record());
+  Tell([&](auto& o) { o.PageRemoved(tab, page); });
 }
 
 void TabArea::PostNeighbourSelection(CCategoryTab& tab) {
@@ -460,15 +451,7 @@ void TabArea::MovePage(int category, int from, int to) {
   const int count = tab.page_count();
   if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
   tab.MovePage(from, to);
-  view_.PageBarChanged(tab);
-  events_.TreePagesChanged(tab.record());
-}
-
-int TabArea::ThisPage(int category) const {
-  if (category < 0 || category >= category_count()) return -1;
-  const CCategoryTab& tab = this->category(category);
-  const int context = tab.context_page();
-  return context >= 0 && context < tab.page_count() ? context : tab.current_page();
+  Tell([&](auto& o) { o.PageMoved(tab, from, to); });
 }
 
 void TabArea::SaveClips(CCategoryTab& tab, bool save_all) { clip_sync_.Save(tab, save_all); }
@@ -511,25 +494,29 @@ void TabArea::ToggleClip(int category, int page) {
     }
     return;
   }
-  view_.PageCaptionChanged(tab, page);
-  view_.PageBarChanged(tab);
+  Tell([&](auto& o) { o.PageUpdated(tab, page); });
 }
 
 void TabArea::ClipAll(int category) {
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
-  for (auto& page : tab.pages()) {
+  for (int page = 0; page < tab.page_count(); ++page) {
+    CPageTab& pt = tab.page(page);
+    if (clip_sync_.IsUserClip(pt)) continue;
     // At the limit the message has been shown once; the rest stay plain.
-    if (!clip_sync_.IsUserClip(*page) && !clip_sync_.ClipInPlace(*page, tab)) break;
+    if (!clip_sync_.ClipInPlace(pt, tab)) break;
+    Tell([&](auto& o) { o.PageUpdated(tab, page); });
   }
-  view_.PageBarChanged(tab);
 }
 
 void TabArea::UnclipAll(int category) {
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
-  for (const auto& page : tab.pages()) clip_sync_.Release(*page);
-  view_.PageBarChanged(tab);
+  for (int page = 0; page < tab.page_count(); ++page) {
+    if (!clip_sync_.IsUserClip(tab.page(page))) continue;
+    clip_sync_.Release(tab.page(page));
+    Tell([&](auto& o) { o.PageUpdated(tab, page); });
+  }
 }
 
 void TabArea::ForgetClipIndices() {
@@ -568,11 +555,7 @@ int TabArea::BarIndexOf(const CCategoryTab& tab) const {
   return it == bar_.end() ? -1 : static_cast<int>(it - bar_.begin());
 }
 
-// ---- SearchHost ----
-
-int TabArea::PageCount(int category) const {
-  return category >= 0 && category < category_count() ? this->category(category).page_count() : 0;
-}
+// ---- Pages asked for by searches and commands ----
 
 bool TabArea::MayReplaceCurrentPage(int category) const {
   if (category < 0 || category >= category_count()) return true;
@@ -582,7 +565,7 @@ bool TabArea::MayReplaceCurrentPage(int category) const {
 }
 
 int TabArea::OpenPage(const OpenPageRequest& request) {
-  RunWaitingSearch();
+  search_host_.RunWaitingSearch();
   if (request.category < 0 || request.category >= category_count()) return -1;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(request.category)];
   const int current = tab.current_page();
@@ -594,15 +577,13 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
     headers = std::string(OpenPageRequest::kFormContentType);
   }
   if (new_page) {
-    const int context = tab.context_page();
-    const int after = context >= 0 && context < tab.page_count() ? context : current;
     return AddPageTo(tab, {.url = request.url,
                            .caption = request.caption,
                            .post_body = request.post_body,
                            .headers = std::move(headers),
                            .origin_kind = request.origin_kind,
                            .origin_index = request.origin_index,
-                           .insert_at = after >= 0 ? after + 1 : -1});
+                           .insert_at = current >= 0 ? current + 1 : -1});
   }
   NavigationRequest navigation;
   navigation.url = request.url;
@@ -621,160 +602,15 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
 }
 
 void TabArea::CloseAllPages(int category) {
-  RunWaitingSearch();
+  search_host_.RunWaitingSearch();
   if (category < 0 || category >= category_count()) return;
   CCategoryTab& tab = *bar_[static_cast<std::size_t>(category)];
   for (int i = tab.page_count() - 1; i >= 0; --i) {
     clip_sync_.Closed(tab.page(i));
     tab.TakePage(i).reset();
+    Tell([&](auto& o) { o.PageRemoved(tab, i); });
   }
   PostNeighbourSelection(tab);
-  view_.PageBarChanged(tab);
-  events_.TreePagesChanged(tab.record());
-}
-
-void TabArea::PagesRebuilt(int category) {
-  if (category >= 0 && category < category_count()) {
-    OpenClipsOf(*bar_[static_cast<std::size_t>(category)]);
-  }
-}
-
-// The rest of a search into the category in view waits for the shown
-// page's request: adding the other pages and redrawing the rows would
-// otherwise run before the engine's work that sends it.
-void TabArea::AfterShownRequest(int category, std::function<void()> rest) {
-  RunWaitingSearch();
-  if (opening_ || category != current_) {
-    rest();
-    return;
-  }
-  waiting_search_ = std::move(rest);
-  const int ticket = ++waiting_ticket_;
-  view_.AfterShownRequest([this, ticket] {
-    if (ticket == waiting_ticket_) RunWaitingSearch();
-  });
-}
-
-void TabArea::RunWaitingSearch() {
-  if (!waiting_search_) return;
-  std::function<void()> rest = std::move(waiting_search_);
-  waiting_search_ = nullptr;
-  rest();
-}
-
-void TabArea::FreezeDrawing() { view_.FreezeDrawing(); }
-void TabArea::UnfreezeDrawing() { view_.UnfreezeDrawing(); }
-void TabArea::FocusCategoryTabs() {
-  if (!opening_) view_.FocusCategoryTabs();
-}
-ModifierState TabArea::ModifiersNow() const { return view_.ModifiersNow(); }
-void TabArea::KeywordsChanged() { view_.KeywordsChanged(); }
-
-std::optional<PageContext> TabArea::PageContextNow() const {
-  PageContext context;
-  if (current_ >= 0) {
-    const CCategoryTab& tab = category(current_);
-    const int page = tab.current_page();
-    if (page >= 0 && page < tab.page_count()) context.active_url = tab.page(page).host().url();
-  }
-  context.address_bar_text = view_.AddressBarText();
-  return context;
-}
-
-// ---- PageHostOwner ----
-
-std::unique_ptr<BrowserControl> TabArea::CreateBrowserControl(PageHost& host) {
-  return services_.controls.CreateBrowserControl(host);
-}
-
-PageHost* TabArea::OpenPageTabAfter(PageHost& opener, const NavigationRequest& request) {
-  const HostPlace place = Locate(opener);
-  if (place.tab == nullptr) return nullptr;
-  const int page = AddPageTo(*place.tab, {.url = request.url,
-                                          .caption = request.title,
-                                          .post_body = request.post_body,
-                                          .headers = request.headers,
-                                          .origin_kind = request.origin_kind,
-                                          .origin_index = request.origin_index,
-                                          .insert_at = place.page + 1,
-                                          .activate = false});
-  if (page < 0) return nullptr;
-  // The tree highlights the new page, as the row does.
-  SelectPageOf(*place.tab, page, true, true);
-  return &place.tab->page(page).host();
-}
-
-void TabArea::ClosePageTab(PageHost& host) {
-  const HostPlace place = Locate(host);
-  if (place.tab == nullptr || close_timer_ == nullptr) return;
-  // The host may be reporting from inside its own timer; it goes later.
-  pending_closes_.push_back(place.tab->page(place.page).serial());
-  if (!close_timer_->active()) close_timer_->Start(0, false, [this] { RunPendingCloses(); });
-}
-
-void TabArea::RunPendingCloses() {
-  std::vector<int> serials;
-  serials.swap(pending_closes_);
-  for (const int serial : serials) {
-    for (auto& tab : pool_) {
-      if (const int page = tab->FindBySerial(serial); page >= 0) {
-        ClosePageOf(*tab, page);
-        break;
-      }
-    }
-  }
-  view_.FocusCategoryTabs();
-}
-
-bool TabArea::IsClippedTab(const PageHost& host) const {
-  const ConstPlace place = Find(host);
-  return place.tab != nullptr && clip_sync_.IsUserClip(place.tab->page(place.page));
-}
-
-bool TabArea::OriginInArchive(int origin_kind, int origin_index) const {
-  const EngineList* list = origin_kind == OpenPageRequest::kOriginEngineList ? &services_.engines
-                           : origin_kind == OpenPageRequest::kOriginTabList  ? &services_.tabs
-                                                                             : nullptr;
-  if (list == nullptr || origin_index < 0 ||
-      static_cast<std::size_t>(origin_index) >= list->size()) {
-    return false;
-  }
-  return list->EffectiveFolder(static_cast<std::size_t>(origin_index)) ==
-         EngineList::kArchiveFolderId;
-}
-
-void TabArea::PageChanged(PageHost& host) {
-  if (closing_) return;
-  const HostPlace place = Locate(host);
-  if (place.tab == nullptr) return;
-  clip_sync_.Follow(place.tab->page(place.page));
-  view_.PageCaptionChanged(*place.tab, place.page);
-  if (host.active_view() && IsCurrent(*place.tab) && place.tab->current_page() == place.page) {
-    view_.ShowPageInFrame(PageHost::CutText(host.title(), PageHost::kMaxCaptionBytes), host.url());
-  }
-  events_.TreePagesChanged(place.tab->record());
-}
-
-void TabArea::LoadEnded(PageHost& host, bool new_page) {
-  if (closing_) return;
-  events_.PageLoadEnded(host, new_page);
-  PostResourceGuard();
-}
-
-void TabArea::ShowPageInFrame(PageHost&, const std::string& caption, const std::string& url) {
-  if (!closing_) view_.ShowPageInFrame(caption, url);
-}
-
-void TabArea::ClearFrame(PageHost&) {
-  if (!closing_) view_.ClearFrame();
-}
-
-void TabArea::UpdateStatusBar(PageHost&, const StatusBarValues& values) {
-  if (!closing_) view_.UpdateStatusBar(values);
-}
-
-void TabArea::AddClosedPage(const std::string& url, const std::string& title) {
-  if (!closing_ && !unloading_) events_.AddClosedPage(url, title);
 }
 
 // ---- PagePlacement ----
@@ -819,14 +655,13 @@ void TabArea::UnloadGroup(int group) {
   // again: they are not closed pages, and must not push the user's own out
   // of the closed-page list. Pages opened or loaded since the group was
   // hidden are saved too.
-  unloading_ = true;
+  reports_.set_closes_are_unloads(true);
   for (const int record : records) {
     if (CCategoryTab* tab = PoolObject(record)) SaveClips(*tab, false);
     DestroyPoolObject(record);
   }
-  unloading_ = false;
+  reports_.set_closes_are_unloads(false);
   services_.groups.ClearTimeStamp(static_cast<std::size_t>(group));
-  events_.LoadedGroupsChanged();
 }
 
 // ---- Tests ----

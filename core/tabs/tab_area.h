@@ -8,14 +8,16 @@
 
 #include "core/browser/loading_queue.h"
 #include "core/browser/page_host.h"
-#include "core/browser/page_host_owner.h"
 #include "core/browser/page_placement.h"
 #include "core/browser/popup_catcher.h"
-#include "core/search/search_host.h"
+#include "core/files/observer_list.h"
 #include "core/search/search_runner.h"
 #include "core/tabs/category_tab.h"
 #include "core/tabs/page_clip_sync.h"
+#include "core/tabs/page_host_reports.h"
 #include "core/tabs/resource_guard.h"
+#include "core/tabs/tab_area_observer.h"
+#include "core/tabs/tab_search_host.h"
 
 namespace tolvane {
 
@@ -31,7 +33,6 @@ class Prompter;
 class ResourceProbe;
 class SettingsStore;
 class TabAreaView;
-class TabAreaEvents;
 class TimerFactory;
 
 // One page for AddPage.
@@ -55,14 +56,17 @@ struct AddPageParams {
 // run (shown ones in bar order, hidden ones kept loaded), the bar of the
 // shown ones with its selection, and each category's page row. It opens,
 // selects, closes and moves tabs, keeps page clips in step with the pages,
-// runs the resource guard, and is what searches (SearchHost), page hosts
-// (PageHostOwner) and the loading queue (PagePlacement) talk to.
+// runs the resource guard, and announces every change to its observers
+// (TabAreaObserver). Searches talk to it through its search host
+// (TabSearchHost), page hosts through its report router (PageHostReports),
+// the loading queue through PagePlacement; what it must ask of the window
+// goes to its TabAreaView.
 //
 // Indices: a "category" is an index into the bar (0..category_count()-1),
 // a "page" an index into that category's page row; tab records are rows of
 // the tab list. Deferred work (selecting a neighbour after a page closed)
 // runs from a zero-delay timer, at most one pending per category.
-class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
+class TabArea : public PagePlacement {
  public:
   struct Services {
     EngineList& tabs;
@@ -87,24 +91,25 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   // process is short of room.
   static constexpr int kGuardPageCount = 250;
 
-  TabArea(const Services& services, TabAreaView& view, TabAreaEvents& events);
+  TabArea(const Services& services, TabAreaView& view);
   ~TabArea() override;
   TabArea(const TabArea&) = delete;
   TabArea& operator=(const TabArea&) = delete;
 
   SearchRunner& search() { return search_; }
   CLoadingQueue& queue() { return *queue_; }
+  PageHostReports& reports() { return reports_; }
+
+  // Observers hear of every change from the next one on; each is added
+  // once and removes itself before it goes.
+  void AddObserver(TabAreaObserver& observer) { observers_.Add(observer); }
+  void RemoveObserver(const TabAreaObserver& observer) { observers_.Remove(observer); }
 
   // ---- The category bar ----
   int category_count() const { return static_cast<int>(bar_.size()); }
   int current_category() const { return current_; }
   CCategoryTab& category(int index) { return *bar_[static_cast<std::size_t>(index)]; }
   const CCategoryTab& category(int index) const { return *bar_[static_cast<std::size_t>(index)]; }
-  // The right-clicked category tab, -1 = none; commands on "this tab" use it.
-  int context_category() const { return context_; }
-  void set_context_category(int index) { context_ = index; }
-  // The context category when set, else the current one (-1 when none).
-  int ThisCategory() const;
   // The bar shows short captions (set by the view after a layout pass).
   bool short_captions() const { return short_captions_; }
   void set_short_captions(bool on) { short_captions_ = on; }
@@ -159,8 +164,6 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   // later, and a category never stays without a page ("about:blank").
   void ClosePage(int category, int page);
   void MovePage(int category, int from, int to);
-  // The page that was right-clicked in `category`, else its current page.
-  int ThisPage(int category) const;
   // Writes the tab's pages into the clip list as saved pages.
   void SaveClips(CCategoryTab& tab, bool save_all);
   // SaveClips(true) for every pool object, last created first (exit).
@@ -185,36 +188,13 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   };
   HostPlace Locate(const PageHost& host);
 
-  // ---- SearchHost ----
-  int CategoryCount() const override { return category_count(); }
-  int CurrentCategory() const override { return current_; }
-  int CategoryTabRow(int category) const override { return RecordAt(category); }
-  int PageCount(int category) const override;
-  bool MayReplaceCurrentPage(int category) const override;
-  int OpenPage(const OpenPageRequest& request) override;
-  void CloseAllPages(int category) override;
-  void PagesRebuilt(int category) override;
-  void SelectPage(int category, int page) override { SelectPage(category, page, true, true); }
-  void AfterShownRequest(int category, std::function<void()> rest) override;
-  void FreezeDrawing() override;
-  void UnfreezeDrawing() override;
-  void FocusCategoryTabs() override;
-  ModifierState ModifiersNow() const override;
-  std::optional<PageContext> PageContextNow() const override;
-  void KeywordsChanged() override;
-
-  // ---- PageHostOwner ----
-  std::unique_ptr<BrowserControl> CreateBrowserControl(PageHost& host) override;
-  PageHost* OpenPageTabAfter(PageHost& opener, const NavigationRequest& request) override;
-  void ClosePageTab(PageHost& host) override;
-  bool IsClippedTab(const PageHost& host) const override;
-  bool OriginInArchive(int origin_kind, int origin_index) const override;
-  void PageChanged(PageHost& host) override;
-  void LoadEnded(PageHost& host, bool new_page) override;
-  void ShowPageInFrame(PageHost& host, const std::string& caption, const std::string& url) override;
-  void ClearFrame(PageHost& host) override;
-  void UpdateStatusBar(PageHost& host, const StatusBarValues& values) override;
-  void AddClosedPage(const std::string& url, const std::string& title) override;
+  // Opens one page as the request says (mode 0 navigates the current page
+  // tab unless keys held, OptionFindTree/NewPage or a clip forbid it; 1
+  // adds a page tab after it). Returns the page's index, or -1.
+  int OpenPage(const OpenPageRequest& request);
+  // Closes every page of the category, clips included, without keeping
+  // them (a search replaces them); a blank page follows when none comes.
+  void CloseAllPages(int category);
 
   // ---- PagePlacement ----
   Place PlaceOf(const PageHost& host) const override;
@@ -230,6 +210,9 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   std::string Describe() const;
 
  private:
+  friend class PageHostReports;
+  friend class TabSearchHost;
+
   struct ConstPlace {
     const CCategoryTab* tab = nullptr;
     int page = -1;
@@ -253,36 +236,34 @@ class TabArea : public SearchHost, public PageHostOwner, public PagePlacement {
   void DestroyObject(CCategoryTab& tab);
   void UnloadGroup(int group);
   void PostResourceGuard();
-  void RunPendingCloses();
-  void RunWaitingSearch();
+  // False while the current page of `category` is a clip links must not
+  // replace.
+  bool MayReplaceCurrentPage(int category) const;
+  template <class Hook>
+  void Tell(Hook&& hook) {
+    observers_.Notify(hook);
+  }
 
   const Services services_;
   TabAreaView& view_;
-  TabAreaEvents& events_;
+  ObserverList<TabAreaObserver> observers_;
+  PageHostReports reports_;
+  TabSearchHost search_host_;
   std::unique_ptr<CLoadingQueue> queue_;
   PopupCatcher catcher_;
   SearchRunner search_;
   PageClipSync clip_sync_;
   ResourceGuard guard_;
   std::unique_ptr<Timer> guard_timer_;
-  std::unique_ptr<Timer> close_timer_;
-  std::vector<int> pending_closes_;  // serials of pages a script closed
-  // The rest of a search whose shown page's request has not left yet, and
-  // the number of the view's call that is to run it.
-  std::function<void()> waiting_search_;
-  int waiting_ticket_ = 0;
   std::vector<std::unique_ptr<CCategoryTab>> pool_;
   std::vector<CCategoryTab*> bar_;
   int current_ = -1;
-  int context_ = -1;
   int next_serial_ = 0;
   bool short_captions_ = false;
   bool start_pages_ = false;
   std::string start_url_;
   std::string clip_list_url_;
-  bool closing_ = false;    // the destructor runs: the view is no longer told
-  bool opening_ = false;    // a category tab opens its first pages
-  bool unloading_ = false;  // the guard unloads a group
+  bool opening_ = false;  // a category tab opens its first pages
 };
 
 }  // namespace tolvane

@@ -9,23 +9,13 @@
 
 namespace tolvane {
 
-class CCategoryTab;
-class PageHost;
-
-// What the tab area tells the windows around it. The Qt view implements
-// it: it redraws the two tab rows, the frame title, address and status bar.
-// The core around the tab area hears from it through TabAreaEvents.
+// What the tab area asks of the window around it: the frame title,
+// address and status bar of the shown page, the keyboard focus, drawing,
+// the keys held and the address bar. The Qt view implements it. Changes of
+// the tabs themselves go to the area's observers (TabAreaObserver).
 class TabAreaView {
  public:
   virtual ~TabAreaView() = default;
-
-  // The category row changed: items added, removed or moved, captions or
-  // the selection. Redraw it from the tab area.
-  virtual void CategoryBarChanged() = 0;
-  // The page row of `tab` changed (pages added, removed, moved, selected).
-  virtual void PageBarChanged(const CCategoryTab& tab) = 0;
-  // One page's caption, icon or load state changed.
-  virtual void PageCaptionChanged(const CCategoryTab& tab, int page) = 0;
 
   // The shown page's caption and address for the window title and the
   // address bar; ClearFrame empties them and the status bar.

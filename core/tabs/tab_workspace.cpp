@@ -32,12 +32,22 @@ TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
       prompter_(services.prompter),
       clock_(services.clock),
       view_(view),
-      area_(AreaServices(services), view, *this),
+      area_(AreaServices(services), view),
       tree_(doc_.tab_folders(), doc_.tabs(), doc_.settings()),
-      editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {}
+      editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {
+  area_.AddObserver(*this);
+}
+
+EngineList& TabWorkspace::tabs() { return doc_.tabs(); }
+CategoryFolderTree& TabWorkspace::groups() { return doc_.tab_folders(); }
+SettingsStore& TabWorkspace::settings() { return doc_.settings(); }
+ItemStore& TabWorkspace::favorites() { return doc_.favorites(); }
 
 // The pages go before the tree and the records they point into.
-TabWorkspace::~TabWorkspace() { area_.DestroyAll(); }
+TabWorkspace::~TabWorkspace() {
+  area_.RemoveObserver(*this);
+  area_.DestroyAll();
+}
 
 void TabWorkspace::RestoreTabs(bool has_argument, const std::function<std::string()>& start_url,
                                const std::string& clip_list_url) {
@@ -307,5 +317,38 @@ void TabWorkspace::LoadedGroupsChanged() {
   tree_.UpdateBold(*this);
   view_.TreeChanged();
 }
+
+void TabWorkspace::TabInserted(const CCategoryTab&, int, bool created) {
+  if (created) LoadedGroupsChanged();
+}
+
+void TabWorkspace::TabRemoved(int record, int, bool destroyed) {
+  if (!destroyed) return;
+  TreePagesChanged(record);
+  LoadedGroupsChanged();
+}
+
+void TabWorkspace::TabSelected(const CCategoryTab& tab, int, bool follow) {
+  if (follow) SyncTreeSelection(tab.record(), nullptr);
+}
+
+// The tree now has the page's item: it highlights the page the row shows.
+void TabWorkspace::PageInserted(const CCategoryTab& tab, int page) {
+  TreePagesChanged(tab.record());
+  const int current = area_.current_category();
+  if (current >= 0 && &area_.category(current) == &tab && tab.current_page() == page) {
+    SyncTreeSelection(tab.record(), &tab.page(page).host());
+  }
+}
+
+void TabWorkspace::PageRemoved(const CCategoryTab& tab, int) { TreePagesChanged(tab.record()); }
+
+void TabWorkspace::PageMoved(const CCategoryTab& tab, int, int) { TreePagesChanged(tab.record()); }
+
+void TabWorkspace::PageSelected(const CCategoryTab& tab, int page, bool follow) {
+  if (follow) SyncTreeSelection(tab.record(), &tab.page(page).host());
+}
+
+void TabWorkspace::PageUpdated(const CCategoryTab& tab, int) { TreePagesChanged(tab.record()); }
 
 }  // namespace tolvane

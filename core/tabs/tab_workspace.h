@@ -8,7 +8,7 @@
 
 #include "core/tabs/start_plan.h"
 #include "core/tabs/tab_area.h"
-#include "core/tabs/tab_area_events.h"
+#include "core/tabs/tab_area_observer.h"
 #include "core/tabs/tab_record_editor.h"
 #include "core/tabs/tab_tree.h"
 #include "core/tabs/workspace_view.h"
@@ -28,7 +28,7 @@ class CTolvaneDoc;
 // archive folder); then a chosen tab or page is selected. When it is the
 // group shown, tabs it gained since (new or copied ones) are opened at their
 // tree place.
-class TabWorkspace : public TabAreaEvents, public TabTreePages {
+class TabWorkspace : public TabAreaObserver, public TabTreePages {
  public:
   struct Services {
     CTolvaneDoc& doc;
@@ -52,6 +52,11 @@ class TabWorkspace : public TabAreaEvents, public TabTreePages {
   const TabTree& tree() const { return tree_; }
   TabRecordEditor& editor() { return editor_; }
   CTolvaneDoc& doc() { return doc_; }
+  // The stores of the document the tab commands change.
+  EngineList& tabs();
+  CategoryFolderTree& groups();
+  SettingsStore& settings();
+  ItemStore& favorites();
   WorkspaceView& view() { return view_; }
   Prompter& prompter() { return prompter_; }
 
@@ -106,16 +111,28 @@ class TabWorkspace : public TabAreaEvents, public TabTreePages {
   std::vector<TabTreePage> PagesOf(int record) const override;
   bool IsLoaded(int record) const override;
 
-  // TabAreaEvents
-  void SyncTreeSelection(int record, const PageHost* page) override;
-  void TreePagesChanged(int record) override;
-  void LoadedGroupsChanged() override;
+  // TabAreaObserver: the tree follows the tabs (selection, page items,
+  // the bold mark of loaded groups).
+  void TabInserted(const CCategoryTab& tab, int index, bool created) override;
+  void TabRemoved(int record, int index, bool destroyed) override;
+  void TabSelected(const CCategoryTab& tab, int index, bool follow) override;
+  void PageInserted(const CCategoryTab& tab, int page) override;
+  void PageRemoved(const CCategoryTab& tab, int page) override;
+  void PageMoved(const CCategoryTab& tab, int from, int to) override;
+  void PageSelected(const CCategoryTab& tab, int page, bool follow) override;
+  void PageUpdated(const CCategoryTab& tab, int page) override;
 
  private:
   static TabArea::Services AreaServices(const Services& services);
   void OpenAddedTabs(int group_item);
   bool DropTab(int record, int target);
   bool DropGroup(int folder_index, int target);
+  // Selects the item of tab record `record` (or of its page `page` when not
+  // null) without switching anything.
+  void SyncTreeSelection(int record, const PageHost* page);
+  // The pages of tab record `record` changed: its page items are redone.
+  void TreePagesChanged(int record);
+  void LoadedGroupsChanged();
 
   CTolvaneDoc& doc_;
   Prompter& prompter_;

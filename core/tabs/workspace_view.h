@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/text/keyword.h"
 #include "core/stores/engine_list.h"
 #include "core/tabs/tab_area_view.h"
 
@@ -17,9 +16,6 @@ class WorkspaceView : public TabAreaView {
   virtual void TreeRebuilt() = 0;
   // Only the selection, the page items or the bold marks changed.
   virtual void TreeChanged() = 0;
-  // The keyword of a tab search: the search bar's keyword box, or the
-  // selected text of the shown page when the page had the focus last.
-  virtual Keyword SearchKeyword() = 0;
   // The tab property dialog, titled `title`, on `values`; false on Cancel.
   virtual bool EditTab(const std::string& title, EngineDialogValues& values) = 0;
   // The side bar shows its tab page.

@@ -9,8 +9,9 @@
 #include "core/browser/page_host.h"
 #include "core/files/clipboard.h"
 #include "core/search/keyword_boxes.h"
+#include "core/tabs/category_tab.h"
 #include "core/tabs/resource_probe.h"
-#include "core/tabs/tab_area_events.h"
+#include "core/tabs/tab_area_observer.h"
 #include "core/tabs/workspace_view.h"
 #include "core/text/charset_converter.h"
 #include "support/fake_timer.h"
@@ -19,22 +20,22 @@
 namespace tolvane::testing {
 
 // The windows around the tab area and the tab workspace: remembers what the
-// frame shows and logs the reports tests look at (texts in UTF-8).
-class RecordingView : public WorkspaceView, public TabAreaEvents {
+// frame shows and logs the reports tests look at (texts in UTF-8). As an
+// observer of a tab area it logs the selections the tree would follow
+// ("tree <record>"), the pages left and the pages closed.
+class RecordingView : public WorkspaceView, public TabAreaObserver {
  public:
-  void CategoryBarChanged() override {}
-  void PageBarChanged(const CCategoryTab&) override {}
-  void PageCaptionChanged(const CCategoryTab&, int) override {}
   void ShowPageInFrame(const std::string& caption, const std::string& url) override {
     frame = SjisToUtf8(caption) + " " + SjisToUtf8(url);
   }
   void ClearFrame() override { frame.clear(); }
   void UpdateStatusBar(const StatusBarValues&) override {}
-  void SyncTreeSelection(int record, const PageHost*) override {
-    log.push_back("tree " + std::to_string(record));
+  void TabSelected(const CCategoryTab& tab, int, bool follow) override {
+    if (follow) log.push_back("tree " + std::to_string(tab.record()));
   }
-  void TreePagesChanged(int) override {}
-  void LoadedGroupsChanged() override {}
+  void PageSelected(const CCategoryTab& tab, int, bool follow) override {
+    if (follow) log.push_back("tree " + std::to_string(tab.record()));
+  }
   void FocusCategoryTabs() override { log.push_back("focus"); }
   void FreezeDrawing() override { ++frozen; }
   void UnfreezeDrawing() override { --frozen; }
@@ -53,14 +54,13 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
     log.push_back("left " + std::to_string(record) + "/" + std::to_string(serial) + " " +
                   SjisToUtf8(title));
   }
-  void AddClosedPage(const std::string& url, const std::string&) override {
+  void PageClosed(const std::string& url, const std::string&) override {
     log.push_back("closed " + SjisToUtf8(url));
   }
 
   // WorkspaceView
   void TreeRebuilt() override {}
   void TreeChanged() override {}
-  Keyword SearchKeyword() override { return Keyword::FromUtf8(keyword); }
   bool EditTab(const std::string& title, EngineDialogValues& values) override {
     log.push_back("edit " + SjisToUtf8(title));
     if (edit_answer) values = edited;
@@ -79,7 +79,6 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   std::string frame;
   std::vector<std::string> log;
   int frozen = 0;           // FreezeDrawing calls not yet undone
-  std::string keyword;      // UTF-8, what SearchKeyword answers as typed
   bool edit_answer = true;  // EditTab: OK with `edited`, or Cancel
   // While set, AfterShownRequest keeps its calls in `held`.
   bool hold_requests = false;

@@ -29,11 +29,7 @@ QByteArray Html(const QByteArray& title, const QByteArray& body) {
          "</title></head><body>" + body + "</body></html>";
 }
 
-// A store file as the program writes it: Shift_JIS, CR LF after each line.
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
+using test::WriteStore;
 
 TabArea& Area(const CTolvaneApp& app) { return app.main_frame()->view()->workspace()->area(); }
 

@@ -27,11 +27,7 @@
 namespace tolvane {
 namespace {
 
-// A store file as the program writes it: Shift_JIS, CR LF after each line.
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
+using test::WriteStore;
 
 // The web view holding the keyboard focus, null when the focus is not in a
 // page.
@@ -208,7 +204,7 @@ class TabWindowTest : public QObject {
 
     // Chosen, "タブで検索" searches the tab right-clicked.
     RightClickTreeItem(frame, ws.tree().FindTab(1),
-                       [](QMenu&) { return TabCommands::kSearchInTab; });
+                       [](QMenu&) { return command::kSearchInTab.value(); });
     QVERIFY(test::WaitFor([&] { return area.current_category() == 0 && area.RecordAt(0) == 1; }));
     // The tab's blank page loads in the engine first.
     QTRY_COMPARE_WITH_TIMEOUT(ToQString(area.Describe()),

@@ -377,7 +377,7 @@ class TabsEndToEndTest : public QObject {
     // shop read.
     const auto search = [&] {
       server_.resetCounts();
-      view.RunCommand(CSearchBar::kTabSearchCommand);
+      view.RunCommand(CommandId(CSearchBar::kTabSearchCommand));
       if (!test::WaitFor([&] {
             return server_.countTo("/sjis/search") == 1 && server_.countTo("/utf8/search") == 1;
           })) {
@@ -466,7 +466,7 @@ class TabsEndToEndTest : public QObject {
     const QString clipped = ToQString(area.category(0).page(1).host().url());
     const QStringList results = PageUrls(area.category(0));
     // The clip opens as a page of its own right after the page.
-    app->main_frame()->view()->RunCommand(TabCommands::kToggleClip);
+    app->main_frame()->view()->RunCommand(command::kToggleClip);
     QCOMPARE(area.category(0).page_count(), 4);
     QVERIFY(area.IsUserClip(0, 2));
     QVERIFY(!area.IsUserClip(0, 1));
@@ -506,13 +506,13 @@ class TabsEndToEndTest : public QObject {
     // A closed page hands the selection to its left neighbour, page 0 to
     // the page that moves into its place, and the last to a blank page.
     Area(*app).SelectPage(0, 1, true, true);
-    view.RunCommand(TabCommands::kClosePage);
+    view.RunCommand(command::kClosePageTab);
     QVERIFY(test::WaitFor([&] { return shown(2); }));
     QCOMPARE(PageUrls(shops), QStringList({Url("/sjis/"), Url("/utf8/")}));
-    view.RunCommand(TabCommands::kClosePage);
+    view.RunCommand(command::kClosePageTab);
     QVERIFY(test::WaitFor([&] { return shown(1); }));
     QCOMPARE(PageUrls(shops), QStringList{Url("/utf8/")});
-    view.RunCommand(TabCommands::kClosePage);
+    view.RunCommand(command::kClosePageTab);
     QVERIFY(test::WaitFor([&] {
       return shown(1) && shops.page(0).host().request().url == TabArea::kBlankUrl &&
              shops.page(0).host().load_state() == LoadState::kLoaded;
@@ -533,7 +533,7 @@ class TabsEndToEndTest : public QObject {
     const int shops = tabs.FindById(kShopsTab);
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 三店* 一店\n保管箱:\n"));
 
-    app->main_frame()->view()->RunCommand(TabCommands::kCloseCategory);
+    app->main_frame()->view()->RunCommand(command::kCloseCategoryTab);
     QVERIFY(tabs.archived(static_cast<std::size_t>(shops)));
     QCOMPARE(Bar(area), QStringLiteral("一店*"));
     QCOMPARE(area.PoolState(shops), 0);
@@ -543,8 +543,9 @@ class TabsEndToEndTest : public QObject {
     workspace.ChooseTreeItem(workspace.tree().FindTab(shops));
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 一店\n保管箱: 三店*\n"));
     QCOMPARE(Bar(area), QString());
-    QVERIFY(app->main_frame()->view()->commands()->Execute(TabCommands::kCloseCategory,
-                                                           CommandSource::kTabTree));
+    CommandContext in_tree;
+    in_tree.source = CommandSource::kTabTree;
+    QVERIFY(app->main_frame()->router().Run(command::kCloseCategoryTab, in_tree));
     QVERIFY(!tabs.archived(static_cast<std::size_t>(shops)));
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 三店* 一店\n保管箱:\n"));
     QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));

@@ -82,6 +82,11 @@ void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
+void WriteStore(const std::filesystem::path& path, QString text) {
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
+}
+
 QStringList AppArguments(const QString& data_dir) {
   return {QStringLiteral("tolvane"), QStringLiteral("--data-dir"), data_dir};
 }

@@ -44,6 +44,9 @@ void Spin(int ms);
 
 QByteArray ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes);
+// A store or settings file as the program writes it: `text` in Shift_JIS,
+// CR LF after each line.
+void WriteStore(const std::filesystem::path& path, QString text);
 
 // Arguments for CTolvaneApp::InitInstance on `data_dir`.
 QStringList AppArguments(const QString& data_dir);

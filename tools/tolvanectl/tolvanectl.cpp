@@ -6,9 +6,12 @@
 #include <string_view>
 
 #include "core/app/tolvane_doc.h"
+#include "core/commands/command_router.h"
 #include "core/files/record_fields.h"
 #include "core/files/settings_store.h"
 #include "core/files/store_type.h"
+#include "core/files/string_table.h"
+#include "core/frame/list_shortcut_owners.h"
 #include "core/search/keyword_forms.h"
 #include "core/search/search_requests.h"
 #include "core/stores/engine_list.h"
@@ -34,7 +37,22 @@ constexpr std::string_view kUsage =
     "  tolvanectl encode --sjis-hex HEX ENCODING the same for Shift_JIS bytes given in hex\n"
     "  tolvanectl requests DIR engine|tab ID [KEYWORD]\n"
     "                                            the pages a search with KEYWORD (UTF-8) asks\n"
-    "                                            for, one a line: URL<TAB>CAPTION<TAB>BODY\n";
+    "                                            for, one a line: URL<TAB>CAPTION<TAB>BODY\n"
+    "  tolvanectl shortcuts DIR                  the command table in effect, one command a "
+    "line:\n"
+    "                                            ID<TAB>KEY1<TAB>KEY2<TAB>GESTURES<TAB>NAME\n"
+    "  tolvanectl shortcuts DIR keys ID [KEY1 [KEY2]]\n"
+    "                                            sets the keys of command ID (\"Shift+Ctrl+B\","
+    " \"Alt+←\";\n"
+    "                                            none given: no key)\n"
+    "  tolvanectl shortcuts DIR gestures ID [TEXT] sets the gestures of command ID "
+    "(\"↑←↓,←←\")\n"
+    "  tolvanectl shortcuts DIR reset keys|gestures [--yes]\n"
+    "                                            every key or every gesture back to its "
+    "default\n"
+    "  tolvanectl shortcuts DIR check engine|tab ID LETTERS [GESTURES]\n"
+    "                                            whether an engine or tab may take these\n"
+    "                                            typed shortcut letters and gestures\n";
 
 // A data directory opened as start-up opens it, without taking it over.
 struct LoadedDirectory {
@@ -230,6 +248,129 @@ int Requests(const std::vector<std::string>& args, std::ostream& out, std::ostre
   return 0;
 }
 
+// The numbered string `id` as the user reads it, after what it is about.
+int Refuse(std::ostream& err, const std::string& about, int id) {
+  err << "tolvanectl: " << about << ": " << LoadStringUtf8(id) << '\n';
+  return 1;
+}
+
+// "Shift+Ctrl+B" as the option page takes it: modifier boxes and a key name.
+std::optional<KeyBinding> ParseKeyText(std::string_view text) {
+  int modifiers = 0;
+  for (bool more = true; more;) {
+    more = false;
+    for (const auto& [name, bit] : {std::pair<std::string_view, int>{"Shift+", modifier::kShift},
+                                    {"Ctrl+", modifier::kCtrl},
+                                    {"Alt+", modifier::kAlt}}) {
+      if (text.size() > name.size() && text.starts_with(name) && (modifiers & bit) == 0) {
+        modifiers |= bit;
+        text.remove_prefix(name.size());
+        more = true;
+      }
+    }
+  }
+  return CommandTable::BindingFromName(Utf8ToSjis(text), modifiers);
+}
+
+// The index of command `text` in the table, or -1 after saying why not.
+int CommandIndex(const CommandTable& table, const std::string& text, std::ostream& err) {
+  const auto id = ParseIdArgument(text, "a command ID", err);
+  if (!id) return -1;
+  const int index = table.IndexOf(CommandId(*id));
+  if (index < 0) err << "tolvanectl: the command table has no command " << *id << '\n';
+  return index;
+}
+
+int SaveCommands(CTolvaneDoc& doc, std::ostream& err) {
+  if (doc.SaveCommands()) return 0;
+  err << "tolvanectl: " << doc.settings().path().string() << ": cannot be written\n";
+  return 1;
+}
+
+int Shortcuts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  auto loaded = OpenDirectory(args[1], err);
+  if (!loaded) return 1;
+  CTolvaneDoc& doc = loaded->doc;
+  CommandTable& table = doc.commands();
+  CommandRouter router;  // nothing runs here: the owners are only checked
+  ListShortcutOwners owners(doc.engine_folders(), doc.engines(), doc.tab_folders(), doc.tabs(),
+                            router, nullptr);
+  const CommandDispatcher dispatcher(table, owners);
+  const std::string verb = args.size() > 2 ? args[2] : "";
+
+  if (verb.empty()) {
+    for (int i = 0; i < static_cast<int>(table.entries().size()); ++i) {
+      const CommandEntry& e = table.entry(i);
+      const auto [first, second] = table.KeyTexts(i);
+      out << e.id.value() << '\t' << SjisToUtf8(first) << '\t' << SjisToUtf8(second) << '\t'
+          << SjisToUtf8(e.gestures) << '\t' << SjisToUtf8(CommandTable::ActionName(e.id)) << '\n';
+    }
+    return 0;
+  }
+  if (verb == "keys" && args.size() >= 4 && args.size() <= 6) {
+    const int index = CommandIndex(table, args[3], err);
+    if (index < 0) return 1;
+    KeyBinding keys[2];
+    for (std::size_t k = 0; k < 2 && 4 + k < args.size(); ++k) {
+      const std::optional<KeyBinding> binding = ParseKeyText(args[4 + k]);
+      if (!binding) return Refuse(err, args[4 + k], string_id::kInvalidShortcutKey);
+      keys[k] = *binding;
+    }
+    const CommandTable::ShortcutResult result = table.SetShortcut(index, keys[0], keys[1]);
+    if (result != CommandTable::ShortcutResult::kStored) {
+      const int which = result == CommandTable::ShortcutResult::kFirstConflicts ? 0 : 1;
+      return Refuse(err, args[4 + static_cast<std::size_t>(which)], string_id::kShortcutTaken);
+    }
+    return SaveCommands(doc, err);
+  }
+  if (verb == "gestures" && (args.size() == 4 || args.size() == 5)) {
+    const int index = CommandIndex(table, args[3], err);
+    if (index < 0) return 1;
+    const std::string text = args.size() == 5 ? args[4] : "";
+    switch (table.SetGestures(index, Utf8ToSjis(text), dispatcher)) {
+      case CommandTable::GestureResult::kStored:
+        return SaveCommands(doc, err);
+      case CommandTable::GestureResult::kConflict:
+        return Refuse(err, text, string_id::kShortcutTaken);
+      case CommandTable::GestureResult::kInvalid:
+        err << "tolvanectl: " << text << ": a gesture is made of ↑ ↓ ← → and \",\" only\n";
+        return 1;
+    }
+  }
+  if (verb == "reset" && (args.size() == 4 || args.size() == 5) &&
+      (args[3] == "keys" || args[3] == "gestures") && (args.size() == 4 || args[4] == "--yes")) {
+    const bool keys = args[3] == "keys";
+    if (args.size() == 4) {
+      // The option page asks first; here the question is answered with --yes.
+      err << LoadStringUtf8(keys ? string_id::kResetShortcuts : string_id::kResetGestures)
+          << "\n(tolvanectl: add --yes to reset)\n";
+      return 1;
+    }
+    keys ? table.ResetShortcuts() : table.ResetGestures();
+    return SaveCommands(doc, err);
+  }
+  if (verb == "check" && (args.size() == 6 || args.size() == 7) &&
+      (args[3] == "engine" || args[3] == "tab")) {
+    const bool engine = args[3] == "engine";
+    const EngineList& list = engine ? doc.engines() : doc.tabs();
+    const auto id = ParseIdArgument(args[4], "an ID", err);
+    if (!id) return 2;
+    const int row = list.FindById(*id);
+    if (row < 0) {
+      err << "tolvanectl: no " << args[3] << " has ID " << *id << '\n';
+      return 1;
+    }
+    const Owner item{engine ? OwnerType::kEngine : OwnerType::kTab, row};
+    const int message =
+        dispatcher.CheckItemFields(item, args[5], Utf8ToSjis(args.size() == 7 ? args[6] : ""));
+    if (message != 0) return Refuse(err, args[3] + " " + args[4], message);
+    out << "ok\n";
+    return 0;
+  }
+  err << kUsage;
+  return 2;
+}
+
 }  // namespace
 
 int RunTolvanectl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -242,6 +383,7 @@ int RunTolvanectl(const std::vector<std::string>& args, std::ostream& out, std::
   if (command == "roundtrip" && args.size() == 3) return Roundtrip(args[1], args[2], err);
   if (command == "list" && args.size() == 4) return List(args, out, err);
   if (command == "encode") return EncodeCommand(args, out, err);
+  if (command == "shortcuts" && args.size() >= 2) return Shortcuts(args, out, err);
   if (command == "requests" && (args.size() == 4 || args.size() == 5)) {
     return Requests(args, out, err);
   }

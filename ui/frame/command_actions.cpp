@@ -21,13 +21,23 @@ CCommandActions::CCommandActions(CommandRouter& router, ContextSource context, Q
 QAction* CCommandActions::Action(CommandId id, const QString& text, bool checkable) {
   auto found = actions_.find(id.value());
   if (found != actions_.end()) return found->second;
-  auto* action = new QAction(text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text, this);
-  action->setProperty(kCommandProperty, id.value());
+  auto* action = new QAction(this);
+  SetText(*action, id, text.isEmpty() ? ToQString(CommandTable::ActionName(id)) : text);
   action->setCheckable(checkable);
-  connect(action, &QAction::triggered, this,
-          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+  Connect(*action, id);
   actions_.emplace(id.value(), action);
   return action;
+}
+
+void CCommandActions::Connect(QAction& action, CommandId id) {
+  action.setProperty(kCommandProperty, id.value());
+  connect(&action, &QAction::triggered, this,
+          [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
+}
+
+void CCommandActions::Bind(QAction& action, CommandId id, QMenu& menu) {
+  Connect(action, id);
+  Watch(menu);
 }
 
 QAction* CCommandActions::AddTo(QMenu& menu, CommandId id, const QString& text, bool checkable) {
@@ -58,6 +68,24 @@ void CCommandActions::Refresh(QAction& action) {
 
 void CCommandActions::RefreshAll() {
   for (auto& [id, action] : actions_) Refresh(*action);
+}
+
+void CCommandActions::ShowKeysOf(const CommandTable& table) {
+  table_ = &table;
+  for (auto& [id, action] : actions_) SetText(*action, CommandId(id), texts_[id]);
+}
+
+void CCommandActions::SetText(QAction& action, CommandId id, const QString& text) {
+  texts_[id.value()] = text;
+  action.setText(table_ != nullptr ? text + KeySuffix(*table_, id) : text);
+}
+
+QString CCommandActions::KeySuffix(const CommandTable& table, CommandId id) {
+  const int index = table.IndexOf(id);
+  if (index < 0) return {};
+  const auto [first, second] = table.KeyTexts(index);
+  const std::string& key = first.empty() ? second : first;
+  return key.empty() ? QString() : QLatin1Char('\t') + ToQString(key);
 }
 
 }  // namespace tolvane

@@ -13,11 +13,13 @@ class QMenu;
 namespace tolvane {
 
 class CommandRouter;
+class CommandTable;
 
 // The Qt actions of commands: each menu item and tool bar button of a
 // command is one QAction that runs it through the router with the context
 // the frame gives at that moment, and whose enabled and check state the
-// router decides when its menu opens (or Refresh is called).
+// router decides when its menu opens (or Refresh is called). No action has
+// a Qt shortcut: keys reach the router through the window's input filter.
 class CCommandActions : public QObject {
   Q_OBJECT
 
@@ -33,20 +35,34 @@ class CCommandActions : public QObject {
   // states each time it opens.
   QAction* AddTo(QMenu& menu, CommandId id, const QString& text = QString(),
                  bool checkable = false);
+  // Makes `action`, made elsewhere with its own text and keys and placed in
+  // `menu`, run command `id` through the router like the actions made here.
+  void Bind(QAction& action, CommandId id, QMenu& menu);
   // Refreshes enabled and check state of every action of `menu` that is a
   // command's (tool bars call it on their own schedule).
   void RefreshMenu(QMenu& menu);
   void Refresh(QAction& action);
   void RefreshAll();
+  // Menu items show the first key of their command in `table` after a tab
+  // ("戻る\tAlt+←"): text only, the key itself runs through the window's
+  // input filter. Called again after the table changed.
+  void ShowKeysOf(const CommandTable& table);
+  // "\tAlt+←": the tab and the first key of `id` in `table`; empty when it
+  // has none.
+  static QString KeySuffix(const CommandTable& table, CommandId id);
 
   CommandRouter& router() const { return router_; }
 
  private:
   void Watch(QMenu& menu);
+  void Connect(QAction& action, CommandId id);
+  void SetText(QAction& action, CommandId id, const QString& text);
 
   CommandRouter& router_;
   ContextSource context_;
   std::map<int, QAction*> actions_;
+  std::map<int, QString> texts_;  // without the key
+  const CommandTable* table_ = nullptr;
 };
 
 }  // namespace tolvane

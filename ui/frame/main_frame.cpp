@@ -27,16 +27,19 @@
 #include "core/browser/page_host_owner.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
+#include "core/frame/list_shortcut_owners.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/command_actions.h"
 #include "ui/frame/exit_dialog.h"
+#include "ui/frame/frame_input_filter.h"
 #include "ui/search/search_bar.h"
 #include "ui/search/search_bar_actions.h"
 #include "ui/search/site_search_adder.h"
 #include "ui/tabs/category_tab_ctrl.h"
+#include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_property_dialog.h"
 #include "ui/tabs/tab_tree_ctrl.h"
@@ -57,13 +60,20 @@ constexpr int kFocusKeywordBox = 59151;
 CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
-  actions_ = new CCommandActions(router_, {}, this);
+  actions_ = new CCommandActions(
+      router_,
+      [this] {
+        return view_ != nullptr ? view_->ContextNow(CommandSource::kMenu) : CommandContext{};
+      },
+      this);
   search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
   search_bar_->setObjectName(QStringLiteral("searchBar"));
   addToolBar(Qt::TopToolBarArea, search_bar_);
-  view_ = new CTolvaneView(doc_, this);
+  view_ = new CTolvaneView(doc_, router_, this);
   view_->set_search_bar(search_bar_);
-  connect(search_bar_, &CSearchBar::commandRequested, view_, &CTolvaneView::RunCommand);
+  connect(search_bar_, &CSearchBar::commandRequested, this, [this](int id) {
+    router_.Run(CommandId(id), view_->ContextNow(CommandSource::kSearchBar));
+  });
   CreateSidePanel();
   CreateMenus();
   CreateStatusBar();
@@ -73,19 +83,41 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
     save_status_->setText(text);
     save_status_->setVisible(!text.isEmpty());
   });
+  CreateInputFilter();
   RestorePlacement();
 }
 
 CMainFrame::~CMainFrame() {
+  // Before the owners it dispatches to.
+  delete input_filter_;
   ClearWaitCursor();
   if (search_bar_actions_) router_.Remove(*search_bar_actions_);
   if (search_commands_) router_.Remove(*search_commands_);
+}
+
+void CMainFrame::CreateInputFilter() {
+  shortcut_owners_ = std::make_unique<ListShortcutOwners>(
+      doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs(), router_,
+      [this] { return view_->ContextNow(CommandSource::kMenu); });
+  FrameInputFilter::Parts parts;
+  parts.context = [this] { return view_->ContextNow(CommandSource::kMenu); };
+  parts.category_row = view_->category_bar();
+  parts.cancel_tab_drags = [this] {
+    view_->category_bar()->CancelDrag();
+    view_->page_bar()->CancelDrag();
+  };
+  parts.show_status = [this](const QString& text) { status_text_->setText(text); };
+  input_filter_ =
+      new FrameInputFilter(*this, doc_.commands(), router_, *shortcut_owners_, std::move(parts));
+  input_filter_->Reload(doc_.settings());
+  actions_->ShowKeysOf(doc_.commands());
 }
 
 void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,
                        const std::string& clip_list_url) {
   view_->Start(profile, has_argument, start_url, clip_list_url);
+  shortcut_owners_->set_workspace(view_->workspace());
   StartSearchCommands();
 }
 
@@ -94,7 +126,7 @@ void CMainFrame::StartSearchCommands() {
   search_commands_ = std::make_unique<SearchEntryCommands>(
       *view_->workspace(), *search_bar_,
       SearchEntryCommands::Stores{doc_.settings(), doc_.engine_folders(), doc_.engines(),
-                             doc_.tab_folders(), doc_.tabs()});
+                                  doc_.tab_folders(), doc_.tabs()});
   router_.Add(*search_commands_);
 
   prompter_ = std::make_unique<MessageBoxPrompter>(this);
@@ -134,9 +166,7 @@ void CMainFrame::StartSearchCommands() {
 }
 
 CommandContext CMainFrame::SearchContext(CommandId id) const {
-  CommandContext context;
-  context.source = CommandSource::kSearchBar;
-  context.modifiers = view_->ModifiersNow();
+  CommandContext context = view_->ContextNow(CommandSource::kSearchBar);
   const QWidget* focus = QApplication::focusWidget();
   const auto within = [focus](const QWidget* area) {
     return focus != nullptr && area != nullptr && (focus == area || area->isAncestorOf(focus));
@@ -163,8 +193,6 @@ CommandContext CMainFrame::SearchContext(CommandId id) const {
     } else {
       context.keyword = search_bar_->side_bar_text();
     }
-  } else {
-    context.keyword = view_->SearchKeyword();
   }
   if (id >= command::kTabGroupTabFirst && id <= command::kTabGroupTabLast && workspace != nullptr) {
     context.tree_item = workspace->tree().FindGroup(search_bar_->chosen_group());
@@ -302,14 +330,18 @@ void CMainFrame::CreateMenus() {
   for (const MenuBarMenu which : {MenuBarMenu::kView, MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
     QMenu* menu = CreateMenuBarMenu(which, menuBar()).release();  // owned by the menu bar
     menuBar()->addMenu(menu);
-    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+    for (QAction* action : menu->actions()) {
       const int id = action->data().toInt();
-      if (id == kFocusKeywordBox) {
-        search_bar_->FocusKeywordBox();
-      } else {
-        view_->RunCommand(id);
+      if (id != 0) {
+        action->setText(action->text() +
+                        CCommandActions::KeySuffix(doc_.commands(), CommandId(id)));
       }
-    });
+      if (id == kFocusKeywordBox) {
+        connect(action, &QAction::triggered, search_bar_, &CSearchBar::FocusKeywordBox);
+      } else if (id != 0) {
+        actions_->Bind(*action, CommandId(id), *menu);
+      }
+    }
   }
 }
 
@@ -384,9 +416,9 @@ int CMainFrame::ActiveTabId() {
   return workspace != nullptr ? workspace->ActiveTabId() : 0;
 }
 
-// The bars and lists of the frame come later: nothing to keep for them yet.
+// The bars of the frame come later: nothing to keep for them yet.
 void CMainFrame::SaveBarLayout() {}
-void CMainFrame::SaveLists() {}
+void CMainFrame::SaveLists() { doc_.SaveCommands(); }
 
 void CMainFrame::ShowWaitCursor() {
   QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -19,6 +19,8 @@ namespace tolvane {
 
 class CCommandActions;
 class CSearchBar;
+class FrameInputFilter;
+class ListShortcutOwners;
 class CTolvaneDoc;
 class CTolvaneView;
 class MessageBoxPrompter;
@@ -52,6 +54,9 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   // The page in view, or null.
   QWebEnginePage* ShownPage() const;
 
+  // Keys, typed shortcut letters and mouse gestures over the whole window.
+  FrameInputFilter& input_filter() const { return *input_filter_; }
+
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
              const std::function<std::string()>& start_url, const std::string& clip_list_url);
@@ -81,6 +86,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
 
  private:
   void CreateMenus();
+  void CreateInputFilter();
   void CreateSidePanel();
   void CreateStatusBar();
   void ShowFrameText(const QString& caption, const QString& url);
@@ -93,6 +99,8 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CTolvaneDoc& doc_;
   CommandRouter router_;
   CCommandActions* actions_ = nullptr;
+  std::unique_ptr<ListShortcutOwners> shortcut_owners_;
+  FrameInputFilter* input_filter_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
   std::unique_ptr<MessageBoxPrompter> prompter_;

@@ -7,7 +7,6 @@ namespace tolvane {
 namespace {
 
 // The tab tree's menu differs by the kind of item right-clicked.
-// The menu bar's two menus carry the keys of their commands.
 enum class Menu {
   kCategoryTab,
   kPageTab,
@@ -29,7 +28,6 @@ struct MenuRow {
   Menu menu;
   int id;
   std::u16string_view text;
-  const char* keys = "";  // QKeySequence text, "; "-separated
 };
 
 // Every entry of the three menus, in menu order.
@@ -86,44 +84,44 @@ constexpr MenuRow kRows[] = {
 
     {Menu::kTreeRoot, 32953, u"新しいカテゴリタブを開く(&N)"},
 
-    {Menu::kMenuBarView, 32791, u"戻る(&B)", "Alt+Left"},
-    {Menu::kMenuBarView, 32792, u"進む(&F)", "Alt+Right"},
+    {Menu::kMenuBarView, 32791, u"戻る(&B)"},
+    {Menu::kMenuBarView, 32792, u"進む(&F)"},
     {Menu::kMenuBarView, 32794, u"中止(&S)"},
     {Menu::kMenuBarView, 32795, u"更新(&R)"},
-    {Menu::kMenuBarView, 32793, u"ホーム(&H)", "Alt+Home"},
+    {Menu::kMenuBarView, 32793, u"ホーム(&H)"},
 
-    {Menu::kMenuBarTab, 32953, u"新しいカテゴリタブを開く(&N)", "Ctrl+N"},
+    {Menu::kMenuBarTab, 32953, u"新しいカテゴリタブを開く(&N)"},
     {Menu::kMenuBarTab, 32881, u"タブを複製して新しいカテゴリタブを開く(&U)"},
     {Menu::kMenuBarTab, 32884, u"カテゴリタブを閉じる(&C)"},
     {Menu::kMenuBarTab, 32885, u"すべてのカテゴリタブを閉じる"},
     {Menu::kMenuBarTab, kSeparator, u""},
-    {Menu::kMenuBarTab, 32886, u"新しいページタブを開く(&T)", "Ctrl+T"},
-    {Menu::kMenuBarTab, 32887, u"タブを複製して新しいページタブを開く(&D)", "Ctrl+Alt+T"},
-    {Menu::kMenuBarTab, 32891, u"ページタブを閉じる(&W)", "Ctrl+W; Ctrl+F4"},
-    {Menu::kMenuBarTab, 32892, u"右側のページタブをすべて閉じる", "Ctrl+Alt+W"},
-    {Menu::kMenuBarTab, 32895, u"左側のページタブをすべて閉じる", "Shift+Ctrl+W"},
-    {Menu::kMenuBarTab, 32978, u"すべてのページタブを閉じる", "Shift+Ctrl+Alt+W"},
-    {Menu::kMenuBarTab, 32795, u"現在のWeb ページを更新(&R)", "F5; Ctrl+R"},
+    {Menu::kMenuBarTab, 32886, u"新しいページタブを開く(&T)"},
+    {Menu::kMenuBarTab, 32887, u"タブを複製して新しいページタブを開く(&D)"},
+    {Menu::kMenuBarTab, 32891, u"ページタブを閉じる(&W)"},
+    {Menu::kMenuBarTab, 32892, u"右側のページタブをすべて閉じる"},
+    {Menu::kMenuBarTab, 32895, u"左側のページタブをすべて閉じる"},
+    {Menu::kMenuBarTab, 32978, u"すべてのページタブを閉じる"},
+    {Menu::kMenuBarTab, 32795, u"現在のWeb ページを更新(&R)"},
     {Menu::kMenuBarTab, 32882, u"すべてのページタブの再読み込み"},
     {Menu::kMenuBarTab, kSeparator, u""},
-    {Menu::kMenuBarTab, 32890, u"クリップを実行・解除(&K)", "Ctrl+Y"},
+    {Menu::kMenuBarTab, 32890, u"クリップを実行・解除(&K)"},
     {Menu::kMenuBarTab, 32979, u"すべてのタブをクリップ"},
     {Menu::kMenuBarTab, 32980, u"すべてのタブのクリップを解除"},
-    {Menu::kMenuBarTab, 32883, u"すべてのタブをお気に入りに追加", "Shift+Ctrl+B; Shift+Ctrl+D"},
+    {Menu::kMenuBarTab, 32883, u"すべてのタブをお気に入りに追加"},
     {Menu::kMenuBarTab, kSeparator, u""},
-    {Menu::kMenuBarTab, 32901, u"カテゴリタブのフォーカス移動(左)", "Shift+Alt+Left; Ctrl+PgUp"},
-    {Menu::kMenuBarTab, 32902, u"カテゴリタブのフォーカス移動(右)", "Shift+Alt+Right; Ctrl+PgDown"},
-    {Menu::kMenuBarTab, 32917, u"カテゴリタブのフォーカス移動(左端)", "Shift+Alt+Up"},
-    {Menu::kMenuBarTab, 32916, u"カテゴリタブのフォーカス移動(右端)", "Shift+Alt+Down"},
-    {Menu::kMenuBarTab, 32903, u"ページタブのフォーカス移動(左)", "Ctrl+Alt+Left; Shift+Ctrl+Tab"},
-    {Menu::kMenuBarTab, 32904, u"ページタブのフォーカス移動(右)", "Ctrl+Alt+Right; Ctrl+Tab"},
-    {Menu::kMenuBarTab, 32918, u"ページタブのフォーカス移動(左端)", "Ctrl+Alt+Up"},
-    {Menu::kMenuBarTab, 32919, u"ページタブのフォーカス移動(右端)", "Ctrl+Alt+Down"},
-    {Menu::kMenuBarTab, 32905, u"ひとつ前のタブに移動", "Shift+F6"},
-    {Menu::kMenuBarTab, 32907, u"ひとつ次のタブに移動", "F6"},
-    {Menu::kMenuBarSearch, 32943, u"検索を実行(&S)", "Alt+Return; Alt+Z"},
-    {Menu::kMenuBarSearch, 32842, u"まとめて検索(&M)", "Alt+M"},
-    {Menu::kMenuBarSearch, 59151, u"キーワード入力ボックスを選択(&K)", "Alt+W; Ctrl+K"},
+    {Menu::kMenuBarTab, 32901, u"カテゴリタブのフォーカス移動(左)"},
+    {Menu::kMenuBarTab, 32902, u"カテゴリタブのフォーカス移動(右)"},
+    {Menu::kMenuBarTab, 32917, u"カテゴリタブのフォーカス移動(左端)"},
+    {Menu::kMenuBarTab, 32916, u"カテゴリタブのフォーカス移動(右端)"},
+    {Menu::kMenuBarTab, 32903, u"ページタブのフォーカス移動(左)"},
+    {Menu::kMenuBarTab, 32904, u"ページタブのフォーカス移動(右)"},
+    {Menu::kMenuBarTab, 32918, u"ページタブのフォーカス移動(左端)"},
+    {Menu::kMenuBarTab, 32919, u"ページタブのフォーカス移動(右端)"},
+    {Menu::kMenuBarTab, 32905, u"ひとつ前のタブに移動"},
+    {Menu::kMenuBarTab, 32907, u"ひとつ次のタブに移動"},
+    {Menu::kMenuBarSearch, 32943, u"検索を実行(&S)"},
+    {Menu::kMenuBarSearch, 32842, u"まとめて検索(&M)"},
+    {Menu::kMenuBarSearch, 59151, u"キーワード入力ボックスを選択(&K)"},
 };
 
 // On a tab in the archive folder the close command brings it back.
@@ -153,8 +151,6 @@ std::unique_ptr<QMenu> Build(Menu which, QWidget* parent) {
     } else {
       QAction* action = menu->addAction(Text(row.text));
       action->setData(row.id);
-      action->setShortcuts(
-          QKeySequence::listFromString(QString::fromLatin1(row.keys), QKeySequence::PortableText));
     }
   }
   return menu;
@@ -185,8 +181,6 @@ std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent) {
   std::unique_ptr<QMenu> menu = Build(look.menu, parent);
   menu->setTitle(look.title);
   menu->setObjectName(look.name);
-  // Keys work while a page has the focus as well.
-  for (QAction* action : menu->actions()) action->setShortcutContext(Qt::ApplicationShortcut);
   return menu;
 }
 

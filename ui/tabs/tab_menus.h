@@ -28,8 +28,8 @@ std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived,
                                          QWidget* parent = nullptr);
 
 // The menu bar's "表示(&V)" menu (back, forward, stop, reload, home), "タブ(&T)"
-// menu (tab commands) and "検索(&S)" menu (searches and the keyword box),
-// with their keys, which work anywhere in the window.
+// menu (tab commands) and "検索(&S)" menu (searches and the keyword box).
+// Their keys are the command table's, run by the window's input filter.
 enum class MenuBarMenu { kView, kTabs, kSearch };
 std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent = nullptr);
 

@@ -12,6 +12,7 @@
 
 #include "core/app/save_failure_reporter.h"
 #include "core/app/tolvane_doc.h"
+#include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/tabs/tab_workspace.h"
 #include "platform/process_resource_probe.h"
@@ -54,9 +55,10 @@ QIcon PageIcon(const PageHost& host) {
 
 }  // namespace
 
-CTolvaneView::CTolvaneView(CTolvaneDoc& doc, QWidget* parent)
+CTolvaneView::CTolvaneView(CTolvaneDoc& doc, CommandRouter& router, QWidget* parent)
     : QWidget(parent),
       doc_(doc),
+      router_(router),
       timers_(std::make_unique<QtTimerFactory>()),
       prompter_(std::make_unique<MessageBoxPrompter>(this)),
       clipboard_(std::make_unique<QtClipboard>()),
@@ -88,7 +90,9 @@ CTolvaneView::CTolvaneView(CTolvaneDoc& doc, QWidget* parent)
 
 CTolvaneView::~CTolvaneView() {
   // The pages go before the widgets they live in.
+  if (commands_) commands_->RemoveFrom(router_);
   commands_.reset();
+  if (workspace_) workspace_->area().RemoveObserver(*this);
   workspace_.reset();
   delete tab_tree_.data();
 }
@@ -103,7 +107,11 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
       TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls_, *probe_,
                              *search_bar_, *clipboard_},
       *this);
+  workspace_->area().AddObserver(*this);
   commands_ = std::make_unique<TabCommands>(*workspace_);
+  if (!commands_->AddTo(router_)) {
+    std::fprintf(stderr, "tolvane: a tab command has a handler already\n");
+  }
 
   SettingsStore& settings = doc_.settings();
   category_bar_->SetMinimumTabWidth(Read(settings, settings::kCategoryTabMinimumSize));
@@ -132,11 +140,11 @@ void CTolvaneView::ConnectCategoryRow() {
     }
   });
   connect(category_bar_, &CCategoryTabCtrl::closeClicked, this,
-          [this](int index) { RunOnCategoryTab(TabCommands::kCloseCategory, index); });
+          [this](int index) { router_.Run(command::kCloseCategoryTab, OnCategoryTab(index)); });
   connect(category_bar_, &CCategoryTabCtrl::newTabClicked, this,
-          [this](int index) { RunOnCategoryTab(TabCommands::kNewTabButton, index); });
+          [this](int index) { router_.Run(command::kNewTabButton, OnCategoryTab(index)); });
   connect(category_bar_, &CCategoryTabCtrl::tabDoubleClicked, this,
-          [this](int index) { RunOnCategoryTab(TabCommands::kSearchInTab, index); });
+          [this](int index) { router_.Run(command::kSearchInTab, OnCategoryTab(index)); });
   connect(category_bar_, &CCategoryTabCtrl::tabMoved, this,
           [this](int from, int to) { workspace_->MoveCategoryTab(from, to); });
   connect(category_bar_, &CCategoryTabCtrl::contextMenuRequested, this,
@@ -153,13 +161,13 @@ void CTolvaneView::ConnectPageRow() {
     if (category >= 0) workspace_->area().ClosePage(category, index);
   });
   connect(page_bar_, &CPageTabCtrl::newTabClicked, this,
-          [this](int) { commands_->OpenNewPage(TabArea::kBlankUrl, std::string()); });
+          [this](int) { router_.Run(command::kNewPageTab, ContextNow(CommandSource::kPageBar)); });
   connect(page_bar_, &CPageTabCtrl::tabMoved, this, [this](int from, int to) {
     const int category = workspace_->area().current_category();
     if (category >= 0) workspace_->area().MovePage(category, from, to);
   });
   connect(page_bar_, &CPageTabCtrl::tabDoubleClicked, this,
-          [this](int index) { RunOnPageTab(TabCommands::kRefresh, index); });
+          [this](int index) { router_.Run(command::kReload, OnPageTab(index)); });
   connect(page_bar_, &CPageTabCtrl::contextMenuRequested, this, &CTolvaneView::ShowPageMenu);
   connect(page_bar_, &CPageTabCtrl::clipMenuRequested, this, &CTolvaneView::ShowClipMenu);
 }
@@ -174,34 +182,30 @@ void CTolvaneView::ConnectTree() {
           [this](int dragged, int target) { workspace_->DropOnTreeItem(dragged, target); });
 }
 
+CommandContext CTolvaneView::ContextNow(CommandSource source) const {
+  CommandContext context;
+  context.source = source;
+  context.modifiers = ModifiersNow();
+  context.keyword = SearchKeyword();
+  return context;
+}
+
 // Commands and menus given on one tab of a row act on that tab ("this
 // tab", "this page") instead of the current one.
-void CTolvaneView::WithThisCategory(int index, const std::function<void()>& run) {
-  TabArea& area = workspace_->area();
-  area.set_context_category(index);
-  run();
-  area.set_context_category(-1);
+CommandContext CTolvaneView::OnCategoryTab(int index) const {
+  CommandContext context = ContextNow(CommandSource::kCategoryBar);
+  context.category = index;
+  return context;
 }
 
-void CTolvaneView::WithThisPage(int index, const std::function<void()>& run) {
-  TabArea& area = workspace_->area();
-  const int category = area.current_category();
-  if (category < 0) return;
-  area.category(category).set_context_page(index);
-  run();
-  if (area.current_category() == category) area.category(category).set_context_page(-1);
+CommandContext CTolvaneView::OnPageTab(int index) const {
+  CommandContext context = ContextNow(CommandSource::kPageBar);
+  context.page = index;
+  return context;
 }
 
-void CTolvaneView::RunOnCategoryTab(int id, int index) {
-  WithThisCategory(index, [&] { commands_->Execute(id, CommandSource::kCategoryBar); });
-}
-
-void CTolvaneView::RunOnPageTab(int id, int index) {
-  WithThisPage(index, [&] { commands_->Execute(id, CommandSource::kPageBar); });
-}
-
-void CTolvaneView::RunCommand(int id) {
-  if (commands_) commands_->Execute(id, CommandSource::kMenu);
+bool CTolvaneView::RunCommand(CommandId id) {
+  return router_.Run(id, ContextNow(CommandSource::kMenu));
 }
 
 void CTolvaneView::showEvent(QShowEvent* event) {
@@ -293,9 +297,31 @@ void CTolvaneView::PageBarChanged(const CCategoryTab& tab) {
   }
 }
 
+void CTolvaneView::TabInserted(const CCategoryTab&, int, bool) { CategoryBarChanged(); }
+
+void CTolvaneView::TabRemoved(int, int index, bool) {
+  if (index >= 0) CategoryBarChanged();
+}
+
+void CTolvaneView::TabMoved(int, int) { CategoryBarChanged(); }
+
+void CTolvaneView::TabSelected(const CCategoryTab& tab, int, bool) {
+  CategoryBarChanged();
+  PageBarChanged(tab);
+}
+
+void CTolvaneView::TabUpdated(const CCategoryTab&, int index) {
+  if (index >= 0) CategoryBarChanged();
+}
+
+void CTolvaneView::PageInserted(const CCategoryTab& tab, int) { PageBarChanged(tab); }
+void CTolvaneView::PageRemoved(const CCategoryTab& tab, int) { PageBarChanged(tab); }
+void CTolvaneView::PageMoved(const CCategoryTab& tab, int, int) { PageBarChanged(tab); }
+void CTolvaneView::PageSelected(const CCategoryTab& tab, int, bool) { PageBarChanged(tab); }
+
 // A category tab shows its shown page's failure, so that page's changes
 // redraw both rows.
-void CTolvaneView::PageCaptionChanged(const CCategoryTab& tab, int page) {
+void CTolvaneView::PageUpdated(const CCategoryTab& tab, int page) {
   if (page == tab.current_page() && page >= 0) {
     CategoryBarChanged();
   } else {
@@ -358,7 +384,8 @@ void CTolvaneView::FocusPageTabs() { page_bar_->setFocus(Qt::OtherFocusReason); 
 ModifierState CTolvaneView::ModifiersNow() const {
   const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
   return ModifierState{keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
-                       QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton)};
+                       QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton),
+                       keys.testFlag(Qt::AltModifier)};
 }
 
 // The address bar comes with the frame's bars; until then the shown page's
@@ -369,9 +396,9 @@ std::string CTolvaneView::AddressBarText() const {
   return host != nullptr ? host->url() : std::string();
 }
 
-Keyword CTolvaneView::SearchKeyword() {
+Keyword CTolvaneView::SearchKeyword() const {
   if (page_had_focus_ && workspace_) {
-    if (const PageHost* host = workspace_->area().ActiveHost()) {
+    if (const PageHost* host = std::as_const(*workspace_).area().ActiveHost()) {
       const std::string selected = host->SelectedText();
       if (!selected.empty()) return Keyword::FromUtf8(selected);
     }
@@ -400,10 +427,13 @@ void CTolvaneView::OnFocusChanged(QWidget*, QWidget* now) {
 
 // ---- Menus ----
 
-void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, const CommandTarget& target) {
+// The context is built when the menu opens: what it was opened on. A
+// script closing pages while it is open may leave that index without a
+// page, which the commands check.
+void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, const CommandContext& context) {
   for (QAction* action : menu.actions()) {
     if (action->data().isValid() && !action->menu()) {
-      action->setEnabled(commands_->IsEnabled(action->data().toInt(), target));
+      action->setEnabled(router_.State(CommandId(action->data().toInt()), context).enabled);
     }
   }
   QAction* chosen = menu.exec(global);
@@ -411,7 +441,12 @@ void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, const CommandTarge
   if (const QVariant record = chosen->property(kTabRecordProperty); record.isValid()) {
     workspace_->ChooseTreeItem(workspace_->tree().FindTab(record.toInt()));
   } else if (chosen->data().isValid()) {
-    commands_->Execute(chosen->data().toInt(), target);
+    // The keys held and the keyword are those of the moment it is chosen.
+    CommandContext now = ContextNow(context.source);
+    now.category = context.category;
+    now.page = context.page;
+    now.tree_item = context.tree_item;
+    router_.Run(CommandId(chosen->data().toInt()), now);
   }
 }
 
@@ -448,20 +483,15 @@ void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
     context.category = index;
     search_bar_->FillEngineMenu(*engines, command::kNewTabWithEngine, context);
   }
-  WithThisCategory(index, [&] { RunMenu(*menu, global, CommandSource::kCategoryBar); });
+  RunMenu(*menu, global, OnCategoryTab(index));
 }
 
 void CTolvaneView::ShowPageMenu(int index, const QPoint& global) {
-  RunPageRowMenu(CreatePageTabMenu(this), index, global);
+  if (workspace_) RunMenu(*CreatePageTabMenu(this), global, OnPageTab(index));
 }
 
 void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
-  RunPageRowMenu(CreateClipMenu(this), index, global);
-}
-
-void CTolvaneView::RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global) {
-  if (!workspace_) return;
-  WithThisPage(index, [&] { RunMenu(*menu, global, CommandSource::kPageBar); });
+  if (workspace_) RunMenu(*CreateClipMenu(this), global, OnPageTab(index));
 }
 
 // The menu is about the item right-clicked; the tree's selection, and what
@@ -478,12 +508,14 @@ void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
     menu->addSeparator();
     QMenu* engines = menu->addMenu(QStringLiteral("検索エンジンを指定してタブを作成(&E)"));
     engines->setObjectName(QStringLiteral("createTabWithEngine"));
-    CommandContext context;
-    context.source = CommandSource::kTabTree;
-    context.tree_item = item;
-    search_bar_->FillEngineMenu(*engines, command::kCreateTabWithEngine, context);
+    CommandContext on_item;
+    on_item.source = CommandSource::kTabTree;
+    on_item.tree_item = item;
+    search_bar_->FillEngineMenu(*engines, command::kCreateTabWithEngine, on_item);
   }
-  RunMenu(*menu, global, CommandTarget(CommandSource::kTabTree, item));
+  CommandContext context = ContextNow(CommandSource::kTabTree);
+  context.tree_item = item;
+  RunMenu(*menu, global, context);
 }
 
 }  // namespace tolvane

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/tabs/tab_area_observer.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/workspace_view.h"
 #include "ui/tabs/tab_tree_ctrl.h"
@@ -17,6 +18,7 @@ class QWebEngineProfile;
 namespace tolvane {
 
 class CCategoryTabCtrl;
+class CommandRouter;
 class CPageTabCtrl;
 class CSearchBar;
 class CTolvaneDoc;
@@ -34,18 +36,20 @@ class WebEngineControlFactory;
 // forwards the user's clicks, drags and menu choices to it as commands; it
 // also keeps the side bar's tab tree and the search bar in step, and writes
 // every store each 60 seconds once the first tabs are open.
-class CTolvaneView : public QWidget, public WorkspaceView {
+class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserver {
   Q_OBJECT
 
  public:
   static constexpr int kSaveIntervalMs = 60'000;
 
-  explicit CTolvaneView(CTolvaneDoc& doc, QWidget* parent = nullptr);
+  // The tab commands run through `router` (the frame's), where Start adds
+  // them.
+  CTolvaneView(CTolvaneDoc& doc, CommandRouter& router, QWidget* parent = nullptr);
   ~CTolvaneView() override;
 
-  // Makes the tab workspace, its pages on `profile`, opens the first tabs
-  // (TabWorkspace::RestoreTabs) and starts the save timer. The search bar
-  // must be set before.
+  // Makes the tab workspace, its pages on `profile`, adds the tab commands
+  // to the router, opens the first tabs (TabWorkspace::RestoreTabs) and
+  // starts the save timer. The search bar must be set before.
   void Start(QWebEngineProfile* profile, bool has_argument,
              const std::function<std::string()>& start_url, const std::string& clip_list_url);
   // The search bar: where tab searches read their keyword and echo it
@@ -64,8 +68,13 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   // focus: a search then takes its selected text.
   bool page_had_focus() const { return page_had_focus_; }
 
-  // Runs a tab command given from the menu bar or a key.
-  void RunCommand(int id);
+  // The context of a command given now from `source`: the keys held and
+  // the search keyword (the search bar's keyword box, or the selected text
+  // of the shown page when the page had the focus last); the current tab
+  // and page.
+  CommandContext ContextNow(CommandSource source) const;
+  // Runs command `id` through the router with ContextNow(kMenu).
+  bool RunCommand(CommandId id);
 
   // Tests shorten the interval instead of waiting a minute.
   QTimer& save_timer() { return save_timer_; }
@@ -73,10 +82,19 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   // (SaveFailureReporter decides when).
   void SaveNow();
 
+  // TabAreaObserver: the rows are redrawn from the tab area.
+  void TabInserted(const CCategoryTab& tab, int index, bool created) override;
+  void TabRemoved(int record, int index, bool destroyed) override;
+  void TabMoved(int from, int to) override;
+  void TabSelected(const CCategoryTab& tab, int index, bool follow) override;
+  void TabUpdated(const CCategoryTab& tab, int index) override;
+  void PageInserted(const CCategoryTab& tab, int page) override;
+  void PageRemoved(const CCategoryTab& tab, int page) override;
+  void PageMoved(const CCategoryTab& tab, int from, int to) override;
+  void PageSelected(const CCategoryTab& tab, int page, bool follow) override;
+  void PageUpdated(const CCategoryTab& tab, int page) override;
+
   // WorkspaceView
-  void CategoryBarChanged() override;
-  void PageBarChanged(const CCategoryTab& tab) override;
-  void PageCaptionChanged(const CCategoryTab& tab, int page) override;
   void ShowPageInFrame(const std::string& caption, const std::string& url) override;
   void ClearFrame() override;
   void UpdateStatusBar(const StatusBarValues& values) override;
@@ -89,7 +107,6 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void KeywordsChanged() override {}
   void TreeRebuilt() override;
   void TreeChanged() override;
-  Keyword SearchKeyword() override;
   bool EditTab(const std::string& title, EngineDialogValues& values) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;
@@ -116,23 +133,28 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void ConnectCategoryRow();
   void ConnectPageRow();
   void ConnectTree();
-  void WithThisCategory(int index, const std::function<void()>& run);
-  void WithThisPage(int index, const std::function<void()>& run);
-  void RunOnCategoryTab(int id, int index);
-  void RunOnPageTab(int id, int index);
+  // The context of a command given on category tab `index` or page tab
+  // `index` of a row: "this tab", "this page".
+  CommandContext OnCategoryTab(int index) const;
+  CommandContext OnPageTab(int index) const;
+  Keyword SearchKeyword() const;
   void RefreshCategoryBar();
   void RefreshPageBar();
   void RefreshTree();
+  // The category row changed: items, captions or the selection.
+  void CategoryBarChanged();
+  // The page row of `tab` changed (redrawn when it is the one shown).
+  void PageBarChanged(const CCategoryTab& tab);
   void ShowCategoryMenu(int index, const QPoint& global);
   void ShowPageMenu(int index, const QPoint& global);
   void ShowClipMenu(int index, const QPoint& global);
-  void RunPageRowMenu(std::unique_ptr<QMenu> menu, int index, const QPoint& global);
   void ShowTreeMenu(int item, const QPoint& global);
-  void RunMenu(QMenu& menu, const QPoint& global, const CommandTarget& target);
+  void RunMenu(QMenu& menu, const QPoint& global, const CommandContext& context);
   void FillTabSwitchMenu(QMenu& menu, int item);
   void OnFocusChanged(QWidget* old_widget, QWidget* now);
 
   CTolvaneDoc& doc_;
+  CommandRouter& router_;
   std::unique_ptr<QtTimerFactory> timers_;
   std::unique_ptr<MessageBoxPrompter> prompter_;
   std::unique_ptr<QtClipboard> clipboard_;

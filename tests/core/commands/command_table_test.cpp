@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -101,6 +102,36 @@ TEST(CommandTableTest, AcceleratorsLeavePlainNavigationKeysToThePage) {
     EXPECT_EQ(accelerators.Find(binding).value_or(CommandId()).value(), id)
         << CommandTable::KeyText(binding);
   }
+
+  // Every default key reaches its own command unless it is left to the page,
+  // and every alternative of every default gesture runs its own command.
+  class Recorder : public NoItems {
+   public:
+    void RunCommand(CommandId id) override { ran.push_back(id.value()); }
+    std::vector<int> ran;
+  } commands;
+  const CommandDispatcher dispatcher(table, commands);
+  int left_to_page = 0;
+  for (const CommandEntry& e : table.entries()) {
+    for (const KeyBinding& k : e.keys) {
+      if (k.empty()) continue;
+      const int expected_id = AcceleratorTable::LeftToPage(k) ? 0 : e.id.value();
+      left_to_page += expected_id == 0;
+      EXPECT_EQ(accelerators.Find(k).value_or(CommandId()).value(), expected_id)
+          << CommandTable::KeyText(k);
+    }
+    std::size_t start = 0;
+    while (start < e.gestures.size()) {
+      const std::size_t end = std::min(e.gestures.find(',', start), e.gestures.size());
+      const std::string gesture = e.gestures.substr(start, end - start);
+      commands.ran.clear();
+      EXPECT_TRUE(dispatcher.Dispatch(MatchKind::kGesture, gesture, false)) << SjisToUtf8(gesture);
+      EXPECT_EQ(commands.ran, std::vector<int>{e.id.value()}) << SjisToUtf8(gesture);
+      start = end + 1;
+    }
+  }
+  // ↑ ↓ PageUp PageDown Home End Enter Tab Delete and the second key of back.
+  EXPECT_EQ(left_to_page, 10);
 }
 
 TEST(CommandTableTest, StoredShortcutsAndGesturesRoundTripAndDamagedPartsAreSkipped) {

@@ -51,7 +51,8 @@ class TabAreaTest : public ::testing::Test {
       TabArea::Services services{lists_.tabs, lists_.engines, groups_, clips_,  settings_,
                                  keywords_,   nullptr,        nullptr, timers_, prompter_,
                                  clock_,      controls_,      probe_,  boxes_,  boxes_};
-      area_ = std::make_unique<TabArea>(services, view_, view_);
+      area_ = std::make_unique<TabArea>(services, view_);
+      area_->AddObserver(view_);
     }
     return *area_;
   }
@@ -186,7 +187,7 @@ TEST_F(TabAreaTest, ClosingAPageSelectsItsNeighbourLaterAndNeverLeavesTheTabEmpt
                                                        "closed http://c/", "tree 0"}));
 
   area().ClosePage(0, 0);  // the last page: a blank one takes its place
-  EXPECT_EQ(area().PageCount(0), 0);
+  EXPECT_EQ(area().category(0).page_count(), 0);
   Settle();
   EXPECT_EQ(Bar(), "[Folder12*: 空白*]");
   EXPECT_EQ(view_.frame, "空白 about:blank");
@@ -344,9 +345,9 @@ TEST_F(TabAreaTest, OpenPageReplacesTheCurrentPageOnlyWhenNothingAsksForANewOne)
     clips_.Clear();
   }
 
-  // After the right-clicked page, with the form header for a body.
+  // After the current page, with the form header for a body.
   area().OpenCategoryTab(SearchLists::kFolder12);
-  area().category(0).set_context_page(1);
+  area().SelectPage(0, 1, false, false);
   OpenPageRequest post = Request(1, "http://p/");
   post.post_body = "k=v";
   EXPECT_EQ(area().OpenPage(post), 2);
@@ -413,22 +414,22 @@ TEST_F(TabAreaTest, PagesOpenedAndClosedByPages) {
   link.url = "http://l/";
   link.title = "L";
   view_.TakeLog();
-  PageHost* opened = area().OpenPageTabAfter(Host(0, 0), link);
+  PageHost* opened = area().reports().OpenPageTabAfter(Host(0, 0), link);
   ASSERT_NE(opened, nullptr);
   Settle();
   EXPECT_EQ(Bar(), "[Folder12*: C L* B A]");
   // The tree follows the row to the page the link opened.
   const std::vector<std::string> opened_log = view_.TakeLog();
   EXPECT_NE(std::find(opened_log.begin(), opened_log.end(), "tree 0"), opened_log.end());
-  const PageHost* blank = area().OpenPageTabAfter(*opened, NavigationRequest{});
+  const PageHost* blank = area().reports().OpenPageTabAfter(*opened, NavigationRequest{});
   EXPECT_EQ(blank, &Host(0, 2));
   EXPECT_EQ(Host(0, 2).load_state(), LoadState::kLoading);  // a new window fills it
 
   view_.TakeLog();
-  area().ClosePageTab(*opened);
-  EXPECT_EQ(area().PageCount(0), 5);  // never inside the page's own report
+  area().reports().ClosePageTab(*opened);
+  EXPECT_EQ(area().category(0).page_count(), 5);  // never inside the page's own report
   timers_.RunPending();
-  EXPECT_EQ(area().PageCount(0), 4);
+  EXPECT_EQ(area().category(0).page_count(), 4);
   EXPECT_EQ(view_.TakeLog(), (std::vector<std::string>{"closed http://l/", "focus", "tree 0"}));
 
   // A page that cannot get its timers is not added.
@@ -457,10 +458,10 @@ TEST_F(TabAreaTest, PlacesForTheLoadingQueue) {
   timers_.RunPending();
   EXPECT_EQ(controls_.made.size(), engines + 1);
   EXPECT_EQ(area().category(0).current_page(), 3);
-  EXPECT_TRUE(area().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne) == false);
+  EXPECT_TRUE(area().reports().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne) == false);
   lists_.tabs.set_archived(SearchLists::kOne, true);
-  EXPECT_TRUE(area().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne));
-  EXPECT_FALSE(area().OriginInArchive(SearchRunner::kEngineList, 99));
+  EXPECT_TRUE(area().reports().OriginInArchive(SearchRunner::kTabList, SearchLists::kOne));
+  EXPECT_FALSE(area().reports().OriginInArchive(SearchRunner::kEngineList, 99));
 }
 
 TEST_F(TabAreaTest, TheGuardUnloadsTheOldestOtherGroupAndWarnsOnceForTheShownOne) {

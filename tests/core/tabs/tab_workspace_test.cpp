@@ -91,12 +91,14 @@ class TabWorkspaceTest : public ::testing::Test {
 
   // A new workspace over the same document, as after a restart.
   void Restart() {
+    if (commands_) commands_->RemoveFrom(router_);
     commands_.reset();
     ws_.reset();
     const TabWorkspace::Services services{doc_,      timers_, prompter_, clock_,
                                           controls_, probe_,  boxes_,    boxes_};
     ws_ = std::make_unique<TabWorkspace>(services, view_);
     commands_ = std::make_unique<TabCommands>(*ws_);
+    ASSERT_TRUE(commands_->AddTo(router_));
     ws_->RebuildTree();
   }
 
@@ -107,9 +109,28 @@ class TabWorkspaceTest : public ::testing::Test {
   void ChooseGroup(int id) {
     ws_->ChooseTreeItem(ws_->tree().FindGroup(doc_.tab_folders().Find(id)));
   }
-  void Run(int id, const CommandTarget& target = {}) {
-    EXPECT_TRUE(commands_->Execute(id, target));
+  // A command's context as a menu gives it: where, and the tree item.
+  struct On {
+    On(Source source = Source::kMenu, int tree_item = -1)  // NOLINT: implicit
+    {
+      context.source = source;
+      context.tree_item = tree_item;
+    }
+    CommandContext context;
+  };
+  // The category row's menu on tab `index`.
+  static On OnCategory(int index) {
+    On on(Source::kCategoryBar);
+    on.context.category = index;
+    return on;
   }
+  // Through the router, as the window runs them; searches take `keyword_`.
+  void Run(CommandId id, On on = {}) {
+    ASSERT_TRUE(router_.Handles(id)) << id.value();
+    if (!keyword_.empty()) on.context.keyword = Keyword::FromUtf8(keyword_);
+    router_.Run(id, on.context);
+  }
+  bool Enabled(CommandId id, On on = {}) { return router_.State(id, on.context).enabled; }
   int TabItem(int record) const { return ws_->tree().FindTab(record); }
   int GroupItem(int id) { return ws_->tree().FindGroup(doc_.tab_folders().Find(id)); }
 
@@ -153,6 +174,8 @@ class TabWorkspaceTest : public ::testing::Test {
   testing::RecordingView view_;
   std::unique_ptr<TabWorkspace> ws_;
   std::unique_ptr<TabCommands> commands_;
+  CommandRouter router_;
+  std::string keyword_;  // UTF-8, the keyword the search bar gives
 };
 
 TEST_F(TabWorkspaceTest, FirstStartMakesTheDefaultTabsAndOpensHomeWithTheStartPage) {
@@ -397,7 +420,7 @@ TEST_F(TabWorkspaceTest, DroppingAGroupFilesItUnderTheTargetButNeverBelowItself)
 TEST_F(TabWorkspaceTest, ClosingATabArchivesItAndClosingItThereRestoresIt) {
   StartInG1();
   Choose(kAlpha);
-  Run(TabCommands::kCloseCategory);
+  Run(command::kCloseCategoryTab);
   EXPECT_EQ(Bar(), "[Books*: B1* B2 B3][Omega: Omega*]");
   EXPECT_EQ(Tree(),
             "タブ #0 open\n"
@@ -412,7 +435,7 @@ TEST_F(TabWorkspaceTest, ClosingATabArchivesItAndClosingItThereRestoresIt) {
 
   Choose(kAlpha);  // in the archive: nothing opens
   EXPECT_EQ(Bar(), "|[Books: B1*~ B2~ B3~][Omega: Omega*~]");
-  Run(TabCommands::kCloseCategory, Source::kTabTree);
+  Run(command::kCloseCategoryTab, Source::kTabTree);
   Settle();
   EXPECT_EQ(Bar(), "[Books: B1*~ B2~ B3~][Alpha*: Alpha*][Omega: Omega*~]");
   EXPECT_EQ(SjisToUtf8(ws_->tree().item(ws_->tree().selected()).text), "Alpha");
@@ -422,16 +445,15 @@ TEST_F(TabWorkspaceTest, ClosingTabsBesideThisOne) {
   StartInG1();
   Choose(kOmega);
   Settle();
-  Run(TabCommands::kCloseRightCategories);  // the last tab: nothing to close
+  Run(command::kCloseCategoryTabsRight);  // the last tab: nothing to close
   EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]");
 
-  ws_->area().set_context_category(1);
-  Run(TabCommands::kCloseLeftCategories, Source::kCategoryBar);
+  Run(command::kCloseCategoryTabsLeft, OnCategory(1));
   Settle();
   EXPECT_EQ(Bar(), "[Alpha*: Alpha*][Omega: Omega*]");
-  Run(TabCommands::kCloseOtherCategories);
+  Run(command::kCloseOtherCategoryTabs);
   EXPECT_EQ(Bar(), "[Alpha*: Alpha*]");
-  Run(TabCommands::kCloseAllCategories);
+  Run(command::kCloseAllCategoryTabs);
   EXPECT_EQ(Bar(), "");
   EXPECT_EQ(Tree(),
             "タブ #0 open\n"
@@ -448,7 +470,7 @@ TEST_F(TabWorkspaceTest, ClosingTabsBesideThisOne) {
 TEST_F(TabWorkspaceTest, NewAndDuplicatedTabsOpenInTheShownGroup) {
   StartInG1();
   ChooseGroup(1);
-  Run(TabCommands::kNewCategoryTab);  // a group selected: at its end
+  Run(command::kNewCategoryTab);  // a group selected: at its end
   Settle();
   EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha: Alpha*][Omega: Omega*][無題*: 空白*]");
   EXPECT_EQ(Orders(), "0 1 2 0 1 3");
@@ -456,7 +478,7 @@ TEST_F(TabWorkspaceTest, NewAndDuplicatedTabsOpenInTheShownGroup) {
   // With the property dialog, Cancel makes nothing.
   Set(settings::kTabTreeCTabShowProperties, 1);
   view_.edit_answer = false;
-  Run(TabCommands::kNewCategoryTab);
+  Run(command::kNewCategoryTab);
   EXPECT_EQ(view_.TakeLog(), std::vector<std::string>{"edit タブの新規作成"});
   EXPECT_EQ(doc_.tabs().size(), 6u);
 
@@ -468,7 +490,7 @@ TEST_F(TabWorkspaceTest, NewAndDuplicatedTabsOpenInTheShownGroup) {
   request.caption = "Y";
   ws_->area().OpenPage(request);
   ws_->area().AddPage(0, {.url = "http://x/", .caption = "X"});
-  Run(TabCommands::kDuplicateTab);
+  Run(command::kDuplicateCategoryTab);
   Settle();
   // The copy's first page was in view when its address was queued, so it
   // started at once and is still loading.
@@ -482,7 +504,7 @@ TEST_F(TabWorkspaceTest, DeletingTabsAsksFirstFromTheTree) {
   Choose(kAlpha);
   Settle();
   prompter_.set_answer(false);
-  Run(TabCommands::kDeleteTab, Source::kTabTree);
+  Run(command::kDeleteTab, Source::kTabTree);
   EXPECT_EQ(prompter_.questions,
             std::vector<std::string>{Utf8ToSjis(
                 "\"Alpha\" は完全に削除され元に戻すことはできません。本当に削除しますか?")});
@@ -490,18 +512,17 @@ TEST_F(TabWorkspaceTest, DeletingTabsAsksFirstFromTheTree) {
   EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha*: Alpha*][Omega: Omega*]");
 
   prompter_.set_answer(true);
-  Run(TabCommands::kDeleteTab, Source::kTabTree);
+  Run(command::kDeleteTab, Source::kTabTree);
   EXPECT_TRUE(doc_.tabs().deleted(kAlpha));
   EXPECT_EQ(Bar(), "[Books*: B1* B2 B3][Omega: Omega*]");
 
   // From the category row nobody is asked.
-  ws_->area().set_context_category(1);
-  Run(TabCommands::kDeleteTab, Source::kCategoryBar);
+  Run(command::kDeleteTab, OnCategory(1));
   EXPECT_EQ(prompter_.questions.size(), 2u);
   EXPECT_EQ(Bar(), "[Books*: B1* B2 B3]");
 
   Choose(kPlain);
-  Run(TabCommands::kDeleteAllTabs, Source::kTabTree);
+  Run(command::kDeleteAllTabs, Source::kTabTree);
   EXPECT_EQ(SjisToUtf8(prompter_.questions.back()),
             "\"G2\" 内のすべてのタブは完全に削除され元に戻すことはできません。本当に削除しますか?");
   EXPECT_EQ(Bar(), "|[Books: B1*~ B2~ B3~]");
@@ -515,17 +536,17 @@ TEST_F(TabWorkspaceTest, DeletingTabsAsksFirstFromTheTree) {
 
 TEST_F(TabWorkspaceTest, PageClosesSkipUserClips) {
   struct Case {
-    int id;
+    CommandId id;
     int current;
     const char* bar;
   };
   const Case cases[] = {
-      {TabCommands::kClosePage, 2, "[Plain*: 空白 a*+ c d+]"},
-      {TabCommands::kClosePage, 1, "[Plain*: 空白 a*+ b c d+]"},
-      {TabCommands::kCloseRightPages, 2, "[Plain*: 空白 a+ b* d+]"},
-      {TabCommands::kCloseLeftPages, 2, "[Plain*: a+ b* c d+]"},
-      {TabCommands::kCloseOtherPages, 2, "[Plain*: a+ b* d+]"},
-      {TabCommands::kCloseAllPages, 2, "[Plain*: a*+ d+]"},
+      {command::kClosePageTab, 2, "[Plain*: 空白 a*+ c d+]"},
+      {command::kClosePageTab, 1, "[Plain*: 空白 a*+ b c d+]"},
+      {command::kClosePageTabsRight, 2, "[Plain*: 空白 a+ b* d+]"},
+      {command::kClosePageTabsLeft, 2, "[Plain*: a+ b* c d+]"},
+      {command::kCloseOtherPageTabs, 2, "[Plain*: a+ b* d+]"},
+      {command::kCloseAllPagesOfRow, 2, "[Plain*: a*+ d+]"},
   };
   WriteTabs();
   Start();
@@ -543,21 +564,21 @@ TEST_F(TabWorkspaceTest, PageClosesSkipUserClips) {
     ws_->area().SelectPage(0, c.current, false, false);
     Run(c.id);
     Settle();
-    EXPECT_EQ(Bar(), c.bar) << c.id << " at " << c.current;
+    EXPECT_EQ(Bar(), c.bar) << c.id.value() << " at " << c.current;
   }
 }
 
 TEST_F(TabWorkspaceTest, ClipsAndFavorites) {
   StartInG1();
   Set(settings::kPageClipAction, 0);
-  Run(TabCommands::kToggleClip);
+  Run(command::kToggleClip);
   EXPECT_EQ(Bar(), "[Books*: B1*+ B2 B3][Alpha: Alpha*][Omega: Omega*]");
-  Run(TabCommands::kClipAll);
+  Run(command::kClipAllTabs);
   EXPECT_EQ(Bar(), "[Books*: B1*+ B2+ B3+][Alpha: Alpha*][Omega: Omega*]");
-  Run(TabCommands::kUnclipAll);
+  Run(command::kUnclipAllTabs);
   EXPECT_EQ(Bar(), "[Books*: B1*~ B2~ B3~][Alpha: Alpha*][Omega: Omega*]");
 
-  Run(TabCommands::kAddAllToFavorites);
+  Run(command::kAddAllTabsToFavorites);
   const ItemList& favorites = doc_.favorites().items();
   std::string listed;
   for (std::size_t i = 0; i < favorites.size(); ++i) {
@@ -569,39 +590,39 @@ TEST_F(TabWorkspaceTest, ClipsAndFavorites) {
 TEST_F(TabWorkspaceTest, FocusMovesWrapAround) {
   StartInG1();
   struct Step {
-    int id;
+    CommandId id;
     const char* bar;
   };
   const Step steps[] = {
-      {TabCommands::kCategoryLeft, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
-      {TabCommands::kCategoryRight, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
-      {TabCommands::kPageLeft, "[Books*: B1 B2 B3*][Alpha: Alpha*][Omega: Omega*]"},
-      {TabCommands::kPageRight, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
-      {TabCommands::kPreviousTab, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
-      {TabCommands::kNextTab, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
-      {TabCommands::kNextTab, "[Books*: B1 B2* B3][Alpha: Alpha*][Omega: Omega*]"},
-      {TabCommands::kCategoryLast, "[Books: B1 B2* B3][Alpha: Alpha*][Omega*: Omega*]"},
+      {command::kCategoryTabLeft, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
+      {command::kCategoryTabRight, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {command::kPageTabLeft, "[Books*: B1 B2 B3*][Alpha: Alpha*][Omega: Omega*]"},
+      {command::kPageTabRight, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {command::kPreviousTab, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]"},
+      {command::kNextTab, "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]"},
+      {command::kNextTab, "[Books*: B1 B2* B3][Alpha: Alpha*][Omega: Omega*]"},
+      {command::kCategoryTabLast, "[Books: B1 B2* B3][Alpha: Alpha*][Omega*: Omega*]"},
   };
   for (const Step& step : steps) {
     Run(step.id);
     Settle();
-    EXPECT_EQ(Bar(), step.bar) << step.id;
-    EXPECT_EQ(view_.frozen, 0) << step.id;
+    EXPECT_EQ(Bar(), step.bar) << step.id.value();
+    EXPECT_EQ(view_.frozen, 0) << step.id.value();
   }
   EXPECT_EQ(ws_->tree().item(ws_->tree().selected()).record, kOmega);
 }
 
 TEST_F(TabWorkspaceTest, SearchesUseTheViewsKeywordAndRecordIt) {
   StartInG1();
-  view_.keyword = "本";
-  Run(TabCommands::kSearch);
+  keyword_ = "本";
+  Run(command::kSearch);
   Settle();
   EXPECT_EQ(Urls(),
             "http://B1/?q=%96%7B http://B2/?q=%96%7B http://B3/?q=%96%7B \n"
             "http://Alpha/ \n"
             "http://Omega/ \n");
-  view_.keyword = "cd";
-  Run(TabCommands::kBatchSearch);
+  keyword_ = "cd";
+  Run(command::kBatchSearch);
   Settle();
   EXPECT_EQ(Urls(),
             "http://B1/?q=cd http://B2/?q=cd http://B3/?q=cd \n"
@@ -639,8 +660,8 @@ TEST_F(TabWorkspaceTest, NewPageCommandsSelectTheirPageWhileCtrlIsHeld) {
   StartInG1();
   ws_->area().SelectPage(0, 1, true, true);
   view_.modifiers.ctrl = true;
-  Run(TabCommands::kNewPage);
-  Run(TabCommands::kDuplicatePage);
+  Run(command::kNewPageTab);
+  Run(command::kDuplicatePageTab);
   Settle();
   EXPECT_EQ(Bar(), "[Books*: B1 B2 空白 空白* B3][Alpha: Alpha*][Omega: Omega*]");
   EXPECT_EQ(Tree(),
@@ -676,11 +697,11 @@ TEST_F(TabWorkspaceTest, NewPageCommandsSelectTheirPageWhileCtrlIsHeld) {
 TEST_F(TabWorkspaceTest, TreeCommandsActOnTheirItemAndKeepAGroup) {
   StartInG1();
   const std::string g1_shown = "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]";
-  const CommandTarget archive{Source::kTabTree, GroupItem(EngineList::kArchiveFolderId)};
-  EXPECT_FALSE(commands_->IsEnabled(TabCommands::kDeleteGroup, archive));
-  Run(TabCommands::kDeleteGroup, archive);
+  const On archive{Source::kTabTree, GroupItem(EngineList::kArchiveFolderId)};
+  EXPECT_FALSE(Enabled(command::kDeleteGroup, archive));
+  Run(command::kDeleteGroup, archive);
   prompter_.set_answer(false);
-  Run(TabCommands::kDeleteAllTabs, {Source::kTabTree, TabItem(kPlain)});
+  Run(command::kDeleteAllTabs, {Source::kTabTree, TabItem(kPlain)});
   EXPECT_EQ(SjisToUtf8(prompter_.questions.back()),
             "\"G2\" 内のすべてのタブは完全に削除され元に戻すことはできません。本当に削除しますか?");
   EXPECT_EQ(prompter_.questions.size(), 1u);
@@ -688,21 +709,21 @@ TEST_F(TabWorkspaceTest, TreeCommandsActOnTheirItemAndKeepAGroup) {
   EXPECT_EQ(ws_->tree().selected(), TabItem(kBooks));
 
   // Chosen on a tab of the hidden group: that tab is shown and searched.
-  view_.keyword = "x";
-  Run(TabCommands::kSearchInTab, {Source::kTabTree, TabItem(kBeta)});
+  keyword_ = "x";
+  Run(command::kSearchInTab, {Source::kTabTree, TabItem(kBeta)});
   Settle();
   EXPECT_EQ(Bar(),
             "[Beta*: Beta*][Plain: 空白*]|[Books: B1*~ B2~ B3~][Alpha: Alpha*~][Omega: Omega*~]");
   EXPECT_EQ(Urls(), "http://B1/?q=x \nabout:blank \n");
 
   prompter_.set_answer(true);
-  EXPECT_TRUE(commands_->IsEnabled(TabCommands::kDeleteGroup, {Source::kTabTree, GroupItem(1)}));
-  Run(TabCommands::kDeleteGroup, {Source::kTabTree, GroupItem(1)});
-  const CommandTarget last{Source::kTabTree, GroupItem(2)};
-  EXPECT_FALSE(commands_->IsEnabled(TabCommands::kDeleteGroup, last));
-  Run(TabCommands::kDeleteGroup, last);
+  EXPECT_TRUE(Enabled(command::kDeleteGroup, {Source::kTabTree, GroupItem(1)}));
+  Run(command::kDeleteGroup, {Source::kTabTree, GroupItem(1)});
+  const On last{Source::kTabTree, GroupItem(2)};
+  EXPECT_FALSE(Enabled(command::kDeleteGroup, last));
+  Run(command::kDeleteGroup, last);
   EXPECT_EQ(prompter_.questions.size(), 2u);
-  Run(TabCommands::kNewCategoryTab, last);
+  Run(command::kNewCategoryTab, last);
   Settle();
   EXPECT_EQ(Bar(), "[Beta: Beta*][Plain: 空白*][無題*: 空白*]");
   EXPECT_EQ(Tree(),
@@ -726,25 +747,26 @@ TEST_F(TabWorkspaceTest, PageNavigationCommandsActOnTheShownPage) {
   PageHost& shown = area.category(0).page(area.category(0).current_page()).host();
   testing::FakeBrowserControl& engine = *controls_.made.at(&shown);
   engine.can_go_back = true;
-  EXPECT_TRUE(commands_->IsEnabled(TabCommands::kBack, {}));
-  EXPECT_FALSE(commands_->IsEnabled(TabCommands::kForward, {}));
+  EXPECT_TRUE(Enabled(command::kBack, {}));
+  EXPECT_FALSE(Enabled(command::kForward, {}));
+  // A page that is not loading has nothing to stop: the router refuses it.
+  EXPECT_FALSE(Enabled(command::kStop, {}));
   controls_.log.clear();
-  Run(TabCommands::kBack);
-  Run(TabCommands::kStop);
-  Run(TabCommands::kHome);
-  EXPECT_EQ(controls_.log,
-            (std::vector<std::string>{"page.GoBack", "page.Stop", "page.Navigate http://home/"}));
+  Run(command::kBack);
+  Run(command::kStop);
+  Run(command::kHome);
+  EXPECT_EQ(controls_.log, (std::vector<std::string>{"page.GoBack", "page.Navigate http://home/"}));
   Settle();
   EXPECT_EQ(Bar(), "[Books*: http://home/* B2 B3][Alpha: Alpha*][Omega: Omega*]");
 }
 
 TEST_F(TabWorkspaceTest, ClipCopiesAreMadeOnce) {
   StartInG1();
-  Run(TabCommands::kToggleClip);
-  Run(TabCommands::kToggleClip);
+  Run(command::kToggleClip);
+  Run(command::kToggleClip);
   Settle();
   EXPECT_EQ(Bar(), "[Books*: B1 B1*+ B2 B3][Alpha: Alpha*][Omega: Omega*]");
-  Run(TabCommands::kToggleClip);
+  Run(command::kToggleClip);
   EXPECT_EQ(Bar(), "[Books*: B1 B1*~ B2 B3][Alpha: Alpha*][Omega: Omega*]");
   EXPECT_EQ(doc_.clips().size(), 1u);
 }

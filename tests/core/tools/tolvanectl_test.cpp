@@ -203,5 +203,74 @@ TEST(TolvanectlTest, RequestsPrintsThePagesOfASearch) {
   EXPECT_FALSE(std::filesystem::exists(dir / "vq_searchtree.egt"));
 }
 
+TEST(TolvanectlTest, ShortcutsEditTheCommandTableWithTheOptionPagesMessages) {
+  TempDir dir;
+  // Tab 5 owns the letters "sh" and the gesture ↓↑↓; tab 6 owns nothing.
+  const std::string columns = "\t0\ttab\ttab\ttab\thttp://t/\t\t\t\t\t\t0\t\t0\t0\t";
+  WriteFile(dir / "vq_tab.tbf",
+            Utf8ToSjis(Store(StoreType::kTabs,
+                             "0\r\n2\r\n5" + columns + "↓↑↓\tsh\t0\r\n6" + columns + "\t\t0\r\n")));
+  const std::string d = dir.path().string();
+  // The lines of four commands in the listing.
+  auto rows = [&] {
+    std::string picked;
+    std::istringstream lines(Ctl({"shortcuts", d}).out);
+    for (std::string line; std::getline(lines, line);) {
+      for (const char* id : {"32791\t", "32832\t", "32833\t", "59148\t"}) {
+        if (line.starts_with(id)) picked += line + "\n";
+      }
+    }
+    return picked;
+  };
+  const std::string defaults =
+      "59148\t\t\t↓→↓\tウィンドウの最小化\n"
+      "32832\tCtrl++\t\t\t表示の拡大\n"
+      "32833\tCtrl+-\t\t\t表示の縮小\n"
+      "32791\tAlt+←\tBackspace\t←\t前のページに移動\n";
+  EXPECT_EQ(rows(), defaults);
+  EXPECT_FALSE(std::filesystem::exists(dir / "vq_system.ini"))
+      << "an unchanged table is not written";
+
+  const std::string taken =
+      ": このショートカットは、すでに登録されています。\n異なる値を指定してください。\n";
+  EXPECT_EQ(Ctl({"shortcuts", d, "keys", "59148", "Shift+Ctrl+J", "Alt+F12"}).rc, 0);
+  EXPECT_EQ(Ctl({"shortcuts", d, "keys", "32791"}).rc, 0);
+  auto run = Ctl({"shortcuts", d, "keys", "32833", "F9", "Ctrl+T"});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_EQ(run.err, "tolvanectl: Ctrl+T" + taken);
+  run = Ctl({"shortcuts", d, "keys", "32833", "Ctrl+Space"});
+  EXPECT_EQ(run.err, "tolvanectl: Ctrl+Space: 指定されたショートカットキーは無効です。\n");
+  // A tab's gesture is taken as well as a command's.
+  run = Ctl({"shortcuts", d, "gestures", "32832", "↑↑↑,↓↑↓"});
+  EXPECT_EQ(run.err, "tolvanectl: ↑↑↑,↓↑↓" + taken);
+  EXPECT_EQ(Ctl({"shortcuts", d, "gestures", "32832", "↑↑↑,→↓→"}).rc, 0);
+  EXPECT_EQ(rows(),
+            "59148\tShift+Ctrl+J\tAlt+F12\t↓→↓\tウィンドウの最小化\n"
+            "32832\tCtrl++\t\t↑↑↑,→↓→\t表示の拡大\n"
+            "32833\tCtrl+-\t\t\t表示の縮小\n"
+            "32791\t\t\t←\t前のページに移動\n");
+
+  // The engine and tab dialogs' checks; a tab's own fields are no conflict.
+  EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "5", "sh", "↓↑↓"}).out, "ok\n");
+  EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "sh"}).err,
+            "tolvanectl: tab 6: すでに登録済みのショートカットコマンドです。\n");
+  EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "Sh"}).err,
+            "tolvanectl: tab 6: ショートカットコマンドは、英字のみ使用可能です。\n");
+  EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "zz", "→↓→"}).err,
+            "tolvanectl: tab 6: すでに登録済みのマウスジェスチャコマンドです。\n");
+
+  // A reset asks first.
+  run = Ctl({"shortcuts", d, "reset", "keys"});
+  EXPECT_EQ(run.rc, 1);
+  EXPECT_EQ(run.err,
+            "すべてのショートカットの割り当ては初期状態に戻されます。\n実行しますか?\n"
+            "(tolvanectl: add --yes to reset)\n");
+  EXPECT_EQ(Ctl({"shortcuts", d, "reset", "keys", "--yes"}).rc, 0);
+  EXPECT_EQ(Ctl({"shortcuts", d, "reset", "gestures", "--yes"}).rc, 0);
+  EXPECT_EQ(rows(), defaults);
+  EXPECT_EQ(Ctl({"shortcuts", d, "keys", "99999"}).rc, 1);
+  EXPECT_EQ(Ctl({"shortcuts", d, "reset", "all"}).rc, 2);
+}
+
 }  // namespace
 }  // namespace tolvane

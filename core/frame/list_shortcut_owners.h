@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "core/commands/command_dispatcher.h"
+#include "core/commands/command_router.h"
+
+namespace tolvane {
+
+class CategoryFolderTree;
+class EngineList;
+class TabWorkspace;
+
+// The owners of typed shortcuts and gestures in the running program: the
+// engine folders and engines of the engine list, the tab groups and tabs of
+// the tab list, and the commands of the router. Deleted rows and folders own
+// nothing.
+//
+// What an owner does when its letters are typed or its gesture drawn:
+//   engine        searches that shop in the current category with the keyword
+//                 of the moment (echoed and counted);
+//   engine folder adds the folder as a new category search tab to the shown
+//                 group and searches it, as the search tree's folder search;
+//   tab group     is chosen in the tab tree, which opens its tabs;
+//   tab           is chosen in the tab tree and searched with the keyword.
+// Owners that need the tabs do nothing until a workspace is set.
+class ListShortcutOwners : public ShortcutOwners {
+ public:
+  // The context a command given now has (its keyword is the one searches
+  // take); null: an empty context.
+  using ContextSource = std::function<CommandContext()>;
+
+  ListShortcutOwners(const CategoryFolderTree& engine_folders, const EngineList& engines,
+                     const CategoryFolderTree& tab_folders, const EngineList& tabs,
+                     CommandRouter& router, ContextSource context);
+
+  void set_workspace(TabWorkspace* workspace) { workspace_ = workspace; }
+
+  int OwnerCount(OwnerType type) const override;
+  std::string_view OwnerField(OwnerType type, int index, MatchKind kind) const override;
+  void RunOwner(OwnerType type, int index) override;
+  void RunCommand(CommandId id) override;
+
+ private:
+  void SearchEngineFolder(int folder);
+  void SearchTab(int record);
+  CommandContext Context() const { return context_ ? context_() : CommandContext{}; }
+  Keyword SearchKeyword() const { return Context().keyword.value_or(Keyword()); }
+
+  const CategoryFolderTree& engine_folders_;
+  const EngineList& engines_;
+  const CategoryFolderTree& tab_folders_;
+  const EngineList& tabs_;
+  CommandRouter& router_;
+  ContextSource context_;
+  TabWorkspace* workspace_ = nullptr;
+};
+
+}  // namespace tolvane
