@@ -94,7 +94,7 @@ void CMainFrame::StartSearchCommands() {
   search_commands_ = std::make_unique<SearchEntryCommands>(
       *view_->workspace(), *search_bar_,
       SearchEntryCommands::Stores{doc_.settings(), doc_.engine_folders(), doc_.engines(),
-                             doc_.tab_folders(), doc_.tabs()});
+                                  doc_.tab_folders(), doc_.tabs()});
   router_.Add(*search_commands_);
 
   prompter_ = std::make_unique<MessageBoxPrompter>(this);
