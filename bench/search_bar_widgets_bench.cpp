@@ -99,8 +99,8 @@ struct World {
     Flag(0);
     commands = std::make_unique<SearchEntryCommands>(
         *workspace, boxes,
-        SearchEntryCommands::Stores{settings, doc.engine_folders(), doc.engines(), doc.tab_folders(),
-                               doc.tabs()});
+        SearchEntryCommands::Stores{settings, doc.engine_folders(), doc.engines(),
+                                    doc.tab_folders(), doc.tabs()});
     router.Add(*commands);
     bar = std::make_unique<CSearchBar>(settings, doc.keywords());
     tolvane::Write(settings, settings::kFindBarButtonIDs, "-1,-2,-3");
