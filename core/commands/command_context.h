@@ -47,6 +47,12 @@ struct CommandContext {
   // page selection); none: the command reads no keyword.
   std::optional<Keyword> keyword;
   ModifierState modifiers;
+  // Row of the engine list or tab list an engine or tab command is about
+  // (the entries of the search bar's menus); -1: none.
+  int list_row = -1;
+  // The tab tree or the category row had the keyboard focus: an engine
+  // command adds the engine as a tab there, a tab command only selects.
+  bool tabs_focused = false;
   // Set by the router: the command being run, and for a command of a
   // numbered range (34600 + i, 34700 + i, …) its place in the range.
   CommandId command;

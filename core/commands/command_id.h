@@ -95,6 +95,20 @@ inline constexpr CommandId kKeywordBox{59151};
 inline constexpr CommandId kSearch{32943};
 inline constexpr CommandId kBatchSearch{32842};
 inline constexpr CommandId kAddressBar{59152};
+// Search entry points: the tab group drop-down's tabs (34600 + i), the
+// search bar's configurable buttons (34700 + i), and the commands of the
+// engine and tab menus, whose entry names its list row in the context.
+inline constexpr CommandId kTabGroupTabFirst{34600};
+inline constexpr CommandId kTabGroupTabLast{34699};
+inline constexpr CommandId kBarButtonFirst{34700};
+inline constexpr CommandId kBarButtonLast{34799};
+inline constexpr CommandId kNewTabWithEngine{32971};
+inline constexpr CommandId kCreateTabWithEngine{32950};
+inline constexpr CommandId kEngineCommand{34900};
+inline constexpr CommandId kTabCommand{34901};
+inline constexpr CommandId kTabButtonChoice{34902};
+// Makes a user engine from the shown page's own search description.
+inline constexpr CommandId kAddSiteSearch{34903};
 // Find in page.
 inline constexpr CommandId kFindForm{57636};
 inline constexpr CommandId kFindNext{32843};

@@ -107,6 +107,9 @@ inline constexpr int kResetShortcuts = 1028;
 inline constexpr int kDescriptionEncoding = 34687;
 inline constexpr int kDescriptionParameter = 34688;
 inline constexpr int kDescriptionMethod = 34689;
+// The page names no search description; fetching it failed (the reason).
+inline constexpr int kNoDescription = 34692;
+inline constexpr int kDescriptionNotFetched = 34693;
 }  // namespace string_id
 
 }  // namespace tolvane

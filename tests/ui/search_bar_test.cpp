@@ -124,13 +124,11 @@ class SearchBarTest : public QObject {
   void enterAndTheButtonsAskForTheirSearches() {
     Bar b;
     QCOMPARE(b.button("searchButton")->text(), u"検索"_qs);
-    QCOMPARE(b.button("batchSearchButton")->text(), u"まとめて検索"_qs);
     b.box()->setFocus();
     b.box()->lineEdit()->insert(u"  東京　　タワー "_qs);  // keyClicks types ASCII only
     QTest::keyClick(b.box(), Qt::Key_Return);
     b.button("searchButton")->click();
-    b.button("batchSearchButton")->click();
-    QCOMPARE(b.commands, (std::vector<int>{32943, 32943, 32842}));
+    QCOMPARE(b.commands, (std::vector<int>{32943, 32943}));
     QCOMPARE(b.bar.ReadKeyword(), Keyword::FromUtf8("東京 タワー"));
     QCOMPARE(b.box()->currentText(), u"  東京　　タワー "_qs);  // shown as typed
     b.bar.SetSearchBarText(Keyword::FromUtf8("靴"));
@@ -198,30 +196,19 @@ class SearchBarTest : public QObject {
     QCOMPARE(b.commands, std::vector<int>{32943});
   }
 
-  void rebuildFollowsButtonIdsAndKeywordWidth_data() {
-    QTest::addColumn<QString>("button_ids");  // "none": no key
-    QTest::addColumn<int>("keyword_width");   // -1: no key
-    QTest::addColumn<bool>("batch_shown");
+  void rebuildFollowsKeywordWidth_data() {
+    QTest::addColumn<int>("keyword_width");  // -1: no key
     QTest::addColumn<int>("shown_width");
-    QTest::newRow("defaults") << u"none"_qs << -1 << true << 250;
-    QTest::newRow("others only") << u"-2,-3,EE5"_qs << 300 << false << 300;
-    QTest::newRow("trimmed, not first") << u"-2 , -1 "_qs << 120 << true << 120;
-    QTest::newRow("-10 is not -1") << u"-10"_qs << 250 << false << 250;
-    QTest::newRow("empty, too narrow") << QString() << 5 << false << 20;
+    QTest::newRow("default") << -1 << 250;
+    QTest::newRow("set") << 300 << 300;
+    QTest::newRow("too narrow") << 5 << 20;
   }
-  void rebuildFollowsButtonIdsAndKeywordWidth() {
-    QFETCH(QString, button_ids);
+  void rebuildFollowsKeywordWidth() {
     QFETCH(int, keyword_width);
-    QFETCH(bool, batch_shown);
     QFETCH(int, shown_width);
     Bar b;
-    if (button_ids != u"none"_qs) {
-      b.settings.WriteString("OptionFindBar", "ButtonIDs", ToSjis(button_ids));
-    }
     if (keyword_width >= 0) b.settings.WriteInt("OptionFindBar", "KeywordWidth", keyword_width);
     b.bar.Rebuild();
-    // The tool bar shows and hides its widgets when it lays itself out.
-    QTRY_COMPARE(b.button("batchSearchButton")->isVisible(), batch_shown);
     QCOMPARE(b.box()->width(), shown_width);
   }
 

@@ -180,14 +180,7 @@ class TabsEndToEndTest : public QObject {
   // The program on `dir` with its window on screen; null when it did not
   // get there.
   static std::unique_ptr<CTolvaneApp> Start(const QTemporaryDir& dir) {
-    auto app = std::make_unique<CTolvaneApp>();
-    if (app->InitInstance(test::AppArguments(dir.path())) != CTolvaneApp::kExitOk) return nullptr;
-    CMainFrame* frame = app->main_frame();
-    if (frame == nullptr || frame->view()->workspace() == nullptr) return nullptr;
-    const bool exposed = test::WaitFor(
-        [frame] { return frame->windowHandle() != nullptr && frame->windowHandle()->isExposed(); },
-        5000);
-    return exposed ? std::move(app) : nullptr;
+    return test::StartApp(dir.path());
   }
 
   // Types the keyword into the search bar as a user with an input method

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
+#include <QWindow>
 
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
@@ -89,6 +90,17 @@ void WriteStore(const std::filesystem::path& path, QString text) {
 
 QStringList AppArguments(const QString& data_dir) {
   return {QStringLiteral("tolvane"), QStringLiteral("--data-dir"), data_dir};
+}
+
+std::unique_ptr<CTolvaneApp> StartApp(const QString& data_dir) {
+  auto app = std::make_unique<CTolvaneApp>();
+  if (app->InitInstance(AppArguments(data_dir)) != CTolvaneApp::kExitOk) return nullptr;
+  CMainFrame* frame = app->main_frame();
+  if (frame == nullptr || frame->view()->workspace() == nullptr) return nullptr;
+  const bool exposed = WaitFor(
+      [frame] { return frame->windowHandle() != nullptr && frame->windowHandle()->isExposed(); },
+      5000);
+  return exposed ? std::move(app) : nullptr;
 }
 
 bool HasCrLfLines(const QByteArray& bytes) {

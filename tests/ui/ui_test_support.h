@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 class QObject;
 class QWebEngineView;
@@ -51,6 +52,10 @@ void WriteStore(const std::filesystem::path& path, QString text);
 
 // Arguments for CTolvaneApp::InitInstance on `data_dir`.
 QStringList AppArguments(const QString& data_dir);
+
+// The program on `data_dir`, started as main() starts it, with its window on
+// screen and its tabs open; null when it did not get there.
+std::unique_ptr<CTolvaneApp> StartApp(const QString& data_dir);
 
 // True when the file is non-empty and every line ends in CR LF.
 bool HasCrLfLines(const QByteArray& bytes);

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -43,7 +44,9 @@
 #include "core/frame/page_history_commands.h"
 #include "core/frame/page_zoom.h"
 #include "core/frame/toolbar_options.h"
+#include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
+#include "ui/app/message_box_prompter.h"
 #include "ui/app/qt_text.h"
 #include "ui/browser/web_engine_control.h"
 #include "ui/browser/web_engine_control_factory.h"
@@ -57,9 +60,12 @@
 #include "ui/frame/standard_bar.h"
 #include "ui/frame/zoom_pane.h"
 #include "ui/search/search_bar.h"
+#include "ui/search/search_bar_actions.h"
+#include "ui/search/site_search_adder.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
+#include "ui/tabs/tab_property_dialog.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 
@@ -176,6 +182,8 @@ CMainFrame::~CMainFrame() {
   ClearWaitCursor();
   // The view reports its last page going while the window's parts go.
   disconnect(view_, nullptr, this, nullptr);
+  if (search_bar_actions_) router_.Remove(*search_bar_actions_);
+  if (search_commands_) router_.Remove(*search_commands_);
 }
 
 void CMainFrame::CreateInputFilter() {
@@ -202,6 +210,7 @@ void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
   view_->Start(profile, has_argument, start_url, clip_list_url);
   shortcut_owners_->set_workspace(view_->workspace());
   StartPageCommands(profile);
+  StartSearchCommands();
 }
 
 void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
@@ -307,6 +316,92 @@ void CMainFrame::ZoomChanged() {
   if (zoom_pane_ == nullptr) return;
   const WebEngineControl* control = ActiveControl();
   zoom_pane_->ShowZoom(control != nullptr ? control->Zoom() : page_zoom::kUnknown);
+}
+
+// The search entry points need the tabs, which Start made.
+void CMainFrame::StartSearchCommands() {
+  search_commands_ = std::make_unique<SearchEntryCommands>(
+      *view_->workspace(), *search_bar_,
+      SearchEntryCommands::Stores{doc_.settings(), doc_.engine_folders(), doc_.engines(),
+                                  doc_.tab_folders(), doc_.tabs()});
+  router_.Add(*search_commands_);
+
+  prompter_ = std::make_unique<MessageBoxPrompter>(this);
+  SiteSearchAdder::Hooks hooks;
+  hooks.confirm = [this](EngineDialogValues& values) {
+    CTabPropertyDialog dialog(ToQString(LoadString(string_id::kNewEngineTitle)), values, this);
+    dialog.setObjectName(QStringLiteral("siteSearchDialog"));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    values = dialog.values();
+    return true;
+  };
+  // The first user category, else the top level.
+  hooks.place = [this] {
+    const CategoryFolderTree& folders = doc_.engine_folders();
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+      if (!folders.deleted(i) && folders.id(i) >= CategoryFolderTree::kFirstUserId &&
+          folders.id(i) <= CategoryFolderTree::kLastUserId) {
+        return EngineCreationPlace{folders.id(i), -1};
+      }
+    }
+    return EngineCreationPlace{};
+  };
+  site_search_ = new SiteSearchAdder(doc_.engines(), *prompter_, std::move(hooks), this);
+  search_bar_actions_ = std::make_unique<SearchBarActions>(*search_bar_, *site_search_,
+                                                           [this] { return ShownPage(); });
+  router_.Add(*search_bar_actions_);
+
+  search_bar_->Attach({router_, *search_commands_, *view_->workspace(), doc_.engine_folders(),
+                       doc_.engines(), doc_.tab_folders(), doc_.tabs(),
+                       [this](CommandId id) { return SearchContext(id); }});
+  connect(view_, &CTolvaneView::tabsChanged, search_bar_, &CSearchBar::RebuildSoon);
+  connect(site_search_, &SiteSearchAdder::engineAdded, search_bar_, &CSearchBar::RebuildSoon);
+  connect(search_bar_, &CSearchBar::focusForwardWanted, this,
+          [this] { view_->tab_tree()->setFocus(Qt::TabFocusReason); });
+  connect(search_bar_, &CSearchBar::focusBackwardWanted, this,
+          [this] { view_->page_area()->setFocus(Qt::BacktabFocusReason); });
+}
+
+CommandContext CMainFrame::SearchContext(CommandId id) const {
+  CommandContext context = view_->ContextNow(CommandSource::kSearchBar);
+  const QWidget* focus = QApplication::focusWidget();
+  const auto within = [focus](const QWidget* area) {
+    return focus != nullptr && area != nullptr && (focus == area || area->isAncestorOf(focus));
+  };
+  context.tabs_focused = within(view_->tab_tree()) || within(view_->category_bar());
+  TabWorkspace* workspace = view_->workspace();
+  const auto selection = [workspace] {
+    const PageHost* host =
+        workspace != nullptr ? std::as_const(*workspace).area().ActiveHost() : nullptr;
+    return host != nullptr ? Keyword::FromUtf8(host->SelectedText()) : Keyword();
+  };
+  const SearchBarButtons::Button* button =
+      search_commands_ ? search_commands_->buttons().Find(id) : nullptr;
+  if (id == command::kSearchSelection || id == command::kBatchSearchSelection) {
+    context.keyword = selection();
+  } else if (id == command::kEngineCommand ||
+             (button != nullptr && button->token.kind == SearchBarButtons::Kind::kEngine)) {
+    // An engine searches the side bar's keyword, after the box or the page
+    // that had the focus gave it theirs.
+    if (within(search_bar_->keyword_box())) {
+      context.keyword = search_bar_->ReadKeyword();
+    } else if (view_->page_had_focus()) {
+      context.keyword = selection();
+    } else {
+      context.keyword = search_bar_->side_bar_text();
+    }
+  }
+  if (id >= command::kTabGroupTabFirst && id <= command::kTabGroupTabLast && workspace != nullptr) {
+    context.tree_item = workspace->tree().FindGroup(search_bar_->chosen_group());
+  }
+  return context;
+}
+
+QWebEnginePage* CMainFrame::ShownPage() const {
+  for (QWebEngineView* page_view : view_->page_area()->findChildren<QWebEngineView*>()) {
+    if (page_view->isVisible()) return page_view->page();
+  }
+  return nullptr;
 }
 
 void CMainFrame::CreateSidePanel() {

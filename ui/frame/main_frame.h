@@ -15,6 +15,7 @@ class QProgressBar;
 class QToolBar;
 class QToolButton;
 class QSplitter;
+class QWebEnginePage;
 class QWebEngineProfile;
 
 #include "core/app/shutdown_sequence.h"
@@ -41,6 +42,10 @@ class CStandardBar;
 class CTolvaneDoc;
 class CTolvaneView;
 class PageHistoryCommands;
+class MessageBoxPrompter;
+class SearchBarActions;
+class SearchEntryCommands;
+class SiteSearchAdder;
 
 // The main window: the bands on top (menu bar, standard buttons, address
 // bar, search bar: movable tool bars in one area, laid out as
@@ -64,6 +69,16 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
   // the menu items and buttons made from it.
   CommandRouter& router() { return router_; }
   CCommandActions& actions() const { return *actions_; }
+  // Adds the shown page's own search as an engine (command kAddSiteSearch
+  // runs it too); null before Start.
+  SiteSearchAdder* site_search() const { return site_search_; }
+  // The context of a search command given now: the keyword it takes (the
+  // page's selection, the search bar's box or the side bar's, by command
+  // and focus), the keys held, whether the tabs had the focus.
+  CommandContext SearchContext(CommandId id) const;
+  // The page in view, or null.
+  QWebEnginePage* ShownPage() const;
+
   // Keys, typed shortcut letters and mouse gestures over the whole window.
   FrameInputFilter& input_filter() const { return *input_filter_; }
   const AddressList& address_list() const { return address_list_; }
@@ -154,6 +169,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
   void RestorePlacement();
   void ClearWaitCursor();
   void StartPageCommands(QWebEngineProfile* profile);
+  void StartSearchCommands();
 
   CTolvaneDoc& doc_;
   CommandRouter router_;
@@ -173,6 +189,10 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
   std::unique_ptr<FrameCommands> frame_commands_;
   std::unique_ptr<AddressBarCommands> address_commands_;
   std::unique_ptr<PageHistoryCommands> history_commands_;
+  std::unique_ptr<MessageBoxPrompter> prompter_;
+  std::unique_ptr<SearchEntryCommands> search_commands_;
+  std::unique_ptr<SearchBarActions> search_bar_actions_;
+  SiteSearchAdder* site_search_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* status_icon_ = nullptr;
   QLabel* status_text_ = nullptr;

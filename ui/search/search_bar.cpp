@@ -1,19 +1,34 @@
 #include "ui/search/search_bar.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <functional>
-#include <string_view>
 #include <utility>
 
+#include "core/commands/command_router.h"
+#include "core/commands/command_table.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
 #include "core/search/keyword_text.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
+#include "core/tabs/search_entry_commands.h"
+#include "core/tabs/tab_workspace.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {
@@ -21,6 +36,81 @@ namespace {
 
 // Narrower than this and the box can no longer be grabbed to widen it again.
 constexpr int kMinKeywordWidth = 20;
+// The keyword box never pushes the window's other parts out of reach.
+constexpr int kKeywordWidthMargin = 100;
+// Images of the shared image list the bar uses.
+constexpr int kSearchImage = 53;
+constexpr int kIconChoiceBase = 66;
+constexpr const char* kTokenProperty = "searchBarToken";
+constexpr const char* kCommandProperty = "searchBarCommand";
+
+// Standard pictures stand in for the image list's own; the icon choices of
+// engines and tabs are drawn as discs of their own colour.
+QIcon ChoiceIcon(int choice) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor::fromHsv((choice * 47) % 360, 160, 220));
+  painter.setPen(QColor::fromHsv((choice * 47) % 360, 200, 140));
+  painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+  return QIcon(pixmap);
+}
+
+QIcon MakeBarImage(int image) {
+  const QStyle& style = *QApplication::style();
+  switch (image) {
+    case kSearchImage:
+    case 58:  // 検索を実行
+      return style.standardIcon(QStyle::SP_ArrowForward);
+    case 54:  // まとめて検索
+      return style.standardIcon(QStyle::SP_FileDialogListView);
+    case 55:  // ページ内を検索
+      return style.standardIcon(QStyle::SP_FileDialogContentsView);
+    case 56:  // ハイライト
+      return style.standardIcon(QStyle::SP_DialogYesButton);
+    case 57:  // まとめてカテゴリ検索
+      return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+    case SearchBarButtons::kNoImage:
+      return style.standardIcon(QStyle::SP_DirIcon);
+    default:
+      break;
+  }
+  if (image > kIconChoiceBase && image < kIconChoiceBase + 51) {
+    return ChoiceIcon(image - kIconChoiceBase);
+  }
+  // No icon chosen and no favicon.
+  return style.standardIcon(QStyle::SP_FileIcon);
+}
+
+// Pictures are made once per image: a rebuild of a hundred buttons would
+// otherwise look the style's pictures up a hundred times.
+QIcon Cached(QHash<int, QIcon>& made, int image, QIcon (*make)(int)) {
+  auto found = made.constFind(image);
+  if (found == made.constEnd()) found = made.insert(image, make(image));
+  return *found;
+}
+
+QIcon BarImage(int image) {
+  static QHash<int, QIcon> made;
+  return Cached(made, image, MakeBarImage);
+}
+
+// The tab tree's picture of an item (its tabs number their icon choices one
+// above the bar's).
+QIcon MakeTreeImage(int image) {
+  const QStyle& style = *QApplication::style();
+  if (image == TabTree::kRootImage) return style.standardIcon(QStyle::SP_DirHomeIcon);
+  if (image == TabTree::kGroupImage) return style.standardIcon(QStyle::SP_DirIcon);
+  if (image == TabTree::kArchiveImage) return style.standardIcon(QStyle::SP_DriveHDIcon);
+  if (image >= TabTree::kTabIconBase) return ChoiceIcon(image - TabTree::kTabIconBase);
+  return style.standardIcon(QStyle::SP_FileDialogContentsView);
+}
+
+QIcon TreeImage(int image) {
+  static QHash<int, QIcon> made;
+  return Cached(made, image, MakeTreeImage);
+}
 
 // The editable keyword box. Up and Down open the list instead of stepping
 // through it, and the list is refilled just before it opens.
@@ -60,34 +150,49 @@ class KeywordBox : public QComboBox {
   bool picking_ = false;
 };
 
-// Whether the comma-separated list holds `token` (fields trimmed).
-bool HasToken(std::string_view list, std::string_view token) {
-  while (true) {
-    const std::size_t comma = list.find(',');
-    std::string_view field = list.substr(0, comma);
-    const std::size_t first = field.find_first_not_of(" \t");
-    const std::size_t last = field.find_last_not_of(" \t");
-    if (first != std::string_view::npos && field.substr(first, last - first + 1) == token) {
-      return true;
-    }
-    if (comma == std::string_view::npos) return false;
-    list.remove_prefix(comma + 1);
+// The handle right of the keyword box: dragging it sets the box's width.
+class KeywordGrip : public QWidget {
+ public:
+  KeywordGrip(QWidget* parent, std::function<int()> width_now, std::function<void(int)> resize)
+      : QWidget(parent), width_now_(std::move(width_now)), resize_(std::move(resize)) {
+    setObjectName(QStringLiteral("keywordGrip"));
+    setCursor(Qt::SizeHorCursor);
+    setFixedWidth(6);
   }
-}
 
-// A command's button name: the second line of its string.
-QString ButtonName(int command) {
-  const std::string& text = LoadString(command);
-  const std::size_t newline = text.find('\n');
-  return ToQString(newline == std::string::npos ? text : text.substr(newline + 1));
-}
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    const int x = width() / 2;
+    painter.drawLine(x, 4, x, height() - 5);
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return;
+    press_x_ = event->globalPosition().x();
+    press_width_ = width_now_();
+    dragging_ = true;
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (dragging_) {
+      resize_(press_width_ + static_cast<int>(event->globalPosition().x() - press_x_));
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
 
-QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& text) {
+ private:
+  std::function<int()> width_now_;
+  std::function<void(int)> resize_;
+  qreal press_x_ = 0;
+  int press_width_ = 0;
+  bool dragging_ = false;
+};
+
+QToolButton* NewButton(QToolBar* bar, const QString& name) {
   auto* button = new QToolButton(bar);
   button->setObjectName(name);
-  button->setText(text);
-  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
   button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
 
@@ -96,6 +201,24 @@ QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& text) 
 CSearchBar::CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidget* parent)
     : QToolBar(parent), settings_(settings), keywords_(keywords) {
   setObjectName(QStringLiteral("searchBar"));
+  setAcceptDrops(true);
+
+  tab_button_ = NewButton(this, QStringLiteral("tabButton"));
+  tab_button_->setPopupMode(QToolButton::InstantPopup);
+  tab_button_->setMenu(new QMenu(tab_button_));
+  connect(tab_button_->menu(), &QMenu::aboutToShow, this,
+          [this] { FillTabMenu(*tab_button_->menu()); });
+  addWidget(tab_button_);
+
+  group_box_ = new QComboBox(this);
+  group_box_->setObjectName(QStringLiteral("groupBox"));
+  group_box_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  addWidget(group_box_);
+  connect(group_box_, &QComboBox::activated, this, [this](int index) {
+    if (!links_ || index < 0) return;
+    const int folder = group_box_->itemData(index).toInt();
+    links_->workspace.ChooseTreeItem(links_->workspace.tree().FindGroup(folder));
+  });
 
   auto* box = new KeywordBox(this, [this] { FillDropDown(); });
   keyword_box_ = box;
@@ -106,31 +229,374 @@ CSearchBar::CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidg
   keyword_box_->setInsertPolicy(QComboBox::NoInsert);
   keyword_box_->setCompleter(nullptr);
   addWidget(keyword_box_);
+  grip_ = new KeywordGrip(
+      this, [this] { return keyword_box_->width(); },
+      [this](int width) { ResizeKeywordBox(width); });
+  addWidget(grip_);
 
-  search_button_ = AddButton(this, QStringLiteral("searchButton"),
-                             ToQString(LoadString(string_id::kSearchButton)));
+  search_button_ = NewButton(this, QStringLiteral("searchButton"));
+  search_button_->setIcon(BarImage(kSearchImage));
+  search_button_->setPopupMode(QToolButton::MenuButtonPopup);
+  search_button_->setMenu(new QMenu(search_button_));
+  connect(search_button_->menu(), &QMenu::aboutToShow, this,
+          [this] { FillSearchMenu(*search_button_->menu()); });
   addWidget(search_button_);
-  batch_button_ =
-      AddButton(this, QStringLiteral("batchSearchButton"), ButtonName(kBatchSearchCommand));
-  batch_action_ = addWidget(batch_button_);
 
   connect(keyword_box_->lineEdit(), &QLineEdit::returnPressed, this,
-          [this] { emit commandRequested(kTabSearchCommand); });
+          [this] { Run(CommandId(kTabSearchCommand)); });
   connect(search_button_, &QToolButton::clicked, this,
-          [this] { emit commandRequested(kTabSearchCommand); });
-  connect(batch_button_, &QToolButton::clicked, this,
-          [this] { emit commandRequested(kBatchSearchCommand); });
+          [this] { Run(CommandId(kTabSearchCommand)); });
   connect(keyword_box_, &QComboBox::activated, this, [this, box] {
     if (box->picking()) OnKeywordPicked();
   });
+  for (QWidget* watched : std::initializer_list<QWidget*>{
+           tab_button_, group_box_, keyword_box_, keyword_box_->lineEdit(), search_button_}) {
+    watched->installEventFilter(this);
+  }
 
   Rebuild();
 }
 
+CSearchBar::~CSearchBar() = default;
+
+void CSearchBar::Attach(const Links& links) {
+  links_ = std::make_unique<Links>(links);
+  Rebuild();
+}
+
+bool CSearchBar::ShowsText() const { return Read(settings_, settings::kFindBarShowNoText) != 1; }
+
 void CSearchBar::Rebuild() {
+  rebuild_pending_ = false;
   keyword_box_->setFixedWidth(
       std::max(kMinKeywordWidth, Read(settings_, settings::kFindBarKeywordWidth)));
-  batch_action_->setVisible(HasToken(Read(settings_, settings::kFindBarButtonIDs), "-1"));
+  const Qt::ToolButtonStyle style =
+      ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
+  tab_button_->setToolButtonStyle(style);
+  search_button_->setToolButtonStyle(style);
+  search_button_->setText(ToQString(LoadString(string_id::kSearchButton)));
+  RefreshTabButton();
+  RefreshGroupBox();
+  const bool style_changed = !buttons_.empty() && buttons_.front()->toolButtonStyle() != style;
+  if (links_ && (links_->commands.RefreshButtons() || style_changed)) RebuildButtons();
+}
+
+void CSearchBar::RebuildSoon() {
+  if (rebuild_pending_) return;
+  rebuild_pending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (rebuild_pending_) Rebuild();
+  });
+}
+
+// The buttons shown are reused in bar order and only made or removed where
+// the count changed: making tool buttons is most of a rebuild's cost.
+void CSearchBar::RebuildButtons() {
+  setUpdatesEnabled(false);
+  const std::vector<SearchBarButtons::Button>& layout = links_->commands.buttons().buttons();
+  while (buttons_.size() > layout.size()) {
+    removeAction(button_actions_.back());
+    delete button_actions_.back();
+    button_actions_.pop_back();
+    buttons_.pop_back();
+  }
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    if (i == buttons_.size()) {
+      buttons_.push_back(MakeButton());
+      button_actions_.push_back(addWidget(buttons_.back()));
+    }
+    ShowButton(*buttons_[i], layout[i]);
+  }
+  setUpdatesEnabled(true);
+}
+
+QToolButton* CSearchBar::MakeButton() {
+  QToolButton* made = NewButton(this, QString());
+  made->installEventFilter(this);
+  connect(made, &QToolButton::clicked, this, [this, made] {
+    if (made->menu() == nullptr) Run(CommandId(made->property(kCommandProperty).toInt()));
+  });
+  return made;
+}
+
+void CSearchBar::ShowButton(QToolButton& shown, const SearchBarButtons::Button& button) {
+  const QString token = ToQString(SearchBarButtons::Format(button.token));
+  shown.setObjectName(QStringLiteral("barButton") + token);
+  shown.setProperty(kTokenProperty, token);
+  shown.setProperty(kCommandProperty, button.command.value());
+  shown.setText(ToQString(button.text));
+  shown.setIcon(BarImage(button.image));
+  shown.setToolButtonStyle(ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+  const bool folder = button.token.kind == SearchBarButtons::Kind::kEngineFolder ||
+                      button.token.kind == SearchBarButtons::Kind::kTabGroup;
+  shown.setToolTip(ToQString(
+      button.text.empty() && !folder ? CommandTable::ActionName(button.command) : button.text));
+  if (!folder) {
+    if (QMenu* menu = shown.menu()) {
+      shown.setMenu(nullptr);
+      menu->deleteLater();
+    }
+    shown.setPopupMode(QToolButton::DelayedPopup);
+    return;
+  }
+  shown.setPopupMode(QToolButton::InstantPopup);
+  if (shown.menu() != nullptr) return;
+  auto* menu = new QMenu(&shown);
+  connect(menu, &QMenu::aboutToShow, this, [this, menu, button_ptr = &shown] {
+    menu->clear();
+    const auto tokens =
+        SearchBarButtons::Parse(ToSjis(button_ptr->property(kTokenProperty).toString()));
+    for (const auto& listed : links_->commands.buttons().buttons()) {
+      if (tokens.size() == 1 && listed.token == tokens[0]) FillFolderMenu(*menu, listed);
+    }
+  });
+  shown.setMenu(menu);
+}
+
+void CSearchBar::AddCommandEntry(QMenu& menu, CommandId id, const QString& text, int list_row) {
+  QAction* action = menu.addAction(text);
+  CommandContext context = links_->context(id);
+  context.list_row = list_row;
+  action->setEnabled(links_->router.State(id, context).enabled);
+  connect(action, &QAction::triggered, this, [this, id, list_row] {
+    CommandContext now = links_->context(id);
+    now.list_row = list_row;
+    links_->router.Run(id, now);
+  });
+}
+
+// An engine folder's engines, or a tab group's tabs, in list order.
+void CSearchBar::FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& button) {
+  if (button.token.kind == SearchBarButtons::Kind::kEngineFolder) {
+    for (const int row : links_->engines.ListFolder(button.token.id)) {
+      const auto r = static_cast<std::size_t>(row);
+      AddCommandEntry(menu, command::kEngineCommand, ToQString(links_->engines.DisplayName(r)),
+                      row);
+      menu.actions().back()->setIcon(BarImage(links_->engines.icon_index(r) > 0
+                                                  ? links_->engines.icon_index(r) + kIconChoiceBase
+                                                  : EngineList::kNoFaviconImage));
+    }
+    return;
+  }
+  const TabTree& tree = links_->workspace.tree();
+  for (const int record : tree.TabsOfGroup(tree.FindGroup(button.item))) {
+    const auto r = static_cast<std::size_t>(record);
+    AddCommandEntry(menu, command::kTabCommand, ToQString(links_->tabs.DisplayName(r)), record);
+    menu.actions().back()->setIcon(TreeImage(tree.item(tree.FindTab(record)).image));
+  }
+}
+
+// The tabs of the group shown; the current one checked.
+void CSearchBar::FillTabMenu(QMenu& menu) {
+  menu.clear();
+  if (!links_) return;
+  const TabWorkspace& workspace = links_->workspace;
+  const TabTree& tree = workspace.tree();
+  const int current = workspace.area().RecordAt(workspace.area().current_category());
+  int group_item = current >= 0 ? tree.GroupItemOf(tree.FindTab(current)) : -1;
+  if (group_item < 0 && workspace.shown_group() >= 0) {
+    group_item = tree.FindGroup(workspace.shown_group());
+  }
+  if (group_item < 0) group_item = tree.root();
+  for (const int record : tree.TabsOfGroup(group_item)) {
+    AddCommandEntry(menu, command::kTabButtonChoice,
+                    ToQString(links_->tabs.DisplayName(static_cast<std::size_t>(record))), record);
+    menu.actions().back()->setIcon(TreeImage(tree.item(tree.FindTab(record)).image));
+    menu.actions().back()->setCheckable(true);
+    menu.actions().back()->setChecked(record == current);
+  }
+}
+
+void CSearchBar::FillSearchMenu(QMenu& menu) {
+  menu.clear();
+  if (!links_) return;
+  for (const CommandId id : {CommandId(kTabSearchCommand), CommandId(kBatchSearchCommand),
+                             command::kSearchSelection, command::kBatchSearchSelection}) {
+    QAction* action = menu.addAction(ToQString(CommandTable::ActionName(id)));
+    // The view runs the two tab searches while the router has them not.
+    action->setEnabled(!links_->router.Handles(id) ||
+                       links_->router.State(id, links_->context(id)).enabled);
+    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+  }
+  menu.addSeparator();
+  AddCommandEntry(menu, command::kAddSiteSearch, ToQString(LoadString(string_id::kAddSiteSearch)));
+}
+
+void CSearchBar::ShowTabMenu() { tab_button_->showMenu(); }
+
+void CSearchBar::FillEngineMenu(QMenu& menu, CommandId id, const CommandContext& base) {
+  if (!links_) return;
+  FillEngineFolder(menu, CategoryFolderTree::kTopLevelId, id, base);
+  menu.setEnabled(!menu.isEmpty());
+}
+
+// One level: the folder's subfolders, each filled when it first opens (a
+// list of thousands of engines stays cheap to offer), then its engines.
+void CSearchBar::FillEngineFolder(QMenu& menu, int folder_id, CommandId id,
+                                  const CommandContext& base) {
+  const CategoryFolderTree& folders = links_->engine_folders;
+  const EngineList& engines = links_->engines;
+  std::vector<std::size_t> children;
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (!folders.deleted(i) && folders.VisibleParent(i) == folder_id &&
+        folders.id(i) != folder_id && folders.id(i) != EngineList::kArchiveFolderId) {
+      children.push_back(i);
+    }
+  }
+  std::stable_sort(children.begin(), children.end(), [&](std::size_t a, std::size_t b) {
+    return folders.order(a) < folders.order(b);
+  });
+  for (const std::size_t child : children) {
+    QMenu* sub =
+        menu.addMenu(BarImage(SearchBarButtons::kNoImage), ToQString(folders.DisplayName(child)));
+    const int child_id = folders.id(child);
+    connect(sub, &QMenu::aboutToShow, this, [this, sub, child_id, id, base] {
+      if (sub->isEmpty()) FillEngineFolder(*sub, child_id, id, base);
+    });
+  }
+  for (const int row : engines.ListFolder(folder_id)) {
+    const auto r = static_cast<std::size_t>(row);
+    QAction* action = menu.addAction(ToQString(engines.DisplayName(r)));
+    action->setIcon(BarImage(engines.icon_index(r) > 0 ? engines.icon_index(r) + kIconChoiceBase
+                                                       : EngineList::kNoFaviconImage));
+    connect(action, &QAction::triggered, this, [this, id, base, row] {
+      CommandContext context = base;
+      context.list_row = row;
+      links_->router.Run(id, context);
+    });
+  }
+}
+
+void CSearchBar::Run(CommandId id) {
+  if (links_ && links_->router.Handles(id)) {
+    links_->router.Run(id, links_->context(id));
+  } else {
+    emit commandRequested(id.value());
+  }
+}
+
+void CSearchBar::RefreshTabButton() {
+  QString name = ToQString(LoadString(302));  // "ホーム": nothing selected
+  QIcon icon = TreeImage(TabTree::kRootImage);
+  if (links_) {
+    const TabTree& tree = links_->workspace.tree();
+    int item = tree.selected();
+    if (item >= 0 && tree.item(item).kind == TabTreeItem::Kind::kPage)
+      item = tree.item(item).parent;
+    if (item >= 0 && tree.item(item).kind != TabTreeItem::Kind::kRoot) {
+      name = ToQString(tree.item(item).text);
+      icon = TreeImage(tree.item(item).image);
+    }
+  }
+  tab_button_->setText(ShowsText() ? name : QString());
+  tab_button_->setToolTip(name);
+  if (tab_button_->icon().cacheKey() != icon.cacheKey()) tab_button_->setIcon(icon);
+}
+
+// The tab groups in tree order, indented by depth; the group shown chosen.
+// The list is refilled only when it changed, which most tab changes leave.
+void CSearchBar::RefreshGroupBox() {
+  std::vector<std::pair<QString, int>> groups;
+  int chosen = -1;
+  if (links_ && links_->workspace.tree().root() >= 0) {
+    const TabTree& tree = links_->workspace.tree();
+    const int shown = links_->workspace.shown_group();
+    const std::function<void(int, int)> add = [&](int item, int depth) {
+      for (const int child : tree.item(item).children) {
+        const TabTreeItem& entry = tree.item(child);
+        if (entry.kind != TabTreeItem::Kind::kGroup || entry.image == TabTree::kArchiveImage) {
+          continue;
+        }
+        if (entry.record == shown) chosen = static_cast<int>(groups.size());
+        groups.emplace_back(QString(depth * 2, QLatin1Char(' ')) + ToQString(entry.text),
+                            entry.record);
+        add(child, depth + 1);
+      }
+    };
+    add(tree.root(), 0);
+  }
+  QSignalBlocker block(group_box_);
+  bool same = group_box_->count() == static_cast<int>(groups.size());
+  for (int i = 0; same && i < group_box_->count(); ++i) {
+    const auto& [text, folder] = groups[static_cast<std::size_t>(i)];
+    same = group_box_->itemText(i) == text && group_box_->itemData(i).toInt() == folder;
+  }
+  if (!same) {
+    group_box_->clear();
+    for (const auto& [text, folder] : groups) group_box_->addItem(text, folder);
+  }
+  if (chosen >= 0) group_box_->setCurrentIndex(chosen);
+}
+
+int CSearchBar::chosen_group() const {
+  return group_box_->currentIndex() >= 0 ? group_box_->currentData().toInt() : -1;
+}
+
+void CSearchBar::ResizeKeywordBox(int width) {
+  const QWidget* frame = window();
+  if (width < kMinKeywordWidth || width > frame->width() - kKeywordWidthMargin) return;
+  keyword_box_->setFixedWidth(width);
+  Write(settings_, settings::kFindBarKeywordWidth, width);
+}
+
+bool CSearchBar::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && watched == keyword_box_->lineEdit()) {
+    // Shift+Left and Shift+Right select in the box, whatever keys are bound.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) &&
+        key->modifiers() == Qt::ShiftModifier) {
+      event->accept();
+      return true;
+    }
+  }
+  if (event->type() != QEvent::KeyPress) return QToolBar::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  // Up and Down open the group list as they open the keyword list.
+  if (watched == group_box_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+      (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0) {
+    group_box_->showPopup();
+    return true;
+  }
+  const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+  if (!tab || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    return QToolBar::eventFilter(watched, event);
+  }
+  if (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier)) {
+    emit focusBackwardWanted();
+  } else if (watched == group_box_) {
+    FocusKeywordBox();
+  } else {
+    emit focusForwardWanted();
+  }
+  return true;
+}
+
+void CSearchBar::dragEnterEvent(QDragEnterEvent* event) {
+  if (links_ && event->mimeData()->hasFormat(QString::fromLatin1(kEngineItemMimeType))) {
+    event->acceptProposedAction();
+  }
+}
+
+void CSearchBar::dragMoveEvent(QDragMoveEvent* event) {
+  if (links_ && event->mimeData()->hasFormat(QString::fromLatin1(kEngineItemMimeType))) {
+    event->acceptProposedAction();
+  }
+}
+
+// Before the button dropped on, else at the end.
+void CSearchBar::dropEvent(QDropEvent* event) {
+  if (!links_) return;
+  const QByteArray drop = event->mimeData()->data(QString::fromLatin1(kEngineItemMimeType));
+  std::optional<SearchBarButtons::Token> before;
+  if (auto* target = qobject_cast<QToolButton*>(childAt(event->position().toPoint()))) {
+    const std::vector<SearchBarButtons::Token> tokens =
+        SearchBarButtons::Parse(ToSjis(target->property(kTokenProperty).toString()));
+    if (tokens.size() == 1) before = tokens[0];
+  }
+  if (links_->commands.DropOnBar(drop.toStdString(), before ? &*before : nullptr)) {
+    RebuildButtons();
+    event->acceptProposedAction();
+  }
 }
 
 Keyword CSearchBar::ReadKeyword() const {
@@ -158,7 +624,7 @@ void CSearchBar::FillDropDown() {
 }
 
 void CSearchBar::OnKeywordPicked() {
-  if (Read(settings_, settings::kFindBarFindOption2) == 1) emit commandRequested(kTabSearchCommand);
+  if (Read(settings_, settings::kFindBarFindOption2) == 1) Run(CommandId(kTabSearchCommand));
 }
 
 }  // namespace tolvane

@@ -252,6 +252,7 @@ void CTolvaneView::RefreshCategoryBar() {
   }
   category_bar_->SetTabs(std::move(looks), area.current_category());
   RefreshPageBar();
+  emit tabsChanged();
 }
 
 void CTolvaneView::RefreshPageBar() {
@@ -281,6 +282,7 @@ void CTolvaneView::RefreshTree() {
   // Items are remade only when the tree's shape changed: remaking them
   // under a press would end the drag that press starts.
   if (workspace_ && tab_tree_) tab_tree_->SyncSelection(workspace_->tree());
+  emit tabsChanged();
 }
 
 void CTolvaneView::CategoryBarChanged() {
@@ -475,6 +477,12 @@ void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
     FillTabSwitchMenu(*tabs, workspace_->tree().root());
     tabs->setEnabled(!tabs->isEmpty());
   }
+  if (QMenu* engines = EngineSubmenu(*menu); engines != nullptr && search_bar_ != nullptr) {
+    CommandContext context;
+    context.source = CommandSource::kCategoryBar;
+    context.category = index;
+    search_bar_->FillEngineMenu(*engines, command::kNewTabWithEngine, context);
+  }
   RunMenu(*menu, global, OnCategoryTab(index));
 }
 
@@ -496,6 +504,15 @@ void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
        doc_.tabs().archived(static_cast<std::size_t>(clicked.record))) ||
       (clicked.kind == TabTreeItem::Kind::kGroup && clicked.image == TabTree::kArchiveImage);
   std::unique_ptr<QMenu> menu = CreateTabTreeMenu(clicked.kind, archived, this);
+  if (!archived && clicked.kind != TabTreeItem::Kind::kRoot && search_bar_ != nullptr) {
+    menu->addSeparator();
+    QMenu* engines = menu->addMenu(QStringLiteral("検索エンジンを指定してタブを作成(&E)"));
+    engines->setObjectName(QStringLiteral("createTabWithEngine"));
+    CommandContext on_item;
+    on_item.source = CommandSource::kTabTree;
+    on_item.tree_item = item;
+    search_bar_->FillEngineMenu(*engines, command::kCreateTabWithEngine, on_item);
+  }
   CommandContext context = ContextNow(CommandSource::kTabTree);
   context.tree_item = item;
   RunMenu(*menu, global, context);

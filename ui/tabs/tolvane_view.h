@@ -70,6 +70,10 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   // Makes the controls of the pages (null before Start).
   WebEngineControlFactory* controls() const { return controls_.get(); }
 
+  // Whether the shown page was the last widget of the program to take the
+  // focus: a search then takes its selected text.
+  bool page_had_focus() const { return page_had_focus_; }
+
   // The context of a command given now from `source`: the keys held and
   // the search keyword (the search bar's keyword box, or the selected text
   // of the shown page when the page had the focus last); the current tab
@@ -123,6 +127,9 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   // What the status bar says about saving: empty unless the last periodic
   // save left a file unwritten.
   void saveStatusChanged(const QString& text);
+  // The category row or the tab tree was redrawn: tabs, their names, icons
+  // or flags, or the current tab may have changed.
+  void tabsChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;

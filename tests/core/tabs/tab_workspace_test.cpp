@@ -10,6 +10,7 @@
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/files/settings_store.h"
+#include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_commands.h"
 #include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
@@ -790,6 +791,130 @@ TEST_F(TabWorkspaceTest, StartAndExitCyclesKeepTheSavedPages) {
     ws_->area().SaveOpenPages();
     EXPECT_EQ(doc_.clips().size(), 3u) << cycle;
   }
+}
+
+// The search bar's buttons and menus: an engine searches in the shown
+// category or, with the tabs focused, becomes a tab beside the selection; a
+// tab is chosen and searched, or only chosen where the keys say so.
+TEST_F(TabWorkspaceTest, BarButtonsSearchTheirEngineOrTabOrAddTheEngineAsATab) {
+  Set(settings::kFindBarFindOption1, 0);
+  Write(settings_, settings::kFindBarButtonIDs, "-1,EE2001,XX,TE4,EE2002");
+  StartInG1();
+  SearchEntryCommands search(
+      *ws_, boxes_,
+      {settings_, doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs()});
+  doc_.engines().set_on_search_bar(2, true);  // B1
+  doc_.tabs().set_on_search_bar(kBeta, true);
+  ASSERT_TRUE(search.RefreshButtons());
+  EXPECT_FALSE(search.RefreshButtons());
+  // EE2002 is not flagged: no button, and its number goes to nobody.
+  EXPECT_EQ(SjisToUtf8(search.Describe()),
+            "[-1 32842 まとめて検索 #54][EE2001 34701 B1 #64][TE4 34702 Beta #64]");
+
+  CommandRouter router;
+  ASSERT_TRUE(router.Add(search));
+  CommandContext context;
+  context.keyword = Keyword::FromUtf8("cd");
+  EXPECT_FALSE(router.State(CommandId(34703)).enabled);
+  ASSERT_TRUE(router.Run(CommandId(34701), context));
+  Settle();
+  EXPECT_EQ(Urls(), "http://B1/?q=cd http://B2/ http://B3/ \nhttp://Alpha/ \nhttp://Omega/ \n");
+
+  context.tabs_focused = true;
+  ASSERT_TRUE(router.Run(CommandId(34701), context));
+  Settle();
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][B1*: B1*][Alpha: Alpha*][Omega: Omega*]");
+
+  context.tabs_focused = false;
+  ASSERT_TRUE(router.Run(CommandId(34702), context));
+  Settle();
+  EXPECT_EQ(Urls(), "http://B1/?q=cd \nabout:blank \n");
+
+  // From the tab button's menu with FindOption1 0 the tab is only chosen.
+  context.list_row = kAlpha;
+  ASSERT_TRUE(router.Run(command::kTabButtonChoice, context));
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Books: B1*~ B2~ B3~][B1: B1*~][Alpha*: Alpha*~][Omega: Omega*~]|"
+            "[Beta: Beta*~][Plain: 空白*~]");
+  EXPECT_EQ(
+      Urls(),
+      "http://B1/?q=cd http://B2/ http://B3/ \nhttp://B1/ \nhttp://Alpha/ \nhttp://Omega/ \n");
+}
+
+// The page's selection, the tab group drop-down's tabs and the engine
+// submenus of the category menu and the tab tree.
+TEST_F(TabWorkspaceTest, SelectionGroupTabAndEngineMenuCommands) {
+  StartInG1();
+  SearchEntryCommands search(
+      *ws_, boxes_,
+      {settings_, doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs()});
+  CommandRouter router;
+  ASSERT_TRUE(router.Add(search));
+  CommandContext context;
+  // No selection: nothing searched, nothing counted.
+  ASSERT_TRUE(router.Run(command::kSearchSelection, context));
+  context.keyword = Keyword::FromUtf8("");
+  ASSERT_TRUE(router.Run(command::kSearchSelection, context));
+  EXPECT_EQ(doc_.keywords().items().size(), 0u);
+
+  context.keyword = Keyword::FromUtf8("ab");
+  ASSERT_TRUE(router.Run(command::kBatchSearchSelection, context));
+  Settle();
+  EXPECT_EQ(Urls(),
+            "http://B1/?q=ab http://B2/?q=ab http://B3/?q=ab \nhttp://Alpha/?q=ab "
+            "\nhttp://Omega/?q=ab \n");
+
+  // The second tab of G2 (Plain, nothing to search) and of G1 (Alpha).
+  context.keyword = Keyword::FromUtf8("xy");
+  context.tree_item = GroupItem(1);
+  EXPECT_FALSE(router.State(CommandId(34603), context).enabled);
+  ASSERT_TRUE(router.Run(CommandId(34601), context));
+  Settle();
+  EXPECT_EQ(Urls(),
+            "http://B1/?q=ab http://B2/?q=ab http://B3/?q=ab \nhttp://Alpha/?q=xy "
+            "\nhttp://Omega/?q=ab \n");
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Alpha*: Alpha*][Omega: Omega*]");
+
+  // 32971 on the category row's Books: the engine B2 as a tab beside it.
+  CommandContext menu;
+  menu.source = CommandSource::kCategoryBar;
+  menu.category = 0;
+  menu.list_row = 3;
+  ASSERT_TRUE(router.Run(command::kNewTabWithEngine, menu));
+  Settle();
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][B2*: B2*][Alpha: Alpha*][Omega: Omega*]");
+  // 32950 on group G2 in the tab tree: at the group's end.
+  menu.source = CommandSource::kTabTree;
+  menu.tree_item = GroupItem(2);
+  menu.list_row = 4;
+  ASSERT_TRUE(router.Run(command::kCreateTabWithEngine, menu));
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Beta: Beta*][Plain: 空白*][B3*: B3*]|"
+            "[Books: B1*~ B2~ B3~][Alpha: Alpha*~][Omega: Omega*~][B2: B2*~]");
+  menu.list_row = 99;
+  EXPECT_FALSE(router.State(command::kCreateTabWithEngine, menu).enabled);
+}
+
+// A folder or engine dropped from the search tree gets its button where it
+// was dropped; an unknown item changes nothing.
+TEST_F(TabWorkspaceTest, DropsOnTheSearchBarFlagTheItemAndMoveItsToken) {
+  Write(settings_, settings::kFindBarButtonIDs, "-1, EE2001 ,-2");
+  StartInG1();
+  SearchEntryCommands search(
+      *ws_, boxes_,
+      {settings_, doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs()});
+  search.RefreshButtons();
+  const SearchBarButtons::Token before{SearchBarButtons::Kind::kBuiltIn, 2};
+  EXPECT_TRUE(search.DropOnBar("EF2", &before));
+  EXPECT_TRUE(search.DropOnBar("EE2003", nullptr));
+  EXPECT_FALSE(search.DropOnBar("EE77", nullptr));
+  EXPECT_FALSE(search.DropOnBar("TE1", nullptr));
+  EXPECT_EQ(Read(settings_, settings::kFindBarButtonIDs), "-1,EE2001,EF2,-2,EE2003");
+  EXPECT_EQ(SjisToUtf8(search.Describe()),
+            "[-1 32842 まとめて検索 #54][EF2 34701 Books][-2 32843 ページ内を検索 #55]"
+            "[EE2003 34703 B3 #64]");
 }
 
 }  // namespace

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <functional>
+
+#include "core/stores/engine_list.h"
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QWebEnginePage;
+
+namespace tolvane {
+
+class Prompter;
+
+// "このサイトの検索を追加": finds the search description a page declares
+// (<link rel="search" type="application/opensearchdescription+xml">),
+// fetches it (http or https only, OpenSearchDescription::kMaxBytes at most,
+// kFetchTimeoutMs), maps it to a new user engine's values and, once the
+// user has checked them, creates the engine. Every refusal (no
+// description, a failed fetch, a description OpenSearchDescription
+// refuses, no user engine ID left) is told through the prompter and
+// changes nothing.
+class SiteSearchAdder : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFetchTimeoutMs = 10'000;
+
+  struct Hooks {
+    // Shows the values for checking; false: the user cancelled. May edit
+    // them.
+    std::function<bool(EngineDialogValues&)> confirm;
+    // Where the new engine goes (the search tree's selection).
+    std::function<EngineCreationPlace()> place;
+  };
+
+  SiteSearchAdder(EngineList& engines, Prompter& prompter, Hooks hooks, QObject* parent = nullptr);
+  ~SiteSearchAdder() override;
+
+  // The whole command on `page`; one at a time (a second call while one
+  // runs is ignored).
+  void AddFrom(QWebEnginePage* page);
+  bool busy() const { return busy_; }
+
+  // The address of the description `page` declares (absolute), or an
+  // empty one; asynchronous.
+  static void FindDescription(QWebEnginePage* page, std::function<void(const QUrl&)> found);
+
+ signals:
+  // A user engine was created at `row` of the engine list.
+  void engineAdded(int row);
+  // The command ended, with or without an engine.
+  void finished();
+
+ private:
+  void Fetch(const QUrl& url, const QString& user_agent);
+  void Finish(const QByteArray& document);
+  void Refuse(const std::string& message);
+  void End();
+
+  EngineList& engines_;
+  Prompter& prompter_;
+  Hooks hooks_;
+  QNetworkAccessManager* network_ = nullptr;
+  QPointer<QNetworkReply> reply_;
+  QByteArray received_;
+  // The description was cut off for its size (announced or received).
+  bool too_large_ = false;
+  bool busy_ = false;
+};
+
+}  // namespace tolvane
