@@ -330,7 +330,7 @@ void TabCommands::NewCategoryTab(const CommandTarget& target) {
   if (ask) {
     values.name = LoadString(string_id::kUntitled);
     values.tab_name = values.name;
-    if (!ws_.view().EditTab(LoadString(string_id::kNewTabTitle), values)) return;
+    if (!ws_.view().EditTab(LoadString(string_id::kNewTabTitle), -1, values)) return;
   }
   const std::optional<int> row = ws_.editor().NewTab(group_id, order, ask ? &values : nullptr);
   if (row) ws_.RebuildAndSelectTab(*row);
@@ -448,8 +448,8 @@ void TabCommands::EditTab(const CommandTarget& target) {
   EngineDialogValues values{tabs.name(row),         tabs.tab_name(row),   tabs.short_name(row),
                             tabs.url(row),          tabs.search_url(row), tabs.post_data(row),
                             tabs.encoding(row),     tabs.gesture(row),    tabs.shortcut(row),
-                            tabs.on_search_bar(row)};
-  if (!ws_.view().EditTab(LoadString(string_id::kTabSettingsTitle), values)) return;
+                            tabs.on_search_bar(row),  tabs.icon_index(row)};
+  if (!ws_.view().EditTab(LoadString(string_id::kTabSettingsTitle), record, values)) return;
   ws_.editor().Apply(record, values);
   ws_.area().RefreshCaption(record);
   ws_.RebuildAndSelectTab(record);

@@ -20,8 +20,9 @@ class WorkspaceView : public TabAreaView {
   // The keyword of a tab search: the search bar's keyword box, or the
   // selected text of the shown page when the page had the focus last.
   virtual Keyword SearchKeyword() = 0;
-  // The tab property dialog, titled `title`, on `values`; false on Cancel.
-  virtual bool EditTab(const std::string& title, EngineDialogValues& values) = 0;
+  // The tab property dialog, titled `title`, on `values` of tab row
+  // `record` (-1: a tab being created); false on Cancel.
+  virtual bool EditTab(const std::string& title, int record, EngineDialogValues& values) = 0;
   // The side bar shows its tab page.
   virtual void ShowTabTreePage() = 0;
   // The keyboard focus goes to the page tab row.

@@ -61,7 +61,7 @@ class RecordingView : public WorkspaceView, public TabAreaEvents {
   void TreeRebuilt() override {}
   void TreeChanged() override {}
   Keyword SearchKeyword() override { return Keyword::FromUtf8(keyword); }
-  bool EditTab(const std::string& title, EngineDialogValues& values) override {
+  bool EditTab(const std::string& title, int /*record*/, EngineDialogValues& values) override {
     log.push_back("edit " + SjisToUtf8(title));
     if (edit_answer) values = edited;
     return edit_answer;
