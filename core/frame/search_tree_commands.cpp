@@ -87,7 +87,8 @@ bool SearchTreeCommands::HasFolderOrEngine(const CommandContext& context) const 
 bool SearchTreeCommands::CanArchive(const CommandContext& context) const {
   if (IsEngine(context)) return true;
   const int folder = FolderIndex(context);
-  return folder >= 0 && folders_.id(static_cast<std::size_t>(folder)) != CategoryFolderTree::kArchiveId;
+  return folder >= 0 &&
+         folders_.id(static_cast<std::size_t>(folder)) != CategoryFolderTree::kArchiveId;
 }
 
 bool SearchTreeCommands::CanDelete(const CommandContext& context) const {
@@ -216,8 +217,7 @@ void SearchTreeCommands::EditProperties(const CommandContext& context) {
   EngineDialog dialog = EngineDialog::ForRow(engines_, r);
   if (!view_.EditEngine(dialog)) return;
   RebuildAndSelect(row, -1);
-  if (was_on_bar != engines_.on_search_bar(r) ||
-      (was_on_bar && old_name != engines_.name(r))) {
+  if (was_on_bar != engines_.on_search_bar(r) || (was_on_bar && old_name != engines_.name(r))) {
     view_.SearchBarItemsChanged();
   }
 }
@@ -276,7 +276,8 @@ std::string SearchTreeCommands::ArchiveText(int item) const {
     if (tree_.item(item).kind == Kind::kEngine) archived = engines_.archived(record);
     if (tree_.item(item).kind == Kind::kFolder) archived = folders_.archived(record);
   }
-  return archived ? LoadString(kRestoreFromArchive) : CommandTable::ActionName(CommandId(kMoveToArchive));
+  return archived ? LoadString(kRestoreFromArchive)
+                  : CommandTable::ActionName(CommandId(kMoveToArchive));
 }
 
 void SearchTreeCommands::RebuildAndSelect(int engine_row, int folder) {

@@ -90,8 +90,8 @@ class EngineDialog {
 
   // OK: checks the shortcut and gesture against every other owner
   // (`dispatcher`) and, when they pass, writes the values to the row or
-  // creates the engine (a dialog ForTab only checks). Returns 0, or the string id of the message to show
-  // with nothing written: 1014, 1016, 1017, or kNoUserEngineIdLeft.
+  // creates the engine (a dialog ForTab only checks). Returns 0, or the string id of the message to
+  // show with nothing written: 1014, 1016, 1017, or kNoUserEngineIdLeft.
   struct SaveResult {
     int message = 0;
     int row = -1;  // the row written or created

@@ -1,6 +1,7 @@
 #include "core/search/search_tree.h"
 
 #include <algorithm>
+#include <charconv>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -51,10 +52,11 @@ void SearchTree::Build() {
   root.image = kRootImage;
   root.expanded = true;
   AddItem(std::move(root));
-  BuildState state{Read(settings_, settings::kFindTreeShowFavicon) == 1, {},
-                   std::vector<bool>(folders_.size())};
+  BuildState state{
+      Read(settings_, settings::kFindTreeShowFavicon) == 1, {}, std::vector<bool>(folders_.size())};
   for (std::size_t i = 0; i < folders_.size(); ++i) {
-    if (!folders_.deleted(i)) state.folders_in[folders_.VisibleParent(i)].push_back(static_cast<int>(i));
+    if (!folders_.deleted(i))
+      state.folders_in[folders_.VisibleParent(i)].push_back(static_cast<int>(i));
   }
   AddLevel(0, CategoryFolderTree::kTopLevelId, state);
 
@@ -76,7 +78,8 @@ void SearchTree::AddLevel(int parent_item, int folder_id, BuildState& state) {
     folders.push_back(f);
   }
   std::stable_sort(folders.begin(), folders.end(), [this](int a, int b) {
-    return folders_.order(static_cast<std::size_t>(a)) < folders_.order(static_cast<std::size_t>(b));
+    return folders_.order(static_cast<std::size_t>(a)) <
+           folders_.order(static_cast<std::size_t>(b));
   });
   for (int f : folders) {
     const auto index = static_cast<std::size_t>(f);
@@ -154,6 +157,35 @@ int SearchTree::FolderIdOf(int index) const {
       return engines_.EffectiveFolder(static_cast<std::size_t>(it.record));
   }
   return -1;
+}
+
+std::string SearchTree::Token(int index) const {
+  if (index < 0 || index >= size()) return {};
+  const SearchTreeItem& it = item(index);
+  const auto record = static_cast<std::size_t>(it.record);
+  switch (it.kind) {
+    case Kind::kFolder:
+      return "EF" + std::to_string(folders_.id(record));
+    case Kind::kEngine:
+      return "EE" + std::to_string(engines_.id(record));
+    case Kind::kRoot:
+      break;
+  }
+  return {};
+}
+
+int SearchTree::ItemOfToken(std::string_view token) const {
+  if (token.size() < 3 || token[0] != 'E' || (token[1] != 'E' && token[1] != 'F')) return -1;
+  int id = 0;
+  const std::string_view digits = token.substr(2);
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+  if (error != std::errc() || end != digits.data() + digits.size()) return -1;
+  if (token[1] == 'E') {
+    const int row = engines_.FindById(id);
+    return row >= 0 ? FindEngine(row) : -1;
+  }
+  const int folder = folders_.Find(id);
+  return folder >= 0 ? FindFolder(folder) : -1;
 }
 
 std::string SearchTree::Describe() const {

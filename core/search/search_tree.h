@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tolvane {
@@ -72,6 +73,12 @@ class SearchTree {
   // The engine folder an item stands for: a category's own, an engine's
   // effective folder, 0 for the root. -1 for no item.
   int FolderIdOf(int item) const;
+
+  // The search-bar token a dragged item carries: "EE" + engine ID, "EF" +
+  // folder ID; empty for the root. ItemOfToken finds the item again (-1
+  // when the token names nothing listed).
+  std::string Token(int item) const;
+  int ItemOfToken(std::string_view token) const;
 
   // One line per item, depth-first, indented two spaces a level: text,
   // "#image", then " open" (expanded with children) and " *" (selected).

@@ -30,6 +30,7 @@
 #include "ui/frame/command_actions.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/search/search_bar.h"
+#include "ui/sidebar/side_bar.h"
 #include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
@@ -41,7 +42,6 @@ constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
-constexpr int kSidePanelWidth = 220;
 constexpr int kFocusKeywordBox = 59151;
 
 }  // namespace
@@ -74,32 +74,41 @@ void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,
                        const std::string& clip_list_url) {
   view_->Start(profile, has_argument, start_url, clip_list_url);
+  side_bar_->Start();
 }
 
 void CMainFrame::CreateSidePanel() {
-  auto* panel = new QWidget;
-  panel->setObjectName(QStringLiteral("sidePanel"));
-  auto* title = new QLabel(QStringLiteral("タブ"), panel);
-  title->setObjectName(QStringLiteral("sidePanelTitle"));
-  title->setContentsMargins(6, 4, 6, 4);
-  QFont bold = title->font();
-  bold.setBold(true);
-  title->setFont(bold);
-  auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(title);
-  layout->addWidget(view_->tab_tree(), 1);
-
+  side_bar_ = new CSideBar(doc_, *view_, *search_bar_, router_, this);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName(QStringLiteral("mainSplitter"));
-  splitter_->addWidget(panel);
+  splitter_->addWidget(side_bar_);
   splitter_->addWidget(view_);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
-  splitter_->setSizes({kSidePanelWidth, kDefaultWidth - kSidePanelWidth});
+  splitter_->setCollapsible(1, false);
+  const int bar_width = side_bar_->commands().width();
+  splitter_->setSizes({bar_width, std::max(kDefaultWidth - bar_width, 1)});
   setCentralWidget(splitter_);
-  connect(view_, &CTolvaneView::tabTreePageWanted, panel, &QWidget::show);
+  // The bar dragged shut counts as hidden, as its commands hide it.
+  connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+    const int shown = splitter_->sizes().value(0);
+    side_bar_->commands().SetVisible(shown > 0);
+    if (shown > 0) side_bar_->commands().set_width(shown);
+  });
+  connect(side_bar_, &CSideBar::visibilityWanted, this, [this](bool show) {
+    if (show && splitter_->sizes().value(0) == 0) {
+      const int restored = side_bar_->commands().width();
+      splitter_->setSizes({restored, std::max(splitter_->width() - restored, 1)});
+    }
+  });
+  connect(view_, &CTolvaneView::tabTreePageWanted, side_bar_, &CSideBar::ShowTabPage);
+  connect(view_->tab_tree(), &CTabTreeCtrl::searchItemDropped, this,
+          [this](const QByteArray& token, int target) {
+            if (SearchTreeCommands* commands = side_bar_->search_commands()) {
+              commands->DropOnTabTree(side_bar_->search_tree().ItemOfToken(token.toStdString()),
+                                      target);
+            }
+          });
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -281,8 +290,7 @@ int CMainFrame::ActiveTabId() {
   return workspace != nullptr ? workspace->ActiveTabId() : 0;
 }
 
-// The bars and lists of the frame come later: nothing to keep for them yet.
-void CMainFrame::SaveBarLayout() {}
+void CMainFrame::SaveBarLayout() { side_bar_->SaveState(); }
 void CMainFrame::SaveLists() {}
 
 void CMainFrame::ShowWaitCursor() {

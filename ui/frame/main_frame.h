@@ -17,11 +17,12 @@ namespace tolvane {
 
 class CCommandActions;
 class CSearchBar;
+class CSideBar;
 class CTolvaneDoc;
 class CTolvaneView;
 
-// The main window: the search bar on top, the side panel with the tab tree
-// beside the tab area, the menu and status bars around them. Closing it runs the program's close
+// The main window: the search bar on top, the side bar (CSideBar) beside
+// the tab area, the menu and status bars around them. Closing it runs the program's close
 // order (ShutdownSequence); the close is abandoned when the user cancels the exit dialog.
 class CMainFrame : public QMainWindow, public ShutdownFrame {
   Q_OBJECT
@@ -32,6 +33,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
 
   CTolvaneView* view() const { return view_; }
   CSearchBar* search_bar() const { return search_bar_; }
+  CSideBar* side_bar() const { return side_bar_; }
   // Every command of the window runs through this router; the actions are
   // the menu items and buttons made from it.
   CommandRouter& router() { return router_; }
@@ -79,6 +81,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame {
   CCommandActions* actions_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
+  CSideBar* side_bar_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* status_icon_ = nullptr;
   QLabel* status_text_ = nullptr;

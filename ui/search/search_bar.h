@@ -50,10 +50,15 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
 
   // KeywordBoxes
   void SetSearchBarText(const Keyword& keyword) override { WriteKeyword(keyword); }
-  void SetSideBarText(const Keyword& keyword) override { side_bar_text_ = keyword; }
+  void SetSideBarText(const Keyword& keyword) override {
+    side_bar_text_ = keyword;
+    emit sideBarTextSet();
+  }
 
  signals:
   void commandRequested(int id);
+  // A search wrote side_bar_text(): the side bar's box shows it.
+  void sideBarTextSet();
 
  private:
   void FillDropDown();

@@ -10,6 +10,7 @@
 
 #include "core/tabs/tab_tree.h"
 #include "ui/app/qt_text.h"
+#include "ui/sidebar/search_tree_ctrl.h"
 
 namespace tolvane {
 namespace {
@@ -144,11 +145,42 @@ void CTabTreeCtrl::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTabTreeCtrl::dropEvent(QDropEvent* event) {
+  const QString search_item = QString::fromLatin1(kSearchTreeMimeType);
+  if (event->source() != this && event->mimeData()->hasFormat(search_item)) {
+    const int target = ItemIndex(itemAt(event->position().toPoint()));
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    stopAutoScroll();
+    setState(NoState);
+    if (target >= 0) emit searchItemDropped(event->mimeData()->data(search_item), target);
+    return;
+  }
   if (event->source() != this) {
     event->ignore();
     return;
   }
   DropOwnItem(*event);
+}
+
+// Items of the search tree are taken as copies; their drops never move
+// anything of this tree.
+void CTabTreeCtrl::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kSearchTreeMimeType))) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return;
+  }
+  QTreeWidget::dragEnterEvent(event);
+}
+
+void CTabTreeCtrl::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kSearchTreeMimeType))) {
+    QTreeWidget::dragMoveEvent(event);  // auto-scroll and the drop indicator
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return;
+  }
+  QTreeWidget::dragMoveEvent(event);
 }
 
 void CTabTreeCtrl::DropOwnItem(QDropEvent& event) {

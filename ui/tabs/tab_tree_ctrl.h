@@ -51,6 +51,9 @@ class CTabTreeCtrl : public QTreeWidget {
   void contextMenuRequested(int item_index, QPoint global);
   // Model item `dragged_item` was dropped on model item `target_item`.
   void itemDropped(int dragged_item, int target_item);
+  // A search tree item (its token, kSearchTreeMimeType) was dropped on
+  // model item `target_item`.
+  void searchItemDropped(const QByteArray& token, int target_item);
 
  public:
   // The drop of an item dragged from this tree (dropEvent, once it has seen
@@ -61,6 +64,8 @@ class CTabTreeCtrl : public QTreeWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
 
  private:
   void AddItem(const TabTree& tree, int index, QTreeWidgetItem* parent);

@@ -86,7 +86,7 @@ class CTolvaneView : public QWidget, public WorkspaceView {
   void TreeRebuilt() override;
   void TreeChanged() override;
   Keyword SearchKeyword() override;
-  bool EditTab(const std::string& title, EngineDialogValues& values) override;
+  bool EditTab(const std::string& title, int record, EngineDialogValues& values) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;
 

@@ -1,0 +1,138 @@
+#include "ui/sidebar/search_tree_ctrl.h"
+
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QStyle>
+#include <utility>
+
+#include "core/search/search_tree.h"
+#include "ui/app/qt_text.h"
+
+namespace tolvane {
+
+CSearchTreeCtrl::CSearchTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+  setObjectName(QStringLiteral("searchTree"));
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  setDragDropMode(QAbstractItemView::DragOnly);
+  setUniformRowHeights(true);
+  root_icon_ = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+  folder_icon_ = style()->standardIcon(QStyle::SP_DirIcon);
+  archive_icon_ = style()->standardIcon(QStyle::SP_DriveHDIcon);
+  engine_icon_ = style()->standardIcon(QStyle::SP_FileIcon);
+
+  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    if (!syncing_ && current != nullptr) emit itemChosen(ItemIndex(current));
+  });
+  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    if (!syncing_) emit expandedChanged(ItemIndex(item), true);
+  });
+  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+    if (!syncing_) emit expandedChanged(ItemIndex(item), false);
+  });
+  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    emit contextMenuRequested(ItemIndex(itemAt(pos)), viewport()->mapToGlobal(pos));
+  });
+}
+
+// Favicons and the chosen icons of engines are drawn with one picture
+// until the favicon cache gives the tree its images.
+const QIcon& CSearchTreeCtrl::IconOf(int image) const {
+  switch (image) {
+    case SearchTree::kRootImage:
+      return root_icon_;
+    case SearchTree::kFolderImage:
+      return folder_icon_;
+    case SearchTree::kArchiveImage:
+      return archive_icon_;
+    default:
+      return engine_icon_;
+  }
+}
+
+void CSearchTreeCtrl::Rebuild(const SearchTree& tree) {
+  const bool was_syncing = std::exchange(syncing_, true);
+  tree_ = &tree;
+  setUpdatesEnabled(false);
+  clear();
+  items_.assign(static_cast<std::size_t>(tree.size()), nullptr);
+  // Children are made before they join their parent, and the top item joins
+  // the widget last: one insertion instead of one per item.
+  for (int i = 0; i < tree.size(); ++i) {
+    const SearchTreeItem& model = tree.item(i);
+    auto* item = new QTreeWidgetItem;
+    item->setData(0, Qt::UserRole, i);
+    item->setText(0, ToQString(model.text));
+    item->setIcon(0, IconOf(model.image));
+    if (model.kind == SearchTreeItem::Kind::kRoot) {
+      item->setFlags(item->flags() & ~Qt::ItemIsDragEnabled);
+    }
+    items_[static_cast<std::size_t>(i)] = item;
+  }
+  for (int i = 0; i < tree.size(); ++i) {
+    const SearchTreeItem& model = tree.item(i);
+    if (model.children.empty()) continue;
+    QList<QTreeWidgetItem*> children;
+    children.reserve(static_cast<qsizetype>(model.children.size()));
+    for (int child : model.children) children.append(items_[static_cast<std::size_t>(child)]);
+    items_[static_cast<std::size_t>(i)]->addChildren(children);
+  }
+  if (tree.root() >= 0) addTopLevelItem(items_[static_cast<std::size_t>(tree.root())]);
+  ApplyState(tree);
+  setUpdatesEnabled(true);
+  syncing_ = was_syncing;
+}
+
+void CSearchTreeCtrl::ApplyState(const SearchTree& tree) {
+  if (static_cast<std::size_t>(tree.size()) != items_.size()) {
+    Rebuild(tree);
+    return;
+  }
+  const bool was_syncing = std::exchange(syncing_, true);
+  for (int i = 0; i < tree.size(); ++i) {
+    const SearchTreeItem& model = tree.item(i);
+    if (!model.children.empty()) items_[static_cast<std::size_t>(i)]->setExpanded(model.expanded);
+  }
+  if (QTreeWidgetItem* selected = WidgetItem(tree.selected())) {
+    setCurrentItem(selected);
+    scrollToItem(selected);
+  }
+  syncing_ = was_syncing;
+}
+
+int CSearchTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
+  if (item == nullptr) return -1;
+  bool ok = false;
+  const int index = item->data(0, Qt::UserRole).toInt(&ok);
+  return ok ? index : -1;
+}
+
+QTreeWidgetItem* CSearchTreeCtrl::WidgetItem(int item_index) const {
+  if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
+  return items_[static_cast<std::size_t>(item_index)];
+}
+
+void CSearchTreeCtrl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();  // the context menu event follows on its own
+    return;
+  }
+  QTreeWidget::mousePressEvent(event);
+}
+
+QStringList CSearchTreeCtrl::mimeTypes() const {
+  return {QString::fromLatin1(kSearchTreeMimeType)};
+}
+
+QMimeData* CSearchTreeCtrl::mimeData(const QList<QTreeWidgetItem*>& items) const {
+  if (items.isEmpty() || tree_ == nullptr) return nullptr;
+  const std::string token = tree_->Token(ItemIndex(items.front()));
+  if (token.empty()) return nullptr;
+  auto* mime = new QMimeData;
+  mime->setData(QString::fromLatin1(kSearchTreeMimeType), QByteArray::fromStdString(token));
+  return mime;
+}
+
+}  // namespace tolvane
