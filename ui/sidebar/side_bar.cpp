@@ -117,6 +117,9 @@ CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
   tabs_->setExpanding(false);
   tabs_->setIconSize(QSize(16, 16));
   tabs_->setDocumentMode(true);
+  tabs_->setUsesScrollButtons(false);
+  // Icons only, no minimum width: the five fit the bar's default width.
+  tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 0px; padding: 3px 7px; }"));
   for (int page = 0; page < SideBarCommands::kPageCount; ++page) {
     const int tab = tabs_->addTab(SideBarPageIcon(page), QString());
     tabs_->setTabToolTip(tab, ToQString(SideBarCommands::PageName(page)));
