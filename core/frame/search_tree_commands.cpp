@@ -193,6 +193,16 @@ bool SearchTreeCommands::DropOnTabTree(int item, int target) {
     if (tab) tabs_.set_order(static_cast<std::size_t>(*tab), place->order);
   }
   if (!tab) return false;
+  // Onto a tab: just before it, as a tab dragged inside the tab tree goes.
+  const TabTree& tabs = ws_.tree();
+  const TabTreeItem* on = &tabs.item(target);
+  if (on->kind == TabTreeItem::Kind::kPage) on = &tabs.item(on->parent);
+  if (on->kind == TabTreeItem::Kind::kTab) {
+    const int group_item = tabs.GroupItemOf(target);
+    const std::vector<int> rows =
+        group_item >= 0 ? tabs.TabsOfGroup(group_item) : std::vector<int>{};
+    ws_.editor().FileTab(*tab, place->group_id, rows, on->record);
+  }
   ws_.RebuildAndSelectTab(*tab);
   return true;
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +77,31 @@ void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
   QFile file(PathToQString(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write test file");
   file.write(bytes);
+}
+
+void WriteStore(const std::filesystem::path& path, QString text) {
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
+}
+
+QString FormText(const QByteArray& form, const char* charset) {
+  QStringList fields;
+  for (const QByteArray& pair : form.split('&')) {
+    const qsizetype equals = pair.indexOf('=');
+    QByteArray value = pair.mid(equals + 1);
+    value.replace('+', ' ');
+    QStringDecoder decode(charset);
+    if (!decode.isValid()) return QStringLiteral("no decoder for ") + QLatin1String(charset);
+    const QString text = decode(QByteArray::fromPercentEncoding(value));
+    if (decode.hasError()) return QStringLiteral("not ") + QLatin1String(charset);
+    fields << QString::fromLatin1(pair.left(equals)) + QLatin1Char('=') + text;
+  }
+  return fields.join(QLatin1Char('&'));
+}
+
+QByteArray QueryOf(const QByteArray& target) {
+  const qsizetype mark = target.indexOf('?');
+  return mark < 0 ? QByteArray() : target.mid(mark + 1);
 }
 
 QStringList AppArguments(const QString& data_dir) {

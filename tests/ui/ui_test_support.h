@@ -40,6 +40,15 @@ void Spin(int ms);
 QByteArray ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes);
 
+// A store file as the program writes it: Shift_JIS, CR LF after each line.
+void WriteStore(const std::filesystem::path& path, QString text);
+
+// The fields of a query or form body as "name=value&...", each value
+// unescaped ("+" is a space) and read as `charset`: what a shop reads.
+QString FormText(const QByteArray& form, const char* charset);
+// The query of a request target (after "?"), empty when none.
+QByteArray QueryOf(const QByteArray& target);
+
 // Arguments for CTolvaneApp::InitInstance on `data_dir`.
 QStringList AppArguments(const QString& data_dir);
 
