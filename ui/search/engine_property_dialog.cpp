@@ -1,5 +1,6 @@
 #include "ui/search/engine_property_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,6 +27,16 @@ using Button = EngineDialog::GestureButton;
 
 QString Label(Field field) { return ToQString(EngineDialog::Label(field)); }
 
+// A read-only field keeps its text selectable but looks like the dialog's
+// background, so the user sees at once what cannot be changed.
+void ShowReadOnly(QLineEdit& edit, bool read_only) {
+  edit.setReadOnly(read_only);
+  QPalette palette = edit.palette();
+  palette.setBrush(QPalette::Base, read_only ? edit.palette().brush(QPalette::Window)
+                                             : QApplication::palette(&edit).brush(QPalette::Base));
+  edit.setPalette(palette);
+}
+
 }  // namespace
 
 CEnginePropertyDialog::CEnginePropertyDialog(EngineDialog& model,
@@ -47,7 +58,7 @@ CEnginePropertyDialog::CEnginePropertyDialog(EngineDialog& model,
 
   auto* id = new QLineEdit(ToQString(model.Text(Field::kId)));
   id->setObjectName(QStringLiteral("id"));
-  id->setReadOnly(true);
+  ShowReadOnly(*id, true);
   form_->addRow(Label(Field::kId), id);
 
   AddText(Field::kName, "name");
@@ -82,18 +93,26 @@ CEnginePropertyDialog::CEnginePropertyDialog(EngineDialog& model,
   form_->addRow(QString(), on_search_bar_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form_);
   layout->addWidget(buttons);
+  // The focus starts in the first field the user may change.
+  for (const auto& [field, edit] : texts_) {
+    if (!edit->isReadOnly()) {
+      edit->setFocus();
+      break;
+    }
+  }
 }
 
 QLineEdit* CEnginePropertyDialog::AddText(Field field, const char* name) {
   auto* edit = new QLineEdit(ToQString(model_.Text(field)));
   edit->setObjectName(QString::fromLatin1(name));
   edit->setMinimumWidth(360);
-  edit->setReadOnly(!model_.Editable(field));
+  ShowReadOnly(*edit, !model_.Editable(field));
   form_->addRow(Label(field), edit);
   texts_.emplace_back(field, edit);
   return edit;
@@ -102,7 +121,7 @@ QLineEdit* CEnginePropertyDialog::AddText(Field field, const char* name) {
 void CEnginePropertyDialog::AddGestureRow() {
   gesture_ = new QLineEdit(ToQString(model_.Text(Field::kGesture)));
   gesture_->setObjectName(QStringLiteral("gesture"));
-  gesture_->setReadOnly(true);
+  ShowReadOnly(*gesture_, true);
   auto* row = new QWidget;
   auto* column = new QVBoxLayout(row);
   column->setContentsMargins(0, 0, 0, 0);
@@ -143,7 +162,7 @@ void CEnginePropertyDialog::PressGesture(Button button) {
   if (model_.gesture_typing()) model_.SetText(Field::kGesture, ToSjis(gesture_->text()));
   model_.PressGestureButton(button);
   gesture_->setText(ToQString(model_.Text(Field::kGesture)));
-  gesture_->setReadOnly(!model_.gesture_typing());
+  ShowReadOnly(*gesture_, !model_.gesture_typing());
   if (button == Button::kDirectInput) gesture_->setFocus();
 }
 

@@ -119,7 +119,11 @@ CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
   tabs_->setDocumentMode(true);
   tabs_->setUsesScrollButtons(false);
   // Icons only, no minimum width: the five fit the bar's default width.
-  tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 0px; padding: 3px 7px; }"));
+  tabs_->setStyleSheet(QStringLiteral(
+      "QTabBar::tab { width: 32px; height: 22px; padding: 0px; margin-right: 1px;"
+      " border: 1px solid palette(mid); border-bottom: none; background: palette(button); }"
+      "QTabBar::tab:selected { background: palette(base); }"
+      "QTabBar::tab:!selected { margin-top: 3px; }"));
   for (int page = 0; page < SideBarCommands::kPageCount; ++page) {
     const int tab = tabs_->addTab(SideBarPageIcon(page), QString());
     tabs_->setTabToolTip(tab, ToQString(SideBarCommands::PageName(page)));
