@@ -33,15 +33,6 @@ namespace {
 
 const QString kKeyword = QStringLiteral("東京 タワー");
 
-QString Bar(const TabArea& area) {
-  QStringList tabs;
-  for (int i = 0; i < area.category_count(); ++i) {
-    tabs << ToQString(area.category(i).caption()) +
-                (i == area.current_category() ? QStringLiteral("*") : QString());
-  }
-  return tabs.join(QLatin1Char(' '));
-}
-
 // Clicks the widget item of search tree item `item`, as the user would.
 void ClickSearchItem(CSearchTreeCtrl& tree, int item) {
   QTreeWidgetItem* widget = tree.WidgetItem(item);
@@ -114,7 +105,7 @@ class SideBarEndToEndTest : public QObject {
         test::WaitFor([&] { return frame.windowHandle() && frame.windowHandle()->isExposed(); }));
     CSideBar& side = *frame.side_bar();
     TabArea& area = frame.view()->workspace()->area();
-    QCOMPARE(Bar(area), QStringLiteral("一店*"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("一店*"));
 
     // A first start shows the tab page; Ctrl+E's command the search tree.
     auto* title = side.findChild<QLabel*>(QStringLiteral("sideBarTitle"));
@@ -148,13 +139,13 @@ class SideBarEndToEndTest : public QObject {
              QStringLiteral("k=東京 タワー&second=タワー"));
     // Searched in the current category tab, the keyword echoed into the
     // search bar's box.
-    QCOMPARE(Bar(area), QStringLiteral("一店*"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("一店*"));
     QCOMPARE(frame.search_bar()->ReadKeyword().utf8(), kKeyword.toStdString());
 
     // The category as a category search tab (32952 of its menu).
     ClickSearchItem(*side.search_tree_ctrl(), ItemNamed(tree, QStringLiteral("テスト")));
     QVERIFY(frame.router().Run(command::kAddFolderAsSearchTab, side.Context()));
-    QCOMPARE(Bar(area), QStringLiteral("一店 テスト*"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("一店 テスト*"));
     QVERIFY(test::WaitFor([&] { return area.category(1).page_count() == 2; }));
 
     // The Shift_JIS shop dragged onto the tab 一店 of the tab tree: a tab
@@ -172,7 +163,7 @@ class SideBarEndToEndTest : public QObject {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(tabs.viewport(), &drop);
-    QCOMPARE(Bar(area), QStringLiteral("SJIS店* 一店 テスト"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("SJIS店* 一店 テスト"));
 
     QVERIFY(frame.close());
     app.reset();

@@ -48,16 +48,6 @@ QByteArray Html(const QByteArray& title) {
 TabArea& Area(const CTolvaneApp& app) { return app.main_frame()->view()->workspace()->area(); }
 TabWorkspace& Workspace(const CTolvaneApp& app) { return *app.main_frame()->view()->workspace(); }
 
-// The category row: captions, "*" after the current one.
-QString Bar(const TabArea& area) {
-  QStringList tabs;
-  for (int i = 0; i < area.category_count(); ++i) {
-    tabs << ToQString(area.category(i).caption()) +
-                (i == area.current_category() ? QStringLiteral("*") : QString());
-  }
-  return tabs.join(QLatin1Char(' '));
-}
-
 // The addresses a category's pages were opened with, in row order.
 QStringList PageUrls(const CCategoryTab& tab) {
   QStringList urls;
@@ -261,14 +251,14 @@ class TabsEndToEndTest : public QObject {
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
     TabArea& area = Area(*app);
-    QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QCOMPARE(PageUrls(area.category(0)), QStringList({Url("/sjis/"), Url("/euc/"), Url("/utf8/")}));
 
     const SearchTimes times = SearchShops(*app);
     QVERIFY(times.request >= 0 && times.loaded >= 0);
     qInfo("Enter to the first shop's request: %lld ms, to its result page loaded: %lld ms",
           times.request, times.loaded);
-    QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QStringList paths;
     for (const QString& url : PageUrls(area.category(0))) paths << QUrl(url).path();
     QCOMPARE(paths, QStringList({QStringLiteral("/sjis/search"), QStringLiteral("/euc/search"),
@@ -425,7 +415,7 @@ class TabsEndToEndTest : public QObject {
     QCOMPARE(app->settings()->GetInt("OptionMain", "SavePageTab", -1), 1);
     QCOMPARE(app->settings()->GetInt("OptionMain", "LastActiveTab", -1), kShopsTab);
     TabArea& again = Area(*app);
-    QCOMPARE(Bar(again), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(again), QStringLiteral("三店* 一店"));
     const CCategoryTab& shops = again.category(0);
     QCOMPARE(PageUrls(shops), urls);
     QCOMPARE(shops.current_page(), 1);
@@ -521,19 +511,19 @@ class TabsEndToEndTest : public QObject {
 
     app->main_frame()->view()->RunCommand(TabCommands::kCloseCategory);
     QVERIFY(tabs.archived(static_cast<std::size_t>(shops)));
-    QCOMPARE(Bar(area), QStringLiteral("一店*"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("一店*"));
     QCOMPARE(area.PoolState(shops), 0);
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 一店*\n保管箱: 三店\n"));
 
     // Closing it again from the tree puts it back in its group.
     workspace.ChooseTreeItem(workspace.tree().FindTab(shops));
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 一店\n保管箱: 三店*\n"));
-    QCOMPARE(Bar(area), QString());
+    QCOMPARE(test::CategoryRow(area), QString());
     QVERIFY(app->main_frame()->view()->commands()->Execute(TabCommands::kCloseCategory,
                                                            CommandSource::kTabTree));
     QVERIFY(!tabs.archived(static_cast<std::size_t>(shops)));
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 三店* 一店\n保管箱:\n"));
-    QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QCOMPARE(PageUrls(area.category(0)), QStringList({Url("/sjis/"), Url("/euc/"), Url("/utf8/")}));
     QCOMPARE(tabs.id(static_cast<std::size_t>(area.RecordAt(1))), kOneShopTab);
     app->settings()->WriteInt("OptionMain", "CloseMode", 0);
@@ -555,7 +545,7 @@ class TabsEndToEndTest : public QObject {
     QCOMPARE(Outline(workspace.tree()),
              QStringLiteral("タブグループ: ホーム* Amazon.co.jp 楽天市場 Yahoo!ショッピング "
                             "価格.com Google\n保管箱:\n"));
-    QCOMPARE(Bar(workspace.area()),
+    QCOMPARE(test::CategoryRow(workspace.area()),
              QStringLiteral("ホーム* Amazon 楽天市場 Yahoo!ショッピング 価格.com Google"));
     QCOMPARE(PageUrls(workspace.area().category(0)), QStringList{ToQString(app->start_url())});
     QCOMPARE(PageUrls(workspace.area().category(1)),

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/tabs/tab_area.h"
 #include "ui/app/qt_text.h"
 #include "ui/browser/browser_profile.h"
 
@@ -102,6 +103,15 @@ QString FormText(const QByteArray& form, const char* charset) {
 QByteArray QueryOf(const QByteArray& target) {
   const qsizetype mark = target.indexOf('?');
   return mark < 0 ? QByteArray() : target.mid(mark + 1);
+}
+
+QString CategoryRow(const TabArea& area) {
+  QStringList tabs;
+  for (int i = 0; i < area.category_count(); ++i) {
+    tabs << ToQString(area.category(i).caption()) +
+                (i == area.current_category() ? QStringLiteral("*") : QString());
+  }
+  return tabs.join(QLatin1Char(' '));
 }
 
 QStringList AppArguments(const QString& data_dir) {

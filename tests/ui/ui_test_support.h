@@ -12,6 +12,10 @@
 class QObject;
 class QWidget;
 
+namespace tolvane {
+class TabArea;
+}
+
 namespace tolvane::test {
 
 // Opens the process's one web profile in a directory of its own, kept until
@@ -48,6 +52,9 @@ void WriteStore(const std::filesystem::path& path, QString text);
 QString FormText(const QByteArray& form, const char* charset);
 // The query of a request target (after "?"), empty when none.
 QByteArray QueryOf(const QByteArray& target);
+
+// The category row's captions, "*" after the current one: "本* 家電".
+QString CategoryRow(const TabArea& area);
 
 // Arguments for CTolvaneApp::InitInstance on `data_dir`.
 QStringList AppArguments(const QString& data_dir);

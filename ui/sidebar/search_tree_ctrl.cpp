@@ -1,40 +1,21 @@
 #include "ui/sidebar/search_tree_ctrl.h"
 
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QStyle>
-#include <utility>
 
 #include "core/search/search_tree.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {
 
-CSearchTreeCtrl::CSearchTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+CSearchTreeCtrl::CSearchTreeCtrl(QWidget* parent) : ModelTreeWidget(parent) {
   setObjectName(QStringLiteral("searchTree"));
-  setHeaderHidden(true);
-  setColumnCount(1);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setContextMenuPolicy(Qt::CustomContextMenu);
   setDragDropMode(QAbstractItemView::DragOnly);
   setUniformRowHeights(true);
   root_icon_ = style()->standardIcon(QStyle::SP_FileDialogContentsView);
   folder_icon_ = style()->standardIcon(QStyle::SP_DirIcon);
   archive_icon_ = style()->standardIcon(QStyle::SP_DriveHDIcon);
   engine_icon_ = style()->standardIcon(QStyle::SP_FileIcon);
-
-  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-    if (!syncing_ && current != nullptr) emit itemChosen(ItemIndex(current));
-  });
-  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-    if (!syncing_) emit expandedChanged(ItemIndex(item), true);
-  });
-  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
-    if (!syncing_) emit expandedChanged(ItemIndex(item), false);
-  });
-  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    emit contextMenuRequested(ItemIndex(itemAt(pos)), viewport()->mapToGlobal(pos));
-  });
 }
 
 // Favicons and the chosen icons of engines are drawn with one picture
@@ -53,7 +34,7 @@ const QIcon& CSearchTreeCtrl::IconOf(int image) const {
 }
 
 void CSearchTreeCtrl::Rebuild(const SearchTree& tree) {
-  const bool was_syncing = std::exchange(syncing_, true);
+  const Syncing quiet(*this);
   tree_ = &tree;
   setUpdatesEnabled(false);
   clear();
@@ -82,7 +63,6 @@ void CSearchTreeCtrl::Rebuild(const SearchTree& tree) {
   if (tree.root() >= 0) addTopLevelItem(items_[static_cast<std::size_t>(tree.root())]);
   ApplyState(tree);
   setUpdatesEnabled(true);
-  syncing_ = was_syncing;
 }
 
 void CSearchTreeCtrl::ApplyState(const SearchTree& tree) {
@@ -90,7 +70,7 @@ void CSearchTreeCtrl::ApplyState(const SearchTree& tree) {
     Rebuild(tree);
     return;
   }
-  const bool was_syncing = std::exchange(syncing_, true);
+  const Syncing quiet(*this);
   for (int i = 0; i < tree.size(); ++i) {
     const SearchTreeItem& model = tree.item(i);
     if (!model.children.empty()) items_[static_cast<std::size_t>(i)]->setExpanded(model.expanded);
@@ -99,27 +79,6 @@ void CSearchTreeCtrl::ApplyState(const SearchTree& tree) {
     setCurrentItem(selected);
     scrollToItem(selected);
   }
-  syncing_ = was_syncing;
-}
-
-int CSearchTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
-  if (item == nullptr) return -1;
-  bool ok = false;
-  const int index = item->data(0, Qt::UserRole).toInt(&ok);
-  return ok ? index : -1;
-}
-
-QTreeWidgetItem* CSearchTreeCtrl::WidgetItem(int item_index) const {
-  if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
-  return items_[static_cast<std::size_t>(item_index)];
-}
-
-void CSearchTreeCtrl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) {
-    event->accept();  // the context menu event follows on its own
-    return;
-  }
-  QTreeWidget::mousePressEvent(event);
 }
 
 QStringList CSearchTreeCtrl::mimeTypes() const {

@@ -3,10 +3,8 @@
 #include <QDataStream>
 #include <QMap>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QVariant>
-#include <utility>
 
 #include "core/tabs/tab_tree.h"
 #include "ui/app/qt_text.h"
@@ -54,36 +52,18 @@ int DraggedItem(const QMimeData* mime) {
 
 }  // namespace
 
-CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : ModelTreeWidget(parent) {
   setObjectName(QStringLiteral("tabTree"));
-  setHeaderHidden(true);
-  setColumnCount(1);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setContextMenuPolicy(Qt::CustomContextMenu);
   setDragDropMode(QAbstractItemView::InternalMove);
   setDropIndicatorShown(true);
-
-  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-    if (!syncing_ && current != nullptr) emit itemChosen(ItemIndex(current));
-  });
-  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-    if (!syncing_) emit expandedChanged(ItemIndex(item), true);
-  });
-  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
-    if (!syncing_) emit expandedChanged(ItemIndex(item), false);
-  });
-  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    emit contextMenuRequested(ItemIndex(itemAt(pos)), viewport()->mapToGlobal(pos));
-  });
 }
 
 void CTabTreeCtrl::Rebuild(const TabTree& tree) {
-  const bool was_syncing = std::exchange(syncing_, true);
+  const Syncing quiet(*this);
   clear();
   items_.assign(static_cast<std::size_t>(tree.size()), nullptr);
   if (tree.root() >= 0) AddItem(tree, tree.root(), nullptr);
   ApplyState(tree);
-  syncing_ = was_syncing;
 }
 
 void CTabTreeCtrl::AddItem(const TabTree& tree, int index, QTreeWidgetItem* parent) {
@@ -107,9 +87,8 @@ void CTabTreeCtrl::SyncSelection(const TabTree& tree) {
     Rebuild(tree);
     return;
   }
-  const bool was_syncing = std::exchange(syncing_, true);
+  const Syncing quiet(*this);
   ApplyState(tree);
-  syncing_ = was_syncing;
 }
 
 bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
@@ -122,26 +101,6 @@ bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
     }
   }
   return true;
-}
-
-int CTabTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
-  if (item == nullptr) return -1;
-  bool ok = false;
-  const int index = item->data(0, Qt::UserRole).toInt(&ok);
-  return ok ? index : -1;
-}
-
-QTreeWidgetItem* CTabTreeCtrl::WidgetItem(int item_index) const {
-  if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
-  return items_[static_cast<std::size_t>(item_index)];
-}
-
-void CTabTreeCtrl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) {
-    event->accept();  // the context menu event follows on its own
-    return;
-  }
-  QTreeWidget::mousePressEvent(event);
 }
 
 void CTabTreeCtrl::dropEvent(QDropEvent* event) {
