@@ -112,7 +112,8 @@ void SearchTreeCommands::SearchWithKeyword(const CommandContext& context) {
 }
 
 void SearchTreeCommands::SearchInNewTab(const CommandContext& context) {
-  ws_.area().search().SearchEngine(EngineRow(context), ws_.view().SearchKeyword(), 1, false);
+  ws_.area().search().SearchEngine(EngineRow(context), context.keyword.value_or(Keyword()), 1,
+                                   false);
 }
 
 void SearchTreeCommands::OpenTopPage(const CommandContext& context) {

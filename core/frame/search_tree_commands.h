@@ -30,7 +30,7 @@ class SearchTreeView {
 // 171 on an engine, the keyword box's button, drops onto the tab tree). The
 // item a command is about is the context's `tree_item` (the right-clicked
 // item), else the tree's selection; searches take the context's keyword
-// (the side bar's keyword box), except 32855, which takes the search bar's.
+// (the side bar's keyword box; for 32855 the search bar's).
 //
 //   32854 / 32848   search the engine in the current category tab
 //   32855           the same into a new page tab, without echo

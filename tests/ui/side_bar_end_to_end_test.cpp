@@ -144,7 +144,8 @@ class SideBarEndToEndTest : public QObject {
 
     // The category as a category search tab (32952 of its menu).
     ClickSearchItem(*side.search_tree_ctrl(), ItemNamed(tree, QStringLiteral("テスト")));
-    QVERIFY(frame.router().Run(command::kAddFolderAsSearchTab, side.Context()));
+    QVERIFY(frame.router().Run(command::kAddFolderAsSearchTab,
+                               side.Context(command::kAddFolderAsSearchTab)));
     QCOMPARE(test::CategoryRow(area), QStringLiteral("一店 テスト*"));
     QVERIFY(test::WaitFor([&] { return area.category(1).page_count() == 2; }));
 

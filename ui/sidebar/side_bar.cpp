@@ -230,11 +230,13 @@ void CSideBar::ShowTabPage() {
   commands_.ShowPage(SideBarCommands::kTabPage);
 }
 
-CommandContext CSideBar::Context(int item) const {
+CommandContext CSideBar::Context(CommandId id, int item) const {
   CommandContext context;
   context.source = CommandSource::kSideBar;
   context.tree_item = item;
-  context.keyword = NormaliseKeywordBoxText(ToKeyword(keyword_box_->currentText()));
+  context.keyword = id == command::kSearchEngineInNewTab
+                        ? search_bar_.ReadKeyword()
+                        : NormaliseKeywordBoxText(ToKeyword(keyword_box_->currentText()));
   const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
   context.modifiers.shift = keys.testFlag(Qt::ShiftModifier);
   context.modifiers.ctrl = keys.testFlag(Qt::ControlModifier);
@@ -276,14 +278,15 @@ void CSideBar::FillKeywordList() {
   keyword_box_->setEditText(typed);
 }
 
-void CSideBar::RunSearchButton() { router_.Run(command::kSearchSelectedEngine, Context()); }
+void CSideBar::RunSearchButton() {
+  router_.Run(command::kSearchSelectedEngine, Context(command::kSearchSelectedEngine));
+}
 
 void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
   if (item < 0 || item == tree_.root()) return;
   const bool engine = tree_.item(item).kind == SearchTreeItem::Kind::kEngine;
   QMenu menu(this);
   menu.setObjectName(engine ? QStringLiteral("engineMenu") : QStringLiteral("categoryMenu"));
-  const CommandContext context = Context(item);
   const std::span<const CommandId> ids =
       engine ? std::span<const CommandId>(kEngineMenu) : std::span<const CommandId>(kFolderMenu);
   for (CommandId id : ids) {
@@ -296,7 +299,7 @@ void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
     if (id == command::kDeleteItem && engine) text = QStringLiteral("削除(&D)");
     QAction* action = menu.addAction(text);
     action->setData(id.value());
-    const CommandState state = router_.State(id, context);
+    const CommandState state = router_.State(id, Context(id, item));
     action->setEnabled(state.enabled);
     if (id == command::kToggleSearchBar) {
       action->setCheckable(true);
@@ -305,7 +308,8 @@ void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
   }
   QAction* chosen = menu.exec(global);
   if (chosen == nullptr) return;
-  router_.Run(CommandId(chosen->data().toInt()), Context(item));
+  const CommandId id(chosen->data().toInt());
+  router_.Run(id, Context(id, item));
 }
 
 bool CSideBar::MoveFocus(QWidget* from, bool forward) {

@@ -62,9 +62,10 @@ class CSideBar : public QWidget, public SideBarView, public SearchTreeView {
   QComboBox* keyword_box() const { return keyword_box_; }
   QWidget* tree(int page) const;
 
-  // The context of a command given in the side bar about search tree item
-  // `item` (-1: the selection): the keyword box's keyword, keys held.
-  CommandContext Context(int item = -1) const;
+  // The context of command `id` given in the side bar about search tree
+  // item `item` (-1: the selection): the keyword box's keyword (for 32855
+  // the search bar's), keys held.
+  CommandContext Context(CommandId id, int item = -1) const;
 
   // SideBarView
   void ShowSideBar(bool show) override;
