@@ -166,6 +166,25 @@ class SideBarEndToEndTest : public QObject {
     QApplication::sendEvent(tabs.viewport(), &drop);
     QCOMPARE(test::CategoryRow(area), QStringLiteral("SJIS店* 一店 テスト"));
 
+    // A user engine made next to the EUC shop from its menu's 検索エンジンの作成.
+    QVERIFY(frame.router().Run(command::kShowSearchTree));
+    ClickSearchItem(*side.search_tree_ctrl(), ItemNamed(tree, QStringLiteral("EUC店")));
+    QString title_shown;
+    test::WhenModal([&](QWidget* dialog) {
+      title_shown = dialog->windowTitle();
+      dialog->findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("新店"));
+      dialog->findChild<QLineEdit*>(QStringLiteral("searchUrl"))
+          ->setText(QStringLiteral("http://new/?q=$0"));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QVERIFY(frame.router().Run(
+        command::kCreateEngine,
+        side.Context(command::kCreateEngine, ItemNamed(tree, QStringLiteral("EUC店")))));
+    QCOMPARE(title_shown, QStringLiteral("検索エンジンの新規作成"));
+    QCOMPARE(ToQString(tree.Describe()),
+             QStringLiteral("検索 #0 open\n  テスト #1 open\n    SJIS店 #64\n    EUC店 #64\n"
+                            "    新店 #64 *\n  保管箱 #52\n"));
+
     QVERIFY(frame.close());
     app.reset();
   }
