@@ -7,7 +7,9 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -184,6 +186,40 @@ class SideBarEndToEndTest : public QObject {
     QCOMPARE(ToQString(tree.Describe()),
              QStringLiteral("検索 #0 open\n  テスト #1 open\n    SJIS店 #64\n    EUC店 #64\n"
                             "    新店 #64 *\n  保管箱 #52\n"));
+
+    // Into the archive and back; the search-bar flag as a check item; the
+    // user engine deleted after the question, the selection on its
+    // neighbour.
+    const int shop = ItemNamed(tree, QStringLiteral("SJIS店"));
+    QVERIFY(frame.router().Run(command::kArchiveItem, side.Context(command::kArchiveItem, shop)));
+    QCOMPARE(ToQString(tree.Describe()),
+             QStringLiteral("検索 #0 open\n  テスト #1 open\n    EUC店 #64\n    新店 #64\n"
+                            "  保管箱 #52 open\n    SJIS店 #64 *\n"));
+    QCOMPARE(ToQString(side.search_commands()->ArchiveText(tree.selected())),
+             QStringLiteral("保管箱から戻す(&R)"));
+    QVERIFY(frame.router().Run(command::kArchiveItem, side.Context(command::kArchiveItem)));
+    QCOMPARE(ItemNamed(tree, QStringLiteral("SJIS店")), tree.selected());
+    QCOMPARE(tree.item(tree.item(tree.selected()).parent).text, tree.item(1).text);
+    const CommandContext on_new =
+        side.Context(command::kToggleSearchBar, ItemNamed(tree, QStringLiteral("新店")));
+    QVERIFY(!frame.router().State(command::kToggleSearchBar, on_new).checked);
+    QVERIFY(frame.router().Run(command::kToggleSearchBar, on_new));
+    QVERIFY(frame.router().State(command::kToggleSearchBar, on_new).checked);
+    QVERIFY(
+        !frame.router().State(command::kDeleteItem, side.Context(command::kDeleteItem)).enabled);
+    QString asked;
+    test::WhenModal([&](QWidget* box) {
+      asked = qobject_cast<QMessageBox*>(box)->text();
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(frame.router().Run(
+        command::kDeleteItem,
+        side.Context(command::kDeleteItem, ItemNamed(tree, QStringLiteral("新店")))));
+    QCOMPARE(asked, QStringLiteral(
+                        "\"新店\" は完全に削除され元に戻すことはできません。本当に削除しますか?"));
+    QCOMPARE(ToQString(tree.Describe()),
+             QStringLiteral("検索 #0 open\n  テスト #1 open\n    SJIS店 #64\n    EUC店 #64 *\n"
+                            "  保管箱 #52\n"));
 
     QVERIFY(frame.close());
     app.reset();
