@@ -221,6 +221,14 @@ class SideBarEndToEndTest : public QObject {
              QStringLiteral("検索 #0 open\n  テスト #1 open\n    SJIS店 #64\n    EUC店 #64 *\n"
                             "  保管箱 #52\n"));
 
+    // The shown page's command hides the bar; given again it comes back as
+    // wide as it was.
+    QVERIFY(frame.router().Run(command::kShowSearchTree));
+    QVERIFY(!side.isVisible());
+    QVERIFY(frame.router().Run(command::kShowSearchTree));
+    QVERIFY(side.isVisible());
+    QCOMPARE(side.width(), 200);
+
     QVERIFY(frame.close());
     app.reset();
   }

@@ -68,7 +68,11 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
   RestorePlacement();
 }
 
-CMainFrame::~CMainFrame() { ClearWaitCursor(); }
+CMainFrame::~CMainFrame() {
+  ClearWaitCursor();
+  // Before the router goes: the side bar takes its handlers off it.
+  delete side_bar_;
+}
 
 void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,
