@@ -130,6 +130,20 @@ inline constexpr CommandId kHelp{32803};
 // Search with the engine or engine folder selected in the search tree: what
 // a typed shortcut or gesture of an engine or folder runs.
 inline constexpr CommandId kSearchSelectedEngine{59156};
+// The side bar's search tree (menus on a category and on an engine).
+inline constexpr CommandId kSearchEngineWithKeyword{32854};
+inline constexpr CommandId kSearchEngineInNewTab{32855};
+inline constexpr CommandId kOpenEngineTopPage{32853};
+inline constexpr CommandId kOpenEngineTopPageInNewTab{32852};
+inline constexpr CommandId kSearchInActivePage{32848};
+inline constexpr CommandId kBatchSearchFolder{32850};
+inline constexpr CommandId kAddFolderAsSearchTab{32952};
+inline constexpr CommandId kAddEngineAsTab{32940};
+inline constexpr CommandId kCreateEngine{32960};
+inline constexpr CommandId kEngineProperties{32961};
+inline constexpr CommandId kArchiveItem{32962};
+inline constexpr CommandId kDeleteItem{32963};
+inline constexpr CommandId kToggleSearchBar{32964};
 // Commands of the main frame's bars, address bar and page view that the
 // default command table does not list.
 // Toggles of the bars (the standard buttons and the status bar toggle with

@@ -62,7 +62,14 @@ EngineDialog EngineDialog::ForRow(EngineList& list, std::size_t row) {
   v.gesture = list.gesture(row);
   v.shortcut = list.shortcut(row);
   v.on_search_bar = list.on_search_bar(row);
-  dialog.icon_index_ = list.icon_index(row);
+  v.icon_index = list.icon_index(row);
+  return dialog;
+}
+
+EngineDialog EngineDialog::ForTab(EngineList& tabs, int row, const EngineDialogValues& values) {
+  EngineDialog dialog(tabs, row, false);
+  dialog.values_ = values;
+  dialog.writes_row_ = false;
   return dialog;
 }
 
@@ -84,7 +91,7 @@ int EngineDialog::TitleStringId() const {
 }
 
 bool EngineDialog::TextFieldsEditable() const {
-  return creating_ || list_->type() == StoreType::kTabs ||
+  return creating_ || list_->type() == StoreType::kTabs || row_ < 0 ||
          list_->IsUserEngine(static_cast<std::size_t>(row_));
 }
 
@@ -120,9 +127,9 @@ std::string EngineDialog::EncodingChoiceText(int choice) {
 std::string EngineDialog::Text(Field field) const {
   switch (field) {
     case Field::kIcon:
-      return std::to_string(icon_index_);
+      return std::to_string(values_.icon_index);
     case Field::kId: {
-      if (!creating_) return std::to_string(list_->id(static_cast<std::size_t>(row_)));
+      if (row_ >= 0) return std::to_string(list_->id(static_cast<std::size_t>(row_)));
       const auto id = list_->NextId();
       return id ? std::to_string(*id) : std::string();
     }
@@ -146,7 +153,7 @@ bool EngineDialog::SetText(Field field, std::string_view text) {
 
 bool EngineDialog::SetIconChoice(int choice) {
   if (!Editable(Field::kIcon) || choice < 0 || choice >= kIconChoices) return false;
-  icon_index_ = choice;
+  values_.icon_index = choice;
   return true;
 }
 
@@ -187,6 +194,7 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
   if (const int message = dispatcher.CheckItemFields(self, values_.shortcut, values_.gesture)) {
     return {message, -1};
   }
+  if (!writes_row_) return {0, row_};
   if (creating_) {
     const auto row = list_->CreateUserEngine(values_, place_);
     if (!row) return {string_id::kNoUserEngineIdLeft, -1};
@@ -203,7 +211,7 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
     list_->set_post_data(row, values_.post_data);
     list_->set_encoding(row, values_.encoding);
   }
-  if (Editable(Field::kIcon)) list_->set_icon_index(row, icon_index_);
+  if (Editable(Field::kIcon)) list_->set_icon_index(row, values_.icon_index);
   list_->set_gesture(row, values_.gesture);
   list_->set_shortcut(row, values_.shortcut);
   list_->set_on_search_bar(row, values_.on_search_bar);

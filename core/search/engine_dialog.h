@@ -53,6 +53,9 @@ class EngineDialog {
 
   // Editing row `row` of `list` (the engine list or the tab list).
   static EngineDialog ForRow(EngineList& list, std::size_t row);
+  // A tab row's values (`row`, or -1 for a tab being created) edited for
+  // the tab commands, which write them: Save only checks.
+  static EngineDialog ForTab(EngineList& tabs, int row, const EngineDialogValues& values);
   // Creating a user engine at `place` of the search tree, starting from
   // `initial` (empty, or what a shop's search description gave).
   static EngineDialog ForNewEngine(EngineList& engines, const EngineCreationPlace& place,
@@ -80,13 +83,15 @@ class EngineDialog {
   bool SetEncodingChoice(int choice);
   void SetOnSearchBar(bool on) { values_.on_search_bar = on; }
 
+  const EngineDialogValues& values() const { return values_; }
+
   void PressGestureButton(GestureButton button);
   bool gesture_typing() const { return gesture_typing_; }
 
   // OK: checks the shortcut and gesture against every other owner
   // (`dispatcher`) and, when they pass, writes the values to the row or
-  // creates the engine. Returns 0, or the string id of the message to show
-  // with nothing written: 1014, 1016, 1017, or kNoUserEngineIdLeft.
+  // creates the engine (a dialog ForTab only checks). Returns 0, or the string id of the message to
+  // show with nothing written: 1014, 1016, 1017, or kNoUserEngineIdLeft.
   struct SaveResult {
     int message = 0;
     int row = -1;  // the row written or created
@@ -105,7 +110,7 @@ class EngineDialog {
   bool creating_;
   EngineCreationPlace place_;
   EngineDialogValues values_;
-  int icon_index_ = 0;
+  bool writes_row_ = true;
   bool gesture_typing_ = false;
 };
 

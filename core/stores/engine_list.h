@@ -30,6 +30,7 @@ struct EngineDialogValues {
   std::string gesture;
   std::string shortcut;
   bool on_search_bar = false;
+  int icon_index = 0;  // tab rows only; engines keep 0 ("自動設定")
 };
 
 // Where the search tree's selection was when "create engine" ran: either a

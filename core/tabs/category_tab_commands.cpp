@@ -74,7 +74,7 @@ void CategoryTabCommands::NewTab(const CommandContext& context) {
   if (ask) {
     values.name = LoadString(string_id::kUntitled);
     values.tab_name = values.name;
-    if (!ws.view().EditTab(LoadString(string_id::kNewTabTitle), values)) return;
+    if (!ws.view().EditTab(LoadString(string_id::kNewTabTitle), -1, values)) return;
   }
   const std::optional<int> row = ws.editor().NewTab(group_id, order, ask ? &values : nullptr);
   if (row) ws.RebuildAndSelectTab(*row);
@@ -138,11 +138,11 @@ void CategoryTabCommands::EditTab(const CommandContext& context) {
   ws.view().ShowTabTreePage();
   EngineList& tabs = ws.tabs();
   const auto row = static_cast<std::size_t>(record);
-  EngineDialogValues values{tabs.name(row),         tabs.tab_name(row),   tabs.short_name(row),
-                            tabs.url(row),          tabs.search_url(row), tabs.post_data(row),
-                            tabs.encoding(row),     tabs.gesture(row),    tabs.shortcut(row),
-                            tabs.on_search_bar(row)};
-  if (!ws.view().EditTab(LoadString(string_id::kTabSettingsTitle), values)) return;
+  EngineDialogValues values{tabs.name(row),          tabs.tab_name(row),   tabs.short_name(row),
+                            tabs.url(row),           tabs.search_url(row), tabs.post_data(row),
+                            tabs.encoding(row),      tabs.gesture(row),    tabs.shortcut(row),
+                            tabs.on_search_bar(row), tabs.icon_index(row)};
+  if (!ws.view().EditTab(LoadString(string_id::kTabSettingsTitle), record, values)) return;
   ws.editor().Apply(record, values);
   ws.area().RefreshCaption(record);
   ws.RebuildAndSelectTab(record);

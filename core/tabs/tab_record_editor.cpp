@@ -32,6 +32,7 @@ enum Column : std::size_t {
   kGesture = 15,
   kShortcut = 16,
   kOnSearchBar = 17,
+  kIconIndex = 18,
 };
 
 std::size_t CharWidth(std::string_view text, std::size_t i) {
@@ -105,6 +106,7 @@ std::optional<int> TabRecordEditor::NewTab(int group_id, int order,
   columns[kGesture] = dialog->gesture;
   columns[kShortcut] = dialog->shortcut;
   columns[kOnSearchBar] = dialog->on_search_bar ? "1" : "0";
+  columns[kIconIndex] = std::to_string(dialog->icon_index);
   return AppendRow(columns);
 }
 
@@ -230,6 +232,7 @@ void TabRecordEditor::Apply(int record, const EngineDialogValues& values) {
   tabs_.set_gesture(r, std::string(TrimField(FieldSafe(values.gesture))));
   tabs_.set_shortcut(r, std::string(TrimField(FieldSafe(values.shortcut))));
   tabs_.set_on_search_bar(r, values.on_search_bar);
+  tabs_.set_icon_index(r, values.icon_index);
   tabs_.changes().Notify(StoreChange::Part::kItems);
 }
 

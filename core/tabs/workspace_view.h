@@ -16,8 +16,9 @@ class WorkspaceView : public TabAreaView {
   virtual void TreeRebuilt() = 0;
   // Only the selection, the page items or the bold marks changed.
   virtual void TreeChanged() = 0;
-  // The tab property dialog, titled `title`, on `values`; false on Cancel.
-  virtual bool EditTab(const std::string& title, EngineDialogValues& values) = 0;
+  // The tab property dialog, titled `title`, on `values` of tab row
+  // `record` (-1: a tab being created); false on Cancel.
+  virtual bool EditTab(const std::string& title, int record, EngineDialogValues& values) = 0;
   // The side bar shows its tab page.
   virtual void ShowTabTreePage() = 0;
   // The keyboard focus goes to the page tab row.

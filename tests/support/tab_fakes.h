@@ -60,7 +60,7 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
   // WorkspaceView
   void TreeRebuilt() override {}
   void TreeChanged() override {}
-  bool EditTab(const std::string& title, EngineDialogValues& values) override {
+  bool EditTab(const std::string& title, int /*record*/, EngineDialogValues& values) override {
     log.push_back("edit " + SjisToUtf8(title));
     if (edit_answer) values = edited;
     return edit_answer;

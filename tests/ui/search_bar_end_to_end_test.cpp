@@ -199,7 +199,7 @@ class SearchBarEndToEndTest : public QObject {
         Description("EUC-JP", server_.base() + "/find?word={searchTerms}&amp;p={startPage?}");
     server_.route("/osd.xml", good);
     QCOMPARE(AddSiteSearch(frame, [](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); }),
-             u"siteSearchDialog"_qs);
+             u"enginePropertyDialog"_qs);
     QCOMPARE(engines.size(), rows + 1);
     QCOMPARE(ToQString(engines.name(rows)), u"辞書店"_qs);
     QCOMPARE(engines.encoding(rows), 2);

@@ -2,7 +2,6 @@
 // captions, the loading spinner, the tab menus and the tab dialog.
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,7 +14,6 @@
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
-#include "ui/tabs/tab_property_dialog.h"
 #include "ui_test_support.h"
 
 namespace tolvane {
@@ -351,28 +349,6 @@ class TabBarsTest : public QObject {
           QVERIFY2(letters.insert(action->text().at(amp + 1)).second, qPrintable(action->text()));
       }
     }
-  }
-
-  // The tab dialog keeps an encoding outside its four choices unless the
-  // user picks one of them.
-  void propertyDialogKeepsAnUnlistedEncoding() {
-    EngineDialogValues stored;
-    stored.encoding = 7;
-    CTabPropertyDialog dialog(QStringLiteral("t"), stored);
-    auto* box = dialog.findChild<QComboBox*>(QStringLiteral("encoding"));
-    QVERIFY(box != nullptr);
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-    QCOMPARE(items.join(u'|'), QStringLiteral("0 - なし|1 - SJIS|2 - EUC|3 - UTF-8|7"));
-    QCOMPARE(box->currentText(), QStringLiteral("7"));
-    QCOMPARE(dialog.values().encoding, 7);
-    box->setCurrentIndex(3);
-    QCOMPARE(dialog.values().encoding, 3);
-
-    stored.encoding = 2;
-    CTabPropertyDialog listed(QStringLiteral("t"), stored);
-    QCOMPARE(listed.findChild<QComboBox*>(QStringLiteral("encoding"))->count(), 4);
-    QCOMPARE(listed.values().encoding, 2);
   }
 };
 

@@ -6,12 +6,14 @@
 #include <QPointer>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
 #include <QWindow>
 
+#include "core/tabs/tab_area.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/browser/browser_profile.h"
@@ -86,6 +88,35 @@ void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes) {
 void WriteStore(const std::filesystem::path& path, QString text) {
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
   WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
+}
+
+QString FormText(const QByteArray& form, const char* charset) {
+  QStringList fields;
+  for (const QByteArray& pair : form.split('&')) {
+    const qsizetype equals = pair.indexOf('=');
+    QByteArray value = pair.mid(equals + 1);
+    value.replace('+', ' ');
+    QStringDecoder decode(charset);
+    if (!decode.isValid()) return QStringLiteral("no decoder for ") + QLatin1String(charset);
+    const QString text = decode(QByteArray::fromPercentEncoding(value));
+    if (decode.hasError()) return QStringLiteral("not ") + QLatin1String(charset);
+    fields << QString::fromLatin1(pair.left(equals)) + QLatin1Char('=') + text;
+  }
+  return fields.join(QLatin1Char('&'));
+}
+
+QByteArray QueryOf(const QByteArray& target) {
+  const qsizetype mark = target.indexOf('?');
+  return mark < 0 ? QByteArray() : target.mid(mark + 1);
+}
+
+QString CategoryRow(const TabArea& area) {
+  QStringList tabs;
+  for (int i = 0; i < area.category_count(); ++i) {
+    tabs << ToQString(area.category(i).caption()) +
+                (i == area.current_category() ? QStringLiteral("*") : QString());
+  }
+  return tabs.join(QLatin1Char(' '));
 }
 
 QStringList AppArguments(const QString& data_dir) {

@@ -17,6 +17,7 @@ class QWidget;
 
 namespace tolvane {
 class CTolvaneApp;
+class TabArea;
 }
 
 namespace tolvane::test {
@@ -49,6 +50,16 @@ void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes);
 // A store or settings file as the program writes it: `text` in Shift_JIS,
 // CR LF after each line.
 void WriteStore(const std::filesystem::path& path, QString text);
+
+
+// The fields of a query or form body as "name=value&...", each value
+// unescaped ("+" is a space) and read as `charset`: what a shop reads.
+QString FormText(const QByteArray& form, const char* charset);
+// The query of a request target (after "?"), empty when none.
+QByteArray QueryOf(const QByteArray& target);
+
+// The category row's captions, "*" after the current one: "本* 家電".
+QString CategoryRow(const TabArea& area);
 
 // Arguments for CTolvaneApp::InitInstance on `data_dir`.
 QStringList AppArguments(const QString& data_dir);

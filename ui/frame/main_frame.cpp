@@ -60,12 +60,13 @@
 #include "ui/frame/standard_bar.h"
 #include "ui/frame/zoom_pane.h"
 #include "ui/search/search_bar.h"
+#include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar_actions.h"
 #include "ui/search/site_search_adder.h"
+#include "ui/sidebar/side_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
-#include "ui/tabs/tab_property_dialog.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 
@@ -76,7 +77,6 @@ constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
-constexpr int kSidePanelWidth = 220;
 constexpr int kFocusKeywordBox = 59151;
 constexpr int kStatusBarMinimumHeight = 26;
 constexpr int kProgressPaneWidth = 100;
@@ -184,6 +184,8 @@ CMainFrame::~CMainFrame() {
   disconnect(view_, nullptr, this, nullptr);
   if (search_bar_actions_) router_.Remove(*search_bar_actions_);
   if (search_commands_) router_.Remove(*search_commands_);
+  // Before the router goes: the side bar takes its handlers off it.
+  delete side_bar_;
 }
 
 void CMainFrame::CreateInputFilter() {
@@ -211,6 +213,7 @@ void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
   shortcut_owners_->set_workspace(view_->workspace());
   StartPageCommands(profile);
   StartSearchCommands();
+  side_bar_->Start();
 }
 
 void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
@@ -328,23 +331,19 @@ void CMainFrame::StartSearchCommands() {
 
   prompter_ = std::make_unique<MessageBoxPrompter>(this);
   SiteSearchAdder::Hooks hooks;
-  hooks.confirm = [this](EngineDialogValues& values) {
-    CTabPropertyDialog dialog(ToQString(LoadString(string_id::kNewEngineTitle)), values, this);
-    dialog.setObjectName(QStringLiteral("siteSearchDialog"));
-    if (dialog.exec() != QDialog::Accepted) return false;
-    values = dialog.values();
-    return true;
-  };
   // The first user category, else the top level.
-  hooks.place = [this] {
+  hooks.create = [this](const EngineDialogValues& values) -> std::optional<int> {
+    EngineCreationPlace place;
     const CategoryFolderTree& folders = doc_.engine_folders();
     for (std::size_t i = 0; i < folders.size(); ++i) {
       if (!folders.deleted(i) && folders.id(i) >= CategoryFolderTree::kFirstUserId &&
           folders.id(i) <= CategoryFolderTree::kLastUserId) {
-        return EngineCreationPlace{folders.id(i), -1};
+        place = EngineCreationPlace{folders.id(i), -1};
+        break;
       }
     }
-    return EngineCreationPlace{};
+    EngineDialog dialog = EngineDialog::ForNewEngine(doc_.engines(), place, values);
+    return CEnginePropertyDialog::Run(dialog, doc_, this);
   };
   site_search_ = new SiteSearchAdder(doc_.engines(), *prompter_, std::move(hooks), this);
   search_bar_actions_ = std::make_unique<SearchBarActions>(*search_bar_, *site_search_,
@@ -405,29 +404,37 @@ QWebEnginePage* CMainFrame::ShownPage() const {
 }
 
 void CMainFrame::CreateSidePanel() {
-  auto* panel = new QWidget;
-  panel->setObjectName(QStringLiteral("sidePanel"));
-  auto* title = new QLabel(QStringLiteral("タブ"), panel);
-  title->setObjectName(QStringLiteral("sidePanelTitle"));
-  title->setContentsMargins(6, 4, 6, 4);
-  QFont bold = title->font();
-  bold.setBold(true);
-  title->setFont(bold);
-  auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(title);
-  layout->addWidget(view_->tab_tree(), 1);
-
+  side_bar_ = new CSideBar(doc_, *view_, *search_bar_, router_, this);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName(QStringLiteral("mainSplitter"));
-  splitter_->addWidget(panel);
+  splitter_->addWidget(side_bar_);
   splitter_->addWidget(view_);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
-  splitter_->setSizes({kSidePanelWidth, kDefaultWidth - kSidePanelWidth});
+  splitter_->setCollapsible(1, false);
+  const int bar_width = side_bar_->commands().width();
+  splitter_->setSizes({bar_width, std::max(kDefaultWidth - bar_width, 1)});
   setCentralWidget(splitter_);
-  connect(view_, &CTolvaneView::tabTreePageWanted, panel, &QWidget::show);
+  // The bar dragged shut counts as hidden, as its commands hide it.
+  connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+    const int shown = splitter_->sizes().value(0);
+    side_bar_->commands().SetVisible(shown > 0);
+    if (shown > 0) side_bar_->commands().set_width(shown);
+  });
+  connect(side_bar_, &CSideBar::visibilityWanted, this, [this](bool show) {
+    if (show && splitter_->sizes().value(0) == 0) {
+      const int restored = side_bar_->commands().width();
+      splitter_->setSizes({restored, std::max(splitter_->width() - restored, 1)});
+    }
+  });
+  connect(view_, &CTolvaneView::tabTreePageWanted, side_bar_, &CSideBar::ShowTabPage);
+  connect(view_->tab_tree(), &CTabTreeCtrl::searchItemDropped, this,
+          [this](const QByteArray& token, int target) {
+            if (SearchTreeCommands* commands = side_bar_->search_commands()) {
+              commands->DropOnTabTree(side_bar_->search_tree().ItemOfToken(token.toStdString()),
+                                      target);
+            }
+          });
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -892,6 +899,7 @@ int CMainFrame::ActiveTabId() {
 }
 
 void CMainFrame::SaveBarLayout() {
+  side_bar_->SaveState();
   if (!CurrentBandLayout().Write(doc_.settings())) {
     std::fprintf(stderr, "tolvane: the band layout could not be written\n");
   }

@@ -39,6 +39,7 @@ class CSearchBar;
 class FrameInputFilter;
 class ListShortcutOwners;
 class CStandardBar;
+class CSideBar;
 class CTolvaneDoc;
 class CTolvaneView;
 class PageHistoryCommands;
@@ -65,6 +66,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
   CSearchBar* search_bar() const { return search_bar_; }
   CAddressBar* address_bar() const { return address_bar_; }
   CStandardBar* standard_bar() const { return standard_bar_; }
+  CSideBar* side_bar() const { return side_bar_; }
   // Every command of the window runs through this router; the actions are
   // the menu items and buttons made from it.
   CommandRouter& router() { return router_; }
@@ -193,6 +195,7 @@ class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
   std::unique_ptr<SearchEntryCommands> search_commands_;
   std::unique_ptr<SearchBarActions> search_bar_actions_;
   SiteSearchAdder* site_search_ = nullptr;
+  CSideBar* side_bar_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* status_icon_ = nullptr;
   QLabel* status_text_ = nullptr;

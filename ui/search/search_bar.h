@@ -104,10 +104,15 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
 
   // KeywordBoxes
   void SetSearchBarText(const Keyword& keyword) override { WriteKeyword(keyword); }
-  void SetSideBarText(const Keyword& keyword) override { side_bar_text_ = keyword; }
+  void SetSideBarText(const Keyword& keyword) override {
+    side_bar_text_ = keyword;
+    emit sideBarTextSet();
+  }
 
  signals:
   void commandRequested(int id);
+  // A search wrote side_bar_text(): the side bar's box shows it.
+  void sideBarTextSet();
   // Tab leaves the bar forward (to the side bar), Shift+Tab backward.
   void focusForwardWanted();
   void focusBackwardWanted();

@@ -119,18 +119,10 @@ void SiteSearchAdder::Finish(const QByteArray& document) {
     Refuse(description.Message());
     return;
   }
-  EngineDialogValues values = description.engine();
-  if (!hooks_.confirm(values)) {
-    End();
-    return;
-  }
-  const std::optional<int> row = engines_.CreateUserEngine(values, hooks_.place());
-  if (!row) {
-    Refuse(LoadString(string_id::kNoUserEngineIdLeft));
-    return;
-  }
+  // The dialog saves the engine itself; a full ID range is its message.
+  const std::optional<int> row = hooks_.create(description.engine());
   End();
-  emit engineAdded(*row);
+  if (row) emit engineAdded(*row);
 }
 
 void SiteSearchAdder::Refuse(const std::string& message) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 #include "core/stores/engine_list.h"
 
@@ -30,11 +31,9 @@ class SiteSearchAdder : public QObject {
   static constexpr int kFetchTimeoutMs = 10'000;
 
   struct Hooks {
-    // Shows the values for checking; false: the user cancelled. May edit
-    // them.
-    std::function<bool(EngineDialogValues&)> confirm;
-    // Where the new engine goes (the search tree's selection).
-    std::function<EngineCreationPlace()> place;
+    // Shows the values in the engine dialog for checking and saves the new
+    // engine from it: its row, or nullopt when the user cancelled.
+    std::function<std::optional<int>(const EngineDialogValues&)> create;
   };
 
   SiteSearchAdder(EngineList& engines, Prompter& prompter, Hooks hooks, QObject* parent = nullptr);

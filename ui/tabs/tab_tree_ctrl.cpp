@@ -3,13 +3,12 @@
 #include <QDataStream>
 #include <QMap>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QVariant>
-#include <utility>
 
 #include "core/tabs/tab_tree.h"
 #include "ui/app/qt_text.h"
+#include "ui/sidebar/search_tree_ctrl.h"
 
 namespace tolvane {
 namespace {
@@ -53,36 +52,18 @@ int DraggedItem(const QMimeData* mime) {
 
 }  // namespace
 
-CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+CTabTreeCtrl::CTabTreeCtrl(QWidget* parent) : ModelTreeWidget(parent) {
   setObjectName(QStringLiteral("tabTree"));
-  setHeaderHidden(true);
-  setColumnCount(1);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setContextMenuPolicy(Qt::CustomContextMenu);
   setDragDropMode(QAbstractItemView::InternalMove);
   setDropIndicatorShown(true);
-
-  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-    if (!syncing_ && current != nullptr) emit itemChosen(ItemIndex(current));
-  });
-  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-    if (!syncing_) emit expandedChanged(ItemIndex(item), true);
-  });
-  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
-    if (!syncing_) emit expandedChanged(ItemIndex(item), false);
-  });
-  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    emit contextMenuRequested(ItemIndex(itemAt(pos)), viewport()->mapToGlobal(pos));
-  });
 }
 
 void CTabTreeCtrl::Rebuild(const TabTree& tree) {
-  const bool was_syncing = std::exchange(syncing_, true);
+  const Syncing quiet(*this);
   clear();
   items_.assign(static_cast<std::size_t>(tree.size()), nullptr);
   if (tree.root() >= 0) AddItem(tree, tree.root(), nullptr);
   ApplyState(tree);
-  syncing_ = was_syncing;
 }
 
 void CTabTreeCtrl::AddItem(const TabTree& tree, int index, QTreeWidgetItem* parent) {
@@ -106,9 +87,8 @@ void CTabTreeCtrl::SyncSelection(const TabTree& tree) {
     Rebuild(tree);
     return;
   }
-  const bool was_syncing = std::exchange(syncing_, true);
+  const Syncing quiet(*this);
   ApplyState(tree);
-  syncing_ = was_syncing;
 }
 
 bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
@@ -123,32 +103,43 @@ bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
   return true;
 }
 
-int CTabTreeCtrl::ItemIndex(const QTreeWidgetItem* item) {
-  if (item == nullptr) return -1;
-  bool ok = false;
-  const int index = item->data(0, Qt::UserRole).toInt(&ok);
-  return ok ? index : -1;
-}
-
-QTreeWidgetItem* CTabTreeCtrl::WidgetItem(int item_index) const {
-  if (item_index < 0 || static_cast<std::size_t>(item_index) >= items_.size()) return nullptr;
-  return items_[static_cast<std::size_t>(item_index)];
-}
-
-void CTabTreeCtrl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) {
-    event->accept();  // the context menu event follows on its own
+void CTabTreeCtrl::dropEvent(QDropEvent* event) {
+  const QString search_item = QString::fromLatin1(kSearchTreeMimeType);
+  if (event->source() != this && event->mimeData()->hasFormat(search_item)) {
+    const int target = ItemIndex(itemAt(event->position().toPoint()));
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    stopAutoScroll();
+    setState(NoState);
+    if (target >= 0) emit searchItemDropped(event->mimeData()->data(search_item), target);
     return;
   }
-  QTreeWidget::mousePressEvent(event);
-}
-
-void CTabTreeCtrl::dropEvent(QDropEvent* event) {
   if (event->source() != this) {
     event->ignore();
     return;
   }
   DropOwnItem(*event);
+}
+
+// Items of the search tree are taken as copies; their drops never move
+// anything of this tree.
+void CTabTreeCtrl::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kSearchTreeMimeType))) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return;
+  }
+  QTreeWidget::dragEnterEvent(event);
+}
+
+void CTabTreeCtrl::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kSearchTreeMimeType))) {
+    QTreeWidget::dragMoveEvent(event);  // auto-scroll and the drop indicator
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return;
+  }
+  QTreeWidget::dragMoveEvent(event);
 }
 
 void CTabTreeCtrl::DropOwnItem(QDropEvent& event) {

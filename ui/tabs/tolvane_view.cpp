@@ -22,12 +22,12 @@
 #include "ui/app/qt_timer_factory.h"
 #include "ui/browser/paint_hold.h"
 #include "ui/browser/web_engine_control_factory.h"
+#include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_area.h"
 #include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
-#include "ui/tabs/tab_property_dialog.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 
 namespace tolvane {
@@ -406,9 +406,9 @@ Keyword CTolvaneView::SearchKeyword() const {
   return search_bar_ != nullptr ? search_bar_->ReadKeyword() : Keyword();
 }
 
-bool CTolvaneView::EditTab(const std::string& title, EngineDialogValues& values) {
-  CTabPropertyDialog dialog(ToQString(title), values, this);
-  if (dialog.exec() != QDialog::Accepted) return false;
+bool CTolvaneView::EditTab(const std::string& title, int record, EngineDialogValues& values) {
+  EngineDialog dialog = EngineDialog::ForTab(doc_.tabs(), record, values);
+  if (!CEnginePropertyDialog::Run(dialog, doc_, this, ToQString(title))) return false;
   values = dialog.values();
   return true;
 }

@@ -112,7 +112,7 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   std::string AddressBarText() const override;
   void TreeRebuilt() override;
   void TreeChanged() override;
-  bool EditTab(const std::string& title, EngineDialogValues& values) override;
+  bool EditTab(const std::string& title, int record, EngineDialogValues& values) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;
 

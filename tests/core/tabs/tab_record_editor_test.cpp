@@ -67,12 +67,13 @@ TEST_F(TabRecordEditorTest, NewRowsHoldTheirColumnsAndReadBackUnchanged) {
   }
   EXPECT_EQ(w.tabs.ResolveUrls(static_cast<std::size_t>(rows[2])), "http://r/");
 
-  EngineDialogValues dialog{"N\tx", "T", "S", "http://n/", "", "", 3, "L", "k", true};
+  EngineDialogValues dialog{"N\tx", "T", "S", "http://n/", "", "", 3, "L", "k", true, 4};
   EXPECT_EQ(Line(*editor.NewTab(1, 9, &dialog)),
-            "6\t1\tN x\tT\tS\thttp://n/\t\t\t\t\t\t3\t\t0\t9\tL\tk\t1\t0");
+            "6\t1\tN x\tT\tS\thttp://n/\t\t\t\t\t\t3\t\t0\t9\tL\tk\t1\t4");
   // The dialog on an existing row: cleaned as a new row's line would be.
   dialog.name = " M\r\n";
   dialog.on_search_bar = false;
+  dialog.icon_index = 5;
   editor.Apply(0, dialog);
   EXPECT_EQ(Line(0), "1\t1\tM\tT\tS\thttp://n/\thttp://top/\t\t\tx\ty\t3\tfav\t0\t3\tL\tk\t0\t5");
 }

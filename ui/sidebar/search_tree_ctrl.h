@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QIcon>
+
+#include "ui/app/model_tree_widget.h"
+
+namespace tolvane {
+
+class SearchTree;
+
+// The drag format of a search tree item: its search-bar token ("EE" +
+// engine ID, "EF" + folder ID) as Latin-1 bytes. The tab tree takes it (the
+// item becomes a tab there), and so may the search bar (a button).
+inline constexpr char kSearchTreeMimeType[] = "application/x-tolvane-engine-item";
+
+// Draws a SearchTree (ModelTreeWidget): the root "検索", the engine
+// categories and their engines. Items are dragged as their search-bar
+// token.
+class CSearchTreeCtrl : public ModelTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit CSearchTreeCtrl(QWidget* parent = nullptr);
+
+  // Replaces every item with the model's, then its open items and
+  // selection.
+  void Rebuild(const SearchTree& tree);
+  // Takes over the model's selection and open items.
+  void ApplyState(const SearchTree& tree);
+
+ protected:
+  QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
+  QStringList mimeTypes() const override;
+
+ private:
+  const QIcon& IconOf(int image) const;
+
+  const SearchTree* tree_ = nullptr;
+  QIcon root_icon_;
+  QIcon folder_icon_;
+  QIcon archive_icon_;
+  QIcon engine_icon_;
+};
+
+}  // namespace tolvane

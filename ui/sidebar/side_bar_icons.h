@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tolvane {
+
+// The 16×16 icons of the side bar's page tabs, drawn by the program: a
+// magnifier (検索), two stacked tabs (タブ), a star (お気に入り), a key
+// (キーワード) and a clock (履歴). An empty icon for other pages.
+QIcon SideBarPageIcon(int page);
+
+}  // namespace tolvane
