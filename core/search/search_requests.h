@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/text/keyword.h"
 #include "core/search/search_placeholders.h"
+#include "core/text/keyword.h"
 
 namespace tolvane {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/keyword.h"
 #include "core/search/open_page_request.h"
+#include "core/text/keyword.h"
 
 namespace tolvane {
 

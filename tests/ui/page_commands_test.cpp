@@ -205,11 +205,10 @@ class PageCommandsTest : public QObject {
                                           prompter);
     menu = RightClick(app, "field");
     QVERIFY(menu != nullptr);
-    QCOMPARE(
-        Listing(*menu),
-        QStringLiteral("キーワードの入力 {電卓} | まとめて検索 | 検索エンジンを選択 {}(off) | "
-                       "- | 元に戻す(off) | やり直し(off) | - | 切り取り(off) | コピー(off) | "
-                       "貼り付け | 書式なしで貼り付け | すべて選択(off)"));
+    QCOMPARE(Listing(*menu),
+             QStringLiteral("キーワードの入力 {電卓} | まとめて検索 | 検索エンジンを選択 {}(off) | "
+                            "- | 元に戻す(off) | やり直し(off) | - | 切り取り(off) | コピー(off) | "
+                            "貼り付け | 書式なしで貼り付け | すべて選択(off)"));
     Find(*menu->actions().first()->menu(), QStringLiteral("電卓"))->trigger();
     menu->close();
     QVERIFY(test::WaitFor([&] {

@@ -18,7 +18,7 @@ class QWidget;
 namespace tolvane {
 class CTolvaneApp;
 class TabArea;
-}
+}  // namespace tolvane
 
 namespace tolvane::test {
 
@@ -50,7 +50,6 @@ void WriteBytes(const std::filesystem::path& path, const QByteArray& bytes);
 // A store or settings file as the program writes it: `text` in Shift_JIS,
 // CR LF after each line.
 void WriteStore(const std::filesystem::path& path, QString text);
-
 
 // The fields of a query or form body as "name=value&...", each value
 // unescaped ("+" is a space) and read as `charset`: what a shop reads.

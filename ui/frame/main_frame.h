@@ -20,10 +20,10 @@ class QWebEngineProfile;
 
 #include "core/app/shutdown_sequence.h"
 #include "core/commands/command_router.h"
-#include "core/frame/page_commands.h"
 #include "core/frame/address_list.h"
 #include "core/frame/band_layout.h"
 #include "core/frame/frame_commands.h"
+#include "core/frame/page_commands.h"
 #include "core/frame/page_history_menu.h"
 
 namespace tolvane {
@@ -54,7 +54,9 @@ class SiteSearchAdder;
 // beside the tab area, and the status bar with its panes. Closing it runs
 // the program's close order (ShutdownSequence); the close is abandoned when
 // the user cancels the exit dialog.
-class CMainFrame : public QMainWindow, public ShutdownFrame, public FrameWindow,
+class CMainFrame : public QMainWindow,
+                   public ShutdownFrame,
+                   public FrameWindow,
                    public PageCommandWindow {
   Q_OBJECT
 
