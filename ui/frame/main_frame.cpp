@@ -77,7 +77,6 @@ constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
-constexpr int kFocusKeywordBox = 59151;
 constexpr int kStatusBarMinimumHeight = 26;
 constexpr int kProgressPaneWidth = 100;
 constexpr int kBlockedPaneWidth = 40;
@@ -225,6 +224,11 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
       profile, [this] { return ActiveControl(); }, [this] { ZoomChanged(); }, this);
   router_.Add(*page_dialogs_);
   page_menu_ = std::make_unique<CPageMenu>(router_, doc_.keywords());
+  page_menu_->fill_search_tree = [this](QMenu& menu, const CommandContext& context) {
+    if (side_bar_->search_tree().root() >= 0) {
+      FillSearchTreeMenu(menu, side_bar_->search_tree().root(), context);
+    }
+  };
 
   PageHooks& hooks = view_->controls()->hooks();
   hooks.context_menu = [this](WebEngineControl& control, const QPoint& global) {
@@ -254,6 +258,31 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
             download->accept();
           });
   ZoomChanged();
+}
+
+// The search tree as menus: a category a submenu, an engine an entry that
+// searches the context's keyword with it.
+void CMainFrame::FillSearchTreeMenu(QMenu& menu, int item, const CommandContext& context) {
+  const SearchTree& tree = side_bar_->search_tree();
+  for (int child : tree.item(item).children) {
+    const SearchTreeItem& entry = tree.item(child);
+    if (entry.kind == SearchTreeItem::Kind::kFolder) {
+      // Archived shops are not offered.
+      if (doc_.engine_folders().id(static_cast<std::size_t>(entry.record)) ==
+          EngineList::kArchiveFolderId) {
+        continue;
+      }
+      QMenu* sub = menu.addMenu(ToQString(entry.text));
+      FillSearchTreeMenu(*sub, child, context);
+      sub->setEnabled(!sub->isEmpty());
+      continue;
+    }
+    QAction* action = menu.addAction(ToQString(entry.text));
+    CommandContext engine = context;
+    engine.list_row = entry.record;
+    connect(action, &QAction::triggered, this,
+            [this, engine] { router_.Run(command::kEngineCommand, engine); });
+  }
 }
 
 WebEngineControl* CMainFrame::ActiveControl() const {
@@ -331,15 +360,27 @@ void CMainFrame::StartSearchCommands() {
 
   prompter_ = std::make_unique<MessageBoxPrompter>(this);
   SiteSearchAdder::Hooks hooks;
-  // The first user category, else the top level.
-  hooks.create = [this](const EngineDialogValues& values) -> std::optional<int> {
+  // The right-clicked item of the search tree (a category, or beside an
+  // engine), else the first user category, else the top level.
+  hooks.create = [this](const EngineDialogValues& values, int tree_item) -> std::optional<int> {
     EngineCreationPlace place;
+    const SearchTree& tree = side_bar_->search_tree();
     const CategoryFolderTree& folders = doc_.engine_folders();
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-      if (!folders.deleted(i) && folders.id(i) >= CategoryFolderTree::kFirstUserId &&
-          folders.id(i) <= CategoryFolderTree::kLastUserId) {
-        place = EngineCreationPlace{folders.id(i), -1};
-        break;
+    if (tree_item >= 0 && tree_item < tree.size() &&
+        tree.item(tree_item).kind != SearchTreeItem::Kind::kRoot) {
+      const SearchTreeItem& item = tree.item(tree_item);
+      if (item.kind == SearchTreeItem::Kind::kEngine) {
+        place.selected_engine = item.record;
+      } else {
+        place.folder_id = folders.id(static_cast<std::size_t>(item.record));
+      }
+    } else {
+      for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (!folders.deleted(i) && folders.id(i) >= CategoryFolderTree::kFirstUserId &&
+            folders.id(i) <= CategoryFolderTree::kLastUserId) {
+          place.folder_id = folders.id(i);
+          break;
+        }
       }
     }
     EngineDialog dialog = EngineDialog::ForNewEngine(doc_.engines(), place, values);
@@ -355,6 +396,8 @@ void CMainFrame::StartSearchCommands() {
                        [this](CommandId id) { return SearchContext(id); }});
   connect(view_, &CTolvaneView::tabsChanged, search_bar_, &CSearchBar::RebuildSoon);
   connect(site_search_, &SiteSearchAdder::engineAdded, search_bar_, &CSearchBar::RebuildSoon);
+  connect(site_search_, &SiteSearchAdder::engineAdded, side_bar_,
+          [this] { side_bar_->SearchTreeChanged(); });
   connect(search_bar_, &CSearchBar::focusForwardWanted, this,
           [this] { view_->tab_tree()->setFocus(Qt::TabFocusReason); });
   connect(search_bar_, &CSearchBar::focusBackwardWanted, this,
@@ -675,11 +718,7 @@ void CMainFrame::CreateMenus() {
         action->setText(action->text() +
                         CCommandActions::KeySuffix(doc_.commands(), CommandId(id)));
       }
-      if (id == kFocusKeywordBox) {
-        connect(action, &QAction::triggered, search_bar_, &CSearchBar::FocusKeywordBox);
-      } else if (id != 0) {
-        actions_->Bind(*action, CommandId(id), *menu);
-      }
+      if (id != 0) actions_->Bind(*action, CommandId(id), *menu);
     }
   }
 

@@ -173,6 +173,7 @@ class CMainFrame : public QMainWindow,
   void RestorePlacement();
   void ClearWaitCursor();
   void StartPageCommands(QWebEngineProfile* profile);
+  void FillSearchTreeMenu(QMenu& menu, int item, const CommandContext& context);
   void StartSearchCommands();
 
   CTolvaneDoc& doc_;

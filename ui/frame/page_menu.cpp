@@ -6,6 +6,7 @@
 #include <QWebEngineView>
 
 #include "core/commands/command_router.h"
+#include "core/files/string_table.h"
 #include "core/search/keyword_text.h"
 #include "core/stores/item_store.h"
 #include "ui/app/qt_text.h"
@@ -101,18 +102,31 @@ void CPageMenu::AddProgramEntries(QMenu& menu, WebEngineControl& control,
       }
       case ContextMenuEntry::Kind::kItem:
         AddCommand(menu, entry, context);
+        if (entry.command == command::kAddFavorite) {
+          // The shop's own search, when the page declares one.
+          ContextMenuEntry site_search;
+          site_search.kind = ContextMenuEntry::Kind::kItem;
+          site_search.text = LoadString(string_id::kAddSiteSearch);
+          site_search.command = command::kAddSiteSearch;
+          site_search.enabled = true;
+          AddCommand(menu, site_search, context);
+        }
         break;
       case ContextMenuEntry::Kind::kSearchBarButtons:
         AddCommand(menu, BatchSearchMenuEntry(state), context);
         break;
-      case ContextMenuEntry::Kind::kSearchTree:
-      case ContextMenuEntry::Kind::kFavoritesBar: {
-        // Filled from the search tree and the favorites bar, which this
-        // window does not have: shown, but there is nothing to choose.
+      case ContextMenuEntry::Kind::kSearchTree: {
         QMenu* sub = menu.addMenu(ToQString(entry.text));
-        sub->setObjectName(entry.kind == ContextMenuEntry::Kind::kSearchTree
-                               ? QStringLiteral("searchTreeMenu")
-                               : QStringLiteral("favoritesBarMenu"));
+        sub->setObjectName(QStringLiteral("searchTreeMenu"));
+        if (fill_search_tree) fill_search_tree(*sub, context);
+        sub->setEnabled(!sub->isEmpty());
+        break;
+      }
+      case ContextMenuEntry::Kind::kFavoritesBar: {
+        // Filled from the favorites bar, which this window does not have:
+        // shown, but there is nothing to choose.
+        QMenu* sub = menu.addMenu(ToQString(entry.text));
+        sub->setObjectName(QStringLiteral("favoritesBarMenu"));
         sub->setEnabled(false);
         break;
       }

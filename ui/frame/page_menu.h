@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "core/commands/command_context.h"
@@ -34,6 +35,10 @@ class CPageMenu {
   // engine reported them for the last context menu of the page.
   static bool ClickedInTextField(const WebEngineControl& control);
   static std::string ClickedSelection(const WebEngineControl& control);
+
+  // Fills the search tree's submenu: each engine searches the selection
+  // (the context's keyword) with it. Unset: the submenu stays empty.
+  std::function<void(QMenu& menu, const CommandContext& context)> fill_search_tree;
 
  private:
   void AddProgramEntries(QMenu& menu, WebEngineControl& control,

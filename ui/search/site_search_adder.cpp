@@ -56,9 +56,10 @@ void SiteSearchAdder::FindDescription(QWebEnginePage* page,
       [found = std::move(found)](const QVariant& result) { found(QUrl(result.toString())); });
 }
 
-void SiteSearchAdder::AddFrom(QWebEnginePage* page) {
+void SiteSearchAdder::AddFrom(QWebEnginePage* page, int tree_item) {
   if (busy_ || page == nullptr) return;
   busy_ = true;
+  tree_item_ = tree_item;
   const QString user_agent = page->profile()->httpUserAgent();
   QPointer<SiteSearchAdder> self(this);
   FindDescription(page, [self, user_agent](const QUrl& url) {
@@ -120,7 +121,7 @@ void SiteSearchAdder::Finish(const QByteArray& document) {
     return;
   }
   // The dialog saves the engine itself; a full ID range is its message.
-  const std::optional<int> row = hooks_.create(description.engine());
+  const std::optional<int> row = hooks_.create(description.engine(), tree_item_);
   End();
   if (row) emit engineAdded(*row);
 }

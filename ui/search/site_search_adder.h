@@ -32,16 +32,18 @@ class SiteSearchAdder : public QObject {
 
   struct Hooks {
     // Shows the values in the engine dialog for checking and saves the new
-    // engine from it: its row, or nullopt when the user cancelled.
-    std::function<std::optional<int>(const EngineDialogValues&)> create;
+    // engine from it, at search tree item `tree_item`: its row, or nullopt
+    // when the user cancelled.
+    std::function<std::optional<int>(const EngineDialogValues& values, int tree_item)> create;
   };
 
   SiteSearchAdder(EngineList& engines, Prompter& prompter, Hooks hooks, QObject* parent = nullptr);
   ~SiteSearchAdder() override;
 
-  // The whole command on `page`; one at a time (a second call while one
-  // runs is ignored).
-  void AddFrom(QWebEnginePage* page);
+  // The whole command on `page`, the new engine going where search tree
+  // item `tree_item` says (-1: the tree's default place); one at a time (a
+  // second call while one runs is ignored).
+  void AddFrom(QWebEnginePage* page, int tree_item = -1);
   bool busy() const { return busy_; }
 
   // The address of the description `page` declares (absolute), or an
@@ -66,6 +68,7 @@ class SiteSearchAdder : public QObject {
   QNetworkAccessManager* network_ = nullptr;
   QPointer<QNetworkReply> reply_;
   QByteArray received_;
+  int tree_item_ = -1;
   // The description was cut off for its size (announced or received).
   bool too_large_ = false;
   bool busy_ = false;

@@ -69,6 +69,7 @@ constexpr CommandId kEngineMenu[] = {
     command::kAddFolderAsSearchTab,
     kSeparator,
     command::kCreateEngine,
+    command::kAddSiteSearch,
     command::kArchiveItem,
     command::kDeleteItem,
     kSeparator,
@@ -77,14 +78,23 @@ constexpr CommandId kEngineMenu[] = {
     command::kEngineProperties,
 };
 constexpr CommandId kFolderMenu[] = {
-    command::kBatchSearchFolder, command::kAddFolderAsSearchTab,
-    command::kAddEngineAsTab,    kSeparator,
-    command::kCreateEngine,      command::kArchiveItem,
-    command::kDeleteItem,        kSeparator,
+    command::kBatchSearchFolder,
+    command::kAddFolderAsSearchTab,
+    command::kAddEngineAsTab,
+    kSeparator,
+    command::kCreateEngine,
+    command::kAddSiteSearch,
+    command::kArchiveItem,
+    command::kDeleteItem,
+    kSeparator,
     command::kToggleSearchBar,
 };
 
-QString CommandText(CommandId id) { return ToQString(CommandTable::ActionName(id)); }
+QString CommandText(CommandId id) {
+  // The page's own search has its text as a message of the engine commands.
+  if (id == command::kAddSiteSearch) return ToQString(LoadString(string_id::kAddSiteSearch));
+  return ToQString(CommandTable::ActionName(id));
+}
 
 }  // namespace
 
