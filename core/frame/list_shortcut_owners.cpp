@@ -11,51 +11,9 @@ ListShortcutOwners::ListShortcutOwners(const CategoryFolderTree& engine_folders,
                                        const CategoryFolderTree& tab_folders,
                                        const EngineList& tabs, CommandRouter& router,
                                        ContextSource context)
-    : engine_folders_(engine_folders),
-      engines_(engines),
-      tab_folders_(tab_folders),
-      tabs_(tabs),
+    : StoreShortcutOwners(engine_folders, engines, tab_folders, tabs),
       router_(router),
       context_(std::move(context)) {}
-
-int ListShortcutOwners::OwnerCount(OwnerType type) const {
-  switch (type) {
-    case OwnerType::kEngineFolder:
-      return static_cast<int>(engine_folders_.size());
-    case OwnerType::kEngine:
-      return static_cast<int>(engines_.size());
-    case OwnerType::kTabFolder:
-      return static_cast<int>(tab_folders_.size());
-    case OwnerType::kTab:
-      return static_cast<int>(tabs_.size());
-    case OwnerType::kCommand:
-      break;
-  }
-  return 0;
-}
-
-std::string_view ListShortcutOwners::OwnerField(OwnerType type, int index, MatchKind kind) const {
-  const auto i = static_cast<std::size_t>(index);
-  const bool typed = kind == MatchKind::kTypedShortcut;
-  switch (type) {
-    case OwnerType::kEngineFolder:
-    case OwnerType::kTabFolder: {
-      const CategoryFolderTree& tree =
-          type == OwnerType::kEngineFolder ? engine_folders_ : tab_folders_;
-      if (tree.deleted(i)) return {};
-      return typed ? tree.shortcut(i) : tree.gesture(i);
-    }
-    case OwnerType::kEngine:
-    case OwnerType::kTab: {
-      const EngineList& list = type == OwnerType::kEngine ? engines_ : tabs_;
-      if (list.deleted(i)) return {};
-      return typed ? list.shortcut(i) : list.gesture(i);
-    }
-    case OwnerType::kCommand:
-      break;
-  }
-  return {};
-}
 
 void ListShortcutOwners::RunOwner(OwnerType type, int index) {
   if (workspace_ == nullptr) return;

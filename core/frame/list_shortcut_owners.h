@@ -5,6 +5,7 @@
 
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/command_router.h"
+#include "core/search/store_shortcut_owners.h"
 
 namespace tolvane {
 
@@ -25,7 +26,7 @@ class TabWorkspace;
 //   tab group     is chosen in the tab tree, which opens its tabs;
 //   tab           is chosen in the tab tree and searched with the keyword.
 // Owners that need the tabs do nothing until a workspace is set.
-class ListShortcutOwners : public ShortcutOwners {
+class ListShortcutOwners : public StoreShortcutOwners {
  public:
   // The context a command given now has (its keyword is the one searches
   // take); null: an empty context.
@@ -37,8 +38,6 @@ class ListShortcutOwners : public ShortcutOwners {
 
   void set_workspace(TabWorkspace* workspace) { workspace_ = workspace; }
 
-  int OwnerCount(OwnerType type) const override;
-  std::string_view OwnerField(OwnerType type, int index, MatchKind kind) const override;
   void RunOwner(OwnerType type, int index) override;
   void RunCommand(CommandId id) override;
 
@@ -48,10 +47,6 @@ class ListShortcutOwners : public ShortcutOwners {
   CommandContext Context() const { return context_ ? context_() : CommandContext{}; }
   Keyword SearchKeyword() const { return Context().keyword.value_or(Keyword()); }
 
-  const CategoryFolderTree& engine_folders_;
-  const EngineList& engines_;
-  const CategoryFolderTree& tab_folders_;
-  const EngineList& tabs_;
   CommandRouter& router_;
   ContextSource context_;
   TabWorkspace* workspace_ = nullptr;

@@ -11,7 +11,7 @@
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/command_table.h"
 #include "core/search/engine_dialog.h"
-#include "core/search/list_shortcut_owners.h"
+#include "core/search/store_shortcut_owners.h"
 #include "core/stores/category_folder_tree.h"
 #include "ui/app/qt_text.h"
 #include "ui/search/engine_property_dialog.h"
@@ -28,7 +28,7 @@ class EnginePropertyDialogTest : public QObject {
   EngineList engines_{StoreType::kEngineList};
   EngineList tabs_{StoreType::kTabs};
   CommandTable table_;
-  ListShortcutOwners owners_{engine_folders_, engines_, tab_folders_, tabs_};
+  StoreShortcutOwners owners_{engine_folders_, engines_, tab_folders_, tabs_};
   CommandDispatcher dispatcher_{table_, owners_};
 
   template <typename W>

@@ -16,7 +16,7 @@
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/command_table.h"
 #include "core/files/string_table.h"
-#include "core/search/list_shortcut_owners.h"
+#include "core/search/store_shortcut_owners.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {
@@ -192,7 +192,7 @@ std::optional<int> CEnginePropertyDialog::Run(EngineDialog& model, CTolvaneDoc& 
                                               QWidget* parent, const QString& title) {
   CommandTable table;
   table.Load(doc.settings());
-  ListShortcutOwners owners(doc.engine_folders(), doc.engines(), doc.tab_folders(), doc.tabs());
+  StoreShortcutOwners owners(doc.engine_folders(), doc.engines(), doc.tab_folders(), doc.tabs());
   const CommandDispatcher dispatcher(table, owners);
   CEnginePropertyDialog dialog(model, dispatcher, title, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

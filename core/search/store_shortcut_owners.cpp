@@ -1,4 +1,4 @@
-#include "core/search/list_shortcut_owners.h"
+#include "core/search/store_shortcut_owners.h"
 
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/engine_list.h"
@@ -18,7 +18,7 @@ std::string_view FieldOf(const EngineList& list, std::size_t i, MatchKind kind) 
 
 }  // namespace
 
-int ListShortcutOwners::OwnerCount(OwnerType type) const {
+int StoreShortcutOwners::OwnerCount(OwnerType type) const {
   switch (type) {
     case OwnerType::kEngineFolder:
       return static_cast<int>(engine_folders_.size());
@@ -34,7 +34,7 @@ int ListShortcutOwners::OwnerCount(OwnerType type) const {
   return 0;
 }
 
-std::string_view ListShortcutOwners::OwnerField(OwnerType type, int index, MatchKind kind) const {
+std::string_view StoreShortcutOwners::OwnerField(OwnerType type, int index, MatchKind kind) const {
   const auto i = static_cast<std::size_t>(index);
   switch (type) {
     case OwnerType::kEngineFolder:

@@ -12,12 +12,12 @@ class EngineList;
 // The typed shortcuts and gestures of the engine folders, engines, tab
 // groups and tabs, read from their stores, for the checks of the engine and
 // tab dialogs (CommandDispatcher::CheckItemFields). Deleted rows and
-// folders own nothing. Checks never run an owner, so a dispatcher made on
-// these owners must only be asked to check: running is the frame's.
-class ListShortcutOwners : public ShortcutOwners {
+// folders own nothing. Running an owner is the frame's (ListShortcutOwners);
+// here it does nothing, so a dispatcher made on these owners is for checks.
+class StoreShortcutOwners : public ShortcutOwners {
  public:
-  ListShortcutOwners(const CategoryFolderTree& engine_folders, const EngineList& engines,
-                     const CategoryFolderTree& tab_folders, const EngineList& tabs)
+  StoreShortcutOwners(const CategoryFolderTree& engine_folders, const EngineList& engines,
+                      const CategoryFolderTree& tab_folders, const EngineList& tabs)
       : engine_folders_(engine_folders),
         engines_(engines),
         tab_folders_(tab_folders),
@@ -28,7 +28,7 @@ class ListShortcutOwners : public ShortcutOwners {
   void RunOwner(OwnerType, int) override {}
   void RunCommand(CommandId) override {}
 
- private:
+ protected:
   const CategoryFolderTree& engine_folders_;
   const EngineList& engines_;
   const CategoryFolderTree& tab_folders_;
