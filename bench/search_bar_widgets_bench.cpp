@@ -111,9 +111,16 @@ struct World {
   }
 };
 
-World& TheWorld() {
-  static World world;
+// Made at the first use and ended by main while the application still
+// stands: widgets must go before it.
+std::unique_ptr<World>& WorldSlot() {
+  static std::unique_ptr<World> world;
   return world;
+}
+
+World& TheWorld() {
+  if (!WorldSlot()) WorldSlot() = std::make_unique<World>();
+  return *WorldSlot();
 }
 
 void BM_RebuildSearchBarWidgets(benchmark::State& state) {
@@ -165,5 +172,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  WorldSlot().reset();
   return 0;
 }
