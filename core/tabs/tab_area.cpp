@@ -203,8 +203,8 @@ void TabArea::DestroyAll() {
   bar_.clear();
   current_ = -1;
   while (!pool_.empty()) DestroyObject(*pool_.back());
-  for (const auto& [record, index] : gone) {
-    Tell([&](auto& o) { o.TabRemoved(record, index, true); });
+  for (const std::pair<int, int>& removed : gone) {
+    Tell([&](auto& o) { o.TabRemoved(removed.first, removed.second, true); });
   }
 }
 
