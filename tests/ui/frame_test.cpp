@@ -28,12 +28,6 @@
 namespace tolvane {
 namespace {
 
-// A store file as the program writes it: Shift_JIS, CR LF after each line.
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
-
 std::unique_ptr<CTolvaneApp> Start(const QTemporaryDir& dir) {
   auto app = std::make_unique<CTolvaneApp>();
   if (app->InitInstance(test::AppArguments(dir.path())) != CTolvaneApp::kExitOk) return nullptr;
@@ -72,20 +66,22 @@ class FrameTest : public QObject {
   // One shop (Shift_JIS GET on the local server) in tab 一店, opened at
   // start without a start page; the program closes without asking.
   void WriteShop(const std::filesystem::path& dir) const {
-    WriteStore(dir / "vq_search.eng",
-               QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n1\n"
-                              "501\t500\tSJIS店\tSJIS店\tS\t%1/shop/\t\t%1/shop/search?q=$0"
-                              "\t\t\t\t1\n")
-                   .arg(QString::fromLatin1(server_.base())));
-    WriteStore(dir / "vq_tab.tbf",
-               QStringLiteral("@@TabList@@\n0\n2\n"
-                              "-9999\t保管箱\t0\t0\t99999999\t0\n"
-                              "10\tお店\t0\t0\t0\t0\n"
-                              "1\n"
-                              "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                              "\t検索エンジンID[501]\t\t\t1\t\t0\t1\n"));
-    WriteStore(dir / "vq_system.ini",
-               QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"));
+    test::WriteStore(
+        dir / "vq_search.eng",
+        QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n1\n"
+                       "501\t500\tSJIS店\tSJIS店\tS\t%1/shop/\t\t%1/shop/search?q=$0"
+                       "\t\t\t\t1\n")
+            .arg(QString::fromLatin1(server_.base())));
+    test::WriteStore(
+        dir / "vq_tab.tbf",
+        QStringLiteral("@@TabList@@\n0\n2\n"
+                       "-9999\t保管箱\t0\t0\t99999999\t0\n"
+                       "10\tお店\t0\t0\t0\t0\n"
+                       "1\n"
+                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
+                       "\t検索エンジンID[501]\t\t\t1\t\t0\t1\n"));
+    test::WriteStore(dir / "vq_system.ini",
+                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"));
   }
 
  private slots:
@@ -192,9 +188,10 @@ class FrameTest : public QObject {
     QTemporaryDir dir;
     const std::filesystem::path data = QStringToPath(dir.path());
     WriteShop(data);
-    WriteStore(data / "vq_system.ini",
-               QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
-                              "[OptionToolBar]\nIcons=0,1,99,-1,10,13\nShowText=0\nIconSize=1\n"));
+    test::WriteStore(
+        data / "vq_system.ini",
+        QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
+                       "[OptionToolBar]\nIcons=0,1,99,-1,10,13\nShowText=0\nIconSize=1\n"));
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
     CMainFrame& frame = *app->main_frame();

@@ -32,12 +32,6 @@
 namespace tolvane {
 namespace {
 
-// A store file as the program writes it: Shift_JIS, CR LF after each line.
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
-
 // The query of the last request to `path`, its one field's value unescaped
 // and read as `charset`: what the shop reads.
 QString LastQuery(const test::LocalHttpServer& server, const QByteArray& path,
@@ -79,21 +73,24 @@ class SearchBarEndToEndTest : public QObject {
   // names /osd.xml as its search description, as its result page does.
   void WriteShop(const std::filesystem::path& dir) const {
     const QString base = QString::fromLatin1(server_.base());
-    WriteStore(dir / "vq_search.eng",
-               QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n1\n"
-                              "501\t500\tSJIS店\tSJIS店\tS\t%1/sjis/\t\t%1/sjis/search?q=$0"
-                              "\t\t\t\t1\n")
-                   .arg(base));
-    WriteStore(dir / "vq_searchtree.egt",
-               QStringLiteral("@@SearchEngineListOption@@\n0\n0\n1\n501\t\t0\t0\t\t\t1\t3\n"));
-    WriteStore(dir / "vq_tab.tbf",
-               QStringLiteral("@@TabList@@\n0\n2\n-9999\t保管箱\t0\t0\t99999999\t0\n"
-                              "10\tお店\t0\t0\t0\t0\n1\n"
-                              "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                              "\t検索エンジンID[501]\t\t\t1\t\t0\t0\n"));
-    WriteStore(dir / "vq_system.ini",
-               QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
-                              "[OptionFindBar]\nButtonIDs=-1,TE21\n"));
+    test::WriteStore(
+        dir / "vq_search.eng",
+        QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n1\n"
+                       "501\t500\tSJIS店\tSJIS店\tS\t%1/sjis/\t\t%1/sjis/search?q=$0"
+                       "\t\t\t\t1\n")
+            .arg(base));
+    test::WriteStore(
+        dir / "vq_searchtree.egt",
+        QStringLiteral("@@SearchEngineListOption@@\n0\n0\n1\n501\t\t0\t0\t\t\t1\t3\n"));
+    test::WriteStore(
+        dir / "vq_tab.tbf",
+        QStringLiteral("@@TabList@@\n0\n2\n-9999\t保管箱\t0\t0\t99999999\t0\n"
+                       "10\tお店\t0\t0\t0\t0\n1\n"
+                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
+                       "\t検索エンジンID[501]\t\t\t1\t\t0\t0\n"));
+    test::WriteStore(dir / "vq_system.ini",
+                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
+                                    "[OptionFindBar]\nButtonIDs=-1,TE21\n"));
   }
 
   // The program on `dir` holding the shop.

@@ -45,46 +45,8 @@ QByteArray Html(const QByteArray& title) {
          "</title></head><body><p>" + title + "</p></body></html>";
 }
 
-// A store file as the program writes it: Shift_JIS, CR LF after each line.
-void WriteStore(const std::filesystem::path& path, QString text) {
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  test::WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
-}
-
-// The fields of a query or form body as "name=value&...", each value
-// unescaped ("+" is a space) and read as `charset`: what the shop reads.
-QString FormText(const QByteArray& form, const char* charset) {
-  QStringList fields;
-  for (const QByteArray& pair : form.split('&')) {
-    const qsizetype equals = pair.indexOf('=');
-    QByteArray value = pair.mid(equals + 1);
-    value.replace('+', ' ');
-    QStringDecoder decode(charset);
-    if (!decode.isValid()) return QStringLiteral("no decoder for ") + QLatin1String(charset);
-    const QString text = decode(QByteArray::fromPercentEncoding(value));
-    if (decode.hasError()) return QStringLiteral("not ") + QLatin1String(charset);
-    fields << QString::fromLatin1(pair.left(equals)) + QLatin1Char('=') + text;
-  }
-  return fields.join(QLatin1Char('&'));
-}
-
-QByteArray QueryOf(const test::LocalHttpServer::Request& request) {
-  const qsizetype mark = request.target.indexOf('?');
-  return mark < 0 ? QByteArray() : request.target.mid(mark + 1);
-}
-
 TabArea& Area(const CTolvaneApp& app) { return app.main_frame()->view()->workspace()->area(); }
 TabWorkspace& Workspace(const CTolvaneApp& app) { return *app.main_frame()->view()->workspace(); }
-
-// The category row: captions, "*" after the current one.
-QString Bar(const TabArea& area) {
-  QStringList tabs;
-  for (int i = 0; i < area.category_count(); ++i) {
-    tabs << ToQString(area.category(i).caption()) +
-                (i == area.current_category() ? QStringLiteral("*") : QString());
-  }
-  return tabs.join(QLatin1Char(' '));
-}
 
 // The addresses a category's pages were opened with, in row order.
 QStringList PageUrls(const CCategoryTab& tab) {
@@ -151,25 +113,27 @@ class TabsEndToEndTest : public QObject {
   // GET, UTF-8 POST), vq_tab.tbf with group "お店" holding 三店 (the folder)
   // and 一店 (the first shop alone), and vq_system.ini holding `ini`.
   void WriteShops(const std::filesystem::path& dir, const QString& ini) const {
-    WriteStore(dir / "vq_search.eng",
-               QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n3\n"
-                              "501\t500\tSJIS店\tSJIS店\tS\t%1/sjis/\t\t%1/sjis/search?q=$0&w=$1"
-                              "\t\t\t\t1\n"
-                              "502\t500\tEUC店\tEUC店\tE\t%1/euc/\t\t%1/euc/search?k=$0&second=$2"
-                              "\t\t\t\t2\n"
-                              "503\t500\tUTF店\tUTF店\tU\t%1/utf8/\t\t%1/utf8/search"
-                              "\tq=$0&first=$1\t\t\t3\n")
-                   .arg(QString::fromLatin1(server_.base())));
-    WriteStore(dir / "vq_tab.tbf",
-               QStringLiteral("@@TabList@@\n0\n2\n"
-                              "-9999\t保管箱\t0\t0\t99999999\t0\n"
-                              "10\tお店\t0\t0\t0\t0\n"
-                              "2\n"
-                              "20\t10\t三店\t三店\t三店\t検索フォルダID[500]\t\t検索フォルダID[500]"
-                              "\t検索フォルダID[500]\t\t\t0\t\t0\t0\n"
-                              "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                              "\t検索エンジンID[501]\t\t\t1\t\t0\t1\n"));
-    WriteStore(dir / "vq_system.ini", ini);
+    test::WriteStore(
+        dir / "vq_search.eng",
+        QStringLiteral("@@SearchEngineList@@\n0\t100\t\t2024/01/01\n1\n500\tテスト\t0\n3\n"
+                       "501\t500\tSJIS店\tSJIS店\tS\t%1/sjis/\t\t%1/sjis/search?q=$0&w=$1"
+                       "\t\t\t\t1\n"
+                       "502\t500\tEUC店\tEUC店\tE\t%1/euc/\t\t%1/euc/search?k=$0&second=$2"
+                       "\t\t\t\t2\n"
+                       "503\t500\tUTF店\tUTF店\tU\t%1/utf8/\t\t%1/utf8/search"
+                       "\tq=$0&first=$1\t\t\t3\n")
+            .arg(QString::fromLatin1(server_.base())));
+    test::WriteStore(
+        dir / "vq_tab.tbf",
+        QStringLiteral("@@TabList@@\n0\n2\n"
+                       "-9999\t保管箱\t0\t0\t99999999\t0\n"
+                       "10\tお店\t0\t0\t0\t0\n"
+                       "2\n"
+                       "20\t10\t三店\t三店\t三店\t検索フォルダID[500]\t\t検索フォルダID[500]"
+                       "\t検索フォルダID[500]\t\t\t0\t\t0\t0\n"
+                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
+                       "\t検索エンジンID[501]\t\t\t1\t\t0\t1\n"));
+    test::WriteStore(dir / "vq_system.ini", ini);
   }
 
   // Opens tab 三店 without a start page; the exit dialog asks.
@@ -280,14 +244,14 @@ class TabsEndToEndTest : public QObject {
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
     TabArea& area = Area(*app);
-    QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QCOMPARE(PageUrls(area.category(0)), QStringList({Url("/sjis/"), Url("/euc/"), Url("/utf8/")}));
 
     const SearchTimes times = SearchShops(*app);
     QVERIFY(times.request >= 0 && times.loaded >= 0);
     qInfo("Enter to the first shop's request: %lld ms, to its result page loaded: %lld ms",
           times.request, times.loaded);
-    QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QStringList paths;
     for (const QString& url : PageUrls(area.category(0))) paths << QUrl(url).path();
     QCOMPARE(paths, QStringList({QStringLiteral("/sjis/search"), QStringLiteral("/euc/search"),
@@ -301,14 +265,16 @@ class TabsEndToEndTest : public QObject {
     QCOMPARE(euc.size(), 1);
     QCOMPARE(utf8.size(), 1);
     QCOMPARE(sjis[0].method, QByteArray("GET"));
-    QCOMPARE(FormText(QueryOf(sjis[0]), "Shift_JIS"), QStringLiteral("q=東京 タワー&w=東京"));
+    QCOMPARE(test::FormText(test::QueryOf(sjis[0].target), "Shift_JIS"),
+             QStringLiteral("q=東京 タワー&w=東京"));
     QCOMPARE(euc[0].method, QByteArray("GET"));
-    QCOMPARE(FormText(QueryOf(euc[0]), "EUC-JP"), QStringLiteral("k=東京 タワー&second=タワー"));
+    QCOMPARE(test::FormText(test::QueryOf(euc[0].target), "EUC-JP"),
+             QStringLiteral("k=東京 タワー&second=タワー"));
     QCOMPARE(utf8[0].method, QByteArray("POST"));
-    QCOMPARE(QueryOf(utf8[0]), QByteArray());
+    QCOMPARE(test::QueryOf(utf8[0].target), QByteArray());
     QVERIFY2(utf8[0].header("Content-Type").startsWith("application/x-www-form-urlencoded"),
              utf8[0].header("Content-Type").constData());
-    QCOMPARE(FormText(utf8[0].body, "UTF-8"), QStringLiteral("q=東京 タワー&first=東京"));
+    QCOMPARE(test::FormText(utf8[0].body, "UTF-8"), QStringLiteral("q=東京 タワー&first=東京"));
 
     // The keyword went into the keyword store once and stays in the box.
     const ItemList& keywords = app->document()->keywords().items();
@@ -330,11 +296,12 @@ class TabsEndToEndTest : public QObject {
       return server_.countTo("/sjis/search") == 1 && server_.countTo("/euc/search") == 1 &&
              server_.countTo("/utf8/search") == 1;
     }));
-    QCOMPARE(FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS"),
-             QStringLiteral("q=Caf? ?野家&w=Caf?"));
-    QCOMPARE(FormText(QueryOf(server_.requestsTo("/euc/search")[0]), "EUC-JP"),
+    QCOMPARE(
+        test::FormText(test::QueryOf(server_.requestsTo("/sjis/search")[0].target), "Shift_JIS"),
+        QStringLiteral("q=Caf? ?野家&w=Caf?"));
+    QCOMPARE(test::FormText(test::QueryOf(server_.requestsTo("/euc/search")[0].target), "EUC-JP"),
              QStringLiteral("k=Caf? ?野家&second=?野家"));
-    QCOMPARE(FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8"),
+    QCOMPARE(test::FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8"),
              QStringLiteral("q=Café 𠮷野家&first=Café"));
     QCOMPARE(box->currentText(), typed);
     QVERIFY(keywords.FindByUrl(ToSjis(QStringLiteral("Caf? ?野家"))) >= 0);
@@ -383,8 +350,10 @@ class TabsEndToEndTest : public QObject {
           })) {
         return QString();
       }
-      return FormText(QueryOf(server_.requestsTo("/sjis/search")[0]), "Shift_JIS") +
-             QStringLiteral(" | ") + FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8");
+      return test::FormText(test::QueryOf(server_.requestsTo("/sjis/search")[0].target),
+                            "Shift_JIS") +
+             QStringLiteral(" | ") +
+             test::FormText(server_.requestsTo("/utf8/search")[0].body, "UTF-8");
     };
 
     select_in_page();
@@ -439,7 +408,7 @@ class TabsEndToEndTest : public QObject {
     QCOMPARE(app->settings()->GetInt("OptionMain", "SavePageTab", -1), 1);
     QCOMPARE(app->settings()->GetInt("OptionMain", "LastActiveTab", -1), kShopsTab);
     TabArea& again = Area(*app);
-    QCOMPARE(Bar(again), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(again), QStringLiteral("三店* 一店"));
     const CCategoryTab& shops = again.category(0);
     QCOMPARE(PageUrls(shops), urls);
     QCOMPARE(shops.current_page(), 1);
@@ -535,20 +504,20 @@ class TabsEndToEndTest : public QObject {
 
     app->main_frame()->view()->RunCommand(command::kCloseCategoryTab);
     QVERIFY(tabs.archived(static_cast<std::size_t>(shops)));
-    QCOMPARE(Bar(area), QStringLiteral("一店*"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("一店*"));
     QCOMPARE(area.PoolState(shops), 0);
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 一店*\n保管箱: 三店\n"));
 
     // Closing it again from the tree puts it back in its group.
     workspace.ChooseTreeItem(workspace.tree().FindTab(shops));
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 一店\n保管箱: 三店*\n"));
-    QCOMPARE(Bar(area), QString());
+    QCOMPARE(test::CategoryRow(area), QString());
     CommandContext in_tree;
     in_tree.source = CommandSource::kTabTree;
     QVERIFY(app->main_frame()->router().Run(command::kCloseCategoryTab, in_tree));
     QVERIFY(!tabs.archived(static_cast<std::size_t>(shops)));
     QCOMPARE(Outline(workspace.tree()), QStringLiteral("お店: 三店* 一店\n保管箱:\n"));
-    QCOMPARE(Bar(area), QStringLiteral("三店* 一店"));
+    QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QCOMPARE(PageUrls(area.category(0)), QStringList({Url("/sjis/"), Url("/euc/"), Url("/utf8/")}));
     QCOMPARE(tabs.id(static_cast<std::size_t>(area.RecordAt(1))), kOneShopTab);
     app->settings()->WriteInt("OptionMain", "CloseMode", 0);
@@ -570,7 +539,7 @@ class TabsEndToEndTest : public QObject {
     QCOMPARE(Outline(workspace.tree()),
              QStringLiteral("タブグループ: ホーム* Amazon.co.jp 楽天市場 Yahoo!ショッピング "
                             "価格.com Google\n保管箱:\n"));
-    QCOMPARE(Bar(workspace.area()),
+    QCOMPARE(test::CategoryRow(workspace.area()),
              QStringLiteral("ホーム* Amazon 楽天市場 Yahoo!ショッピング 価格.com Google"));
     QCOMPARE(PageUrls(workspace.area().category(0)), QStringList{ToQString(app->start_url())});
     QCOMPARE(PageUrls(workspace.area().category(1)),
@@ -620,7 +589,7 @@ class TabsEndToEndTest : public QObject {
                    .arg(QString::fromLatin1(server_.base()))
                    .arg(i == kShown ? 1 : 0);
     }
-    WriteStore(data / "vq_clip.clf", clips);
+    test::WriteStore(data / "vq_clip.clf", clips);
 
     QElapsedTimer clock;
     clock.start();
