@@ -386,7 +386,7 @@ void CMainFrame::StartSearchCommands() {
     EngineDialog dialog = EngineDialog::ForNewEngine(doc_.engines(), place, values);
     return CEnginePropertyDialog::Run(dialog, doc_, this);
   };
-  site_search_ = new SiteSearchAdder(doc_.engines(), *prompter_, std::move(hooks), this);
+  site_search_ = new SiteSearchAdder(*prompter_, std::move(hooks), this);
   search_bar_actions_ = std::make_unique<SearchBarActions>(*search_bar_, *site_search_,
                                                            [this] { return ShownPage(); });
   router_.Add(*search_bar_actions_);

@@ -37,10 +37,8 @@ bool Fetchable(const QUrl& url) {
 
 }  // namespace
 
-SiteSearchAdder::SiteSearchAdder(EngineList& engines, Prompter& prompter, Hooks hooks,
-                                 QObject* parent)
+SiteSearchAdder::SiteSearchAdder(Prompter& prompter, Hooks hooks, QObject* parent)
     : QObject(parent),
-      engines_(engines),
       prompter_(prompter),
       hooks_(std::move(hooks)),
       network_(new QNetworkAccessManager(this)) {}

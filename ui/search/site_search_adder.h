@@ -37,7 +37,7 @@ class SiteSearchAdder : public QObject {
     std::function<std::optional<int>(const EngineDialogValues& values, int tree_item)> create;
   };
 
-  SiteSearchAdder(EngineList& engines, Prompter& prompter, Hooks hooks, QObject* parent = nullptr);
+  SiteSearchAdder(Prompter& prompter, Hooks hooks, QObject* parent = nullptr);
   ~SiteSearchAdder() override;
 
   // The whole command on `page`, the new engine going where search tree
@@ -62,7 +62,6 @@ class SiteSearchAdder : public QObject {
   void Refuse(const std::string& message);
   void End();
 
-  EngineList& engines_;
   Prompter& prompter_;
   Hooks hooks_;
   QNetworkAccessManager* network_ = nullptr;
