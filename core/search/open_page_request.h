@@ -15,6 +15,7 @@ struct OpenPageRequest {
   // Where the page came from: a row of the engine list or the tab list, or
   // nothing (pages of a search that yields several pages).
   static constexpr int kOriginEngineList = 0;
+  static constexpr int kOriginFavorites = 1;
   static constexpr int kOriginTabList = 7;
   static constexpr int kOriginNone = -1;
 

@@ -60,6 +60,12 @@ class ItemStore : public StoreBinding {
   // The items a folder shows, in its order (see ListFolder in item_lister.h).
   std::vector<int> ListFolder(int folder_id) const;
 
+  // Raises an item's count by one (a favorite opened, a page viewed).
+  void IncrementCount(std::size_t index) {
+    items_.IncrementCount(index);
+    Changed(true, false);
+  }
+
   // Commands of the side-bar trees. Those that destroy data ask first (No is
   // the default) and return whether they went ahead.
   void ToggleItemTrash(std::size_t index);

@@ -1,0 +1,133 @@
+#include "core/stores/store_bar.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "core/text/charset_converter.h"
+#include "core/text/cp932_tables.h"
+
+namespace tolvane {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The ID of a token "F<number>" or "E<number>" of kind `marker`; false for
+// any other text.
+bool ParseToken(std::string_view token, char marker, int& id) {
+  if (token.size() < 2 || token.front() != marker) return false;
+  const char* first = token.data() + 1;
+  const char* last = token.data() + token.size();
+  const auto [end, error] = std::from_chars(first, last, id);
+  return error == std::errc() && end == last;
+}
+
+}  // namespace
+
+StoreBar::StoreBar(const ItemStore& store, SettingsStore& settings)
+    : store_(store), settings_(settings) {}
+
+int StoreBar::FolderImage(const ItemFolderTree& folders, std::size_t index) {
+  return folders.id(index) == ItemFolderTree::kRootId ? kRootImage : folders.icon(index) + 1;
+}
+
+int StoreBar::ItemImage(const ItemList& items, std::size_t index) {
+  return items.image_number(index) > 0 ? items.image_number(index) : kDefaultPageImage;
+}
+
+const TextSetting& StoreBar::ButtonIdsSetting(StoreType type) {
+  switch (type) {
+    case StoreType::kKeywords:
+      return settings::kKeywordBarButtonIDs;
+    case StoreType::kHistory:
+      return settings::kHistoryBarButtonIDs;
+    default:
+      return settings::kFavoriteBarButtonIDs;
+  }
+}
+
+std::vector<StoreBarButton> StoreBar::Buttons() const {
+  const ItemFolderTree& folders = store_.folders();
+  const ItemList& items = store_.items();
+
+  // A token named twice keeps its first place: one button per folder or item.
+  std::vector<std::string> tokens;
+  const auto add_token = [&tokens](std::string token) {
+    if (std::find(tokens.begin(), tokens.end(), token) == tokens.end()) {
+      tokens.push_back(std::move(token));
+    }
+  };
+  const std::string stored = Read(settings_, ButtonIdsSetting(store_.type()));
+  for (std::size_t start = 0; start <= stored.size();) {
+    std::size_t comma = stored.find(',', start);
+    if (comma == std::string::npos) comma = stored.size();
+    if (const std::string_view token = Trim(std::string_view(stored).substr(start, comma - start));
+        !token.empty()) {
+      add_token(std::string(token));
+    }
+    start = comma + 1;
+  }
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (folders.bar_flag(i) && !folders.deleted(i)) add_token("F" + std::to_string(folders.id(i)));
+  }
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items.bar_flag(i) && !items.deleted(i)) add_token("E" + std::to_string(items.id(i)));
+  }
+
+  std::vector<StoreBarButton> buttons;
+  for (std::string& token : tokens) {
+    StoreBarButton button;
+    std::string text;
+    int id = 0;
+    if (ParseToken(token, 'F', id)) {
+      const int index = folders.Find(id);
+      if (index < 0) continue;
+      const auto i = static_cast<std::size_t>(index);
+      if (!folders.bar_flag(i) || folders.deleted(i)) continue;
+      button.kind = StoreBarButton::Kind::kFolder;
+      button.index = index;
+      button.image = FolderImage(folders, i);
+      text = folders.DisplayName(i);
+    } else if (ParseToken(token, 'E', id)) {
+      const int index = items.FindById(id);
+      if (index < 0) continue;
+      const auto i = static_cast<std::size_t>(index);
+      if (!items.bar_flag(i) || items.deleted(i)) continue;
+      button.kind = StoreBarButton::Kind::kItem;
+      button.index = index;
+      button.image = ItemImage(items, i);
+      text = items.title(i);
+    } else {
+      continue;
+    }
+    button.token = std::move(token);
+    button.text = std::string(cp932::PrefixWithin(text, kMaxTextBytes));
+    buttons.push_back(std::move(button));
+  }
+  return buttons;
+}
+
+void StoreBar::SaveOrder(const std::vector<StoreBarButton>& buttons) {
+  std::string ids;
+  for (const StoreBarButton& button : buttons) {
+    if (!ids.empty()) ids += ',';
+    ids += button.token;
+  }
+  Write(settings_, ButtonIdsSetting(store_.type()), ids);
+}
+
+std::string StoreBar::Describe(const std::vector<StoreBarButton>& buttons) {
+  std::string text;
+  for (const StoreBarButton& button : buttons) {
+    if (!text.empty()) text += " | ";
+    text += button.token + ":" + SjisToUtf8(button.text);
+  }
+  return text;
+}
+
+}  // namespace tolvane
