@@ -188,8 +188,9 @@ class PageCommandsTest : public QObject {
     QVERIFY(menu != nullptr);
     QCOMPARE(Listing(*menu),
              QStringLiteral(
-                 "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー "
-                 "{}(off) | このページをお気に入りに追加(off) | "
+                 "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー {新規登録 {} | "
+                 "登録日順 {} | 五十音順 {} | 重要度順 {} | タグ別 {}} | "
+                 "このページをお気に入りに追加(off) | "
                  "このサイトの検索を追加 | - | "
                  "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー"));
     Find(*menu, QStringLiteral("リンクを新しいタブで開く"))->trigger();
@@ -276,6 +277,51 @@ class PageCommandsTest : public QObject {
     QCOMPARE(box.button(QMessageBox::Yes)->text().left(2), QStringLiteral("はい"));
     QCOMPARE(box.button(QMessageBox::No)->text().left(3), QStringLiteral("いいえ"));
     QCOMPARE(box.button(QMessageBox::Cancel)->text().left(5), QStringLiteral("キャンセル"));
+  }
+
+  // The favorites bar's submenu: a flagged folder holds its data menu, a
+  // flagged favorite opens as the favorites' options say and is counted.
+  void favoritesBarSubmenuOpensAFavorite() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    test::WriteStore(data / "vq_favorite.fvf",
+                     QStringLiteral("@@FavoriteList@@\n0\n4\n"
+                                    "0\t-1\t0\tお気に入り\n-9999\t0\t51\tゴミ箱\n"
+                                    "11\t0\t0\tお店\tshop\t0\t1\t4\n12\t0\t0\t隠し\t*\n"
+                                    "2\n"
+                                    "1\tローカル店\t%1\t0\tshop\t0\t\t\t\t1\n"
+                                    "2\tA&B 二号店\t%2\t0\tshop\n")
+                         .arg(Url("/next"), Url("/handed")));
+    test::WriteStore(data / "vq_system.ini", QStringLiteral("[OptionFavorite]\nNewPage=1\n"));
+    CTolvaneApp app;
+    QStringList arguments = test::AppArguments(dir.path());
+    arguments << Url("/page");
+    QCOMPARE(app.InitInstance(arguments), CTolvaneApp::kExitOk);
+    TabArea& area = Area(app);
+    QVERIFY(test::WaitFor([&] {
+      return app.main_frame()->ActiveControl() != nullptr &&
+             area.ActiveHost()->load_state() == LoadState::kLoaded;
+    }));
+
+    QMenu* menu = RightClick(app, "link");
+    QVERIFY(menu != nullptr);
+    QMenu* bar = Find(*menu, QStringLiteral("お気に入りバー"))->menu();
+    QCOMPARE(Listing(*bar), QStringLiteral("お店 {} | ローカル店"));
+    QMenu* shop = bar->actions().first()->menu();
+    emit shop->aboutToShow();
+    QCOMPARE(Listing(*shop), QStringLiteral("A&&B 二号店 | ローカル店"));
+    QCOMPARE(Find(*shop, QStringLiteral("ローカル店"))->icon().isNull(), false);
+    Find(*bar, QStringLiteral("ローカル店"))->trigger();
+    menu->close();
+
+    QVERIFY(test::WaitFor([&] { return !Pages(area).contains(QLatin1Char('~')); }));
+    QCOMPARE(Pages(area), QStringLiteral("http:page http:next*"));
+    const ItemList& favorites = app.document()->favorites().items();
+    QCOMPARE(favorites.count(static_cast<std::size_t>(favorites.FindById(1))), 1);
+    QCOMPARE(favorites.count(static_cast<std::size_t>(favorites.FindById(2))), 0);
+    // Showing the menu leaves the bar's stored order alone.
+    QCOMPARE(app.settings()->GetString("OptionFavoriteBar", "ButtonIDs", "none"),
+             std::string("none"));
   }
 
   // A link clicked in another program starts a second copy: the running

@@ -44,6 +44,8 @@
 #include "core/frame/page_history_commands.h"
 #include "core/frame/page_zoom.h"
 #include "core/frame/toolbar_options.h"
+#include "core/stores/store_bar.h"
+#include "core/tabs/open_favorite.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/app/message_box_prompter.h"
@@ -52,6 +54,7 @@
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/frame/address_bar.h"
 #include "ui/frame/command_actions.h"
+#include "ui/frame/data_menu_view.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/frame/frame_icons.h"
 #include "ui/frame/frame_input_filter.h"
@@ -228,6 +231,14 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
     if (side_bar_->search_tree().root() >= 0) {
       FillSearchTreeMenu(menu, side_bar_->search_tree().root(), context);
     }
+  };
+  DataMenuView::Actions favorite_actions;
+  favorite_actions.open_item = [this, workspace](int item) {
+    OpenFavorite(workspace->area(), doc_.favorites(), doc_.settings(), item);
+  };
+  favorite_menus_ = std::make_unique<DataMenuView>(doc_.favorites(), std::move(favorite_actions));
+  page_menu_->fill_favorites_bar = [this](QMenu& menu) {
+    favorite_menus_->AddBarButtons(menu, StoreBar(doc_.favorites(), doc_.settings()).Buttons());
   };
 
   PageHooks& hooks = view_->controls()->hooks();

@@ -33,6 +33,7 @@ class CAddressBar;
 class CCommandActions;
 class CPageDialogCommands;
 class CPageMenu;
+class DataMenuView;
 class CZoomPane;
 class WebEngineControl;
 class CSearchBar;
@@ -221,6 +222,7 @@ class CMainFrame : public QMainWindow,
   std::unique_ptr<PageCommands> page_commands_;
   std::unique_ptr<CPageDialogCommands> page_dialogs_;
   std::unique_ptr<CPageMenu> page_menu_;
+  std::unique_ptr<DataMenuView> favorite_menus_;
 };
 
 }  // namespace tolvane

@@ -123,11 +123,10 @@ void CPageMenu::AddProgramEntries(QMenu& menu, WebEngineControl& control,
         break;
       }
       case ContextMenuEntry::Kind::kFavoritesBar: {
-        // Filled from the favorites bar, which this window does not have:
-        // shown, but there is nothing to choose.
         QMenu* sub = menu.addMenu(ToQString(entry.text));
         sub->setObjectName(QStringLiteral("favoritesBarMenu"));
-        sub->setEnabled(false);
+        if (fill_favorites_bar) fill_favorites_bar(*sub);
+        sub->setEnabled(!sub->isEmpty());
         break;
       }
       case ContextMenuEntry::Kind::kSeparator:

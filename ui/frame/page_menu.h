@@ -40,6 +40,10 @@ class CPageMenu {
   // (the context's keyword) with it. Unset: the submenu stays empty.
   std::function<void(QMenu& menu, const CommandContext& context)> fill_search_tree;
 
+  // Fills the favorites bar's submenu with the bar's buttons. Unset: the
+  // submenu stays empty.
+  std::function<void(QMenu& menu)> fill_favorites_bar;
+
  private:
   void AddProgramEntries(QMenu& menu, WebEngineControl& control,
                          const PageContextState& state) const;

@@ -1,11 +1,16 @@
 #include "ui/sidebar/side_bar_icons.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QStyle>
 #include <cmath>
 #include <numbers>
+
+#include "core/stores/item_folder_tree.h"
+#include "core/stores/store_bar.h"
 
 namespace tolvane {
 namespace {
@@ -70,6 +75,17 @@ QIcon SideBarPageIcon(int page) {
   draw[page](painter);
   painter.end();
   return QIcon(pixmap);
+}
+
+QIcon StoreTreeIcon(int image) {
+  // A folder shows its icon + 1, below the trash's own image; pages (the
+  // default page image and favicons) come after.
+  constexpr int kTrashImage = ItemFolderTree::kTrashIcon + 1;
+  QStyle* style = QApplication::style();
+  if (image == StoreBar::kRootImage) return style->standardIcon(QStyle::SP_FileDialogContentsView);
+  if (image == kTrashImage) return style->standardIcon(QStyle::SP_TrashIcon);
+  if (image < kTrashImage) return style->standardIcon(QStyle::SP_DirIcon);
+  return style->standardIcon(QStyle::SP_FileIcon);
 }
 
 }  // namespace tolvane

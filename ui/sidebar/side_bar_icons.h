@@ -9,4 +9,10 @@ namespace tolvane {
 // (キーワード) and a clock (履歴). An empty icon for other pages.
 QIcon SideBarPageIcon(int page);
 
+// An image of the item stores' trees (favorites, keywords, history) by its
+// number: the root, the trash, a folder, or a page. Pages show the default
+// page image, as the search tree shows its engines, while the trees have no
+// favicon images.
+QIcon StoreTreeIcon(int image);
+
 }  // namespace tolvane
