@@ -4,18 +4,12 @@
 #include <charconv>
 #include <string_view>
 
+#include "core/files/record_fields.h"
 #include "core/text/charset_converter.h"
 #include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // The ID of a token "F<number>" or "E<number>" of kind `marker`; false for
 // any other text.
@@ -66,7 +60,8 @@ std::vector<StoreBarButton> StoreBar::Buttons() const {
   for (std::size_t start = 0; start <= stored.size();) {
     std::size_t comma = stored.find(',', start);
     if (comma == std::string::npos) comma = stored.size();
-    if (const std::string_view token = Trim(std::string_view(stored).substr(start, comma - start));
+    if (const std::string_view token =
+            TrimField(std::string_view(stored).substr(start, comma - start));
         !token.empty()) {
       add_token(std::string(token));
     }
