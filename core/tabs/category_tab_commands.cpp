@@ -50,24 +50,10 @@ bool CategoryTabCommands::HasTab(const CommandContext& context) const {
 
 void CategoryTabCommands::NewTab(const CommandContext& context) {
   TabWorkspace& ws = target_.workspace();
-  const TabTree& tree = ws.tree();
-  int group_id = 0;
-  int order = EngineList::kCreatedInFolderOrder;
-  const CommandContext in_tree = TabTarget::InTree(context);
-  const int record = target_.Record(in_tree);
-  const int selected = target_.TreeItem(in_tree);
-  if (record >= 0) {
-    group_id = ws.tabs().EffectiveFolder(static_cast<std::size_t>(record));
-    order = ws.tabs().order(static_cast<std::size_t>(record));
-  } else if (selected >= 0 && tree.item(selected).kind == TabTreeItem::Kind::kGroup) {
-    group_id = ws.groups().id(static_cast<std::size_t>(tree.item(selected).record));
-  } else if (ws.shown_group() >= 0) {
-    group_id = ws.groups().id(static_cast<std::size_t>(ws.shown_group()));
-  } else {
-    const int first = ws.FirstTabItem();
-    if (first < 0) return;
-    group_id = ws.tabs().EffectiveFolder(static_cast<std::size_t>(ws.tree().item(first).record));
-  }
+  const std::optional<TabTarget::NewTabPlace> place = target_.PlaceForNewTab(context);
+  if (!place) return;
+  const int group_id = place->group_id;
+  const int order = place->order;
 
   EngineDialogValues values;
   const bool ask = Read(ws.settings(), settings::kTabTreeCTabShowProperties) == 1;

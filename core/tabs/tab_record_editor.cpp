@@ -88,14 +88,7 @@ std::optional<int> TabRecordEditor::NewTab(int group_id, int order,
   Columns columns = EmptyColumns();
   PlaceIn(columns, kFolderId, kArchived, group_id, CategoryFolderTree::kTopLevelId);
   columns[kOrder] = std::to_string(order);
-  if (dialog == nullptr) {
-    const std::string& untitled = LoadString(kUntitledName);
-    columns[kName] = untitled;
-    columns[kTabName] = untitled;
-    columns[kShortName] = FirstChars(untitled, kShortNameChars);
-    columns[kEncoding] = "0";
-    return AppendRow(columns);
-  }
+  if (dialog == nullptr) return NewNamedTab(group_id, order, LoadString(kUntitledName));
   columns[kName] = dialog->name;
   columns[kTabName] = dialog->tab_name;
   columns[kShortName] = dialog->short_name;
@@ -107,6 +100,17 @@ std::optional<int> TabRecordEditor::NewTab(int group_id, int order,
   columns[kShortcut] = dialog->shortcut;
   columns[kOnSearchBar] = dialog->on_search_bar ? "1" : "0";
   columns[kIconIndex] = std::to_string(dialog->icon_index);
+  return AppendRow(columns);
+}
+
+std::optional<int> TabRecordEditor::NewNamedTab(int group_id, int order, const std::string& name) {
+  Columns columns = EmptyColumns();
+  PlaceIn(columns, kFolderId, kArchived, group_id, CategoryFolderTree::kTopLevelId);
+  columns[kOrder] = std::to_string(order);
+  columns[kName] = name;
+  columns[kTabName] = name;
+  columns[kShortName] = FirstChars(name, kShortNameChars);
+  columns[kEncoding] = "0";
   return AppendRow(columns);
 }
 

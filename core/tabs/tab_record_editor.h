@@ -34,6 +34,8 @@ class TabRecordEditor {
   // or kCreatedInFolderOrder when a group is selected). `dialog` (from the
   // property dialog) fills the columns when given.
   std::optional<int> NewTab(int group_id, int order, const EngineDialogValues* dialog = nullptr);
+  // The same tab without the dialog, named `name` (Shift_JIS).
+  std::optional<int> NewNamedTab(int group_id, int order, const std::string& name);
   // A copy of row `record` (Name, TabName, ShortName, Url, SearchUrl,
   // PostData, Encoding) in its effective group with its Order.
   std::optional<int> Duplicate(int record);

@@ -1,5 +1,6 @@
 #include "core/tabs/tab_target.h"
 
+#include "core/stores/category_folder_tree.h"
 #include "core/tabs/tab_workspace.h"
 
 namespace tolvane {
@@ -72,6 +73,31 @@ CommandContext TabTarget::InTree(const CommandContext& context) {
   CommandContext tree = context;
   tree.source = CommandSource::kTabTree;
   return tree;
+}
+
+std::optional<TabTarget::NewTabPlace> TabTarget::PlaceForNewTab(
+    const CommandContext& context) const {
+  const TabTree& tree = ws_.tree();
+  const CommandContext in_tree = InTree(context);
+  const int record = Record(in_tree);
+  const int selected = TreeItem(in_tree);
+  if (record >= 0) {
+    const auto row = static_cast<std::size_t>(record);
+    return NewTabPlace{ws_.tabs().EffectiveFolder(row), ws_.tabs().order(row)};
+  }
+  if (selected >= 0 && tree.item(selected).kind == TabTreeItem::Kind::kGroup) {
+    return NewTabPlace{ws_.groups().id(static_cast<std::size_t>(tree.item(selected).record)),
+                       EngineList::kCreatedInFolderOrder};
+  }
+  if (ws_.shown_group() >= 0) {
+    return NewTabPlace{ws_.groups().id(static_cast<std::size_t>(ws_.shown_group())),
+                       EngineList::kCreatedInFolderOrder};
+  }
+  const int first = ws_.FirstTabItem();
+  if (first < 0) return std::nullopt;
+  return NewTabPlace{
+      ws_.tabs().EffectiveFolder(static_cast<std::size_t>(ws_.tree().item(first).record)),
+      EngineList::kCreatedInFolderOrder};
 }
 
 }  // namespace tolvane

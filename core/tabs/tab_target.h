@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "core/commands/command_context.h"
 
 namespace tolvane {
@@ -35,6 +37,15 @@ class TabTarget {
   // "This page" in the current category; -1 / null when none.
   int Page(const CommandContext& context) const;
   PageHost* Host(const CommandContext& context) const;
+
+  // Where a new tab record goes: beside the tab the command is about (its
+  // group and Order), at the end of the selected group, of the group shown
+  // or of the first tab's group. Nullopt when there is no tab at all.
+  struct NewTabPlace {
+    int group_id = 0;
+    int order = 0;
+  };
+  std::optional<NewTabPlace> PlaceForNewTab(const CommandContext& context) const;
 
   // The tabs (or pages) a "close …" command picks beside this one.
   enum class Side { kRight, kLeft, kOthers, kAll };

@@ -2,10 +2,21 @@
 
 #include <string>
 
+#include <cstddef>
+
+#include "core/files/store_type.h"
 #include "core/stores/engine_list.h"
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {
+
+// What the confirmation of opening a folder's pages at once shows and hands
+// back: the OptionMultiOpen values, and whether to ask again.
+struct MultiOpenChoice {
+  int open_mode = 1;  // 0 after the current page, 1 in a new category tab
+  int max_open = 20;
+  bool dont_ask_again = false;
+};
 
 // The windows around the tab workspace: the tab rows and frame (as the tab
 // area sees them), the side bar's tab tree, the search bar and the tab
@@ -19,6 +30,9 @@ class WorkspaceView : public TabAreaView {
   // The tab property dialog, titled `title`, on `values` of tab row
   // `record` (-1: a tab being created); false on Cancel.
   virtual bool EditTab(const std::string& title, int record, EngineDialogValues& values) = 0;
+  // The confirmation before the pages of a favorites or history folder open
+  // at once, on `choice`; false on Cancel.
+  virtual bool ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) = 0;
   // The side bar shows its tab page.
   virtual void ShowTabTreePage() = 0;
   // The keyboard focus goes to the page tab row.

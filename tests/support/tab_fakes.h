@@ -3,12 +3,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/browser/page_host.h"
 #include "core/files/clipboard.h"
 #include "core/search/keyword_boxes.h"
+#include "core/stores/item_store.h"
 #include "core/tabs/category_tab.h"
 #include "core/tabs/resource_probe.h"
 #include "core/tabs/tab_area_observer.h"
@@ -29,7 +31,7 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
     frame = SjisToUtf8(caption) + " " + SjisToUtf8(url);
   }
   void ClearFrame() override { frame.clear(); }
-  void UpdateStatusBar(const StatusBarValues&) override {}
+  void UpdateStatusBar(const StatusBarValues& values) override { status_icon = values.status_icon; }
   void TabSelected(const CCategoryTab& tab, int, bool follow) override {
     if (follow) log.push_back("tree " + std::to_string(tab.record()));
   }
@@ -65,6 +67,15 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
     if (edit_answer) values = edited;
     return edit_answer;
   }
+  // Logs "confirm <store type> <mode> <max>" and answers with `multi_open`
+  // when set, else Cancel.
+  bool ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) override {
+    log.push_back("confirm " + std::to_string(static_cast<int>(store)) + " " +
+                  std::to_string(choice.open_mode) + " " + std::to_string(choice.max_open));
+    if (!multi_open) return false;
+    choice = *multi_open;
+    return true;
+  }
   void ShowTabTreePage() override { log.push_back("tab tree page"); }
   void FocusPageTabs() override { log.push_back("focus pages"); }
 
@@ -83,6 +94,10 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
   bool hold_requests = false;
   std::vector<std::function<void()>> held;
   EngineDialogValues edited;
+  std::function<void(ItemStore&, std::size_t)> item_edit;
+  bool item_answer = true;
+  std::optional<MultiOpenChoice> multi_open;
+  int status_icon = -1;  // of the last status values sent
 };
 
 class FakeProbe : public ResourceProbe {

@@ -2,7 +2,9 @@
 // starts it, over a shop page on 127.0.0.1: real synthetic input on the
 // window, and where the page, the status text and the server end up.
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +17,7 @@
 #include "local_http_server.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/tolvane_view.h"
@@ -168,6 +171,23 @@ class KeysEndToEndTest : public QObject {
     QVERIFY(test::WaitFor([&] { return Shown(*app) == QStringLiteral("/find found"); }));
     QCOMPARE(server_.countTo("/find"), 1);
     QCOMPARE(server_.requestsTo("/find").first().target, QByteArray("/find?q=%E9%9D%B4"));
+
+    // Ctrl+L reaches the address bar; there the field's own keys stay with
+    // it instead of becoming page commands (select all, stop, delete).
+    QTest::keyClick(InputReadyView(*app)->focusProxy(), Qt::Key_L, Qt::ControlModifier);
+    QComboBox* box = frame->address_bar()->box();
+    QVERIFY(test::WaitFor([&] { return box->hasFocus(); }));
+    QLineEdit* address = box->lineEdit();
+    const QString page_address = address->text();
+    QVERIFY(page_address.endsWith(QStringLiteral("/find?q=%E9%9D%B4")));
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClicks(box, QStringLiteral("xyz"));
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(address->selectedText(), page_address + QStringLiteral("xyz"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(address->text(), page_address);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(address->text(), QString());
     QVERIFY(frame->close());
   }
 };

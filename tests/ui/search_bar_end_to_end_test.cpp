@@ -24,6 +24,7 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
+#include "ui/search/engine_item_mime.h"
 #include "ui/search/search_bar.h"
 #include "ui/search/site_search_adder.h"
 #include "ui/tabs/tolvane_view.h"
@@ -226,7 +227,7 @@ class SearchBarEndToEndTest : public QObject {
     // Before the batch button; an engine nobody has changes nothing.
     for (const QByteArray& item : {QByteArray("EE999"), QByteArray("EF500")}) {
       QMimeData mime;
-      mime.setData(QString::fromLatin1(CSearchBar::kEngineItemMimeType), item);
+      mime.setData(QString::fromLatin1(kEngineItemMimeType), item);
       const QPoint at = bar.buttons().front()->geometry().center();
       QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&bar, &enter);

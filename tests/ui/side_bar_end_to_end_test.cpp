@@ -23,6 +23,7 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
+#include "ui/search/engine_item_mime.h"
 #include "ui/search/search_bar.h"
 #include "ui/sidebar/search_tree_ctrl.h"
 #include "ui/sidebar/side_bar.h"
@@ -157,7 +158,7 @@ class SideBarEndToEndTest : public QObject {
     const TabTree& tab_tree = frame.view()->workspace()->tree();
     QVERIFY(frame.router().Run(command::kShowTabTree));
     QMimeData mime;
-    mime.setData(QString::fromLatin1(kSearchTreeMimeType), "EE501");
+    mime.setData(QString::fromLatin1(kEngineItemMimeType), "EE501");
     QTreeWidgetItem* target = tabs.WidgetItem(tab_tree.FindTab(0));
     QVERIFY(target != nullptr);
     const QPoint at = tabs.visualItemRect(target).center();

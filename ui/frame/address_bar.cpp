@@ -47,6 +47,9 @@ CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* p
   box_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   box_->setMinimumContentsLength(24);
   box_->lineEdit()->setPlaceholderText(QStringLiteral("アドレスまたはキーワード"));
+  // Typed keys reach the box, which has the focus, and only some go on to
+  // its field: watch both.
+  box_->installEventFilter(this);
   box_->lineEdit()->installEventFilter(this);
   addWidget(box_);
 
@@ -165,7 +168,7 @@ std::string CAddressBar::AskFileToOpen() {
 }
 
 bool CAddressBar::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != box_->lineEdit() || event->type() != QEvent::KeyPress) {
+  if ((watched != box_ && watched != box_->lineEdit()) || event->type() != QEvent::KeyPress) {
     return QToolBar::eventFilter(watched, event);
   }
   const auto* key = static_cast<QKeyEvent*>(event);

@@ -1,10 +1,15 @@
 #include "ui/frame/frame_input_filter.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 #include "core/commands/command_router.h"
@@ -89,6 +94,46 @@ Qt::KeyboardModifiers HeldModifiers(const QKeyEvent& event, bool press) {
                                                                   : Qt::NoModifier;
   if (own != Qt::NoModifier) held.setFlag(own, press);
   return held;
+}
+
+// Whether `key` is one that the text field `focus` uses itself: typing,
+// moving, Esc and Delete, and the usual editing chords (select all, copy,
+// paste, undo, word moves). Those stay with the field rather than become
+// the page's commands; function keys and the other chords still run
+// commands.
+bool FieldTakes(const QWidget* focus, const QKeyEvent& key) {
+  const auto* box = qobject_cast<const QComboBox*>(focus);
+  const bool field = (box != nullptr && box->isEditable()) ||
+                     qobject_cast<const QLineEdit*>(focus) != nullptr ||
+                     qobject_cast<const QTextEdit*>(focus) != nullptr ||
+                     qobject_cast<const QPlainTextEdit*>(focus) != nullptr ||
+                     qobject_cast<const QAbstractSpinBox*>(focus) != nullptr;
+  if (!field) return false;
+  const Qt::KeyboardModifiers chord =
+      key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (chord == Qt::NoModifier) return key.key() < Qt::Key_F1 || key.key() > Qt::Key_F35;
+  static constexpr QKeySequence::StandardKey kEditing[] = {
+      QKeySequence::SelectAll,
+      QKeySequence::Copy,
+      QKeySequence::Cut,
+      QKeySequence::Paste,
+      QKeySequence::Undo,
+      QKeySequence::Redo,
+      QKeySequence::DeleteStartOfWord,
+      QKeySequence::DeleteEndOfWord,
+      QKeySequence::MoveToNextWord,
+      QKeySequence::MoveToPreviousWord,
+      QKeySequence::SelectNextWord,
+      QKeySequence::SelectPreviousWord,
+      QKeySequence::MoveToStartOfDocument,
+      QKeySequence::MoveToEndOfDocument,
+      QKeySequence::SelectStartOfDocument,
+      QKeySequence::SelectEndOfDocument,
+  };
+  for (QKeySequence::StandardKey editing : kEditing) {
+    if (key.matches(editing)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -243,6 +288,7 @@ bool FrameInputFilter::OnKey(QKeyEvent& event, bool press) {
   const bool typed_consumed = press ? typed_.OnKeyDown(typed_key) : typed_.OnKeyUp(typed_key);
   ShowStatus(typed_.status_text());
   if (typed_consumed || !press || key == 0) return typed_consumed;
+  if (FieldTakes(QApplication::focusWidget(), event)) return false;
 
   const int modifiers = (held & Qt::ShiftModifier ? modifier::kShift : 0) |
                         (held & Qt::ControlModifier ? modifier::kCtrl : 0) |
@@ -257,6 +303,9 @@ bool FrameInputFilter::OnKey(QKeyEvent& event, bool press) {
   context.modifiers = {.shift = (modifiers & modifier::kShift) != 0,
                        .ctrl = (modifiers & modifier::kCtrl) != 0,
                        .alt = (modifiers & modifier::kAlt) != 0};
+  // A command that cannot run leaves the key to the widget: Esc with
+  // nothing to stop reaches the page.
+  if (!router_.State(*id, context).enabled) return false;
   router_.Run(*id, std::move(context));
   return true;
 }

@@ -49,10 +49,6 @@ class CSearchBar : public QToolBar, public KeywordBoxes {
  public:
   static constexpr int kTabSearchCommand = 32943;    // "タブで検索"
   static constexpr int kBatchSearchCommand = 32842;  // "まとめて検索を実行"
-  // What the search tree drags: the item's token text, "EF<folder id>" or
-  // "EE<engine id>" (ASCII).
-  static constexpr const char* kEngineItemMimeType = "application/x-tolvane-engine-item";
-
   // `keywords` must outlive the bar.
   CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidget* parent = nullptr);
   ~CSearchBar() override;

@@ -5,6 +5,7 @@
 
 #include "core/search/search_tree.h"
 #include "ui/app/qt_text.h"
+#include "ui/search/engine_item_mime.h"
 
 namespace tolvane {
 
@@ -82,7 +83,7 @@ void CSearchTreeCtrl::ApplyState(const SearchTree& tree) {
 }
 
 QStringList CSearchTreeCtrl::mimeTypes() const {
-  return {QString::fromLatin1(kSearchTreeMimeType)};
+  return {QString::fromLatin1(kEngineItemMimeType)};
 }
 
 QMimeData* CSearchTreeCtrl::mimeData(const QList<QTreeWidgetItem*>& items) const {
@@ -90,7 +91,7 @@ QMimeData* CSearchTreeCtrl::mimeData(const QList<QTreeWidgetItem*>& items) const
   const std::string token = tree_->Token(ItemIndex(items.front()));
   if (token.empty()) return nullptr;
   auto* mime = new QMimeData;
-  mime->setData(QString::fromLatin1(kSearchTreeMimeType), QByteArray::fromStdString(token));
+  mime->setData(QString::fromLatin1(kEngineItemMimeType), QByteArray::fromStdString(token));
   return mime;
 }
 

@@ -8,11 +8,6 @@ namespace tolvane {
 
 class SearchTree;
 
-// The drag format of a search tree item: its search-bar token ("EE" +
-// engine ID, "EF" + folder ID) as Latin-1 bytes. The tab tree takes it (the
-// item becomes a tab there), and so may the search bar (a button).
-inline constexpr char kSearchTreeMimeType[] = "application/x-tolvane-engine-item";
-
 // Draws a SearchTree (ModelTreeWidget): the root "検索", the engine
 // categories and their engines. Items are dragged as their search-bar
 // token.

@@ -8,7 +8,7 @@
 
 #include "core/tabs/tab_tree.h"
 #include "ui/app/qt_text.h"
-#include "ui/sidebar/search_tree_ctrl.h"
+#include "ui/search/engine_item_mime.h"
 
 namespace tolvane {
 namespace {
@@ -104,7 +104,7 @@ bool CTabTreeCtrl::SameShape(const TabTree& tree) const {
 }
 
 void CTabTreeCtrl::dropEvent(QDropEvent* event) {
-  const QString search_item = QString::fromLatin1(kSearchTreeMimeType);
+  const QString search_item = QString::fromLatin1(kEngineItemMimeType);
   if (event->source() != this && event->mimeData()->hasFormat(search_item)) {
     const int target = ItemIndex(itemAt(event->position().toPoint()));
     event->setDropAction(Qt::CopyAction);
@@ -124,7 +124,7 @@ void CTabTreeCtrl::dropEvent(QDropEvent* event) {
 // Items of the search tree are taken as copies; their drops never move
 // anything of this tree.
 void CTabTreeCtrl::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasFormat(QString::fromLatin1(kSearchTreeMimeType))) {
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kEngineItemMimeType))) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
     return;
@@ -133,7 +133,7 @@ void CTabTreeCtrl::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CTabTreeCtrl::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasFormat(QString::fromLatin1(kSearchTreeMimeType))) {
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kEngineItemMimeType))) {
     QTreeWidget::dragMoveEvent(event);  // auto-scroll and the drop indicator
     event->setDropAction(Qt::CopyAction);
     event->accept();

@@ -31,7 +31,7 @@ class CTabTreeCtrl : public ModelTreeWidget {
  signals:
   // Model item `dragged_item` was dropped on model item `target_item`.
   void itemDropped(int dragged_item, int target_item);
-  // A search tree item (its token, kSearchTreeMimeType) was dropped on
+  // A search tree item (its token, kEngineItemMimeType) was dropped on
   // model item `target_item`.
   void searchItemDropped(const QByteArray& token, int target_item);
 

@@ -25,6 +25,7 @@
 #include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
+#include "ui/tabs/multi_open_dialog.h"
 #include "ui/tabs/page_area.h"
 #include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
@@ -411,6 +412,10 @@ bool CTolvaneView::EditTab(const std::string& title, int record, EngineDialogVal
   if (!CEnginePropertyDialog::Run(dialog, doc_, this, ToQString(title))) return false;
   values = dialog.values();
   return true;
+}
+
+bool CTolvaneView::ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) {
+  return CMultiOpenDialog::Run(store, choice, this);
 }
 
 void CTolvaneView::ShowTabTreePage() { emit tabTreePageWanted(); }

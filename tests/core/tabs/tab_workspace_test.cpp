@@ -10,6 +10,7 @@
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/files/settings_store.h"
+#include "core/tabs/multi_open.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_commands.h"
 #include "core/text/charset_converter.h"
@@ -985,6 +986,97 @@ TEST_F(TabWorkspaceTest, EveryTabCommandHasAHandlerAStateAndARun) {
   }
   EXPECT_EQ(view_.frozen, 0);
   EXPECT_GE(ws_->tree().selected(), 0);
+}
+
+// Favorites folder 11 "Shops" lists shop1..shop5 by title (not "other");
+// the same lines make history folder 11.
+class MultiOpenTest : public TabWorkspaceTest {
+ protected:
+  MultiOpenTest() {
+    const std::vector<std::string> folders = {"0\t-1\t0\tお気に入り", "5\t0\t0\tタグ別",
+                                              "11\t0\t0\tShops\tshop\t0\t0\t4"};
+    const std::vector<std::string> items = {"1\tshop3\thttp://s3/", "2\tshop1\thttp://s1/",
+                                            "3\tother\thttp://o/",  "4\tshop2\thttp://s2/",
+                                            "5\tshop5\thttp://s5/", "6\tshop4\thttp://s4/"};
+    testing::WriteFile(dir_ / "vq_favorite.fvf", StoreFile(StoreType::kFavorites, folders, items));
+    testing::WriteFile(dir_ / "vq_history.his", StoreFile(StoreType::kHistory, folders, items));
+  }
+  // Origin kind and record of every page of the current category.
+  std::string Origins() const {
+    std::string out;
+    const TabArea& area = ws_->area();
+    for (const auto& page : area.category(area.current_category()).pages()) {
+      out += std::to_string(page->origin_kind()) + "/" + std::to_string(page->origin_index()) + " ";
+    }
+    return out;
+  }
+};
+
+TEST_F(MultiOpenTest, OpensTheFolderListingAfterThePageOrInANewTab) {
+  StartInG1();
+  view_.TakeLog();
+  struct Step {
+    const char* what;
+    const ItemStore& store;
+    int mode, max_open, confirm;
+    int first_item;
+    int opened;
+    const char* bar;
+    const char* origins;  // of the current category's pages, when checked
+  };
+  const char* const kAfterHistory =
+      "[Books*: B1 shop1 shop2* shop3 shop2 shop3 shop4 shop5 B2 B3][Alpha: Alpha*]"
+      "[Omega: Omega*]";
+  const Step steps[] = {
+      {"mode 0: after the current page, in the folder's order", doc_.favorites(), 0, 20, 0, -1, 5,
+       "[Books*: B1 shop1* shop2 shop3 shop4 shop5 B2 B3][Alpha: Alpha*][Omega: Omega*]",
+       "-1/-1 1/1 1/3 1/0 1/5 1/4 -1/-1 -1/-1 "},
+      {"from an item on, at most MaxOpen", doc_.history(), 0, 2, 0, 3, 2, kAfterHistory,
+       "-1/-1 1/1 3/3 3/0 1/3 1/0 1/5 1/4 -1/-1 -1/-1 "},
+      {"an item the folder does not list", doc_.favorites(), 0, 20, 0, 2, 0, kAfterHistory,
+       nullptr},
+      {"keywords are not opened", doc_.keywords(), 0, 20, 0, -1, 0, kAfterHistory, nullptr},
+      {"the confirmation cancelled", doc_.favorites(), 0, 20, 1, -1, 0, kAfterHistory, nullptr},
+      {"mode 1: a new tab named after the folder", doc_.favorites(), 1, 3, 0, -1, 3,
+       "[Books: B1 shop1 shop2* shop3 shop2 shop3 shop4 shop5 B2 B3][Shops*: shop1* shop2 shop3]"
+       "[Alpha: Alpha*][Omega: Omega*]",
+       "1/1 1/3 1/0 "},
+  };
+  for (const Step& step : steps) {
+    Set(settings::kMultiOpenOpenMode, step.mode);
+    Set(settings::kMultiOpenMaxOpen, step.max_open);
+    Set(settings::kMultiOpenShowConfirm, step.confirm);
+    EXPECT_EQ(MultiOpen(*ws_, step.store, 11, step.first_item), step.opened) << step.what;
+    Settle();
+    EXPECT_EQ(Bar(), step.bar) << step.what;
+    if (step.origins != nullptr) {
+      EXPECT_EQ(Origins(), step.origins) << step.what;
+    }
+  }
+  EXPECT_EQ(view_.TakeLog(), std::vector<std::string>{"confirm 1 0 20"});
+  EXPECT_EQ(doc_.tabs().size(), 6U) << "one tab record, for the folder";
+}
+
+// The answer of the confirmation decides and is kept; not asking again
+// then uses the kept values.
+TEST_F(MultiOpenTest, TheConfirmationsAnswerIsWrittenBack) {
+  StartInG1();
+  view_.multi_open = MultiOpenChoice{.open_mode = 1, .max_open = 2, .dont_ask_again = true};
+  EXPECT_EQ(MultiOpen(*ws_, doc_.history(), 11), 2);
+  Settle();
+  EXPECT_EQ(Bar(), "[Books: B1* B2 B3][Shops*: shop1* shop2][Alpha: Alpha*][Omega: Omega*]");
+  EXPECT_EQ(Read(settings_, settings::kMultiOpenOpenMode), 1);
+  EXPECT_EQ(Read(settings_, settings::kMultiOpenMaxOpen), 2);
+  EXPECT_EQ(Read(settings_, settings::kMultiOpenShowConfirm), 0);
+
+  view_.TakeLog();
+  EXPECT_EQ(MultiOpen(*ws_, doc_.favorites(), 11, 0), 2);
+  Settle();
+  EXPECT_EQ(Bar(),
+            "[Books: B1* B2 B3][Shops: shop1* shop2][Shops*: shop3* shop4][Alpha: Alpha*]"
+            "[Omega: Omega*]");
+  for (const std::string& entry : view_.TakeLog())
+    EXPECT_EQ(entry.rfind("confirm", 0), std::string::npos);
 }
 
 }  // namespace
