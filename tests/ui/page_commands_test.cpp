@@ -292,7 +292,9 @@ class PageCommandsTest : public QObject {
                                     "1\tローカル店\t%1\t0\tshop\t0\t\t\t\t1\n"
                                     "2\tA&B 二号店\t%2\t0\tshop\n")
                          .arg(Url("/next"), Url("/handed")));
-    test::WriteStore(data / "vq_system.ini", QStringLiteral("[OptionFavorite]\nNewPage=1\n"));
+    test::WriteStore(data / "vq_system.ini",
+                     QStringLiteral("[OptionFavorite]\nNewPage=1\n"
+                                    "[OptionMultiOpen]\nOpenMode=0\nShowConfirm=0\n"));
     CTolvaneApp app;
     QStringList arguments = test::AppArguments(dir.path());
     arguments << Url("/page");
@@ -309,7 +311,8 @@ class PageCommandsTest : public QObject {
     QCOMPARE(Listing(*bar), QStringLiteral("お店 {} | ローカル店"));
     QMenu* shop = bar->actions().first()->menu();
     emit shop->aboutToShow();
-    QCOMPARE(Listing(*shop), QStringLiteral("A&&B 二号店 | ローカル店"));
+    QCOMPARE(Listing(*shop),
+             QStringLiteral("お気に入りをまとめて開く | - | A&&B 二号店 | ローカル店"));
     QCOMPARE(Find(*shop, QStringLiteral("ローカル店"))->icon().isNull(), false);
     Find(*bar, QStringLiteral("ローカル店"))->trigger();
     menu->close();
@@ -322,6 +325,17 @@ class PageCommandsTest : public QObject {
     // Showing the menu leaves the bar's stored order alone.
     QCOMPARE(app.settings()->GetString("OptionFavoriteBar", "ButtonIDs", "none"),
              std::string("none"));
+
+    // The folder's pages at once, after the current page.
+    area.SelectPage(area.current_category(), 0, true, true);
+    menu = RightClick(app, "link");
+    QVERIFY(menu != nullptr);
+    shop = Find(*menu, QStringLiteral("お気に入りバー"))->menu()->actions().first()->menu();
+    emit shop->aboutToShow();
+    Find(*shop, QStringLiteral("お気に入りをまとめて開く"))->trigger();
+    menu->close();
+    QVERIFY(test::WaitFor([&] { return !Pages(area).contains(QLatin1Char('~')); }));
+    QCOMPARE(Pages(area), QStringLiteral("http:page http:handed* http:next http:next"));
   }
 
   // A link clicked in another program starts a second copy: the running

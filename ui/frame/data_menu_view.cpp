@@ -30,14 +30,9 @@ void DataMenuView::AddBarButtons(QMenu& menu, const std::vector<StoreBarButton>&
 }
 
 void DataMenuView::Fill(QMenu& menu, int folder_index, std::size_t start) const {
-  bool skip_separator = false;
   for (const DataMenuEntry& entry : model_.Entries(folder_index, start)) {
     switch (entry.kind) {
       case DataMenuEntry::Kind::kOpenAll: {
-        if (!actions_.open_all) {
-          skip_separator = true;
-          break;
-        }
         QAction* action = menu.addAction(MenuText(entry.text));
         const auto open_all = actions_.open_all;
         const int folder = entry.index;
@@ -53,8 +48,7 @@ void DataMenuView::Fill(QMenu& menu, int folder_index, std::size_t start) const 
         AddItem(menu, entry.text, entry.image, entry.index);
         break;
       case DataMenuEntry::Kind::kSeparator:
-        if (!skip_separator) menu.addSeparator();
-        skip_separator = false;
+        menu.addSeparator();
         break;
     }
   }

@@ -19,8 +19,7 @@ class DataMenuView {
   struct Actions {
     // Opens an item of the store (its item index).
     std::function<void(int item_index)> open_item;
-    // Opens every page a folder lists (its folder index); unset: the menus
-    // offer no such entry.
+    // Opens the pages a folder lists at once (its folder index).
     std::function<void(int folder_index)> open_all;
   };
 

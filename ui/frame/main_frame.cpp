@@ -45,6 +45,7 @@
 #include "core/frame/page_zoom.h"
 #include "core/frame/toolbar_options.h"
 #include "core/stores/store_bar.h"
+#include "core/tabs/multi_open.h"
 #include "core/tabs/open_favorite.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
@@ -235,6 +236,10 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
   DataMenuView::Actions favorite_actions;
   favorite_actions.open_item = [this, workspace](int item) {
     OpenFavorite(workspace->area(), doc_.favorites(), doc_.settings(), item);
+  };
+  favorite_actions.open_all = [this, workspace](int folder) {
+    const ItemStore& favorites = doc_.favorites();
+    MultiOpen(*workspace, favorites, favorites.folders().id(static_cast<std::size_t>(folder)));
   };
   favorite_menus_ = std::make_unique<DataMenuView>(doc_.favorites(), std::move(favorite_actions));
   page_menu_->fill_favorites_bar = [this](QMenu& menu) {
