@@ -98,27 +98,16 @@ int ItemDialog::Save() {
 
   ItemList& items = store_.items();
   const std::size_t i = index_;
-  bool changed = false;
-  if (items.title(i) != title_) {
-    items.SetTitle(i, title_);
-    changed = true;
-  }
-  if (items.url(i) != url_) {
-    items.SetUrl(i, url_);
-    changed = true;
-  }
-  if (items.importance(i) != importance_) {
-    items.SetImportance(i, importance_);
-    changed = true;
-  }
-  if (items.tags(i) != tags_) {
-    items.SetTags(i, tags_);
-    changed = true;
-  }
-  if (items.bar_flag(i) != bar_flag_) {
-    items.SetBarFlag(i, bar_flag_);
-    changed = true;
-  }
+  const bool changed = items.title(i) != title_ || items.url(i) != url_ ||
+                       items.importance(i) != importance_ || items.tags(i) != tags_ ||
+                       items.bar_flag(i) != bar_flag_;
+  // Only what changed is written: each setter stamps the updated date, and
+  // setting the URL takes the item out of the trash.
+  if (items.title(i) != title_) items.SetTitle(i, title_);
+  if (items.url(i) != url_) items.SetUrl(i, url_);
+  if (items.importance(i) != importance_) items.SetImportance(i, importance_);
+  if (items.tags(i) != tags_) items.SetTags(i, tags_);
+  if (items.bar_flag(i) != bar_flag_) items.SetBarFlag(i, bar_flag_);
   RecentTags recent(settings_);
   for (const std::string& tag : SplitTags(tags_)) recent.Enter(tag);
   store_.MakeTagFolders(tags_);

@@ -1,33 +1,22 @@
 #include "ui/stores/item_property_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/files/string_table.h"
+#include "ui/app/property_form.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {
 namespace {
 
 using Field = ItemDialog::Field;
-
-// Read-only fields look like the dialog's background, as in the engine
-// dialog, and stay selectable.
-void ShowReadOnly(QLineEdit& edit) {
-  edit.setReadOnly(true);
-  QPalette palette = edit.palette();
-  palette.setBrush(QPalette::Base, edit.palette().brush(QPalette::Window));
-  edit.setPalette(palette);
-}
 
 }  // namespace
 
@@ -77,13 +66,7 @@ CItemPropertyDialog::CItemPropertyDialog(ItemDialog& model, QWidget* parent)
   bar_flag_->setChecked(model.bar_flag());
   form_->addRow(QString(), bar_flag_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form_);
-  layout->addWidget(buttons);
+  LayOutWithOkCancel(*this, form_);
   title_->setFocus();
   title_->selectAll();
 }
@@ -92,7 +75,7 @@ QLineEdit* CItemPropertyDialog::AddText(Field field, const char* name, bool read
   auto* edit = new QLineEdit(ToQString(model_.Text(field)));
   edit->setObjectName(QString::fromLatin1(name));
   edit->setMinimumWidth(360);
-  if (read_only) ShowReadOnly(*edit);
+  ShowReadOnly(*edit, read_only);
   form_->addRow(ToQString(model_.Label(field)), edit);
   return edit;
 }

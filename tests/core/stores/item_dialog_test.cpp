@@ -109,12 +109,15 @@ TEST_F(ItemDialogTest, AFavoriteIsShownCheckedAndWritten) {
   EXPECT_EQ(observer_.items, 1);
   EXPECT_EQ(observer_.folders, 1);
 
-  // OK without a change leaves the dates alone and tells nothing.
+  // OK without a change leaves the dates and the trash alone and tells
+  // nothing.
   clock_.Set({2026, 12, 7, 12, 0, 0});
+  favorites.items().SetInTrash(0, true);
   observer_ = {};
   ItemDialog again(favorites, 0, settings_);
   EXPECT_EQ(again.Save(), 0);
   EXPECT_EQ(favorites.items().updated(0), "2026/12/07 11:00:00");
+  EXPECT_TRUE(favorites.items().in_trash(0));
   EXPECT_EQ(observer_.items + observer_.folders, 0);
 }
 
