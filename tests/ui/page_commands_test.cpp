@@ -189,7 +189,7 @@ class PageCommandsTest : public QObject {
     QCOMPARE(Listing(*menu),
              QStringLiteral(
                  "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー "
-                 "{}(off) | このページをお気に入りに追加(off) | "
+                 "{}(off) | このページをお気に入りに追加 | "
                  "このサイトの検索を追加 | - | "
                  "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー"));
     Find(*menu, QStringLiteral("リンクを新しいタブで開く"))->trigger();
