@@ -110,6 +110,15 @@ inline constexpr int kDescriptionMethod = 34689;
 // The page names no search description; fetching it failed (the reason).
 inline constexpr int kNoDescription = 34692;
 inline constexpr int kDescriptionNotFetched = 34693;
+// Item properties dialog: the labels in dialog order (kItemFieldLabelBase +
+// field; the count's label is kItemCountLabelBase + store type), the tag
+// button, the importance choices and the bar check box (%s: the store word).
+inline constexpr int kItemFieldLabelBase = 34650;
+inline constexpr int kItemTagButton = 34656;
+inline constexpr int kItemNoImportance = 34657;
+inline constexpr int kItemImportanceChoice = 34658;
+inline constexpr int kItemBarCheck = 34659;
+inline constexpr int kItemCountLabelBase = 180;
 }  // namespace string_id
 
 }  // namespace tolvane

@@ -7,6 +7,19 @@
 #include "core/tabs/tab_workspace.h"
 
 namespace tolvane {
+namespace {
+
+// A page as a favorite: its address (the one asked for while nothing has
+// loaded yet) and its title, or the address when it has none; no
+// importance, no tags.
+ItemStore::Entry FavoriteOf(const PageHost& host) {
+  ItemStore::Entry entry;
+  entry.url = host.url().empty() ? host.request().url : host.url();
+  entry.title = host.title().empty() ? entry.url : host.title();
+  return entry;
+}
+
+}  // namespace
 
 using P = PageTabCommands;
 
@@ -30,6 +43,7 @@ const PageTabCommands::Row PageTabCommands::kRows[] = {
     {command::kClipAllTabs, &P::ClipAll, &P::HasCategory},
     {command::kUnclipAllTabs, &P::UnclipAll, &P::HasCategory},
     {command::kAddAllTabsToFavorites, &P::AddAllToFavorites, &P::HasCategory},
+    {command::kAddFavorite, &P::AddToFavorites, &P::HasAddress},
     {command::kPageTabLeft, &P::MoveFocus, &P::HasCategory},
     {command::kPageTabRight, &P::MoveFocus, &P::HasCategory},
     {command::kPageTabFirst, &P::MoveFocus, &P::HasCategory},
@@ -182,12 +196,31 @@ void PageTabCommands::AddAllToFavorites(const CommandContext& context) {
   if (category < 0) return;
   ItemStore& favorites = ws.favorites();
   for (const auto& page : ws.area().category(category).pages()) {
-    const PageHost& host = page->host();
-    ItemStore::Entry entry;
-    entry.url = host.url().empty() ? host.request().url : host.url();
-    entry.title = host.title().empty() ? entry.url : host.title();
+    const ItemStore::Entry entry = FavoriteOf(page->host());
     if (entry.url.empty()) continue;
     if (favorites.AddOrCount(entry, ws.prompter()) < 0) break;
+  }
+}
+
+bool PageTabCommands::HasAddress(const CommandContext& context) const {
+  const PageHost* host = target_.Host(context);
+  return host != nullptr && !FavoriteOf(*host).url.empty();
+}
+
+// The page the command names becomes a favorite (an address that is one
+// already is refreshed), and its properties dialog opens on it unless the
+// option says not to.
+void PageTabCommands::AddToFavorites(const CommandContext& context) {
+  const PageHost* host = target_.Host(context);
+  if (host == nullptr) return;
+  const ItemStore::Entry entry = FavoriteOf(*host);
+  if (entry.url.empty()) return;
+  TabWorkspace& ws = target_.workspace();
+  ItemStore& favorites = ws.favorites();
+  const int index = favorites.AddOrCount(entry, ws.prompter());
+  if (index < 0) return;
+  if (Read(ws.settings(), settings::kFavoriteShowProperties) == 1) {
+    ws.view().EditItem(favorites, static_cast<std::size_t>(index));
   }
 }
 

@@ -41,6 +41,7 @@ class PageTabCommands : public CommandRows<PageTabCommands> {
   void ClipAll(const CommandContext& context);
   void UnclipAll(const CommandContext& context);
   void AddAllToFavorites(const CommandContext& context);
+  void AddToFavorites(const CommandContext& context);
   void MoveFocus(const CommandContext& context);
   void MoveTabFocus(const CommandContext& context);
 
@@ -49,6 +50,7 @@ class PageTabCommands : public CommandRows<PageTabCommands> {
   bool CanGoBack(const CommandContext& context) const;
   bool CanGoForward(const CommandContext& context) const;
   bool IsLoading(const CommandContext& context) const;
+  bool HasAddress(const CommandContext& context) const;
 
   const TabTarget& target_;
 };

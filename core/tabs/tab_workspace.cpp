@@ -36,6 +36,7 @@ TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
       tree_(doc_.tab_folders(), doc_.tabs(), doc_.settings()),
       editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {
   area_.AddObserver(*this);
+  doc_.favorites().changes().AddObserver(*this);
 }
 
 EngineList& TabWorkspace::tabs() { return doc_.tabs(); }
@@ -45,8 +46,16 @@ ItemStore& TabWorkspace::favorites() { return doc_.favorites(); }
 
 // The pages go before the tree and the records they point into.
 TabWorkspace::~TabWorkspace() {
+  doc_.favorites().changes().RemoveObserver(*this);
   area_.RemoveObserver(*this);
   area_.DestroyAll();
+}
+
+// The status icon shows the shown page's importance as a favorite: a
+// favorite added, edited or deleted redraws it at once.
+void TabWorkspace::StoreChanged(const ChangeNotifier& store, const StoreChange& change) {
+  if (&store != &doc_.favorites().changes() || change.part != StoreChange::Part::kItems) return;
+  if (const PageHost* host = area_.ActiveHost()) view_.UpdateStatusBar(host->StatusValues());
 }
 
 void TabWorkspace::RestoreTabs(bool has_argument, const std::function<std::string()>& start_url,

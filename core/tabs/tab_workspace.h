@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files/store_observer.h"
 #include "core/tabs/start_plan.h"
 #include "core/tabs/tab_area.h"
 #include "core/tabs/tab_area_observer.h"
@@ -28,7 +29,7 @@ class CTolvaneDoc;
 // archive folder); then a chosen tab or page is selected. When it is the
 // group shown, tabs it gained since (new or copied ones) are opened at their
 // tree place.
-class TabWorkspace : public TabAreaObserver, public TabTreePages {
+class TabWorkspace : public TabAreaObserver, public TabTreePages, public StoreObserver {
  public:
   struct Services {
     CTolvaneDoc& doc;
@@ -110,6 +111,9 @@ class TabWorkspace : public TabAreaObserver, public TabTreePages {
   // TabTreePages
   std::vector<TabTreePage> PagesOf(int record) const override;
   bool IsLoaded(int record) const override;
+
+  // StoreObserver: the favorites' changes reach the status icon.
+  void StoreChanged(const ChangeNotifier& store, const StoreChange& change) override;
 
   // TabAreaObserver: the tree follows the tabs (selection, page items,
   // the bold mark of loaded groups).

@@ -10,6 +10,8 @@
 
 namespace tolvane {
 
+class ItemStore;
+
 // What the confirmation of opening a folder's pages at once shows and hands
 // back: the OptionMultiOpen values, and whether to ask again.
 struct MultiOpenChoice {
@@ -30,6 +32,9 @@ class WorkspaceView : public TabAreaView {
   // The tab property dialog, titled `title`, on `values` of tab row
   // `record` (-1: a tab being created); false on Cancel.
   virtual bool EditTab(const std::string& title, int record, EngineDialogValues& values) = 0;
+  // The item properties dialog on item `index` of `store`; OK writes the
+  // item (ItemDialog). False on Cancel.
+  virtual bool EditItem(ItemStore& store, std::size_t index) = 0;
   // The confirmation before the pages of a favorites or history folder open
   // at once, on `choice`; false on Cancel.
   virtual bool ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) = 0;

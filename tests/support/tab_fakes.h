@@ -67,6 +67,13 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
     if (edit_answer) values = edited;
     return edit_answer;
   }
+  // Logs "edit item <title>" and answers `item_answer`, after `item_edit`
+  // (when set) played the user's part.
+  bool EditItem(ItemStore& store, std::size_t index) override {
+    log.push_back("edit item " + SjisToUtf8(store.items().title(index)));
+    if (item_edit) item_edit(store, index);
+    return item_answer;
+  }
   // Logs "confirm <store type> <mode> <max>" and answers with `multi_open`
   // when set, else Cancel.
   bool ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) override {

@@ -1,9 +1,7 @@
 #include "ui/search/engine_property_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -17,6 +15,7 @@
 #include "core/commands/command_table.h"
 #include "core/files/string_table.h"
 #include "core/search/store_shortcut_owners.h"
+#include "ui/app/property_form.h"
 #include "ui/app/qt_text.h"
 
 namespace tolvane {
@@ -26,16 +25,6 @@ using Field = EngineDialog::Field;
 using Button = EngineDialog::GestureButton;
 
 QString Label(Field field) { return ToQString(EngineDialog::Label(field)); }
-
-// A read-only field keeps its text selectable but looks like the dialog's
-// background, so the user sees at once what cannot be changed.
-void ShowReadOnly(QLineEdit& edit, bool read_only) {
-  edit.setReadOnly(read_only);
-  QPalette palette = edit.palette();
-  palette.setBrush(QPalette::Base, read_only ? edit.palette().brush(QPalette::Window)
-                                             : QApplication::palette(&edit).brush(QPalette::Base));
-  edit.setPalette(palette);
-}
 
 }  // namespace
 
@@ -92,13 +81,7 @@ CEnginePropertyDialog::CEnginePropertyDialog(EngineDialog& model,
   on_search_bar_->setChecked(model.Text(Field::kOnSearchBar) == "1");
   form_->addRow(QString(), on_search_bar_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form_);
-  layout->addWidget(buttons);
+  LayOutWithOkCancel(*this, form_);
   // The focus starts in the first field the user may change.
   for (const auto& [field, edit] : texts_) {
     if (!edit->isReadOnly()) {

@@ -14,6 +14,7 @@
 #include "core/app/tolvane_doc.h"
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
+#include "core/stores/item_dialog.h"
 #include "core/tabs/tab_workspace.h"
 #include "platform/process_resource_probe.h"
 #include "ui/app/message_box_prompter.h"
@@ -24,6 +25,7 @@
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
+#include "ui/stores/item_property_dialog.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/multi_open_dialog.h"
 #include "ui/tabs/page_area.h"
@@ -412,6 +414,11 @@ bool CTolvaneView::EditTab(const std::string& title, int record, EngineDialogVal
   if (!CEnginePropertyDialog::Run(dialog, doc_, this, ToQString(title))) return false;
   values = dialog.values();
   return true;
+}
+
+bool CTolvaneView::EditItem(ItemStore& store, std::size_t index) {
+  ItemDialog dialog(store, index, doc_.settings());
+  return CItemPropertyDialog::Run(dialog, this);
 }
 
 bool CTolvaneView::ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) {

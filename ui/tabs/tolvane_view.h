@@ -113,6 +113,7 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   void TreeRebuilt() override;
   void TreeChanged() override;
   bool EditTab(const std::string& title, int record, EngineDialogValues& values) override;
+  bool EditItem(ItemStore& store, std::size_t index) override;
   bool ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;

@@ -10,6 +10,8 @@
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/files/settings_store.h"
+#include "core/files/string_table.h"
+#include "core/stores/item_dialog.h"
 #include "core/tabs/multi_open.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_commands.h"
@@ -1077,6 +1079,53 @@ TEST_F(MultiOpenTest, TheConfirmationsAnswerIsWrittenBack) {
             "[Omega: Omega*]");
   for (const std::string& entry : view_.TakeLog())
     EXPECT_EQ(entry.rfind("confirm", 0), std::string::npos);
+}
+
+// "このページをお気に入りに追加": add-or-count, then the properties dialog;
+// the status icon follows the favorite at once.
+TEST_F(MultiOpenTest, AddingThisPageToTheFavorites) {
+  StartInG1();
+  view_.TakeLog();
+  view_.item_edit = [this](ItemStore& store, std::size_t index) {
+    ItemDialog dialog(store, index, settings_);
+    dialog.SetImportance(2);
+    EXPECT_EQ(dialog.Save(), 0);
+  };
+  const ItemList& items = doc_.favorites().items();
+  auto favorite = [&items](const std::string& url) {
+    const int i = items.FindByUrl(url);
+    return i < 0 ? std::string("none")
+                 : SjisToUtf8(items.title(static_cast<std::size_t>(i))) + " " +
+                       std::to_string(items.importance(static_cast<std::size_t>(i)));
+  };
+  On second;
+  second.context.page = 1;
+  On third;
+  third.context.page = 2;
+
+  EXPECT_TRUE(Enabled(command::kAddFavorite));
+  Run(command::kAddFavorite);
+  EXPECT_EQ(favorite("http://B1/"), "B1 2");
+  EXPECT_EQ(view_.status_icon, 3);
+  // Already a favorite: refreshed, and the dialog opens on it again.
+  view_.item_edit = nullptr;
+  clock_.Set({2026, 12, 7, 11, 0, 0});
+  Run(command::kAddFavorite);
+  EXPECT_EQ(favorite("http://B1/"), "B1 2");
+  EXPECT_EQ(items.updated(static_cast<std::size_t>(items.FindByUrl("http://B1/"))),
+            "2026/12/07 11:00:00");
+  // Without the dialog, on the page the menu was opened on.
+  Set(settings::kFavoriteShowProperties, 0);
+  Run(command::kAddFavorite, second);
+  EXPECT_EQ(favorite("http://B2/"), "B2 0");
+  // At the limit: string 1019, no item, no dialog.
+  Set(settings::kFavoriteShowProperties, 1);
+  Set(settings::kFavoriteMaxData, static_cast<int>(items.CountLive()));
+  Run(command::kAddFavorite, third);
+  EXPECT_EQ(favorite("http://B3/"), "none");
+  EXPECT_EQ(prompter_.stops, std::vector<std::string>{LoadString(string_id::kFavoritesLimit)});
+  EXPECT_EQ(view_.TakeLog(), (std::vector<std::string>{"edit item B1", "edit item B1"}));
+  EXPECT_EQ(items.CountLive(), 8U);
 }
 
 }  // namespace
