@@ -76,33 +76,19 @@ std::vector<StoreBarButton> StoreBar::Buttons() const {
 
   std::vector<StoreBarButton> buttons;
   for (std::string& token : tokens) {
-    StoreBarButton button;
-    std::string text;
     int id = 0;
-    if (ParseToken(token, 'F', id)) {
-      const int index = folders.Find(id);
-      if (index < 0) continue;
-      const auto i = static_cast<std::size_t>(index);
-      if (!folders.bar_flag(i) || folders.deleted(i)) continue;
-      button.kind = StoreBarButton::Kind::kFolder;
-      button.index = index;
-      button.image = FolderImage(folders, i);
-      text = folders.DisplayName(i);
-    } else if (ParseToken(token, 'E', id)) {
-      const int index = items.FindById(id);
-      if (index < 0) continue;
-      const auto i = static_cast<std::size_t>(index);
-      if (!items.bar_flag(i) || items.deleted(i)) continue;
-      button.kind = StoreBarButton::Kind::kItem;
-      button.index = index;
-      button.image = ItemImage(items, i);
-      text = items.title(i);
-    } else {
-      continue;
-    }
-    button.token = std::move(token);
-    button.text = std::string(cp932::PrefixWithin(text, kMaxTextBytes));
-    buttons.push_back(std::move(button));
+    const bool folder = ParseToken(token, 'F', id);
+    if (!folder && !ParseToken(token, 'E', id)) continue;
+    const int index = folder ? folders.Find(id) : items.FindById(id);
+    if (index < 0) continue;
+    const auto i = static_cast<std::size_t>(index);
+    const bool flagged = folder ? folders.bar_flag(i) && !folders.deleted(i)
+                                : items.bar_flag(i) && !items.deleted(i);
+    if (!flagged) continue;
+    const std::string text = folder ? folders.DisplayName(i) : items.title(i);
+    buttons.push_back({folder ? StoreBarButton::Kind::kFolder : StoreBarButton::Kind::kItem, index,
+                       std::move(token), std::string(cp932::PrefixWithin(text, kMaxTextBytes)),
+                       folder ? FolderImage(folders, i) : ItemImage(items, i)});
   }
   return buttons;
 }
