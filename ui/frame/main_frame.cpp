@@ -587,7 +587,9 @@ void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, boo
       icon = "page_action";
       tip.clear();
     }
-    status_icon_->setPixmap(FrameIcon(icon).pixmap(16, 16));
+    status_icon_->setPixmap(status_icon < StatusBarValues::kIconSecure
+                                ? ImportancePixmap(status_icon - 1, 16)
+                                : FrameIcon(icon).pixmap(16, 16));
     status_icon_->setToolTip(tip);
   }
   blocked_pane_->setIcon(blocked_count > 0 ? FrameIcon("popup_blocked") : QIcon());
