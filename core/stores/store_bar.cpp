@@ -21,6 +21,13 @@ bool ParseToken(std::string_view token, char marker, int& id) {
   return error == std::errc() && end == last;
 }
 
+// Whether a folder or item has a button: flagged, and neither deleted nor
+// put in the trash (the trash lists what it holds; the bar does not).
+template <typename List>
+bool OnBar(const List& list, std::size_t i) {
+  return list.bar_flag(i) && !list.deleted(i) && !list.in_trash(i);
+}
+
 }  // namespace
 
 StoreBar::StoreBar(const ItemStore& store, SettingsStore& settings)
@@ -68,10 +75,10 @@ std::vector<StoreBarButton> StoreBar::Buttons() const {
     start = comma + 1;
   }
   for (std::size_t i = 0; i < folders.size(); ++i) {
-    if (folders.bar_flag(i) && !folders.deleted(i)) add_token("F" + std::to_string(folders.id(i)));
+    if (OnBar(folders, i)) add_token("F" + std::to_string(folders.id(i)));
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items.bar_flag(i) && !items.deleted(i)) add_token("E" + std::to_string(items.id(i)));
+    if (OnBar(items, i)) add_token("E" + std::to_string(items.id(i)));
   }
 
   std::vector<StoreBarButton> buttons;
@@ -82,9 +89,7 @@ std::vector<StoreBarButton> StoreBar::Buttons() const {
     const int index = folder ? folders.Find(id) : items.FindById(id);
     if (index < 0) continue;
     const auto i = static_cast<std::size_t>(index);
-    const bool flagged = folder ? folders.bar_flag(i) && !folders.deleted(i)
-                                : items.bar_flag(i) && !items.deleted(i);
-    if (!flagged) continue;
+    if (!(folder ? OnBar(folders, i) : OnBar(items, i))) continue;
     const std::string text = folder ? folders.DisplayName(i) : items.title(i);
     buttons.push_back({folder ? StoreBarButton::Kind::kFolder : StoreBarButton::Kind::kItem, index,
                        std::move(token), std::string(cp932::PrefixWithin(text, kMaxTextBytes)),

@@ -42,22 +42,27 @@ TEST_F(StoreBarTest, AFreshStoreShowsThePresetFoldersAndOnlyTheBuildWritesTheirO
   EXPECT_EQ(Stored(), "F1,F2,F3,F4,F5");
 }
 
-TEST_F(StoreBarTest, StoredTokensShowOnlyLiveFlaggedEntriesOnceAndFlaggedOnesFollow) {
+TEST_F(StoreBarTest,
+       StoredTokensShowOnlyLiveFlaggedEntriesOutsideTheTrashOnceAndFlaggedOnesFollow) {
   AddItem(7, "seven", true);
   const int deleted = AddItem(8, "eight", true);
   favorites_.items().MarkDeleted(static_cast<std::size_t>(deleted));
   AddItem(9, "nine", false);
   AddItem(10, "ten", true);
+  const int trashed = AddItem(11, "eleven", true);
+  favorites_.items().SetInTrash(static_cast<std::size_t>(trashed), true);
   favorites_.folders().set_bar_flag(static_cast<std::size_t>(favorites_.folders().Find(3)), false);
-  // Folder 3 unflagged, item 8 deleted, item 9 unflagged, folder 77 and item
-  // 99 unknown, "X1" and "F" no tokens, F2 named twice.
-  Write(settings_, settings::kFavoriteBarButtonIDs, " E8 ,F3,E7,X1,F,F77,E9,F2,E99,F2,E7x");
+  favorites_.folders().ToggleTrash(static_cast<std::size_t>(favorites_.folders().Find(4)));
+  // Folder 3 unflagged, folder 4 and item 11 in the trash, item 8 deleted,
+  // item 9 unflagged, folder 77 and item 99 unknown, "X1" and "F" no
+  // tokens, F2 named twice.
+  Write(settings_, settings::kFavoriteBarButtonIDs, " E8 ,F3,E7,X1,F,F77,E9,F2,E99,F2,E7x,E11,F4");
   const std::vector<StoreBarButton> buttons = bar_.Buttons();
   EXPECT_EQ(StoreBar::Describe(buttons),
-            "E7:seven | F2:登録日順 | F1:新規登録 | F4:重要度順 | F5:タグ別 | E10:ten");
+            "E7:seven | F2:登録日順 | F1:新規登録 | F5:タグ別 | E10:ten");
   EXPECT_EQ(buttons[0].image, StoreBar::kDefaultPageImage);
   bar_.SaveOrder(buttons);
-  EXPECT_EQ(Stored(), "E7,F2,F1,F4,F5,E10");
+  EXPECT_EQ(Stored(), "E7,F2,F1,F5,E10");
 }
 
 TEST_F(StoreBarTest, TextsAreCutToThirtyBytesKeepingDoubleByteCharactersWhole) {
