@@ -285,9 +285,10 @@ class PageCommandsTest : public QObject {
     QTemporaryDir dir;
     const std::filesystem::path data = QStringToPath(dir.path());
     test::WriteStore(data / "vq_favorite.fvf",
-                     QStringLiteral("@@FavoriteList@@\n0\n4\n"
+                     QStringLiteral("@@FavoriteList@@\n0\n5\n"
                                     "0\t-1\t0\tお気に入り\n-9999\t0\t51\tゴミ箱\n"
                                     "11\t0\t0\tお店\tshop\t0\t1\t4\n12\t0\t0\t隠し\t*\n"
+                                    "13\t0\t0\t空\tnothing\t0\t1\t4\n"
                                     "2\n"
                                     "1\tローカル店\t%1\t0\tshop\t0\t\t\t\t1\n"
                                     "2\tA&B 二号店\t%2\t0\tshop\n")
@@ -308,7 +309,10 @@ class PageCommandsTest : public QObject {
     QMenu* menu = RightClick(app, "link");
     QVERIFY(menu != nullptr);
     QMenu* bar = Find(*menu, QStringLiteral("お気に入りバー"))->menu();
-    QCOMPARE(Listing(*bar), QStringLiteral("お店 {} | ローカル店"));
+    QCOMPARE(Listing(*bar), QStringLiteral("お店 {} | 空 {} | ローカル店"));
+    QMenu* empty = bar->actions().at(1)->menu();
+    emit empty->aboutToShow();
+    QCOMPARE(Listing(*empty), QStringLiteral("(なし)(off)"));
     QMenu* shop = bar->actions().first()->menu();
     emit shop->aboutToShow();
     QCOMPARE(Listing(*shop),

@@ -59,7 +59,11 @@ QMenu* DataMenuView::AddFolderMenu(QMenu& menu, const std::string& text, int ima
   QMenu* sub = menu.addMenu(MenuText(text));
   if (start == 0) sub->setIcon(StoreTreeIcon(image));
   QObject::connect(sub, &QMenu::aboutToShow, sub, [this, sub, folder_index, start] {
-    if (sub->isEmpty()) Fill(*sub, folder_index, start);
+    if (!sub->isEmpty()) return;
+    Fill(*sub, folder_index, start);
+    // An empty folder still opens, to say so, rather than leave the arrow
+    // leading nowhere.
+    if (sub->isEmpty()) sub->addAction(QStringLiteral("(なし)"))->setEnabled(false);
   });
   return sub;
 }
