@@ -19,6 +19,7 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/address_bar.h"
+#include "ui/frame/command_actions.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/standard_bar.h"
 #include "ui/search/search_bar.h"
@@ -174,13 +175,16 @@ class FrameTest : public QObject {
 
     QVERIFY(frame->close());
     QCOMPARE(BandLayout::Read(*app->settings()).Describe(), before);
+    // The search bar narrowed by hand before the close: the row keeps it so.
+    const int narrowed = frame->Band(frame_bar::kSearchBar)->width() - 60;
+    QVERIFY(app->settings()->WriteInt("ToolBarInfo0", "cx", narrowed));
     app.reset();
 
     app = Start(dir);
     QVERIFY(app != nullptr);
     frame = app->main_frame();
     QCOMPARE(Bands(*frame), QStringLiteral("59396 59394 /59392 /59395- | no status"));
-    QCOMPARE(frame->CurrentBandLayout().Describe(), before);
+    QCOMPARE(frame->Band(frame_bar::kSearchBar)->width(), narrowed);
     QVERIFY(frame->Band(frame_bar::kAddressBar)->isHidden());
   }
 
@@ -254,6 +258,9 @@ class FrameTest : public QObject {
     QVERIFY(test::WaitFor([&] { return frame->size() != QSize(700, 500); }, 3000));
     frame->showNormal();
     QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
+    // Its menu entry names the key of the command table, once.
+    QCOMPARE(frame->actions().Action(command::kFullScreen)->text(),
+             QStringLiteral("全画面表示(&U)\tF11"));
     frame->router().Run(command::kFullScreen);
     QVERIFY(frame->isFullScreen());
     QVERIFY(frame->router().State(command::kFullScreen).checked);

@@ -172,7 +172,8 @@ class PageCommandsTest : public QObject {
     QMenu& zoom_menu = *pane.menu();
     emit zoom_menu.aboutToShow();
     QCOMPARE(Listing(zoom_menu),
-             QStringLiteral("400% | 200% | 150% | 125% | 100% | 75% | 50% | - | "
+             QStringLiteral("拡大(&I)\tCtrl++ | 縮小(&O)\tCtrl+- | - | "
+                            "400% | 200% | 150% | 125% | 100% | 75% | 50% | - | "
                             "カスタム(&C)..."));
     QVERIFY(Find(zoom_menu, QStringLiteral("100%"))->isChecked());
     Find(zoom_menu, QStringLiteral("125%"))->trigger();

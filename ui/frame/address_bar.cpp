@@ -38,7 +38,7 @@ class AddressBox : public QComboBox {
 }  // namespace
 
 CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* parent)
-    : QToolBar(QStringLiteral("アドレス"), parent), list_(list), history_(history) {
+    : BandToolBar(QStringLiteral("アドレス"), parent), list_(list), history_(history) {
   box_ = new AddressBox(*this, this);
   box_->setObjectName(QStringLiteral("addressBox"));
   box_->setEditable(true);

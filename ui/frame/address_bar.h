@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <QToolBar>
 #include <string>
 #include <vector>
 
 #include "core/frame/address_bar_commands.h"
+#include "ui/frame/band_tool_bar.h"
 
 class QComboBox;
 class QCompleter;
@@ -22,7 +22,7 @@ class ItemStore;
 // text; F4, Alt+Down or the box's button list the address list. Enter, the
 // go button or picking an entry asks to go (goRequested); Esc puts the shown
 // page's address back; Tab leaves for the page tabs, Shift+Tab for the page.
-class CAddressBar : public QToolBar, public AddressBarView {
+class CAddressBar : public BandToolBar, public AddressBarView {
   Q_OBJECT
 
  public:

@@ -75,9 +75,13 @@ void CCommandActions::ShowKeysOf(const CommandTable& table) {
   for (auto& [id, action] : actions_) SetText(*action, CommandId(id), texts_[id]);
 }
 
+// Once the command table is known it alone names the key: a key written
+// into the text would show beside the table's, or name a key that was
+// changed or taken away.
 void CCommandActions::SetText(QAction& action, CommandId id, const QString& text) {
   texts_[id.value()] = text;
-  action.setText(table_ != nullptr ? text + KeySuffix(*table_, id) : text);
+  action.setText(table_ != nullptr ? text.section(QLatin1Char('\t'), 0, 0) + KeySuffix(*table_, id)
+                                   : text);
 }
 
 QString CCommandActions::KeySuffix(const CommandTable& table, CommandId id) {

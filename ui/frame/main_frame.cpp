@@ -54,6 +54,7 @@
 #include "ui/browser/web_engine_control.h"
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/frame/address_bar.h"
+#include "ui/frame/band_tool_bar.h"
 #include "ui/frame/command_actions.h"
 #include "ui/frame/data_menu_view.h"
 #include "ui/frame/exit_dialog.h"
@@ -615,7 +616,7 @@ void CMainFrame::CloseWithoutAsking() {
 }
 
 void CMainFrame::CreateBands() {
-  menu_band_ = new QToolBar(QStringLiteral("メニューバー"), this);
+  menu_band_ = new BandToolBar(QStringLiteral("メニューバー"), this);
   menu_band_->setObjectName(QStringLiteral("menuBand"));
   menu_bar_ = new QMenuBar(menu_band_);
   menu_bar_->setObjectName(QStringLiteral("menuBar"));
@@ -827,11 +828,23 @@ void CMainFrame::ApplyBandLayout(const BandLayout& layout) {
   const bool fixed = Read(doc_.settings(), settings::kToolBarFixToolBar) != 0;
   for (auto& [id, bar] : bands_) removeToolBar(bar);
   bool first = true;
-  for (const tolvane::Band& band : layout.bands()) {
-    QToolBar* bar = Band(band.id);
-    if (bar == nullptr) continue;
+  const std::vector<tolvane::Band>& bands = layout.bands();
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const tolvane::Band& band = bands[i];
+    const auto found = bands_.find(band.id);
+    if (found == bands_.end()) continue;
+    BandToolBar* bar = found->second;
     if (band.starts_row() && !first) addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, bar);
+    // The last shown band of a row takes the rest of the row: its stored
+    // width is only what was left for it.
+    bool last_in_row = true;
+    for (std::size_t next = i + 1; next < bands.size(); ++next) {
+      if (Band(bands[next].id) == nullptr || bands[next].hidden()) continue;
+      last_in_row = bands[next].starts_row();
+      break;
+    }
+    bar->set_stored_width(last_in_row ? tolvane::Band::kOwnWidth : band.cx);
     bar->setMovable((BandLayout::InsertStyle(band.style, fixed) & tolvane::Band::kStyleGripper) !=
                     0);
     bar->setVisible(!band.hidden());

@@ -29,6 +29,7 @@ class QWebEngineProfile;
 namespace tolvane {
 
 class AddressBarCommands;
+class BandToolBar;
 class CAddressBar;
 class CCommandActions;
 class CPageDialogCommands;
@@ -187,9 +188,9 @@ class CMainFrame : public QMainWindow,
   CSearchBar* search_bar_ = nullptr;
   CAddressBar* address_bar_ = nullptr;
   CStandardBar* standard_bar_ = nullptr;
-  QToolBar* menu_band_ = nullptr;
+  BandToolBar* menu_band_ = nullptr;
   QMenuBar* menu_bar_ = nullptr;
-  std::map<int, QToolBar*> bands_;
+  std::map<int, BandToolBar*> bands_;
   // The layout last applied: the order hidden bands keep their places in.
   BandLayout applied_;
   std::unique_ptr<FrameCommands> frame_commands_;

@@ -12,7 +12,7 @@
 namespace tolvane {
 
 CStandardBar::CStandardBar(CCommandActions& actions, DropDowns menus, QWidget* parent)
-    : QToolBar(QStringLiteral("標準のボタン"), parent), actions_(actions), menus_(menus) {}
+    : BandToolBar(QStringLiteral("標準のボタン"), parent), actions_(actions), menus_(menus) {}
 
 void CStandardBar::Rebuild(const ToolbarOptions& options) {
   // The bar's own actions (separators, the buttons' places) go with their

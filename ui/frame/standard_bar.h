@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QToolBar>
 #include <map>
 
 #include "core/commands/command_id.h"
+#include "ui/frame/band_tool_bar.h"
 
 class QMenu;
 class QToolButton;
@@ -17,7 +17,7 @@ struct ToolbarOptions;
 // the action of its command, with names as "ShowText" says and icons of
 // "IconSize". 戻る, 進む and 追加 open their drop-down menu from the arrow
 // beside them.
-class CStandardBar : public QToolBar {
+class CStandardBar : public BandToolBar {
   Q_OBJECT
 
  public:

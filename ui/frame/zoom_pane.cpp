@@ -22,6 +22,9 @@ CZoomPane::CZoomPane(CCommandActions& actions, QWidget* parent) : QToolButton(pa
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("Zoom"));
   // Radio marks: at most one preset is the page's zoom.
+  actions.AddTo(*menu, command::kZoomIn, QStringLiteral("拡大(&I)"));
+  actions.AddTo(*menu, command::kZoomOut, QStringLiteral("縮小(&O)"));
+  menu->addSeparator();
   auto* presets = new QActionGroup(menu);
   presets->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (int i = 0; i < static_cast<int>(std::size(kPresets)); ++i) {

@@ -200,7 +200,7 @@ QToolButton* NewButton(QToolBar* bar, const QString& name) {
 }  // namespace
 
 CSearchBar::CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidget* parent)
-    : QToolBar(parent), settings_(settings), keywords_(keywords) {
+    : BandToolBar(QString(), parent), settings_(settings), keywords_(keywords) {
   setObjectName(QStringLiteral("searchBar"));
   setAcceptDrops(true);
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QToolBar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "core/commands/command_context.h"
 #include "core/search/keyword_boxes.h"
 #include "core/search/search_bar_buttons.h"
+#include "ui/frame/band_tool_bar.h"
 
 class QAction;
 class QComboBox;
@@ -43,7 +43,7 @@ class TabWorkspace;
 //
 // It is also the core's pair of keyword boxes: the side bar's box is held
 // here until the side bar has one of its own.
-class CSearchBar : public QToolBar, public KeywordBoxes {
+class CSearchBar : public BandToolBar, public KeywordBoxes {
   Q_OBJECT
 
  public:
