@@ -40,6 +40,9 @@ const PageTabCommands::Row PageTabCommands::kRows[] = {
     {command::kCloseAllPagesOfRow, &P::CloseBeside, &P::HasCategory},
     {command::kCloseAllPageTabs, &P::CloseAllOfTab, &P::HasCategory},
     {command::kToggleClip, &P::ToggleClip, &P::HasPages},
+    // The standard buttons ページクリップ and 閉じる.
+    {command::kPageClip, &P::ToggleClip, &P::HasPages},
+    {command::kClosePage, &P::Close, &P::HasPages},
     {command::kClipAllTabs, &P::ClipAll, &P::HasCategory},
     {command::kUnclipAllTabs, &P::UnclipAll, &P::HasCategory},
     {command::kAddAllTabsToFavorites, &P::AddAllToFavorites, &P::HasCategory},

@@ -588,6 +588,15 @@ TEST_F(TabWorkspaceTest, ClipsAndFavorites) {
     listed += favorites.title(i) + " " + favorites.url(i) + "\n";
   }
   EXPECT_EQ(listed, "B1 http://B1/\nB2 http://B2/\nB3 http://B3/\n");
+
+  // The standard buttons ページクリップ and 閉じる: the shown page clipped
+  // and unclipped, then closed.
+  Run(command::kPageClip);
+  EXPECT_EQ(Bar(), "[Books*: B1*+ B2~ B3~][Alpha: Alpha*][Omega: Omega*]");
+  Run(command::kPageClip);
+  Run(command::kClosePage);
+  Settle();
+  EXPECT_EQ(Bar(), "[Books*: B2*~ B3~][Alpha: Alpha*][Omega: Omega*]");
 }
 
 TEST_F(TabWorkspaceTest, FocusMovesWrapAround) {
