@@ -1,9 +1,11 @@
 // The main window's bands and address bar, on the whole program started the
 // way main() starts it.
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -160,6 +162,15 @@ class FrameTest : public QObject {
     QVERIFY(app != nullptr);
     CMainFrame* frame = app->main_frame();
     QCOMPARE(Bands(*frame), QStringLiteral("59394 /59392 59396 /59395 | status"));
+
+    // A right click on the menu bar's empty part offers the bands' menu.
+    auto* menu_bar = frame->findChild<QMenuBar*>(QStringLiteral("menuBar"));
+    const QPoint spot(menu_bar->width() - 5, menu_bar->height() / 2);
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, spot, menu_bar->mapToGlobal(spot));
+    QApplication::sendEvent(menu_bar, &right_click);
+    auto* bands_menu = frame->findChild<QMenu*>(QStringLiteral("bandsMenu"));
+    QVERIFY(bands_menu != nullptr && bands_menu->isVisible());
+    bands_menu->close();
 
     // The search bar dragged to the front of the first row, the address bar
     // and the status bar hidden through their commands.

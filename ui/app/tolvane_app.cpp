@@ -153,6 +153,9 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
 void CTolvaneApp::LoadJapaneseTranslations() {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  // The engine takes its own texts (error pages, its dialogs) from the
+  // default locale when it starts, which comes later.
+  QLocale::setDefault(japanese);
   for (const char* module : {"qtbase", "qtwebengine"}) {
     auto translator = std::make_unique<QTranslator>();
     if (translator->load(japanese, QString::fromLatin1(module), QStringLiteral("_"), folder)) {

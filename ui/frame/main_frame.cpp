@@ -621,6 +621,13 @@ void CMainFrame::CreateBands() {
   menu_bar_ = new QMenuBar(menu_band_);
   menu_bar_->setObjectName(QStringLiteral("menuBar"));
   menu_bar_->setNativeMenuBar(false);
+  // The menu bar keeps a right click to itself: the bands' menu over it too.
+  menu_bar_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(menu_bar_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    QMenu* bands = createPopupMenu();
+    bands->setAttribute(Qt::WA_DeleteOnClose);
+    bands->popup(menu_bar_->mapToGlobal(pos));
+  });
   menu_band_->addWidget(menu_bar_);
   // The menus first: their texts, with the access keys, name the actions
   // the buttons share.
