@@ -119,10 +119,12 @@ class FrameTest : public QObject {
     QVERIFY(test::WaitFor(
         [&] { return ShownPage(*app)->url() == server_.base().toStdString() + "/typed"; }));
     QCOMPARE(edit->text(), QString::fromLatin1(server_.base()) + QStringLiteral("/typed"));
+    QCOMPARE(edit->cursorPosition(), 0);
     QVERIFY(!edit->hasFocus());
 
-    // Esc puts the page's address back over what was typed.
+    // Esc puts the page's address back over what was typed at its end.
     edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClicks(edit, QStringLiteral("xyz"));
     // What a search's "$s" reads.
     QCOMPARE(QString::fromStdString(frame.view()->AddressBarText()),

@@ -100,6 +100,8 @@ void CAddressBar::ShowPageAddress(const QString& url) {
   if (box_->lineEdit()->hasFocus() && box_->lineEdit()->isModified()) return;
   box_->setEditText(url);
   box_->lineEdit()->setModified(false);
+  // A long address shows its scheme and host, not its end.
+  box_->lineEdit()->setCursorPosition(0);
 }
 
 void CAddressBar::RefillList() {
