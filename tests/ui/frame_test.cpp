@@ -1,6 +1,8 @@
 // The main window's bands and address bar, on the whole program started the
 // way main() starts it.
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include "core/frame/band_layout.h"
 #include "core/tabs/tab_workspace.h"
 #include "local_http_server.h"
+#include "ui/app/message_box_prompter.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/address_bar.h"
@@ -155,6 +158,24 @@ class FrameTest : public QObject {
     QVERIFY(app != nullptr);
     QCOMPARE(app->main_frame()->address_list().entries().size(), 2u);
     QCOMPARE(app->main_frame()->address_bar()->box()->itemText(1), typed);
+
+    // Typing lists the history's addresses that begin with the text; Down
+    // takes the first into the box and Enter opens it, not what was typed.
+    const QString visited = QString::fromLatin1(server_.base()) + QStringLiteral("/typed");
+    MessageBoxPrompter prompter(app->main_frame());
+    app->document()->history().AddOrCount({"typed", visited.toStdString(), -1, {}, true}, prompter);
+    QLineEdit* field = app->main_frame()->address_bar()->box()->lineEdit();
+    field->setFocus();
+    field->clear();
+    QTest::keyClicks(field, QString::fromLatin1(server_.base()) + QStringLiteral("/ty"));
+    QAbstractItemView* matches =
+        app->main_frame()->address_bar()->findChild<QCompleter*>()->popup();
+    QVERIFY(matches->isVisible());
+    QTest::keyClick(matches, Qt::Key_Down);
+    QCOMPARE(field->text(), visited);
+    QTest::keyClick(matches, Qt::Key_Return);
+    QVERIFY(test::WaitFor([&] { return server_.countTo("/typed") == 2; }));
+    QVERIFY(test::WaitFor([&] { return ShownPage(*app)->url() == visited.toStdString(); }));
   }
 
   void bandLayoutAndStatusBarSurviveARestart() {

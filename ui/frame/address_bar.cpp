@@ -73,6 +73,12 @@ CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* p
   connect(box_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
     if (QGuiApplication::keyboardModifiers() == Qt::NoModifier) Go();
   });
+  // Moving through the matches puts the entry in the box, which Enter opens.
+  connect(matches_, qOverload<const QString&>(&QCompleter::highlighted), this,
+          [this](const QString& text) {
+            box_->setEditText(text);
+            box_->lineEdit()->setModified(true);
+          });
   // An entry picked from either list goes at once.
   connect(matches_, qOverload<const QString&>(&QCompleter::activated), this,
           [this](const QString& text) {
