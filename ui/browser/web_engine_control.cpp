@@ -137,6 +137,8 @@ EnginePage* WebEngineControl::EnsurePage() {
   view->SetMenuHandler([this](const QPoint& global) {
     if (hooks_->context_menu) hooks_->context_menu(*this, global);
   });
+  view->SetLeaveHandler(
+      [this](bool backward) { return hooks_->leave_page && hooks_->leave_page(*this, backward); });
   view_ = view;
   page_ = new EnginePage(profile_, view_);
   view_->setPage(page_);

@@ -258,6 +258,20 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
     router_.Run(*zoom, context);
     return true;
   };
+  // The page sits between the address bar and the search bar, as their own
+  // Tab keys lead into it: Tab past its end goes on to the search bar,
+  // Shift+Tab before its start back to the address bar. A hidden bar
+  // leaves the window's own focus order.
+  hooks.leave_page = [this](WebEngineControl&, bool backward) {
+    if (backward) {
+      if (!address_bar_->isVisible()) return false;
+      address_bar_->FocusAddressBar();
+    } else {
+      if (!search_bar_->isVisible()) return false;
+      search_bar_->FocusKeywordBox();
+    }
+    return true;
+  };
   // Saving a page, a link or an image: the page's own save goes where the
   // user chose already; other downloads ask where to.
   connect(profile, &QWebEngineProfile::downloadRequested, this,
