@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -270,6 +272,27 @@ class PageCommandsTest : public QObject {
         20000);
     QVERIFY(frame.router().Run(command::kPrintPreview));
     QCOMPARE(preview_class, QStringLiteral("QPrintPreviewDialog"));
+
+    // Printed into a PDF file the page keeps its text (a font, not a
+    // picture of the sheet) and stays small.
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    test::WhenModal([&](QWidget* dialog) {
+      auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+      if (file != nullptr) file->setText(pdf);
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    QVERIFY(frame.router().Run(command::kPrint));
+    QByteArray bytes;
+    QVERIFY(test::WaitFor(
+        [&] {
+          QFile printed(pdf);
+          bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
+          return bytes.trimmed().endsWith("%%EOF");
+        },
+        20000));
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.contains("/Font"));
+    QVERIFY2(bytes.size() < 300 * 1024, QByteArray::number(bytes.size()).constData());
 
     // Qt's own texts are Japanese.
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),

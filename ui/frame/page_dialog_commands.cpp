@@ -118,9 +118,16 @@ QPrinter& CPageDialogCommands::Printer() {
 void CPageDialogCommands::Print(const CommandContext&) {
   WebEngineControl* page = Page();
   if (page == nullptr) return;
-  QPrintDialog dialog(&Printer(), parent_);
-  if (dialog.exec() != QDialog::Accepted) return;
-  page->view()->print(&Printer());
+  QPrinter& printer = Printer();
+  QPrintDialog dialog(&printer, parent_);
+  if (dialog.exec() != QDialog::Accepted || Page() != page) return;
+  // Into a PDF file the engine writes the page itself, text and all; through
+  // the printer it would be one large picture of each sheet.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    page->page()->printToPdf(printer.outputFileName(), printer.pageLayout(), printer.pageRanges());
+    return;
+  }
+  page->view()->print(&printer);
 }
 
 // The preview draws the page again for every change of its settings; each
