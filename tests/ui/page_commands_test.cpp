@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/browser/web_engine_control.h"
+#include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/zoom_pane.h"
 #include "ui/tabs/tolvane_view.h"
@@ -261,6 +263,23 @@ class PageCommandsTest : public QObject {
     QCOMPARE(test::RunScript(shown_page.view(), QStringLiteral("document.body.innerText")),
              QStringLiteral("日本語のページです。"));
     QVERIFY(frame.router().State(CommandId(3609)).checked);
+
+    // While the address bar has the focus, the edit commands act on its
+    // line, not on the page behind it.
+    frame.activateWindow();
+    frame.address_bar()->FocusAddressBar();
+    QVERIFY(test::WaitFor([&] { return frame.address_bar()->box()->hasFocus(); }));
+    QLineEdit& line = *frame.address_bar()->box()->lineEdit();
+    line.deselect();
+    QVERIFY(frame.router().Run(command::kSelectAll));
+    QVERIFY(frame.router().Run(command::kCopy));
+    QVERIFY(frame.router().Run(command::kDelete));
+    const QString deleted = line.text();
+    QVERIFY(frame.router().Run(command::kUndo));
+    test::Spin(100);
+    QCOMPARE(QStringList({deleted, line.text(), QApplication::clipboard()->text(),
+                          shown_page.page()->selectedText()}),
+             QStringList({QString(), Url("/undeclared"), Url("/undeclared"), QString()}));
 
     // The preview draws the page (the engine prints it) before it shows.
     QString preview_class;

@@ -349,7 +349,13 @@ void CMainFrame::OpenHandedOver(const std::string& url) {
 void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
 
 bool CMainFrame::EditFocusedField(EditCommand command) {
-  auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QWidget* focus = QApplication::focusWidget();
+  auto* field = qobject_cast<QLineEdit*>(focus);
+  // The address bar and the keyword box are editable combo boxes: the box
+  // holds the focus for its line.
+  if (auto* box = qobject_cast<QComboBox*>(focus); box != nullptr && box->isEditable()) {
+    field = box->lineEdit();
+  }
   if (field == nullptr || !isAncestorOf(field)) return false;
   switch (command) {
     case EditCommand::kCut:
