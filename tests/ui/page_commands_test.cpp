@@ -319,6 +319,13 @@ class PageCommandsTest : public QObject {
     QCOMPARE(box.button(QMessageBox::Yes)->text().left(2), QStringLiteral("はい"));
     QCOMPARE(box.button(QMessageBox::No)->text().left(3), QStringLiteral("いいえ"));
     QCOMPARE(box.button(QMessageBox::Cancel)->text().left(5), QStringLiteral("キャンセル"));
+    // So are the engine's own pages, whatever the system's locale.
+    QVERIFY(shown.Navigate({"http://127.0.0.1:1/", {}, {}, {}}));
+    QVERIFY(test::WaitFor([&] {
+      return test::RunScript(shown_page.view(), QStringLiteral("document.body.innerText"))
+          .toString()
+          .contains(QStringLiteral("このサイトにアクセスできません"));
+    }));
   }
 
   // The favorites bar's submenu: a flagged folder holds its data menu, a
