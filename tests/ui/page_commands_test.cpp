@@ -264,6 +264,24 @@ class PageCommandsTest : public QObject {
              QStringLiteral("日本語のページです。"));
     QVERIFY(frame.router().State(CommandId(3609)).checked);
 
+    // Offline, reading the page again (as it is or in another charset)
+    // fetches nothing and keeps the page instead of the engine's error page.
+    const int reads = server_.countTo("/undeclared");
+    QVERIFY(frame.router().Run(command::kWorkOffline));
+    QVERIFY(frame.router().State(command::kWorkOffline).checked);
+    QVERIFY(frame.router().Run(command::kReload));
+    QVERIFY(frame.router().Run(CommandId(3611)));  // EUC-JP
+    QVERIFY(test::WaitFor([&] { return shown.load_state() == LoadState::kLoaded; }));
+    test::Spin(500);
+    QVERIFY(frame.router().Run(command::kWorkOffline));
+    QCOMPARE(
+        QStringList({QString::number(server_.countTo("/undeclared") - reads),
+                     test::RunScript(shown_page.view(), QStringLiteral("document.body.innerText"))
+                         .toString(),
+                     ToQString(shown.title())}),
+        QStringList(
+            {QStringLiteral("0"), QStringLiteral("日本語のページです。"), QStringLiteral("x")}));
+
     // While the address bar has the focus, the edit commands act on its
     // line, not on the page behind it.
     frame.activateWindow();

@@ -19,6 +19,8 @@ struct PageHooks {
   // Tab left the page's last element (`backward`: Shift+Tab its first);
   // true when it moved the focus to one of the window's bars.
   std::function<bool(WebEngineControl& control, bool backward)> leave_page;
+  // Working offline: the engine may fetch nothing from the network.
+  std::function<bool()> offline;
   FindSelectionSink* find_selection = nullptr;
 };
 

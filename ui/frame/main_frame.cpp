@@ -258,6 +258,7 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
     router_.Run(*zoom, context);
     return true;
   };
+  hooks.offline = [this] { return page_dialogs_ != nullptr && page_dialogs_->offline(); };
   // The page sits between the address bar and the search bar, as their own
   // Tab keys lead into it: Tab past its end goes on to the search bar,
   // Shift+Tab before its start back to the address bar. A hidden bar
