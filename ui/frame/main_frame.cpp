@@ -349,15 +349,23 @@ void CMainFrame::OpenHandedOver(const std::string& url) {
 
 void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
 
-bool CMainFrame::EditFocusedField(EditCommand command) {
+// The window's one-line field that has the keyboard focus, or null. The
+// address bar and the keyword box are editable combo boxes: the box holds
+// the focus for its line.
+QLineEdit* CMainFrame::FocusedField() const {
   QWidget* focus = QApplication::focusWidget();
   auto* field = qobject_cast<QLineEdit*>(focus);
-  // The address bar and the keyword box are editable combo boxes: the box
-  // holds the focus for its line.
   if (auto* box = qobject_cast<QComboBox*>(focus); box != nullptr && box->isEditable()) {
     field = box->lineEdit();
   }
-  if (field == nullptr || !isAncestorOf(field)) return false;
+  return field != nullptr && isAncestorOf(field) ? field : nullptr;
+}
+
+bool CMainFrame::FieldHasFocus() const { return FocusedField() != nullptr; }
+
+bool CMainFrame::EditFocusedField(EditCommand command) {
+  QLineEdit* field = FocusedField();
+  if (field == nullptr) return false;
   switch (command) {
     case EditCommand::kCut:
       field->cut();

@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
@@ -109,6 +110,7 @@ class CMainFrame : public QMainWindow,
 
   // PageCommandWindow
   bool EditFocusedField(EditCommand command) override;
+  bool FieldHasFocus() const override;
   void ZoomChanged() override;
 
   // Closes in order without the exit dialog, keeping the open pages as
@@ -158,6 +160,7 @@ class CMainFrame : public QMainWindow,
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QLineEdit* FocusedField() const;
   void CreateBands();
   void CreateMenus();
   void CreateInputFilter();
