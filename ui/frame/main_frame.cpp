@@ -280,7 +280,8 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
             if (!download->isSavePageDownload()) {
               const QString path = QFileDialog::getSaveFileName(
                   this, QStringLiteral("名前を付けて保存"),
-                  download->downloadDirectory() + QLatin1Char('/') + download->downloadFileName());
+                  CPageDialogCommands::SaveFolder(download->downloadDirectory()) +
+                      QLatin1Char('/') + download->downloadFileName());
               if (path.isEmpty()) return;
               const QFileInfo target(path);
               download->setDownloadDirectory(target.absolutePath());

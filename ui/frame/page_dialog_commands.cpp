@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -108,6 +109,13 @@ bool CPageDialogCommands::HasZoom(const CommandContext&) const {
   return page != nullptr && page->Zoom() != page_zoom::kUnknown;
 }
 
+QString CPageDialogCommands::SaveFolder(const QString& preferred) {
+  const QString folder = preferred.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)
+                             : preferred;
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
 bool CPageDialogCommands::offline() const { return offline_ != nullptr && offline_->on.load(); }
 
 QPrinter& CPageDialogCommands::Printer() {
@@ -162,7 +170,7 @@ void CPageDialogCommands::SaveAs(const CommandContext&) {
   QString name = page->page()->title().trimmed();
   name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
   if (name.isEmpty()) name = QStringLiteral("page");
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+  const QString folder = SaveFolder();
   QString filter = complete;
   const QString path = QFileDialog::getSaveFileName(
       parent_, QStringLiteral("名前を付けて保存"),
