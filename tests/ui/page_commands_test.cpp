@@ -186,6 +186,13 @@ class PageCommandsTest : public QObject {
     QCOMPARE(pane.text(), QStringLiteral("150%"));
     QVERIFY(frame.router().Run(CommandId(32838)));  // 100 %
     QCOMPARE(pane.text(), QStringLiteral("100%"));
+    // The View menu's entries name each key once, as the command table has it.
+    QStringList keyed;
+    for (const QAction* action : frame.findChild<QMenu*>(QStringLiteral("zoomMenu"))->actions()) {
+      if (action->text().contains(QLatin1Char('\t'))) keyed << action->text();
+    }
+    QCOMPARE(keyed,
+             QStringList({QStringLiteral("拡大(&I)\tCtrl++"), QStringLiteral("縮小(&O)\tCtrl+-")}));
 
     // The context menu on a link: the program's entries, then the link's.
     QMenu* menu = RightClick(app, "link");

@@ -77,7 +77,10 @@ void CCommandActions::ShowKeysOf(const CommandTable& table) {
 
 void CCommandActions::SetText(QAction& action, CommandId id, const QString& text) {
   texts_[id.value()] = text;
-  action.setText(table_ != nullptr ? text + KeySuffix(*table_, id) : text);
+  const QString key = table_ != nullptr ? KeySuffix(*table_, id) : QString();
+  // The table's key is the one the user may have changed: it replaces a key
+  // the menu text names itself, rather than standing beside it.
+  action.setText(key.isEmpty() ? text : text.section(QLatin1Char('\t'), 0, 0) + key);
 }
 
 QString CCommandActions::KeySuffix(const CommandTable& table, CommandId id) {
