@@ -197,13 +197,15 @@ class PageCommandsTest : public QObject {
     // The context menu on a link: the program's entries, then the link's.
     QMenu* menu = RightClick(app, "link");
     QVERIFY(menu != nullptr);
-    QCOMPARE(Listing(*menu),
-             QStringLiteral(
-                 "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー {新規登録 {} | "
-                 "登録日順 {} | 五十音順 {} | 重要度順 {} | タグ別 {}} | "
-                 "このページをお気に入りに追加 | "
-                 "このサイトの検索を追加 | - | "
-                 "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー"));
+    QCOMPARE(
+        Listing(*menu),
+        QStringLiteral(
+            "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー {新規登録 {} | "
+            "登録日順 {} | 五十音順 {} | 重要度順 {} | タグ別 {}} | "
+            "このページをお気に入りに追加 | "
+            "このサイトの検索を追加 | - | "
+            "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー | - | "
+            "要素の検証"));
     Find(*menu, QStringLiteral("リンクを新しいタブで開く"))->trigger();
     menu->close();
     QVERIFY(
@@ -221,9 +223,17 @@ class PageCommandsTest : public QObject {
     QCOMPARE(Listing(*menu),
              QStringLiteral("キーワードの入力 {電卓} | まとめて検索 | 検索エンジンを選択 {}(off) | "
                             "- | 元に戻す(off) | やり直し(off) | - | 切り取り(off) | コピー(off) | "
-                            "貼り付け | 書式なしで貼り付け | すべて選択(off)"));
+                            "貼り付け | 書式なしで貼り付け | すべて選択(off) | - | 要素の検証"));
     Find(*menu->actions().first()->menu(), QStringLiteral("電卓"))->trigger();
+    // The inspector opens in a window of its own, on the page's element.
+    Find(*menu, QStringLiteral("要素の検証"))->trigger();
     menu->close();
+    QWidget* tools = view->findChild<QWidget*>(QStringLiteral("devTools"));
+    QVERIFY(tools != nullptr && tools->isWindow() && tools->isVisible());
+    QVERIFY(test::WaitFor(
+        [&] { return view->page()->devToolsPage()->url().scheme() == QLatin1String("devtools"); }));
+    tools->close();
+    QCOMPARE(test::InputReadyView(app), view);  // the user comes back to the page
     QVERIFY(test::WaitFor([&] {
       return test::RunScript(view, QStringLiteral("document.getElementById('field').value")) ==
              QStringLiteral("電卓");
