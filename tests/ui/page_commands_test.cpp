@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -232,7 +233,11 @@ class PageCommandsTest : public QObject {
     QVERIFY(tools != nullptr && tools->isWindow() && tools->isVisible());
     QVERIFY(test::WaitFor(
         [&] { return view->page()->devToolsPage()->url().scheme() == QLatin1String("devtools"); }));
-    tools->close();
+    // Its own close button closes the window and lets the page go.
+    QPointer<QWidget> closing(tools);
+    emit view->page()->devToolsPage()->windowCloseRequested();
+    QVERIFY(test::WaitFor([&] { return closing == nullptr; }));
+    QVERIFY(view->page()->devToolsPage() == nullptr);
     QCOMPARE(test::InputReadyView(app), view);  // the user comes back to the page
     QVERIFY(test::WaitFor([&] {
       return test::RunScript(view, QStringLiteral("document.getElementById('field').value")) ==
