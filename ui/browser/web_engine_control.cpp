@@ -157,6 +157,8 @@ EnginePage* WebEngineControl::EnsurePage() {
   connect(page_, &QWebEnginePage::loadStarted, this, [this] {
     start_pending_ = false;
     reported_loading_ = true;
+    // The errors told are those of the page now on its way.
+    certificate_errors_.clear();
   });
   connect(page_, &QWebEnginePage::loadingChanged, this,
           [this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); });

@@ -242,12 +242,15 @@ void CPageDialogCommands::SecurityReport(const CommandContext&) {
   WebEngineControl* page = Page();
   if (page == nullptr) return;
   const QUrl url = page->page()->url();
-  const bool secure = url.scheme() == QLatin1String("https");
   const QStringList errors = page->certificate_errors();
+  // The engine refuses a connection whose certificate it cannot trust.
+  const QString connection =
+      url.scheme() != QLatin1String("https") ? QStringLiteral("暗号化されていません")
+      : errors.isEmpty()                     ? QStringLiteral("暗号化されています (https)")
+                         : QStringLiteral("証明書のエラーのため接続していません");
   ShowFacts(parent_, QStringLiteral("セキュリティ レポート"),
             {{QStringLiteral("ページ:"), url.toDisplayString()},
-             {QStringLiteral("接続:"), secure ? QStringLiteral("暗号化されています (https)")
-                                              : QStringLiteral("暗号化されていません")},
+             {QStringLiteral("接続:"), connection},
              {QStringLiteral("証明書のエラー:"),
               errors.isEmpty() ? QStringLiteral("なし") : errors.join(QLatin1Char('\n'))}});
 }
