@@ -192,7 +192,12 @@ void CPageDialogCommands::Properties(const CommandContext&) {
   const QString script = QStringLiteral(
       "(function() {"
       "  var n = performance.getEntriesByType('navigation')[0];"
-      "  return JSON.stringify({type: document.contentType, modified: document.lastModified,"
+      "  var d = new Date(document.lastModified);"
+      "  var p = function(v) { return String(v).padStart(2, '0'); };"
+      "  var modified = isNaN(d) ? '' : d.getFullYear() + '/' + p(d.getMonth() + 1) + '/' +"
+      "      p(d.getDate()) + ' ' + p(d.getHours()) + ':' + p(d.getMinutes()) + ':' +"
+      "      p(d.getSeconds());"
+      "  return JSON.stringify({type: document.contentType, modified: modified,"
       "    size: n ? (n.decodedBodySize || n.encodedBodySize || 0) : 0,"
       "    charset: document.characterSet});"
       "})()");
