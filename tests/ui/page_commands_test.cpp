@@ -352,6 +352,23 @@ class PageCommandsTest : public QObject {
     QVERIFY(bytes.startsWith("%PDF"));
     QVERIFY(bytes.contains("/Font"));
     QVERIFY2(bytes.size() < 300 * 1024, QByteArray::number(bytes.size()).constData());
+    // A file that cannot be written is not a silent success.
+    test::WhenModal([&](QWidget* dialog) {
+      dialog->findChild<QLineEdit*>(QStringLiteral("filename"))
+          ->setText(dir.filePath(QStringLiteral("missing/printed.pdf")));
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    QVERIFY(frame.router().Run(command::kPrint));
+    QString said;
+    test::WhenModal(
+        [&](QWidget* box) {
+          auto* message = qobject_cast<QMessageBox*>(box);
+          said = message != nullptr ? message->text() : QStringLiteral("?");
+          box->close();
+        },
+        20000);
+    QVERIFY(test::WaitFor([&] { return !said.isEmpty(); }, 20000));
+    QCOMPARE(said, QStringLiteral("ページを印刷できませんでした。"));
 
     // Qt's own texts are Japanese.
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),

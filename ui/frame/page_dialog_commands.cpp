@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -129,12 +130,26 @@ void CPageDialogCommands::Print(const CommandContext&) {
   QPrinter& printer = Printer();
   QPrintDialog dialog(&printer, parent_);
   if (dialog.exec() != QDialog::Accepted || Page() != page) return;
+  // The engine tells only at the end whether it printed; a print that failed
+  // says so (after the engine's call, not inside it).
+  const auto connection =
+      static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection);
+  const auto report = [parent = parent_](bool printed) {
+    if (!printed) {
+      QMessageBox::warning(parent, QStringLiteral("印刷"),
+                           QStringLiteral("ページを印刷できませんでした。"));
+    }
+  };
   // Into a PDF file the engine writes the page itself, text and all; through
   // the printer it would be one large picture of each sheet.
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    connect(
+        page->page(), &QWebEnginePage::pdfPrintingFinished, this,
+        [report](const QString&, bool printed) { report(printed); }, connection);
     page->page()->printToPdf(printer.outputFileName(), printer.pageLayout(), printer.pageRanges());
     return;
   }
+  connect(page->view(), &QWebEngineView::printFinished, this, report, connection);
   page->view()->print(&printer);
 }
 
