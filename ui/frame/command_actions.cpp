@@ -75,12 +75,13 @@ void CCommandActions::ShowKeysOf(const CommandTable& table) {
   for (auto& [id, action] : actions_) SetText(*action, CommandId(id), texts_[id]);
 }
 
+// Once the command table is known it alone names the key: a key written
+// into the text would show beside the table's, or name a key that was
+// changed or taken away.
 void CCommandActions::SetText(QAction& action, CommandId id, const QString& text) {
   texts_[id.value()] = text;
-  const QString key = table_ != nullptr ? KeySuffix(*table_, id) : QString();
-  // The table's key is the one the user may have changed: it replaces a key
-  // the menu text names itself, rather than standing beside it.
-  action.setText(key.isEmpty() ? text : text.section(QLatin1Char('\t'), 0, 0) + key);
+  action.setText(table_ != nullptr ? text.section(QLatin1Char('\t'), 0, 0) + KeySuffix(*table_, id)
+                                   : text);
 }
 
 QString CCommandActions::KeySuffix(const CommandTable& table, CommandId id) {
