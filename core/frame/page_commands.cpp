@@ -63,6 +63,10 @@ BrowserControl* PageCommands::Control() const {
 bool PageCommands::HasControl(const CommandContext&) const { return Control() != nullptr; }
 bool PageCommands::HasPage(const CommandContext&) const { return ActivePage() != nullptr; }
 
+bool PageCommands::CanEdit(const CommandContext&) const {
+  return Control() != nullptr || window_.FieldHasFocus();
+}
+
 void PageCommands::SetTextSize(const CommandContext& context) {
   BrowserControl* control = Control();
   if (control == nullptr) return;

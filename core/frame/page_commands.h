@@ -19,6 +19,9 @@ class PageCommandWindow {
   // has the keyboard focus, runs the edit command there and returns true;
   // otherwise the command goes to the page.
   virtual bool EditFocusedField(EditCommand command) = 0;
+  // Whether one of those fields has the keyboard focus: the edit commands
+  // then work there even while no page is shown.
+  virtual bool FieldHasFocus() const = 0;
   // A command changed the shown page's zoom (the zoom pane shows it).
   virtual void ZoomChanged() = 0;
 };
@@ -43,6 +46,7 @@ class PageCommands : public CommandRows<PageCommands> {
   BrowserControl* Control() const;
   bool HasControl(const CommandContext&) const;
   bool HasPage(const CommandContext&) const;
+  bool CanEdit(const CommandContext&) const;
 
   void SetTextSize(const CommandContext& context);
   bool KnowsTextSize(const CommandContext&) const;
@@ -73,12 +77,12 @@ class PageCommands : public CommandRows<PageCommands> {
       {command::kZoomCycle, &Self::SetZoom, &Self::CanZoom},
       {command::kZoomPresetFirst, command::kZoomPresetLast, &Self::SetZoom, &Self::CanZoom,
        &Self::IsZoomPreset},
-      {command::kCut, &Self::Edit, &Self::HasControl},
-      {command::kCopy, &Self::Edit, &Self::HasControl},
-      {command::kPaste, &Self::Edit, &Self::HasControl},
-      {command::kDelete, &Self::Edit, &Self::HasControl},
-      {command::kSelectAll, &Self::Edit, &Self::HasControl},
-      {command::kUndo, &Self::Edit, &Self::HasControl},
+      {command::kCut, &Self::Edit, &Self::CanEdit},
+      {command::kCopy, &Self::Edit, &Self::CanEdit},
+      {command::kPaste, &Self::Edit, &Self::CanEdit},
+      {command::kDelete, &Self::Edit, &Self::CanEdit},
+      {command::kSelectAll, &Self::Edit, &Self::CanEdit},
+      {command::kUndo, &Self::Edit, &Self::CanEdit},
       {command::kEncodingFirst, command::kEncodingLast, &Self::SetEncoding, &Self::HasControl,
        &Self::IsEncoding},
       {command::kScrollTopAlt, command::kScrollBottomAlt, &Self::Scroll, &Self::HasControl},

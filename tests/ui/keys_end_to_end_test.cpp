@@ -172,6 +172,13 @@ class KeysEndToEndTest : public QObject {
     QCOMPARE(server_.countTo("/find"), 1);
     QCOMPARE(server_.requestsTo("/find").first().target, QByteArray("/find?q=%E9%9D%B4"));
 
+    // Tab past the page's last element goes on to the search bar, Shift+Tab
+    // before its first back to the address bar.
+    QTest::keyClick(InputReadyView(*app)->focusProxy(), Qt::Key_Tab);
+    QVERIFY(test::WaitFor([&] { return frame->search_bar()->keyword_box()->hasFocus(); }));
+    QTest::keyClick(InputReadyView(*app)->focusProxy(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(test::WaitFor([&] { return frame->address_bar()->box()->hasFocus(); }));
+
     // Ctrl+L reaches the address bar; there the field's own keys stay with
     // it instead of becoming page commands (select all, stop, delete).
     QTest::keyClick(InputReadyView(*app)->focusProxy(), Qt::Key_L, Qt::ControlModifier);

@@ -3,9 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +29,7 @@
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/browser/web_engine_control.h"
+#include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/zoom_pane.h"
 #include "ui/tabs/tolvane_view.h"
@@ -183,17 +188,26 @@ class PageCommandsTest : public QObject {
     QCOMPARE(pane.text(), QStringLiteral("150%"));
     QVERIFY(frame.router().Run(CommandId(32838)));  // 100 %
     QCOMPARE(pane.text(), QStringLiteral("100%"));
+    // The View menu's entries name each key once, as the command table has it.
+    QStringList keyed;
+    for (const QAction* action : frame.findChild<QMenu*>(QStringLiteral("zoomMenu"))->actions()) {
+      if (action->text().contains(QLatin1Char('\t'))) keyed << action->text();
+    }
+    QCOMPARE(keyed,
+             QStringList({QStringLiteral("拡大(&I)\tCtrl++"), QStringLiteral("縮小(&O)\tCtrl+-")}));
 
     // The context menu on a link: the program's entries, then the link's.
     QMenu* menu = RightClick(app, "link");
     QVERIFY(menu != nullptr);
-    QCOMPARE(Listing(*menu),
-             QStringLiteral(
-                 "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー {新規登録 {} | "
-                 "登録日順 {} | 五十音順 {} | 重要度順 {} | タグ別 {}} | "
-                 "このページをお気に入りに追加 | "
-                 "このサイトの検索を追加 | - | "
-                 "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー"));
+    QCOMPARE(
+        Listing(*menu),
+        QStringLiteral(
+            "まとめて検索 | 検索エンジンを選択 {}(off) | - | お気に入りバー {新規登録 {} | "
+            "登録日順 {} | 五十音順 {} | 重要度順 {} | タグ別 {}} | "
+            "このページをお気に入りに追加 | "
+            "このサイトの検索を追加 | - | "
+            "リンクを新しいタブで開く | - | 対象をファイルに保存 | ショートカットのコピー | - | "
+            "要素の検証"));
     Find(*menu, QStringLiteral("リンクを新しいタブで開く"))->trigger();
     menu->close();
     QVERIFY(
@@ -211,9 +225,21 @@ class PageCommandsTest : public QObject {
     QCOMPARE(Listing(*menu),
              QStringLiteral("キーワードの入力 {電卓} | まとめて検索 | 検索エンジンを選択 {}(off) | "
                             "- | 元に戻す(off) | やり直し(off) | - | 切り取り(off) | コピー(off) | "
-                            "貼り付け | 書式なしで貼り付け | すべて選択(off)"));
+                            "貼り付け | 書式なしで貼り付け | すべて選択(off) | - | 要素の検証"));
     Find(*menu->actions().first()->menu(), QStringLiteral("電卓"))->trigger();
+    // The inspector opens in a window of its own, on the page's element.
+    Find(*menu, QStringLiteral("要素の検証"))->trigger();
     menu->close();
+    QWidget* tools = view->findChild<QWidget*>(QStringLiteral("devTools"));
+    QVERIFY(tools != nullptr && tools->isWindow() && tools->isVisible());
+    QVERIFY(test::WaitFor(
+        [&] { return view->page()->devToolsPage()->url().scheme() == QLatin1String("devtools"); }));
+    // Its own close button closes the window and lets the page go.
+    QPointer<QWidget> closing(tools);
+    emit view->page()->devToolsPage()->windowCloseRequested();
+    QVERIFY(test::WaitFor([&] { return closing == nullptr; }));
+    QVERIFY(view->page()->devToolsPage() == nullptr);
+    QCOMPARE(test::InputReadyView(app), view);  // the user comes back to the page
     QVERIFY(test::WaitFor([&] {
       return test::RunScript(view, QStringLiteral("document.getElementById('field').value")) ==
              QStringLiteral("電卓");
@@ -261,6 +287,41 @@ class PageCommandsTest : public QObject {
              QStringLiteral("日本語のページです。"));
     QVERIFY(frame.router().State(CommandId(3609)).checked);
 
+    // Offline, reading the page again (as it is or in another charset)
+    // fetches nothing and keeps the page instead of the engine's error page.
+    const int reads = server_.countTo("/undeclared");
+    QVERIFY(frame.router().Run(command::kWorkOffline));
+    QVERIFY(frame.router().State(command::kWorkOffline).checked);
+    QVERIFY(frame.router().Run(command::kReload));
+    QVERIFY(frame.router().Run(CommandId(3611)));  // EUC-JP
+    QVERIFY(test::WaitFor([&] { return shown.load_state() == LoadState::kLoaded; }));
+    test::Spin(500);
+    QVERIFY(frame.router().Run(command::kWorkOffline));
+    QCOMPARE(
+        QStringList({QString::number(server_.countTo("/undeclared") - reads),
+                     test::RunScript(shown_page.view(), QStringLiteral("document.body.innerText"))
+                         .toString(),
+                     ToQString(shown.title())}),
+        QStringList(
+            {QStringLiteral("0"), QStringLiteral("日本語のページです。"), QStringLiteral("x")}));
+
+    // While the address bar has the focus, the edit commands act on its
+    // line, not on the page behind it.
+    frame.activateWindow();
+    frame.address_bar()->FocusAddressBar();
+    QVERIFY(test::WaitFor([&] { return frame.address_bar()->box()->hasFocus(); }));
+    QLineEdit& line = *frame.address_bar()->box()->lineEdit();
+    line.deselect();
+    QVERIFY(frame.router().Run(command::kSelectAll));
+    QVERIFY(frame.router().Run(command::kCopy));
+    QVERIFY(frame.router().Run(command::kDelete));
+    const QString deleted = line.text();
+    QVERIFY(frame.router().Run(command::kUndo));
+    test::Spin(100);
+    QCOMPARE(QStringList({deleted, line.text(), QApplication::clipboard()->text(),
+                          shown_page.page()->selectedText()}),
+             QStringList({QString(), Url("/undeclared"), Url("/undeclared"), QString()}));
+
     // The preview draws the page (the engine prints it) before it shows.
     QString preview_class;
     test::WhenModal(
@@ -272,12 +333,57 @@ class PageCommandsTest : public QObject {
     QVERIFY(frame.router().Run(command::kPrintPreview));
     QCOMPARE(preview_class, QStringLiteral("QPrintPreviewDialog"));
 
+    // Printed into a PDF file the page keeps its text (a font, not a
+    // picture of the sheet) and stays small.
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    test::WhenModal([&](QWidget* dialog) {
+      auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+      if (file != nullptr) file->setText(pdf);
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    QVERIFY(frame.router().Run(command::kPrint));
+    QByteArray bytes;
+    QVERIFY(test::WaitFor(
+        [&] {
+          QFile printed(pdf);
+          bytes = printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
+          return bytes.trimmed().endsWith("%%EOF");
+        },
+        20000));
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.contains("/Font"));
+    QVERIFY2(bytes.size() < 300 * 1024, QByteArray::number(bytes.size()).constData());
+    // A file that cannot be written is not a silent success.
+    test::WhenModal([&](QWidget* dialog) {
+      dialog->findChild<QLineEdit*>(QStringLiteral("filename"))
+          ->setText(dir.filePath(QStringLiteral("missing/printed.pdf")));
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    QVERIFY(frame.router().Run(command::kPrint));
+    QString said;
+    test::WhenModal(
+        [&](QWidget* box) {
+          auto* message = qobject_cast<QMessageBox*>(box);
+          said = message != nullptr ? message->text() : QStringLiteral("?");
+          box->close();
+        },
+        20000);
+    QVERIFY(test::WaitFor([&] { return !said.isEmpty(); }, 20000));
+    QCOMPARE(said, QStringLiteral("ページを印刷できませんでした。"));
+
     // Qt's own texts are Japanese.
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(box.button(QMessageBox::Yes)->text().left(2), QStringLiteral("はい"));
     QCOMPARE(box.button(QMessageBox::No)->text().left(3), QStringLiteral("いいえ"));
     QCOMPARE(box.button(QMessageBox::Cancel)->text().left(5), QStringLiteral("キャンセル"));
+    // So are the engine's own pages, whatever the system's locale.
+    QVERIFY(shown.Navigate({"http://127.0.0.1:1/", {}, {}, {}}));
+    QVERIFY(test::WaitFor([&] {
+      return test::RunScript(shown_page.view(), QStringLiteral("document.body.innerText"))
+          .toString()
+          .contains(QStringLiteral("このサイトにアクセスできません"));
+    }));
   }
 
   // The favorites bar's submenu: a flagged folder holds its data menu, a

@@ -27,6 +27,16 @@ void ChooseProcessModel() {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
+// The engine's own pages (a site that cannot be reached, a blocked request)
+// speak the program's language, whatever the system's locale.
+void ChooseEngineLanguage() {
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (flags.contains("--lang=")) return;
+  if (!flags.isEmpty()) flags += ' ';
+  flags += "--lang=ja";
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
 }  // namespace
 
 std::filesystem::path BrowserProfile::StoragePath(const std::filesystem::path& data_dir) {
@@ -41,6 +51,7 @@ QWebEngineProfile* BrowserProfile::Open(const std::filesystem::path& data_dir) {
   QPointer<QWebEngineProfile>& profile = TheProfile();
   if (profile) return profile;
   ChooseProcessModel();
+  ChooseEngineLanguage();
   profile = new QWebEngineProfile(QString::fromLatin1(kName), QCoreApplication::instance());
   profile->setPersistentStoragePath(PathToQString(StoragePath(data_dir)));
   profile->setCachePath(PathToQString(CachePath(data_dir)));

@@ -16,6 +16,11 @@ struct PageHooks {
   std::function<void(WebEngineControl& control, const QPoint& global)> context_menu;
   // Ctrl alone with the wheel over the page; true when it was used.
   std::function<bool(WebEngineControl& control, int wheel_delta)> ctrl_wheel;
+  // Tab left the page's last element (`backward`: Shift+Tab its first);
+  // true when it moved the focus to one of the window's bars.
+  std::function<bool(WebEngineControl& control, bool backward)> leave_page;
+  // Working offline: the engine may fetch nothing from the network.
+  std::function<bool()> offline;
   FindSelectionSink* find_selection = nullptr;
 };
 

@@ -13,4 +13,9 @@ void PageView::contextMenuEvent(QContextMenuEvent* event) {
   on_menu_(event->globalPos());
 }
 
+bool PageView::focusNextPrevChild(bool next) {
+  if (on_leave_ && on_leave_(!next)) return true;
+  return QWebEngineView::focusNextPrevChild(next);
+}
+
 }  // namespace tolvane

@@ -137,6 +137,8 @@ EnginePage* WebEngineControl::EnsurePage() {
   view->SetMenuHandler([this](const QPoint& global) {
     if (hooks_->context_menu) hooks_->context_menu(*this, global);
   });
+  view->SetLeaveHandler(
+      [this](bool backward) { return hooks_->leave_page && hooks_->leave_page(*this, backward); });
   view_ = view;
   page_ = new EnginePage(profile_, view_);
   view_->setPage(page_);
@@ -155,6 +157,8 @@ EnginePage* WebEngineControl::EnsurePage() {
   connect(page_, &QWebEnginePage::loadStarted, this, [this] {
     start_pending_ = false;
     reported_loading_ = true;
+    // The errors told are those of the page now on its way.
+    certificate_errors_.clear();
   });
   connect(page_, &QWebEnginePage::loadingChanged, this,
           [this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); });
@@ -296,6 +300,9 @@ bool WebEngineControl::Navigate(const NavigateParams& params) {
 
 void WebEngineControl::Reload() {
   if (page_ == nullptr) return;
+  // Offline the page cannot be read again: reloading would only put the
+  // engine's error page in its place, so the page stays as it is.
+  if (hooks_->offline && hooks_->offline()) return;
   start_pending_ = true;
   page_->triggerAction(QWebEnginePage::Reload);
 }
@@ -453,9 +460,10 @@ void WebEngineControl::Scroll(ScrollCommand command) {
 // as a document of the chosen charset, at the page's own address. When that
 // fails, or the page is too large, the page is loaded again with the chosen
 // charset as its default, which decides for pages that neither declare nor
-// reveal one. "Automatic" loads the page's own address again.
+// reveal one. "Automatic" loads the page's own address again. Offline
+// nothing is fetched, and the page stays as it was read.
 void WebEngineControl::ReloadWithCharset(const std::string& charset) {
-  if (page_ == nullptr) return;
+  if (page_ == nullptr || (hooks_->offline && hooks_->offline())) return;
   if (chosen_charset_.empty()) chosen_for_ = page_->url();
   const QUrl url = chosen_for_;
   chosen_charset_ = charset;

@@ -259,6 +259,21 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
     router_.Run(*zoom, context);
     return true;
   };
+  hooks.offline = [this] { return page_dialogs_ != nullptr && page_dialogs_->offline(); };
+  // The page sits between the address bar and the search bar, as their own
+  // Tab keys lead into it: Tab past its end goes on to the search bar,
+  // Shift+Tab before its start back to the address bar. A hidden bar
+  // leaves the window's own focus order.
+  hooks.leave_page = [this](WebEngineControl&, bool backward) {
+    if (backward) {
+      if (!address_bar_->isVisible()) return false;
+      address_bar_->FocusAddressBar();
+    } else {
+      if (!search_bar_->isVisible()) return false;
+      search_bar_->FocusKeywordBox();
+    }
+    return true;
+  };
   // Saving a page, a link or an image: the page's own save goes where the
   // user chose already; other downloads ask where to.
   connect(profile, &QWebEngineProfile::downloadRequested, this,
@@ -266,7 +281,8 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
             if (!download->isSavePageDownload()) {
               const QString path = QFileDialog::getSaveFileName(
                   this, QStringLiteral("名前を付けて保存"),
-                  download->downloadDirectory() + QLatin1Char('/') + download->downloadFileName());
+                  CPageDialogCommands::SaveFolder(download->downloadDirectory()) +
+                      QLatin1Char('/') + download->downloadFileName());
               if (path.isEmpty()) return;
               const QFileInfo target(path);
               download->setDownloadDirectory(target.absolutePath());
@@ -335,9 +351,23 @@ void CMainFrame::OpenHandedOver(const std::string& url) {
 
 void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
 
+// The window's one-line field that has the keyboard focus, or null. The
+// address bar and the keyword box are editable combo boxes: the box holds
+// the focus for its line.
+QLineEdit* CMainFrame::FocusedField() const {
+  QWidget* focus = QApplication::focusWidget();
+  auto* field = qobject_cast<QLineEdit*>(focus);
+  if (auto* box = qobject_cast<QComboBox*>(focus); box != nullptr && box->isEditable()) {
+    field = box->lineEdit();
+  }
+  return field != nullptr && isAncestorOf(field) ? field : nullptr;
+}
+
+bool CMainFrame::FieldHasFocus() const { return FocusedField() != nullptr; }
+
 bool CMainFrame::EditFocusedField(EditCommand command) {
-  auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-  if (field == nullptr || !isAncestorOf(field)) return false;
+  QLineEdit* field = FocusedField();
+  if (field == nullptr) return false;
   switch (command) {
     case EditCommand::kCut:
       field->cut();

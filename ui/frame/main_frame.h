@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
@@ -110,6 +111,7 @@ class CMainFrame : public QMainWindow,
 
   // PageCommandWindow
   bool EditFocusedField(EditCommand command) override;
+  bool FieldHasFocus() const override;
   void ZoomChanged() override;
 
   // Closes in order without the exit dialog, keeping the open pages as
@@ -159,6 +161,7 @@ class CMainFrame : public QMainWindow,
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QLineEdit* FocusedField() const;
   void CreateBands();
   void CreateMenus();
   void CreateInputFilter();

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -108,6 +110,13 @@ bool CPageDialogCommands::HasZoom(const CommandContext&) const {
   return page != nullptr && page->Zoom() != page_zoom::kUnknown;
 }
 
+QString CPageDialogCommands::SaveFolder(const QString& preferred) {
+  const QString folder = preferred.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)
+                             : preferred;
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
 bool CPageDialogCommands::offline() const { return offline_ != nullptr && offline_->on.load(); }
 
 QPrinter& CPageDialogCommands::Printer() {
@@ -118,9 +127,30 @@ QPrinter& CPageDialogCommands::Printer() {
 void CPageDialogCommands::Print(const CommandContext&) {
   WebEngineControl* page = Page();
   if (page == nullptr) return;
-  QPrintDialog dialog(&Printer(), parent_);
-  if (dialog.exec() != QDialog::Accepted) return;
-  page->view()->print(&Printer());
+  QPrinter& printer = Printer();
+  QPrintDialog dialog(&printer, parent_);
+  if (dialog.exec() != QDialog::Accepted || Page() != page) return;
+  // The engine tells only at the end whether it printed; a print that failed
+  // says so (after the engine's call, not inside it).
+  const auto connection =
+      static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection);
+  const auto report = [parent = parent_](bool printed) {
+    if (!printed) {
+      QMessageBox::warning(parent, QStringLiteral("印刷"),
+                           QStringLiteral("ページを印刷できませんでした。"));
+    }
+  };
+  // Into a PDF file the engine writes the page itself, text and all; through
+  // the printer it would be one large picture of each sheet.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    connect(
+        page->page(), &QWebEnginePage::pdfPrintingFinished, this,
+        [report](const QString&, bool printed) { report(printed); }, connection);
+    page->page()->printToPdf(printer.outputFileName(), printer.pageLayout(), printer.pageRanges());
+    return;
+  }
+  connect(page->view(), &QWebEngineView::printFinished, this, report, connection);
+  page->view()->print(&printer);
 }
 
 // The preview draws the page again for every change of its settings; each
@@ -155,7 +185,7 @@ void CPageDialogCommands::SaveAs(const CommandContext&) {
   QString name = page->page()->title().trimmed();
   name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
   if (name.isEmpty()) name = QStringLiteral("page");
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+  const QString folder = SaveFolder();
   QString filter = complete;
   const QString path = QFileDialog::getSaveFileName(
       parent_, QStringLiteral("名前を付けて保存"),
@@ -177,7 +207,12 @@ void CPageDialogCommands::Properties(const CommandContext&) {
   const QString script = QStringLiteral(
       "(function() {"
       "  var n = performance.getEntriesByType('navigation')[0];"
-      "  return JSON.stringify({type: document.contentType, modified: document.lastModified,"
+      "  var d = new Date(document.lastModified);"
+      "  var p = function(v) { return String(v).padStart(2, '0'); };"
+      "  var modified = isNaN(d) ? '' : d.getFullYear() + '/' + p(d.getMonth() + 1) + '/' +"
+      "      p(d.getDate()) + ' ' + p(d.getHours()) + ':' + p(d.getMinutes()) + ':' +"
+      "      p(d.getSeconds());"
+      "  return JSON.stringify({type: document.contentType, modified: modified,"
       "    size: n ? (n.decodedBodySize || n.encodedBodySize || 0) : 0,"
       "    charset: document.characterSet});"
       "})()");
@@ -227,12 +262,15 @@ void CPageDialogCommands::SecurityReport(const CommandContext&) {
   WebEngineControl* page = Page();
   if (page == nullptr) return;
   const QUrl url = page->page()->url();
-  const bool secure = url.scheme() == QLatin1String("https");
   const QStringList errors = page->certificate_errors();
+  // The engine refuses a connection whose certificate it cannot trust.
+  const QString connection =
+      url.scheme() != QLatin1String("https") ? QStringLiteral("暗号化されていません")
+      : errors.isEmpty()                     ? QStringLiteral("暗号化されています (https)")
+                         : QStringLiteral("証明書のエラーのため接続していません");
   ShowFacts(parent_, QStringLiteral("セキュリティ レポート"),
             {{QStringLiteral("ページ:"), url.toDisplayString()},
-             {QStringLiteral("接続:"), secure ? QStringLiteral("暗号化されています (https)")
-                                              : QStringLiteral("暗号化されていません")},
+             {QStringLiteral("接続:"), connection},
              {QStringLiteral("証明書のエラー:"),
               errors.isEmpty() ? QStringLiteral("なし") : errors.join(QLatin1Char('\n'))}});
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -30,6 +31,11 @@ class CPageDialogCommands : public QObject, public CommandRows<CPageDialogComman
   ~CPageDialogCommands() override;
 
   bool offline() const;
+
+  // Where a save dialog opens: `preferred` (the downloads folder when
+  // empty) while it exists, else the home folder, never the folder the
+  // program happened to be started in.
+  static QString SaveFolder(const QString& preferred = {});
 
  private:
   using Self = CPageDialogCommands;

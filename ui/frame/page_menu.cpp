@@ -1,6 +1,7 @@
 #include "ui/frame/page_menu.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineView>
@@ -40,10 +41,51 @@ constexpr EngineEntry kEngineEntries[] = {
     {QWebEnginePage::DownloadImageToDisk, "名前を付けて画像を保存"},
     {QWebEnginePage::DownloadMediaToDisk, "名前を付けてメディアを保存"},
     {QWebEnginePage::CopyMediaUrlToClipboard, "メディアのアドレスのコピー"},
-    {QWebEnginePage::InspectElement, "要素の検証"},
 };
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The engine's inspector for one page, in a window of its own that goes
+// with the page's view. Closing it lets the page go: an inspected page is
+// never put to sleep.
+class DevToolsWindow : public QWebEngineView {
+ public:
+  explicit DevToolsWindow(QWebEngineView& inspected)
+      : QWebEngineView(&inspected), inspected_(inspected.page()) {
+    setObjectName(QStringLiteral("devTools"));
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Text("デベロッパー ツール"));
+    resize(900, 600);
+    setPage(new QWebEnginePage(inspected_->profile(), this));
+    inspected_->setDevToolsPage(page());
+    // The inspector's own close button; the page is not deleted inside
+    // its own signal.
+    connect(page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close,
+            Qt::QueuedConnection);
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (inspected_ != nullptr) inspected_->setDevToolsPage(nullptr);
+    QWebEngineView::closeEvent(event);
+  }
+
+ private:
+  QPointer<QWebEnginePage> inspected_;
+};
+
+// Opens the inspector on what was right-clicked in `view`.
+void Inspect(QWebEngineView& view) {
+  QWebEnginePage* page = view.page();
+  QWidget* window = page->devToolsPage() != nullptr ? QWebEngineView::forPage(page->devToolsPage())
+                                                    : new DevToolsWindow(view);
+  page->triggerAction(QWebEnginePage::InspectElement);
+  if (window != nullptr) {
+    window->show();
+    window->raise();
+  }
+}
 
 }  // namespace
 
@@ -173,7 +215,10 @@ void CPageMenu::AddEngineEntries(QMenu& menu, WebEngineControl& control) const {
   CommandContext context;
   context.source = CommandSource::kPageMenu;
   for (QAction* action : standard->actions()) {
-    if (action == new_window || (on_target && page_entries.contains(action))) continue;
+    if (action == new_window || action == page->action(QWebEnginePage::InspectElement) ||
+        (on_target && page_entries.contains(action))) {
+      continue;
+    }
     if (action == new_tab) {
       // Reported to the page as a modifier click: always a page tab.
       menu.addAction(page->action(QWebEnginePage::OpenLinkInNewBackgroundTab));
@@ -192,6 +237,13 @@ void CPageMenu::AddEngineEntries(QMenu& menu, WebEngineControl& control) const {
       menu.addAction(action);
     }
   }
+  // The engine offers its inspector only to a page that has one set up,
+  // and would not show its window again once closed.
+  if (!menu.actions().isEmpty() && !menu.actions().last()->isSeparator()) menu.addSeparator();
+  QPointer<QWebEngineView> target(view);
+  QObject::connect(menu.addAction(Text("要素の検証")), &QAction::triggered, &menu, [target] {
+    if (target != nullptr) Inspect(*target);
+  });
   if (!menu.actions().isEmpty() && menu.actions().last()->isSeparator()) {
     menu.removeAction(menu.actions().last());
   }

@@ -23,6 +23,7 @@ using testing::SearchLists;
 class Window : public PageCommandWindow {
  public:
   bool EditFocusedField(EditCommand) override { return field_focused; }
+  bool FieldHasFocus() const override { return field_focused; }
   void ZoomChanged() override { ++zoom_changes; }
   bool field_focused = false;
   int zoom_changes = 0;
@@ -117,6 +118,11 @@ TEST_F(PageCommandsTest, ZoomAndTextSizeStepWithinTheLimitsAndMarkTheCurrentEntr
 }
 
 TEST_F(PageCommandsTest, EditScrollAndEncodingGoToTheFieldOrThePage) {
+  // No page yet: the edit commands work only in a focused field.
+  EXPECT_FALSE(Enabled(command::kPaste));
+  window_.field_focused = true;
+  EXPECT_TRUE(Enabled(command::kPaste));
+  window_.field_focused = false;
   OpenPage();
   FakeBrowserControl& page = Page();
   TakeLog();
