@@ -153,8 +153,8 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
 void CTolvaneApp::LoadJapaneseTranslations() {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-  // The engine takes its own texts (error pages, its dialogs) from the
-  // default locale when it starts, which comes later.
+  // Dates and numbers that Qt formats read the Japanese way too; the
+  // engine's own pages get the language when the profile starts it.
   QLocale::setDefault(japanese);
   for (const char* module : {"qtbase", "qtwebengine"}) {
     auto translator = std::make_unique<QTranslator>();

@@ -64,8 +64,8 @@ class CTolvaneApp {
   // A message box naming `file` and `reason` under numbered string
   // `string_id`; SIGTERM closes it.
   // Qt's own texts (buttons of message boxes, standard dialogs) in Japanese
-  // whatever the locale, from Qt's translations where they are installed;
-  // the engine's pages in Japanese as well.
+  // whatever the locale, from Qt's translations where they are installed,
+  // and Japanese as the default locale.
   void LoadJapaneseTranslations();
 
   void ReportFailure(QMessageBox::Icon icon, int string_id, const std::filesystem::path& file,
