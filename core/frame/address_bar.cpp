@@ -12,6 +12,18 @@ std::optional<CommandId> GoFromAddressBar(std::string_view text, bool searches, 
   return searches ? command::kAddressBarSearch : command::kNavigate;
 }
 
+std::vector<int> AddressHistory(const ItemList& items) {
+  std::vector<int> shown;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!items.deleted(i) && !items.in_trash(i)) shown.push_back(static_cast<int>(i));
+  }
+  // The dates' fixed-width text sorts as time does.
+  std::ranges::stable_sort(shown, {}, [&items](int i) -> const std::string& {
+    return items.updated(static_cast<std::size_t>(i));
+  });
+  return shown;
+}
+
 std::vector<AddressCandidate> AddressDropDown(std::string_view typed,
                                               std::span<const std::string> history_urls,
                                               const AddressList& list) {

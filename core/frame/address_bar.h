@@ -8,6 +8,7 @@
 
 #include "core/commands/command_id.h"
 #include "core/frame/address_list.h"
+#include "core/stores/item_list.h"
 
 namespace tolvane {
 
@@ -27,6 +28,12 @@ struct AddressCandidate {
 
   friend bool operator==(const AddressCandidate&, const AddressCandidate&) = default;
 };
+
+// The history items the address bar offers, as indices into `items`: those
+// neither deleted nor in the trash, least recently visited (updated) first,
+// equal dates in store order. Reversed, the drop-down lists the latest
+// visits first.
+std::vector<int> AddressHistory(const ItemList& items);
 
 // The drop-down for the typed text. `history_urls` are the history items'
 // URLs in the history store's current sort order. With text: the items

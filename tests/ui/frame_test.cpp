@@ -157,7 +157,13 @@ class FrameTest : public QObject {
     app = Start(dir);
     QVERIFY(app != nullptr);
     QCOMPARE(app->main_frame()->address_list().entries().size(), 2u);
-    QCOMPARE(app->main_frame()->address_bar()->box()->itemText(1), typed);
+    QComboBox* box = app->main_frame()->address_bar()->box();
+    QCOMPARE(box->itemText(1), typed);
+    // F4's list opens with no entry chosen.
+    box->showPopup();
+    QVERIFY(box->view()->isVisible());
+    QVERIFY(!box->view()->currentIndex().isValid());
+    box->hidePopup();
 
     // Typing lists the history's addresses that begin with the text; Down
     // takes the first into the box and Enter opens it, not what was typed.
@@ -171,6 +177,8 @@ class FrameTest : public QObject {
     QAbstractItemView* matches =
         app->main_frame()->address_bar()->findChild<QCompleter*>()->popup();
     QVERIFY(matches->isVisible());
+    QVERIFY(!matches->currentIndex().isValid());
+    QVERIFY(!matches->model()->index(0, 0).data(Qt::DecorationRole).isNull());
     QTest::keyClick(matches, Qt::Key_Down);
     QCOMPARE(field->text(), visited);
     QTest::keyClick(matches, Qt::Key_Return);

@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStringListModel>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -15,8 +15,10 @@
 #include "core/frame/address_bar.h"
 #include "core/frame/address_list.h"
 #include "core/stores/item_store.h"
+#include "core/stores/store_bar.h"
 #include "ui/app/qt_text.h"
 #include "ui/frame/frame_icons.h"
+#include "ui/sidebar/side_bar_icons.h"
 
 namespace tolvane {
 namespace {
@@ -26,9 +28,12 @@ class AddressBox : public QComboBox {
  public:
   AddressBox(CAddressBar& bar, QWidget* parent) : QComboBox(parent), bar_(bar) {}
 
+  // The address list opens with no entry chosen: Down picks the first.
   void showPopup() override {
     bar_.RefillList();
-    if (count() > 0) QComboBox::showPopup();
+    if (count() == 0) return;
+    QComboBox::showPopup();
+    view()->setCurrentIndex({});
   }
 
  private:
@@ -63,7 +68,7 @@ CAddressBar::CAddressBar(AddressList& list, const ItemStore& history, QWidget* p
   addWidget(go_button_);
   connect(go_button_, &QToolButton::clicked, this, &CAddressBar::Go);
 
-  match_model_ = new QStringListModel(this);
+  match_model_ = new QStandardItemModel(this);
   matches_ = new QCompleter(match_model_, this);
   matches_->setWidget(box_->lineEdit());
   matches_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
@@ -111,29 +116,29 @@ void CAddressBar::ShowPageAddress(const QString& url) {
 }
 
 void CAddressBar::RefillList() {
-  const std::vector<std::string> urls = HistoryUrls();
+  const History history = OfferedHistory();
   const QSignalBlocker block(box_);
   // Clearing the list clears the text as well: keep what the box shows.
   const QString text = box_->currentText();
   const bool modified = box_->lineEdit()->isModified();
   box_->clear();
-  for (const AddressCandidate& entry : AddressDropDown("", urls, list_)) {
-    box_->addItem(FrameIcon("page_action"), ToQString(entry.text));
+  for (const AddressCandidate& entry : AddressDropDown("", history.urls, list_)) {
+    box_->addItem(LineIcon(history, entry.history_index), ToQString(entry.text));
   }
   box_->setEditText(text);
   box_->lineEdit()->setModified(modified);
 }
 
 void CAddressBar::ShowMatches(const QString& text) {
-  QStringList lines;
+  match_model_->clear();
   if (!text.isEmpty()) {
-    const std::vector<std::string> urls = HistoryUrls();
-    for (const AddressCandidate& entry : AddressDropDown(ToSjis(text), urls, list_)) {
-      lines.append(ToQString(entry.text));
+    const History history = OfferedHistory();
+    for (const AddressCandidate& entry : AddressDropDown(ToSjis(text), history.urls, list_)) {
+      match_model_->appendRow(
+          new QStandardItem(LineIcon(history, entry.history_index), ToQString(entry.text)));
     }
   }
-  match_model_->setStringList(lines);
-  if (lines.isEmpty()) {
+  if (match_model_->rowCount() == 0) {
     matches_->popup()->hide();
     return;
   }
@@ -141,14 +146,19 @@ void CAddressBar::ShowMatches(const QString& text) {
   matches_->popup()->setCurrentIndex({});
 }
 
-std::vector<std::string> CAddressBar::HistoryUrls() const {
+CAddressBar::History CAddressBar::OfferedHistory() const {
   const ItemList& items = history_.items();
-  std::vector<std::string> urls;
-  urls.reserve(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (!items.deleted(i)) urls.push_back(items.url(i));
-  }
-  return urls;
+  History history{AddressHistory(items), {}};
+  history.urls.reserve(history.items.size());
+  for (int i : history.items) history.urls.push_back(items.url(static_cast<std::size_t>(i)));
+  return history;
+}
+
+QIcon CAddressBar::LineIcon(const History& history, int history_index) const {
+  if (history_index < 0) return StoreTreeIcon(StoreBar::kDefaultPageImage);
+  const auto item =
+      static_cast<std::size_t>(history.items[static_cast<std::size_t>(history_index)]);
+  return StoreTreeIcon(StoreBar::ItemImage(history_.items(), item));
 }
 
 std::string CAddressBar::AddressText() const { return ToSjis(box_->currentText()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@
 
 class QComboBox;
 class QCompleter;
-class QStringListModel;
+class QStandardItemModel;
 class QToolButton;
 
 namespace tolvane {
@@ -54,14 +55,22 @@ class CAddressBar : public BandToolBar, public AddressBarView {
  private:
   void Go();
   void ShowMatches(const QString& text);
-  std::vector<std::string> HistoryUrls() const;
+  // The offered history items (AddressHistory) and their URLs.
+  struct History {
+    std::vector<int> items;
+    std::vector<std::string> urls;
+  };
+  History OfferedHistory() const;
+  // The icon of a drop-down line: its history item's image, or the page
+  // image when no history item has its address.
+  QIcon LineIcon(const History& history, int history_index) const;
 
   AddressList& list_;
   const ItemStore& history_;
   QComboBox* box_ = nullptr;
   QToolButton* go_button_ = nullptr;
   QCompleter* matches_ = nullptr;
-  QStringListModel* match_model_ = nullptr;
+  QStandardItemModel* match_model_ = nullptr;
   QString page_url_;
   bool going_ = false;
 };

@@ -4,7 +4,9 @@
 
 #include "core/frame/address_bar_commands.h"
 #include "core/frame/address_list.h"
+#include "core/stores/item_list.h"
 #include "frame_settings_fixture.h"
+#include "support/fake_clock.h"
 
 namespace tolvane {
 namespace {
@@ -64,6 +66,22 @@ TEST(AddressDropDownTest, TypedTextListsHistoryLastFirstEmptyTextTheAddressList)
   EXPECT_EQ(AddressDropDown("", history, list),
             (std::vector<AddressCandidate>{{"http://a.jp/2", 2}, {"x", -1}}));
   EXPECT_TRUE(AddressDropDown("HTTP://A", history, list).empty());
+}
+
+TEST(AddressDropDownTest, OffersLiveHistoryOutsideTheTrashLatestVisitLast) {
+  const testing::FakeClock clock;
+  ItemList items(StoreType::kHistory, clock);
+  // ID, title, URL, importance, tags, count, registered, updated.
+  for (const char* line : {"1\ta\thttp://a/\t0\t\t1\t2026/01/01 00:00:00\t2026/03/01 00:00:00",
+                           "2\tb\thttp://b/\t0\t\t1\t2026/01/01 00:00:00\t2026/01/05 00:00:00",
+                           "3\tc\thttp://c/\t0\t\t1\t2026/01/01 00:00:00\t2026/03/01 00:00:00",
+                           "4\td\thttp://d/\t0\t\t1\t2026/01/01 00:00:00\t2026/12/01 00:00:00",
+                           "5\te\thttp://e/\t0\t\t1\t2026/01/01 00:00:00\t2026/12/02 00:00:00"}) {
+    items.ParseItemLine(line);
+  }
+  items.MarkDeleted(3);
+  items.SetInTrash(4, true);
+  EXPECT_EQ(AddressHistory(items), (std::vector<int>{1, 0, 2}));
 }
 
 TEST(AddressBarUrlTest, TypedTextBecomesAnAddressWithItsScheme) {
