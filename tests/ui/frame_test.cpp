@@ -173,7 +173,7 @@ class FrameTest : public QObject {
     QLineEdit* field = app->main_frame()->address_bar()->box()->lineEdit();
     field->setFocus();
     field->clear();
-    QTest::keyClicks(field, QString::fromLatin1(server_.base()) + QStringLiteral("/ty"));
+    QTest::keyClicks(box, QString::fromLatin1(server_.base()) + QStringLiteral("/ty"));
     QAbstractItemView* matches =
         app->main_frame()->address_bar()->findChild<QCompleter*>()->popup();
     QVERIFY(matches->isVisible());
