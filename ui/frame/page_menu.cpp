@@ -1,7 +1,6 @@
 #include "ui/frame/page_menu.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineView>
@@ -11,6 +10,7 @@
 #include "core/search/keyword_text.h"
 #include "core/stores/item_store.h"
 #include "ui/app/qt_text.h"
+#include "ui/browser/dev_tools_window.h"
 #include "ui/browser/web_engine_control.h"
 
 namespace tolvane {
@@ -44,36 +44,6 @@ constexpr EngineEntry kEngineEntries[] = {
 };
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// The engine's inspector for one page, in a window of its own that goes
-// with the page's view. Closing it lets the page go: an inspected page is
-// never put to sleep.
-class DevToolsWindow : public QWebEngineView {
- public:
-  explicit DevToolsWindow(QWebEngineView& inspected)
-      : QWebEngineView(&inspected), inspected_(inspected.page()) {
-    setObjectName(QStringLiteral("devTools"));
-    setWindowFlag(Qt::Window);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(Text("デベロッパー ツール"));
-    resize(900, 600);
-    setPage(new QWebEnginePage(inspected_->profile(), this));
-    inspected_->setDevToolsPage(page());
-    // The inspector's own close button; the page is not deleted inside
-    // its own signal.
-    connect(page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close,
-            Qt::QueuedConnection);
-  }
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    if (inspected_ != nullptr) inspected_->setDevToolsPage(nullptr);
-    QWebEngineView::closeEvent(event);
-  }
-
- private:
-  QPointer<QWebEnginePage> inspected_;
-};
 
 // Opens the inspector on what was right-clicked in `view`.
 void Inspect(QWebEngineView& view) {
