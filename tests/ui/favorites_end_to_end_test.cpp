@@ -80,14 +80,7 @@ class FavoritesEndToEndTest : public QObject {
                                     "500\tテスト\t0\n1\n501\t500\t店\t店\tS\t%1/a\t\t%1/a?q=$0"
                                     "\t\t\t\t3\n")
                          .arg(base));
-    test::WriteStore(data / "vq_tab.tbf",
-                     QStringLiteral("@@TabList@@\n0\n2\n-9999\t保管箱\t0\t0\t99999999\t0\n"
-                                    "10\tお店\t0\t0\t0\t0\n1\n21\t10\t一店\t一店\t一店\t"
-                                    "検索エンジンID[501]\t\t検索エンジンID[501]\t"
-                                    "検索エンジンID[501]\t\t\t3\t\t0\t0\n"));
-    test::WriteStore(data / "vq_system.ini",
-                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
-                                    "[Tag]\nTags=古い\n"));
+    test::WriteOneShopTab(data, 3, 0, QStringLiteral("[Tag]\nTags=古い\n"));
     auto app = std::make_unique<CTolvaneApp>();
     QCOMPARE(app->InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
     CMainFrame* frame = app->main_frame();

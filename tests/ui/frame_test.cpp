@@ -78,16 +78,7 @@ class FrameTest : public QObject {
                        "501\t500\tSJIS店\tSJIS店\tS\t%1/shop/\t\t%1/shop/search?q=$0"
                        "\t\t\t\t1\n")
             .arg(QString::fromLatin1(server_.base())));
-    test::WriteStore(
-        dir / "vq_tab.tbf",
-        QStringLiteral("@@TabList@@\n0\n2\n"
-                       "-9999\t保管箱\t0\t0\t99999999\t0\n"
-                       "10\tお店\t0\t0\t0\t0\n"
-                       "1\n"
-                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                       "\t検索エンジンID[501]\t\t\t1\t\t0\t1\n"));
-    test::WriteStore(dir / "vq_system.ini",
-                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"));
+    test::WriteOneShopTab(dir, 1, 1);
   }
 
  private slots:
@@ -234,10 +225,9 @@ class FrameTest : public QObject {
     QTemporaryDir dir;
     const std::filesystem::path data = QStringToPath(dir.path());
     WriteShop(data);
-    test::WriteStore(
-        data / "vq_system.ini",
-        QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
-                       "[OptionToolBar]\nIcons=0,1,99,-1,10,13\nShowText=0\nIconSize=1\n"));
+    test::WriteOneShopTab(
+        data, 1, 1,
+        QStringLiteral("[OptionToolBar]\nIcons=0,1,99,-1,10,13\nShowText=0\nIconSize=1\n"));
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
     CMainFrame& frame = *app->main_frame();

@@ -83,15 +83,7 @@ class SearchBarEndToEndTest : public QObject {
     test::WriteStore(
         dir / "vq_searchtree.egt",
         QStringLiteral("@@SearchEngineListOption@@\n0\n0\n1\n501\t\t0\t0\t\t\t1\t3\n"));
-    test::WriteStore(
-        dir / "vq_tab.tbf",
-        QStringLiteral("@@TabList@@\n0\n2\n-9999\t保管箱\t0\t0\t99999999\t0\n"
-                       "10\tお店\t0\t0\t0\t0\n1\n"
-                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                       "\t検索エンジンID[501]\t\t\t1\t\t0\t0\n"));
-    test::WriteStore(dir / "vq_system.ini",
-                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"
-                                    "[OptionFindBar]\nButtonIDs=-1,TE21\n"));
+    test::WriteOneShopTab(dir, 1, 0, QStringLiteral("[OptionFindBar]\nButtonIDs=-1,TE21\n"));
   }
 
   // The program on `dir` holding the shop.

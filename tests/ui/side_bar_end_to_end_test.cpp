@@ -70,16 +70,7 @@ class SideBarEndToEndTest : public QObject {
                        "502\t500\tEUC店\tEUC店\tE\t%1/euc/\t\t%1/euc/search?k=$0&"
                        "second=$2\t\t\t\t2\n")
             .arg(QString::fromLatin1(server_.base())));
-    test::WriteStore(
-        dir / "vq_tab.tbf",
-        QStringLiteral("@@TabList@@\n0\n2\n"
-                       "-9999\t保管箱\t0\t0\t99999999\t0\n"
-                       "10\tお店\t0\t0\t0\t0\n"
-                       "1\n"
-                       "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                       "\t検索エンジンID[501]\t\t\t1\t\t0\t1\n"));
-    test::WriteStore(dir / "vq_system.ini",
-                     QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n"));
+    test::WriteOneShopTab(dir, 1, 1);
   }
 
  private slots:

@@ -90,6 +90,22 @@ void WriteStore(const std::filesystem::path& path, QString text) {
   WriteBytes(path, QByteArray::fromStdString(ToSjis(text)));
 }
 
+void WriteOneShopTab(const std::filesystem::path& dir, int encoding, int order,
+                     const QString& more_settings) {
+  WriteStore(dir / "vq_tab.tbf",
+             QStringLiteral("@@TabList@@\n0\n2\n"
+                            "-9999\t保管箱\t0\t0\t99999999\t0\n"
+                            "10\tお店\t0\t0\t0\t0\n"
+                            "1\n"
+                            "21\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
+                            "\t検索エンジンID[501]\t\t\t%1\t\t0\t%2\n")
+                 .arg(encoding)
+                 .arg(order));
+  WriteStore(
+      dir / "vq_system.ini",
+      QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=21\nCloseMode=0\n") + more_settings);
+}
+
 QString FormText(const QByteArray& form, const char* charset) {
   QStringList fields;
   for (const QByteArray& pair : form.split('&')) {

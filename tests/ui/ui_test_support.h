@@ -57,6 +57,13 @@ QString FormText(const QByteArray& form, const char* charset);
 // The query of a request target (after "?"), empty when none.
 QByteArray QueryOf(const QByteArray& target);
 
+// Tab 21 "一店" over engine 501 in group 10 "お店", with keywords in
+// `encoding` (engine list column 11) and sort key `order`, as the only tab;
+// the program starts on it and closes without asking. `more_settings` (ini
+// text) follows in the settings file.
+void WriteOneShopTab(const std::filesystem::path& dir, int encoding, int order,
+                     const QString& more_settings = {});
+
 // The category row's captions, "*" after the current one: "本* 家電".
 QString CategoryRow(const TabArea& area);
 
