@@ -97,12 +97,3 @@ void BM_MouseMoveDrawingGesture(benchmark::State& state) {
 BENCHMARK(BM_MouseMoveDrawingGesture);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
