@@ -120,13 +120,7 @@ class SideBarEndToEndTest : public QObject {
     QCOMPARE(tree.selected(), ItemNamed(tree, QStringLiteral("EUC店")));
     QLineEdit* edit = side.keyword_box()->lineEdit();
     edit->setFocus();
-    const QStringList words = kKeyword.split(QLatin1Char(' '));
-    for (qsizetype i = 0; i < words.size(); ++i) {
-      if (i > 0) QTest::keyClick(edit, Qt::Key_Space);
-      QInputMethodEvent commit;
-      commit.setCommitString(words[i]);
-      QApplication::sendEvent(edit, &commit);
-    }
+    test::TypeWithInputMethod(edit, kKeyword);
     QTest::keyClick(edit, Qt::Key_Return);
     QVERIFY(test::WaitFor([&] { return server_.countTo("/euc/search") == 1; }));
     QCOMPARE(test::FormText(test::QueryOf(server_.requestsTo("/euc/search")[0].target), "EUC-JP"),

@@ -155,13 +155,7 @@ class TabsEndToEndTest : public QObject {
     QLineEdit* edit = box->lineEdit();
     edit->setFocus();
     edit->clear();
-    const QStringList words = keyword.split(QLatin1Char(' '));
-    for (qsizetype i = 0; i < words.size(); ++i) {
-      if (i > 0) QTest::keyClick(edit, Qt::Key_Space);
-      QInputMethodEvent commit;
-      commit.setCommitString(words[i]);
-      QApplication::sendEvent(edit, &commit);
-    }
+    test::TypeWithInputMethod(edit, keyword);
     QCOMPARE(edit->text(), keyword);
     QTest::keyClick(edit, Qt::Key_Return);
   }

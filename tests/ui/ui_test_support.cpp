@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QPointer>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -119,6 +120,16 @@ QString FormText(const QByteArray& form, const char* charset) {
     fields << QString::fromLatin1(pair.left(equals)) + QLatin1Char('=') + text;
   }
   return fields.join(QLatin1Char('&'));
+}
+
+void TypeWithInputMethod(QLineEdit* edit, const QString& text) {
+  const QStringList words = text.split(QLatin1Char(' '));
+  for (qsizetype i = 0; i < words.size(); ++i) {
+    if (i > 0) QTest::keyClick(edit, Qt::Key_Space);
+    QInputMethodEvent commit;
+    commit.setCommitString(words[i]);
+    QApplication::sendEvent(edit, &commit);
+  }
 }
 
 QByteArray QueryOf(const QByteArray& target) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QLineEdit>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,10 @@ void WriteStore(const std::filesystem::path& path, QString text);
 QString FormText(const QByteArray& form, const char* charset);
 // The query of a request target (after "?"), empty when none.
 QByteArray QueryOf(const QByteArray& target);
+
+// Types `text` into `edit` as a user with an input method does: each word
+// committed, a space key between them.
+void TypeWithInputMethod(QLineEdit* edit, const QString& text);
 
 // Tab 21 "一店" over engine 501 in group 10 "お店", with keywords in
 // `encoding` (engine list column 11) and sort key `order`, as the only tab;
