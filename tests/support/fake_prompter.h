@@ -13,6 +13,7 @@ class FakePrompter : public Prompter {
   explicit FakePrompter(bool answer = true) : answer_(answer) {}
   void ShowStop(const std::string& text) override { stops.push_back(text); }
   void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
     return answer_;
@@ -21,6 +22,7 @@ class FakePrompter : public Prompter {
 
   std::vector<std::string> stops;
   std::vector<std::string> warnings;
+  std::vector<std::string> notices;
   std::vector<std::string> questions;
 
  private:

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <map>
 #include <set>
 
 #include "core/files/settings_store.h"
@@ -24,6 +26,15 @@ std::set<std::string> FilesIn(const std::filesystem::path& dir) {
     names.insert(entry.path().filename().string());
   }
   return names;
+}
+
+// Every regular file's name with its bytes.
+std::map<std::string, QByteArray> Contents(const std::filesystem::path& dir) {
+  std::map<std::string, QByteArray> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = test::ReadBytes(entry);
+  }
+  return files;
 }
 
 }  // namespace
@@ -145,6 +156,25 @@ class StartupTest : public QObject {
     QVERIFY2(shown[1].startsWith(QStringLiteral("lockError データフォルダをロックできない")) &&
                  shown[1].contains(QStringLiteral("vq_instance.lock\nit is a directory")),
              qPrintable(shown[1]));
+  }
+
+  // SIGTERM while the settings box is up closes the box and ends the start
+  // there: no window, and nothing written after the box appeared.
+  void stopRequestDuringTheSettingsBoxEndsTheStart() {
+    QTemporaryDir dir;
+    const std::filesystem::path data = QStringToPath(dir.path());
+    std::filesystem::create_directory(data / "vq_system.ini");
+    std::map<std::string, QByteArray> at_box;
+    test::WhenModal([&](QWidget*) {
+      at_box = Contents(data);
+      ::raise(SIGTERM);
+    });
+    CTolvaneApp app;
+    QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
+    QVERIFY(app.main_frame() == nullptr);
+    QVERIFY(!at_box.empty());
+    QVERIFY(Contents(data) == at_box);
+    QVERIFY(std::filesystem::is_directory(data / "vq_system.ini"));
   }
 
   void dataDirectoryIsCreatedWhenMissing() {

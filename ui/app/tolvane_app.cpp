@@ -57,6 +57,8 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   // Caught from here on: a stop request during start-up waits in the
   // signal pipe and closes the window in order once the event loop runs.
   termination_ = std::make_unique<TerminationSignals>();
+  QObject::connect(termination_.get(), &TerminationSignals::terminationRequested,
+                   [this] { stop_requested_ = true; });
 
   const QString program_dir = QCoreApplication::applicationDirPath();
   ProgramPlace program{QStringToPath(QCoreApplication::applicationFilePath()),
@@ -120,6 +122,13 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
                  settings_->path().c_str(), problem.c_str());
     ReportFailure(QMessageBox::Warning, string_id::kSettingsUnusable, settings_->path(), problem,
                   QStringLiteral("settingsUnusable"));
+  }
+  // Told to stop while the box was up: nothing has changed yet, so the
+  // start ends here and writes nothing.
+  if (stop_requested_) {
+    std::fputs("tolvane: stopped during start-up; nothing was written\n", stderr);
+    doc_.reset();
+    return kExitOk;
   }
 
   // A clip file of the earlier layout cannot be loaded: its clips are kept

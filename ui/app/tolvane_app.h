@@ -61,13 +61,14 @@ class CTolvaneApp {
   const std::string& start_url() const { return start_url_; }
 
  private:
-  // A message box naming `file` and `reason` under numbered string
-  // `string_id`; SIGTERM closes it.
   // Qt's own texts (buttons of message boxes, standard dialogs) in Japanese
   // whatever the locale, from Qt's translations where they are installed,
   // and Japanese as the default locale.
   void LoadJapaneseTranslations();
 
+  // A message box naming `file` and `reason` under numbered string
+  // `string_id`. A stop request (SIGTERM, SIGINT, SIGHUP) closes it and is
+  // remembered in stop_requested_.
   void ReportFailure(QMessageBox::Icon icon, int string_id, const std::filesystem::path& file,
                      const std::string& reason, const QString& object_name);
 
@@ -83,6 +84,9 @@ class CTolvaneApp {
   std::filesystem::path data_dir_;
   std::string argument_;
   std::string start_url_;
+  // A stop request arrived before the window existed; the start ends
+  // without writing anything once the box that took the request is closed.
+  bool stop_requested_ = false;
 };
 
 }  // namespace tolvane

@@ -219,7 +219,7 @@ void CTolvaneView::showEvent(QShowEvent* event) {
   // left untouched for the whole run, and the user must know it.
   QTimer::singleShot(0, this, [this] {
     const std::string notice = save_reporter_->TakeWithheldNotice(doc_.withheld());
-    if (!notice.empty()) prompter_->ShowStop(notice);
+    if (!notice.empty()) prompter_->ShowNotice(notice);
   });
 }
 
@@ -230,7 +230,9 @@ void CTolvaneView::SaveNow() {
     std::fprintf(stderr, "tolvane: not saved:\n%s", report.Describe().c_str());
   }
   emit saveStatusChanged(ToQString(save_reporter_->status_text()));
-  if (!message.empty()) prompter_->ShowStop(message);
+  // Told without waiting: a box that waited for its OK here would hold the
+  // timer, and no save would happen until someone clicked.
+  if (!message.empty()) prompter_->ShowNotice(message);
 }
 
 // ---- Drawing the workspace ----

@@ -15,6 +15,7 @@ class RecordingPrompter : public Prompter {
  public:
   void ShowStop(const std::string& text) override { stops.push_back(text); }
   void ShowWarning(const std::string&) override {}
+  void ShowNotice(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   std::vector<std::string> stops;
 };
