@@ -155,15 +155,69 @@ TEST_F(DataFileTest, EncodedBodyReadsLikeThePlainFile) {
   }
 }
 
-TEST_F(DataFileTest, AcceptsLfAndCrLfAndALastLineWithoutLineEnd) {
-  ExpectOutcome(LoadBytes("@@FavoriteList@@\n0\n1\nf\r\n2\nitem one\nitem two"), Status::kLoaded, 0,
-                {"f"}, {"item one", "item two"});
+TEST_F(DataFileTest, AcceptsLfAndCrLf) {
+  ExpectOutcome(LoadBytes("@@FavoriteList@@\n0\n1\nf\r\n2\nitem one\nitem two\n"), Status::kLoaded,
+                0, {"f"}, {"item one", "item two"});
   // Rejected lines are skipped but still counted; what follows the items is ignored.
   ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\t2024\r\n0\r\n3\r\n \r\na\tb\t\r\n\r\nextra\r\n"),
                 Status::kLoaded, 0, {}, {"a\tb\t"});
   // A CR that is not part of the line end stays in the line.
   ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n1\r\nx\ry\r\r\n"), Status::kLoaded, 0, {},
                 {"x\ry\r"});
+}
+
+// The program ends every line it writes: a needed line without its line end
+// was cut, in every store but the downloaded engine list, on disk as in
+// memory, wherever the cut falls.
+TEST_F(DataFileTest, ALineCutBeforeItsLineEndIsATruncatedFileExceptInTheEngineList) {
+  const std::string whole = "1\r\nf\r\n2\r\nitem one\r\nitem two\r\n";
+  struct Cut {
+    std::string bytes;
+    int line;  // 0: not cut
+    Lines folders, items;
+  };
+  const std::vector<Cut> cuts = {
+      {whole, 0, {"f"}, {"item one", "item two"}},
+      {whole.substr(0, whole.size() - 2), 7, {"f"}, {"item one"}},  // no CR LF
+      {whole.substr(0, whole.size() - 1), 7, {"f"}, {"item one"}},  // CR, no LF
+      {whole.substr(0, whole.size() - 5), 7, {"f"}, {"item one"}},  // inside the text
+      {whole.substr(0, 8), 5, {"f"}, {}},                           // inside the item count
+      {whole.substr(0, 1), 3, {}, {}},                              // inside the folder count
+  };
+  for (int type = 0; type < kStoreTypeCount; ++type) {
+    const auto store_type = static_cast<StoreType>(type);
+    const std::string head = std::string(StoreMarker(store_type)) + "\r\n0\r\n";
+    for (const Cut& cut : cuts) {
+      SCOPED_TRACE(std::string(StoreFileName(store_type)) + " " + std::to_string(cut.bytes.size()));
+      const std::string bytes = head + cut.bytes;
+      const Loaded loaded = LoadBytes(bytes, store_type);
+      const fs::path path = dir_ / StoreFileName(store_type);
+      testing::WriteFile(path, bytes);
+      RawLineStore from_file;
+      const DataFileLoadResult on_disk = DataFile::Load(store_type, path, from_file);
+      EXPECT_EQ(on_disk.message, loaded.result.message);
+      EXPECT_EQ(from_file.item_lines(), loaded.store.item_lines());
+      if (store_type == StoreType::kEngineList) {
+        // Its last line is read whole; whole lines missing are missing still.
+        EXPECT_EQ(loaded.result.ok(), cut.line == 0 || cut.line == 7) << loaded.result.message;
+        continue;
+      }
+      if (cut.line == 0) {
+        EXPECT_TRUE(loaded.result.ok()) << loaded.result.message;
+        continue;
+      }
+      // The clip file reads no folder lines.
+      ExpectOutcome(loaded, Status::kTruncated, cut.line,
+                    store_type == StoreType::kClips ? Lines{} : cut.folders, cut.items);
+      EXPECT_EQ(loaded.result.message,
+                "line " + std::to_string(cut.line) +
+                    ": the file ends inside this line, before its line end: the file was cut "
+                    "short");
+    }
+  }
+  // The marker and version lines too.
+  ExpectOutcome(LoadBytes("@@FavoriteList@@"), Status::kTruncated, 1, {}, {});
+  ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0"), Status::kTruncated, 2, {}, {});
 }
 
 TEST_F(DataFileTest, WrongMarkerLeavesTheStoreAlone) {
@@ -185,7 +239,7 @@ TEST_F(DataFileTest, ShortFilesFailAfterKeepingTheRecordsRead) {
                 {});
   ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n1\r\nf1\r\n"), Status::kTruncated, 5, {"f1"},
                 {});
-  Loaded loaded = LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n5\r\na\r\nb\r\nc");
+  Loaded loaded = LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n5\r\na\r\nb\r\nc\r\n");
   ExpectOutcome(loaded, Status::kTruncated, 8, {}, {"a", "b", "c"});
   EXPECT_EQ(loaded.result.message,
             "line 8: expected 5 item lines after line 4, the file ends after 3");
@@ -210,7 +264,7 @@ TEST_F(DataFileTest, LinesOverTheLimitsFailInsteadOfSplitting) {
   const std::string longest(DataFile::kMaxPlainLineBytes, 'a');
   const std::string too_long(DataFile::kMaxPlainLineBytes + 1, 'a');
   const std::string head = "@@FavoriteList@@\r\n0\r\n0\r\n2\r\n";
-  ExpectOutcome(LoadBytes(head + longest + "\r\n" + longest), Status::kLoaded, 0, {},
+  ExpectOutcome(LoadBytes(head + longest + "\r\n" + longest + "\n"), Status::kLoaded, 0, {},
                 {longest, longest});
   ExpectOutcome(LoadBytes(head + "ok\r\n" + too_long + "\r\n"), Status::kLineTooLong, 6, {},
                 {"ok"});
@@ -237,8 +291,8 @@ TEST_F(DataFileTest, DamagedContentFailsWithTheLineItIsOn) {
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>(random() & 0xff);
   ExpectOutcome(LoadBytes(garbage), Status::kWrongMarker, 1, {}, {});
   const std::string binary("\0\xff\t\x81", 4);
-  ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n1\r\n" + binary), Status::kLoaded, 0, {},
-                {binary});
+  ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n1\r\n" + binary + "\r\n"), Status::kLoaded,
+                0, {}, {binary});
 }
 
 TEST_F(DataFileTest, MissingFileResetsAndUnopenableFileFails) {
@@ -326,11 +380,11 @@ TEST_F(DataFileTest, FilesOnDiskReadLikeBytesAndOddOrHugeFilesAreRefusedUnread) 
   result = DataFile::Load(StoreType::kFavorites, huge, store);
   EXPECT_EQ(result.status, Status::kWrongMarker);
 
-  // The hold on the engine options file creates it empty: that is a file
-  // not yet written, not a damaged one. Any other empty store is damaged.
+  // An empty store is damaged, the engine options file too: the program
+  // never leaves it empty.
   testing::WriteFile(dir_ / "vq_searchtree.egt", "");
   EXPECT_EQ(DataFile::Load(StoreType::kEngineOptions, dir_ / "vq_searchtree.egt", store).status,
-            Status::kMissing);
+            Status::kTruncated);
   testing::WriteFile(dir_ / "vq_custom.eng", "");
   EXPECT_EQ(DataFile::Load(StoreType::kUserEngines, dir_ / "vq_custom.eng", store).status,
             Status::kTruncated);
