@@ -32,7 +32,8 @@ bool SameRecords(const RawLineStore& a, const RawLineStore& b) {
   return a.folder_lines() == b.folder_lines() && a.item_lines() == b.item_lines();
 }
 
-// Every line of `body` encoded (its CR LF or LF ending kept as LF).
+// Every line of `body` encoded (its CR LF or LF ending kept as LF; a last
+// line without one stays without).
 std::string EncodeBody(std::string_view body) {
   int next = 0;
   auto random = [&next](int low, int high) { return low + (next++ % (high - low + 1)); };
@@ -43,7 +44,7 @@ std::string EncodeBody(std::string_view body) {
     body.remove_prefix(end == std::string_view::npos ? body.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     out += tolvane::TripletEncoding::Encode(line, random);
-    out += '\n';
+    if (end != std::string_view::npos) out += '\n';
   }
   return out;
 }

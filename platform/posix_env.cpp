@@ -10,6 +10,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/files/temporary_file_name.h"
 
@@ -31,6 +32,8 @@ class FlockHold : public Hold {
  private:
   int fd_;
 };
+
+constexpr std::size_t kCopyBlockBytes = 1 << 16;
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -99,35 +102,83 @@ std::filesystem::path PosixEnv::DefaultMutexDirectory() {
 
 bool PosixEnv::ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                            std::string* error) {
+  return ReplaceWith(
+      path, [contents](int fd, std::string*) { return WriteAll(fd, contents); }, error);
+}
+
+bool PosixEnv::CopyFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                        std::string* error) {
+  // A block at a time: a damaged store may be as large as the largest one.
+  std::string why;
+  const int in = OpenRegularFile(from, O_RDONLY, &why);
+  if (in < 0) {
+    if (error) *error = from.string() + ": " + why;
+    return false;
+  }
+  const bool copied = ReplaceWith(
+      to,
+      [in, &from](int fd, std::string* copy_error) {
+        std::vector<char> block(kCopyBlockBytes);
+        for (;;) {
+          const ssize_t n = ::read(in, block.data(), block.size());
+          if (n == 0) return true;
+          if (n < 0) {
+            if (errno == EINTR) continue;
+            *copy_error = ErrnoText("cannot read", from);
+            return false;
+          }
+          if (!WriteAll(fd, std::string_view(block.data(), static_cast<std::size_t>(n)))) {
+            return false;
+          }
+        }
+      },
+      error);
+  ::close(in);
+  return copied;
+}
+
+bool PosixEnv::ReplaceWith(const std::filesystem::path& path,
+                           const std::function<bool(int fd, std::string* why)>& write,
+                           std::string* error) {
   auto fail = [&](std::string why, const std::filesystem::path& temp) {
     if (error) *error = std::move(why);
     if (!temp.empty()) ::unlink(temp.c_str());
     return false;
   };
+  // A store the user made a link to stays a link: its target is replaced,
+  // with the temporary file beside the target so the rename stays atomic.
+  std::filesystem::path target = path;
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return fail(ErrnoText("cannot follow the link", path), {});
+    target = real;
+    std::free(real);
+  }
+  if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
     errno = EISDIR;
     return fail(ErrnoText("cannot replace", path), {});
   }
-  const auto temp = TemporaryNameFor(path);
+  const auto temp = TemporaryNameFor(target);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return fail(ErrnoText("cannot create", temp), {});
-  if (!WriteAll(fd, contents)) {
-    auto why = ErrnoText("cannot write", temp);
+  std::string why;
+  if (!write(fd, &why)) {
+    if (why.empty()) why = ErrnoText("cannot write", temp);
     ::close(fd);
     return fail(why, temp);
   }
   if (::fsync(fd) != 0) {
-    auto why = ErrnoText("cannot sync", temp);
+    auto sync_error = ErrnoText("cannot sync", temp);
     ::close(fd);
-    return fail(why, temp);
+    return fail(sync_error, temp);
   }
   if (::close(fd) != 0) return fail(ErrnoText("cannot close", temp), temp);
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    return fail(ErrnoText("cannot rename over", path), temp);
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    return fail(ErrnoText("cannot rename over", target), temp);
   }
   // Make the rename itself durable.
-  auto dir = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+  auto dir = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
   int dir_fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir_fd >= 0) {
     ::fsync(dir_fd);

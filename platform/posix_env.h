@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "core/files/env.h"
 
@@ -19,14 +21,24 @@ class PosixEnv : public Env {
   // The user's runtime directory: $XDG_RUNTIME_DIR, else the temp directory.
   static std::filesystem::path DefaultMutexDirectory();
 
+  // A link at `path` is kept: the file it leads to is replaced, beside it.
   bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                    std::string* error) override;
+  // Copies a block at a time, replacing `to` as ReplaceFile does.
+  bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                std::string* error) override;
   std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path& path,
                                             HoldRefusal* refusal) override;
   bool IsFileHeldElsewhere(const std::filesystem::path& path) override;
   std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) override;
 
  private:
+  // Writes a temporary file beside `path` (or beside the file a link at
+  // `path` leads to) with `write`, syncs it and renames it over. `write`
+  // returns false with its reason, or leaves it empty for a failed write.
+  bool ReplaceWith(const std::filesystem::path& path,
+                   const std::function<bool(int fd, std::string* why)>& write, std::string* error);
+
   std::filesystem::path mutex_dir_;
 };
 

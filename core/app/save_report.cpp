@@ -19,4 +19,9 @@ std::string SaveReport::FileNames() const {
   return names;
 }
 
+std::string SaveReport::ExitSummary() const {
+  return "closed without saving " + FileNames() + " (" + std::to_string(saved) + " other file" +
+         (saved == 1 ? "" : "s") + " saved):\n" + Describe();
+}
+
 }  // namespace tolvane

@@ -23,12 +23,17 @@ struct StoreSaveFailure {
 struct SaveReport {
   std::vector<StoreSaveFailure> failures;
   std::vector<StoreSaveFailure> withheld;
+  int saved = 0;  // files written
 
   bool ok() const { return failures.empty(); }
   // One line per failure, "<path>: <reason>", in save order; empty when ok.
   std::string Describe() const;
   // The failing files' names, separated by ", ".
   std::string FileNames() const;
+  // What a close that left files unwritten says on stderr: a header naming
+  // only the files not saved, and how many were, then Describe(), e.g.
+  //   "closed without saving vq_tab.tbf, vq_clip.clf (5 other files saved):\n…"
+  std::string ExitSummary() const;
 };
 
 }  // namespace tolvane

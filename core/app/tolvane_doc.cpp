@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <utility>
 
 #include "core/files/data_file.h"
@@ -65,10 +68,30 @@ struct DamagedCopy {
   bool already_kept = false;
 };
 
+// True when both are regular files with the same bytes, compared a block
+// at a time (a damaged store may be as large as the largest one).
+bool SameBytes(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec_a;
+  std::error_code ec_b;
+  if (!std::filesystem::is_regular_file(a, ec_a) || !std::filesystem::is_regular_file(b, ec_b) ||
+      std::filesystem::file_size(a, ec_a) != std::filesystem::file_size(b, ec_b) || ec_a || ec_b) {
+    return false;
+  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_a(std::fopen(a.c_str(), "rb"), std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_b(std::fopen(b.c_str(), "rb"), std::fclose);
+  if (!file_a || !file_b) return false;
+  std::vector<char> block_a(1 << 16);
+  std::vector<char> block_b(block_a.size());
+  for (;;) {
+    const std::size_t n = std::fread(block_a.data(), 1, block_a.size(), file_a.get());
+    if (std::fread(block_b.data(), 1, block_b.size(), file_b.get()) != n) return false;
+    if (std::memcmp(block_a.data(), block_b.data(), n) != 0) return false;
+    if (n < block_a.size()) return !std::ferror(file_a.get()) && !std::ferror(file_b.get());
+  }
+}
+
 DamagedCopy FindDamagedCopy(const std::filesystem::path& file) {
   constexpr int kMaxCopies = 100;
-  std::string damaged;
-  const bool readable = ReadWholeFile(file, &damaged);
   for (int n = 1; n <= kMaxCopies; ++n) {
     std::filesystem::path candidate =
         file.string() + ".damaged" + (n == 1 ? std::string() : "." + std::to_string(n));
@@ -76,8 +99,7 @@ DamagedCopy FindDamagedCopy(const std::filesystem::path& file) {
     if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ec))) {
       return {candidate, false};
     }
-    std::string kept;
-    if (readable && ReadWholeFile(candidate, &kept) && kept == damaged) return {candidate, true};
+    if (SameBytes(file, candidate)) return {candidate, true};
   }
   return {};
 }
@@ -185,6 +207,26 @@ DocumentOpenResult CTolvaneDoc::OnNewDocument() {
   return {};
 }
 
+std::string CTolvaneDoc::ToleratedFailureNotice() const {
+  std::string notice;
+  for (const DocumentOpenResult& failure : tolerated_failures_) {
+    // A withheld store has its own notice (SaveFailureReporter).
+    if (failure.store && IsWithheld(*failure.store)) continue;
+    if (!notice.empty()) notice += "\n\n";
+    notice += FormatString(string_id::kStoreLoadTolerated,
+                           {Utf8ToSjis(failure.file.filename().string()),
+                            Utf8ToSjis(failure.file.string() + ": " + failure.reason)});
+    if (!failure.kept_as.empty()) {
+      notice += "\n" + FormatString(string_id::kStoreKeptAside,
+                                    {Utf8ToSjis(failure.kept_as.filename().string())});
+    }
+    if (failure.store == StoreType::kEngineOptions) {
+      notice += "\n" + LoadString(string_id::kEngineOptionsReset);
+    }
+  }
+  return notice;
+}
+
 bool CTolvaneDoc::SaveCommands() {
   std::string shortcuts = commands_.ShortcutsText();
   std::string gestures = commands_.GesturesText();
@@ -242,14 +284,21 @@ std::optional<DocumentOpenResult> CTolvaneDoc::LoadTolerated(StoreType type) {
   // program: it is not copied aside (it may be gigabytes), and at start-up
   // it stops the start like any store that cannot be read.
   std::error_code ec;
-  if (std::filesystem::file_size(result.file, ec) > DataFile::kMaxFileBytes && !ec) return result;
+  const auto size = std::filesystem::file_size(result.file, ec);
+  if (size > DataFile::kMaxFileBytes && !ec) return result;
+  // An empty file has nothing to keep.
+  if (size == 0 && !ec) {
+    tolerated_failures_.push_back(std::move(result));
+    return std::nullopt;
+  }
   // The next save rewrites this file from what could be read: keep the
   // damaged original beside it so nothing the user had is lost for good.
   // Without that copy the original is the only one: never write over it.
   const DamagedCopy copy = FindDamagedCopy(result.file);
   std::string error = "no free name for another damaged copy";
-  if (!copy.already_kept && (copy.path.empty() || !env_.CopyFile(result.file, copy.path, &error)) &&
-      !IsWithheld(type)) {
+  if (copy.already_kept || (!copy.path.empty() && env_.CopyFile(result.file, copy.path, &error))) {
+    result.kept_as = copy.path;
+  } else if (!IsWithheld(type)) {
     const std::string name = copy.path.empty() ? "NAME.damaged" : copy.path.filename().string();
     withheld_.push_back({type, result.file, "could not be kept as " + name + ": " + error});
   }
@@ -299,7 +348,11 @@ SaveReport CTolvaneDoc::SaveAll() {
       continue;
     }
     auto saved = SaveStore(type, path, context);
-    if (!saved.ok) report.failures.push_back({type, path, saved.message});
+    if (saved.ok) {
+      ++report.saved;
+    } else {
+      report.failures.push_back({type, path, saved.message});
+    }
   }
   return report;
 }
@@ -351,7 +404,17 @@ void CTolvaneDoc::Lock() {
 }
 
 void CTolvaneDoc::Unlock() {
-  hold_ = env_.HoldFileExclusively(StorePath(StoreType::kEngineOptions), nullptr);
+  const auto options = StorePath(StoreType::kEngineOptions);
+  // The hold creates a missing file empty, and an empty one reads as cut
+  // short: a missing one is written whole first (a failure leaves it to
+  // the hold and the next save).
+  std::error_code ec;
+  if (std::filesystem::symlink_status(options, ec).type() ==
+      std::filesystem::file_type::not_found) {
+    DataFile::Save(StoreType::kEngineOptions, options, binding(StoreType::kEngineOptions), {},
+                   env_);
+  }
+  hold_ = env_.HoldFileExclusively(options, nullptr);
   mutex_.reset();
 }
 

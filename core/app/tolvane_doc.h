@@ -37,6 +37,7 @@ struct DocumentOpenResult {
   std::optional<StoreType> store;  // with kStoreFailed
   std::filesystem::path file;      // with kStoreFailed and the lock statuses
   std::string reason;              // what is wrong with the file (English)
+  std::filesystem::path kept_as;   // a tolerated failure: where the original was kept
 
   bool ok() const { return status == Status::kOpened; }
   // One line naming the file and the reason, for stderr and the message box.
@@ -153,8 +154,13 @@ class CTolvaneDoc {
   // another program stored meanwhile. False when a write failed.
   bool SaveCommands();
   // Loads that failed without stopping start-up (engine options, clips). The
-  // damaged file was copied to "<name>.damaged" before any save replaces it.
+  // damaged file was copied to "<name>.damaged" before any save replaces it
+  // (an empty one has nothing to keep).
   const std::vector<DocumentOpenResult>& tolerated_failures() const { return tolerated_failures_; }
+  // What the window tells once it shows about the tolerated failures
+  // (Shift_JIS): each file, why, where its original was kept; empty when
+  // there were none.
+  std::string ToleratedFailureNotice() const;
   // Tolerated stores whose damaged file could not be copied aside: they are
   // never written in this run, so the only copy of what the user had stays.
   const std::vector<StoreSaveFailure>& withheld() const { return withheld_; }

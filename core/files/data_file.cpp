@@ -51,6 +51,7 @@ class Reader {
                   "the file is empty; line 1 should be the marker " + Quote(StoreMarker(type_)));
     }
     if (marker_line != StoreMarker(type_)) return WrongMarker(marker_line);
+    if (WasCut(lines)) return result_;
 
     std::string_view version_line;
     if (!lines.Next(&version_line)) {
@@ -60,6 +61,7 @@ class Reader {
       TooLong(2, version_line.size());
       return result_;
     }
+    if (WasCut(lines)) return result_;
     result_.version_line.assign(version_line);
     // An empty version line counts as version 1, so its body is encoded.
     const RecordFields version_fields(version_line);
@@ -118,6 +120,7 @@ class Reader {
     if (!lines.Next(&raw)) return false;
     if (!encoded_) {
       if (raw.size() > DataFile::kMaxPlainLineBytes) return TooLong(lines.number(), raw.size());
+      if (WasCut(lines)) return false;
       *line = raw;
       return true;
     }
@@ -143,7 +146,20 @@ class Reader {
                " a line may hold");
       return false;
     }
+    // Checked last, as for a plain line: an encoded body reads like the plain one.
+    if (WasCut(lines)) return false;
     *line = decoded_;
+    return true;
+  }
+
+  // The program ends every line it writes with CR LF: a line the reader
+  // needs that has no line end was cut off with the rest of the file, and
+  // the file is as short as one whose counted lines are missing. The
+  // downloaded engine list is read whole without a final line end.
+  bool WasCut(const Cursor& lines) {
+    if (lines.ended() || type_ == StoreType::kEngineList) return false;
+    Fail(Status::kTruncated, lines.number(),
+         "the file ends inside this line, before its line end: the file was cut short");
     return true;
   }
 
@@ -229,12 +245,6 @@ DataFileLoadResult DataFile::Load(StoreType type, const std::filesystem::path& p
     result.status = Status::kTooLarge;
     result.message = "the file is " + std::to_string(size) + " bytes, more than the " +
                      std::to_string(kMaxFileBytes) + " a store file may hold";
-    return result;
-  }
-  // The hold on the engine options file creates it empty before its first
-  // save: empty, it is a missing file, not a damaged one.
-  if (size == 0 && type == StoreType::kEngineOptions) {
-    result.status = Status::kMissing;
     return result;
   }
   FileLineCursor lines(path, kMaxEncodedLineBytes);

@@ -63,8 +63,8 @@ class DataFile {
   static constexpr std::uintmax_t kMaxFileBytes = kMaxRecords * (kMaxPlainLineBytes + 2);
 
   // Loads `path` into `store`. A missing file resets the store (except the
-  // engine options and user engines, which only add to the engine tree) and succeeds;
-  // so does an empty engine options file (the lock hold creates it). An
+  // engine options and user engines, which only add to the engine tree) and succeeds.
+  // An empty file was cut: it fails like a short one. An
   // existing file is never cleared first: records parsed before a failure
   // stay. Only a regular file is opened, and it is read a block at a time:
   // a file whose first line is not the marker costs one block.

@@ -29,6 +29,7 @@ bool FileLineCursor::Fill() {
 bool FileLineCursor::Next(std::string_view* line) {
   if (stopped_) return false;
   line_.clear();
+  ended_ = false;
   bool found_any = false;
   // Room for the longest allowed line, its CR, and one byte more to show
   // that the line is longer than allowed.
@@ -49,7 +50,10 @@ bool FileLineCursor::Next(std::string_view* line) {
     }
     line_.append(start, length);
     block_pos_ += lf ? length + 1 : length;
-    if (lf) break;
+    if (lf) {
+      ended_ = true;
+      break;
+    }
   }
   if (!found_any) return false;
   if (!stopped_ && !line_.empty() && line_.back() == '\r') line_.pop_back();

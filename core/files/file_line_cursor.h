@@ -30,6 +30,9 @@ class FileLineCursor {
 
   // 1-based number of the line Next returned last.
   long long number() const { return number_; }
+  // True when the line Next returned last ended with its LF (a cut line
+  // never does).
+  bool ended() const { return ended_; }
 
  private:
   // Refills the block; false at the end of the file or on a read error.
@@ -42,6 +45,7 @@ class FileLineCursor {
   std::string line_;
   long long number_ = 0;
   bool read_error_ = false;
+  bool ended_ = false;
   bool stopped_ = false;  // a line was cut: nothing after it is read
 };
 

@@ -63,6 +63,11 @@ inline constexpr int kSaveFailedStatus = 34612;
 inline constexpr int kSaveFailedAtExit = 34613;
 inline constexpr int kRetrySave = 34614;
 inline constexpr int kStoreWithheld = 34615;
+// A damaged store the start went past (file, reason), where its original
+// was kept (file), and what a damaged engine options file costs.
+inline constexpr int kStoreLoadTolerated = 34616;
+inline constexpr int kStoreKeptAside = 34617;
+inline constexpr int kEngineOptionsReset = 34618;
 // Titles of the tab property dialog.
 inline constexpr int kNewTabTitle = 34620;
 inline constexpr int kTabSettingsTitle = 34621;

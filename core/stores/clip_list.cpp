@@ -19,13 +19,21 @@ ClipList::ClipList(int max_data) { set_max_data(max_data); }
 void ClipList::set_max_data(int max_data) { max_data_ = std::max(max_data, 0); }
 
 int ClipList::Append(Record record) {
-  if (Full()) return -1;
+  if (live_ >= kMaxLiveRecords) return -1;
   records_.push_back(std::move(record));
+  ++live_;
   return static_cast<int>(records_.size() - 1);
 }
 
+void ClipList::Delete(Record& record) {
+  if (record.deleted) return;
+  record.deleted = true;
+  --live_;
+}
+
+void ClipList::MarkDeleted(std::size_t i) { Delete(records_[i]); }
+
 int ClipList::ParseItemLine(std::string_view line) {
-  if (Full()) return -1;
   const RecordFields fields(line);
   if (fields.size() < 3) return -1;
   Record record;
@@ -59,11 +67,6 @@ std::size_t ClipList::CountToWrite(int save_page_tab) const {
       }));
 }
 
-std::size_t ClipList::CountLive() const {
-  return static_cast<std::size_t>(
-      std::count_if(records_.begin(), records_.end(), [](const Record& r) { return !r.deleted; }));
-}
-
 bool ClipList::IsLive(int clip_index) const {
   return clip_index >= 0 && static_cast<std::size_t>(clip_index) < records_.size() &&
          !records_[static_cast<std::size_t>(clip_index)].deleted;
@@ -77,7 +80,7 @@ void ClipList::set_url(std::size_t i, std::string_view url) { records_[i].url = 
 
 int ClipList::AddClip(int tab_id, std::string_view title, std::string_view url,
                       Prompter& prompter) {
-  if (Full()) {
+  if (AtMaxData()) {
     prompter.ShowStop(LoadString(string_id::kClipsLimit));
     return -1;
   }
@@ -155,20 +158,23 @@ bool ClipList::OnPageTabClosed(int clip_index) {
   if (!IsLive(clip_index)) return false;
   Record& r = records_[static_cast<std::size_t>(clip_index)];
   if (r.clipped != 0) return false;
-  r.deleted = true;
+  Delete(r);
   return true;
 }
 
 void ClipList::MarkDeletedForTab(int tab_id) {
   for (Record& r : records_) {
-    if (r.tab_id == tab_id) r.deleted = true;
+    if (r.tab_id == tab_id) Delete(r);
   }
 }
 
 std::size_t ClipList::TrimToMaxData() {
   if (!NeedsTrim()) return 0;
-  const std::size_t excess = records_.size() - static_cast<std::size_t>(max_data_);
-  for (std::size_t i = 0; i < excess; ++i) records_[i].deleted = true;
+  const std::size_t excess = live_ - static_cast<std::size_t>(max_data_);
+  for (Record& r : records_) {
+    if (live_ == static_cast<std::size_t>(max_data_)) break;
+    Delete(r);
+  }
   return excess;
 }
 

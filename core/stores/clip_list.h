@@ -38,8 +38,12 @@ struct TabClips {
 // Records are addressed by index for the whole run: a page tab keeps the
 // index of its record. Records are appended and marked deleted, never
 // removed, except by Clear(), after which the tab model must forget every
-// index it holds. The limit MaxData counts every record, deleted ones too,
-// as deleted rows keep their place until the file is written and read again.
+// index it holds. The limit MaxData counts the live records only, so
+// deleted rows kept for their indices never use it up in a long run. It
+// refuses new clips the user makes, with the limit message; it never drops
+// what is already there: every record of the file is read (a lowered limit
+// leaves them until the user trims them, NeedsTrim), and the open pages
+// kept by SavePageTabs always get their records.
 //
 // Every record reads back from its own file line unchanged: text put into a
 // record has TAB, CR and LF replaced by spaces and is trimmed, as the line
@@ -53,14 +57,18 @@ class ClipList : public StoreBinding {
   explicit ClipList(int max_data);
 
   int max_data() const { return max_data_; }
-  // A lower limit takes effect for new records; TrimToMaxData drops the old.
+  // A lower limit takes effect for new clips; TrimToMaxData drops the old.
   void set_max_data(int max_data);
+
+  // The most live records the list ever holds, whatever MaxData says: as
+  // many as a store file can hold.
+  static constexpr std::size_t kMaxLiveRecords = 100000;
 
   // StoreBinding. The file has no folder lines.
   void ResetToDefaults() override { Clear(); }
   int ParseFolderLine(std::string_view) override { return -1; }
   // Refuses (-1) a line with fewer than three fields, or any line once the
-  // list holds MaxData records.
+  // list holds kMaxLiveRecords live records. MaxData refuses nothing here.
   int ParseItemLine(std::string_view line) override;
   std::size_t FolderSlotCount() const override { return 0; }
   std::string FormatFolderLine(std::size_t) const override { return {}; }
@@ -74,7 +82,7 @@ class ClipList : public StoreBinding {
 
   // Every record, deleted ones included.
   std::size_t size() const { return records_.size(); }
-  std::size_t CountLive() const;
+  std::size_t CountLive() const { return live_; }
   // True when `clip_index` names a record that is not deleted.
   bool IsLive(int clip_index) const;
 
@@ -93,11 +101,11 @@ class ClipList : public StoreBinding {
   }
   void set_active(std::size_t i, bool active) { records_[i].active = active ? 1 : 0; }
   void set_clipped(std::size_t i, bool clipped) { records_[i].clipped = clipped ? 1 : 0; }
-  void MarkDeleted(std::size_t i) { records_[i].deleted = true; }
+  void MarkDeleted(std::size_t i);
 
   // A new clip of a page of the category tab with record ID `tab_id` (0 when
-  // the category has no tab record). At the limit shows the limit message
-  // and returns -1; a page without URL is not clipped either (-1, no
+  // the category has no tab record). With MaxData live records or more
+  // shows the limit message and returns -1; a page without URL is not clipped either (-1, no
   // message). Otherwise returns the new record's index.
   int AddClip(int tab_id, std::string_view title, std::string_view url, Prompter& prompter);
 
@@ -119,9 +127,10 @@ class ClipList : public StoreBinding {
 
   // Writes the open pages of one category tab (`pages` in bar order) into
   // the store. A page without a live record gets a new unclipped record,
-  // unless the limit refuses it (then its clip_index becomes -1); a page
-  // with one gets its position and active flag, and its title and URL too
-  // when the record is unclipped or `at_exit` is set.
+  // past MaxData too: the user asked to keep the open pages (only at
+  // kMaxLiveRecords is its clip_index -1); a page with one gets its
+  // position and active flag, and its title and URL too when the record is
+  // unclipped or `at_exit` is set.
   void SavePageTabs(int tab_id, std::span<PageTabSnapshot> pages, bool at_exit);
 
   // The live records of tab `tab_id` in the order to reopen them; the page
@@ -135,14 +144,18 @@ class ClipList : public StoreBinding {
   // The tab record `tab_id` was deleted: so are its pages.
   void MarkDeletedForTab(int tab_id);
 
-  // True when lowering MaxData has left more records than it allows.
-  bool NeedsTrim() const { return records_.size() > static_cast<std::size_t>(max_data_); }
-  // Marks the oldest records (the first record count - MaxData, in index
-  // order) deleted. Returns how many were marked.
+  // True when there are more live records than MaxData allows (a lowered
+  // limit, or open pages kept past it).
+  bool NeedsTrim() const { return live_ > static_cast<std::size_t>(max_data_); }
+  // Marks the oldest live records (the first live count - MaxData, in
+  // index order) deleted. Returns how many were marked.
   std::size_t TrimToMaxData();
 
   // Empties the list; every index handed out before is void.
-  void Clear() { records_.clear(); }
+  void Clear() {
+    records_.clear();
+    live_ = 0;
+  }
 
   // One line per record, for tests: index, tab ID, position, "*" when
   // active, "+" when clipped, "x" when deleted, title and URL, e.g.
@@ -160,11 +173,14 @@ class ClipList : public StoreBinding {
     bool deleted = false;
   };
 
-  bool Full() const { return records_.size() >= static_cast<std::size_t>(max_data_); }
+  bool AtMaxData() const { return live_ >= static_cast<std::size_t>(max_data_); }
+  // Appends a live record; -1 only at kMaxLiveRecords.
   int Append(Record record);
+  void Delete(Record& record);
 
   int max_data_;
   std::vector<Record> records_;
+  std::size_t live_ = 0;  // records not deleted
 };
 
 }  // namespace tolvane

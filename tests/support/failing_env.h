@@ -33,6 +33,16 @@ class FailingEnv : public PosixEnv {
     replaced_files.insert(name);
     return PosixEnv::ReplaceFile(path, contents, error);
   }
+
+  // A copy replaces `to` too, and fails the same way.
+  bool CopyFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                std::string* error) override {
+    if (fail_every_replace || failing_files.count(to.filename().string())) {
+      if (error) *error = failure;
+      return false;
+    }
+    return PosixEnv::CopyFile(from, to, error);
+  }
 };
 
 }  // namespace tolvane::testing

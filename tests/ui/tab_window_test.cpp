@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -239,14 +240,27 @@ class TabWindowTest : public QObject {
     QVERIFY(frame.router().refused().empty());
   }
 
-  // A clip file of the current layout that cannot be read is set aside; no
-  // clip list page was written for it, so none is shown.
+  // A clip file of the current layout that cannot be read is set aside and
+  // told once the window shows; no clip list page was written for it, so
+  // none is shown.
   void damagedClipFileShowsNoClipListPage() {
     QTemporaryDir dir;
     const std::filesystem::path data = QStringToPath(dir.path());
     test::WriteBytes(data / "vq_clip.clf", "@@ClipPageList@@\r\n0\r\nnot a count\r\n");
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
+    QMessageBox* notice = nullptr;
+    QVERIFY(test::WaitFor(
+        [&] {
+          return (notice = app->main_frame()->findChild<QMessageBox*>(QStringLiteral("notice"))) !=
+                 nullptr;
+        },
+        5000));
+    QCOMPARE(notice->text(),
+             QStringLiteral("vq_clip.clfを読み込めなかったため、読み込めた内容で続けます。\n") +
+                 PathToQString(data / "vq_clip.clf") +
+                 QStringLiteral(": line 3: the folder count \"not a count\" is not a number\n"
+                                "元のファイルは vq_clip.clf.damaged として残してあります。"));
     QVERIFY(app->document()->clip_load_failed());
     QVERIFY(!std::filesystem::exists(data / "クリップ.html"));
     const TabArea& area = app->main_frame()->view()->workspace()->area();

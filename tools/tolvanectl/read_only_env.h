@@ -1,21 +1,32 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "core/files/env.h"
+#include "core/files/store_type.h"
 
 namespace tolvane {
 
 // Lets tolvanectl load a data directory the way start-up does without
 // touching it: no hold is taken (a running browser may own the directory),
-// no lock file is created, no damaged file is copied aside, no temporary file is removed, and
-// writes go to `inner` only (roundtrip writes into its output directory).
+// no lock file is created, no damaged file is copied aside, no temporary file is removed, no
+// store file of `dir` is written, and other writes go to `inner` only
+// (roundtrip writes into its output directory, shortcuts into the settings).
 class ReadOnlyEnv : public Env {
  public:
-  explicit ReadOnlyEnv(Env& inner) : inner_(inner) {}
+  ReadOnlyEnv(Env& inner, std::filesystem::path dir) : inner_(inner), dir_(std::move(dir)) {}
 
   bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                    std::string* error) override {
+    for (int i = 0; i < kStoreTypeCount; ++i) {
+      if (path == dir_ / std::string(StoreFileName(static_cast<StoreType>(i)))) {
+        if (error) *error = "tolvanectl writes no store file of the directory it reads";
+        return false;
+      }
+    }
     return inner_.ReplaceFile(path, contents, error);
   }
   std::unique_ptr<Hold> HoldFileExclusively(const std::filesystem::path&, HoldRefusal*) override {
@@ -33,6 +44,7 @@ class ReadOnlyEnv : public Env {
 
  private:
   Env& inner_;
+  std::filesystem::path dir_;
 };
 
 }  // namespace tolvane

@@ -58,7 +58,7 @@ constexpr std::string_view kUsage =
 struct LoadedDirectory {
   LoadedDirectory(const std::filesystem::path& dir)
       : posix(PosixEnv::DefaultMutexDirectory()),
-        env(posix),
+        env(posix, dir),
         settings(dir / "vq_system.ini", env),
         doc(dir, settings, env, clock) {}
   PosixEnv posix;

@@ -983,8 +983,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   }
   if (sequence.left_unsaved()) {
     left_unsaved_ = true;
-    std::fprintf(stderr, "tolvane: closed without saving:\n%s",
-                 sequence.last_save().Describe().c_str());
+    std::fprintf(stderr, "tolvane: %s", sequence.last_save().ExitSummary().c_str());
   }
   event->accept();
 }

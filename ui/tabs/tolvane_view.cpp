@@ -215,10 +215,14 @@ void CTolvaneView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shown_once_) return;
   shown_once_ = true;
-  // Once the window is up: a damaged store that could not be kept aside is
-  // left untouched for the whole run, and the user must know it.
+  // Once the window is up: damaged stores the start went past (on stderr
+  // already), and one that could not be kept aside, left untouched for the
+  // whole run: the user must know both.
   QTimer::singleShot(0, this, [this] {
-    const std::string notice = save_reporter_->TakeWithheldNotice(doc_.withheld());
+    std::string notice = doc_.ToleratedFailureNotice();
+    const std::string withheld = save_reporter_->TakeWithheldNotice(doc_.withheld());
+    if (!notice.empty() && !withheld.empty()) notice += "\n\n";
+    notice += withheld;
     if (!notice.empty()) prompter_->ShowNotice(notice);
   });
 }

@@ -100,9 +100,12 @@ TEST_F(DocumentTest, FirstRunLoadsDefaultsCreatesTheLockFileAndSavesEveryWritabl
             "vq_tab.tbf 0/0 missing\n"
             "vq_searchtree.egt 0/0 missing\n"
             "vq_clip.clf 0/0 missing\n");
-  EXPECT_TRUE(std::filesystem::exists(file(StoreType::kEngineOptions)));
+  // Written whole before the hold takes it, so it is never left empty.
+  EXPECT_EQ(ReadFile(file(StoreType::kEngineOptions)),
+            StoreFile(StoreType::kEngineOptions, {"-9999\t0\t99999999\t0\t\t"}, {}));
   EXPECT_TRUE(session.doc.holds_data_directory());
   EXPECT_FALSE(session.doc.clip_load_failed());
+  EXPECT_EQ(session.doc.ToleratedFailureNotice(), "");
 
   ASSERT_TRUE(session.doc.SaveAll().ok());
   const std::string archive = Utf8ToSjis("保管箱");
@@ -334,9 +337,10 @@ TEST_F(DocumentTest, ALockFileThatCannotBeHeldStopsStartUpBeforeAnythingIsRead) 
   EXPECT_EQ(Listing(data()), "vq_instance.lock\n");
 }
 
-// A copy killed while saving leaves temporary files, and one killed before
-// its first save an empty options file (its hold created it).
-TEST_F(DocumentTest, StartRemovesStaleTemporaryFilesOfItsOwnAndReadsAnEmptyOptionsFileAsMissing) {
+// A copy killed while saving leaves temporary files. The program never
+// leaves the options file empty: cut to nothing, it is told (nothing to
+// keep aside) and its options start from the defaults.
+TEST_F(DocumentTest, StartRemovesStaleTemporaryFilesOfItsOwnAndTellsAnEmptyOptionsFile) {
   for (const char* name :
        {"vq_tab.tbf.tmp4711-93", "vq_system.ini.tmp1-0", "vq_searchtree.egt.tmp22-999999",
         "vq_tab.tbf.tmp4711-93x", "vq_tab.tbf.tmp-1", "vq_tab.tbf.tmp12", "notes.txt.tmp1-2",
@@ -356,8 +360,71 @@ TEST_F(DocumentTest, StartRemovesStaleTemporaryFilesOfItsOwnAndReadsAnEmptyOptio
             "vq_tab.tbf.tmp12\n"
             "vq_tab.tbf.tmp4711-93x\n"
             "xvq_tab.tbf.tmp1-2\n");
-  EXPECT_NE(CountsText(session.doc).find("vq_searchtree.egt 0/0 missing\n"), std::string::npos);
-  EXPECT_TRUE(session.doc.tolerated_failures().empty());
+  EXPECT_NE(CountsText(session.doc).find("vq_searchtree.egt 0/0\n"), std::string::npos);
+  ASSERT_EQ(session.doc.tolerated_failures().size(), 1u);
+  const std::string options = file(StoreType::kEngineOptions).string();
+  EXPECT_EQ(session.doc.tolerated_failures()[0].Describe(),
+            options +
+                ": line 1: the file is empty; line 1 should be the marker "
+                "\"@@SearchEngineListOption@@\"");
+  EXPECT_EQ(SjisToUtf8(session.doc.ToleratedFailureNotice()),
+            "vq_searchtree.egtを読み込めなかったため、読み込めた内容で続けます。\n" + options +
+                ": line 1: the file is empty; line 1 should be the marker "
+                "\"@@SearchEngineListOption@@\"\n"
+                "読み込めなかったカテゴリとエンジンのオプションは初期設定に戻ります。");
+  EXPECT_TRUE(session.doc.withheld().empty());
+  ASSERT_TRUE(session.doc.SaveAll().ok());
+  EXPECT_NE(ReadFile(file(StoreType::kEngineOptions)), "");
+}
+
+// Every store the program writes ends each line with CR LF: one cut inside
+// its last line is refused at start like a short one (the stores that stop
+// the start), or kept aside and told (the tolerated ones). The engine list
+// from the update server may end without a line end.
+TEST_F(DocumentTest, AStoreCutInsideItsLastLineIsTreatedAsShort) {
+  const std::vector<std::pair<StoreType, std::string>> records = {
+      {StoreType::kEngineList, Engine("1010001", "0", "http://e/")},
+      {StoreType::kFavorites, "1\tfav\thttp://f/"},
+      {StoreType::kKeywords, "1\tkw\t\t0"},
+      {StoreType::kHistory, "1\this\thttp://h/"},
+      {StoreType::kEngineOptions, "1010001\t0\t1\t0"},
+      {StoreType::kClips, "0\tclip\thttp://c/"},
+      {StoreType::kUserEngines, Engine("9000001", "0", "http://u/")},
+      {StoreType::kTabs, Engine("1", "0", "http://t/")},
+  };
+  for (const auto& [type, record] : records) {
+    SCOPED_TRACE(StoreFileName(type));
+    std::filesystem::remove_all(data());
+    std::filesystem::create_directories(data());
+    std::string bytes = StoreFile(type, {}, {record});
+    bytes.resize(bytes.size() - 2);  // the last line end
+    WriteFile(file(type), bytes);
+    Session session(dir_);
+    const DocumentOpenResult opened = session.doc.OnNewDocument();
+    const std::string why =
+        "line 5: the file ends inside this line, before its line end: the file was cut short";
+    if (type == StoreType::kEngineList) {
+      EXPECT_TRUE(opened.ok()) << opened.Describe();
+      EXPECT_EQ(session.doc.engines().size(), 1u);
+    } else if (type == StoreType::kEngineOptions || type == StoreType::kClips) {
+      ASSERT_TRUE(opened.ok()) << opened.Describe();
+      ASSERT_EQ(session.doc.tolerated_failures().size(), 1u);
+      EXPECT_EQ(session.doc.tolerated_failures()[0].Describe(), file(type).string() + ": " + why);
+      EXPECT_EQ(session.doc.tolerated_failures()[0].kept_as, file(type).string() + ".damaged");
+      EXPECT_NE(SjisToUtf8(session.doc.ToleratedFailureNotice())
+                    .find("元のファイルは " + std::string(StoreFileName(type)) +
+                          ".damaged として残してあります。"),
+                std::string::npos);
+      EXPECT_EQ(session.doc.clip_load_failed(), type == StoreType::kClips);
+      ASSERT_TRUE(session.doc.SaveAll().ok());
+      EXPECT_EQ(ReadFile(file(type).string() + ".damaged"), bytes);
+    } else {
+      EXPECT_EQ(opened.status, DocumentOpenResult::Status::kStoreFailed);
+      EXPECT_EQ(opened.store, type);
+      EXPECT_EQ(opened.Describe(), file(type).string() + ": " + why);
+      EXPECT_EQ(ReadFile(file(type)), bytes);
+    }
+  }
 }
 
 TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten) {
@@ -380,6 +447,9 @@ TEST_F(DocumentTest, FailedWritesLeaveTheirFilesAndEveryOtherStoreIsStillWritten
   EXPECT_EQ(saved.Describe(),
             file(StoreType::kEngineOptions).string() + why + file(StoreType::kTabs).string() + why);
   EXPECT_EQ(saved.FileNames(), "vq_searchtree.egt, vq_tab.tbf");
+  EXPECT_EQ(saved.ExitSummary(),
+            "closed without saving vq_searchtree.egt, vq_tab.tbf (5 other files saved):\n" +
+                saved.Describe());
   EXPECT_EQ(session.env.replaced_files,
             (std::set<std::string>{"vq_custom.eng", "vq_favorite.fvf", "vq_keyword.kwd",
                                    "vq_history.his", "vq_clip.clf"}));

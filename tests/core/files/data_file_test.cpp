@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -155,15 +156,41 @@ TEST_F(DataFileTest, EncodedBodyReadsLikeThePlainFile) {
   }
 }
 
-TEST_F(DataFileTest, AcceptsLfAndCrLfAndALastLineWithoutLineEnd) {
-  ExpectOutcome(LoadBytes("@@FavoriteList@@\n0\n1\nf\r\n2\nitem one\nitem two"), Status::kLoaded, 0,
-                {"f"}, {"item one", "item two"});
+TEST_F(DataFileTest, AcceptsLfAndCrLf) {
+  ExpectOutcome(LoadBytes("@@FavoriteList@@\n0\n1\nf\r\n2\nitem one\nitem two\n"), Status::kLoaded,
+                0, {"f"}, {"item one", "item two"});
   // Rejected lines are skipped but still counted; what follows the items is ignored.
   ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\t2024\r\n0\r\n3\r\n \r\na\tb\t\r\n\r\nextra\r\n"),
                 Status::kLoaded, 0, {}, {"a\tb\t"});
   // A CR that is not part of the line end stays in the line.
   ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n1\r\nx\ry\r\r\n"), Status::kLoaded, 0, {},
                 {"x\ry\r"});
+}
+
+// A needed line without its line end was cut wherever the cut falls, on
+// disk as in memory (each store type: tolvane_doc_test).
+TEST_F(DataFileTest, ALineCutBeforeItsLineEndIsATruncatedFile) {
+  const std::string whole = "@@FavoriteList@@\r\n0\r\n1\r\nf\r\n2\r\nitem one\r\nitem two\r\n";
+  const std::vector<std::tuple<std::size_t, int, Lines, Lines>> cuts = {
+      {2, 7, {"f"}, {"item one"}},  // no CR LF
+      {1, 7, {"f"}, {"item one"}},  // CR, no LF
+      {5, 7, {"f"}, {"item one"}},  // inside the text
+      {22, 5, {"f"}, {}},           // inside the item count
+      {33, 1, {}, {}},              // inside the marker line end
+  };
+  for (const auto& [cut, line, folders, items] : cuts) {
+    const std::string bytes = whole.substr(0, whole.size() - cut);
+    SCOPED_TRACE(bytes);
+    const Loaded loaded = LoadBytes(bytes);
+    ExpectOutcome(loaded, Status::kTruncated, line, folders, items);
+    EXPECT_EQ(loaded.result.message,
+              "line " + std::to_string(line) +
+                  ": the file ends inside this line, before its line end: the file was cut short");
+    testing::WriteFile(dir_ / "vq_favorite.fvf", bytes);
+    RawLineStore from_file;
+    EXPECT_EQ(DataFile::Load(StoreType::kFavorites, dir_ / "vq_favorite.fvf", from_file).message,
+              loaded.result.message);
+  }
 }
 
 TEST_F(DataFileTest, WrongMarkerLeavesTheStoreAlone) {
@@ -185,7 +212,7 @@ TEST_F(DataFileTest, ShortFilesFailAfterKeepingTheRecordsRead) {
                 {});
   ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n1\r\nf1\r\n"), Status::kTruncated, 5, {"f1"},
                 {});
-  Loaded loaded = LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n5\r\na\r\nb\r\nc");
+  Loaded loaded = LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n5\r\na\r\nb\r\nc\r\n");
   ExpectOutcome(loaded, Status::kTruncated, 8, {}, {"a", "b", "c"});
   EXPECT_EQ(loaded.result.message,
             "line 8: expected 5 item lines after line 4, the file ends after 3");
@@ -210,7 +237,7 @@ TEST_F(DataFileTest, LinesOverTheLimitsFailInsteadOfSplitting) {
   const std::string longest(DataFile::kMaxPlainLineBytes, 'a');
   const std::string too_long(DataFile::kMaxPlainLineBytes + 1, 'a');
   const std::string head = "@@FavoriteList@@\r\n0\r\n0\r\n2\r\n";
-  ExpectOutcome(LoadBytes(head + longest + "\r\n" + longest), Status::kLoaded, 0, {},
+  ExpectOutcome(LoadBytes(head + longest + "\r\n" + longest + "\n"), Status::kLoaded, 0, {},
                 {longest, longest});
   ExpectOutcome(LoadBytes(head + "ok\r\n" + too_long + "\r\n"), Status::kLineTooLong, 6, {},
                 {"ok"});
@@ -237,8 +264,8 @@ TEST_F(DataFileTest, DamagedContentFailsWithTheLineItIsOn) {
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>(random() & 0xff);
   ExpectOutcome(LoadBytes(garbage), Status::kWrongMarker, 1, {}, {});
   const std::string binary("\0\xff\t\x81", 4);
-  ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n1\r\n" + binary), Status::kLoaded, 0, {},
-                {binary});
+  ExpectOutcome(LoadBytes("@@FavoriteList@@\r\n0\r\n0\r\n1\r\n" + binary + "\r\n"), Status::kLoaded,
+                0, {}, {binary});
 }
 
 TEST_F(DataFileTest, MissingFileResetsAndUnopenableFileFails) {
@@ -326,11 +353,11 @@ TEST_F(DataFileTest, FilesOnDiskReadLikeBytesAndOddOrHugeFilesAreRefusedUnread) 
   result = DataFile::Load(StoreType::kFavorites, huge, store);
   EXPECT_EQ(result.status, Status::kWrongMarker);
 
-  // The hold on the engine options file creates it empty: that is a file
-  // not yet written, not a damaged one. Any other empty store is damaged.
+  // An empty store is damaged, the engine options file too: the program
+  // never leaves it empty.
   testing::WriteFile(dir_ / "vq_searchtree.egt", "");
   EXPECT_EQ(DataFile::Load(StoreType::kEngineOptions, dir_ / "vq_searchtree.egt", store).status,
-            Status::kMissing);
+            Status::kTruncated);
   testing::WriteFile(dir_ / "vq_custom.eng", "");
   EXPECT_EQ(DataFile::Load(StoreType::kUserEngines, dir_ / "vq_custom.eng", store).status,
             Status::kTruncated);

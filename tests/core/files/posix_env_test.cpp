@@ -1,7 +1,10 @@
 #include "platform/posix_env.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/temp_dir.h"
 
@@ -42,6 +45,64 @@ TEST(PosixEnvTest, ReplaceFileFailsCleanlyAndKeepsTheOldFile) {
 
   EXPECT_FALSE(env.ReplaceFile(dir / "no-such-dir" / "f", "x", &error));
   EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"store.fvf"});
+}
+
+// A store the user linked elsewhere stays linked: the save replaces the
+// file the link leads to, beside it, and a link to nothing is not replaced.
+TEST(PosixEnvTest, ReplaceFileWritesThroughALinkAndKeepsIt) {
+  TempDir data;
+  TempDir elsewhere;
+  PosixEnv env(data.path());
+  WriteFile(elsewhere / "favorites", "old");
+  std::filesystem::create_symlink(elsewhere / "favorites", data / "vq_favorite.fvf");
+  std::filesystem::create_symlink("vq_favorite.fvf", data / "link-to-link");
+  std::filesystem::create_symlink(elsewhere / "gone", data / "vq_tab.tbf");
+  std::string error;
+  ASSERT_TRUE(env.ReplaceFile(data / "vq_favorite.fvf", "new", &error)) << error;
+  ASSERT_TRUE(env.ReplaceFile(data / "link-to-link", "newer", &error)) << error;
+  EXPECT_FALSE(env.ReplaceFile(data / "vq_tab.tbf", "x", &error));
+  EXPECT_EQ(error, "cannot follow the link " + (data / "vq_tab.tbf").string() +
+                       ": No such file or directory");
+  std::string copy_error;
+  ASSERT_TRUE(env.CopyFile(data / "link-to-link", data / "copy", &copy_error)) << copy_error;
+
+  EXPECT_EQ(std::filesystem::read_symlink(data / "vq_favorite.fvf"), elsewhere / "favorites");
+  EXPECT_EQ(std::filesystem::read_symlink(data / "link-to-link"), "vq_favorite.fvf");
+  EXPECT_EQ(std::filesystem::read_symlink(data / "vq_tab.tbf"), elsewhere / "gone");
+  EXPECT_EQ(ReadFile(elsewhere / "favorites"), "newer");
+  EXPECT_EQ(ReadFile(data / "copy"), "newer");
+  EXPECT_EQ(Names(data.path()),
+            (std::vector<std::string>{"copy", "link-to-link", "vq_favorite.fvf", "vq_tab.tbf"}));
+  EXPECT_EQ(Names(elsewhere.path()), std::vector<std::string>{"favorites"});
+}
+
+// A damaged store is kept aside before a save replaces it; it may be as
+// large as the largest store, so the copy goes a block at a time.
+TEST(PosixEnvTest, CopyFileCopiesABigFileInBlocks) {
+  TempDir dir;
+  constexpr std::uintmax_t kBytes = 64 << 20;
+  WriteFile(dir / "vq_clip.clf", "head");
+  std::filesystem::resize_file(dir / "vq_clip.clf", kBytes);  // sparse
+  WriteFile(dir / "vq_clip.clf.damaged", "earlier");
+  struct rusage self {};
+  ::getrusage(RUSAGE_SELF, &self);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    PosixEnv env(dir.path());
+    std::string error;
+    ::_exit(env.CopyFile(dir / "vq_clip.clf", dir / "vq_clip.clf.damaged", &error) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  struct rusage children {};
+  ::getrusage(RUSAGE_CHILDREN, &children);
+  // ru_maxrss is in KiB; the child starts with this process's pages.
+  EXPECT_LT(children.ru_maxrss, self.ru_maxrss + 16 * 1024);
+  EXPECT_EQ(std::filesystem::file_size(dir / "vq_clip.clf.damaged"), kBytes);
+  EXPECT_EQ(ReadFile(dir / "vq_clip.clf.damaged").substr(0, 5), std::string("head\0", 5));
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"vq_clip.clf", "vq_clip.clf.damaged"}));
 }
 
 TEST(PosixEnvTest, AnExclusiveHoldKeepsOthersOutUntilReleased) {

@@ -83,23 +83,60 @@ TEST(ClipListTest, SavePageTabZeroDropsSavedPagesAndActiveFlags) {
   EXPECT_EQ(clips.size(), 3u);
 }
 
-TEST(ClipListTest, LimitCountsDeletedRecordsAndShowsTheMessage) {
-  ClipList clips = Loaded({"7\tA\thttp://a/", "7\tB\thttp://b/", "7\tC\thttp://c/"}, 2);
-  EXPECT_EQ(clips.size(), 2u);  // the reader's third line was refused
-  clips.MarkDeleted(0);
+// A long run: every search closes its saved pages (deleted rows keep their
+// place) and the next group switch keeps new ones. The limit counts live
+// records only: it refuses the user's new clips with its message, never a
+// page kept at exit, and a lowered limit keeps every clip until trimmed.
+TEST(ClipListTest, LimitCountsLiveRecordsOverALongRunAndDropsNothingKept) {
+  ClipList clips = Loaded({"7\tA\thttp://a/", "7\tB\thttp://b/", "7\tC\thttp://c/"}, 5);
+  for (int search = 0; search < 400; ++search) {
+    std::vector<PageTabSnapshot> pages = {{-1, "p", "http://p/", true},
+                                          {-1, "q", "http://q/", false}};
+    clips.SavePageTabs(7, pages, /*at_exit=*/false);
+    for (const PageTabSnapshot& page : pages) EXPECT_TRUE(clips.OnPageTabClosed(page.clip_index));
+  }
+  EXPECT_EQ(clips.size(), 803u);
+  EXPECT_EQ(clips.CountLive(), 3u);
   RecordingPrompter prompter;
-  EXPECT_EQ(clips.AddClip(7, "D", "http://d/", prompter), -1);
-  ASSERT_EQ(prompter.stops, std::vector<std::string>{LoadString(string_id::kClipsLimit)});
-  EXPECT_FALSE(prompter.stops[0].empty());
+  EXPECT_EQ(clips.AddClip(7, "D", "http://d/", prompter), 803);  // 4 of 5
+  EXPECT_TRUE(prompter.stops.empty());
 
-  clips.set_max_data(3);
-  EXPECT_EQ(clips.AddClip(7, "D", "http://d/", prompter), 2);
+  // Three pages open at exit: kept past the limit, which then refuses a clip.
+  std::vector<PageTabSnapshot> open = {
+      {-1, "X", "http://x/", false}, {-1, "Y", "http://y/", true}, {-1, "Z", "http://z/", false}};
+  clips.SavePageTabs(8, open, /*at_exit=*/true);
+  EXPECT_EQ(open[0].clip_index, 804);
+  EXPECT_EQ(open[2].clip_index, 806);
   EXPECT_EQ(clips.AddClip(7, "E", "http://e/", prompter), -1);
-  EXPECT_EQ(prompter.stops.size(), 2u);
-  EXPECT_EQ(clips.Describe(),
+  EXPECT_EQ(prompter.stops, std::vector<std::string>{LoadString(string_id::kClipsLimit)});
+  const std::string saved =
+      Body({"7\tA\thttp://a/\t0\t0\t1", "7\tB\thttp://b/\t0\t0\t1", "7\tC\thttp://c/\t0\t0\t1",
+            "7\tD\thttp://d/\t0\t0\t1", "8\tX\thttp://x/\t0\t0\t0", "8\tY\thttp://y/\t1\t1\t0",
+            "8\tZ\thttp://z/\t2\t0\t0"});
+  EXPECT_EQ(Saved(clips, 1), saved);
+
+  // The next start reads all seven, over the limit, until the user trims.
+  ClipList again(5);
+  ASSERT_TRUE(DataFile::LoadFromBytes(StoreType::kClips, saved, again).ok());
+  EXPECT_EQ(again.CountLive(), 7u);
+  EXPECT_TRUE(again.NeedsTrim());
+  again.MarkDeleted(1);
+  again.MarkDeleted(1);  // twice is once
+  again.set_max_data(3);
+  EXPECT_EQ(again.TrimToMaxData(), 3u);
+  EXPECT_FALSE(again.NeedsTrim());
+  EXPECT_EQ(again.Describe(),
             "0 7/0+x A http://a/\n"
-            "1 7/0+ B http://b/\n"
-            "2 7/0+ D http://d/\n");
+            "1 7/0+x B http://b/\n"
+            "2 7/0+x C http://c/\n"
+            "3 7/0+x D http://d/\n"
+            "4 8/0 X http://x/\n"
+            "5 8/1* Y http://y/\n"
+            "6 8/2 Z http://z/\n");
+  EXPECT_EQ(again.AddClip(8, "F", "http://f/", prompter), -1);
+  EXPECT_TRUE(again.OnPageTabClosed(4));
+  EXPECT_EQ(again.AddClip(8, "F", "http://f/", prompter), 7);
+  EXPECT_EQ(again.CountLive(), 3u);
 }
 
 TEST(ClipListTest, AddedTextReadsBackFromItsLine) {
@@ -148,14 +185,14 @@ TEST(ClipListTest, SavePageTabsCreatesAndUpdatesRecords) {
   EXPECT_EQ(clips.size(), 4u);  // a second save creates nothing
 
   // A page that lost its record (deleted or stale index) gets a new one,
-  // unless the limit refuses it.
-  clips.set_max_data(5);
+  // past the limit too.
+  clips.set_max_data(3);
   clips.MarkDeleted(2);
   std::vector<PageTabSnapshot> more = {{2, "A", "http://a/", true}, {99, "B", "http://b/", false}};
   clips.SavePageTabs(8, more, false);
   EXPECT_EQ(more[0].clip_index, 4);
-  EXPECT_EQ(more[1].clip_index, -1);
-  EXPECT_EQ(clips.size(), 5u);
+  EXPECT_EQ(more[1].clip_index, 5);
+  EXPECT_EQ(clips.CountLive(), 5u);
 }
 
 TEST(ClipListTest, RecordsForTabByPositionWithTheLastActiveSelected) {
