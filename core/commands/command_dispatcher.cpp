@@ -2,6 +2,7 @@
 
 #include "core/commands/command_table.h"
 #include "core/commands/shortcut_text.h"
+#include "core/files/string_table.h"
 
 namespace tolvane {
 namespace {
@@ -10,14 +11,16 @@ constexpr int kNotAShortcut = 1014;
 constexpr int kShortcutOwnedElsewhere = 1016;
 constexpr int kGestureOwnedElsewhere = 1017;
 
+constexpr OwnerType kItemOwners[] = {OwnerType::kEngineFolder, OwnerType::kEngine,
+                                     OwnerType::kTabFolder, OwnerType::kTab};
+
 }  // namespace
 
 bool CommandDispatcher::Dispatch(MatchKind kind, std::string_view text, bool check_only,
                                  std::optional<Owner> excluded) const {
   if (text.empty()) return false;
   bool found = false;
-  for (OwnerType type :
-       {OwnerType::kEngineFolder, OwnerType::kEngine, OwnerType::kTabFolder, OwnerType::kTab}) {
+  for (OwnerType type : kItemOwners) {
     // Folders all run; the first engine or tab ends the search.
     const bool every_match = type == OwnerType::kEngineFolder || type == OwnerType::kTabFolder;
     const int count = owners_.OwnerCount(type);
@@ -50,14 +53,44 @@ bool CommandDispatcher::AnyAlternativeOwned(MatchKind kind, std::string_view fie
   return false;
 }
 
-int CommandDispatcher::CheckItemFields(Owner item, std::string_view typed_shortcut,
-                                       std::string_view gestures) const {
-  if (!IsTypedShortcutText(typed_shortcut)) return kNotAShortcut;
-  if (AnyAlternativeOwned(MatchKind::kTypedShortcut, typed_shortcut, item)) {
-    return kShortcutOwnedElsewhere;
+std::optional<std::pair<Owner, std::string_view>> CommandDispatcher::LetterHolder(
+    std::string_view field, Owner item) const {
+  for (OwnerType type : kItemOwners) {
+    const int count = owners_.OwnerCount(type);
+    for (int i = 0; i < count; ++i) {
+      if (item == Owner{type, i}) continue;
+      const std::string_view letters = owners_.OwnerField(type, i, MatchKind::kTypedShortcut);
+      if (LettersOverlap(letters, field)) return std::pair{Owner{type, i}, letters};
+    }
   }
-  if (AnyAlternativeOwned(MatchKind::kGesture, gestures, item)) return kGestureOwnedElsewhere;
-  return 0;
+  return std::nullopt;
+}
+
+CommandDispatcher::ItemCheck CommandDispatcher::CheckItem(Owner item,
+                                                          std::string_view typed_shortcut,
+                                                          std::string_view gestures) const {
+  if (!IsTypedShortcutText(typed_shortcut)) return {kNotAShortcut, LoadString(kNotAShortcut)};
+  if (const auto holder = LetterHolder(typed_shortcut, item)) {
+    const auto [owner, letters] = *holder;
+    return {kShortcutOwnedElsewhere,
+            LoadString(kShortcutOwnedElsewhere) + '\n' +
+                FormatString(string_id::kLettersHolder,
+                             {owners_.OwnerName(owner.type, owner.index), letters})};
+  }
+  if (AnyAlternativeOwned(MatchKind::kGesture, gestures, item)) {
+    return {kGestureOwnedElsewhere, LoadString(kGestureOwnedElsewhere)};
+  }
+  return {};
+}
+
+bool CommandDispatcher::LettersMayGoOn(std::string_view typed) const {
+  for (OwnerType type : kItemOwners) {
+    const int count = owners_.OwnerCount(type);
+    for (int i = 0; i < count; ++i) {
+      if (MayBeTypedOn(owners_.OwnerField(type, i, MatchKind::kTypedShortcut), typed)) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace tolvane

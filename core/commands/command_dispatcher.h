@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/commands/command_id.h"
@@ -38,6 +39,8 @@ class ShortcutOwners {
   virtual int OwnerCount(OwnerType type) const = 0;
   // The typed-shortcut or gesture field of one owner.
   virtual std::string_view OwnerField(OwnerType type, int index, MatchKind kind) const = 0;
+  // The name a refusal gives for an owner (Shift_JIS); empty when unknown.
+  virtual std::string OwnerName(OwnerType, int) const { return {}; }
   // Engine or engine folder: select it in the search tree and run
   // command::kSearchSelectedEngine. Tab folder: select and open it in the tab
   // tree. Tab: select and activate it, then search it with the search bar's
@@ -70,10 +73,34 @@ class CommandDispatcher {
   // they may be stored, else the string id of the message: 1014 (typed
   // shortcut not made of "a"-"z" and ","), 1016 (an alternative of the
   // typed shortcut is owned elsewhere), 1017 (one of the gestures is).
-  int CheckItemFields(Owner item, std::string_view typed_shortcut, std::string_view gestures) const;
+  //
+  // Typed letters are refused when an alternative equals, starts or starts
+  // with an alternative of another owner (LettersOverlap): typing runs the
+  // first owner whose letters are whole, so the longer could never be
+  // reached. Lists that already hold such pairs run as they are.
+  int CheckItemFields(Owner item, std::string_view typed_shortcut,
+                      std::string_view gestures) const {
+    return CheckItem(item, typed_shortcut, gestures).message;
+  }
+
+  // The same check with the text to show: the message and, for letters,
+  // the owner that holds them ("登録先：楽天市場（kou）").
+  struct ItemCheck {
+    int message = 0;
+    std::string text;  // Shift_JIS; empty when the fields may be stored
+  };
+  ItemCheck CheckItem(Owner item, std::string_view typed_shortcut, std::string_view gestures) const;
+
+  // True when some owner's letters start with `typed`, so typing on may
+  // still reach one.
+  bool LettersMayGoOn(std::string_view typed) const;
 
  private:
   bool AnyAlternativeOwned(MatchKind kind, std::string_view field, Owner item) const;
+  // The first owner other than `item` whose letters overlap an alternative
+  // of `field`, with its letters.
+  std::optional<std::pair<Owner, std::string_view>> LetterHolder(std::string_view field,
+                                                                 Owner item) const;
 
   const CommandTable& table_;
   ShortcutOwners& owners_;

@@ -51,16 +51,38 @@ bool IsTypedShortcutText(std::string_view text) {
   return true;
 }
 
-bool HasAlternative(std::string_view field, std::string_view text) {
-  if (text.empty() || field.empty()) return false;
+namespace {
+
+// True when `test` holds for one of the non-empty alternatives of `field`.
+template <typename Test>
+bool AnyAlternative(std::string_view field, Test test) {
   std::size_t start = 0;
   while (start <= field.size()) {
     std::size_t end = field.find(',', start);
     if (end == std::string_view::npos) end = field.size();
-    if (field.substr(start, end - start) == text) return true;
+    const std::string_view alternative = field.substr(start, end - start);
+    if (!alternative.empty() && test(alternative)) return true;
     start = end + 1;
   }
   return false;
+}
+
+}  // namespace
+
+bool HasAlternative(std::string_view field, std::string_view text) {
+  return AnyAlternative(field, [&](std::string_view a) { return a == text; });
+}
+
+bool LettersOverlap(std::string_view field, std::string_view other) {
+  return AnyAlternative(field, [&](std::string_view a) {
+    return AnyAlternative(other,
+                          [&](std::string_view b) { return a.starts_with(b) || b.starts_with(a); });
+  });
+}
+
+bool MayBeTypedOn(std::string_view field, std::string_view typed) {
+  return !typed.empty() &&
+         AnyAlternative(field, [&](std::string_view a) { return a.starts_with(typed); });
 }
 
 }  // namespace tolvane

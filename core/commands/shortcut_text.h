@@ -28,4 +28,14 @@ bool IsTypedShortcutText(std::string_view text);
 // ",text,"). An empty text or field never matches.
 bool HasAlternative(std::string_view field, std::string_view text);
 
+// True when an alternative of the letters `field` and one of `other` start
+// one another, equal included. Typed letters run their owner as soon as
+// they are whole, so of two such alternatives the longer can never be
+// reached. Empty alternatives overlap nothing.
+bool LettersOverlap(std::string_view field, std::string_view other);
+
+// True when an alternative of `field` starts with the letters typed so far
+// (equal included), so typing on may still reach its owner.
+bool MayBeTypedOn(std::string_view field, std::string_view typed);
+
 }  // namespace tolvane

@@ -31,7 +31,12 @@ bool TypedShortcut::IsHotKey(const KeyEvent& event) const {
 void TypedShortcut::End() {
   state_ = State::kIdle;
   typed_.clear();
+  unreachable_ = false;
   status_.clear();
+}
+
+void TypedShortcut::UpdateStatus() {
+  status_ = FormatString(unreachable_ ? string_id::kTypedNoOwner : kTypedStatus, {typed_});
 }
 
 bool TypedShortcut::OnKeyDown(const KeyEvent& event) {
@@ -44,6 +49,7 @@ bool TypedShortcut::OnKeyDown(const KeyEvent& event) {
       if (!IsHotKey(event)) return false;
       state_ = State::kHeld;
       typed_.clear();
+      unreachable_ = false;
       return event.key == vk::kSpace;
     case State::kTyping:
       // Only the letters the owners' fields can hold are collected.
@@ -52,8 +58,12 @@ bool TypedShortcut::OnKeyDown(const KeyEvent& event) {
         return false;
       }
       typed_ += static_cast<char>(event.key - vk::kA + 'a');
-      status_ = FormatString(kTypedStatus, {typed_});
-      if (dispatch_(typed_)) End();
+      if (dispatch_(typed_)) {
+        End();
+      } else {
+        unreachable_ = may_go_on_ && !may_go_on_(typed_);
+        UpdateStatus();
+      }
       return true;
     case State::kCancelled:
       return false;
@@ -65,7 +75,7 @@ bool TypedShortcut::OnKeyUp(const KeyEvent& event) {
   if (event.modifiers == 0) {
     if (state_ == State::kHeld) state_ = State::kTyping;
     if (state_ == State::kCancelled) state_ = State::kIdle;
-    if (state_ == State::kTyping) status_ = FormatString(kTypedStatus, {typed_});
+    if (state_ == State::kTyping) UpdateStatus();
   }
   // Shift+Alt released Alt first: keep the menu bar from taking the focus.
   return event.key == vk::kAlt && event.modifiers == key_state::kShift;

@@ -31,6 +31,9 @@ struct KeyEvent {
 //   held (1) --another key--> cancelled (-1) --all released--> idle (0)
 //   typing (2) --owner found, or a key that is not a letter--> idle (0)
 //
+// While no owner's letters start with the typed ones the status text says so;
+// the mode goes on as before until a key that is not a letter.
+//
 // Hot keys: 0 Ctrl+Space, 1 Ctrl+Alt, 2 Shift+Ctrl+Alt, 3 Shift+Ctrl,
 // 4 Shift+Alt.
 class TypedShortcut {
@@ -38,9 +41,11 @@ class TypedShortcut {
   enum class State { kIdle = 0, kHeld = 1, kCancelled = -1, kTyping = 2 };
   // Runs a typed text (dispatch kind 0); true when an owner was found.
   using Dispatch = std::function<bool(std::string_view typed)>;
+  // True when some owner's letters start with the typed ones.
+  using MayGoOn = std::function<bool(std::string_view typed)>;
 
-  TypedShortcut(int hot_key, Dispatch dispatch)
-      : hot_key_(hot_key), dispatch_(std::move(dispatch)) {}
+  TypedShortcut(int hot_key, Dispatch dispatch, MayGoOn may_go_on = nullptr)
+      : hot_key_(hot_key), dispatch_(std::move(dispatch)), may_go_on_(std::move(may_go_on)) {}
 
   void set_hot_key(int hot_key) { hot_key_ = hot_key; }
 
@@ -51,7 +56,8 @@ class TypedShortcut {
 
   State state() const { return state_; }
   const std::string& typed() const { return typed_; }
-  // String 1006 with the typed text while typing, else "".
+  // String 1006 with the typed text while typing (kTypedNoOwner once no
+  // owner can be reached by typing on), else "".
   const std::string& status_text() const { return status_; }
   // "typing ab" / "idle", for tests.
   std::string Describe() const;
@@ -59,9 +65,12 @@ class TypedShortcut {
  private:
   bool IsHotKey(const KeyEvent& event) const;
   void End();
+  void UpdateStatus();
 
   int hot_key_;
   Dispatch dispatch_;
+  MayGoOn may_go_on_;
+  bool unreachable_ = false;
   State state_ = State::kIdle;
   std::string typed_;
   std::string status_;

@@ -109,6 +109,10 @@ inline constexpr int kInvalidShortcutKey = 1025;
 inline constexpr int kShortcutTaken = 1026;
 inline constexpr int kResetGestures = 1027;
 inline constexpr int kResetShortcuts = 1028;
+// Letters refused for an owner that holds them (%s its name, %s its letters),
+// and the typed letters' status once no owner's letters start with them.
+inline constexpr int kLettersHolder = 34700;
+inline constexpr int kTypedNoOwner = 34701;
 inline constexpr int kDescriptionEncoding = 34687;
 inline constexpr int kDescriptionParameter = 34688;
 inline constexpr int kDescriptionMethod = 34689;

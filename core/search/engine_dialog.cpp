@@ -191,15 +191,17 @@ void EngineDialog::PressGestureButton(GestureButton button) {
 
 EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher) {
   const Owner self{list_->type() == StoreType::kTabs ? OwnerType::kTab : OwnerType::kEngine, row_};
-  if (const int message = dispatcher.CheckItemFields(self, values_.shortcut, values_.gesture)) {
-    return {message, -1};
+  if (auto check = dispatcher.CheckItem(self, values_.shortcut, values_.gesture); check.message) {
+    return {check.message, -1, std::move(check.text)};
   }
-  if (!writes_row_) return {0, row_};
+  if (!writes_row_) return {0, row_, {}};
   if (creating_) {
     const auto row = list_->CreateUserEngine(values_, place_);
-    if (!row) return {string_id::kNoUserEngineIdLeft, -1};
+    if (!row) {
+      return {string_id::kNoUserEngineIdLeft, -1, LoadString(string_id::kNoUserEngineIdLeft)};
+    }
     list_->changes().Notify(StoreChange::Part::kItems);
-    return {0, *row};
+    return {0, *row, {}};
   }
   const auto row = static_cast<std::size_t>(row_);
   if (TextFieldsEditable()) {
@@ -216,7 +218,7 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
   list_->set_shortcut(row, values_.shortcut);
   list_->set_on_search_bar(row, values_.on_search_bar);
   list_->changes().Notify(StoreChange::Part::kItems);
-  return {0, row_};
+  return {0, row_, {}};
 }
 
 std::string EngineDialog::Describe() const {

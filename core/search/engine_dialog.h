@@ -94,7 +94,8 @@ class EngineDialog {
   // show with nothing written: 1014, 1016, 1017, or kNoUserEngineIdLeft.
   struct SaveResult {
     int message = 0;
-    int row = -1;  // the row written or created
+    int row = -1;      // the row written or created
+    std::string text;  // the message to show (Shift_JIS), with the owner of refused letters
   };
   SaveResult Save(const CommandDispatcher& dispatcher);
 

@@ -35,4 +35,25 @@ std::vector<int> RecentKeywords(const ItemStore& keywords, std::size_t max) {
   return {order.rbegin(), order.rbegin() + static_cast<std::ptrdiff_t>(keep)};
 }
 
+std::vector<KeywordChoice> KeywordChoices(const ItemStore& keywords, std::size_t max) {
+  const ItemList& items = keywords.items();
+  const std::vector<int> stored = RecentKeywords(keywords, max);
+  const std::vector<ItemStore::RunKeyword>& run = keywords.run_keywords();
+  std::vector<KeywordChoice> choices;
+  std::size_t s = 0;
+  std::size_t r = 0;
+  while (choices.size() < max && (s < stored.size() || r < run.size())) {
+    const bool run_next =
+        r < run.size() && (s == stored.size() ||
+                           run[r].updated >= items.updated(static_cast<std::size_t>(stored[s])));
+    if (run_next) {
+      choices.push_back({run[r++].keyword, -1});
+    } else {
+      const int index = stored[s++];
+      choices.push_back({Keyword::FromSjis(items.title(static_cast<std::size_t>(index))), index});
+    }
+  }
+  return choices;
+}
+
 }  // namespace tolvane

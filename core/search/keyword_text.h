@@ -23,4 +23,13 @@ Keyword NormaliseKeywordBoxText(const Keyword& typed);
 // so of two equal ones the later stored comes first.
 std::vector<int> RecentKeywords(const ItemStore& keywords, std::size_t max = 100);
 
+// The keyword boxes' drop-downs: the recent keywords above merged, by their
+// stamps, with the keywords kept for the run only (ItemStore::RecordKeyword),
+// newest first, at most `max`; each as it was searched.
+struct KeywordChoice {
+  Keyword keyword;
+  int index = -1;  // in the store; -1 for a keyword kept for the run only
+};
+std::vector<KeywordChoice> KeywordChoices(const ItemStore& keywords, std::size_t max = 100);
+
 }  // namespace tolvane

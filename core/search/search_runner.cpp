@@ -167,8 +167,7 @@ void SearchRunner::EchoAndRecord(const Keyword& keyword) {
   if (keyword.empty()) return;
   boxes_.SetSearchBarText(keyword);
   boxes_.SetSideBarText(keyword);
-  // The keyword file is Shift_JIS: the history keeps what it can hold.
-  keywords_.AddOrCount({keyword.sjis(), keyword.sjis(), -1, "", true}, prompter_);
+  keywords_.RecordKeyword(keyword, prompter_);
 }
 
 bool SearchRunner::AddressBarSearches(std::string_view text) const {

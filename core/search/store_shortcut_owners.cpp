@@ -51,4 +51,21 @@ std::string_view StoreShortcutOwners::OwnerField(OwnerType type, int index, Matc
   return {};
 }
 
+std::string StoreShortcutOwners::OwnerName(OwnerType type, int index) const {
+  const auto i = static_cast<std::size_t>(index);
+  switch (type) {
+    case OwnerType::kEngineFolder:
+      return engine_folders_.DisplayName(i);
+    case OwnerType::kEngine:
+      return engines_.name(i);
+    case OwnerType::kTabFolder:
+      return tab_folders_.DisplayName(i);
+    case OwnerType::kTab:
+      return tabs_.name(i);
+    case OwnerType::kCommand:
+      break;
+  }
+  return {};
+}
+
 }  // namespace tolvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "core/commands/command_dispatcher.h"
@@ -25,6 +26,8 @@ class StoreShortcutOwners : public ShortcutOwners {
 
   int OwnerCount(OwnerType type) const override;
   std::string_view OwnerField(OwnerType type, int index, MatchKind kind) const override;
+  // The tree's name of a folder, the name of an engine or tab.
+  std::string OwnerName(OwnerType type, int index) const override;
   void RunOwner(OwnerType, int) override {}
   void RunCommand(CommandId) override {}
 

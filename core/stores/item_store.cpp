@@ -49,6 +49,7 @@ const std::string& ItemStore::StoreWord() const {
 void ItemStore::ResetToDefaults() {
   folders_.Reset();
   items_.Reset();
+  run_keywords_.clear();
 }
 
 void ItemStore::Changed(bool items, bool folders) {
@@ -101,6 +102,21 @@ int ItemStore::AddOrCount(const Entry& entry, Prompter& prompter) {
   if (counts) items_.IncrementCount(static_cast<std::size_t>(index));
   Changed(true, made_folders);
   return index;
+}
+
+void ItemStore::RecordKeyword(const Keyword& keyword, Prompter& prompter) {
+  if (keyword.FitsShiftJis()) {
+    AddOrCount({keyword.sjis(), keyword.sjis(), -1, "", true}, prompter);
+    return;
+  }
+  const int max_data = MaxData();
+  if (max_data <= 0) return;
+  std::erase_if(run_keywords_, [&](const RunKeyword& run) { return run.keyword == keyword; });
+  run_keywords_.insert(run_keywords_.begin(), {keyword, clock_.NowText()});
+  if (run_keywords_.size() > static_cast<std::size_t>(max_data)) {
+    run_keywords_.resize(static_cast<std::size_t>(max_data));
+  }
+  Changed(true, false);
 }
 
 void ItemStore::TrimOldest(std::size_t n) {

@@ -11,6 +11,7 @@
 #include "core/files/store_binding.h"
 #include "core/stores/item_folder_tree.h"
 #include "core/stores/item_list.h"
+#include "core/text/keyword.h"
 
 namespace tolvane {
 
@@ -49,6 +50,19 @@ class ItemStore : public StoreBinding {
   // message 1019 and add nothing. Returns the item's index, or -1.
   int AddOrCount(const Entry& entry, Prompter& prompter);
 
+  // Records a searched keyword (keywords only). One the Shift_JIS file can
+  // hold is added or counted as AddOrCount does; any other is kept for the
+  // run only, never written, so it is never read back with "?" in it.
+  void RecordKeyword(const Keyword& keyword, Prompter& prompter);
+
+  // The keywords kept for the run only, newest first, each with the stamp
+  // it was last searched at, at most MaxData of them.
+  struct RunKeyword {
+    Keyword keyword;
+    std::string updated;  // the items' stamp form, "%Y/%m/%d %H:%M:%S"
+  };
+  const std::vector<RunKeyword>& run_keywords() const { return run_keywords_; }
+
   // Marks the `n` least recently updated live items deleted (equal dates:
   // the one stored first goes first).
   void TrimOldest(std::size_t n);
@@ -77,7 +91,8 @@ class ItemStore : public StoreBinding {
     Changed(false, true);
   }
   bool DeleteFolder(std::size_t folder_index, Prompter& prompter);
-  // Back to the default folders and no items (the option page's clear).
+  // Back to the default folders and no items, run keywords included (the
+  // option page's clear).
   bool Clear(Prompter& prompter);
 
   // StoreBinding
@@ -106,6 +121,7 @@ class ItemStore : public StoreBinding {
   const Clock& clock_;
   ItemFolderTree folders_;
   ItemList items_;
+  std::vector<RunKeyword> run_keywords_;
   ChangeNotifier changes_;
 };
 

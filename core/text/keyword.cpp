@@ -14,4 +14,6 @@ Keyword Keyword::FromUtf16(std::u16string_view utf16) {
   return Keyword(Utf16ToSjis(utf16), Utf16ToUtf8(utf16));
 }
 
+bool Keyword::FitsShiftJis() const { return SjisToUtf8(sjis_) == utf8_; }
+
 }  // namespace tolvane

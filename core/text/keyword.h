@@ -31,6 +31,9 @@ class Keyword {
   const std::string& sjis() const { return sjis_; }
   const std::string& utf8() const { return utf8_; }
   bool empty() const { return sjis_.empty(); }
+  // True when the Shift_JIS form reads back as the typed text: no character
+  // became "?". A keyword from Shift_JIS text always fits.
+  bool FitsShiftJis() const;
 
   friend bool operator==(const Keyword&, const Keyword&) = default;
 

@@ -92,7 +92,8 @@ class EnginePropertyDialogTest : public QObject {
       QTest::keyClick(box, Qt::Key_Return);
     });
     dialog.accept();
-    QCOMPARE(message, QStringLiteral("すでに登録済みのショートカットコマンドです。"));
+    QCOMPARE(message,
+             QStringLiteral("すでに登録済みのショートカットコマンドです。\n登録先：Other（zz）"));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(ToQString(engines_.shortcut(0)), QStringLiteral("am"));
 

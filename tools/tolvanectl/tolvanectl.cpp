@@ -361,9 +361,12 @@ int Shortcuts(const std::vector<std::string>& args, std::ostream& out, std::ostr
       return 1;
     }
     const Owner item{engine ? OwnerType::kEngine : OwnerType::kTab, row};
-    const int message =
-        dispatcher.CheckItemFields(item, args[5], Utf8ToSjis(args.size() == 7 ? args[6] : ""));
-    if (message != 0) return Refuse(err, args[3] + " " + args[4], message);
+    const CommandDispatcher::ItemCheck check =
+        dispatcher.CheckItem(item, args[5], Utf8ToSjis(args.size() == 7 ? args[6] : ""));
+    if (check.message != 0) {
+      err << "tolvanectl: " << args[3] << ' ' << args[4] << ": " << SjisToUtf8(check.text) << '\n';
+      return 1;
+    }
     out << "ok\n";
     return 0;
   }

@@ -147,9 +147,12 @@ FrameInputFilter::FrameInputFilter(QWidget& window, const CommandTable& table,
       dispatcher_(table, owners),
       parts_(std::move(parts)),
       accelerators_(table),
-      typed_(0, [this](std::string_view text) {
-        return dispatcher_.Dispatch(MatchKind::kTypedShortcut, text, false);
-      }) {
+      typed_(
+          0,
+          [this](std::string_view text) {
+            return dispatcher_.Dispatch(MatchKind::kTypedShortcut, text, false);
+          },
+          [this](std::string_view text) { return dispatcher_.LettersMayGoOn(text); }) {
   QCoreApplication::instance()->installEventFilter(this);
 }
 

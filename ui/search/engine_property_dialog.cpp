@@ -164,7 +164,7 @@ void CEnginePropertyDialog::accept() {
   StoreFields();
   const EngineDialog::SaveResult result = model_.Save(dispatcher_);
   if (result.message != 0) {
-    QMessageBox::warning(this, ToQString(ProgramTitle()), ToQString(LoadString(result.message)));
+    QMessageBox::warning(this, ToQString(ProgramTitle()), ToQString(result.text));
     return;
   }
   saved_row_ = result.row;

@@ -616,9 +616,8 @@ void CSearchBar::FocusKeywordBox() {
 void CSearchBar::FillDropDown() {
   const QString typed = keyword_box_->currentText();
   keyword_box_->clear();
-  const ItemList& items = keywords_.items();
-  for (int index : RecentKeywords(keywords_)) {
-    keyword_box_->addItem(ToQString(items.title(static_cast<std::size_t>(index))), index);
+  for (const KeywordChoice& choice : KeywordChoices(keywords_)) {
+    keyword_box_->addItem(ToQString(choice.keyword), choice.index);
   }
   keyword_box_->setCurrentIndex(-1);
   keyword_box_->setEditText(typed);

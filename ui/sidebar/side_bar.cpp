@@ -280,9 +280,8 @@ void CSideBar::SearchBarItemsChanged() { search_bar_.Rebuild(); }
 void CSideBar::FillKeywordList() {
   const QString typed = keyword_box_->currentText();
   keyword_box_->clear();
-  const ItemList& items = doc_.keywords().items();
-  for (int index : RecentKeywords(doc_.keywords(), kKeywordListSize)) {
-    keyword_box_->addItem(ToQString(items.title(static_cast<std::size_t>(index))), index);
+  for (const KeywordChoice& choice : KeywordChoices(doc_.keywords(), kKeywordListSize)) {
+    keyword_box_->addItem(ToQString(choice.keyword), choice.index);
   }
   keyword_box_->setCurrentIndex(-1);
   keyword_box_->setEditText(typed);

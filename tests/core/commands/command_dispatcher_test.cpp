@@ -35,13 +35,14 @@ class FakeOwners : public ShortcutOwners {
     const Fields& f = items.at(type).at(index);
     return kind == MatchKind::kTypedShortcut ? f.typed : f.gesture;
   }
-  void RunOwner(OwnerType type, int index) override {
+  std::string OwnerName(OwnerType type, int index) const override {
     static const std::map<OwnerType, std::string> kCodes = {{OwnerType::kEngineFolder, "EF"},
                                                             {OwnerType::kEngine, "EE"},
                                                             {OwnerType::kTabFolder, "TF"},
                                                             {OwnerType::kTab, "TE"}};
-    Add(kCodes.at(type) + std::to_string(index));
+    return kCodes.at(type) + std::to_string(index);
   }
+  void RunOwner(OwnerType type, int index) override { Add(OwnerName(type, index)); }
   void RunCommand(CommandId id) override { Add(std::to_string(id.value())); }
 
   std::string Take() { return std::exchange(log, ""); }
@@ -101,7 +102,7 @@ TEST_F(CommandDispatcherTest, OwnersAreFoundInOrderAndFoldersAllRun) {
 
   // The engine and tab dialogs' checks.
   // An item's own fields are no conflict; tab 1 shares "ya" with tab 0.
-  EXPECT_EQ(dispatcher_.CheckItemFields(Owner{OwnerType::kEngine, 1}, "ama,zz", S("↓↑↓")), 0);
+  EXPECT_EQ(dispatcher_.CheckItemFields(Owner{OwnerType::kEngineFolder, 2}, "mu,zz", S("→↓←")), 0);
   const Owner tab{OwnerType::kTab, 1};
   EXPECT_EQ(dispatcher_.CheckItemFields(tab, "ya", ""), 1016);
   EXPECT_EQ(dispatcher_.CheckItemFields(tab, "Ya", ""), 1014);
@@ -166,6 +167,66 @@ TEST_F(CommandDispatcherTest, TypedLettersAfterTheHotKeyRunTheirOwner) {
   EXPECT_TRUE(down('Y'));
   EXPECT_TRUE(down('A'));
   EXPECT_EQ(owners_.Take(), "TE0");
+}
+
+TEST_F(CommandDispatcherTest, LettersThatStartOrStartWithAnotherOwnersAreRefusedNamingIt) {
+  owners_.items = {{OwnerType::kEngineFolder, {{"fold,q", ""}}},
+                   {OwnerType::kEngine, {{"kou", ""}, {"ab,cd", ""}}},
+                   {OwnerType::kTabFolder, {{"grp", ""}}},
+                   {OwnerType::kTab, {{"tab", ""}}}};
+  const Owner new_engine{OwnerType::kEngine, -1};
+  struct Case {
+    Owner item;
+    const char* letters;
+    const char* holder;  // "" when the letters may be stored
+  } cases[] = {
+      {new_engine, "ko", "EE0（kou）"},      // the start of another's
+      {new_engine, "kouz", "EE0（kou）"},    // starts with another's
+      {new_engine, "kou", "EE0（kou）"},     // equal
+      {new_engine, "zz,c", "EE1（ab,cd）"},  // per alternative, on both sides
+      {new_engine, "fo", "EF0（fold,q）"},
+      {new_engine, "qq", "EF0（fold,q）"},
+      {new_engine, "g", "TF0（grp）"},
+      {new_engine, "tabs", "TE0（tab）"},
+      {new_engine, "kx,ac,z,,y", ""},
+      {new_engine, "", ""},
+      {Owner{OwnerType::kEngine, 0}, "k", ""},  // its own letters
+      {Owner{OwnerType::kTab, 0}, "ta,grpx", "TF0（grp）"},
+  };
+  for (const Case& c : cases) {
+    const CommandDispatcher::ItemCheck check = dispatcher_.CheckItem(c.item, c.letters, "");
+    const std::string expected =
+        *c.holder ? "すでに登録済みのショートカットコマンドです。\n登録先：" + std::string(c.holder)
+                  : "";
+    EXPECT_EQ(check.message, *c.holder ? 1016 : 0) << c.letters;
+    EXPECT_EQ(SjisToUtf8(check.text), expected) << c.letters;
+  }
+
+  // A list that already holds "ko" and "kou" runs "ko" as before.
+  owners_.items[OwnerType::kEngine].push_back({"ko", ""});
+  EXPECT_TRUE(Run(MatchKind::kTypedShortcut, "ko"));
+  EXPECT_EQ(owners_.Take(), "EE2");
+
+  // Typed letters that no owner's letters start with say so; the mode goes on.
+  TypedShortcut typed(
+      0, [&](std::string_view text) { return Run(MatchKind::kTypedShortcut, text); },
+      [&](std::string_view text) { return dispatcher_.LettersMayGoOn(text); });
+  typed.OnKeyDown({vk::kSpace, key_state::kCtrl});
+  typed.OnKeyUp({vk::kControl, 0});
+  std::string statuses;
+  for (int key : {'T', 'X', 'Y'}) {
+    typed.OnKeyDown({key, 0});
+    typed.OnKeyUp({key, 0});
+    statuses += SjisToUtf8(typed.status_text()) + "|";
+  }
+  EXPECT_EQ(statuses,
+            "ショートカットのコマンド：t|"
+            "ショートカットのコマンド：tx（該当する項目はありません）|"
+            "ショートカットのコマンド：txy（該当する項目はありません）|");
+  EXPECT_EQ(typed.Describe(), "typing txy");
+  EXPECT_FALSE(typed.OnKeyDown({vk::kEsc, 0}));
+  EXPECT_EQ(typed.Describe() + typed.status_text(), "idle");
+  EXPECT_EQ(owners_.Take(), "");
 }
 
 }  // namespace

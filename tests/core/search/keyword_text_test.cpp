@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/files/data_file.h"
 #include "core/files/settings_store.h"
 #include "core/stores/item_store.h"
 #include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "support/fake_clock.h"
+#include "support/fake_prompter.h"
 #include "support/temp_dir.h"
 
 namespace tolvane {
@@ -75,6 +77,42 @@ TEST_F(RecentKeywordsTest, NewestFirstWithoutDeletedAndEqualStampsLaterStoredFir
   EXPECT_EQ(Titles(100), (std::vector<std::string>{"new", "tie2", "tie1", "old"}));
   EXPECT_EQ(Titles(2), (std::vector<std::string>{"new", "tie2"}));
   EXPECT_TRUE(Titles(0).empty());
+}
+
+// A keyword Shift_JIS cannot hold is offered for the run exactly as searched
+// and never written, so no run reads it back as "Caf? ?? ?".
+TEST_F(RecentKeywordsTest, KeywordsOutsideShiftJisAreKeptForTheRunOnly) {
+  testing::FakePrompter prompter;
+  auto search = [&](const char* utf8, int second) {
+    clock_.Set({2026, 12, 7, 10, 0, second});
+    store_.RecordKeyword(Keyword::FromUtf8(utf8), prompter);
+  };
+  auto choices = [](const ItemStore& store) {
+    std::string out;
+    for (const KeywordChoice& c : KeywordChoices(store)) {
+      out += c.keyword.utf8() + (c.index < 0 ? "*|" : "|");
+    }
+    return out;
+  };
+  search("東京", 1);
+  search("Café 한국 𠮷", 2);
+  search("ü", 3);
+  search("駅", 4);
+  search("Café 한국 𠮷", 5);                                // again: first, once
+  EXPECT_EQ(choices(store_), "Café 한국 𠮷*|駅|ü*|東京|");  // "*": for the run only
+  EXPECT_EQ(KeywordChoices(store_, 2).size(), 2u);
+  EXPECT_EQ(Titles(100), (std::vector<std::string>{Utf8ToSjis("駅"), Utf8ToSjis("東京")}));
+
+  const std::string file = DataFile::Format(StoreType::kKeywords, store_, {});
+  EXPECT_EQ(file.find("Caf"), std::string::npos);
+  EXPECT_EQ(file.find('?'), std::string::npos);
+  ItemStore next_run{StoreType::kKeywords, settings_, clock_};
+  ASSERT_TRUE(DataFile::LoadFromBytes(StoreType::kKeywords, file, next_run).ok());
+  EXPECT_EQ(choices(next_run), "駅|東京|");
+
+  // The option page's clear forgets them too.
+  ASSERT_TRUE(store_.Clear(prompter));
+  EXPECT_EQ(choices(store_), "");
 }
 
 }  // namespace

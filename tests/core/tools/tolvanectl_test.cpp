@@ -257,7 +257,8 @@ TEST(TolvanectlTest, ShortcutsEditTheCommandTableWithTheOptionPagesMessages) {
   // The engine and tab dialogs' checks; a tab's own fields are no conflict.
   EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "5", "sh", "↓↑↓"}).out, "ok\n");
   EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "sh"}).err,
-            "tolvanectl: tab 6: すでに登録済みのショートカットコマンドです。\n");
+            "tolvanectl: tab 6: すでに登録済みのショートカットコマンドです。\n登録先：tab（sh）\n");
+  EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "zz,s"}).rc, 1);
   EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "Sh"}).err,
             "tolvanectl: tab 6: ショートカットコマンドは、英字のみ使用可能です。\n");
   EXPECT_EQ(Ctl({"shortcuts", d, "check", "tab", "6", "zz", "→↓→"}).err,
