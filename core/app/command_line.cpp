@@ -73,10 +73,11 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
 }
 
 const char* CommandLine::Usage() {
-  return "usage: tolvane [--data-dir DIR] [URL | FILE.url]\n"
+  return "usage: tolvane [--data-dir DIR] [URL | FILE.url | FILE]\n"
          "  --data-dir DIR  keep settings and stores in DIR instead of the program's directory\n"
          "                  (~/.local/share/tolvane when the program may not write there)\n"
-         "  URL, FILE.url   the page the first page tab opens\n";
+         "  URL, FILE.url   the page the first page tab opens (http or https only)\n"
+         "  FILE            a local file the first page tab shows\n";
 }
 
 std::filesystem::path UserDataDirectory(const std::string& xdg_data_home, const std::string& home) {

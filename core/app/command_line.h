@@ -7,9 +7,10 @@
 
 namespace tolvane {
 
-// The browser's command line: `tolvane [--data-dir DIR] [URL | FILE.URL]`.
-// The one free argument steers the first page only (a URL, or an Internet
-// shortcut file whose address opens first); it never opens a document.
+// The browser's command line: `tolvane [--data-dir DIR] [URL | FILE.URL | FILE]`.
+// The one free argument steers the first page only (a URL, an Internet
+// shortcut file whose address opens first, or a local file shown as its
+// file: URL); it never opens a document.
 struct CommandLine {
   std::optional<std::filesystem::path> data_dir;
   // Native (UTF-8) text, empty when none. A .url file given as a file: URL

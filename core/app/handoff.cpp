@@ -3,23 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/browser/outside_address.h"
+
 namespace tolvane::handoff {
-namespace {
-
-// A scheme of two letters or more, so "c:" stays a path.
-bool HasScheme(std::string_view text) {
-  const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos || colon < 2) return false;
-  for (std::size_t i = 0; i < colon; ++i) {
-    const char c = text[i];
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    const bool other = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-    if (!letter && !(i > 0 && other)) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::filesystem::path SocketPath(const std::filesystem::path& runtime_dir,
                                  const std::filesystem::path& data_dir) {
@@ -39,7 +25,7 @@ std::filesystem::path SocketPath(const std::filesystem::path& runtime_dir,
 }
 
 std::string Message(const std::string& argument, const std::filesystem::path& cwd) {
-  if (argument.empty() || HasScheme(argument)) return argument;
+  if (argument.empty() || HasUrlScheme(argument)) return argument;
   const std::filesystem::path path(argument);
   if (path.is_absolute()) return argument;
   return (cwd / path).lexically_normal().string();

@@ -7,17 +7,21 @@
 #include <memory>
 #include <utility>
 
+#include "core/browser/outside_address.h"
 #include "core/files/data_file.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
 #include "core/files/temporary_file_name.h"
 #include "core/text/charset_converter.h"
+#include "core/text/cp932_tables.h"
 
 namespace tolvane {
 namespace {
 
 constexpr std::string_view kMutexName = "Tolvane.exe";
 constexpr std::size_t kMaxShortcutUrlBytes = 65535;
+// A refused address is named in a message; a longer one is cut.
+constexpr std::size_t kMaxRefusedBytes = 200;
 
 // Counts what a store accepts while a file is read into it.
 class CountingBinding : public StoreBinding {
@@ -418,16 +422,29 @@ void CTolvaneDoc::Unlock() {
   mutex_.reset();
 }
 
-std::string CTolvaneDoc::StartUrl(const std::string& argument) {
+std::string CTolvaneDoc::StartUrl(const std::string& argument, std::string* refused) {
   const int start_mode = Read(settings_, settings::kMainStartMode);
   if (!argument.empty()) {
+    // Shift_JIS from here on: a .url file keeps its URL that way.
+    std::string address;
+    OutsideAddress::Source source = OutsideAddress::Source::kArgument;
     if (EndsWithUrlSuffix(argument)) {
       SettingsStore shortcut(std::filesystem::path(argument), env_);
-      std::string url = shortcut.GetString("InternetShortcut", "URL", "");
-      if (url.size() > kMaxShortcutUrlBytes) url.resize(kMaxShortcutUrlBytes);
-      return url;
+      address = shortcut.GetString("InternetShortcut", "URL", "");
+      if (address.empty()) return {};
+      if (address.size() > kMaxShortcutUrlBytes) address.resize(kMaxShortcutUrlBytes);
+      source = OutsideAddress::Source::kShortcut;
+    } else {
+      address = Utf8ToSjis(argument);
     }
-    return Utf8ToSjis(argument);
+    OutsideAddress judged = JudgeOutsideAddress(
+        source == OutsideAddress::Source::kShortcut ? address : argument, source);
+    if (judged.refused()) {
+      if (refused != nullptr)
+        *refused = std::string(cp932::PrefixWithin(address, kMaxRefusedBytes));
+      return {};
+    }
+    return judged.kind == OutsideAddress::Kind::kWeb ? address : std::move(judged.url);
   }
   if (start_mode == 1) return std::string(settings::kPortalUrl);
   if (start_mode == 3) {

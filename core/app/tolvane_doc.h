@@ -101,9 +101,11 @@ class CTolvaneDoc {
   bool ReloadEngines();
 
   // The URL the first page tab opens. `argument` is the command-line
-  // argument (a URL, or a ".URL" Internet-shortcut file), as given, in the
-  // native (UTF-8) encoding; the result is Shift_JIS.
-  std::string StartUrl(const std::string& argument);
+  // argument (a URL, a ".URL" Internet-shortcut file or an absolute file
+  // name), as given, in the native (UTF-8) encoding; the result is
+  // Shift_JIS. An argument or shortcut URL JudgeOutsideAddress refuses
+  // gives an empty URL, with the address (Shift_JIS, cut) in *refused.
+  std::string StartUrl(const std::string& argument, std::string* refused = nullptr);
 
   void Lock();
   void Unlock();

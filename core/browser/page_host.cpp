@@ -55,18 +55,7 @@ bool PageHost::Create() {
 }
 
 bool PageHost::QueueNavigation(const NavigationRequest& request) {
-  StopTimers();
-  // An earlier load still running must not end the new wait.
-  if (control_ != nullptr && state_ == LoadState::kLoading) control_->Stop();
-  request_ = request;
-  url_ = request.url;
-  title_ = CutText(request.title, kMaxTitleBytes);
-  state_ = LoadState::kWaiting;
-  history_id_ = -1;
-  favicon_file_.clear();
-  favicon_url_.clear();
-  ResetCounters();
-  status_text_ = LoadString(string_id::kWaiting);
+  Wait(request, false);
   if (url_ == kAboutBlank) {
     owner_.PageChanged(*this);
     return StartNavigation();
@@ -80,6 +69,28 @@ bool PageHost::QueueNavigation(const NavigationRequest& request) {
   UpdateStatusBar();
   owner_.PageChanged(*this);
   return true;
+}
+
+void PageHost::HoldNavigation(const NavigationRequest& request) {
+  Wait(request, true);
+  UpdateStatusBar();
+  owner_.PageChanged(*this);
+}
+
+void PageHost::Wait(const NavigationRequest& request, bool held) {
+  StopTimers();
+  // An earlier load still running must not end the new wait.
+  if (control_ != nullptr && state_ == LoadState::kLoading) control_->Stop();
+  request_ = request;
+  url_ = request.url;
+  title_ = CutText(request.title, kMaxTitleBytes);
+  state_ = LoadState::kWaiting;
+  held_ = held;
+  history_id_ = -1;
+  favicon_file_.clear();
+  favicon_url_.clear();
+  ResetCounters();
+  status_text_ = LoadString(held ? string_id::kPageNotLoaded : string_id::kWaiting);
 }
 
 bool PageHost::StartNavigation() {
@@ -113,6 +124,10 @@ void PageHost::Refresh() { Reread(nullptr); }
 void PageHost::RefreshWithCharset(const std::string& charset) { Reread(&charset); }
 
 void PageHost::Reread(const std::string* charset) {
+  if (held_) {
+    QueueNavigation(request_);
+    return;
+  }
   if (state_ == LoadState::kWaiting || control_ == nullptr) return;
   MarkLoading();
   if (charset != nullptr) {
@@ -507,6 +522,7 @@ void PageHost::UpdateStatusBar() {
 }
 
 void PageHost::MarkLoading() {
+  held_ = false;
   state_ = LoadState::kLoading;
   title_ = LoadString(string_id::kLoading);
 }

@@ -82,12 +82,16 @@ class PageHost : public BrowserEvents {
   // Queues a load: the page waits until the loading queue starts it, except
   // "about:blank", which starts at once.
   bool QueueNavigation(const NavigationRequest& request);
+  // Shows `request` without loading it: its address and caption, the
+  // status text "not loaded", Waiting but outside the loading queue (a
+  // saved page whose address is not loaded at start). Refresh loads it.
+  void HoldNavigation(const NavigationRequest& request);
   // Starts the queued load (only while Waiting). False when the engine
   // refused it; the page then ends Loaded and frees its slot.
   bool StartNavigation();
   // Loads at once, past the queue (the pop-up catcher, posted searches).
   bool Navigate(const NavigateParams& params);
-  // Reloads the page (not while Waiting).
+  // Reloads the page (not while Waiting); a held page is queued.
   void Refresh();
   // Reads the page again in `charset` (empty: as the page declares itself).
   void RefreshWithCharset(const std::string& charset);
@@ -176,6 +180,8 @@ class PageHost : public BrowserEvents {
 
  private:
   BrowserControl* EnsureControl();
+  // The state both QueueNavigation and HoldNavigation leave.
+  void Wait(const NavigationRequest& request, bool held);
   void Reread(const std::string* charset);
   int LinkMode() const;
   void BeginLoad();  // bookkeeping shared by every navigation start
@@ -217,6 +223,7 @@ class PageHost : public BrowserEvents {
   bool active_view_ = false;
   bool closed_ = false;
   bool failed_ = false;  // the engine reported the current load as failed
+  bool held_ = false;    // HoldNavigation: waits outside the queue
 };
 
 }  // namespace tolvane

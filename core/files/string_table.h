@@ -116,9 +116,19 @@ inline constexpr int kTypedNoOwner = 34701;
 inline constexpr int kDescriptionEncoding = 34687;
 inline constexpr int kDescriptionParameter = 34688;
 inline constexpr int kDescriptionMethod = 34689;
+// A description's engine address with a user name in it (%s: the
+// address), its name with a control character.
+inline constexpr int kDescriptionUserInfo = 34694;
+inline constexpr int kDescriptionBadName = 34695;
+// An address another program handed over that is not opened (%s), and the
+// status text of a saved page not loaded at start.
+inline constexpr int kOutsideAddressRefused = 34696;
+inline constexpr int kPageNotLoaded = 34697;
 // The page names no search description; fetching it failed (the reason).
 inline constexpr int kNoDescription = 34692;
 inline constexpr int kDescriptionNotFetched = 34693;
+// Why it failed when the whole fetch took too long (%s: seconds).
+inline constexpr int kTookTooLong = 34698;
 // Item properties dialog: the labels in dialog order (kItemFieldLabelBase +
 // field; the count's label is kItemCountLabelBase + store type), the tag
 // button, the importance choices and the bar check box (%s: the store word).

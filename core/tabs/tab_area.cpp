@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/browser/outside_address.h"
 #include "core/files/prompter.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
@@ -291,7 +292,7 @@ int TabArea::OpenClips(int category) {
 }
 
 // Records a page of the tab shows already (a start page) are not opened
-// twice.
+// twice; addresses LoadsAtRestore refuses come back not loaded.
 int TabArea::OpenClipsOf(CCategoryTab& tab) {
   const TabClips clips = clip_sync_.ClipsOf(tab);
   int selected = -1;
@@ -303,9 +304,11 @@ int TabArea::OpenClipsOf(CCategoryTab& tab) {
         })) {
       continue;
     }
-    const int page = AddPageTo(tab, {.url = services_.clips.url(record),
+    const std::string& url = services_.clips.url(record);
+    const int page = AddPageTo(tab, {.url = url,
                                      .caption = services_.clips.title(record),
-                                     .clip_index = static_cast<int>(record)});
+                                     .clip_index = static_cast<int>(record),
+                                     .load = LoadsAtRestore(url)});
     if (static_cast<int>(k) == clips.selected) selected = page;
   }
   return selected;
@@ -353,7 +356,11 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
     request.title = params.caption.empty() ? params.url : params.caption;
     request.origin_kind = params.origin_kind;
     request.origin_index = params.origin_index;
-    page_host.QueueNavigation(request);
+    if (params.load) {
+      page_host.QueueNavigation(request);
+    } else {
+      page_host.HoldNavigation(request);
+    }
   }
   // Reports of the host may have changed the row.
   return tab.IndexOfHost(page_host);

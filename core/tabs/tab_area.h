@@ -50,6 +50,9 @@ struct AddPageParams {
   // button): selected even though the command's key holds Ctrl, which
   // otherwise keeps a new page in the background.
   bool from_command = false;
+  // False: the page shows its address without loading it
+  // (PageHost::HoldNavigation).
+  bool load = true;
 };
 
 // The category and page tabs: a pool of every category tab opened in this

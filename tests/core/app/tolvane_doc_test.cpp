@@ -576,6 +576,24 @@ TEST_F(DocumentTest, StartUrlFollowsTheCommandLineAndTheStartMode) {
   EXPECT_EQ(session.doc.StartUrl(shortcut.string()), "http://127.0.0.1/from-shortcut");
   EXPECT_EQ(session.doc.StartUrl((dir_.path() / "missing.url").string()), "");
 
+  // From outside only web pages, and a file named on the command line;
+  // what is refused is named for the message and opens nothing.
+  WriteFile(dir_.path() / "script.url", "[InternetShortcut]\r\nURL=javascript:alert(1)\r\n");
+  WriteFile(dir_.path() / "local.url", "[InternetShortcut]\r\nURL=/etc/passwd\r\n");
+  for (const auto& [argument, refused] :
+       {std::pair<std::string, std::string>{"javascript:alert(1)", "javascript:alert(1)"},
+        {"data:text/html,東京", Utf8ToSjis("data:text/html,東京")},
+        {(dir_.path() / "script.url").string(), "javascript:alert(1)"},
+        {(dir_.path() / "local.url").string(), "/etc/passwd"},
+        {"file:///etc/passwd", "file:///etc/passwd"}}) {
+    std::string named;
+    EXPECT_EQ(session.doc.StartUrl(argument, &named), "") << argument;
+    EXPECT_EQ(named, refused) << argument;
+  }
+  std::string named;
+  EXPECT_EQ(session.doc.StartUrl("/home/u/a b.html", &named), "file:///home/u/a%20b.html");
+  EXPECT_EQ(named, "");
+
   settings.WriteInt("OptionMain", "StartMode", 2);
   settings.WriteString("OptionMain", "StartPage", "http://127.0.0.1/home");
   EXPECT_EQ(session.doc.StartUrl(""), "http://127.0.0.1/home");

@@ -805,6 +805,57 @@ TEST_F(TabWorkspaceTest, StartAndExitCyclesKeepTheSavedPages) {
   }
 }
 
+// Pages saved when another program could still hand over any address come
+// back not loaded unless they are web pages, and the next save keeps their
+// records as they were. Refresh loads one.
+TEST_F(TabWorkspaceTest, SavedPagesOfOtherSchemesComeBackNotLoaded) {
+  Set(settings::kMainStartMode, 2);
+  Start();
+  ws_->RestoreTabs(false, StartPage, "");
+  for (const char* url : {"javascript:alert(1)", "HTTPS://shop/", "file:///etc/passwd",
+                          "data:text/html,<b>x</b>", "view-source:http://a/", "about:blank"}) {
+    ws_->area().AddPage(0, {.url = url, .activate = false});
+  }
+  Settle();
+  ws_->area().SaveOpenPages();
+  auto records = [this] {
+    std::string out;
+    for (std::size_t i = 0; i < doc_.clips().size(); ++i) {
+      out += doc_.clips().title(i) + "|" + doc_.clips().url(i) + "\n";
+    }
+    return out;
+  };
+  const std::string saved = records();
+
+  Restart();
+  ws_->RestoreTabs(false, StartPage, "");
+  Settle();
+  auto pages = [this] {
+    std::string out;
+    for (const auto& page : ws_->area().category(0).pages()) {
+      const PageHost& host = page->host();
+      out += host.url() + (host.load_state() == LoadState::kLoaded ? "" : " (not loaded)") + "\n";
+    }
+    return out;
+  };
+  EXPECT_EQ(pages(),
+            "http://start/\n"
+            "javascript:alert(1) (not loaded)\n"
+            "HTTPS://shop/\n"
+            "file:///etc/passwd (not loaded)\n"
+            "data:text/html,<b>x</b> (not loaded)\n"
+            "view-source:http://a/ (not loaded)\n"
+            "about:blank\n");
+  EXPECT_EQ(SjisToUtf8(ws_->area().category(0).page(1).host().status_text()),
+            "読み込んでいません。更新すると読み込みます。");
+  ws_->area().SaveOpenPages();
+  EXPECT_EQ(records(), saved);
+
+  ws_->area().category(0).page(5).host().Refresh();
+  Settle();
+  EXPECT_EQ(ws_->area().category(0).page(5).host().load_state(), LoadState::kLoaded);
+}
+
 // The search bar's buttons and menus: an engine searches in the shown
 // category or, with the tabs focused, becomes a tab beside the selection; a
 // tab is chosen and searched, or only chosen where the keys say so.
