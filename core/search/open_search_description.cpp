@@ -152,6 +152,19 @@ bool IsHtmlType(const XmlElement& url) {
   return Lower(mime) == "text/html";
 }
 
+// A control character (C0, DEL or C1) in UTF-8 text other than the line
+// breaks and tabs of XML's white space, which become spaces.
+bool HasControlCharacter(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) return true;
+    if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string Name(std::string_view utf8) {
   const std::string sjis = FieldSafe(Utf8ToSjis(Trim(utf8)));
   return std::string(cp932::PrefixWithin(sjis, OpenSearchDescription::kMaxNameBytes));
@@ -212,6 +225,9 @@ OpenSearchDescription OpenSearchDescription::Parse(std::string_view document) {
   if (host_end == std::string_view::npos || address.find_first_of("{}") < host_end) {
     return Refuse(string_id::kDescriptionBadUrl, Trim(*tmpl));
   }
+  // "https://shop.example@127.0.0.1/" reads like one shop and goes to
+  // another host.
+  if (address.find('@') < host_end) return Refuse(string_id::kDescriptionUserInfo, Trim(*tmpl));
 
   const std::string* method_attribute = url->Attribute("method");
   const std::string method = Lower(method_attribute ? Trim(*method_attribute) : "get");
@@ -242,9 +258,12 @@ OpenSearchDescription OpenSearchDescription::Parse(std::string_view document) {
   }
   if (!has_search_terms) return Refuse(string_id::kDescriptionNoSearchTerms, "");
 
+  const XmlElement* short_name = FirstChild(*root, "ShortName");
+  if (short_name != nullptr && HasControlCharacter(Trim(short_name->text))) {
+    return Refuse(string_id::kDescriptionBadName, "");
+  }
   OpenSearchDescription result;
   EngineDialogValues& engine = result.engine_;
-  const XmlElement* short_name = FirstChild(*root, "ShortName");
   engine.name = Name(short_name ? short_name->text : "");
   engine.tab_name = engine.name;
   engine.short_name = engine.name;

@@ -31,7 +31,9 @@ namespace tolvane {
 // one that is no well-formed XML or whose root is not
 // OpenSearchDescription, no Url of type text/html, an address that is not
 // http or https (javascript: among them), has no host or a parameter in
-// its host, no {searchTerms},
+// its host, user-info before its host ("https://shop.example@127.0.0.1/"
+// reads like a shop and goes elsewhere), no {searchTerms}, a name with a
+// control character in it,
 // a required parameter the program cannot fill, a method other than GET or
 // POST, and an input encoding other than the three. Non-ASCII bytes,
 // spaces and "$" in addresses are percent-encoded, so nothing in the

@@ -86,6 +86,18 @@ TEST(OpenSearchDescriptionTest, MalformedOrHostileDescriptionsAreRefusedWithAMes
        "error 34686 https:///{searchTerms}"},
       {Description(R"(<Url type="text/html" template="http://s{searchTerms}.example/"/>)"),
        "error 34686 http://s{searchTerms}.example/"},
+      // User-info reads like one shop and goes to another host.
+      {Description(
+           R"(<Url type="text/html" template="https://shop.example@127.0.0.1/?q={searchTerms}"/>)"),
+       "error 34694 https://shop.example@127.0.0.1/?q={searchTerms}"},
+      {Description(R"(<Url type="text/html" template="http://u:p@s/?q={searchTerms}"/>)"),
+       "error 34694 http://u:p@s/?q={searchTerms}"},
+      {"<OpenSearchDescription><ShortName>Shop\x1b[2J</ShortName>" + html +
+           "</OpenSearchDescription>",
+       "error 34695 "},
+      {"<OpenSearchDescription><ShortName>Shop\xC2\x9B</ShortName>" + html +
+           "</OpenSearchDescription>",
+       "error 34695 "},
       {Description(R"(<Url type="text/html" template="http://s/?q=a"/>)"), "error 34685 "},
       {Description(R"(<Url type="text/html" template="http://s/?q={searchTerms}&amp;t={time}"/>)"),
        "error 34688 time"},
@@ -102,6 +114,10 @@ TEST(OpenSearchDescriptionTest, MalformedOrHostileDescriptionsAreRefusedWithAMes
       SjisToUtf8(refused.Message()),
       "文字コード Big5 には対応していません。Shift_JIS、EUC-JP、UTF-8 のいずれかが必要です。");
   EXPECT_EQ(refused.engine().search_url, "");
+  // An "@" after the host is part of the query.
+  EXPECT_EQ(Describe(Description(
+                R"(<Url type="text/html" template="http://s/?to=a@b&amp;q={searchTerms}"/>)")),
+            "本の店|http://s/|http://s/?to=a@b&q=$0||3");
 }
 
 }  // namespace
