@@ -10,6 +10,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/files/temporary_file_name.h"
@@ -88,16 +89,43 @@ int OpenRegularFile(const std::filesystem::path& path, int flags, std::string* w
 
 }  // namespace
 
-PosixEnv::PosixEnv(std::filesystem::path mutex_dir) : mutex_dir_(std::move(mutex_dir)) {}
+PosixEnv::PosixEnv(std::filesystem::path mutex_dir, std::chrono::milliseconds mutex_wait)
+    : mutex_dir_(std::move(mutex_dir)), mutex_wait_(mutex_wait) {}
 
-std::filesystem::path PosixEnv::DefaultMutexDirectory() {
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(runtime, ec)) return runtime;
+std::filesystem::path PosixEnv::DefaultMutexDirectory(std::string* error) {
+  std::string ignored;
+  if (error == nullptr) error = &ignored;
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/') {
+    if (PrivateDirectory(runtime, error)) return runtime;
   }
   std::error_code ec;
-  auto temp = std::filesystem::temp_directory_path(ec);
-  return ec ? std::filesystem::path("/tmp") : temp;
+  std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+  if (ec) temp = "/tmp";
+  const std::filesystem::path own = temp / ("tolvane-" + std::to_string(::geteuid()));
+  if (PrivateDirectory(own, error)) return own;
+  return {};
+}
+
+bool PosixEnv::PrivateDirectory(const std::filesystem::path& dir, std::string* error) {
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+    *error = ErrnoText("cannot create", dir);
+    return false;
+  }
+  struct stat st {};
+  const char* why = nullptr;
+  if (::lstat(dir.c_str(), &st) != 0) {
+    *error = ErrnoText("cannot read", dir);
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    why = "it is not a directory";
+  } else if (st.st_uid != ::geteuid()) {
+    why = "it belongs to another user";
+  } else if ((st.st_mode & 077) != 0) {
+    why = "other users may enter it";
+  }
+  if (why != nullptr) *error = dir.string() + ": " + why;
+  return why == nullptr;
 }
 
 bool PosixEnv::ReplaceFile(const std::filesystem::path& path, std::string_view contents,
@@ -214,13 +242,22 @@ bool PosixEnv::IsFileHeldElsewhere(const std::filesystem::path& path) {
 }
 
 std::unique_ptr<Hold> PosixEnv::AcquireNamedMutex(std::string_view name) {
+  if (mutex_dir_.empty()) return nullptr;
   std::error_code ec;
   std::filesystem::create_directories(mutex_dir_, ec);
-  auto path = mutex_dir_ / (std::string(name) + ".lock");
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return std::make_unique<Hold>();  // no mutex to be had: go on unserialised
-  while (::flock(fd, LOCK_EX) != 0) {
-    if (errno != EINTR) break;
+  std::string why;
+  const int fd = OpenRegularFile(mutex_dir_ / (std::string(name) + ".lock"),
+                                 O_RDWR | O_CREAT | O_NOFOLLOW, &why);
+  if (fd < 0) return nullptr;
+  // Polled rather than waited for: a blocking flock would hang the start
+  // and every save for as long as someone else likes.
+  const auto deadline = std::chrono::steady_clock::now() + mutex_wait_;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+      ::close(fd);
+      return nullptr;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return std::make_unique<FlockHold>(fd);
 }

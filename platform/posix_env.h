@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,12 +15,29 @@ namespace tolvane {
 // locked.
 class PosixEnv : public Env {
  public:
-  // Named mutexes are lock files "<name>.lock" in `mutex_dir` (the user's
-  // runtime directory), shared by every copy of the program of this user.
-  explicit PosixEnv(std::filesystem::path mutex_dir);
+  // How long AcquireNamedMutex waits for a hold of another process: the
+  // mutex only covers short moments (a start taking its directory, the
+  // search tree file rewritten), so a longer hold is not one of ours.
+  static constexpr std::chrono::milliseconds kMutexWait{3000};
 
-  // The user's runtime directory: $XDG_RUNTIME_DIR, else the temp directory.
-  static std::filesystem::path DefaultMutexDirectory();
+  // Named mutexes are lock files "<name>.lock" in `mutex_dir` (the user's
+  // runtime directory), shared by every copy of the program of this user;
+  // with an empty `mutex_dir` there are none.
+  explicit PosixEnv(std::filesystem::path mutex_dir,
+                    std::chrono::milliseconds mutex_wait = kMutexWait);
+
+  // The user's runtime directory, which holds the named mutexes and the
+  // hand-over socket: $XDG_RUNTIME_DIR when it is a private directory
+  // (PrivateDirectory), else "tolvane-<uid>" in the temp directory, made
+  // private. Empty, with the reason in *error, when that one is refused: a
+  // directory anyone else may reach is never shared with them.
+  static std::filesystem::path DefaultMutexDirectory(std::string* error = nullptr);
+
+  // Makes `dir` with mode 0700 unless it exists. True when it then is a
+  // directory (not a link) owned by this user that nobody else may enter;
+  // false with the reason in *error otherwise (it is refused, not repaired:
+  // another user may have made it).
+  static bool PrivateDirectory(const std::filesystem::path& dir, std::string* error);
 
   // A link at `path` is kept: the file it leads to is replaced, beside it.
   bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
@@ -40,6 +58,7 @@ class PosixEnv : public Env {
                    const std::function<bool(int fd, std::string* why)>& write, std::string* error);
 
   std::filesystem::path mutex_dir_;
+  std::chrono::milliseconds mutex_wait_;
 };
 
 }  // namespace tolvane

@@ -48,7 +48,9 @@ class Env {
   // blocks; false for a file that is missing or not a regular file.
   virtual bool IsFileHeldElsewhere(const std::filesystem::path& path) = 0;
 
-  // Takes the machine-wide mutex of this name, waiting as long as it takes.
+  // Takes the machine-wide mutex of this name, waiting a few seconds at
+  // most; nullptr when it could not be had (the caller goes on without it:
+  // each data directory is kept to one copy by its own hold).
   virtual std::unique_ptr<Hold> AcquireNamedMutex(std::string_view name) = 0;
 
   // Copies `from` to `to`, replacing it as ReplaceFile does (durably, and

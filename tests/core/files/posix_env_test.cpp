@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+
 #include "support/temp_dir.h"
 
 namespace tolvane {
@@ -156,6 +158,47 @@ TEST(PosixEnvTest, NamedMutexCanBeTakenAgainAfterRelease) {
   auto again = env.AcquireNamedMutex("Tolvane.exe");
   EXPECT_NE(again, nullptr);
   EXPECT_TRUE(std::filesystem::exists(dir / "runtime" / "Tolvane.exe.lock"));
+}
+
+// The runtime directory holds the machine-wide mutex and the hand-over
+// socket: one that another user made, or may enter, is refused.
+TEST(PosixEnvTest, PrivateDirectoriesAreMadeForTheUserAloneAndOthersAreRefused) {
+  TempDir dir;
+  std::string error;
+  ASSERT_TRUE(PosixEnv::PrivateDirectory(dir / "own", &error)) << error;
+  struct stat st {};
+  ASSERT_EQ(::lstat((dir / "own").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0700u);
+  EXPECT_TRUE(PosixEnv::PrivateDirectory(dir / "own", &error)) << "taken again as it is";
+
+  std::filesystem::create_directory(dir / "open");
+  ::chmod((dir / "open").c_str(), 01777);
+  std::filesystem::create_directory(dir / "theirs", dir / "own");
+  // Tests run as root, who may give the directory away.
+  ASSERT_EQ(::chown((dir / "theirs").c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)), 0);
+  std::filesystem::create_directory_symlink(dir / "own", dir / "link");
+  const std::string prefix = dir.path().string() + "/";
+  for (const auto& [name, why] : {std::pair{"open", "open: other users may enter it"},
+                                  std::pair{"theirs", "theirs: it belongs to another user"},
+                                  std::pair{"link", "link: it is not a directory"}}) {
+    EXPECT_FALSE(PosixEnv::PrivateDirectory(dir / name, &error)) << name;
+    EXPECT_EQ(error, prefix + why);
+  }
+  EXPECT_EQ(::lstat((dir / "open").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 01777u) << "refused, not repaired";
+}
+
+// A mutex someone else holds for ever costs a short wait, not a hang.
+TEST(PosixEnvTest, NamedMutexGivesUpAfterItsWait) {
+  TempDir dir;
+  PosixEnv env(dir.path(), std::chrono::milliseconds(50));
+  auto held = env.AcquireNamedMutex("Tolvane.exe");
+  ASSERT_NE(held, nullptr);
+  // flock holds belong to the open file: a second open is another holder.
+  EXPECT_EQ(env.AcquireNamedMutex("Tolvane.exe"), nullptr);
+  held.reset();
+  EXPECT_NE(env.AcquireNamedMutex("Tolvane.exe"), nullptr);
+  EXPECT_EQ(PosixEnv({}).AcquireNamedMutex("Tolvane.exe"), nullptr) << "no directory, no mutex";
 }
 
 }  // namespace
