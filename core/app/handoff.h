@@ -15,10 +15,16 @@ namespace handoff {
 
 // The largest message a running copy reads; longer ones are dropped.
 inline constexpr std::size_t kMaxMessageBytes = 64 * 1024;
+// A connection is closed when it has not ended this long after it came,
+// and no more than kMaxConnections are open at once: a sender that never
+// finishes cannot pile them up.
+inline constexpr int kConnectionTimeoutMs = 5000;
+inline constexpr int kMaxConnections = 32;
 
 // The socket beside the machine-wide lock in `runtime_dir`, one per data
 // directory: "tolvane-" and 16 hex digits of the data directory's absolute
-// path, ".sock".
+// path, ".sock". The caller passes the directory's real path, so a link to
+// it names the same socket.
 std::filesystem::path SocketPath(const std::filesystem::path& runtime_dir,
                                  const std::filesystem::path& data_dir);
 

@@ -1,8 +1,27 @@
-// Two real processes on one data directory: the second must end at once.
+// Two real processes on one data directory: the second must end at once;
+// the hand-over between them.
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QLocalSocket>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "core/app/handoff.h"
 
 #include "platform/posix_env.h"
+#include "ui/app/handoff_server.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
 #include "ui_test_support.h"
@@ -17,7 +36,8 @@ class SingleInstanceTest : public QObject {
   void secondProcessEndsWithStatusThree() {
     QTemporaryDir dir;
     QTemporaryDir runtime_dir;
-    const std::filesystem::path lock = QStringToPath(dir.path()) / "vq_searchtree.egt";
+    const std::filesystem::path data = QStringToPath(dir.path());
+    const std::filesystem::path lock = data / "vq_searchtree.egt";
     PosixEnv env(PosixEnv::DefaultMutexDirectory());
 
     test::ProgramProcess first(dir.path(), runtime_dir.path());
@@ -33,6 +53,26 @@ class SingleInstanceTest : public QObject {
                  error.count('\n') == 1,
              error.constData());
     QCOMPARE(second.process().readAllStandardOutput(), QByteArray());
+
+    // Through a link to the directory the running copy is found all the
+    // same; it refuses an address no web page has.
+    const QString link = runtime_dir.path() + QStringLiteral("/link");
+    QVERIFY(QFile::link(dir.path(), link));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::filesystem::exists(handoff::SocketPath(QStringToPath(runtime_dir.path()),
+                                                    std::filesystem::canonical(data))),
+        20000);
+    test::ProgramProcess third(link, runtime_dir.path(), {QStringLiteral("javascript:alert(1)")});
+    QVERIFY(third.process().waitForFinished(10000));
+    QCOMPARE(third.process().exitCode(), CTolvaneApp::kExitHeldByAnotherCopy);
+    QVERIFY(third.process().readAllStandardError().contains(
+        "tolvane: javascript:alert(1) went to the running copy\n"));
+    QByteArray refused;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (refused += first.process().readAllStandardError())
+            .contains("tolvane: not opened, only http and https addresses come from outside: "
+                      "javascript:alert(1)\n"),
+        10000);
 
     QCOMPARE(first.process().state(), QProcess::Running);
     first.process().terminate();
@@ -78,6 +118,95 @@ class SingleInstanceTest : public QObject {
                           dir.path().toUtf8() + "/vq_tab.tbf: "),
              tab_file_blocked);
     QCOMPARE(test::ReadBytes(data / "vq_system.ini").contains("CloseMode"), false);
+  }
+
+  // Senders that never finish are closed after the time-out, and past the
+  // limit at once, unread; a sender that finishes is heard all the same.
+  void handOverClosesStalledConnections() {
+    QTemporaryDir runtime_dir;
+    const std::filesystem::path path = QStringToPath(runtime_dir.path()) / "h.sock";
+    CHandoffServer server(path, nullptr, std::chrono::milliseconds(300));
+    QVERIFY(server.listening());
+    QSignalSpy received(&server, &CHandoffServer::argumentReceived);
+    std::vector<std::unique_ptr<QLocalSocket>> stalled;
+    for (int i = 0; i <= handoff::kMaxConnections; ++i) {
+      stalled.push_back(std::make_unique<QLocalSocket>());
+      stalled.back()->connectToServer(PathToQString(path));
+      QVERIFY(stalled.back()->waitForConnected(1000));
+      stalled.back()->write("http://127.0.0.1/half");
+    }
+    QTRY_COMPARE(server.open_connections(), handoff::kMaxConnections);
+    QTRY_COMPARE(stalled.back()->state(), QLocalSocket::UnconnectedState);
+    QCOMPARE(stalled.front()->state(), QLocalSocket::ConnectedState);
+    QTRY_COMPARE(server.open_connections(), 0);
+    QTRY_COMPARE(stalled.front()->state(), QLocalSocket::UnconnectedState);
+
+    QVERIFY(CHandoffServer::Send(path, "http://127.0.0.1/whole"));
+    QTRY_COMPARE(received.count(), 1);
+    QCOMPARE(received.front().front().value<std::string>(), std::string("http://127.0.0.1/whole"));
+  }
+
+  // Another user's process is never heard, and never told an address: not
+  // by this copy's socket, and not as a listener in its place.
+  void handOverTalksOnlyToThisUser() {
+    QTemporaryDir runtime_dir;
+    QFile::setPermissions(runtime_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                  QFileDevice::WriteOther | QFileDevice::ExeOther);
+    const std::filesystem::path ours = QStringToPath(runtime_dir.path()) / "ours.sock";
+    const std::filesystem::path theirs = QStringToPath(runtime_dir.path()) / "theirs.sock";
+    CHandoffServer server(ours, nullptr);
+    QSignalSpy received(&server, &CHandoffServer::argumentReceived);
+    ::chmod(ours.c_str(), 0777);  // past the file's own guard
+
+    const pid_t other = ::fork();
+    if (other == 0) RunAsOtherUser(ours, theirs);
+    QVERIFY(other > 0);
+    auto reap = qScopeGuard([other] {
+      ::kill(other, SIGKILL);
+      ::waitpid(other, nullptr, 0);
+    });
+    QTRY_VERIFY(std::filesystem::exists(theirs));
+    std::string why;
+    QVERIFY(!CHandoffServer::Send(theirs, "http://127.0.0.1/secret", &why));
+    QCOMPARE(why, theirs.string() + " belongs to another user");
+
+    // Connections are taken in order: the other user's came first.
+    QVERIFY(CHandoffServer::Send(ours, "http://127.0.0.1/mine"));
+    QTRY_COMPARE(received.count(), 1);
+    QCOMPARE(received.front().front().value<std::string>(), std::string("http://127.0.0.1/mine"));
+  }
+
+ private:
+  // In a child process, as user "nobody": hands `ours` an address, then
+  // listens at `theirs` until killed. Only system calls: the child of a
+  // threaded process may do no more.
+  [[noreturn]] static void RunAsOtherUser(const std::filesystem::path& ours,
+                                          const std::filesystem::path& theirs) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(1);
+    auto address = [](const std::filesystem::path& path) {
+      sockaddr_un un{};
+      un.sun_family = AF_UNIX;
+      std::strncpy(un.sun_path, path.c_str(), sizeof un.sun_path - 1);
+      return un;
+    };
+    const sockaddr_un to = address(ours);
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    constexpr char kMessage[] = "http://127.0.0.1/from-another-user";
+    // Listening at `theirs` tells the test that this was sent.
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0 ||
+        ::write(fd, kMessage, sizeof kMessage - 1) != static_cast<ssize_t>(sizeof kMessage - 1)) {
+      ::_exit(1);
+    }
+    ::close(fd);
+    const sockaddr_un at = address(theirs);
+    fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0 ||
+        ::listen(fd, 4) != 0) {
+      ::_exit(1);
+    }
+    ::alarm(30);  // ends it should the test not
+    for (;;) ::pause();
   }
 };
 

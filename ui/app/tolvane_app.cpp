@@ -53,7 +53,9 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     return kExitOk;
   }
   LoadJapaneseTranslations();
-  argument_ = command_line.argument;
+  std::error_code error;
+  // A file name is sent to a running copy, or opened, by its absolute name.
+  argument_ = handoff::Message(command_line.argument, std::filesystem::current_path(error));
   // Caught from here on: a stop request during start-up waits in the
   // signal pipe and closes the window in order once the event loop runs.
   termination_ = std::make_unique<TerminationSignals>();
@@ -68,7 +70,6 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
       ResolveDataDirectory(command_line, program,
                            UserDataDirectory(qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
                                              QDir::homePath().toStdString()));
-  std::error_code error;
   std::filesystem::create_directories(data_dir_, error);
   if (error || !std::filesystem::is_directory(data_dir_)) {
     std::fprintf(stderr, "tolvane: cannot use the data directory %s: %s\n", data_dir_.c_str(),
@@ -76,7 +77,20 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     return kExitNoDataDirectory;
   }
 
-  env_ = std::make_unique<PosixEnv>(PosixEnv::DefaultMutexDirectory());
+  std::string runtime_problem;
+  const std::filesystem::path runtime_dir = PosixEnv::DefaultMutexDirectory(&runtime_problem);
+  if (runtime_dir.empty()) {
+    std::fprintf(stderr,
+                 "tolvane: %s; running without the machine-wide mutex and the hand-over socket\n",
+                 runtime_problem.c_str());
+  }
+  // Named by the directory's real path, so a start through a link to it
+  // finds the running copy.
+  std::filesystem::path real_dir = std::filesystem::canonical(data_dir_, error);
+  if (error) real_dir = data_dir_;
+  const std::filesystem::path socket =
+      runtime_dir.empty() ? std::filesystem::path() : handoff::SocketPath(runtime_dir, real_dir);
+  env_ = std::make_unique<PosixEnv>(runtime_dir);
   InstallShippedEngineList(data_dir_, *env_);
   settings_ = std::make_unique<SettingsStore>(data_dir_ / SettingsStore::kFileName, *env_);
   startup_settings_ = StartupSettings::Read(*settings_);
@@ -93,11 +107,14 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
     switch (opened.status) {
       case DocumentOpenResult::Status::kHeldByAnotherCopy:
         // The running copy opens the address instead.
-        if (!argument_.empty() &&
-            CHandoffServer::Send(
-                handoff::SocketPath(PosixEnv::DefaultMutexDirectory(), data_dir_),
-                handoff::Message(argument_, std::filesystem::current_path(error)))) {
-          std::fprintf(stderr, "tolvane: %s went to the running copy\n", argument_.c_str());
+        if (!argument_.empty()) {
+          std::string why = runtime_problem;
+          if (!socket.empty() && CHandoffServer::Send(socket, argument_, &why)) {
+            std::fprintf(stderr, "tolvane: %s went to the running copy\n", argument_.c_str());
+          } else {
+            std::fprintf(stderr, "tolvane: %s could not be handed to the running copy: %s\n",
+                         argument_.c_str(), why.c_str());
+          }
         }
         return kExitHeldByAnotherCopy;
       case DocumentOpenResult::Status::kCannotLock:
@@ -147,15 +164,28 @@ int CTolvaneApp::InitInstance(const QStringList& args) {
   // it uses up LastActivePage.
   frame_->Start(
       BrowserProfile::Open(data_dir_), !argument_.empty(),
-      [this] { return start_url_ = doc_->StartUrl(argument_); }, clip_list_page);
+      [this] {
+        std::string refused;
+        start_url_ = doc_->StartUrl(argument_, &refused);
+        if (!refused.empty()) RefuseAddress(refused);
+        return start_url_;
+      },
+      clip_list_page);
   QObject::connect(termination_.get(), &TerminationSignals::terminationRequested, frame_.get(),
                    &CMainFrame::CloseWithoutAsking);
   // Only now: an address handed over earlier would find no page tabs.
-  handoff_ = std::make_unique<CHandoffServer>(
-      handoff::SocketPath(PosixEnv::DefaultMutexDirectory(), data_dir_));
-  QObject::connect(
-      handoff_.get(), &CHandoffServer::argumentReceived, frame_.get(),
-      [this](const std::string& argument) { frame_->OpenHandedOver(doc_->StartUrl(argument)); });
+  if (socket.empty()) return kExitOk;
+  handoff_ = std::make_unique<CHandoffServer>(socket);
+  QObject::connect(handoff_.get(), &CHandoffServer::argumentReceived, frame_.get(),
+                   [this](const std::string& argument) {
+                     std::string refused;
+                     const std::string url = doc_->StartUrl(argument, &refused);
+                     if (refused.empty()) {
+                       frame_->OpenHandedOver(url);
+                     } else {
+                       RefuseAddress(refused);
+                     }
+                   });
   return kExitOk;
 }
 
@@ -172,6 +202,12 @@ void CTolvaneApp::LoadJapaneseTranslations() {
       translators_.push_back(std::move(translator));
     }
   }
+}
+
+void CTolvaneApp::RefuseAddress(const std::string& address) {
+  std::fprintf(stderr, "tolvane: not opened, only http and https addresses come from outside: %s\n",
+               ToQString(address).toUtf8().constData());
+  frame_->ShowMessage(ToQString(FormatString(string_id::kOutsideAddressRefused, {address})));
 }
 
 int CTolvaneApp::ExitStatus() const {

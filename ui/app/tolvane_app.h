@@ -71,6 +71,9 @@ class CTolvaneApp {
   // remembered in stop_requested_.
   void ReportFailure(QMessageBox::Icon icon, int string_id, const std::filesystem::path& file,
                      const std::string& reason, const QString& object_name);
+  // An address from outside that JudgeOutsideAddress refuses (Shift_JIS):
+  // named on stderr and in the status bar, never opened.
+  void RefuseAddress(const std::string& address);
 
   std::unique_ptr<PosixEnv> env_;
   std::unique_ptr<SystemClock> clock_;

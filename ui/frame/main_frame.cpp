@@ -83,6 +83,8 @@ constexpr int kDefaultHeight = 720;
 constexpr int kMinimumWidth = 320;
 constexpr int kMinimumHeight = 240;
 constexpr int kStatusBarMinimumHeight = 26;
+// How long ShowMessage covers the status text.
+constexpr int kMessageMs = 15000;
 constexpr int kProgressPaneWidth = 100;
 constexpr int kBlockedPaneWidth = 40;
 const char kBandIdProperty[] = "tolvaneBandId";
@@ -348,6 +350,8 @@ void CMainFrame::OpenHandedOver(const std::string& url) {
   activateWindow();
   if (page_commands_ != nullptr && !url.empty()) page_commands_->OpenInNewPageTab(url);
 }
+
+void CMainFrame::ShowMessage(const QString& text) { statusBar()->showMessage(text, kMessageMs); }
 
 void CMainFrame::AddStatusPane(QWidget* pane) { statusBar()->addPermanentWidget(pane); }
 

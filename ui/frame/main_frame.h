@@ -98,6 +98,9 @@ class CMainFrame : public QMainWindow,
   // the window comes to the front.
   void OpenHandedOver(const std::string& url);
 
+  // A message over the status bar's text for a few seconds.
+  void ShowMessage(const QString& text);
+
   // A pane at the right end of the status bar.
   void AddStatusPane(QWidget* pane);
 
