@@ -1,8 +1,9 @@
 // Feeds the input to the OpenSearch description reader. A refusal must carry
 // a message; an accepted description must give an http(s) engine whose
 // search holds the keyword placeholder, whose only "$" is that placeholder,
-// whose values hold no TAB or line break, and which, made a user engine,
-// writes a record line that reads back the same.
+// whose values hold no TAB or line break, whose address has no user name
+// before its host, whose name has no control byte, and which, made a user
+// engine, writes a record line that reads back the same.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,6 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         engine.post_data.find("$0") != std::string::npos);
   Check(OnlyPlaceholderDollars(engine.search_url) && OnlyPlaceholderDollars(engine.post_data));
   Check(engine.encoding >= 1 && engine.encoding <= 3);
+  Check(engine.url.find('@') == std::string::npos);
+  for (const char c : engine.name) {
+    Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+  }
   for (const std::string* value :
        {&engine.name, &engine.url, &engine.search_url, &engine.post_data}) {
     Check(OneField(*value));

@@ -3,10 +3,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <optional>
+#include <string>
 
 #include "core/files/prompter.h"
 #include "core/files/string_table.h"
@@ -37,11 +39,13 @@ bool Fetchable(const QUrl& url) {
 
 }  // namespace
 
-SiteSearchAdder::SiteSearchAdder(Prompter& prompter, Hooks hooks, QObject* parent)
+SiteSearchAdder::SiteSearchAdder(Prompter& prompter, Hooks hooks, QObject* parent,
+                                 int total_timeout_ms)
     : QObject(parent),
       prompter_(prompter),
       hooks_(std::move(hooks)),
-      network_(new QNetworkAccessManager(this)) {}
+      network_(new QNetworkAccessManager(this)),
+      total_timeout_ms_(total_timeout_ms) {}
 
 SiteSearchAdder::~SiteSearchAdder() {
   if (reply_) reply_->abort();
@@ -82,8 +86,13 @@ void SiteSearchAdder::Fetch(const QUrl& url, const QString& user_agent) {
                        QNetworkRequest::NoLessSafeRedirectPolicy);
   received_.clear();
   too_large_ = false;
+  too_slow_ = false;
   reply_ = network_->get(request);
   QNetworkReply* reply = reply_;
+  QTimer::singleShot(total_timeout_ms_, reply, [this, reply] {
+    too_slow_ = true;
+    reply->abort();
+  });
   connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > qint64{OpenSearchDescription::kMaxBytes}) {
@@ -103,6 +112,10 @@ void SiteSearchAdder::Fetch(const QUrl& url, const QString& user_agent) {
     if (!too_large_) received_ += reply->readAll();
     if (too_large_ || received_.size() > qsizetype{OpenSearchDescription::kMaxBytes}) {
       Refuse(LoadString(string_id::kDescriptionTooLarge));
+    } else if (too_slow_) {
+      Refuse(FormatString(
+          string_id::kDescriptionNotFetched,
+          {FormatString(string_id::kTookTooLong, {std::to_string(total_timeout_ms_ / 1000)})}));
     } else if (reply->error() != QNetworkReply::NoError) {
       Refuse(FormatString(string_id::kDescriptionNotFetched, {ToSjis(reply->errorString())}));
     } else {

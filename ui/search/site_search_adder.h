@@ -19,16 +19,18 @@ class Prompter;
 // "このサイトの検索を追加": finds the search description a page declares
 // (<link rel="search" type="application/opensearchdescription+xml">),
 // fetches it (http or https only, OpenSearchDescription::kMaxBytes at most,
-// kFetchTimeoutMs), maps it to a new user engine's values and, once the
-// user has checked them, creates the engine. Every refusal (no
-// description, a failed fetch, a description OpenSearchDescription
-// refuses, no user engine ID left) is told through the prompter and
-// changes nothing.
+// kFetchTimeoutMs without a byte and kTotalTimeoutMs in all), maps it to a new user engine's values
+// and, once the user has checked them, creates the engine. Every refusal (no description, a failed
+// fetch, a description OpenSearchDescription refuses, no user engine ID left) is told through the
+// prompter and changes nothing.
 class SiteSearchAdder : public QObject {
   Q_OBJECT
 
  public:
   static constexpr int kFetchTimeoutMs = 10'000;
+  // A server that sends a byte now and then would keep the command busy
+  // for as long as it likes.
+  static constexpr int kTotalTimeoutMs = 30'000;
 
   struct Hooks {
     // Shows the values in the engine dialog for checking and saves the new
@@ -37,7 +39,8 @@ class SiteSearchAdder : public QObject {
     std::function<std::optional<int>(const EngineDialogValues& values, int tree_item)> create;
   };
 
-  SiteSearchAdder(Prompter& prompter, Hooks hooks, QObject* parent = nullptr);
+  SiteSearchAdder(Prompter& prompter, Hooks hooks, QObject* parent = nullptr,
+                  int total_timeout_ms = kTotalTimeoutMs);
   ~SiteSearchAdder() override;
 
   // The whole command on `page`, the new engine going where search tree
@@ -70,6 +73,9 @@ class SiteSearchAdder : public QObject {
   int tree_item_ = -1;
   // The description was cut off for its size (announced or received).
   bool too_large_ = false;
+  // The fetch took longer than total_timeout_ms_.
+  bool too_slow_ = false;
+  int total_timeout_ms_;
   bool busy_ = false;
 };
 
