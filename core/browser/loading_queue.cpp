@@ -10,9 +10,9 @@ namespace tolvane {
 CLoadingQueue::Options CLoadingQueue::Options::Read(const SettingsStore& settings) {
   Options options;
   options.mode = tolvane::Read(settings, settings::kLoadingMode);
-  // A hand-edited count outside the option page's range would stop or flood
-  // the loading.
-  options.max_loading = std::clamp(tolvane::Read(settings, settings::kLoadingMaxLoading), 1, 99);
+  // Bounded by the setting: a count outside the option page's range would
+  // stop or flood the loading.
+  options.max_loading = tolvane::Read(settings, settings::kLoadingMaxLoading);
   options.active_category_only = tolvane::Read(settings, settings::kLoadingActiveCateOnly) != 0;
   return options;
 }

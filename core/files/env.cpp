@@ -63,4 +63,16 @@ bool Env::RemoveFile(const std::filesystem::path& path) {
   return std::filesystem::remove(path, ec);
 }
 
+FileStatus Env::StatFile(const std::filesystem::path& path) {
+  FileStatus status;
+  std::error_code ec;
+  status.type = std::filesystem::status(path, ec).type();
+  if (status.type == std::filesystem::file_type::regular) {
+    status.size = std::filesystem::file_size(path, ec);
+    if (!ec) status.modified = std::filesystem::last_write_time(path, ec);
+  }
+  if (ec && status.type != std::filesystem::file_type::not_found) status.error = ec.message();
+  return status;
+}
+
 }  // namespace tolvane

@@ -20,6 +20,16 @@ struct HoldRefusal {
   std::string reason;           // what is wrong with the file (English), e.g. "it is a FIFO"
 };
 
+// What a file is now: its type and, for a regular file, its size and
+// modification time. `error` is set when the file exists but could not be
+// looked at.
+struct FileStatus {
+  std::filesystem::file_type type = std::filesystem::file_type::not_found;
+  std::uintmax_t size = 0;
+  std::filesystem::file_time_type modified;
+  std::string error;
+};
+
 // What core needs of the operating system beyond the C++ standard library:
 // durable file replacement and the cross-process holds that keep one copy of
 // the program per data directory. platform/PosixEnv implements it; tests may
@@ -63,6 +73,9 @@ class Env {
   // Removes the regular file `path` (not a directory, not what a link
   // points to). False when nothing was removed.
   virtual bool RemoveFile(const std::filesystem::path& path);
+
+  // Looks at `path` (following a link) without opening it.
+  virtual FileStatus StatFile(const std::filesystem::path& path);
 };
 
 // Reads a whole regular file (standard C++ only). Returns false when it is

@@ -149,11 +149,29 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   return doc;
 }
 
-std::size_t IniDocument::FindSection(std::string_view section, std::size_t from) const {
-  for (std::size_t i = from; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::kSection && EqualNoCase(lines_[i].name, section)) return i;
+const IniDocument::IndexedSection* IniDocument::Indexed(std::string_view section) const {
+  if (!indexed_) {
+    // One pass; the first section of a name and its first key win.
+    IndexedSection* current = nullptr;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const Line& line = lines_[i];
+      if (line.kind == LineKind::kSection) {
+        const auto [it, added] = index_.try_emplace(FoldName(line.name));
+        if (added) it->second.header = i;
+        current = added ? &it->second : nullptr;
+      } else if (line.kind == LineKind::kKey && current != nullptr) {
+        current->keys.try_emplace(FoldName(line.name), i);
+      }
+    }
+    indexed_ = true;
   }
-  return kNone;
+  const auto it = index_.find(FoldName(section));
+  return it == index_.end() ? nullptr : &it->second;
+}
+
+std::size_t IniDocument::FindSection(std::string_view section) const {
+  const IndexedSection* found = Indexed(section);
+  return found == nullptr ? kNone : found->header;
 }
 
 std::size_t IniDocument::SectionEnd(std::size_t header) const {
@@ -173,11 +191,11 @@ std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const
 
 std::optional<std::string> IniDocument::FindValue(std::string_view section,
                                                   std::string_view key) const {
-  const std::size_t header = FindSection(Trim(section));
-  if (header == kNone) return std::nullopt;
-  const std::size_t index = FindKey(header, Trim(key));
-  if (index == kNone) return std::nullopt;
-  const Line& line = lines_[index];
+  const IndexedSection* found = Indexed(Trim(section));
+  if (found == nullptr) return std::nullopt;
+  const auto it = found->keys.find(FoldName(Trim(key)));
+  if (it == found->keys.end()) return std::nullopt;
+  const Line& line = lines_[it->second];
   return std::string(CleanValue(std::string_view(line.text).substr(line.value_begin)));
 }
 
@@ -229,6 +247,7 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key, std::
   section = Trim(section);
   key = Trim(key);
   const std::size_t header = FindSection(section);
+  Changed();
   if (header == kNone) {
     lines_.push_back(MakeSectionLine(section));
     lines_.push_back(MakeKeyLine(key, value));
@@ -258,6 +277,7 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
   });
   if (kept == last) return false;
   lines_.erase(kept, last);
+  Changed();
   return true;
 }
 
@@ -273,6 +293,7 @@ bool IniDocument::ReplaceSection(std::string_view section, const std::vector<std
   }
   section = Trim(section);
   const std::size_t header = FindSection(section);
+  Changed();
   if (header == kNone) {
     lines_.push_back(MakeSectionLine(section));
     lines_.insert(lines_.end(), std::make_move_iterator(body.begin()),
@@ -309,6 +330,7 @@ bool IniDocument::RemoveSectionsFrom(std::string_view section, std::size_t from)
     ++out;
   }
   lines_.resize(out);
+  if (removed) Changed();
   return removed;
 }
 

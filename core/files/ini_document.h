@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tolvane {
@@ -25,7 +26,9 @@ namespace tolvane {
 // A UTF-8 byte order mark that an editor put at the start is skipped on
 // reading and written back.
 //
-// Writing always produces CR LF line ends.
+// Writing always produces CR LF line ends. Lookups go through an index of
+// the sections and their keys, made at the first lookup after a change, so
+// reading every key of a large file stays linear in its size.
 class IniDocument {
  public:
   IniDocument() = default;
@@ -96,12 +99,27 @@ class IniDocument {
     std::size_t value_begin = 0;  // kKey: offset just past the "="
   };
 
+  // Where lookups find a section: its first header and the first line of
+  // each of its keys, by folded name.
+  struct IndexedSection {
+    std::size_t header = 0;
+    std::unordered_map<std::string, std::size_t> keys;
+  };
+
   static Line Classify(std::string text);
   static Line MakeKeyLine(std::string_view key, std::string_view value);
   static Line MakeSectionLine(std::string_view section);
 
+  // The indexed section of this (trimmed) name, or null.
+  const IndexedSection* Indexed(std::string_view section) const;
+  // Every change of lines_ calls this before the next lookup.
+  void Changed() {
+    index_.clear();
+    indexed_ = false;
+  }
+
   // Index of the first header of this section, or npos.
-  std::size_t FindSection(std::string_view section, std::size_t from = 0) const;
+  std::size_t FindSection(std::string_view section) const;
   // One past the last line of the section whose header is at `header`.
   std::size_t SectionEnd(std::size_t header) const;
   std::size_t FindKey(std::size_t header, std::string_view key) const;
@@ -111,6 +129,8 @@ class IniDocument {
 
   std::vector<Line> lines_;
   bool byte_order_mark_ = false;
+  mutable std::unordered_map<std::string, IndexedSection> index_;
+  mutable bool indexed_ = false;
 };
 
 }  // namespace tolvane

@@ -1,11 +1,18 @@
 #include "core/files/setting_keys.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tolvane {
 
 int Read(const SettingsStore& store, const IntSetting& setting) {
-  return store.GetInt(setting.section, setting.key, setting.default_value);
+  return std::clamp(store.GetInt(setting.section, setting.key, setting.default_value),
+                    setting.min_value, setting.max_value);
+}
+
+int Read(const SettingsSection& section, const IntSetting& setting) {
+  return std::clamp(section.GetInt(setting.key, setting.default_value), setting.min_value,
+                    setting.max_value);
 }
 
 std::string Read(const SettingsStore& store, const TextSetting& setting) {

@@ -1,18 +1,25 @@
 #pragma once
 
+#include <climits>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/files/settings_section.h"
 #include "core/files/settings_store.h"
 
 namespace tolvane {
 
-// One integer key of vq_system.ini with the default its readers use.
+// One integer key of vq_system.ini with the default its readers use. A
+// count the program loops over or keeps that many of has bounds: Read gives
+// the stored value clamped into them, so a hand-edited 2147483647 costs no
+// more than the largest count the program can show.
 struct IntSetting {
   std::string_view section;
   std::string_view key;
   int default_value;
+  int min_value = INT_MIN;
+  int max_value = INT_MAX;
 };
 
 // One text key; the default is Shift_JIS like every stored text.
@@ -24,6 +31,8 @@ struct TextSetting {
 
 int Read(const SettingsStore& store, const IntSetting& setting);
 std::string Read(const SettingsStore& store, const TextSetting& setting);
+// A setting of `section`, read from it without looking at the file again.
+int Read(const SettingsSection& section, const IntSetting& setting);
 bool Write(SettingsStore& store, const IntSetting& setting, int value);
 bool Write(SettingsStore& store, const TextSetting& setting, std::string_view value);
 
@@ -51,16 +60,17 @@ inline constexpr IntSetting kMainLastActiveTab{"OptionMain", "LastActiveTab", -1
 inline constexpr TextSetting kMainLastActivePage{"OptionMain", "LastActivePage", kPortalUrl};
 
 // OptionFavorite, OptionKeyword, OptionHistory: the item stores.
-inline constexpr IntSetting kFavoriteMaxData{"OptionFavorite", "MaxData", 10000};
+// MaxData: the item limit, bounded as the option page accepts it.
+inline constexpr IntSetting kFavoriteMaxData{"OptionFavorite", "MaxData", 10000, 0, 99999};
 inline constexpr IntSetting kFavoriteTreeOpen{"OptionFavorite", "TreeOpen", 1};
 inline constexpr IntSetting kFavoriteTagFolder{"OptionFavorite", "TagFolder", 5};
 inline constexpr IntSetting kFavoriteShowFavicon{"OptionFavorite", "ShowFavicon", 1};
 inline constexpr IntSetting kFavoriteNewPage{"OptionFavorite", "NewPage", 0};
 inline constexpr IntSetting kFavoriteShowProperties{"OptionFavorite", "ShowProperties", 1};
-inline constexpr IntSetting kKeywordMaxData{"OptionKeyword", "MaxData", 1000};
+inline constexpr IntSetting kKeywordMaxData{"OptionKeyword", "MaxData", 1000, 0, 9999};
 inline constexpr IntSetting kKeywordTreeOpen{"OptionKeyword", "TreeOpen", 1};
 inline constexpr IntSetting kKeywordTagFolder{"OptionKeyword", "TagFolder", 5};
-inline constexpr IntSetting kHistoryMaxData{"OptionHistory", "MaxData", 1000};
+inline constexpr IntSetting kHistoryMaxData{"OptionHistory", "MaxData", 1000, 0, 99999};
 inline constexpr IntSetting kHistoryTreeOpen{"OptionHistory", "TreeOpen", 1};
 inline constexpr IntSetting kHistoryTagFolder{"OptionHistory", "TagFolder", 5};
 inline constexpr IntSetting kHistoryShowFavicon{"OptionHistory", "ShowFavicon", 1};
@@ -68,7 +78,7 @@ inline constexpr IntSetting kHistoryNewPage{"OptionHistory", "NewPage", 0};
 
 // OptionPageClip. Link: 0 always a new tab, 1 always the same tab, 2 follow
 // the link's target.
-inline constexpr IntSetting kPageClipMaxData{"OptionPageClip", "MaxData", 1000};
+inline constexpr IntSetting kPageClipMaxData{"OptionPageClip", "MaxData", 1000, 0, 99999};
 inline constexpr IntSetting kPageClipAction{"OptionPageClip", "Action", 1};
 inline constexpr IntSetting kPageClipFocus{"OptionPageClip", "Focus", 0};
 inline constexpr IntSetting kPageClipLink{"OptionPageClip", "Link", 0};
@@ -80,7 +90,8 @@ inline constexpr IntSetting kSecurityPopupBlock{"OptionSecurity", "PopupBlock", 
 
 // OptionLoading: read at start-up only.
 inline constexpr IntSetting kLoadingMode{"OptionLoading", "LoadingMode", 1};
-inline constexpr IntSetting kLoadingMaxLoading{"OptionLoading", "MaxLoading", 10};
+// MaxLoading: pages loading at once; at least one, or nothing ever loads.
+inline constexpr IntSetting kLoadingMaxLoading{"OptionLoading", "MaxLoading", 10, 1, 99};
 inline constexpr IntSetting kLoadingActiveCateOnly{"OptionLoading", "ActiveCateOnly", 1};
 inline constexpr IntSetting kLoadingTimeout{"OptionLoading", "LoadingTimeout", 60};  // seconds
 
@@ -128,7 +139,7 @@ inline constexpr IntSetting kTabTreeShowPageTab{"OptionTabTree", "ShowPageTab", 
 inline constexpr IntSetting kTabTreeCTabShowProperties{"OptionTabTree", "CTabShowProperties", 0};
 
 inline constexpr IntSetting kMultiOpenOpenMode{"OptionMultiOpen", "OpenMode", 1};
-inline constexpr IntSetting kMultiOpenMaxOpen{"OptionMultiOpen", "MaxOpen", 20};
+inline constexpr IntSetting kMultiOpenMaxOpen{"OptionMultiOpen", "MaxOpen", 20, 0, 99};
 inline constexpr IntSetting kMultiOpenShowConfirm{"OptionMultiOpen", "ShowConfirm", 1};
 
 // Gestures and shortcuts. The key is spelt "Custon" in the file.
@@ -157,7 +168,8 @@ inline constexpr IntSetting kStatusBarShow{"StatusBar", "Show", 1};
 inline constexpr IntSetting kSideBarShow{"SideBar", "Show", 1};
 inline constexpr IntSetting kSideBarWidth{"SideBar", "Width", 200};
 inline constexpr IntSetting kSideBarActiveTab{"SideBar", "ActiveTab", 1};
-inline constexpr IntSetting kToolBarSummaryNumToolBars{"ToolBarSummary", "NumToolBars", 0};
+// At most BandLayout::kMaxStoredBands sections are read.
+inline constexpr IntSetting kToolBarSummaryNumToolBars{"ToolBarSummary", "NumToolBars", 0, 0, 16};
 // One section per bar, "ToolBarInfo<n>" (see ToolBarInfoSection), with
 // these integer keys, 0 when missing.
 inline constexpr std::string_view kToolBarInfoIdKey = "ID";
@@ -168,10 +180,12 @@ inline constexpr std::string_view kToolBarInfoStyleKey = "Style";
 // MaxNumItems is only read, never written.
 inline constexpr std::string_view kMruSection = "MRU";
 inline constexpr std::string_view kAddressListSection = "AddressList";
-inline constexpr IntSetting kMruMaxNumItems{"MRU", "MaxNumItems", 30};
-inline constexpr IntSetting kMruNumItems{"MRU", "NumItems", 0};
-inline constexpr IntSetting kAddressListMaxNumItems{"AddressList", "MaxNumItems", 100};
-inline constexpr IntSetting kAddressListNumItems{"AddressList", "NumItems", 0};
+// The recent pages fill the menus 34300-34399 and 34901-34999: at most 99
+// entries. The address list keeps at most 100.
+inline constexpr IntSetting kMruMaxNumItems{"MRU", "MaxNumItems", 30, 0, 99};
+inline constexpr IntSetting kMruNumItems{"MRU", "NumItems", 0, 0, 99};
+inline constexpr IntSetting kAddressListMaxNumItems{"AddressList", "MaxNumItems", 100, 0, 100};
+inline constexpr IntSetting kAddressListNumItems{"AddressList", "NumItems", 0, 0, 100};
 // Entry keys "URL<n>" and (MRU only) "Title<n>", see NumberedKey.
 inline constexpr std::string_view kUrlKeyPrefix = "URL";
 inline constexpr std::string_view kTitleKeyPrefix = "Title";

@@ -14,6 +14,7 @@
 namespace tolvane {
 
 class IniDocument;
+class SettingsSection;
 
 // The settings file vq_system.ini, read and written as Shift_JIS bytes with
 // the rules of the Windows private-profile calls: section and key names are
@@ -21,11 +22,14 @@ class IniDocument;
 // exactly), values are trimmed, an integer is the leading decimal number
 // with its sign, and a missing key gives the caller's default.
 //
-// Every call sees the file as it is now: the parsed file is kept only as
-// long as the file's size and modification time stay the same (and that
-// time is a few seconds old, since file times advance in coarse steps), so
-// it is read once per change, not once per key. Every write rewrites it through
-// Env::ReplaceFile, so a crash never leaves half a settings file.
+// Every call sees the file as it is now: each looks at the file's size and
+// modification time (Env::StatFile), and the parsed file is kept as long as
+// they stay the same. Since file times advance in coarse steps, a file
+// changed within the last few seconds is read again at each call, but parsed
+// again only when its bytes differ. A reader of many keys of one section
+// takes the section once (ReadSection) and looks at the file once. Every write
+// rewrites it through Env::ReplaceFile, so a crash never leaves half a
+// settings file.
 //
 // A file that exists but is not a regular file (a directory, FIFO, device),
 // cannot be read, or is larger than kMaxFileBytes is never opened for
@@ -50,6 +54,8 @@ class SettingsStore {
   int GetInt(std::string_view section, std::string_view key, int default_value) const;
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view default_value) const;
+  // The section as the file holds it now, for reading several of its keys.
+  SettingsSection ReadSection(std::string_view section) const;
 
   bool WriteInt(std::string_view section, std::string_view key, int value);
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
@@ -69,9 +75,9 @@ class SettingsStore {
     bool operator==(const Stamp&) const = default;
   };
 
-  // The file as it is now, read again only when its stamp changed. Sets
-  // problem_ when it cannot be used.
-  const IniDocument& Current() const;
+  // The file as it is now, read again only when its stamp changed or is
+  // recent. Sets problem_ when it cannot be used.
+  const std::shared_ptr<const IniDocument>& Current() const;
   // The file's stamp; nullopt when it is missing or, with *problem set,
   // when it cannot be used.
   std::optional<Stamp> ReadStamp(std::string* problem) const;
@@ -84,7 +90,8 @@ class SettingsStore {
   std::filesystem::path path_;
   Env& env_;
   ChangeNotifier changes_;
-  mutable std::unique_ptr<IniDocument> document_;
+  // Shared with the sections handed out, which keep the file as it was.
+  mutable std::shared_ptr<const IniDocument> document_;
   mutable std::string bytes_;           // what document_ was read from
   mutable std::optional<Stamp> stamp_;  // of the file bytes_ came from
   mutable bool stamp_trusted_ = false;  // old enough to tell every change

@@ -20,12 +20,12 @@ bool Storable(std::string_view text) {
 AddressList::AddressList(int capacity) : capacity_(std::max(capacity, 0)) {}
 
 AddressList AddressList::Read(const SettingsStore& settings) {
-  AddressList list(tolvane::Read(settings, settings::kAddressListMaxNumItems));
+  const SettingsSection section = settings.ReadSection(settings::kAddressListSection);
+  AddressList list(tolvane::Read(section, settings::kAddressListMaxNumItems));
   const int count =
-      std::min(tolvane::Read(settings, settings::kAddressListNumItems), list.capacity_);
+      std::min(tolvane::Read(section, settings::kAddressListNumItems), list.capacity_);
   for (int i = 0; i < count; ++i) {
-    std::string entry = settings.GetString(settings::kAddressListSection,
-                                           settings::NumberedKey(settings::kUrlKeyPrefix, i), "");
+    std::string entry = section.GetString(settings::NumberedKey(settings::kUrlKeyPrefix, i), "");
     if (!Storable(entry) || std::ranges::find(list.entries_, entry) != list.entries_.end())
       continue;
     list.entries_.push_back(std::move(entry));

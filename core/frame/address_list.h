@@ -18,9 +18,10 @@ class AddressList {
 
   static constexpr int kDefaultCapacity = 100;
 
-  // Reads the stored list. Entries Add would refuse, and entries equal to an
-  // earlier one, are skipped; entries past the capacity are left out. A negative
-  // MaxNumItems reads as 0 (nothing is kept).
+  // Reads the stored list in one look at the file. Entries Add would refuse,
+  // and entries equal to an earlier one, are skipped; entries past the
+  // capacity are left out. MaxNumItems reads as 0 (nothing is kept) to
+  // kDefaultCapacity.
   static AddressList Read(const SettingsStore& settings);
   // Rewrites the whole section with NumItems and the entries in order; a
   // MaxNumItems written by hand is not kept.

@@ -8,6 +8,8 @@
 
 namespace tolvane {
 
+static_assert(settings::kToolBarSummaryNumToolBars.max_value == BandLayout::kMaxStoredBands);
+
 const std::vector<FrameBar>& FrameBars() {
   static const std::vector<FrameBar> bars = {
       {frame_bar::kMenuBar, command::kToggleMenuBar},
@@ -59,15 +61,14 @@ void BandLayout::SetBands(const std::vector<Band>& bands) {
 BandLayout BandLayout::Read(const SettingsStore& settings) {
   BandLayout layout;
   layout.status_bar_shown_ = tolvane::Read(settings, settings::kStatusBarShow) != 0;
-  const int count =
-      std::min(tolvane::Read(settings, settings::kToolBarSummaryNumToolBars), kMaxStoredBands);
+  const int count = tolvane::Read(settings, settings::kToolBarSummaryNumToolBars);
   std::vector<Band> stored;
   for (int i = 0; i < count; ++i) {
-    const std::string section = settings::ToolBarInfoSection(i);
+    const SettingsSection section = settings.ReadSection(settings::ToolBarInfoSection(i));
     Band band;
-    band.id = settings.GetInt(section, settings::kToolBarInfoIdKey, 0);
-    band.cx = settings.GetInt(section, settings::kToolBarInfoCxKey, Band::kOwnWidth);
-    band.style = settings.GetInt(section, settings::kToolBarInfoStyleKey, 0);
+    band.id = section.GetInt(settings::kToolBarInfoIdKey, 0);
+    band.cx = section.GetInt(settings::kToolBarInfoCxKey, Band::kOwnWidth);
+    band.style = section.GetInt(settings::kToolBarInfoStyleKey, 0);
     stored.push_back(band);
   }
   layout.SetBands(stored);
@@ -76,8 +77,7 @@ BandLayout BandLayout::Read(const SettingsStore& settings) {
 
 bool BandLayout::Write(SettingsStore& settings) const {
   bool ok = true;
-  const int old_count =
-      std::min(tolvane::Read(settings, settings::kToolBarSummaryNumToolBars), kMaxStoredBands);
+  const int old_count = tolvane::Read(settings, settings::kToolBarSummaryNumToolBars);
   const int count = static_cast<int>(bands_.size());
   for (int i = 0; i < count; ++i) {
     const Band& band = bands_[static_cast<std::size_t>(i)];

@@ -66,7 +66,8 @@ struct Band {
 class BandLayout {
  public:
   // At most this many "ToolBarInfo<i>" sections are read: a frame writes
-  // one per bar, so a larger count is damage, not bands.
+  // one per bar, so a larger count is damage, not bands (the bound of
+  // NumToolBars).
   static constexpr int kMaxStoredBands = 16;
   static constexpr int kAddressBarDefaultWidth = 100;
   // Limits of every band's child.

@@ -10,7 +10,7 @@ namespace tolvane::testing {
 
 // The real POSIX Env, except that replacing a file fails as a full disk
 // would: every replacement with `fail_every_replace`, else those of the file
-// names in `failing_files`.
+// names in `failing_files`. Counts how often a file is looked at.
 class FailingEnv : public PosixEnv {
  public:
   explicit FailingEnv(const std::filesystem::path& mutex_dir) : PosixEnv(mutex_dir) {}
@@ -21,6 +21,12 @@ class FailingEnv : public PosixEnv {
 
   int replace_calls = 0;                 // attempts, failed ones included
   std::set<std::string> replaced_files;  // names written, in any order
+  int stat_calls = 0;
+
+  FileStatus StatFile(const std::filesystem::path& path) override {
+    ++stat_calls;
+    return PosixEnv::StatFile(path);
+  }
 
   bool ReplaceFile(const std::filesystem::path& path, std::string_view contents,
                    std::string* error) override {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +16,7 @@
 
 #include "core/app/startup_settings.h"
 #include "core/files/setting_keys.h"
+#include "core/frame/address_list.h"
 #include "platform/posix_env.h"
 #include "support/failing_env.h"
 #include "support/temp_dir.h"
@@ -217,6 +219,57 @@ TEST_F(SettingsStoreTest, ByteOrderMarkAndCrLineEndsAreReadAndChangesByOthersAre
   WriteRaw("[OptionMain]\r\nStartMode=6\r\nCloseMode=0\r\n");
   fs::last_write_time(IniPath(), old_time);
   EXPECT_EQ(Read(store, settings::kMainStartMode), 4);
+}
+
+// A hand-edited count near 2^31 is read as the most the program can list or
+// keep (the spans of the commands that list the entries, the option page's
+// limits); every other setting reads back as stored.
+TEST_F(SettingsStoreTest, CountsAreBoundedAndOtherSettingsReadAsStored) {
+  const std::map<const IntSetting*, int> bounded{
+      {&settings::kMruMaxNumItems, 99},           {&settings::kMruNumItems, 99},
+      {&settings::kAddressListMaxNumItems, 100},  {&settings::kAddressListNumItems, 100},
+      {&settings::kFavoriteMaxData, 99999},       {&settings::kKeywordMaxData, 9999},
+      {&settings::kHistoryMaxData, 99999},        {&settings::kPageClipMaxData, 99999},
+      {&settings::kLoadingMaxLoading, 99},        {&settings::kMultiOpenMaxOpen, 99},
+      {&settings::kToolBarSummaryNumToolBars, 16}};
+  SettingsStore store(IniPath(), env_);
+  for (const char* huge : {"2147483647", "99999999999999"}) {
+    std::map<std::string_view, std::string> sections;
+    for (const IntSetting* s : settings::AllIntSettings()) {
+      sections[s->section] += std::string(s->key) + "=" + huge + "\r\n";
+    }
+    std::string ini;
+    for (const auto& [name, keys] : sections) ini += "[" + std::string(name) + "]\r\n" + keys;
+    WriteRaw(ini);
+    std::map<const IntSetting*, int> read;
+    for (const IntSetting* s : settings::AllIntSettings()) {
+      if (Read(store, *s) != INT_MAX) read[s] = Read(store, *s);
+      EXPECT_LE(s->default_value, s->max_value) << s->section << "/" << s->key;
+    }
+    EXPECT_EQ(read, bounded) << huge;
+  }
+  // Below the bounds: at least one page loads at once, nothing else is
+  // negative.
+  WriteRaw("[OptionLoading]\r\nMaxLoading=0\r\n[AddressList]\r\nMaxNumItems=-7\r\n");
+  EXPECT_EQ(Read(store, settings::kLoadingMaxLoading), 1);
+  EXPECT_EQ(Read(store, settings::kAddressListMaxNumItems), 0);
+}
+
+// The address list's entries are read with one look at the file, however
+// large the counts written by hand.
+TEST_F(SettingsStoreTest, ASectionIsReadWithOneLookAtTheFile) {
+  std::string ini = "[AddressList]\r\nMaxNumItems=2147483647\r\nNumItems=2147483647\r\n";
+  for (int i = 0; i < 300; ++i) {
+    ini += "URL" + std::to_string(i) + "=http://s/" + std::to_string(i) + "\r\n";
+  }
+  WriteRaw(ini);
+  SettingsStore store(IniPath(), env_);
+  env_.stat_calls = 0;
+  const AddressList list = AddressList::Read(store);
+  EXPECT_EQ(env_.stat_calls, 1);
+  EXPECT_EQ(list.capacity(), 100);
+  ASSERT_EQ(list.entries().size(), 100u);
+  EXPECT_EQ(list.entries().back(), "http://s/99");
 }
 
 TEST(SettingKeysTest, EveryKeyIsListedOnceExceptThoseReadWithTwoDefaults) {
