@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/files/record_fields.h"
@@ -99,19 +100,23 @@ int RowImage(const EngineList& list, std::size_t row) {
   return kNoFaviconImage;
 }
 
-// The live, flagged row or folder a token names; -1 when there is none.
-int FlaggedFolder(const CategoryFolderTree& tree, int id) {
-  const int index = tree.Find(id);
-  if (index < 0) return -1;
-  const auto i = static_cast<std::size_t>(index);
-  return !tree.deleted(i) && tree.search_bar(i) ? index : -1;
+// The live, flagged folders or rows by ID (the first of an ID; -1 when that
+// one is deleted or not flagged), made once per build so that a long token
+// list costs one look-up per token.
+template <typename List>
+std::unordered_map<int, int> FlaggedById(const List& list,
+                                         bool (List::*flagged)(std::size_t) const) {
+  std::unordered_map<int, int> index;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const auto [it, added] = index.try_emplace(list.id(i), static_cast<int>(i));
+    if (added && (list.deleted(i) || !(list.*flagged)(i))) it->second = -1;
+  }
+  return index;
 }
 
-int FlaggedRow(const EngineList& list, int id) {
-  const int index = list.FindById(id);
-  if (index < 0) return -1;
-  const auto i = static_cast<std::size_t>(index);
-  return !list.deleted(i) && list.on_search_bar(i) ? index : -1;
+int FindFlagged(const std::unordered_map<int, int>& index, int id) {
+  const auto it = index.find(id);
+  return it == index.end() ? -1 : it->second;
 }
 
 struct TokenHash {
@@ -163,8 +168,13 @@ std::vector<Token> SearchBarButtons::WithFlaggedItems(std::vector<Token> tokens,
 SearchBarButtons SearchBarButtons::Build(std::string_view button_ids, bool show_no_text,
                                          const Sources& sources) {
   SearchBarButtons bar;
+  const auto engine_folders = FlaggedById(sources.engine_folders, &CategoryFolderTree::search_bar);
+  const auto tab_groups = FlaggedById(sources.tab_groups, &CategoryFolderTree::search_bar);
+  const auto engines = FlaggedById(sources.engines, &EngineList::on_search_bar);
+  const auto tabs = FlaggedById(sources.tabs, &EngineList::on_search_bar);
   int counter = kFirstButtonCommand;
   for (const Token& token : WithFlaggedItems(Parse(button_ids), sources)) {
+    if (bar.buttons_.size() == kMaxButtons) break;
     Button button;
     button.token = token;
     switch (token.kind) {
@@ -177,17 +187,18 @@ SearchBarButtons SearchBarButtons::Build(std::string_view button_ids, bool show_
       }
       case Kind::kEngineFolder:
       case Kind::kTabGroup: {
-        const CategoryFolderTree& tree =
-            token.kind == Kind::kEngineFolder ? sources.engine_folders : sources.tab_groups;
-        button.item = FlaggedFolder(tree, token.id);
+        const bool engine = token.kind == Kind::kEngineFolder;
+        const CategoryFolderTree& tree = engine ? sources.engine_folders : sources.tab_groups;
+        button.item = FindFlagged(engine ? engine_folders : tab_groups, token.id);
         if (button.item < 0) continue;
         button.text = tree.DisplayName(static_cast<std::size_t>(button.item));
         break;
       }
       case Kind::kEngine:
       case Kind::kTab: {
-        const EngineList& list = token.kind == Kind::kEngine ? sources.engines : sources.tabs;
-        button.item = FlaggedRow(list, token.id);
+        const bool engine = token.kind == Kind::kEngine;
+        const EngineList& list = engine ? sources.engines : sources.tabs;
+        button.item = FindFlagged(engine ? engines : tabs, token.id);
         if (button.item < 0) continue;
         const auto row = static_cast<std::size_t>(button.item);
         button.text = list.DisplayName(row);

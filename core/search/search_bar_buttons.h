@@ -32,9 +32,12 @@ class EngineList;
 // Command IDs: every button added advances a counter starting at 34700;
 // buttons other than the built-ins take the counter's value, e.g.
 //   "-1,EE5" -> [-1 32842][EE5 34701]
+// The bar holds at most kMaxButtons, the span 34700-34799; the tokens after
+// them stay in the setting and show when earlier ones go.
 class SearchBarButtons {
  public:
   static constexpr int kFirstButtonCommand = 34700;
+  static constexpr int kMaxButtons = 100;
   static constexpr int kNoImage = -1;
 
   enum class Kind { kBuiltIn, kEngineFolder, kEngine, kTabGroup, kTab };

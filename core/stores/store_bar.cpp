@@ -1,8 +1,10 @@
 #include "core/stores/store_bar.h"
 
-#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/files/record_fields.h"
 #include "core/text/charset_converter.h"
@@ -52,16 +54,33 @@ const TextSetting& StoreBar::ButtonIdsSetting(StoreType type) {
   }
 }
 
-std::vector<StoreBarButton> StoreBar::Buttons() const {
+std::vector<StoreBarButton> StoreBar::Entries(std::size_t limit) const {
   const ItemFolderTree& folders = store_.folders();
   const ItemList& items = store_.items();
+  // Indexes by ID (the first of an ID), so that a long setting costs one
+  // look-up per token.
+  std::unordered_map<int, std::size_t> folder_index, item_index;
+  for (std::size_t i = 0; i < folders.size(); ++i) folder_index.try_emplace(folders.id(i), i);
+  for (std::size_t i = 0; i < items.size(); ++i) item_index.try_emplace(items.id(i), i);
 
   // A token named twice keeps its first place: one button per folder or item.
-  std::vector<std::string> tokens;
-  const auto add_token = [&tokens](std::string token) {
-    if (std::find(tokens.begin(), tokens.end(), token) == tokens.end()) {
-      tokens.push_back(std::move(token));
-    }
+  std::vector<StoreBarButton> entries;
+  std::unordered_set<std::string> seen;
+  const auto add = [&](std::string_view token) {
+    if (entries.size() == limit || !seen.insert(std::string(token)).second) return;
+    int id = 0;
+    const bool folder = ParseToken(token, 'F', id);
+    if (!folder && !ParseToken(token, 'E', id)) return;
+    const auto& index = folder ? folder_index : item_index;
+    const auto found = index.find(id);
+    if (found == index.end()) return;
+    const std::size_t i = found->second;
+    if (!(folder ? OnBar(folders, i) : OnBar(items, i))) return;
+    entries.push_back({folder ? StoreBarButton::Kind::kFolder : StoreBarButton::Kind::kItem,
+                       static_cast<int>(i),
+                       std::string(token),
+                       {},
+                       0});
   };
   const std::string stored = Read(settings_, ButtonIdsSetting(store_.type()));
   for (std::size_t start = 0; start <= stored.size();) {
@@ -70,39 +89,38 @@ std::vector<StoreBarButton> StoreBar::Buttons() const {
     if (const std::string_view token =
             TrimField(std::string_view(stored).substr(start, comma - start));
         !token.empty()) {
-      add_token(std::string(token));
+      add(token);
     }
     start = comma + 1;
   }
   for (std::size_t i = 0; i < folders.size(); ++i) {
-    if (OnBar(folders, i)) add_token("F" + std::to_string(folders.id(i)));
+    if (OnBar(folders, i)) add("F" + std::to_string(folders.id(i)));
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (OnBar(items, i)) add_token("E" + std::to_string(items.id(i)));
+    if (OnBar(items, i)) add("E" + std::to_string(items.id(i)));
   }
+  return entries;
+}
 
-  std::vector<StoreBarButton> buttons;
-  for (std::string& token : tokens) {
-    int id = 0;
-    const bool folder = ParseToken(token, 'F', id);
-    if (!folder && !ParseToken(token, 'E', id)) continue;
-    const int index = folder ? folders.Find(id) : items.FindById(id);
-    if (index < 0) continue;
-    const auto i = static_cast<std::size_t>(index);
-    if (!(folder ? OnBar(folders, i) : OnBar(items, i))) continue;
+std::vector<StoreBarButton> StoreBar::Buttons() const {
+  const ItemFolderTree& folders = store_.folders();
+  const ItemList& items = store_.items();
+  std::vector<StoreBarButton> buttons = Entries(kMaxButtons);
+  for (StoreBarButton& button : buttons) {
+    const auto i = static_cast<std::size_t>(button.index);
+    const bool folder = button.kind == StoreBarButton::Kind::kFolder;
     const std::string text = folder ? folders.DisplayName(i) : items.title(i);
-    buttons.push_back({folder ? StoreBarButton::Kind::kFolder : StoreBarButton::Kind::kItem, index,
-                       std::move(token), std::string(cp932::PrefixWithin(text, kMaxTextBytes)),
-                       folder ? FolderImage(folders, i) : ItemImage(items, i)});
+    button.text = std::string(cp932::PrefixWithin(text, kMaxTextBytes));
+    button.image = folder ? FolderImage(folders, i) : ItemImage(items, i);
   }
   return buttons;
 }
 
-void StoreBar::SaveOrder(const std::vector<StoreBarButton>& buttons) {
+void StoreBar::SaveOrder() {
   std::string ids;
-  for (const StoreBarButton& button : buttons) {
+  for (const StoreBarButton& entry : Entries(SIZE_MAX)) {
     if (!ids.empty()) ids += ',';
-    ids += button.token;
+    ids += entry.token;
   }
   Write(settings_, ButtonIdsSetting(store_.type()), ids);
 }

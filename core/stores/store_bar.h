@@ -29,8 +29,12 @@ struct StoreBarButton {
 //
 // Example: a fresh favorites store with ButtonIDs "E7,F9,F2" (item 7 flagged,
 // folder 9 unknown) shows E7, F2, F1, F3, F4, F5.
+//
+// The bar holds at most kMaxButtons, the span of its commands from 34700;
+// the entries after them keep their place in the setting.
 class StoreBar {
  public:
+  static constexpr std::size_t kMaxButtons = 100;
   // Button texts are cut to this many bytes, double-byte characters whole.
   static constexpr std::size_t kMaxTextBytes = 30;
   // The tree image of an item without a favicon, and of the root folder.
@@ -47,18 +51,22 @@ class StoreBar {
   // The ButtonIDs setting of the bar of store `type`.
   static const TextSetting& ButtonIdsSetting(StoreType type);
 
-  // The buttons the bar shows now. Reads the setting, writes nothing, so a
-  // menu may show them without changing the file.
+  // The buttons the bar shows now, at most kMaxButtons. Reads the setting,
+  // writes nothing, so a menu may show them without changing the file.
   std::vector<StoreBarButton> Buttons() const;
 
-  // Writes ButtonIDs anew from `buttons` (the bar's build does this after
-  // Buttons()): tokens of folders and items that no longer show leave it.
-  void SaveOrder(const std::vector<StoreBarButton>& buttons);
+  // Writes ButtonIDs anew as the order of every entry that shows (the bar's
+  // build does this): tokens of folders and items that no longer show leave
+  // it; those past kMaxButtons stay.
+  void SaveOrder();
 
   // "F1:新規登録 | E7:shop" (text in UTF-8), for tests and debugging.
   static std::string Describe(const std::vector<StoreBarButton>& buttons);
 
  private:
+  // Every entry that shows, in order, without text or image; at most `limit`.
+  std::vector<StoreBarButton> Entries(std::size_t limit) const;
+
   const ItemStore& store_;
   SettingsStore& settings_;
 };

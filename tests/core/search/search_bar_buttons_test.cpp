@@ -113,5 +113,21 @@ TEST_F(SearchBarButtonsTest, OnlyChangesToWhatTheBarShowsRebuildIt) {
             "[TF1 34708 Group]");
 }
 
+// Megabytes of tokens give the hundred buttons of the span 34700-34799; a
+// drop keeps every other token where it was.
+TEST_F(SearchBarButtonsTest, AHugeTokenListGivesAHundredButtonsAndADropKeepsItWhole) {
+  std::string stored = "-1";
+  for (int i = 0; i < 200000; ++i) stored += ",EE99,EE4";
+  for (int i = 0; i < 150; ++i) stored += ",EE2";
+  const SearchBarButtons bar = Build(stored);
+  ASSERT_EQ(bar.buttons().size(), 100u);
+  EXPECT_EQ(bar.buttons()[0].command, command::kBatchSearch);
+  EXPECT_EQ(bar.buttons()[1].command, CommandId{34701});
+  EXPECT_EQ(bar.buttons()[99].command, CommandId{34799});
+  EXPECT_EQ(bar.buttons()[99].token, (SearchBarButtons::Token{Kind::kEngine, 2}));
+
+  EXPECT_EQ(SearchBarButtons::DropEngine(stored, std::nullopt, engines_, kC), stored + ",EE3");
+}
+
 }  // namespace
 }  // namespace tolvane

@@ -38,7 +38,7 @@ TEST_F(StoreBarTest, AFreshStoreShowsThePresetFoldersAndOnlyTheBuildWritesTheirO
   EXPECT_EQ(Stored(), "");  // looking at the buttons writes nothing
   const std::vector<StoreBarButton> buttons = bar_.Buttons();
   EXPECT_EQ(buttons[0].image, 1);
-  bar_.SaveOrder(buttons);
+  bar_.SaveOrder();
   EXPECT_EQ(Stored(), "F1,F2,F3,F4,F5");
 }
 
@@ -61,8 +61,26 @@ TEST_F(StoreBarTest,
   EXPECT_EQ(StoreBar::Describe(buttons),
             "E7:seven | F2:登録日順 | F1:新規登録 | F5:タグ別 | E10:ten");
   EXPECT_EQ(buttons[0].image, StoreBar::kDefaultPageImage);
-  bar_.SaveOrder(buttons);
+  bar_.SaveOrder();
   EXPECT_EQ(Stored(), "E7,F2,F1,F5,E10");
+}
+
+// A setting of some megabytes gives at most the bar's hundred buttons at
+// once; its rewrite drops only the tokens of entries that do not show.
+TEST_F(StoreBarTest, AHugeSettingGivesAHundredButtonsAndItsRewriteKeepsTheRest) {
+  for (int id = 11; id <= 131; ++id) AddItem(id, "i" + std::to_string(id), id != 131);
+  std::string order;  // E130 … E11
+  for (int id = 130; id >= 11; --id) order += "E" + std::to_string(id) + ",";
+  std::string stored;
+  for (int round = 0; round < 3000; ++round) stored += "E131,X,E9999," + order;
+  Write(settings_, settings::kFavoriteBarButtonIDs, stored);
+
+  const std::vector<StoreBarButton> buttons = bar_.Buttons();
+  ASSERT_EQ(buttons.size(), StoreBar::kMaxButtons);
+  EXPECT_EQ(StoreBar::Describe({buttons.front(), buttons.back()}), "E130:i130 | E31:i31");
+  bar_.SaveOrder();
+  EXPECT_EQ(Stored(), order + "F1,F2,F3,F4,F5");
+  EXPECT_EQ(StoreBar::Describe(bar_.Buttons()), StoreBar::Describe(buttons));
 }
 
 TEST_F(StoreBarTest, TextsAreCutToThirtyBytesKeepingDoubleByteCharactersWhole) {
