@@ -88,6 +88,11 @@ int TabWorkspace::FirstTabItem() {
   return tree_.FirstTabItem();
 }
 
+bool TabWorkspace::ShowSomeCategory() {
+  if (area_.current_category() < 0) ChooseTreeItem(FirstTabItem());
+  return area_.current_category() >= 0;
+}
+
 void TabWorkspace::ChooseTreeItem(int item) {
   if (item < 0 || item >= tree_.size()) return;
   tree_.Select(item);

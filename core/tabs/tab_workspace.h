@@ -71,6 +71,11 @@ class TabWorkspace : public TabAreaObserver, public TabTreePages, public StoreOb
 
   // The user chose `item` in the tab tree: the group switch.
   void ChooseTreeItem(int item);
+  // Makes sure a category tab is current, for an address handed over by
+  // another program or a second start: when none is (start mode 0, a start
+  // tab that is gone, every tab closed), chooses the first tab as start mode
+  // 1 does. Returns whether one is current now.
+  bool ShowSomeCategory();
   // The tree's item for a tab record, making the default group and tabs
   // when there is no tab at all (first start). -1 when none.
   int FirstTabItem();

@@ -348,7 +348,10 @@ void CMainFrame::OpenHandedOver(const std::string& url) {
   show();
   raise();
   activateWindow();
-  if (page_commands_ != nullptr && !url.empty()) page_commands_->OpenInNewPageTab(url);
+  TabWorkspace* workspace = view_->workspace();
+  if (workspace == nullptr || page_commands_ == nullptr || url.empty()) return;
+  // Without a category tab (start mode 0) the address would go nowhere.
+  if (workspace->ShowSomeCategory()) page_commands_->OpenInNewPageTab(url);
 }
 
 void CMainFrame::ShowMessage(const QString& text) { statusBar()->showMessage(text, kMessageMs); }

@@ -212,7 +212,8 @@ TEST_F(TabWorkspaceTest, FirstStartMakesTheDefaultTabsAndOpensHomeWithTheStartPa
 }
 
 // The start page is asked for only where one opens: reading it in mode 3
-// would use up LastActivePage.
+// would use up LastActivePage. An address handed over later needs a category
+// tab: where none opened, the first tab opens for it.
 TEST_F(TabWorkspaceTest, StartModesPickTheFirstTabTheLastActiveOneTheChosenOneOrNone) {
   struct Case {
     const char* name;
@@ -222,14 +223,17 @@ TEST_F(TabWorkspaceTest, StartModesPickTheFirstTabTheLastActiveOneTheChosenOneOr
     int start_tab;
     const char* bar;
     int start_page_asked;
+    const char* bar_for_handover = nullptr;  // when not `bar`
   };
+  const char* const kFirstTab = "[Books*: B1* B2 B3][Alpha: Alpha*][Omega: Omega*]";
   const Case cases[] = {
       {"mode 1", 1, 0, 0, -1, "[Books*: http://start/* B1 B2 B3][Alpha: Alpha*][Omega: Omega*]", 1},
       {"mode 3, last active Beta", 1, 1, 4, -1, "[Beta*: Beta*][Plain: 空白*]", 0},
       {"mode 3 set, last active Beta", 3, 0, 4, -1, "[Beta*: Beta*][Plain: 空白*]", 0},
-      {"mode 3, none active", 3, 0, 0, -1, "", 0},
+      {"mode 0", 0, 0, 4, 3, "", 0, kFirstTab},
+      {"mode 3, none active", 3, 0, 0, -1, "", 0, kFirstTab},
       {"mode 4", 4, 0, 0, 3, "[Books: B1* B2 B3][Alpha: Alpha*][Omega*: Omega*]", 0},
-      {"mode 4, no such tab", 4, 0, 0, 99, "", 0},
+      {"mode 4, no such tab", 4, 0, 0, 99, "", 0, kFirstTab},
   };
   WriteTabs();
   Start();
@@ -250,6 +254,9 @@ TEST_F(TabWorkspaceTest, StartModesPickTheFirstTabTheLastActiveOneTheChosenOneOr
     Settle();
     EXPECT_EQ(Bar(), c.bar) << c.name;
     EXPECT_EQ(asked, c.start_page_asked) << c.name;
+    EXPECT_TRUE(ws_->ShowSomeCategory()) << c.name;
+    Settle();
+    EXPECT_EQ(Bar(), c.bar_for_handover ? c.bar_for_handover : c.bar) << c.name;
   }
 }
 
