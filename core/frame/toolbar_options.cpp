@@ -17,7 +17,7 @@ std::string_view TrimSpaces(std::string_view text) {
 
 std::vector<int> ParseToolbarIcons(std::string_view text) {
   std::vector<int> icons;
-  while (true) {
+  while (icons.size() < ToolbarOptions::kMaxIcons) {
     const std::size_t comma = text.find(',');
     std::string_view entry = TrimSpaces(text.substr(0, comma));
     if (!entry.empty() && entry.front() == '+') entry.remove_prefix(1);

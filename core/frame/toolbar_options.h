@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ struct ToolbarOptions {
 
   static constexpr int kSeparator = -1;
   static constexpr int kButtonCount = 14;  // indices 0..13
+  // A bar holds at most this many entries, separators included; a button
+  // may be listed more than once.
+  static constexpr std::size_t kMaxIcons = 100;
 
   // A ShowText outside 0..2 reads as the default (1).
   static ToolbarOptions Read(const SettingsStore& settings);
@@ -37,7 +41,8 @@ struct ToolbarOptions {
 
 // The "Icons" text: indices separated by ",", each an optional sign and
 // digits with spaces around. Entries that are not such a number, and numbers
-// that are neither a button index nor kSeparator, are left out.
+// that are neither a button index nor kSeparator, are left out; those after
+// the first kMaxIcons kept are too.
 std::vector<int> ParseToolbarIcons(std::string_view text);
 std::string FormatToolbarIcons(std::span<const int> icons);
 

@@ -76,6 +76,10 @@ TEST_F(ToolbarOptionsTest, IconsKeepButtonIndicesAndSeparatorsOnly) {
   EXPECT_EQ(ParseToolbarIcons(" 3 , x, 14,-2, 7.5,, +2,-1 ,13,99999999999,4x, -0"),
             (std::vector<int>{3, 2, -1, 13, 0}));
   EXPECT_TRUE(ParseToolbarIcons("").empty());
+  // Megabytes of entries give the bar's hundred at most.
+  std::string many;
+  for (int i = 0; i < 300000; ++i) many += "x,3,";
+  EXPECT_EQ(ParseToolbarIcons(many), std::vector<int>(ToolbarOptions::kMaxIcons, 3));
   EXPECT_EQ(FormatToolbarIcons(std::vector<int>{7, -1, 0}), "7,-1,0");
 }
 
