@@ -22,6 +22,14 @@ With --baseline OTHER_PROGRAM the two programs start in turns on fresh
 empty data directories, and only the start to the shown window is compared
 (an earlier build against this one, on the same machine at the same time).
 
+With --large-settings (and optionally --baseline) each program starts in
+turns on the default settings and on a 7 MB vq_system.ini of long values:
+search, favorites, history, keyword and standard bar lists of some megabytes, an
+address list and a recent-page list whose counts are 2147483647, 3 000
+tool-bar sections. The file is put back (and dated an hour ago, as a
+settings file from an earlier run is) before every start; a start that shows
+no window within --give-up seconds counts as that many seconds and is killed.
+
 The display must be running (Xvfb :25 -screen 0 1280x1024x24).
 """
 
@@ -65,13 +73,37 @@ def make_data_dir(path, count):
                 "[OptionMain]\r\nStartMode=2\r\nStartPage=about:blank\r\n".encode())
 
 
+def large_settings():
+    """About 7 MB of settings: long values and 3 000 tool-bar sections."""
+    def tokens(prefix, first, count):
+        return ",".join(f"{prefix}{first + i % 5000}" for i in range(count))
+    parts = [
+        # Built-in buttons may be named any number of times.
+        "[OptionFindBar]\r\nButtonIDs=" + ",".join(f"-1,-2,EE{1000001 + i % 5000}"
+                                                   for i in range(100000)) + "\r\n",
+        "[OptionToolBar]\r\nIcons=" + ",".join(["3", "-1"] * 100000) + "\r\n",
+        "[OptionFavoriteBar]\r\nButtonIDs=" + tokens("E", 1, 250000) + "\r\n",
+        "[OptionHistoryBar]\r\nButtonIDs=" + tokens("E", 1, 250000) + "\r\n",
+        "[OptionKeywordBar]\r\nButtonIDs=" + tokens("F", 1, 150000) + "\r\n",
+        "[AddressList]\r\nMaxNumItems=2147483647\r\nNumItems=2147483647\r\n"
+        + "".join(f"URL{i}=http://shop{i}.example.com/{'x' * 150}\r\n" for i in range(5000)),
+        "[MRU]\r\nMaxNumItems=2147483647\r\nNumItems=2147483647\r\n"
+        + "".join(f"URL{i}=http://p{i}.example.com/\r\nTitle{i}={'t' * 100}\r\n"
+                  for i in range(5000)),
+        "[ToolBarSummary]\r\nNumToolBars=3000\r\n",
+        "".join(f"[ToolBarInfo{i}]\r\nID={59392 + i % 8}\r\ncx={100 + i}\r\nStyle=0\r\n"
+                for i in range(3000)),
+    ]
+    return "".join(parts).encode()
+
+
 def window_mapped(pid, env):
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid),
                             "--name", "Tolvane"], env=env, capture_output=True)
     return found.returncode == 0 and found.stdout.strip() != b""
 
 
-def one_run(program, data_dir, env):
+def one_run(program, data_dir, env, give_up=60):
     start = time.monotonic()
     log = tempfile.TemporaryFile()
     proc = subprocess.Popen([program, "--data-dir", data_dir], env=env,
@@ -81,23 +113,28 @@ def one_run(program, data_dir, env):
         if proc.poll() is not None:
             log.seek(0)
             raise RuntimeError("the program ended: " + log.read().decode(errors="replace"))
-        if time.monotonic() - start > 60:
+        if time.monotonic() - start > give_up:
             proc.kill()
-            raise RuntimeError("no window after 60 s")
+            proc.wait()
+            raise RuntimeError(f"no window after {give_up} s")
     shown = time.monotonic()
     time.sleep(1.0)  # let the first page settle, as a user would
     stop = time.monotonic()
     proc.send_signal(signal.SIGTERM)
-    status = proc.wait(timeout=60)
+    try:
+        status = proc.wait(timeout=60)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        status = proc.wait()
     ended = time.monotonic()
     return shown - start, ended - stop, status
 
 
-def measured_run(program, data_dir, env):
+def measured_run(program, data_dir, env, give_up=60):
     # A busy shared X server now and then refuses a connection; start again.
     for attempt in range(3):
         try:
-            return one_run(program, data_dir, env)
+            return one_run(program, data_dir, env, give_up)
         except RuntimeError as error:
             if "could not connect to display" not in str(error) or attempt == 2:
                 raise
@@ -139,6 +176,40 @@ def compare_starts(args, env, root):
         print(describe(f"{name} ({programs[name]}): start -> window shown", values))
 
 
+def compare_settings(args, env, root):
+    programs = {"this build": args.program}
+    if args.baseline:
+        programs = {"baseline": args.baseline, **programs}
+    settings = large_settings()
+    shown = {(name, case): [] for name in programs for case in ("default", "large")}
+    for run in range(args.runs + 1):
+        for name, program in programs.items():
+            for case in ("default", "large"):
+                data_dir = os.path.join(root, f"{name.replace(' ', '_')}-{case}")
+                os.makedirs(data_dir, exist_ok=True)
+                ini = os.path.join(data_dir, "vq_system.ini")
+                if case == "large":
+                    with open(ini, "wb") as f:
+                        f.write(settings)
+                    an_hour_ago = time.time() - 3600
+                    os.utime(ini, (an_hour_ago, an_hour_ago))
+                elif os.path.exists(ini):
+                    os.remove(ini)
+                try:
+                    seconds = measured_run(program, data_dir, env, args.give_up)[0]
+                except RuntimeError as error:
+                    if "no window" not in str(error):
+                        raise
+                    seconds = args.give_up
+                if run > 0:  # the first start of each makes its web profile
+                    shown[(name, case)].append(seconds)
+    print(f"settings file of {len(settings) / 1e6:.1f} MB")
+    for (name, case), values in shown.items():
+        never = sum(1 for v in values if v >= args.give_up)
+        note = f", {never} without a window in {args.give_up} s" if never else ""
+        print(describe(f"{name}, {case} settings: start -> window shown", values) + note)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -147,6 +218,10 @@ def main():
     parser.add_argument("--items", type=int, default=20000)
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--baseline", help="another build to compare the start with")
+    parser.add_argument("--large-settings", action="store_true",
+                        help="the default settings against a 7 MB settings file")
+    parser.add_argument("--give-up", type=float, default=60,
+                        help="seconds to wait for the window")
     args = parser.parse_args()
 
     env = dict(os.environ, DISPLAY=args.display, QTWEBENGINE_DISABLE_SANDBOX="1")
@@ -155,6 +230,9 @@ def main():
     env["XDG_RUNTIME_DIR"] = os.path.join(root, "runtime")
     os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
     try:
+        if args.large_settings:
+            compare_settings(args, env, root)
+            return
         if args.baseline:
             compare_starts(args, env, root)
             return
