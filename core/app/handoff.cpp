@@ -1,5 +1,6 @@
 #include "core/app/handoff.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -24,11 +25,43 @@ std::filesystem::path SocketPath(const std::filesystem::path& runtime_dir,
   return runtime_dir / name;
 }
 
+namespace {
+
+// "www.example.jp" or "shop.example:8080/list": a dotted host of letters,
+// digits and hyphens before any '/', ':' or '?', not a file name's suffix.
+bool ReadsAsHostName(std::string_view name) {
+  const std::size_t end = name.find_first_of("/:?#");
+  const std::string_view host = name.substr(0, end);
+  const std::size_t dot = host.find('.');
+  if (dot == std::string_view::npos || dot == 0 || host.ends_with('.')) return false;
+  for (const char c : host) {
+    const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                         (c >= '0' && c <= '9') || c == '-' || c == '.';
+    if (!allowed) return false;
+  }
+  static constexpr std::string_view kFileSuffixes[] = {".url", ".htm", ".html", ".txt"};
+  for (const std::string_view suffix : kFileSuffixes) {
+    if (host.size() >= suffix.size() &&
+        std::equal(suffix.begin(), suffix.end(), host.end() - suffix.size(),
+                   [](char a, char b) { return a == (b | 0x20); })) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string Message(const std::string& argument, const std::filesystem::path& cwd) {
   if (argument.empty() || HasUrlScheme(argument)) return argument;
   const std::filesystem::path path(argument);
   if (path.is_absolute()) return argument;
-  return (cwd / path).lexically_normal().string();
+  const std::filesystem::path file = (cwd / path).lexically_normal();
+  std::error_code error;
+  if (!std::filesystem::exists(file, error) && ReadsAsHostName(argument)) {
+    return "http://" + argument;
+  }
+  return file.string();
 }
 
 std::optional<std::string> ReadMessage(std::string_view bytes) {

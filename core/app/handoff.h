@@ -28,9 +28,11 @@ inline constexpr int kMaxConnections = 32;
 std::filesystem::path SocketPath(const std::filesystem::path& runtime_dir,
                                  const std::filesystem::path& data_dir);
 
-// What the second copy sends for `argument` (native UTF-8): an address as it
-// is; a file path made absolute against `cwd`, since the running copy has a
-// working directory of its own.
+// What a start opens, or a second copy sends, for `argument` (native UTF-8):
+// an address as it is; a file path made absolute against `cwd`, since the
+// running copy has a working directory of its own. A relative name that is
+// no file in `cwd` and reads as a host name ("www.example.jp/a", as typed
+// into any browser's command line) is the web address "http://" + name.
 std::string Message(const std::string& argument, const std::filesystem::path& cwd);
 
 // The argument a running copy takes from the bytes it received: nothing when

@@ -22,6 +22,13 @@ TEST(HandoffTest, FilesAreSentAbsoluteAndOnlyOneLineIsTaken) {
   EXPECT_EQ(handoff::Message("../s/shop.url", "/cwd/sub"), "/cwd/s/shop.url");
   EXPECT_EQ(handoff::Message("/abs/shop.url", "/cwd"), "/abs/shop.url");
   EXPECT_EQ(handoff::Message("c:shop.url", "/cwd"), "/cwd/c:shop.url");
+  // A host name typed without its scheme is a web address unless such a file is there.
+  EXPECT_EQ(handoff::Message("www.example.jp/a?q=1", "/cwd"), "http://www.example.jp/a?q=1");
+  EXPECT_EQ(handoff::Message("page.HTML", "/cwd"), "/cwd/page.HTML");
+  EXPECT_EQ(handoff::Message("notes", "/cwd"), "/cwd/notes");
+  EXPECT_EQ(handoff::Message("a b.jp", "/cwd"), "/cwd/a b.jp");
+  EXPECT_EQ(handoff::Message("bin", "/"), "/bin");
+  EXPECT_EQ(handoff::Message("tmp/../etc", "/"), "/etc");
 
   EXPECT_EQ(handoff::ReadMessage("http://a/"), "http://a/");
   EXPECT_EQ(handoff::ReadMessage("/ファイル.url"), "/ファイル.url");
