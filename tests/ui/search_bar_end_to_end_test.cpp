@@ -204,6 +204,21 @@ class SearchBarEndToEndTest : public QObject {
 
   // Dropping a folder from the search tree, dragging the keyword box's
   // grip and Tab and Shift+Tab in the bar, in the program's window.
+  // The built-ins whose commands run are enabled; find in page, highlight
+  // and the category batch search have no handler and look disabled.
+  void builtInButtonsWithoutHandlerAreDisabled() {
+    QTemporaryDir dir;
+    test::WriteOneShopTab(QStringToPath(dir.path()), 1, 0,
+                          QStringLiteral("[OptionFindBar]\nButtonIDs=-1,-2,-3,-4,-5\n"));
+    const std::unique_ptr<CTolvaneApp> app = test::StartApp(dir.path());
+    QStringList states;
+    for (const QToolButton* button : app->main_frame()->search_bar()->buttons()) {
+      states << button->objectName() + (button->isEnabled() ? QStringLiteral("+") : QString());
+    }
+    QCOMPARE(states.join(QLatin1Char(' ')),
+             QStringLiteral("barButton-1+ barButton-2 barButton-3 barButton-4 barButton-5+"));
+  }
+
   void dropGripAndFocusKeys() {
     QTemporaryDir dir;
     std::unique_ptr<CTolvaneApp> app = StartShop(dir);

@@ -332,6 +332,10 @@ void CSearchBar::ShowButton(QToolButton& shown, const SearchBarButtons::Button& 
                       button.token.kind == SearchBarButtons::Kind::kTabGroup;
   shown.setToolTip(ToQString(
       button.text.empty() && !folder ? CommandTable::ActionName(button.command) : button.text));
+  // A built-in whose command nothing runs yet (find, highlight) looks
+  // disabled rather than doing nothing when clicked.
+  shown.setEnabled(button.token.kind != SearchBarButtons::Kind::kBuiltIn ||
+                   links_->router.Handles(button.command));
   if (!folder) {
     if (QMenu* menu = shown.menu()) {
       shown.setMenu(nullptr);
