@@ -94,7 +94,9 @@ struct World {
     fakes::WriteFile(dir / "vq_search.eng", EngineFile());
     if (!doc.OnNewDocument().ok()) std::abort();
     workspace = std::make_unique<TabWorkspace>(
-        TabWorkspace::Services{doc, timers, prompter, clock, controls, probe, boxes, boxes}, view);
+        TabWorkspace::Services{doc.workspace_stores(), timers, prompter, clock, controls, probe,
+                               boxes, boxes},
+        view);
     workspace->RebuildTree();
     Flag(0);
     commands = std::make_unique<SearchEntryCommands>(

@@ -457,4 +457,19 @@ std::string CTolvaneDoc::StartUrl(const std::string& argument, std::string* refu
   return Read(settings_, settings::kMainStartPage);
 }
 
+WorkspaceStores CTolvaneDoc::workspace_stores() {
+  return WorkspaceStores{
+      .tabs = tabs_,
+      .engines = engines_,
+      .groups = tab_folders_,
+      .engine_folders = engine_folders_,
+      .clips = clips_,
+      .settings = settings_,
+      .keywords = keywords_,
+      .history = history_,
+      .favorites = favorites_,
+      .clip_load_failed = clip_load_failed_,
+  };
+}
+
 }  // namespace tolvane

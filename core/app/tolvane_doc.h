@@ -22,6 +22,7 @@
 #include "core/stores/clip_list.h"
 #include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
+#include "core/tabs/workspace_stores.h"
 
 namespace tolvane {
 
@@ -134,6 +135,8 @@ class CTolvaneDoc {
   const EngineList& engines() const { return engines_; }
   EngineList& tabs() { return tabs_; }
   const EngineList& tabs() const { return tabs_; }
+  // The stores a window's tab workspace works on.
+  WorkspaceStores workspace_stores();
 
   // The items a folder of the favorites, keywords or history store shows, in
   // its order.

@@ -1,22 +1,25 @@
 #include "core/tabs/tab_workspace.h"
 
-#include "core/app/tolvane_doc.h"
 #include "core/files/clock.h"
+#include "core/files/settings_store.h"
 #include "core/stores/category_folder_tree.h"
+#include "core/stores/clip_list.h"
+#include "core/stores/engine_list.h"
+#include "core/stores/item_store.h"
 
 namespace tolvane {
 
 TabArea::Services TabWorkspace::AreaServices(const Services& s) {
-  CTolvaneDoc& doc = s.doc;
+  const WorkspaceStores& stores = s.stores;
   return TabArea::Services{
-      .tabs = doc.tabs(),
-      .engines = doc.engines(),
-      .groups = doc.tab_folders(),
-      .clips = doc.clips(),
-      .settings = doc.settings(),
-      .keywords = doc.keywords(),
-      .history = &doc.history(),
-      .favorites = &doc.favorites(),
+      .tabs = stores.tabs,
+      .engines = stores.engines,
+      .groups = stores.groups,
+      .clips = stores.clips,
+      .settings = stores.settings,
+      .keywords = stores.keywords,
+      .history = &stores.history,
+      .favorites = &stores.favorites,
       .timers = s.timers,
       .prompter = s.prompter,
       .clock = s.clock,
@@ -28,25 +31,25 @@ TabArea::Services TabWorkspace::AreaServices(const Services& s) {
 }
 
 TabWorkspace::TabWorkspace(const Services& services, WorkspaceView& view)
-    : doc_(services.doc),
+    : stores_(services.stores),
       prompter_(services.prompter),
       clock_(services.clock),
       view_(view),
       area_(AreaServices(services), view),
-      tree_(doc_.tab_folders(), doc_.tabs(), doc_.settings()),
-      editor_(doc_.tabs(), doc_.tab_folders(), doc_.engines(), doc_.engine_folders()) {
+      tree_(stores_.groups, stores_.tabs, stores_.settings),
+      editor_(stores_.tabs, stores_.groups, stores_.engines, stores_.engine_folders) {
   area_.AddObserver(*this);
-  doc_.favorites().changes().AddObserver(*this);
+  stores_.favorites.changes().AddObserver(*this);
 }
 
-EngineList& TabWorkspace::tabs() { return doc_.tabs(); }
-CategoryFolderTree& TabWorkspace::groups() { return doc_.tab_folders(); }
-SettingsStore& TabWorkspace::settings() { return doc_.settings(); }
-ItemStore& TabWorkspace::favorites() { return doc_.favorites(); }
+EngineList& TabWorkspace::tabs() { return stores_.tabs; }
+CategoryFolderTree& TabWorkspace::groups() { return stores_.groups; }
+SettingsStore& TabWorkspace::settings() { return stores_.settings; }
+ItemStore& TabWorkspace::favorites() { return stores_.favorites; }
 
 // The pages go before the tree and the records they point into.
 TabWorkspace::~TabWorkspace() {
-  doc_.favorites().changes().RemoveObserver(*this);
+  stores_.favorites.changes().RemoveObserver(*this);
   area_.RemoveObserver(*this);
   area_.DestroyAll();
 }
@@ -54,21 +57,22 @@ TabWorkspace::~TabWorkspace() {
 // The status icon shows the shown page's importance as a favorite: a
 // favorite added, edited or deleted redraws it at once.
 void TabWorkspace::StoreChanged(const ChangeNotifier& store, const StoreChange& change) {
-  if (&store != &doc_.favorites().changes() || change.part != StoreChange::Part::kItems) return;
+  if (&store != &stores_.favorites.changes() || change.part != StoreChange::Part::kItems) return;
   if (const PageHost* host = area_.ActiveHost()) view_.UpdateStatusBar(host->StatusValues());
 }
 
 void TabWorkspace::RestoreTabs(bool has_argument, const std::function<std::string()>& start_url,
                                const std::string& clip_list_url) {
-  const StartPlan plan = StartPlan::Choose(doc_.settings(), has_argument, doc_.clip_load_failed());
+  const StartPlan plan =
+      StartPlan::Choose(stores_.settings, has_argument, stores_.clip_load_failed);
   RebuildTree();
   if (plan.item == StartPlan::Item::kNone) return;
 
   int item = FirstTabItem();
   if (plan.item == StartPlan::Item::kTabId) {
-    const int row = doc_.tabs().FindById(plan.tab_id);
+    const int row = stores_.tabs.FindById(plan.tab_id);
     item =
-        row >= 0 && !doc_.tabs().deleted(static_cast<std::size_t>(row)) ? tree_.FindTab(row) : -1;
+        row >= 0 && !stores_.tabs.deleted(static_cast<std::size_t>(row)) ? tree_.FindTab(row) : -1;
   }
   if (item < 0) return;
   if (plan.start_pages) {
@@ -83,7 +87,7 @@ int TabWorkspace::FirstTabItem() {
   if (item >= 0) return item;
   const std::optional<TabRecordEditor::DefaultTabs> made = editor_.CreateDefaultTabs();
   if (!made) return -1;
-  default_group_ = doc_.tab_folders().Find(made->group_id);
+  default_group_ = stores_.groups.Find(made->group_id);
   RebuildTree();
   return tree_.FirstTabItem();
 }
@@ -108,7 +112,7 @@ void TabWorkspace::ChooseTreeItem(int item) {
     shown = kTopLevel;
   }
   if (shown != -1) {
-    CategoryFolderTree& groups = doc_.tab_folders();
+    CategoryFolderTree& groups = stores_.groups;
     if (group >= 0) groups.SetTimeStamp(static_cast<std::size_t>(group), clock_);
     const bool archive =
         group >= 0 && groups.id(static_cast<std::size_t>(group)) == EngineList::kArchiveFolderId;
@@ -225,11 +229,11 @@ bool TabWorkspace::DropTab(int record, int target) {
   int group_item = tree_.GroupItemOf(target);
   int group_id = CategoryFolderTree::kTopLevelId;
   if (group_item >= 0) {
-    group_id = doc_.tab_folders().id(static_cast<std::size_t>(tree_.item(group_item).record));
+    group_id = stores_.groups.id(static_cast<std::size_t>(tree_.item(group_item).record));
   } else {
     group_item = tree_.root();
   }
-  EngineList& tabs = doc_.tabs();
+  EngineList& tabs = stores_.tabs;
   const auto r = static_cast<std::size_t>(record);
   if (group_id == CategoryFolderTree::kArchiveId && tabs.archived(r)) return false;
   const int was_in = tabs.EffectiveFolder(r);
@@ -274,7 +278,7 @@ bool TabWorkspace::DropGroup(int folder_index, int target) {
   }
   const TabTreeItem& parent = tree_.item(parent_item);
   const int parent_id = parent.kind == TabTreeItem::Kind::kGroup
-                            ? doc_.tab_folders().id(static_cast<std::size_t>(parent.record))
+                            ? stores_.groups.id(static_cast<std::size_t>(parent.record))
                             : CategoryFolderTree::kTopLevelId;
   std::vector<int> siblings;
   for (const int child : parent.children) {
@@ -298,7 +302,7 @@ void TabWorkspace::EngineListReloaded(const std::string& start_url) {
 
 int TabWorkspace::ActiveTabId() const {
   const int record = area_.RecordAt(area_.current_category());
-  return record >= 0 ? doc_.tabs().id(static_cast<std::size_t>(record)) : 0;
+  return record >= 0 ? stores_.tabs.id(static_cast<std::size_t>(record)) : 0;
 }
 
 std::vector<TabTreePage> TabWorkspace::PagesOf(int record) const {

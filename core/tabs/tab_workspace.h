@@ -12,11 +12,10 @@
 #include "core/tabs/tab_area_observer.h"
 #include "core/tabs/tab_record_editor.h"
 #include "core/tabs/tab_tree.h"
+#include "core/tabs/workspace_stores.h"
 #include "core/tabs/workspace_view.h"
 
 namespace tolvane {
-
-class CTolvaneDoc;
 
 // The tab area, the tab tree and the tab records together: selecting in the
 // tree switches tab groups and category tabs, changing the records rebuilds
@@ -32,7 +31,7 @@ class CTolvaneDoc;
 class TabWorkspace : public TabAreaObserver, public TabTreePages, public StoreObserver {
  public:
   struct Services {
-    CTolvaneDoc& doc;
+    WorkspaceStores stores;
     TimerFactory& timers;
     Prompter& prompter;
     const Clock& clock;
@@ -52,8 +51,7 @@ class TabWorkspace : public TabAreaObserver, public TabTreePages, public StoreOb
   TabTree& tree() { return tree_; }
   const TabTree& tree() const { return tree_; }
   TabRecordEditor& editor() { return editor_; }
-  CTolvaneDoc& doc() { return doc_; }
-  // The stores of the document the tab commands change.
+  // The stores the tab commands change.
   EngineList& tabs();
   CategoryFolderTree& groups();
   SettingsStore& settings();
@@ -143,7 +141,7 @@ class TabWorkspace : public TabAreaObserver, public TabTreePages, public StoreOb
   void TreePagesChanged(int record);
   void LoadedGroupsChanged();
 
-  CTolvaneDoc& doc_;
+  WorkspaceStores stores_;
   Prompter& prompter_;
   const Clock& clock_;
   WorkspaceView& view_;

@@ -107,8 +107,8 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
                          const std::string& clip_list_url) {
   controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
   workspace_ = std::make_unique<TabWorkspace>(
-      TabWorkspace::Services{doc_, *timers_, *prompter_, doc_.clock(), *controls_, *probe_,
-                             *search_bar_, *clipboard_},
+      TabWorkspace::Services{doc_.workspace_stores(), *timers_, *prompter_, doc_.clock(),
+                             *controls_, *probe_, *search_bar_, *clipboard_},
       *this);
   workspace_->area().AddObserver(*this);
   commands_ = std::make_unique<TabCommands>(*workspace_);

@@ -74,8 +74,8 @@ class ListShortcutOwnersTest : public ::testing::Test {
                                        "bk");
     doc_.tabs().set_shortcut(2, "be");
     doc_.tab_folders().set_shortcut(static_cast<std::size_t>(doc_.tab_folders().Find(2)), "gg");
-    const TabWorkspace::Services services{doc_,      timers_, prompter_, clock_,
-                                          controls_, probe_,  boxes_,    boxes_};
+    const TabWorkspace::Services services{
+        doc_.workspace_stores(), timers_, prompter_, clock_, controls_, probe_, boxes_, boxes_};
     ws_ = std::make_unique<TabWorkspace>(services, view_);
     ws_->RebuildTree();
     ws_->ChooseTreeItem(ws_->tree().FindTab(0));

@@ -97,8 +97,8 @@ class TabWorkspaceTest : public ::testing::Test {
     if (commands_) commands_->RemoveFrom(router_);
     commands_.reset();
     ws_.reset();
-    const TabWorkspace::Services services{doc_,      timers_, prompter_, clock_,
-                                          controls_, probe_,  boxes_,    boxes_};
+    const TabWorkspace::Services services{
+        doc_.workspace_stores(), timers_, prompter_, clock_, controls_, probe_, boxes_, boxes_};
     ws_ = std::make_unique<TabWorkspace>(services, view_);
     commands_ = std::make_unique<TabCommands>(*ws_);
     ASSERT_TRUE(commands_->AddTo(router_));
