@@ -16,14 +16,6 @@
 #include "core/tabs/tab_area_view.h"
 
 namespace tolvane {
-namespace {
-
-// The selected category tab's caption ends in room for its close mark.
-constexpr const char* kCloseMarkRoomWithIcon = "   ";
-constexpr const char* kCloseMarkRoomWithoutIcon = "    ";
-
-}  // namespace
-
 TabArea::TabArea(const Services& services, TabAreaView& view)
     : services_(services),
       view_(view),
@@ -47,18 +39,6 @@ TabArea::~TabArea() {
 }
 
 // ---- The category bar ----
-
-std::string TabArea::DisplayCaption(int index) const {
-  if (index < 0 || index >= category_count()) return {};
-  const CCategoryTab& tab = category(index);
-  std::string text = short_captions_ ? tab.short_caption() : tab.caption();
-  if (index == current_) {
-    text += Read(services_.settings, settings::kCategoryTabShowFavicon) == 1
-                ? kCloseMarkRoomWithIcon
-                : kCloseMarkRoomWithoutIcon;
-  }
-  return text;
-}
 
 void TabArea::SetCaptions(CCategoryTab& tab) const {
   const auto row = static_cast<std::size_t>(tab.record());
@@ -285,11 +265,6 @@ void TabArea::RefreshCaption(int record) {
 }
 
 void TabArea::ClearStartPages() { start_pages_ = false; }
-
-int TabArea::OpenClips(int category) {
-  if (category < 0 || category >= category_count()) return -1;
-  return OpenClipsOf(*bar_[static_cast<std::size_t>(category)]);
-}
 
 // Records a page of the tab shows already (a start page) are not opened
 // twice; addresses LoadsAtRestore refuses come back not loaded.

@@ -113,13 +113,6 @@ class TabArea : public PagePlacement {
   int current_category() const { return current_; }
   CCategoryTab& category(int index) { return *bar_[static_cast<std::size_t>(index)]; }
   const CCategoryTab& category(int index) const { return *bar_[static_cast<std::size_t>(index)]; }
-  // The bar shows short captions (set by the view after a layout pass).
-  bool short_captions() const { return short_captions_; }
-  void set_short_captions(bool on) { short_captions_ = on; }
-  // The caption the bar draws for `index`: the short one when short
-  // captions are on; the selected tab's is followed by room for its close
-  // mark (three spaces with favicons shown, else four).
-  std::string DisplayCaption(int index) const;
 
   // Shows tab record `record` at the end of the bar (or selects it when it
   // is already shown). Returns its bar index, or -1.
@@ -154,10 +147,6 @@ class TabArea : public PagePlacement {
   // (the file:// address of the exported clip list) is not empty.
   void SetStartPages(std::string start_url, std::string clip_list_url);
   void ClearStartPages();
-
-  // Adds the clip pages of the category's tab record at the end of its page
-  // row; returns the index of the clip page to select, or -1.
-  int OpenClips(int category);
 
   // ---- The page rows ----
   // Adds a page tab; returns its index or -1.
@@ -262,7 +251,6 @@ class TabArea : public PagePlacement {
   std::vector<CCategoryTab*> bar_;
   int current_ = -1;
   int next_serial_ = 0;
-  bool short_captions_ = false;
   bool start_pages_ = false;
   std::string start_url_;
   std::string clip_list_url_;

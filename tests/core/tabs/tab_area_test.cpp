@@ -125,7 +125,7 @@ TEST_F(TabAreaTest, OpensTabsWithTheirPagesAndReusesThePool) {
   EXPECT_EQ(area().current_category(), -1);
 }
 
-TEST_F(TabAreaTest, CaptionsFallBackAndTheSelectedOneMakesRoomForItsCloseMark) {
+TEST_F(TabAreaTest, CaptionsFallBackFromTabNameToNameToAddress) {
   struct Case {
     const char* tab_name;
     const char* name;
@@ -150,19 +150,6 @@ TEST_F(TabAreaTest, CaptionsFallBackAndTheSelectedOneMakesRoomForItsCloseMark) {
     EXPECT_EQ(SjisToUtf8(area().category(0).short_caption()), c.short_caption) << c.caption;
     area().DestroyAll();
   }
-
-  lists_.tabs.set_tab_name(kBlank, "Tab");
-  lists_.tabs.set_short_name(kBlank, "T");
-  area().OpenCategoryTab(kBlank);
-  area().OpenCategoryTab(SearchLists::kOne);
-  area().SelectCategoryTab(0, false);
-  EXPECT_EQ(area().DisplayCaption(0), "Tab   ");
-  EXPECT_EQ(area().DisplayCaption(1), "One");
-  area().set_short_captions(true);
-  EXPECT_EQ(area().DisplayCaption(0), "T   ");
-  EXPECT_EQ(area().DisplayCaption(1), "One");  // no ShortName: the caption
-  Set(settings::kCategoryTabShowFavicon, 0);
-  EXPECT_EQ(area().DisplayCaption(0), "T    ");
 }
 
 TEST_F(TabAreaTest, ClosingAPageSelectsItsNeighbourLaterAndNeverLeavesTheTabEmpty) {
