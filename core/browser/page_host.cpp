@@ -84,6 +84,7 @@ void PageHost::Wait(const NavigationRequest& request, bool held) {
   request_ = request;
   url_ = request.url;
   title_ = CutText(request.title, kMaxTitleBytes);
+  title_awaited_ = false;
   state_ = LoadState::kWaiting;
   held_ = held;
   history_id_ = -1;
@@ -326,6 +327,7 @@ void PageHost::OnTitleChange(const std::string& title) {
   if (state_ == LoadState::kWaiting) return;
   title_ =
       title == kAboutBlank ? LoadString(string_id::kBlankPage) : CutText(title, kMaxTitleBytes);
+  title_awaited_ = false;
   if (control_ != nullptr) {
     if (std::string location = control_->LocationUrl(); !location.empty()) url_ = location;
   }
@@ -486,9 +488,10 @@ void PageHost::LoadEnd(bool record_history) {
     // A control that never showed a page has no address; keep the asked one.
     if (std::string location = control_->LocationUrl(); !location.empty()) url_ = location;
   }
-  if (title_ == LoadString(string_id::kLoading)) {
+  if (title_awaited_) {
     title_ =
         control_ != nullptr ? CutText(control_->LocationName(), kMaxTitleBytes) : std::string();
+    title_awaited_ = false;
   }
   const bool web_page = !url_.empty() && url_ != kAboutBlank;
   if (url_ == kAboutBlank) title_ = LoadString(string_id::kBlankPage);
@@ -525,6 +528,7 @@ void PageHost::MarkLoading() {
   held_ = false;
   state_ = LoadState::kLoading;
   title_ = LoadString(string_id::kLoading);
+  title_awaited_ = true;
 }
 
 // A new page is on its way into this host: forget the old one's request,

@@ -208,6 +208,9 @@ class PageHost : public BrowserEvents {
   NavigationRequest request_;
   std::string url_;
   std::string title_;
+  // The title is the loading text until the page gives its own; a load
+  // that ends without one takes the control's name for the page.
+  bool title_awaited_ = false;
   std::string status_text_;
   std::string favicon_file_;
   std::string favicon_url_;

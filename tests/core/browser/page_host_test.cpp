@@ -113,6 +113,13 @@ TEST_F(PageHostTest, TitleRules) {
       {"blank page", "about:blank", "", {}, "空白", false},
       {"blank title event", "http://a/", "", {"about:blank"}, "空白", true},
       {"cut whole", "http://a/", "", {long_title}, std::string(999, 'x'), true},
+      // A page may call itself what the loading caption says; it stays.
+      {"own title like the loading one",
+       "http://a/",
+       "Engine",
+       {S("読み込み中です．．．")},
+       "読み込み中です．．．",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
