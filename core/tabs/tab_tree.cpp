@@ -256,6 +256,20 @@ std::vector<int> TabTree::TabsOfGroup(int group_item) const {
   return records;
 }
 
+bool TabTree::IsArchiveFolder(int item) const {
+  const TabTreeItem& entry = this->item(item);
+  return entry.kind == TabTreeItem::Kind::kGroup &&
+         groups_.id(static_cast<std::size_t>(entry.record)) == CategoryFolderTree::kArchiveId;
+}
+
+bool TabTree::IsArchived(int item) const {
+  const TabTreeItem& entry = this->item(item);
+  if (entry.kind == TabTreeItem::Kind::kTab) {
+    return tabs_.archived(static_cast<std::size_t>(entry.record));
+  }
+  return IsArchiveFolder(item);
+}
+
 int TabTree::Neighbour(int item) const {
   if (item <= 0 || item >= size()) return -1;
   const int parent = items_[static_cast<std::size_t>(item)].parent;

@@ -86,6 +86,12 @@ class TabTree {
   std::vector<int> TabsOfGroup(int group_item) const;
   // Previous sibling, else next sibling, else the parent.
   int Neighbour(int item) const;
+  // Whether the item is the archive folder itself (a group filed in it is
+  // not).
+  bool IsArchiveFolder(int item) const;
+  // Whether the item is kept in the archive as its menu sees it: the archive
+  // folder or an archived tab.
+  bool IsArchived(int item) const;
 
   int selected() const { return selected_; }
   // Moves the selection; a collapsed item is expanded, and unless

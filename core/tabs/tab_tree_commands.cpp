@@ -30,13 +30,12 @@ bool TabTreeCommands::HasGroup(const CommandContext& context) const {
 bool TabTreeCommands::MayDeleteGroup(const CommandContext& context) const {
   const TabTree& tree = target_.workspace().tree();
   const int item = target_.TreeItem(context);
-  if (item < 0 || tree.item(item).kind != TabTreeItem::Kind::kGroup ||
-      tree.item(item).image == TabTree::kArchiveImage) {
+  if (item < 0 || tree.item(item).kind != TabTreeItem::Kind::kGroup || tree.IsArchiveFolder(item)) {
     return false;
   }
   for (int other = 0; other < tree.size(); ++other) {
     const TabTreeItem& group = tree.item(other);
-    if (group.kind != TabTreeItem::Kind::kGroup || group.image == TabTree::kArchiveImage) continue;
+    if (group.kind != TabTreeItem::Kind::kGroup || tree.IsArchiveFolder(other)) continue;
     bool inside = false;  // the group or one of its subgroups goes with it
     for (int up = other; up >= 0 && !inside; up = tree.item(up).parent) inside = up == item;
     if (!inside) return true;

@@ -509,7 +509,7 @@ void CSearchBar::RefreshGroupBox() {
     const std::function<void(int, int)> add = [&](int item, int depth) {
       for (const int child : tree.item(item).children) {
         const TabTreeItem& entry = tree.item(child);
-        if (entry.kind != TabTreeItem::Kind::kGroup || entry.image == TabTree::kArchiveImage) {
+        if (entry.kind != TabTreeItem::Kind::kGroup || tree.IsArchiveFolder(child)) {
           continue;
         }
         if (entry.record == shown) chosen = static_cast<int>(groups.size());

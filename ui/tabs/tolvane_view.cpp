@@ -474,7 +474,7 @@ void CTolvaneView::FillTabSwitchMenu(QMenu& menu, int item) {
   const TabTree& tree = workspace_->tree();
   for (const int child : tree.item(item).children) {
     const TabTreeItem& entry = tree.item(child);
-    if (entry.kind == TabTreeItem::Kind::kGroup && entry.image != TabTree::kArchiveImage) {
+    if (entry.kind == TabTreeItem::Kind::kGroup && !tree.IsArchiveFolder(child)) {
       QMenu* group = menu.addMenu(ToQString(entry.text));
       FillTabSwitchMenu(*group, child);
       group->setEnabled(!group->isEmpty());
@@ -517,10 +517,7 @@ void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
 void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
   if (!workspace_ || item < 0 || item >= workspace_->tree().size()) return;
   const TabTreeItem& clicked = workspace_->tree().item(item);
-  const bool archived =
-      (clicked.kind == TabTreeItem::Kind::kTab &&
-       doc_.tabs().archived(static_cast<std::size_t>(clicked.record))) ||
-      (clicked.kind == TabTreeItem::Kind::kGroup && clicked.image == TabTree::kArchiveImage);
+  const bool archived = workspace_->tree().IsArchived(item);
   std::unique_ptr<QMenu> menu = CreateTabTreeMenu(clicked.kind, archived, this);
   if (!archived && clicked.kind != TabTreeItem::Kind::kRoot && search_bar_ != nullptr) {
     menu->addSeparator();

@@ -68,6 +68,17 @@ TEST(TabTreeTest, ListsGroupsThenTabsByOrderAndRenumbersOutsideTheArchive) {
   EXPECT_EQ(w.tree.Neighbour(b), w.tree.FindGroup(3));                  // previous sibling
   EXPECT_EQ(w.tree.Neighbour(w.tree.FindGroup(3)), b);                  // else the next
   EXPECT_EQ(w.tree.Neighbour(w.tree.FindTab(6)), w.tree.FindGroup(3));  // else the parent
+
+  // Kept in the archive: the archive folder and the archived tab Z; not the
+  // group filed in it, nor that group's tab.
+  std::vector<int> archive_folders;
+  std::vector<int> archived;
+  for (int item = 0; item < w.tree.size(); ++item) {
+    if (w.tree.IsArchiveFolder(item)) archive_folders.push_back(item);
+    if (w.tree.IsArchived(item)) archived.push_back(item);
+  }
+  EXPECT_EQ(archive_folders, (std::vector<int>{w.tree.FindGroup(0)}));
+  EXPECT_EQ(archived, (std::vector<int>{w.tree.FindGroup(0), w.tree.FindTab(3)}));
 }
 
 TEST(TabTreeTest, AClosedTabIsListedInTheArchiveAndComesBackToItsPlace) {
