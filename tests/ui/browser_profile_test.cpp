@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineCookieStore>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
@@ -23,8 +24,12 @@ int Visit(const QString& data_dir, const QByteArray& url) {
   QWebEngineProfile* profile = BrowserProfile::Open(QStringToPath(data_dir));
   auto* page = new QWebEnginePage(profile);
   QSignalSpy finished(page, &QWebEnginePage::loadFinished);
+  QSignalSpy cookies(profile->cookieStore(), &QWebEngineCookieStore::cookieAdded);
   page->load(QUrl::fromEncoded(url, QUrl::StrictMode));
   if (!finished.wait(20000) || !finished.first().first().toBool()) return 1;
+  // The page's cookie reaches the store on its own path, which may come
+  // after the load's end: quit only once the store has it.
+  if (cookies.isEmpty() && !cookies.wait(5000)) return 2;
   delete page;
   return 0;
 }
