@@ -82,22 +82,27 @@ bool PageTabCommands::IsLoading(const CommandContext& context) const {
   return host != nullptr && host->load_state() == LoadState::kLoading;
 }
 
-void PageTabCommands::OpenNewPage(const std::string& url, const std::string& caption,
+bool PageTabCommands::OpenNewPage(const std::string& url, const std::string& caption,
                                   const CommandContext& context) {
   TabWorkspace& ws = target_.workspace();
   TabArea& area = ws.area();
   if (area.category_count() == 0) ws.ChooseTreeItem(ws.FirstTabItem());
   const int category = area.current_category();
-  if (category < 0) return;
+  if (category < 0) return false;
   const int after = target_.Page(context);
   area.AddPage(category, {.url = url,
                           .caption = caption,
                           .insert_at = after >= 0 ? after + 1 : -1,
                           .from_command = true});
+  return true;
 }
 
+// A blank page waits for an address: the keys typed next go to the address
+// bar, as in any browser, not to the tab row where they would be lost.
 void PageTabCommands::NewPage(const CommandContext& context) {
-  OpenNewPage(TabArea::kBlankUrl, std::string(), context);
+  if (OpenNewPage(TabArea::kBlankUrl, std::string(), context)) {
+    target_.workspace().view().FocusAddressBar();
+  }
 }
 
 void PageTabCommands::DuplicatePage(const CommandContext& context) {

@@ -19,8 +19,8 @@ class PageTabCommands : public CommandRows<PageTabCommands> {
   // Opens one page as a new page tab of the current category, right after
   // this page, and selects it (whatever modifier keys the command's key
   // holds); with no category tab at all the first tab of the tab tree is
-  // opened first.
-  void OpenNewPage(const std::string& url, const std::string& caption,
+  // opened first. False when no page could be opened.
+  bool OpenNewPage(const std::string& url, const std::string& caption,
                    const CommandContext& context = {});
 
   static const Row kRows[];

@@ -42,6 +42,8 @@ class WorkspaceView : public TabAreaView {
   virtual void ShowTabTreePage() = 0;
   // The keyboard focus goes to the page tab row.
   virtual void FocusPageTabs() = 0;
+  // The keyboard focus goes to the address bar, its text selected.
+  virtual void FocusAddressBar() = 0;
 };
 
 }  // namespace tolvane

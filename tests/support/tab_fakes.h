@@ -85,6 +85,7 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
   }
   void ShowTabTreePage() override { log.push_back("tab tree page"); }
   void FocusPageTabs() override { log.push_back("focus pages"); }
+  void FocusAddressBar() override { log.push_back("focus address"); }
 
   std::vector<std::string> TakeLog() {
     std::vector<std::string> out;

@@ -20,6 +20,7 @@
 #include "local_http_server.h"
 #include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/tab_menus.h"
@@ -158,16 +159,22 @@ class TabWindowTest : public QObject {
     QTest::mouseClick(window, Qt::LeftButton, {}, pages->mapTo(&frame, pages->rect().center()));
     QVERIFY(test::WaitFor([] { return FocusedPage() != nullptr; }, 5000));
 
+    // A new page waits for its address: the focus is in the address bar, which is empty.
     QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
+    QLineEdit* address = frame.address_bar()->box()->lineEdit();
     QVERIFY(test::WaitFor([&] {
-      return FocusedPage() != nullptr && FocusedPage()->isVisible() &&
-             area.category(0).page_count() == 2 &&
+      return address->hasFocus() && area.category(0).page_count() == 2 &&
              area.ActiveHost()->load_state() == LoadState::kLoaded;
     }));
     test::Spin(50);
+    QVERIFY(address->hasFocus());
+    QCOMPARE(address->text(), QString());
     QCOMPARE(ToQString(area.Describe()), QStringLiteral("[一店*: 店 空白*]"));
     QCOMPARE(TreeSelection(ws, tree), QStringLiteral("page 空白"));
 
+    // Closed from inside the page, the next page takes the focus on.
+    QTest::mouseClick(window, Qt::LeftButton, {}, pages->mapTo(&frame, pages->rect().center()));
+    QVERIFY(test::WaitFor([] { return FocusedPage() != nullptr; }, 5000));
     QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
     QVERIFY(test::WaitFor([&] { return area.category(0).page_count() == 1; }));
     QVERIFY(test::WaitFor([&] { return FocusedPage() != nullptr && FocusedPage()->isVisible(); }));

@@ -107,12 +107,18 @@ void CAddressBar::Go() {
 }
 
 void CAddressBar::ShowPageAddress(const QString& url) {
-  page_url_ = url;
+  // A blank page shows an empty box, ready for an address.
+  page_url_ = url == QStringLiteral("about:blank") ? QString() : url;
   if (box_->lineEdit()->hasFocus() && box_->lineEdit()->isModified()) return;
-  box_->setEditText(url);
+  box_->setEditText(page_url_);
   box_->lineEdit()->setModified(false);
-  // A long address shows its scheme and host, not its end.
-  box_->lineEdit()->setCursorPosition(0);
+  // While the user is in the box, what arrives is selected so typing replaces it;
+  // otherwise a long address shows its scheme and host, not its end.
+  if (box_->lineEdit()->hasFocus()) {
+    box_->lineEdit()->selectAll();
+  } else {
+    box_->lineEdit()->setCursorPosition(0);
+  }
 }
 
 void CAddressBar::RefillList() {

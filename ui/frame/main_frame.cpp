@@ -140,6 +140,9 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
   view_->set_address_bar_text([bar = QPointer<CAddressBar>(address_bar_)] {
     return bar != nullptr ? bar->AddressText() : std::string();
   });
+  view_->set_focus_address_bar([bar = QPointer<CAddressBar>(address_bar_)] {
+    if (bar != nullptr && bar->isVisible()) bar->FocusAddressBar();
+  });
   connect(address_bar_, &CAddressBar::focusLeaving, this, [this](bool to_page) {
     if (!to_page) {
       view_->FocusPageTabs();

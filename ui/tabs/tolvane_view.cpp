@@ -390,6 +390,10 @@ void CTolvaneView::UpdateStatusBar(const StatusBarValues& values) {
 void CTolvaneView::FocusCategoryTabs() { category_bar_->setFocus(Qt::OtherFocusReason); }
 void CTolvaneView::FocusPageTabs() { page_bar_->setFocus(Qt::OtherFocusReason); }
 
+void CTolvaneView::FocusAddressBar() {
+  if (focus_address_bar_) focus_address_bar_();
+}
+
 ModifierState CTolvaneView::ModifiersNow() const {
   const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
   return ModifierState{keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),

@@ -59,6 +59,8 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   void set_address_bar_text(std::function<std::string()> text) {
     address_bar_text_ = std::move(text);
   }
+  // Puts the keyboard focus into the address bar; set by the frame.
+  void set_focus_address_bar(std::function<void()> focus) { focus_address_bar_ = std::move(focus); }
 
   TabWorkspace* workspace() const { return workspace_.get(); }
   TabCommands* commands() const { return commands_.get(); }
@@ -117,6 +119,7 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   bool ConfirmMultiOpen(StoreType store, MultiOpenChoice& choice) override;
   void ShowTabTreePage() override;
   void FocusPageTabs() override;
+  void FocusAddressBar() override;
 
  signals:
   // The shown page's caption and address (empty when none).
@@ -175,6 +178,7 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   QPointer<CTabTreeCtrl> tab_tree_;
   CSearchBar* search_bar_ = nullptr;
   std::function<std::string()> address_bar_text_;
+  std::function<void()> focus_address_bar_;
   bool page_had_focus_ = false;
   int freeze_depth_ = 0;
   bool tree_dirty_ = false;

@@ -679,7 +679,10 @@ TEST_F(TabWorkspaceTest, NewPageCommandsSelectTheirPageWhileCtrlIsHeld) {
   StartInG1();
   ws_->area().SelectPage(0, 1, true, true);
   view_.modifiers.ctrl = true;
+  view_.log.clear();
   Run(command::kNewPageTab);
+  // The blank page's address is typed next.
+  EXPECT_EQ(view_.log.back(), "focus address");
   Run(command::kDuplicatePageTab);
   Settle();
   EXPECT_EQ(Bar(), "[Books*: B1 B2 空白 空白* B3][Alpha: Alpha*][Omega: Omega*]");
