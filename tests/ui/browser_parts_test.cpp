@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/app/qt_timer.h"
+#include "ui/base/qt_timer.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"
 #include "ui/browser/paint_hold.h"

@@ -10,7 +10,7 @@
 #include <QWebEngineProfile>
 
 #include "local_http_server.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/browser_profile.h"
 #include "ui_test_support.h"
 

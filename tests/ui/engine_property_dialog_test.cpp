@@ -13,7 +13,7 @@
 #include "core/search/engine_dialog.h"
 #include "core/search/store_shortcut_owners.h"
 #include "core/stores/category_folder_tree.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/search/engine_property_dialog.h"
 #include "ui_test_support.h"
 

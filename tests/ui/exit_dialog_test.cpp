@@ -11,7 +11,7 @@
 #include "core/files/string_table.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/frame/exit_dialog.h"
 #include "ui/frame/main_frame.h"
 #include "ui_test_support.h"

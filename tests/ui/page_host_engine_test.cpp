@@ -10,7 +10,7 @@
 #include "core/text/charset_converter.h"
 #include "local_http_server.h"
 #include "test_page_tabs.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/browser_profile.h"
 #include "ui/browser/web_engine_control.h"
 #include "ui_test_support.h"

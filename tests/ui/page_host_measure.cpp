@@ -25,7 +25,7 @@
 #include "core/files/setting_keys.h"
 #include "local_http_server.h"
 #include "test_page_tabs.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/browser_profile.h"
 #include "ui/browser/web_engine_control.h"
 #include "ui_test_support.h"

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "core/files/string_table.h"
-#include "ui/app/message_box_prompter.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/message_box_prompter.h"
+#include "ui/base/qt_text.h"
 #include "ui_test_support.h"
 
 namespace tolvane {

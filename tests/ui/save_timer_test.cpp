@@ -12,8 +12,8 @@
 #include <cstdio>
 
 #include "core/app/tolvane_doc.h"
-#include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/base/qt_text.h"
 #include "ui/frame/main_frame.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"

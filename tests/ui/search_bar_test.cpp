@@ -20,7 +20,7 @@
 #include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui_test_support.h"

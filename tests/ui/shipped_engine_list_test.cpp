@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "platform/posix_env.h"
-#include "ui/app/qt_text.h"
 #include "ui/app/shipped_engine_list.h"
+#include "ui/base/qt_text.h"
 #include "ui_test_support.h"
 
 namespace tolvane {

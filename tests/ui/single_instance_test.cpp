@@ -22,8 +22,8 @@
 
 #include "platform/posix_env.h"
 #include "ui/app/handoff_server.h"
-#include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/base/qt_text.h"
 #include "ui_test_support.h"
 
 namespace tolvane {

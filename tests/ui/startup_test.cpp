@@ -11,8 +11,8 @@
 
 #include "core/files/settings_store.h"
 #include "core/tabs/tab_workspace.h"
-#include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/base/qt_text.h"
 #include "ui/frame/main_frame.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/web_engine_control.h"
 
 namespace tolvane::test {

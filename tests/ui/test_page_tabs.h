@@ -17,7 +17,7 @@
 #include "platform/posix_env.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_prompter.h"
-#include "ui/app/qt_timer_factory.h"
+#include "ui/base/qt_timer_factory.h"
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/tabs/page_area.h"
 

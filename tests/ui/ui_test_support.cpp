@@ -15,8 +15,8 @@
 #include <QWindow>
 
 #include "core/tabs/tab_area.h"
-#include "ui/app/qt_text.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/browser_profile.h"
 #include "ui/frame/main_frame.h"
 #include "ui/tabs/tolvane_view.h"

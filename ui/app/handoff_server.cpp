@@ -6,7 +6,7 @@
 
 #include "core/app/handoff.h"
 #include "platform/peer_user.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

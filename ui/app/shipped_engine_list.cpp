@@ -7,7 +7,7 @@
 
 #include "core/app/engine_list_install.h"
 #include "core/files/store_type.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 

@@ -20,9 +20,9 @@
 #include "platform/posix_env.h"
 #include "platform/system_clock.h"
 #include "ui/app/handoff_server.h"
-#include "ui/app/qt_text.h"
 #include "ui/app/shipped_engine_list.h"
 #include "ui/app/termination_signals.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/browser_profile.h"
 #include "ui/frame/main_frame.h"
 

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWebEngineProfile>
 
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

@@ -25,7 +25,7 @@
 
 #include "core/browser/find_selection_sink.h"
 #include "core/frame/page_history_menu.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/engine_page.h"
 #include "ui/browser/engine_url.h"
 #include "ui/browser/page_input_tracker.h"

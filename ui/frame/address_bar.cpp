@@ -16,7 +16,7 @@
 #include "core/frame/address_list.h"
 #include "core/stores/item_store.h"
 #include "core/stores/store_bar.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/frame/frame_icons.h"
 #include "ui/sidebar/side_bar_icons.h"
 

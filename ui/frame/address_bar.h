@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/frame/address_bar_commands.h"
-#include "ui/frame/band_tool_bar.h"
+#include "ui/base/band_tool_bar.h"
 
 class QComboBox;
 class QCompleter;

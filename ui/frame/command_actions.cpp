@@ -5,7 +5,7 @@
 
 #include "core/commands/command_router.h"
 #include "core/commands/command_table.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

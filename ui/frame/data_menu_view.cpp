@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/sidebar/side_bar_icons.h"
 
 namespace tolvane {

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/files/string_table.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 

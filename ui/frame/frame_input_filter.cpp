@@ -16,7 +16,7 @@
 #include "core/commands/command_table.h"
 #include "core/commands/key_name_table.h"
 #include "core/files/setting_keys.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

@@ -9,7 +9,7 @@
 #include "core/files/string_table.h"
 #include "core/search/keyword_text.h"
 #include "core/stores/item_store.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/browser/dev_tools_window.h"
 #include "ui/browser/web_engine_control.h"
 

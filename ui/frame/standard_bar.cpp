@@ -5,7 +5,7 @@
 
 #include "core/frame/standard_toolbar.h"
 #include "core/frame/toolbar_options.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/frame/command_actions.h"
 #include "ui/frame/frame_icons.h"
 

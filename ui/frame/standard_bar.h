@@ -3,7 +3,7 @@
 #include <map>
 
 #include "core/commands/command_id.h"
-#include "ui/frame/band_tool_bar.h"
+#include "ui/base/band_tool_bar.h"
 
 class QMenu;
 class QToolButton;

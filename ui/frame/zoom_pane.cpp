@@ -4,7 +4,7 @@
 #include <QMenu>
 
 #include "core/frame/page_zoom.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/frame/command_actions.h"
 
 namespace tolvane {

@@ -15,8 +15,8 @@
 #include "core/commands/command_table.h"
 #include "core/files/string_table.h"
 #include "core/search/store_shortcut_owners.h"
-#include "ui/app/property_form.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/property_form.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

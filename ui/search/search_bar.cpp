@@ -29,7 +29,7 @@
 #include "core/stores/item_store.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/search/engine_item_mime.h"
 
 namespace tolvane {

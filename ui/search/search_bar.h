@@ -7,7 +7,7 @@
 #include "core/commands/command_context.h"
 #include "core/search/keyword_boxes.h"
 #include "core/search/search_bar_buttons.h"
-#include "ui/frame/band_tool_bar.h"
+#include "ui/base/band_tool_bar.h"
 
 class QAction;
 class QComboBox;

@@ -13,7 +13,7 @@
 #include "core/files/prompter.h"
 #include "core/files/string_table.h"
 #include "core/search/open_search_description.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

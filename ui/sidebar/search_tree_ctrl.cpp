@@ -4,7 +4,7 @@
 #include <QStyle>
 
 #include "core/search/search_tree.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/search/engine_item_mime.h"
 
 namespace tolvane {

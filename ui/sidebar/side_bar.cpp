@@ -25,7 +25,7 @@
 #include "core/search/keyword_text.h"
 #include "core/stores/item_store.h"
 #include "core/tabs/tab_workspace.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
 #include "ui/sidebar/search_tree_ctrl.h"

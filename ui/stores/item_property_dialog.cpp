@@ -10,8 +10,8 @@
 #include <QPushButton>
 
 #include "core/files/string_table.h"
-#include "ui/app/property_form.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/property_form.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

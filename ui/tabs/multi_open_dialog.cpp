@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "core/files/string_table.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 namespace {

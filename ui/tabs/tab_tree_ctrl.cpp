@@ -7,7 +7,7 @@
 #include <QVariant>
 
 #include "core/tabs/tab_tree.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 #include "ui/search/engine_item_mime.h"
 
 namespace tolvane {

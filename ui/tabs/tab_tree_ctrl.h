@@ -2,7 +2,7 @@
 
 #include <QDropEvent>
 
-#include "ui/app/model_tree_widget.h"
+#include "ui/base/model_tree_widget.h"
 
 namespace tolvane {
 

@@ -1,9 +1,9 @@
-#include "ui/app/message_box_prompter.h"
+#include "ui/base/message_box_prompter.h"
 
 #include <QMessageBox>
 
 #include "core/files/string_table.h"
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 

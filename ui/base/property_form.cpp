@@ -1,4 +1,4 @@
-#include "ui/app/property_form.h"
+#include "ui/base/property_form.h"
 
 #include <QApplication>
 #include <QDialog>

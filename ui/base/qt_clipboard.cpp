@@ -1,9 +1,9 @@
-#include "ui/app/qt_clipboard.h"
+#include "ui/base/qt_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 namespace tolvane {
 

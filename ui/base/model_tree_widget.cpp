@@ -1,4 +1,4 @@
-#include "ui/app/model_tree_widget.h"
+#include "ui/base/model_tree_widget.h"
 
 #include <QMouseEvent>
 

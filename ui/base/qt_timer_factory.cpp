@@ -1,6 +1,6 @@
-#include "ui/app/qt_timer_factory.h"
+#include "ui/base/qt_timer_factory.h"
 
-#include "ui/app/qt_timer.h"
+#include "ui/base/qt_timer.h"
 
 namespace tolvane {
 

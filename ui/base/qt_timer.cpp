@@ -1,4 +1,4 @@
-#include "ui/app/qt_timer.h"
+#include "ui/base/qt_timer.h"
 
 namespace tolvane {
 

@@ -1,4 +1,4 @@
-#include "ui/frame/band_tool_bar.h"
+#include "ui/base/band_tool_bar.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/app/qt_text.h"
+#include "ui/base/qt_text.h"
 
 #include <QFile>
 #include <QStringView>
