@@ -186,6 +186,9 @@ inline constexpr CommandId kDeleteTab{32949};
 inline constexpr CommandId kDeleteAllTabs{32954};
 inline constexpr CommandId kDeleteAllTabs2{32985};
 inline constexpr CommandId kDeleteGroup{32957};
+// A tab group into the archive folder, or back out of it (the search
+// tree's categories and engines have kArchiveItem).
+inline constexpr CommandId kArchiveTabGroup{32966};
 // The shown page's own commands besides those of the command table.
 inline constexpr CommandId kPageSetup{57606};
 inline constexpr CommandId kPrintPreview{57609};

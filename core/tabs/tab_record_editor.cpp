@@ -326,6 +326,13 @@ bool TabRecordEditor::FileGroup(int folder_index, int parent_id, const std::vect
   return true;
 }
 
+void TabRecordEditor::ArchiveGroup(int folder_index) {
+  const auto f = static_cast<std::size_t>(folder_index);
+  if (groups_.id(f) == CategoryFolderTree::kArchiveId || groups_.archived(f)) return;
+  groups_.set_archived(f, true);
+  groups_.changes().Notify(StoreChange::Part::kFolders);
+}
+
 void TabRecordEditor::DeleteTab(int record) {
   const auto r = static_cast<std::size_t>(record);
   if (tabs_.deleted(r)) return;

@@ -93,6 +93,9 @@ class TabRecordEditor {
   // Marks the group and its subgroups deleted (not the archive folder);
   // false when refused.
   bool DeleteGroup(int folder_index);
+  // Files the group in the archive folder: it keeps its parent and order
+  // (FileGroup takes it back out). Not the archive folder itself.
+  void ArchiveGroup(int folder_index);
 
  private:
   std::optional<int> AppendRow(const std::vector<std::string>& columns);

@@ -111,7 +111,14 @@ void TabTree::AddLevel(int parent_item, int folder_id, BuildState& state) {
     folders.push_back(f);
     state.placed_groups[static_cast<std::size_t>(f)] = true;
   }
-  std::stable_sort(folders.begin(), folders.end(), [this](int a, int b) {
+  // The archive folder comes last whatever order a file gave it: a group
+  // back from the archive is numbered among the others and must not land
+  // behind it.
+  const auto archive = [this](int f) {
+    return groups_.id(static_cast<std::size_t>(f)) == CategoryFolderTree::kArchiveId;
+  };
+  std::stable_sort(folders.begin(), folders.end(), [this, &archive](int a, int b) {
+    if (archive(a) != archive(b)) return archive(b);
     return groups_.order(static_cast<std::size_t>(a)) < groups_.order(static_cast<std::size_t>(b));
   });
   for (std::size_t n = 0; n < folders.size(); ++n) {

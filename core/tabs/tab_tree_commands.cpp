@@ -14,6 +14,8 @@ const TabTreeCommands::Row TabTreeCommands::kRows[] = {
     {command::kDeleteAllTabs, &TabTreeCommands::DeleteAllTabs, &TabTreeCommands::HasGroup},
     {command::kDeleteAllTabs2, &TabTreeCommands::DeleteAllTabs, &TabTreeCommands::HasGroup},
     {command::kDeleteGroup, &TabTreeCommands::DeleteGroup, &TabTreeCommands::MayDeleteGroup},
+    {command::kArchiveTabGroup, &TabTreeCommands::ToggleGroupArchived,
+     &TabTreeCommands::MayArchiveGroup},
 };
 
 TabTreeCommands::TabTreeCommands(const TabTarget& target, CategoryTabCommands& categories)
@@ -33,14 +35,25 @@ bool TabTreeCommands::MayDeleteGroup(const CommandContext& context) const {
   if (item < 0 || tree.item(item).kind != TabTreeItem::Kind::kGroup || tree.IsArchiveFolder(item)) {
     return false;
   }
+  // Some group outside the archive, neither the item nor below it, stays.
   for (int other = 0; other < tree.size(); ++other) {
-    const TabTreeItem& group = tree.item(other);
-    if (group.kind != TabTreeItem::Kind::kGroup || tree.IsArchiveFolder(other)) continue;
-    bool inside = false;  // the group or one of its subgroups goes with it
-    for (int up = other; up >= 0 && !inside; up = tree.item(up).parent) inside = up == item;
-    if (!inside) return true;
+    if (tree.item(other).kind != TabTreeItem::Kind::kGroup) continue;
+    bool gone = false;
+    for (int up = other; up >= 0 && !gone; up = tree.item(up).parent) {
+      gone = up == item || tree.IsArchiveFolder(up);
+    }
+    if (!gone) return true;
   }
   return false;
+}
+
+bool TabTreeCommands::MayArchiveGroup(const CommandContext& context) const {
+  TabWorkspace& ws = target_.workspace();
+  const int item = target_.TreeItem(context);
+  if (item < 0 || ws.tree().item(item).kind != TabTreeItem::Kind::kGroup) return false;
+  const auto group = static_cast<std::size_t>(ws.tree().item(item).record);
+  return (ws.groups().archived(group) && !ws.tree().IsArchiveFolder(item)) ||
+         MayDeleteGroup(context);
 }
 
 void TabTreeCommands::SelectNext(const TabTreeItem& next) {
@@ -114,6 +127,45 @@ void TabTreeCommands::DeleteGroup(const CommandContext& context) {
     if (tabs.deleted(row)) ws.area().DestroyPoolObject(static_cast<int>(row));
   }
   SelectNext(next);
+}
+
+// Into the archive the group only takes the flag and keeps its parent and
+// order; coming back it goes among its parent's groups again, before the
+// first that stood after it (at the top level when its parent is gone or in
+// the archive). Its tabs go and come with it.
+void TabTreeCommands::ToggleGroupArchived(const CommandContext& context) {
+  TabWorkspace& ws = target_.workspace();
+  const TabTree& tree = ws.tree();
+  const int group = tree.item(target_.TreeItem(context)).record;
+  const CategoryFolderTree& groups = ws.groups();
+  const auto g = static_cast<std::size_t>(group);
+  if (!groups.archived(g)) {
+    ws.editor().ArchiveGroup(group);
+    ws.RebuildAndSelectGroup(group);
+    return;
+  }
+  const auto file_under = [&](int parent_id, int parent_item) {
+    std::vector<int> siblings;
+    int before = -1;
+    for (const int child : tree.item(parent_item).children) {
+      const TabTreeItem& sibling = tree.item(child);
+      if (sibling.kind != TabTreeItem::Kind::kGroup || tree.IsArchiveFolder(child)) continue;
+      siblings.push_back(sibling.record);
+      if (before < 0 && groups.order(static_cast<std::size_t>(sibling.record)) >= groups.order(g)) {
+        before = sibling.record;
+      }
+    }
+    return ws.editor().FileGroup(group, parent_id, siblings, before);
+  };
+  const int parent_id = groups.parent(g);
+  const int parent_item = parent_id == CategoryFolderTree::kTopLevelId
+                              ? tree.root()
+                              : tree.FindGroup(groups.Find(parent_id));
+  if ((parent_item < 0 || !file_under(parent_id, parent_item)) &&
+      !file_under(CategoryFolderTree::kTopLevelId, tree.root())) {
+    return;
+  }
+  ws.RebuildAndSelectGroup(group);
 }
 
 }  // namespace tolvane

@@ -221,12 +221,12 @@ TEST(TabTreeTest, DamagedFolderLinksNeitherLoopNorListTwice) {
   w.Tab("2\t0\tU\t\t\t\t\t\t\t\t\t0");
   EXPECT_EQ(w.Built(),
             "タブ #0 open *\n"
-            "  保管箱 #52\n"
             "  Zero #1\n"
             "    U #64\n"
             "  Seven #1\n"
             "    Twin #1\n"
-            "      T #64\n");
+            "      T #64\n"
+            "  保管箱 #52\n");
 }
 
 }  // namespace

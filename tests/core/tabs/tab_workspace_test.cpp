@@ -427,6 +427,45 @@ TEST_F(TabWorkspaceTest, DroppingAGroupFilesItUnderTheTargetButNeverBelowItself)
             "  保管箱 #52\n");
 }
 
+// 保管箱へ移動 files a group, tabs and all, in the archive folder, and
+// 保管箱から戻す brings it back where it was. The last group outside the
+// archive stays there, and a group in the archive is no home for new tabs:
+// the last group outside is not deleted either.
+TEST_F(TabWorkspaceTest, ArchivingAGroupFilesItInTheArchiveAndBackWhereItWas) {
+  StartInG1();
+  const On archive{Source::kTabTree, GroupItem(EngineList::kArchiveFolderId)};
+  EXPECT_FALSE(Enabled(command::kArchiveTabGroup, archive));
+  Run(command::kArchiveTabGroup, {Source::kTabTree, GroupItem(1)});
+  Settle();
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G2 #1\n"
+            "    Beta #64\n"
+            "    Plain #64\n"
+            "  保管箱 #52 open\n"
+            "    G1 #1 bold open *\n"
+            "      Books #64\n"
+            "      Alpha #64\n"
+            "      Omega #64\n");
+  const On last{Source::kTabTree, GroupItem(2)};
+  EXPECT_FALSE(Enabled(command::kArchiveTabGroup, last));
+  EXPECT_FALSE(Enabled(command::kDeleteGroup, last));
+
+  EXPECT_TRUE(Enabled(command::kArchiveTabGroup, {Source::kTabTree, GroupItem(1)}));
+  Run(command::kArchiveTabGroup, {Source::kTabTree, GroupItem(1)});
+  Settle();
+  EXPECT_EQ(Tree(),
+            "タブ #0 open\n"
+            "  G1 #1 bold open *\n"
+            "    Books #64\n"
+            "    Alpha #64\n"
+            "    Omega #64\n"
+            "  G2 #1\n"
+            "    Beta #64\n"
+            "    Plain #64\n"
+            "  保管箱 #52\n");
+}
+
 TEST_F(TabWorkspaceTest, ClosingATabArchivesItAndClosingItThereRestoresIt) {
   StartInG1();
   Choose(kAlpha);
@@ -1037,14 +1076,14 @@ TEST_F(TabWorkspaceTest, EveryTabCommandHasAHandlerAStateAndARun) {
       " 32882 32892 32895 32893 32894 32978 32979 32980 32883 32903 32904 32918 32919 32905"
       " 32907 32948 32949";
   EXPECT_EQ(disabled,
-            "menu: 32791 32792 32794 32957\n"
-            "row: 32791 32792 32794 32957\n"
-            "tab item: 32791 32792 32794 32957\n"
+            "menu: 32791 32792 32794 32957 32966\n"
+            "row: 32791 32792 32794 32957 32966\n"
+            "tab item: 32791 32792 32794 32957 32966\n"
             "group item:" +
                 no_tab +
                 " 32972\n"
                 "archive:" +
-                no_tab + " 32957 32972\n");
+                no_tab + " 32957 32966 32972\n");
 
   // Deletes are answered No and the property dialog is cancelled: what runs
   // changes tabs and pages only. Each place sees the state the last left.
