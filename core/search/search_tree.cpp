@@ -145,6 +145,19 @@ void SearchTree::SetExpanded(int index, bool expanded) {
   items_[static_cast<std::size_t>(index)].expanded = expanded;
 }
 
+std::vector<int> SearchTree::MenuChildren(int item) const {
+  std::vector<int> offered;
+  for (const int child : items_[static_cast<std::size_t>(item)].children) {
+    const SearchTreeItem& entry = items_[static_cast<std::size_t>(child)];
+    if (entry.kind == SearchTreeItem::Kind::kFolder &&
+        folders_.id(static_cast<std::size_t>(entry.record)) == CategoryFolderTree::kArchiveId) {
+      continue;
+    }
+    offered.push_back(child);
+  }
+  return offered;
+}
+
 int SearchTree::FolderIdOf(int index) const {
   if (index < 0 || index >= size()) return -1;
   const SearchTreeItem& it = item(index);

@@ -70,6 +70,11 @@ class SearchTree {
   void Select(int item);
   void SetExpanded(int item, bool expanded);
 
+  // The children a menu of engines offers under `item`: its categories
+  // but the archive folder (archived engines and categories are not
+  // offered), then its engines.
+  std::vector<int> MenuChildren(int item) const;
+
   // The engine folder an item stands for: a category's own, an engine's
   // effective folder, 0 for the root. -1 for no item.
   int FolderIdOf(int item) const;

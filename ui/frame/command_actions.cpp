@@ -12,6 +12,8 @@ namespace {
 
 const char kCommandProperty[] = "tolvaneCommand";
 const char kWatchedProperty[] = "tolvaneCommandsWatched";
+// The text without the key.
+const char kTextProperty[] = "tolvaneText";
 
 }  // namespace
 
@@ -35,9 +37,19 @@ void CCommandActions::Connect(QAction& action, CommandId id) {
           [this, id] { router_.Run(id, context_ ? context_() : CommandContext{}); });
 }
 
-void CCommandActions::Bind(QAction& action, CommandId id, QMenu& menu) {
-  Connect(action, id);
+QAction* CCommandActions::AddEntry(QMenu& menu, CommandId id, const QString& text, bool checkable) {
+  const auto shared = actions_.find(id.value());
+  if (shared == actions_.end() || shared->second->property(kTextProperty).toString() == text) {
+    return AddTo(menu, id, text, checkable);
+  }
+  auto* action = new QAction(&menu);
+  SetText(*action, id, text);
+  action->setCheckable(checkable);
+  Connect(*action, id);
+  menu.addAction(action);
   Watch(menu);
+  own_.emplace_back(action);
+  return action;
 }
 
 QAction* CCommandActions::AddTo(QMenu& menu, CommandId id, const QString& text, bool checkable) {
@@ -72,14 +84,22 @@ void CCommandActions::RefreshAll() {
 
 void CCommandActions::ShowKeysOf(const CommandTable& table) {
   table_ = &table;
-  for (auto& [id, action] : actions_) SetText(*action, CommandId(id), texts_[id]);
+  for (auto& [id, action] : actions_) {
+    SetText(*action, CommandId(id), action->property(kTextProperty).toString());
+  }
+  for (const QPointer<QAction>& action : own_) {
+    if (action) {
+      SetText(*action, CommandId(action->property(kCommandProperty).toInt()),
+              action->property(kTextProperty).toString());
+    }
+  }
 }
 
 // Once the command table is known it alone names the key: a key written
 // into the text would show beside the table's, or name a key that was
 // changed or taken away.
 void CCommandActions::SetText(QAction& action, CommandId id, const QString& text) {
-  texts_[id.value()] = text;
+  action.setProperty(kTextProperty, text);
   action.setText(table_ != nullptr ? text.section(QLatin1Char('\t'), 0, 0) + KeySuffix(*table_, id)
                                    : text);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "core/commands/command_context.h"
 
@@ -35,9 +37,10 @@ class CCommandActions : public QObject {
   // states each time it opens.
   QAction* AddTo(QMenu& menu, CommandId id, const QString& text = QString(),
                  bool checkable = false);
-  // Makes `action`, made elsewhere with its own text and keys and placed in
-  // `menu`, run command `id` through the router like the actions made here.
-  void Bind(QAction& action, CommandId id, QMenu& menu);
+  // The entry of command `id` in `menu` with `text`: the command's shared
+  // action when it shows this text (or has none yet), else an action of
+  // this menu alone, run and refreshed the same way.
+  QAction* AddEntry(QMenu& menu, CommandId id, const QString& text, bool checkable);
   // Refreshes enabled and check state of every action of `menu` that is a
   // command's (tool bars call it on their own schedule).
   void RefreshMenu(QMenu& menu);
@@ -61,7 +64,8 @@ class CCommandActions : public QObject {
   CommandRouter& router_;
   ContextSource context_;
   std::map<int, QAction*> actions_;
-  std::map<int, QString> texts_;  // without the key
+  // Actions of one menu alone (AddEntry), kept for their keys' texts.
+  std::vector<QPointer<QAction>> own_;
   const CommandTable* table_ = nullptr;
 };
 

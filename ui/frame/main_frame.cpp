@@ -50,6 +50,7 @@
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
 #include "ui/base/band_tool_bar.h"
+#include "ui/base/menu_builder.h"
 #include "ui/base/message_box_prompter.h"
 #include "ui/base/qt_text.h"
 #include "ui/browser/web_engine_control.h"
@@ -64,6 +65,7 @@
 #include "ui/frame/page_menu.h"
 #include "ui/frame/standard_bar.h"
 #include "ui/frame/zoom_pane.h"
+#include "ui/search/engine_menu.h"
 #include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
 #include "ui/search/search_bar_actions.h"
@@ -71,7 +73,6 @@
 #include "ui/sidebar/side_bar.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/page_tab_ctrl.h"
-#include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 
@@ -88,15 +89,6 @@ constexpr int kMessageMs = 15000;
 constexpr int kProgressPaneWidth = 100;
 constexpr int kBlockedPaneWidth = 40;
 const char kBandIdProperty[] = "tolvaneBandId";
-
-// A menu entry: a command with the text the menu shows, or a separator (id 0).
-struct MenuEntry {
-  int id;
-  const char16_t* text;
-  bool check = false;
-};
-
-QString Text(const char16_t* text) { return QString::fromUtf16(text); }
 
 // The stored layout; without one the built-in order on three rows (menu
 // bar; standard buttons and search bar; address bar), as tool bars do not
@@ -298,29 +290,17 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
   ZoomChanged();
 }
 
-// The search tree as menus: a category a submenu, an engine an entry that
-// searches the context's keyword with it.
+// The search tree as menus: each engine searches the context's keyword
+// with it.
 void CMainFrame::FillSearchTreeMenu(QMenu& menu, int item, const CommandContext& context) {
-  const SearchTree& tree = side_bar_->search_tree();
-  for (int child : tree.item(item).children) {
-    const SearchTreeItem& entry = tree.item(child);
-    if (entry.kind == SearchTreeItem::Kind::kFolder) {
-      // Archived shops are not offered.
-      if (doc_.engine_folders().id(static_cast<std::size_t>(entry.record)) ==
-          EngineList::kArchiveFolderId) {
-        continue;
-      }
-      QMenu* sub = menu.addMenu(ToQString(entry.text));
-      FillSearchTreeMenu(*sub, child, context);
-      sub->setEnabled(!sub->isEmpty());
-      continue;
-    }
-    QAction* action = menu.addAction(ToQString(entry.text));
-    CommandContext engine = context;
-    engine.list_row = entry.record;
-    connect(action, &QAction::triggered, this,
-            [this, engine] { router_.Run(command::kEngineCommand, engine); });
-  }
+  EngineMenu engines;
+  engines.engine = [this, context](QAction& action, const SearchTreeItem& engine) {
+    CommandContext with_engine = context;
+    with_engine.list_row = engine.record;
+    connect(&action, &QAction::triggered, this,
+            [this, with_engine] { router_.Run(command::kEngineCommand, with_engine); });
+  };
+  engines.Fill(menu, side_bar_->search_tree(), item);
 }
 
 WebEngineControl* CMainFrame::ActiveControl() const {
@@ -592,11 +572,7 @@ void CMainFrame::CreateStatusBar() {
 // The bands' own menu (a right click on them): the bar toggles and the lock.
 QMenu* CMainFrame::createPopupMenu() {
   auto* menu = new QMenu(this);
-  menu->setObjectName(QStringLiteral("bandsMenu"));
-  for (QAction* action : findChild<QMenu*>(QStringLiteral("barsMenu"))->actions()) {
-    menu->addAction(action);
-  }
-  menu->addAction(actions_->Action(command::kStatusBar));
+  DrawMenu(MenuId::kBands, *menu, CommandDrawing());
   actions_->RefreshMenu(*menu);
   return menu;
 }
@@ -676,11 +652,7 @@ void CMainFrame::CreateBands() {
   const auto history_menu = [this](PageHistoryMenu which, const QString& name) {
     return PageHistoryMenuFor(which, name);
   };
-  auto* add_menu = new QMenu(this);
-  add_menu->setObjectName(QStringLiteral("addMenu"));
-  actions_->AddTo(*add_menu, command::kAddFavorite, QStringLiteral("お気に入りに追加(&A)..."));
-  actions_->AddTo(*add_menu, command::kAddAllTabsToFavorites,
-                  QStringLiteral("すべてのタブをお気に入りに追加(&T)"));
+  QMenu* add_menu = MakeMenu(MenuId::kAddFavorite, this, CommandDrawing()).release();
   standard_bar_ = new CStandardBar(
       *actions_,
       {history_menu(PageHistoryMenu::kBack, QStringLiteral("backMenu")),
@@ -731,139 +703,33 @@ void CMainFrame::FillPageHistoryMenu(QMenu& menu, PageHistoryMenu which) {
   }
 }
 
-void CMainFrame::CreateMenus() {
-  const auto add_entries = [this](QMenu& menu, std::initializer_list<MenuEntry> entries) {
-    for (const MenuEntry& entry : entries) {
-      if (entry.id == 0) {
-        menu.addSeparator();
-      } else {
-        actions_->AddTo(menu, CommandId(entry.id), Text(entry.text), entry.check);
+MenuDrawing CMainFrame::CommandDrawing() {
+  MenuDrawing drawing;
+  drawing.add_command = [this](QMenu& menu, CommandId id, const QString& text, bool checkable) {
+    return actions_->AddEntry(menu, id, text, checkable);
+  };
+  drawing.fill_list = [this](const MenuEntry& entry, QMenu& menu) {
+    if (entry.list == MenuList::kPageHistory) {
+      connect(&menu, &QMenu::aboutToShow, this,
+              [this, &menu] { FillPageHistoryMenu(menu, PageHistoryMenu::kCombined); });
+    } else if (entry.list == MenuList::kEncodings) {
+      for (const PageEncoding& encoding : PageEncodings()) {
+        actions_->AddTo(menu, encoding.command, Utf8ToQString(encoding.name), true);
       }
     }
   };
-  const auto add_menu = [this](QMenu* parent, const QString& title, const QString& name) {
-    QMenu* menu = parent != nullptr ? parent->addMenu(title) : menu_bar_->addMenu(title);
-    menu->setObjectName(name);
-    return menu;
-  };
-
-  QMenu* file = add_menu(nullptr, QStringLiteral("ファイル(&F)"), QStringLiteral("fileMenu"));
-  add_entries(*file, {{57601, u"開く(&O)..."},
-                      {32804, u"名前を付けて保存(&A)..."},
-                      {0, u""},
-                      {57606, u"ページ設定(&U)..."},
-                      {57609, u"印刷プレビュー(&V)..."},
-                      {57607, u"印刷(&P)..."},
-                      {0, u""},
-                      {32773, u"プロパティ(&R)"},
-                      {32774, u"オフライン作業(&W)", true},
-                      {0, u""},
-                      {57665, u"終了(&X)"}});
-  actions_->Action(command::kExit)->setObjectName(QStringLiteral("exitAction"));
-
-  QMenu* edit = add_menu(nullptr, QStringLiteral("編集(&E)"), QStringLiteral("editMenu"));
-  add_entries(*edit, {{57643, u"元に戻す(&U)"},
-                      {0, u""},
-                      {57635, u"切り取り(&T)"},
-                      {57634, u"コピー(&C)"},
-                      {57637, u"貼り付け(&P)"},
-                      {32824, u"削除(&D)"},
-                      {0, u""},
-                      {57642, u"すべて選択(&A)"},
-                      {0, u""},
-                      {57636, u"このページの検索(&F)..."}});
-
-  menu_bar_->addMenu(CreateViewMenu());
-
-  for (const MenuBarMenu which : {MenuBarMenu::kTabs, MenuBarMenu::kSearch}) {
-    QMenu* menu = CreateMenuBarMenu(which, menu_bar_).release();  // owned by the menu bar
-    menu_bar_->addMenu(menu);
-    for (QAction* action : menu->actions()) {
-      const int id = action->data().toInt();
-      if (id != 0) {
-        action->setText(action->text() +
-                        CCommandActions::KeySuffix(doc_.commands(), CommandId(id)));
-      }
-      if (id != 0) actions_->Bind(*action, CommandId(id), *menu);
-    }
-  }
-
-  popup_menu_ = new QMenu(this);
-  popup_menu_->setObjectName(QStringLiteral("PopupBlock"));
-  popup_menu_->setTitle(QStringLiteral("ポップアップブロック(&P)"));
-  add_entries(*popup_menu_, {{32914, u"ポップアップブロックを使用する(&U)", true},
-                             {32923, u"ポップアップブロックを無効にする(&D)", true},
-                             {0, u""},
-                             {32912, u"ブロックされたポップアップを表示する(&S)"},
-                             {32913, u"このページのポップアップを許可する(&A)", true}});
-  QMenu* tools = add_menu(nullptr, QStringLiteral("ツール(&T)"), QStringLiteral("toolsMenu"));
-  tools->addMenu(popup_menu_);
-  add_entries(
-      *tools,
-      {{0, u""}, {32797, u"プライバシーレポート(&V)..."}, {32831, u"セキュリティレポート(&S)..."}});
-
-  QMenu* help = add_menu(nullptr, QStringLiteral("ヘルプ(&H)"), QStringLiteral("helpMenu"));
-  add_entries(*help, {{57664, u"バージョン情報(&A)..."}});
+  return drawing;
 }
 
-QMenu* CMainFrame::CreateViewMenu() {
-  auto* view = new QMenu(QStringLiteral("表示(&V)"), menu_bar_);
-  view->setObjectName(QStringLiteral("viewMenu"));
-  const auto add = [this](QMenu& menu, int id, const char16_t* text, bool check = false) {
-    actions_->AddTo(menu, CommandId(id), Text(text), check);
-  };
-
-  QMenu* bars = view->addMenu(QStringLiteral("ツールバー(&T)"));
-  bars->setObjectName(QStringLiteral("barsMenu"));
-  add(*bars, 59392, u"標準のボタン(&T)", true);
-  add(*bars, 32777, u"アドレスバー(&A)", true);
-  add(*bars, 32778, u"検索バー(&K)", true);
-  add(*bars, 32779, u"お気に入りバー(&O)", true);
-  add(*bars, 32780, u"キーワードバー(&W)", true);
-  add(*bars, 32781, u"履歴バー(&H)", true);
-  add(*bars, 32776, u"メニューバー(&M)\tShift+F11", true);
-  bars->addSeparator();
-  add(*bars, command::kFixBands.value(), u"ツールバーを固定する(&B)", true);
-  add(*view, 59393, u"ステータスバー(&S)", true);
-  view->addSeparator();
-
-  add(*view, 32791, u"戻る(&B)\tAlt+Left");
-  add(*view, 32792, u"進む(&F)\tAlt+Right");
-  add(*view, 32793, u"ホーム(&H)\tAlt+Home");
-  QMenu* history =
-      PageHistoryMenuFor(PageHistoryMenu::kCombined, QStringLiteral("pageHistoryMenu"));
-  history->setTitle(QStringLiteral("ページの表示履歴(&I)"));
-  view->addMenu(history);
-  add(*view, 32794, u"中止(&P)\tEsc");
-  add(*view, 32795, u"最新の情報に更新(&R)\tF5");
-  view->addSeparator();
-
-  QMenu* zoom = view->addMenu(QStringLiteral("拡大(&Z)"));
-  zoom->setObjectName(QStringLiteral("zoomMenu"));
-  add(*zoom, 32832, u"拡大(&I)\tCtrl++");
-  add(*zoom, 32833, u"縮小(&O)\tCtrl+-");
-  zoom->addSeparator();
-  static constexpr const char16_t* kPresets[] = {u"400%", u"200%", u"150%", u"125%",
-                                                 u"100%", u"75%",  u"50%"};
-  for (int i = 0; i < 7; ++i) add(*zoom, command::kZoomPresetFirst.value() + i, kPresets[i], true);
-  zoom->addSeparator();
-  add(*zoom, 32830, u"100% → 125% → 150%(&Y)");
-  add(*zoom, 32841, u"カスタム(&C)...");
-  QMenu* text_size = view->addMenu(QStringLiteral("文字のサイズ(&X)"));
-  text_size->setObjectName(QStringLiteral("textSizeMenu"));
-  static constexpr const char16_t* kSizes[] = {u"最小(&A)", u"小(&S)", u"中(&M)", u"大(&L)",
-                                               u"最大(&G)"};
-  for (int i = 0; i < 5; ++i)
-    add(*text_size, command::kTextSizeSmallest.value() + i, kSizes[i], true);
-  QMenu* encoding = view->addMenu(QStringLiteral("エンコード(&D)"));
-  encoding->setObjectName(QStringLiteral("encodingMenu"));
-  for (const PageEncoding& entry : PageEncodings()) {
-    actions_->AddTo(*encoding, entry.command, Utf8ToQString(entry.name), true);
+void CMainFrame::CreateMenus() {
+  const MenuDrawing drawing = CommandDrawing();
+  for (const MenuEntry& entry : Menu(MenuId::kMenuBar).entries) {
+    auto* menu = new QMenu(menu_bar_);  // owned by the menu bar
+    DrawMenu(SubmenuOf(entry), *menu, drawing);
+    menu_bar_->addMenu(menu);
   }
-  view->addSeparator();
-  add(*view, 32796, u"ソース(&C)\tCtrl+U");
-  add(*view, 32798, u"全画面表示(&U)\tF11", true);
-  return view;
+  actions_->Action(command::kExit)->setObjectName(QStringLiteral("exitAction"));
+  popup_menu_ = menu_bar_->findChild<QMenu*>(QStringLiteral("PopupBlock"));
 }
 
 QToolBar* CMainFrame::Band(int id) const {

@@ -41,6 +41,7 @@ class WebEngineControl;
 class CSearchBar;
 class FrameInputFilter;
 class ListShortcutOwners;
+struct MenuDrawing;
 class CStandardBar;
 class CSideBar;
 class CTolvaneDoc;
@@ -168,7 +169,9 @@ class CMainFrame : public QMainWindow,
   void CreateBands();
   void CreateMenus();
   void CreateInputFilter();
-  QMenu* CreateViewMenu();
+  // Draws the menu models with the window's shared command actions and
+  // the generated lists of the moment.
+  MenuDrawing CommandDrawing();
   void CreateSidePanel();
   void CreateStatusBar();
   void FillPageHistoryMenu(QMenu& menu, PageHistoryMenu which);

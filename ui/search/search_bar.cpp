@@ -24,13 +24,16 @@
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
 #include "core/search/keyword_text.h"
+#include "core/search/search_tree.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/engine_list.h"
 #include "core/stores/item_store.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
+#include "ui/base/menu_builder.h"
 #include "ui/base/qt_text.h"
 #include "ui/search/engine_item_mime.h"
+#include "ui/search/engine_menu.h"
 
 namespace tolvane {
 namespace {
@@ -415,61 +418,33 @@ void CSearchBar::FillTabMenu(QMenu& menu) {
 void CSearchBar::FillSearchMenu(QMenu& menu) {
   menu.clear();
   if (!links_) return;
-  for (const CommandId id : {CommandId(kTabSearchCommand), CommandId(kBatchSearchCommand),
-                             command::kSearchSelection, command::kBatchSearchSelection}) {
-    QAction* action = menu.addAction(ToQString(CommandTable::ActionName(id)));
+  MenuDrawing drawing;
+  drawing.add_command = [this](QMenu& into, CommandId id, const QString& text, bool) {
+    QAction* action = into.addAction(text);
     // The view runs the two tab searches while the router has them not.
     action->setEnabled(!links_->router.Handles(id) ||
                        links_->router.State(id, links_->context(id)).enabled);
     connect(action, &QAction::triggered, this, [this, id] { Run(id); });
-  }
-  menu.addSeparator();
-  AddCommandEntry(menu, command::kAddSiteSearch, ToQString(LoadString(string_id::kAddSiteSearch)));
+    return action;
+  };
+  DrawMenu(MenuId::kSearchButton, menu, drawing);
 }
 
 void CSearchBar::ShowTabMenu() { tab_button_->showMenu(); }
 
 void CSearchBar::FillEngineMenu(QMenu& menu, CommandId id, const CommandContext& base) {
-  if (!links_) return;
-  FillEngineFolder(menu, CategoryFolderTree::kTopLevelId, id, base);
-  menu.setEnabled(!menu.isEmpty());
-}
-
-// One level: the folder's subfolders, each filled when it first opens (a
-// list of thousands of engines stays cheap to offer), then its engines.
-void CSearchBar::FillEngineFolder(QMenu& menu, int folder_id, CommandId id,
-                                  const CommandContext& base) {
-  const CategoryFolderTree& folders = links_->engine_folders;
-  const EngineList& engines = links_->engines;
-  std::vector<std::size_t> children;
-  for (std::size_t i = 0; i < folders.size(); ++i) {
-    if (!folders.deleted(i) && folders.VisibleParent(i) == folder_id &&
-        folders.id(i) != folder_id && folders.id(i) != EngineList::kArchiveFolderId) {
-      children.push_back(i);
-    }
-  }
-  std::stable_sort(children.begin(), children.end(), [&](std::size_t a, std::size_t b) {
-    return folders.order(a) < folders.order(b);
-  });
-  for (const std::size_t child : children) {
-    QMenu* sub =
-        menu.addMenu(BarImage(SearchBarButtons::kNoImage), ToQString(folders.DisplayName(child)));
-    const int child_id = folders.id(child);
-    connect(sub, &QMenu::aboutToShow, this, [this, sub, child_id, id, base] {
-      if (sub->isEmpty()) FillEngineFolder(*sub, child_id, id, base);
-    });
-  }
-  for (const int row : engines.ListFolder(folder_id)) {
-    const auto r = static_cast<std::size_t>(row);
-    QAction* action = menu.addAction(ToQString(engines.DisplayName(r)));
-    action->setIcon(BarImage(engines.icon_index(r) > 0 ? engines.icon_index(r) + kIconChoiceBase
-                                                       : EngineList::kNoFaviconImage));
-    connect(action, &QAction::triggered, this, [this, id, base, row] {
+  if (!links_ || engine_tree_ == nullptr) return;
+  EngineMenu engines;
+  engines.icon = [](int image) { return BarImage(image); };
+  engines.engine = [this, id, base](QAction& action, const SearchTreeItem& engine) {
+    const int row = engine.record;
+    connect(&action, &QAction::triggered, this, [this, id, base, row] {
       CommandContext context = base;
       context.list_row = row;
       links_->router.Run(id, context);
     });
-  }
+  };
+  engines.Fill(menu, *engine_tree_, engine_tree_->root());
 }
 
 void CSearchBar::Run(CommandId id) {

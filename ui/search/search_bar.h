@@ -21,6 +21,7 @@ class CommandRouter;
 class EngineList;
 class ItemStore;
 class SearchEntryCommands;
+class SearchTree;
 class SettingsStore;
 class TabWorkspace;
 
@@ -87,6 +88,9 @@ class CSearchBar : public BandToolBar, public KeywordBoxes {
   // `id` with `base` and its engine's row (the category menu's "open a new
   // tab with an engine", the tab tree's "make a tab with an engine").
   void FillEngineMenu(QMenu& menu, CommandId id, const CommandContext& base);
+  // The search tree those menus show (the side bar's); none: they stay
+  // empty.
+  void set_engine_tree(const SearchTree* tree) { engine_tree_ = tree; }
 
   QComboBox* keyword_box() const { return keyword_box_; }
   QComboBox* group_box() const { return group_box_; }
@@ -128,7 +132,6 @@ class CSearchBar : public BandToolBar, public KeywordBoxes {
   void ShowButton(QToolButton& shown, const SearchBarButtons::Button& button);
   void FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& button);
   void FillTabMenu(QMenu& menu);
-  void FillEngineFolder(QMenu& menu, int folder_id, CommandId id, const CommandContext& base);
   void FillSearchMenu(QMenu& menu);
   void AddCommandEntry(QMenu& menu, CommandId id, const QString& text, int list_row = -1);
   void FillDropDown();
@@ -139,6 +142,7 @@ class CSearchBar : public BandToolBar, public KeywordBoxes {
   SettingsStore& settings_;
   const ItemStore& keywords_;
   std::unique_ptr<Links> links_;
+  const SearchTree* engine_tree_ = nullptr;
   QToolButton* tab_button_ = nullptr;
   QComboBox* group_box_ = nullptr;
   QComboBox* keyword_box_ = nullptr;

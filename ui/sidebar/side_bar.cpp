@@ -15,7 +15,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
-#include <span>
 #include <utility>
 
 #include "core/app/tolvane_doc.h"
@@ -25,6 +24,7 @@
 #include "core/search/keyword_text.h"
 #include "core/stores/item_store.h"
 #include "core/tabs/tab_workspace.h"
+#include "ui/base/menu_builder.h"
 #include "ui/base/qt_text.h"
 #include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
@@ -55,47 +55,6 @@ class SideKeywordBox : public QComboBox {
   std::function<void()> before_popup_;
 };
 
-// Menu 171 (an engine) and 170 (a category), separators as 0.
-constexpr CommandId kSeparator{0};
-constexpr CommandId kEngineMenu[] = {
-    command::kSearchEngineWithKeyword,
-    command::kSearchEngineInNewTab,
-    command::kSearchInActivePage,
-    kSeparator,
-    command::kOpenEngineTopPage,
-    command::kOpenEngineTopPageInNewTab,
-    kSeparator,
-    command::kAddEngineAsTab,
-    command::kAddFolderAsSearchTab,
-    kSeparator,
-    command::kCreateEngine,
-    command::kAddSiteSearch,
-    command::kArchiveItem,
-    command::kDeleteItem,
-    kSeparator,
-    command::kToggleSearchBar,
-    kSeparator,
-    command::kEngineProperties,
-};
-constexpr CommandId kFolderMenu[] = {
-    command::kBatchSearchFolder,
-    command::kAddFolderAsSearchTab,
-    command::kAddEngineAsTab,
-    kSeparator,
-    command::kCreateEngine,
-    command::kAddSiteSearch,
-    command::kArchiveItem,
-    command::kDeleteItem,
-    kSeparator,
-    command::kToggleSearchBar,
-};
-
-QString CommandText(CommandId id) {
-  // The page's own search has its text as a message of the engine commands.
-  if (id == command::kAddSiteSearch) return ToQString(LoadString(string_id::kAddSiteSearch));
-  return ToQString(CommandTable::ActionName(id));
-}
-
 }  // namespace
 
 CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
@@ -108,6 +67,8 @@ CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
       commands_(*this),
       tree_(doc.engine_folders(), doc.engines(), doc.settings()) {
   setObjectName(QStringLiteral("sideBar"));
+  // The search bar's menus of engines show this tree.
+  search_bar_.set_engine_tree(&tree_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
@@ -196,7 +157,7 @@ void CSideBar::CreateKeywordRow() {
   line->addWidget(keyword_box_, 1);
   search_button_ = new QToolButton(row);
   search_button_->setObjectName(QStringLiteral("sideBarSearchButton"));
-  search_button_->setText(CommandText(command::kSearchSelectedEngine));
+  search_button_->setText(ToQString(CommandTable::ActionName(command::kSearchSelectedEngine)));
   search_button_->setToolTip(ToQString(CommandTable::Description(command::kSearchSelectedEngine)));
   search_button_->setIcon(SideBarPageIcon(SideBarCommands::kSearchPage));
   search_button_->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -295,26 +256,20 @@ void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
   if (item < 0 || item == tree_.root()) return;
   const bool engine = tree_.item(item).kind == SearchTreeItem::Kind::kEngine;
   QMenu menu(this);
-  menu.setObjectName(engine ? QStringLiteral("engineMenu") : QStringLiteral("categoryMenu"));
-  const std::span<const CommandId> ids =
-      engine ? std::span<const CommandId>(kEngineMenu) : std::span<const CommandId>(kFolderMenu);
-  for (CommandId id : ids) {
-    if (id == kSeparator) {
-      menu.addSeparator();
-      continue;
-    }
-    QString text = CommandText(id);
-    if (id == command::kArchiveItem) text = ToQString(search_commands_->ArchiveText(item));
-    if (id == command::kDeleteItem && engine) text = QStringLiteral("削除(&D)");
-    QAction* action = menu.addAction(text);
+  MenuDrawing drawing;
+  drawing.add_command = [this, item](QMenu& into, CommandId id, const QString& text,
+                                     bool checkable) {
+    // The archive entry says whether it files the item or brings it back.
+    QAction* action = into.addAction(
+        id == command::kArchiveItem ? ToQString(search_commands_->ArchiveText(item)) : text);
     action->setData(id.value());
     const CommandState state = router_.State(id, Context(id, item));
     action->setEnabled(state.enabled);
-    if (id == command::kToggleSearchBar) {
-      action->setCheckable(true);
-      action->setChecked(state.checked);
-    }
-  }
+    action->setCheckable(checkable);
+    action->setChecked(checkable && state.checked);
+    return action;
+  };
+  DrawMenu(engine ? MenuId::kSearchTreeEngine : MenuId::kSearchTreeCategory, menu, drawing);
   QAction* chosen = menu.exec(global);
   if (chosen == nullptr) return;
   const CommandId id(chosen->data().toInt());

@@ -4,13 +4,14 @@
 #include <QString>
 #include <memory>
 
-#include "core/tabs/tab_tree.h"
+#include "core/frame/menu_models.h"
 
 namespace tolvane {
 
-// The context menus of the two tab rows and the clip menu of a user clip's
-// close mark. Each action's data() is its command id (int); the caller
-// runs the chosen command. Separators and submenus carry no id.
+// The context menus of the two tab rows, the clip menu of a user clip's
+// close mark and the tab tree's menus, drawn from their models. Each
+// action's data() is its command id (int); the caller runs the chosen
+// command. Separators and submenus carry no id.
 
 // "CategoryTab": the category commands. Its submenus "open a new tab with an
 // engine" and "switch category tab" are empty and disabled until they are
@@ -20,22 +21,14 @@ std::unique_ptr<QMenu> CreateCategoryTabMenu(QWidget* parent = nullptr);
 std::unique_ptr<QMenu> CreatePageTabMenu(QWidget* parent = nullptr);
 // The menu of a user clip's close mark: unclip this page, unclip all, clip all.
 std::unique_ptr<QMenu> CreateClipMenu(QWidget* parent = nullptr);
+// The tab tree's menu for the item right-clicked; its engine submenu, when
+// it has one, waits empty and disabled (CreateTabWithEngineSubmenu).
+std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeSpot spot, QWidget* parent = nullptr);
 
-// The tab tree's menu for an item of `kind` (a page item counts as its
-// tab). `archived`: the item is a tab in the archive folder, whose close
-// entry restores it, or the archive folder itself, which offers no delete.
-std::unique_ptr<QMenu> CreateTabTreeMenu(TabTreeItem::Kind kind, bool archived,
-                                         QWidget* parent = nullptr);
-
-// The menu bar's "タブ(&T)" menu (tab commands) and "検索(&S)" menu
-// (searches and the keyword box). Their keys are the command table's, run
-// by the window's input filter.
-enum class MenuBarMenu { kTabs, kSearch };
-std::unique_ptr<QMenu> CreateMenuBarMenu(MenuBarMenu which, QWidget* parent = nullptr);
-
-// The two submenus of a menu made by CreateCategoryTabMenu.
+// The generated submenus of the menus above; null when the menu has none.
 QMenu* EngineSubmenu(const QMenu& category_menu);
 QMenu* TabSwitchSubmenu(const QMenu& category_menu);
+QMenu* CreateTabWithEngineSubmenu(const QMenu& tree_menu);
 
 // The text of a command in the tab menus (with its "&" accelerator; the
 // first menu holding it, rows before tree and menu bar), or an empty string

@@ -520,13 +520,20 @@ void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
 // the tab area shows, stay as they are until a command is chosen.
 void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
   if (!workspace_ || item < 0 || item >= workspace_->tree().size()) return;
-  const TabTreeItem& clicked = workspace_->tree().item(item);
-  const bool archived = workspace_->tree().IsArchived(item);
-  std::unique_ptr<QMenu> menu = CreateTabTreeMenu(clicked.kind, archived, this);
-  if (!archived && clicked.kind != TabTreeItem::Kind::kRoot && search_bar_ != nullptr) {
-    menu->addSeparator();
-    QMenu* engines = menu->addMenu(QStringLiteral("検索エンジンを指定してタブを作成(&E)"));
-    engines->setObjectName(QStringLiteral("createTabWithEngine"));
+  const TabTree& tree = workspace_->tree();
+  const TabTreeItem& clicked = tree.item(item);
+  TabTreeSpot spot = TabTreeSpot::kRoot;
+  if (clicked.kind == TabTreeItem::Kind::kTab || clicked.kind == TabTreeItem::Kind::kPage) {
+    spot = tree.IsArchived(item) ? TabTreeSpot::kArchivedTab : TabTreeSpot::kTab;
+  } else if (clicked.kind == TabTreeItem::Kind::kGroup) {
+    spot = tree.IsArchiveFolder(item) ? TabTreeSpot::kArchiveFolder
+           : workspace_->groups().archived(static_cast<std::size_t>(clicked.record))
+               ? TabTreeSpot::kArchivedGroup
+               : TabTreeSpot::kGroup;
+  }
+  std::unique_ptr<QMenu> menu = CreateTabTreeMenu(spot, this);
+  if (QMenu* engines = CreateTabWithEngineSubmenu(*menu);
+      engines != nullptr && search_bar_ != nullptr) {
     CommandContext on_item;
     on_item.source = CommandSource::kTabTree;
     on_item.tree_item = item;
