@@ -2,6 +2,8 @@
 
 #include "core/commands/command_table.h"
 #include "core/files/string_table.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/text/charset_converter.h"
 #include "core/text/cp932_tables.h"
 
@@ -63,16 +65,70 @@ ContextMenuEntry BatchSearchMenuEntry(const PageContextState& state) {
           state.category_tab_current};
 }
 
+std::vector<ContextMenuEntry> SearchBarButtonEntries(const PageContextState& state,
+                                                     const SearchBarButtons& buttons,
+                                                     const SearchBarButtons::Sources& sources) {
+  using Kind = SearchBarButtons::Kind;
+  const auto rows = [](const EngineList& list, int folder_id, CommandId command) {
+    std::vector<ContextMenuEntry> children;
+    for (const int row : list.ListFolder(folder_id)) {
+      children.push_back({ContextMenuEntry::Kind::kItem,
+                          list.DisplayName(static_cast<std::size_t>(row)), command, true, row});
+    }
+    return children;
+  };
+  std::vector<ContextMenuEntry> entries;
+  for (const SearchBarButtons::Button& button : buttons.buttons()) {
+    if (entries.size() == kMaxBarButtons) break;
+    const auto item = static_cast<std::size_t>(button.item);
+    switch (button.token.kind) {
+      case Kind::kBuiltIn:
+        entries.push_back(button.command == command::kBatchSearch
+                              ? BatchSearchMenuEntry(state)
+                              : ContextMenuEntry{ContextMenuEntry::Kind::kItem,
+                                                 CommandTable::ActionName(button.command),
+                                                 button.command});
+        break;
+      case Kind::kEngine:
+      case Kind::kTab: {
+        const bool engine = button.token.kind == Kind::kEngine;
+        entries.push_back({ContextMenuEntry::Kind::kItem,
+                           (engine ? sources.engines : sources.tabs).DisplayName(item),
+                           engine ? command::kEngineCommand : command::kTabCommand, true,
+                           button.item});
+        break;
+      }
+      case Kind::kEngineFolder:
+      case Kind::kTabGroup: {
+        const bool engine = button.token.kind == Kind::kEngineFolder;
+        entries.push_back({ContextMenuEntry::Kind::kSubmenu,
+                           (engine ? sources.engine_folders : sources.tab_groups).DisplayName(item),
+                           {},
+                           true,
+                           -1,
+                           rows(engine ? sources.engines : sources.tabs, button.token.id,
+                                engine ? command::kEngineCommand : command::kTabCommand)});
+        break;
+      }
+    }
+  }
+  return entries;
+}
+
 std::string DescribeContextMenu(const std::vector<ContextMenuEntry>& entries) {
-  static constexpr const char* kKindNames[] = {"keywords", "item",      "buttons",
-                                               "tree",     "favorites", "-"};
+  static constexpr const char* kKindNames[] = {"keywords",  "item", "buttons", "tree",
+                                               "favorites", "-",    "submenu"};
   std::string text;
   for (const ContextMenuEntry& entry : entries) {
     if (!text.empty()) text += " | ";
     text += kKindNames[static_cast<int>(entry.kind)];
     if (!entry.text.empty()) text += ":" + SjisToUtf8(entry.text);
     if (entry.command.value() != 0) text += ":" + std::to_string(entry.command.value());
+    if (entry.list_row >= 0) text += "@" + std::to_string(entry.list_row);
     if (!entry.enabled) text += ":off";
+    if (entry.kind == ContextMenuEntry::Kind::kSubmenu) {
+      text += "[" + DescribeContextMenu(entry.children) + "]";
+    }
   }
   return text;
 }

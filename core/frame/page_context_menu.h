@@ -5,8 +5,29 @@
 #include <vector>
 
 #include "core/commands/command_id.h"
+#include "core/search/search_bar_buttons.h"
 
 namespace tolvane {
+
+// One of the program's own entries at the top of the page's context menu.
+struct ContextMenuEntry {
+  enum class Kind {
+    kKeywordInput,      // submenu of the stored keywords (kKeywordInputFirst…)
+    kItem,              // a command
+    kSearchBarButtons,  // the search bar's buttons (PageContextState::bar_buttons)
+    kSearchTree,        // submenu holding the whole search tree
+    kFavoritesBar,      // submenu with the favorites bar's entries
+    kSeparator,
+    kSubmenu,  // an engine folder's engines or a tab group's tabs (children)
+  };
+  Kind kind = Kind::kSeparator;
+  std::string text;  // Shift_JIS; empty for the search bar buttons and separators
+  CommandId command;
+  bool enabled = true;
+  // The engine or tab row an engine or tab command searches with; -1 none.
+  int list_row = -1;
+  std::vector<ContextMenuEntry> children = {};
+};
 
 // What the page's context menu depends on besides the engine's own entries.
 struct PageContextState {
@@ -15,22 +36,8 @@ struct PageContextState {
   std::string category_name;        // the current category tab's caption
   bool category_tab_current = false;
   bool category_searches = false;  // the current category tab has a search set up
-};
-
-// One of the program's own entries at the top of the page's context menu.
-struct ContextMenuEntry {
-  enum class Kind {
-    kKeywordInput,      // submenu of the stored keywords (kKeywordInputFirst…)
-    kItem,              // a command
-    kSearchBarButtons,  // the search bar's buttons, as the search bar shows them
-    kSearchTree,        // submenu holding the whole search tree
-    kFavoritesBar,      // submenu with the favorites bar's entries
-    kSeparator,
-  };
-  Kind kind = Kind::kSeparator;
-  std::string text;  // Shift_JIS; empty for the search bar buttons and separators
-  CommandId command;
-  bool enabled = true;
+  // The search bar's buttons as the menu lists them (SearchBarButtonEntries).
+  std::vector<ContextMenuEntry> bar_buttons;
 };
 
 // Commands of the keyword-input submenu: one per stored keyword, at most 35;
@@ -55,7 +62,17 @@ std::vector<ContextMenuEntry> PageContextMenuEntries(const PageContextState& sta
 // only while a category tab is current.
 ContextMenuEntry BatchSearchMenuEntry(const PageContextState& state);
 
-// "kind:text:command[:off]" per entry joined by " | ", text in UTF-8.
+// The search bar's buttons in this menu, in the bar's order, at most
+// kMaxBarButtons: a built-in its command with its name ("まとめて検索" as
+// BatchSearchMenuEntry), an engine or a tab its engine or tab command on its
+// row, an engine folder or a tab group a submenu of its engines or tabs.
+inline constexpr std::size_t kMaxBarButtons = 15;
+std::vector<ContextMenuEntry> SearchBarButtonEntries(const PageContextState& state,
+                                                     const SearchBarButtons& buttons,
+                                                     const SearchBarButtons::Sources& sources);
+
+// "kind:text:command[:off]" per entry joined by " | ", text in UTF-8; a
+// submenu's children follow in "[…]", each with its "@row".
 std::string DescribeContextMenu(const std::vector<ContextMenuEntry>& entries);
 
 }  // namespace tolvane

@@ -312,9 +312,15 @@ WebEngineControl* CMainFrame::ActiveControl() const {
 std::unique_ptr<QMenu> CMainFrame::BuildPageMenu(WebEngineControl& control) {
   TabWorkspace* workspace = view_->workspace();
   if (workspace == nullptr || page_menu_ == nullptr) return nullptr;
-  const PageContextState state =
+  PageContextState state =
       PageContextStateOf(workspace->area(), doc_.tabs(), CPageMenu::ClickedInTextField(control),
                          ToSjis(Utf8ToQString(CPageMenu::ClickedSelection(control))));
+  const SearchBarButtons::Sources sources{doc_.engine_folders(), doc_.engines(), doc_.tab_folders(),
+                                          doc_.tabs()};
+  state.bar_buttons = SearchBarButtonEntries(
+      state,
+      SearchBarButtons::Build(Read(doc_.settings(), settings::kFindBarButtonIDs), false, sources),
+      sources);
   return page_menu_->Build(control, state, this);
 }
 

@@ -125,7 +125,10 @@ void CPageMenu::AddProgramEntries(QMenu& menu, WebEngineControl& control,
         }
         break;
       case ContextMenuEntry::Kind::kSearchBarButtons:
-        AddCommand(menu, BatchSearchMenuEntry(state), context);
+        for (const ContextMenuEntry& button : state.bar_buttons) AddButton(menu, button, context);
+        break;
+      case ContextMenuEntry::Kind::kSubmenu:
+        AddButton(menu, entry, context);
         break;
       case ContextMenuEntry::Kind::kSearchTree: {
         QMenu* sub = menu.addMenu(ToQString(entry.text));
@@ -148,8 +151,22 @@ void CPageMenu::AddProgramEntries(QMenu& menu, WebEngineControl& control,
   }
 }
 
+// A folder or group button is a submenu of its engines or tabs.
+void CPageMenu::AddButton(QMenu& menu, const ContextMenuEntry& entry,
+                          const CommandContext& context) const {
+  if (entry.kind != ContextMenuEntry::Kind::kSubmenu) {
+    AddCommand(menu, entry, context);
+    return;
+  }
+  QMenu* sub = menu.addMenu(ToQString(entry.text));
+  for (const ContextMenuEntry& child : entry.children) AddCommand(*sub, child, context);
+  sub->setEnabled(!sub->isEmpty());
+}
+
 void CPageMenu::AddCommand(QMenu& menu, const ContextMenuEntry& entry,
-                           const CommandContext& context) const {
+                           const CommandContext& menu_context) const {
+  CommandContext context = menu_context;
+  context.list_row = entry.list_row;
   QAction* action = menu.addAction(ToQString(entry.text));
   action->setData(entry.command.value());
   action->setEnabled(entry.enabled && router_.State(entry.command, context).enabled);

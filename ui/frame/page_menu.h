@@ -47,7 +47,9 @@ class CPageMenu {
  private:
   void AddProgramEntries(QMenu& menu, WebEngineControl& control,
                          const PageContextState& state) const;
-  void AddCommand(QMenu& menu, const ContextMenuEntry& entry, const CommandContext& context) const;
+  void AddButton(QMenu& menu, const ContextMenuEntry& entry, const CommandContext& context) const;
+  void AddCommand(QMenu& menu, const ContextMenuEntry& entry,
+                  const CommandContext& menu_context) const;
   void AddEngineEntries(QMenu& menu, WebEngineControl& control) const;
 
   CommandRouter& router_;
