@@ -47,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string percent = PercentEncode(bytes);
   Check(percent.size() <= 3 * n && IsPercentEncoded(percent));
+  Check(PercentDecode(percent) == bytes);
+  Check(PercentEncode(PercentDecode(bytes)).size() <= 3 * n);
 
   Check(Encode(0, bytes) == std::string(bytes));
   for (int encoding = 1; encoding <= 3; ++encoding) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/stores/posted_search.h"
+
 namespace tolvane {
 
 // What the tab model asks a page host to load. Text is Shift_JIS; the URL is
@@ -21,6 +23,9 @@ struct NavigationRequest {
   int origin_kind = kOriginNone;
   int origin_index = -1;  // row of the engine or tab list, -1 for none
   std::string extra;      // kept with the page for its owner, not used by the host
+  // The search that posted the page, kept so the page can be posted again
+  // after a restart; the host does not use it.
+  PostedSearch search;
 };
 
 }  // namespace tolvane

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/stores/posted_search.h"
+
 namespace tolvane {
 
 // One page that a search (or another opener) asks the tab model to show.
@@ -31,6 +33,7 @@ struct OpenPageRequest {
   std::string post_body;  // the request body; empty for GET
   std::string headers;    // extra request headers
   std::string frame;      // passed through unchanged
+  PostedSearch search;    // the search a posted page sends, kept with the page
 
   bool opens_new_page() const { return mode != kCurrentPage; }
 };

@@ -47,6 +47,7 @@ SearchRequests BuildRequests(const EngineList& list, int row, const Keyword& key
   requests.urls.reserve(n);
   requests.captions.reserve(n);
   requests.bodies.reserve(n);
+  requests.searches.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
     const std::string_view url = At(urls, i);
     const std::string_view search = At(searches, i);
@@ -61,8 +62,27 @@ SearchRequests BuildRequests(const EngineList& list, int row, const Keyword& key
       requests.urls.emplace_back(top.empty() ? url : std::string_view(top));
       requests.bodies.emplace_back();
     }
+    PostedSearch& posted = requests.searches.emplace_back();
+    if (!requests.bodies.back().empty() && i < resolved.post_engine_ids.size()) {
+      posted = {resolved.post_engine_ids[i], encoding, keyword.utf8()};
+    }
     requests.captions.emplace_back(At(names, i));
   }
+  return requests;
+}
+
+SearchRequests BuildPostedSearch(const EngineList& engines, const PostedSearch& search) {
+  SearchRequests requests;
+  const int row = search.empty() ? -1 : engines.FindById(search.engine_id);
+  if (row < 0 || engines.deleted(static_cast<std::size_t>(row))) return requests;
+  const auto r = static_cast<std::size_t>(row);
+  if (engines.search_url(r).empty()) return requests;
+  const Keyword keyword = Keyword::FromUtf8(search.keyword);
+  KeywordForms forms(keyword);
+  requests.urls.push_back(SubstitutePlaceholders(engines.search_url(r), search.encoding, forms));
+  requests.bodies.push_back(SubstitutePlaceholders(engines.post_data(r), search.encoding, forms));
+  requests.captions.push_back(engines.name(r));
+  requests.searches.push_back(search);
   return requests;
 }
 

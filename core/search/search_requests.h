@@ -5,15 +5,17 @@
 #include <vector>
 
 #include "core/search/search_placeholders.h"
+#include "core/stores/posted_search.h"
 #include "core/text/keyword.h"
 
 namespace tolvane {
 
 class EngineList;
 
-// The pages one search target asks for: element i of the three lists is one
+// The pages one search target asks for: element i of the four lists is one
 // page. An empty URL is a page that is not opened (an engine of a folder
-// without a search URL); an empty body means GET.
+// without a search URL); an empty body means GET. A page posted with an
+// engine's own form body carries that search, so it can be sent again.
 //
 // The lists are kept apart rather than only as TAB-joined text, so a raw
 // (encoding 0) keyword holding a TAB cannot split one page into two.
@@ -21,6 +23,7 @@ struct SearchRequests {
   std::vector<std::string> urls;
   std::vector<std::string> captions;
   std::vector<std::string> bodies;
+  std::vector<PostedSearch> searches;
 
   std::size_t size() const { return urls.size(); }
   bool empty() const { return urls.empty(); }
@@ -43,5 +46,11 @@ struct SearchRequests {
 // three are empty. `row` out of range gives no pages.
 SearchRequests BuildRequests(const EngineList& list, int row, const Keyword& keyword,
                              const PageContext* page = nullptr);
+
+// The page of `search` made again: its engine's current SearchUrl and
+// PostData filled with its keyword in its charset, captioned with the
+// engine's name, the search kept with it. No page when the engine is gone
+// or has no search URL any more.
+SearchRequests BuildPostedSearch(const EngineList& engines, const PostedSearch& search);
 
 }  // namespace tolvane

@@ -27,6 +27,7 @@ OpenPageRequest PageOf(const SearchRequests& requests, std::size_t i, int catego
   request.url = requests.urls[i];
   request.caption = requests.captions[i];
   request.post_body = requests.bodies[i];
+  request.search = requests.searches[i];
   return request;
 }
 
@@ -82,6 +83,7 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
     request.url = requests.urls[0];
     request.caption = requests.captions[0];
     request.post_body = requests.bodies[0];
+    request.search = requests.searches[0];
     OpenPage(std::move(request));
     return true;
   }

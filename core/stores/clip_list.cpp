@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "core/files/data_file.h"
 #include "core/files/record_fields.h"
 #include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
+#include "core/text/query_encoding.h"
 
 namespace tolvane {
 namespace {
@@ -11,6 +14,14 @@ namespace {
 // Text as the line parser would give it back: a field can hold neither TAB
 // nor a line end, and loses its surrounding white space.
 std::string FieldText(std::string_view text) { return std::string(TrimField(FieldSafe(text))); }
+
+// Fields 6-8 of a clip line; none unless all three make a search.
+PostedSearch SearchFields(const RecordFields& fields) {
+  if (fields.size() < 9) return {};
+  PostedSearch search{fields.Int(6), fields.Int(7), PercentDecode(fields.View(8))};
+  if (search.encoding < kEncodingRaw || search.encoding > kEncodingUtf8) return {};
+  return search.empty() ? PostedSearch{} : search;
+}
 
 }  // namespace
 
@@ -43,6 +54,7 @@ int ClipList::ParseItemLine(std::string_view line) {
   record.position = static_cast<std::int16_t>(fields.Int(3, 0));
   record.active = static_cast<std::uint8_t>(fields.Int(4, 0));
   record.clipped = static_cast<std::uint8_t>(fields.Int(5, 1));
+  record.search = SearchFields(fields);
   return Append(std::move(record));
 }
 
@@ -57,6 +69,12 @@ std::string ClipList::FormatItemLine(std::size_t index, const SaveContext& conte
   line.append("\t").append(std::to_string(r.position));
   line.append("\t").append(std::to_string(save_page_tabs ? r.active : 0));
   line.append("\t").append(std::to_string(r.clipped));
+  if (!r.search.empty()) {
+    std::string search = "\t" + std::to_string(r.search.engine_id) + "\t" +
+                         std::to_string(r.search.encoding) + "\t" + PercentEncode(r.search.keyword);
+    // Past the line limit the page comes back by its address alone.
+    if (line.size() + search.size() <= DataFile::kMaxPlainLineBytes) line += search;
+  }
   return line;
 }
 
@@ -123,6 +141,7 @@ void ClipList::SavePageTabs(int tab_id, std::span<PageTabSnapshot> pages, bool a
       record.tab_id = tab_id;
       record.title = FieldText(page.title);
       record.url = FieldText(page.url);
+      record.search = page.search;
       record.position = static_cast<std::int16_t>(position);
       record.active = active;
       record.clipped = 0;
@@ -134,6 +153,7 @@ void ClipList::SavePageTabs(int tab_id, std::span<PageTabSnapshot> pages, bool a
       if (r.clipped == 0 || at_exit) {
         r.title = FieldText(page.title);
         r.url = FieldText(page.url);
+        r.search = page.search;
       }
     }
     ++position;
@@ -186,7 +206,12 @@ std::string ClipList::Describe() const {
     if (r.active != 0) text += '*';
     if (r.clipped != 0) text += '+';
     if (r.deleted) text += 'x';
-    text += " " + r.title + " " + r.url + "\n";
+    text += " " + r.title + " " + r.url;
+    if (!r.search.empty()) {
+      text += " post " + std::to_string(r.search.engine_id) + "/" +
+              std::to_string(r.search.encoding) + " " + Utf8ToSjis(r.search.keyword);
+    }
+    text += "\n";
   }
   return text;
 }

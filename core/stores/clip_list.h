@@ -5,10 +5,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/files/prompter.h"
 #include "core/files/store_binding.h"
+#include "core/stores/posted_search.h"
 
 namespace tolvane {
 
@@ -21,6 +23,7 @@ struct PageTabSnapshot {
   std::string title;
   std::string url;
   bool selected = false;
+  PostedSearch search{};  // the posted search the page shows, or none
 };
 
 // The records to reopen for one category tab.
@@ -52,6 +55,9 @@ struct TabClips {
 // File line (TAB-separated): tab ID, title, URL, position (16-bit, default
 // 0), active (8-bit, default 0), clipped (8-bit, default 1), e.g.
 //   "12\tShop\thttp://shop.example/\t2\t1\t0"
+// A page a search posted has three more: the engine ID, the charset and the
+// keyword as typed in UTF-8, percent-encoded (so the field is plain ASCII):
+//   "12\tShop\thttp://shop.example/s\t2\t1\t0\t503\t3\tCaf%C3%A9"
 class ClipList : public StoreBinding {
  public:
   explicit ClipList(int max_data);
@@ -93,9 +99,12 @@ class ClipList : public StoreBinding {
   bool active(std::size_t i) const { return records_[i].active != 0; }
   bool clipped(std::size_t i) const { return records_[i].clipped != 0; }
   bool deleted(std::size_t i) const { return records_[i].deleted; }
+  // The posted search that sends the record's page again, or none.
+  const PostedSearch& search(std::size_t i) const { return records_[i].search; }
 
   void set_title(std::size_t i, std::string_view title);
   void set_url(std::size_t i, std::string_view url);
+  void set_search(std::size_t i, PostedSearch search) { records_[i].search = std::move(search); }
   void set_position(std::size_t i, int position) {
     records_[i].position = static_cast<std::int16_t>(position);
   }
@@ -130,7 +139,7 @@ class ClipList : public StoreBinding {
   // past MaxData too: the user asked to keep the open pages (only at
   // kMaxLiveRecords is its clip_index -1); a page with one gets its
   // position and active flag, and its title and URL too when the record is
-  // unclipped or `at_exit` is set.
+  // unclipped or `at_exit` is set (its posted search goes with them).
   void SavePageTabs(int tab_id, std::span<PageTabSnapshot> pages, bool at_exit);
 
   // The live records of tab `tab_id` in the order to reopen them; the page
@@ -158,8 +167,11 @@ class ClipList : public StoreBinding {
   }
 
   // One line per record, for tests: index, tab ID, position, "*" when
-  // active, "+" when clipped, "x" when deleted, title and URL, e.g.
+  // active, "+" when clipped, "x" when deleted, title and URL, then a
+  // posted search as "post" engine ID/charset and keyword (Shift_JIS, as
+  // the rest), e.g.
   //   "0 12/2*+ Shop http://shop.example/"
+  //   "1 12/3 Result http://shop.example/s post 503/3 shoes"
   std::string Describe() const;
 
  private:
@@ -167,6 +179,7 @@ class ClipList : public StoreBinding {
     int tab_id = 0;
     std::string title;
     std::string url;
+    PostedSearch search;
     std::int16_t position = 0;
     std::uint8_t active = 0;
     std::uint8_t clipped = 1;

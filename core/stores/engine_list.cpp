@@ -355,6 +355,7 @@ EngineList::ResolvedRow EngineList::ResolveRow(std::size_t index) const {
   row.search_urls = Resolve(index, &EngineList::search_urls_, cache);
   row.post_data = Resolve(index, &EngineList::post_data_, cache);
   row.encodings = ResolveEncodings(index, cache);
+  row.post_engine_ids = ResolvePostEngineIds(index, cache);
   return row;
 }
 
@@ -367,19 +368,34 @@ std::string EngineList::ResolveNames(std::size_t index, FolderRows& cache) const
   return ReferenceTarget().JoinFolder(reference.id, &EngineList::names_, cache);
 }
 
-std::vector<int> EngineList::ResolveEncodings(std::size_t index, FolderRows& cache) const {
-  const Reference reference = ParseReference(search_urls_[index]);
+// Number column `column` of the engine or each engine of the folder that
+// `value` refers to; empty when it refers to none.
+std::vector<int> EngineList::ReferencedNumbers(const std::string& value,
+                                               const std::vector<int> EngineList::*column,
+                                               FolderRows& cache) const {
+  const Reference reference = ParseReference(value);
   const EngineList& engines = ReferenceTarget();
-  std::vector<int> encodings;
+  std::vector<int> numbers;
   if (reference.kind == ReferenceKind::kEngine) {
     const int row = engines.FindById(reference.id);
-    if (row >= 0) encodings.push_back(engines.encodings_[static_cast<std::size_t>(row)]);
+    if (row >= 0) numbers.push_back((engines.*column)[static_cast<std::size_t>(row)]);
   } else if (reference.kind == ReferenceKind::kFolder) {
     for (int row : engines.FolderReferenceRows(reference.id, cache)) {
-      encodings.push_back(engines.encodings_[static_cast<std::size_t>(row)]);
+      numbers.push_back((engines.*column)[static_cast<std::size_t>(row)]);
     }
   }
-  return encodings;
+  return numbers;
+}
+
+std::vector<int> EngineList::ResolveEncodings(std::size_t index, FolderRows& cache) const {
+  return ReferencedNumbers(search_urls_[index], &EngineList::encodings_, cache);
+}
+
+std::vector<int> EngineList::ResolvePostEngineIds(std::size_t index, FolderRows& cache) const {
+  if (type_ != StoreType::kTabs && ParseReference(post_data_[index]).kind == ReferenceKind::kNone) {
+    return {ids_[index]};
+  }
+  return ReferencedNumbers(post_data_[index], &EngineList::ids_, cache);
 }
 
 }  // namespace tolvane

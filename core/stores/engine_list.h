@@ -182,6 +182,10 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
     std::string search_urls;
     std::string post_data;
     std::vector<int> encodings;
+    // The engine whose own PostData each element of post_data is: the
+    // engine or each engine of the folder referred to, the row itself for
+    // an engine's plain value; empty for a tab's own value.
+    std::vector<int> post_engine_ids;
   };
   ResolvedRow ResolveRow(std::size_t index) const;
 
@@ -266,6 +270,10 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
                       FolderRows& cache) const;
   std::string ResolveNames(std::size_t index, FolderRows& cache) const;
   std::vector<int> ResolveEncodings(std::size_t index, FolderRows& cache) const;
+  std::vector<int> ResolvePostEngineIds(std::size_t index, FolderRows& cache) const;
+  std::vector<int> ReferencedNumbers(const std::string& value,
+                                     const std::vector<int> EngineList::*column,
+                                     FolderRows& cache) const;
 
   StoreType type_;
   const EngineList* engines_ = nullptr;

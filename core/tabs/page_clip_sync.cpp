@@ -25,6 +25,15 @@ std::string UrlForClip(const PageHost& host) {
   return !host.url().empty() ? host.url() : host.request().url;
 }
 
+// The posted search whose page the page still shows: it was made by that
+// search and has not gone to another address since (a link followed from
+// the results comes back by its own address).
+PostedSearch SearchForClip(const PageHost& host) {
+  const NavigationRequest& request = host.request();
+  if (request.search.empty() || request.post_body.empty()) return {};
+  return UrlForClip(host) == request.url ? request.search : PostedSearch{};
+}
+
 }  // namespace
 
 PageClipSync::PageClipSync(ClipList& clips, const EngineList& tabs, const SettingsStore& settings,
@@ -60,6 +69,7 @@ void PageClipSync::Save(CCategoryTab& tab, bool save_all) {
     page.clip_index = tab.page(i).clip_index();
     page.title = TitleForClip(host);
     page.url = UrlForClip(host);
+    page.search = SearchForClip(host);
     // A page a new window never filled still has a place to come back to.
     if (page.url.empty()) page.url = kBlankUrl;
     page.selected = i == tab.current_page();
@@ -76,13 +86,16 @@ bool PageClipSync::ClipInPlace(CPageTab& page, const CCategoryTab& tab) {
   const int clip = clips_.ClipPageTab(page.clip_index(), TabIdOf(tab), TitleForClip(host),
                                       UrlForClip(host), prompter_);
   if (clip < 0) return false;
+  clips_.set_search(static_cast<std::size_t>(clip), SearchForClip(host));
   page.set_clip_index(clip);
   return true;
 }
 
 int PageClipSync::NewClipOf(const CPageTab& page, const CCategoryTab& tab) {
   const PageHost& host = page.host();
-  return clips_.AddClip(TabIdOf(tab), TitleForClip(host), UrlForClip(host), prompter_);
+  const int clip = clips_.AddClip(TabIdOf(tab), TitleForClip(host), UrlForClip(host), prompter_);
+  if (clip >= 0) clips_.set_search(static_cast<std::size_t>(clip), SearchForClip(host));
+  return clip;
 }
 
 int PageClipSync::ClippedCopyOf(const CPageTab& page, const CCategoryTab& tab) const {
@@ -107,8 +120,10 @@ void PageClipSync::Follow(const CPageTab& page) {
   // Never to the loading text in between.
   const PageHost& host = page.host();
   if (host.load_state() != LoadState::kLoaded) return;
-  clips_.FollowPage(page.clip_index(), host.title(), host.url(),
-                    Read(settings_, settings::kPageClipUrl) == 1);
+  if (clips_.FollowPage(page.clip_index(), host.title(), host.url(),
+                        Read(settings_, settings::kPageClipUrl) == 1)) {
+    clips_.set_search(static_cast<std::size_t>(page.clip_index()), SearchForClip(host));
+  }
 }
 
 void PageClipSync::Detach(CCategoryTab& tab) {

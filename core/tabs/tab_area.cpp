@@ -7,6 +7,7 @@
 #include "core/files/prompter.h"
 #include "core/files/setting_keys.h"
 #include "core/files/string_table.h"
+#include "core/search/search_requests.h"
 #include "core/stores/category_folder_tree.h"
 #include "core/stores/clip_list.h"
 #include "core/stores/engine_list.h"
@@ -279,14 +280,28 @@ int TabArea::OpenClipsOf(CCategoryTab& tab) {
         })) {
       continue;
     }
-    const std::string& url = services_.clips.url(record);
-    const int page = AddPageTo(tab, {.url = url,
-                                     .caption = services_.clips.title(record),
-                                     .clip_index = static_cast<int>(record),
-                                     .load = LoadsAtRestore(url)});
+    AddPageParams params = PageOfClip(record);
+    params.load = LoadsAtRestore(params.url);
+    const int page = AddPageTo(tab, params);
     if (static_cast<int>(k) == clips.selected) selected = page;
   }
   return selected;
+}
+
+// A page a search posted is posted again, while its engine exists.
+AddPageParams TabArea::PageOfClip(std::size_t record) const {
+  AddPageParams params{.url = services_.clips.url(record),
+                       .caption = services_.clips.title(record),
+                       .clip_index = static_cast<int>(record)};
+  const SearchRequests posted =
+      BuildPostedSearch(services_.engines, services_.clips.search(record));
+  if (!posted.empty()) {
+    params.url = posted.urls[0];
+    params.post_body = posted.bodies[0];
+    if (!params.post_body.empty()) params.headers = OpenPageRequest::kFormContentType;
+    params.search = posted.searches[0];
+  }
+  return params;
 }
 
 // ---- The page rows ----
@@ -328,6 +343,7 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
     request.url = params.url;
     request.post_body = params.post_body;
     request.headers = params.headers;
+    request.search = params.search;
     request.title = params.caption.empty() ? params.url : params.caption;
     request.origin_kind = params.origin_kind;
     request.origin_index = params.origin_index;
@@ -465,11 +481,9 @@ void TabArea::ToggleClip(int category, int page) {
     // The clip opens as a page tab of its own right after the page.
     const int clip = clip_sync_.NewClipOf(pt, tab);
     if (clip < 0) return;
-    const auto record = static_cast<std::size_t>(clip);
-    const int added = AddPageTo(tab, {.url = services_.clips.url(record),
-                                      .caption = services_.clips.title(record),
-                                      .clip_index = clip,
-                                      .insert_at = page + 1});
+    AddPageParams params = PageOfClip(static_cast<std::size_t>(clip));
+    params.insert_at = page + 1;
+    const int added = AddPageTo(tab, params);
     if (added >= 0 && Read(services_.settings, settings::kPageClipFocus) == 1) {
       SelectPageOf(tab, added, true, true);
     }
@@ -562,6 +576,7 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
                            .caption = request.caption,
                            .post_body = request.post_body,
                            .headers = std::move(headers),
+                           .search = request.search,
                            .origin_kind = request.origin_kind,
                            .origin_index = request.origin_index,
                            .insert_at = current >= 0 ? current + 1 : -1});
@@ -574,6 +589,7 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
   navigation.origin_kind = request.origin_kind;
   navigation.origin_index = request.origin_index;
   navigation.extra = request.frame;
+  navigation.search = request.search;
   PageHost& host = tab.page(current).host();
   host.QueueNavigation(navigation);
   // The page in view starts now rather than at the queue's next pass: its

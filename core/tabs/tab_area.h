@@ -41,6 +41,7 @@ struct AddPageParams {
   std::string caption{};
   std::string post_body{};
   std::string headers{};
+  PostedSearch search{};  // the search that posts the page
   int origin_kind = OpenPageRequest::kOriginNone;
   int origin_index = -1;
   int clip_index = -1;
@@ -218,6 +219,9 @@ class TabArea : public PagePlacement {
   void OpenFirstPages(CCategoryTab& tab, int index);
   void OpenStartPages(CCategoryTab& tab, int index);
   int OpenClipsOf(CCategoryTab& tab);
+  // The page that shows clip record `record`: its address, or its posted
+  // search sent again.
+  AddPageParams PageOfClip(std::size_t record) const;
   int AddPageTo(CCategoryTab& tab, const AddPageParams& params);
   void SelectPageOf(CCategoryTab& tab, int page, bool remember, bool sync_tree);
   void ShowCurrentPage(CCategoryTab& tab);

@@ -56,6 +56,29 @@ std::string PercentEncode(std::string_view bytes) {
   return result;
 }
 
+std::string PercentDecode(std::string_view text) {
+  const auto hex = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '+') {
+      bytes.push_back(' ');
+    } else if (c == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+      bytes.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
+      i += 2;
+    } else {
+      bytes.push_back(c);
+    }
+  }
+  return bytes;
+}
+
 std::optional<std::string> Encode(int encoding, std::string_view text) {
   switch (encoding) {
     case kEncodingRaw:

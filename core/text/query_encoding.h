@@ -27,4 +27,8 @@ std::optional<std::string> Encode(int encoding, std::string_view text);
 // becomes "%XX" with upper-case hex. The result is at most 3 x size bytes.
 std::string PercentEncode(std::string_view bytes);
 
+// The bytes PercentEncode was given: "+" becomes a space and "%XX" (either
+// case) its byte; anything else, a "%" without two hex digits too, stays.
+std::string PercentDecode(std::string_view text);
+
 }  // namespace tolvane

@@ -1,5 +1,6 @@
 #include "core/stores/clip_list.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 
 #include "core/files/data_file.h"
 #include "core/files/string_table.h"
+#include "core/text/charset_converter.h"
 
 namespace tolvane {
 namespace {
@@ -152,6 +154,39 @@ TEST(ClipListTest, AddedTextReadsBackFromItsLine) {
             "0 3/0+ Tab here  and there http://a/\n"
             "1 0/0+  http://b/\n");
   EXPECT_EQ(again.Describe(), clips.Describe());
+}
+
+// A page a search posted carries its engine, charset and keyword in three
+// more fields, which readers of six fields pass over; anything short of a
+// whole search reads as none, and a search that would pass the line limit
+// is left out, so the file still loads.
+TEST(ClipListTest, PostedSearchFieldsReadAndWriteBack) {
+  ClipList clips = Loaded({
+      "7\tResult\thttp://b/s\t0\t1\t0\t503\t3\tCaf%C3%A9+%e6%9d%b1 %",  // lower case too
+      "7\tNo charset\thttp://b/s\t1\t0\t0\t503",
+      "7\tOdd charset\thttp://b/s\t2\t0\t0\t503\t4\tx",
+      "7\tNo keyword\thttp://b/s\t3\t0\t0\t503\t3\t",
+  });
+  PageTabSnapshot page{.title = "Long", .url = "http://b/s", .search = {503, 1, "a b&c"}};
+  clips.SavePageTabs(8, std::span(&page, 1), true);
+  EXPECT_EQ(clips.Describe(), Utf8ToSjis("0 7/0* Result http://b/s post 503/3 Caf? 東 %\n") +
+                                  "1 7/1 No charset http://b/s\n"
+                                  "2 7/2 Odd charset http://b/s\n"
+                                  "3 7/3 No keyword http://b/s\n"
+                                  "4 8/0 Long http://b/s post 503/1 a b&c\n");
+  const std::string line = "8\tLong\thttp://b/s\t0\t0\t0\t503\t1\ta+b%26c";
+  const std::string saved = Saved(clips, 1);
+  EXPECT_EQ(saved,
+            Body({"7\tResult\thttp://b/s\t0\t1\t0\t503\t3\tCaf%C3%A9+%E6%9D%B1+%25",
+                  "7\tNo charset\thttp://b/s\t1\t0\t0", "7\tOdd charset\thttp://b/s\t2\t0\t0",
+                  "7\tNo keyword\thttp://b/s\t3\t0\t0", line}));
+  ClipList again(1000);
+  ASSERT_TRUE(DataFile::LoadFromBytes(StoreType::kClips, saved, again).ok());
+  EXPECT_EQ(again.Describe(), clips.Describe());
+  EXPECT_EQ(again.search(0), (PostedSearch{503, 3, "Café 東 %"}));
+
+  clips.set_search(4, {503, 1, std::string(DataFile::kMaxPlainLineBytes / 3, '&')});
+  EXPECT_EQ(Saved(clips, 1), saved.substr(0, saved.find("\t503\t1\t")) + "\r\n");
 }
 
 TEST(ClipListTest, SavePageTabsCreatesAndUpdatesRecords) {

@@ -217,6 +217,60 @@ TEST_F(TabAreaTest, HiddenPagesComeBackFromTheirSavedClipsInOrderWithTheirSelect
             "4 1/2 X http://x/\n5 1/0+ B http://b/\n");
 }
 
+// A page a search posted comes back as that search, posted again with the
+// same body; once the user followed a link from it, or its engine is gone,
+// it comes back by its address.
+TEST_F(TabAreaTest, APostedResultComesBackPostedUntilItsPageOrEngineIsGone) {
+  // The loads of shop B since the last call, sorted.
+  const auto loads_of_b = [this] {
+    std::vector<std::string> loads;
+    for (const std::string& entry : controls_.log) {
+      if (entry.find("http://b/") != std::string::npos) loads.push_back(entry);
+    }
+    controls_.log.clear();
+    std::sort(loads.begin(), loads.end());
+    return loads;
+  };
+  const auto reopen = [this] {
+    area().DestroyAll();
+    area().OpenCategoryTab(SearchLists::kFolder12);
+    area().SelectCategoryTab(0, false);
+    Settle();
+  };
+  const std::string sent = "page.Navigate http://b/s post=k=%8CC+%90%D4&w=%90%D4";
+  area().OpenCategoryTab(SearchLists::kFolder12);
+  area().SelectCategoryTab(0, false);
+  Settle();
+  controls_.log.clear();
+  area().search().RunSearch(0, Keyword::FromUtf8("靴 赤"), 0, SearchRunner::kTabList, -1);
+  Settle();
+  EXPECT_EQ(loads_of_b(), std::vector<std::string>{sent});
+  area().HideAll();
+  EXPECT_EQ(Clips(),
+            "0 1/0* B http://b/s post 2/1 靴 赤\n1 1/1 A http://a/s?q=%E9%9D%B4+%E8%B5%A4\n");
+
+  reopen();
+  EXPECT_EQ(loads_of_b(), std::vector<std::string>{sent});
+  // A clip of the result opens beside it as the same search.
+  area().ToggleClip(0, 0);
+  Settle();
+  EXPECT_EQ(clips_.search(2), (PostedSearch{2, 1, "靴 赤"}));
+  EXPECT_EQ(loads_of_b(), std::vector<std::string>{sent});
+
+  // A link followed from the results: that page comes back by its address.
+  controls_.made[&Host(0, 0)]->location_url = "http://b/item";
+  Host(0, 0).OnTitleChange("Item");
+  area().SaveOpenPages();
+  reopen();
+  EXPECT_EQ(Bar(), "[Folder12*: Item*~ B+ A~]");
+  EXPECT_EQ(loads_of_b(), (std::vector<std::string>{"page.Navigate http://b/item", sent}));
+
+  lists_.engines.MarkDeleted(SearchLists::kB);
+  reopen();
+  EXPECT_EQ(loads_of_b(),
+            (std::vector<std::string>{"page.Navigate http://b/item", "page.Navigate http://b/s"}));
+}
+
 TEST_F(TabAreaTest, AnActiveClipOpensTheTabWithOnlyItsClipPages) {
   clips_.ParseItemLine("1\tKept\thttp://k/\t1\t1\t1");
   clips_.ParseItemLine("1\tSaved\thttp://s/\t0\t0\t0");
