@@ -377,6 +377,8 @@ class TabsEndToEndTest : public QObject {
     QVERIFY(frame.close());
   }
 
+  // The UTF-8 shop's result was posted: it comes back as its search, posted
+  // again with the same body; the GET results come back by their addresses.
   void savedPagesComeBackInOrderWithTheirSelection() {
     QTemporaryDir dir;
     const std::filesystem::path data = QStringToPath(dir.path());
@@ -384,6 +386,8 @@ class TabsEndToEndTest : public QObject {
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
     QVERIFY(SearchShops(*app).loaded >= 0);
+    QCOMPARE(server_.countTo("/utf8/search"), 1);
+    const QByteArray posted = server_.requestsTo("/utf8/search")[0].body;
     TabArea& area = Area(*app);
     area.SelectPage(0, 1, true, true);
     QStringList urls;
@@ -397,7 +401,9 @@ class TabsEndToEndTest : public QObject {
              QStringList({QStringLiteral("21\t一店\t%1\t0\t1\t0").arg(Url("/sjis/")),
                           QStringLiteral("20\tSJIS result\t%1\t0\t0\t0").arg(urls[0]),
                           QStringLiteral("20\tEUC result\t%1\t1\t1\t0").arg(urls[1]),
-                          QStringLiteral("20\tUTF-8 result\t%1\t2\t0\t0").arg(urls[2])}));
+                          QStringLiteral("20\tUTF-8 result\t%1\t2\t0\t0\t503\t3\t"
+                                         "%E6%9D%B1%E4%BA%AC+%E3%82%BF%E3%83%AF%E3%83%BC")
+                              .arg(urls[2])}));
 
     server_.resetCounts();
     app = Start(dir);
@@ -412,9 +418,20 @@ class TabsEndToEndTest : public QObject {
     QVERIFY(test::WaitFor([&] { return shops.page(1).host().load_state() == LoadState::kLoaded; }));
     QCOMPARE(ToQString(shops.page(1).host().title()), QStringLiteral("EUC result"));
     QCOMPARE(PageUrls(again.category(1)), QStringList{Url("/sjis/")});
-    // A restored page is opened, not posted again.
+    again.SelectPage(0, 2, true, true);
+    QVERIFY(test::WaitFor([&] {
+      return shops.page(2).host().load_state() == LoadState::kLoaded &&
+             server_.countTo("/utf8/search") == 1;
+    }));
+    QVERIFY(!shops.page(2).host().failed());
+    QCOMPARE(ToQString(shops.page(2).host().url()), urls[2]);
+    QCOMPARE(ToQString(shops.page(2).host().title()), QStringLiteral("UTF-8 result"));
+    const test::LocalHttpServer::Request again_posted = server_.requestsTo("/utf8/search")[0];
+    QCOMPARE(again_posted.method, QByteArray("POST"));
+    QCOMPARE(again_posted.body, posted);
+    QVERIFY(again_posted.header("Content-Type").startsWith("application/x-www-form-urlencoded"));
     for (const test::LocalHttpServer::Request& request : server_.requests()) {
-      QCOMPARE(request.method, QByteArray("GET"));
+      if (request.path() != "/utf8/search") QCOMPARE(request.method, QByteArray("GET"));
     }
     app->settings()->WriteInt("OptionMain", "CloseMode", 0);
     QVERIFY(app->main_frame()->close());
