@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/stores/posted_search.h"
 
@@ -15,6 +16,11 @@ struct NavigationRequest {
   static constexpr int kOriginHistory = 3;
   static constexpr int kOriginTabList = 7;
   static constexpr int kOriginNone = -1;
+
+  // Added to a request with a body that names no content type of its own:
+  // without it the engine would send none.
+  static constexpr std::string_view kFormContentType =
+      "Content-Type: application/x-www-form-urlencoded\r\n";
 
   std::string url;
   std::string post_body;  // the request body; empty for GET

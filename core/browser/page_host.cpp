@@ -82,6 +82,9 @@ void PageHost::Wait(const NavigationRequest& request, bool held) {
   // An earlier load still running must not end the new wait.
   if (control_ != nullptr && state_ == LoadState::kLoading) control_->Stop();
   request_ = request;
+  if (!request_.post_body.empty() && request_.headers.find("Content-Type:") == std::string::npos) {
+    request_.headers += NavigationRequest::kFormContentType;
+  }
   url_ = request.url;
   title_ = CutText(request.title, kMaxTitleBytes);
   title_awaited_ = false;

@@ -1,22 +1,13 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "core/commands/command_id.h"
+#include "core/commands/input_state.h"
 #include "core/text/keyword.h"
 
 namespace tolvane {
-
-// Keys and buttons held down when a command was given or a page opens; any
-// of shift, ctrl or the middle button sends a page to a new page tab.
-struct ModifierState {
-  bool shift = false;
-  bool ctrl = false;
-  bool middle_button = false;
-  bool alt = false;
-
-  bool any() const { return shift || ctrl || middle_button; }
-};
 
 // Where a command was given. It decides which tab "this tab" is and whether
 // deleting asks first.
@@ -53,6 +44,12 @@ struct CommandContext {
   // The tab tree or the category row had the keyboard focus: an engine
   // command adds the engine as a tab there, a tab command only selects.
   bool tabs_focused = false;
+  // Where the keyboard focus was; the page's own keys (link commands) run
+  // only while it is the page.
+  InputFocus focus = InputFocus::kOther;
+  // The address bar's text when the command was given (Shift_JIS): what a
+  // search's $s reads.
+  std::string address_bar_text;
   // Set by the router: the command being run, and for a command of a
   // numbered range (34600 + i, 34700 + i, …) its place in the range.
   CommandId command;

@@ -94,6 +94,8 @@ inline constexpr CommandId kEngineButton{32926};
 inline constexpr CommandId kKeywordBox{59151};
 inline constexpr CommandId kSearch{32943};
 inline constexpr CommandId kBatchSearch{32842};
+// The search bar's "-4" button: every category tab's own search at once.
+inline constexpr CommandId kBatchCategorySearch{32942};
 inline constexpr CommandId kAddressBar{59152};
 // Search entry points: the tab group drop-down's tabs (34600 + i), the
 // search bar's configurable buttons (34700 + i), and the commands of the

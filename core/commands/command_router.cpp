@@ -29,6 +29,13 @@ void CommandRouter::Remove(const CommandHandler& handler) {
   std::erase_if(entries_, [&](const Entry& entry) { return entry.handler == &handler; });
 }
 
+std::vector<CommandSpan> CommandRouter::Spans() const {
+  std::vector<CommandSpan> spans;
+  spans.reserve(entries_.size());
+  for (const Entry& entry : entries_) spans.push_back(entry.span);
+  return spans;
+}
+
 const CommandRouter::Entry* CommandRouter::Find(CommandId id) const {
   auto at =
       std::upper_bound(entries_.begin(), entries_.end(), id,

@@ -22,6 +22,8 @@ class CommandRouter {
   const std::vector<CommandId>& refused() const { return refused_; }
 
   bool Handles(CommandId id) const { return Find(id) != nullptr; }
+  // Every number with a handler, in order.
+  std::vector<CommandSpan> Spans() const;
   // Runs the command when it has a handler and is enabled in this context;
   // false otherwise. `context.command` and `offset` are set here.
   bool Run(CommandId id, CommandContext context = {});

@@ -55,31 +55,32 @@ std::optional<CommandId> AddressBarCommands::Go(CommandRouter& router,
   return id;
 }
 
-void AddressBarCommands::Navigate(const CommandContext&) {
-  Open(AddressBarUrl(view_.AddressText()));
+void AddressBarCommands::Navigate(const CommandContext& context) {
+  Open(AddressBarUrl(view_.AddressText()), context);
 }
 
-void AddressBarCommands::Search(const CommandContext&) {
+void AddressBarCommands::Search(const CommandContext& context) {
   const std::string text(TrimField(view_.AddressText()));
-  if (!text.empty()) area_()->search().SearchFromAddressBar(text);
+  if (!text.empty()) area_()->search().SearchFromAddressBar(text, context);
 }
 
 void AddressBarCommands::Focus(const CommandContext&) { view_.FocusAddressBar(); }
 
-void AddressBarCommands::OpenFile(const CommandContext&) {
+void AddressBarCommands::OpenFile(const CommandContext& context) {
   const std::string url = view_.AskFileToOpen();
-  if (!url.empty()) Open(url);
+  if (!url.empty()) Open(url, context);
 }
 
 bool AddressBarCommands::HasArea(const CommandContext&) const { return area_() != nullptr; }
 
-void AddressBarCommands::Open(const std::string& url) {
+void AddressBarCommands::Open(const std::string& url, const CommandContext& context) {
   TabArea* area = area_();
   if (url.empty() || area == nullptr) return;
   OpenPageRequest request;
   request.category = area->current_category();
   request.mode = OpenPageRequest::kCurrentPage;
   request.url = url;
+  request.keys = context.modifiers;
   area->search().OpenPage(request);
 }
 

@@ -56,7 +56,7 @@ class AddressBarCommands : public CommandRows<AddressBarCommands> {
   void Focus(const CommandContext& context);
   void OpenFile(const CommandContext& context);
   bool HasArea(const CommandContext& context) const;
-  void Open(const std::string& url);
+  void Open(const std::string& url, const CommandContext& context);
 
   static const Row kRows[];
 

@@ -12,6 +12,7 @@ const FrameCommands::Row FrameCommands::kRows[] = {
      &FrameCommands::HasBar, &FrameCommands::BarShown},
     {command::kFixBands, &FrameCommands::ToggleFixed, nullptr, &FrameCommands::Fixed},
     {command::kFullScreen, &FrameCommands::ToggleFullScreen, nullptr, &FrameCommands::InFullScreen},
+    {command::kMinimize, &FrameCommands::Minimize},
     {command::kAbout, &FrameCommands::About},
     {command::kExit, &FrameCommands::Exit},
 };
@@ -57,6 +58,8 @@ void FrameCommands::ToggleFullScreen(const CommandContext&) {
 }
 
 bool FrameCommands::InFullScreen(const CommandContext&) const { return window_.FullScreen(); }
+
+void FrameCommands::Minimize(const CommandContext&) { window_.Minimize(); }
 
 void FrameCommands::About(const CommandContext&) { window_.ShowAbout(); }
 

@@ -20,6 +20,7 @@ class FrameWindow {
   virtual void FixBands(bool fixed) = 0;
   virtual bool FullScreen() const = 0;
   virtual void SetFullScreen(bool on) = 0;
+  virtual void Minimize() = 0;
   virtual void ShowAbout() = 0;
   // Closes the window the way its close box does (the exit dialog may ask).
   virtual void Close() = 0;
@@ -27,8 +28,8 @@ class FrameWindow {
 
 // The frame's own commands: the bar toggles (the bar ids 59392–59399
 // themselves and the menu's 32776–32781), fixing the bands (the setting
-// "OptionToolBar"/"FixToolBar", written at once), full screen 32798, about
-// and exit. A toggle whose bar the window lacks is disabled.
+// "OptionToolBar"/"FixToolBar", written at once), full screen 32798,
+// minimising, about and exit. A toggle whose bar the window lacks is disabled.
 class FrameCommands : public CommandRows<FrameCommands> {
  public:
   FrameCommands(FrameWindow& window, SettingsStore& settings);
@@ -44,6 +45,7 @@ class FrameCommands : public CommandRows<FrameCommands> {
   bool Fixed(const CommandContext& context) const;
   void ToggleFullScreen(const CommandContext& context);
   bool InFullScreen(const CommandContext& context) const;
+  void Minimize(const CommandContext& context);
   void About(const CommandContext& context);
   void Exit(const CommandContext& context);
 

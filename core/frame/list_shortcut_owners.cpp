@@ -23,7 +23,8 @@ void ListShortcutOwners::RunOwner(OwnerType type, int index) {
       break;
     case OwnerType::kEngine: {
       TabArea& area = workspace_->area();
-      area.search().SearchEngine(index, SearchKeyword(), 0, true);
+      const CommandContext given = Context();
+      area.search().SearchEngine(index, given.keyword.value_or(Keyword()), 0, true, given);
       workspace_->view().FocusCategoryTabs();
       break;
     }
@@ -48,7 +49,8 @@ void ListShortcutOwners::SearchEngineFolder(int folder) {
       engine_folders_.id(static_cast<std::size_t>(folder)), group_id);
   if (!row) return;
   workspace_->RebuildAndSelectTab(*row);
-  workspace_->area().search().SearchCurrentCategory(SearchKeyword());
+  const CommandContext given = Context();
+  workspace_->area().search().SearchCurrentCategory(given.keyword.value_or(Keyword()), given);
 }
 
 void ListShortcutOwners::SearchTab(int record) {
@@ -58,7 +60,8 @@ void ListShortcutOwners::SearchTab(int record) {
   TabArea& area = workspace_->area();
   const int category = area.current_category();
   if (category < 0 || area.category(category).record() != record) return;
-  area.search().SearchCurrentCategory(SearchKeyword());
+  const CommandContext given = Context();
+  area.search().SearchCurrentCategory(given.keyword.value_or(Keyword()), given);
 }
 
 void ListShortcutOwners::RunCommand(CommandId id) { router_.Run(id, Context()); }

@@ -45,7 +45,6 @@ class ListShortcutOwners : public StoreShortcutOwners {
   void SearchEngineFolder(int folder);
   void SearchTab(int record);
   CommandContext Context() const { return context_ ? context_() : CommandContext{}; }
-  Keyword SearchKeyword() const { return Context().keyword.value_or(Keyword()); }
 
   CommandRouter& router_;
   ContextSource context_;

@@ -63,6 +63,16 @@ BrowserControl* PageCommands::Control() const {
 bool PageCommands::HasControl(const CommandContext&) const { return Control() != nullptr; }
 bool PageCommands::HasPage(const CommandContext&) const { return ActivePage() != nullptr; }
 
+// Enter and Shift+F10 belong to a field, a tree or a tab row that has the
+// focus: the link commands are there only for the page.
+bool PageCommands::PageHasFocus(const CommandContext& context) const {
+  return context.focus == InputFocus::kPage && Control() != nullptr;
+}
+
+void PageCommands::FollowLink(const CommandContext&) { window_.FollowFocusedLink(); }
+
+void PageCommands::LinkMenu(const CommandContext&) { window_.ShowFocusedLinkMenu(); }
+
 bool PageCommands::CanEdit(const CommandContext&) const {
   return Control() != nullptr || window_.FieldHasFocus();
 }

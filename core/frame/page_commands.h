@@ -24,6 +24,10 @@ class PageCommandWindow {
   virtual bool FieldHasFocus() const = 0;
   // A command changed the shown page's zoom (the zoom pane shows it).
   virtual void ZoomChanged() = 0;
+  // The page's own keys for its focused link, whatever keys the user bound
+  // the commands to: Enter (follow it) and Shift+F10 (its context menu).
+  virtual void FollowFocusedLink() = 0;
+  virtual void ShowFocusedLinkMenu() = 0;
 };
 
 // The commands of the shown page that the engine carries out: text size,
@@ -68,6 +72,9 @@ class PageCommands : public CommandRows<PageCommands> {
   void TogglePopupBlock(const CommandContext&);
   bool PopupBlockOn(const CommandContext&) const;
   bool PopupBlockOff(const CommandContext&) const;
+  void FollowLink(const CommandContext&);
+  void LinkMenu(const CommandContext&);
+  bool PageHasFocus(const CommandContext& context) const;
 
   static constexpr Row kRows[] = {
       {command::kTextSizeSmallest, command::kTextSizeLargest, &Self::SetTextSize,
@@ -93,6 +100,8 @@ class PageCommands : public CommandRows<PageCommands> {
        &Self::PopupsAllowedHere},
       {command::kUsePopupBlock, &Self::TogglePopupBlock, nullptr, &Self::PopupBlockOn},
       {command::kDisablePopupBlock, &Self::TogglePopupBlock, nullptr, &Self::PopupBlockOff},
+      {command::kFollowLink, &Self::FollowLink, &Self::PageHasFocus},
+      {command::kLinkMenu, &Self::LinkMenu, &Self::PageHasFocus},
   };
 
   TabArea& area_;

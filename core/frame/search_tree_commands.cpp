@@ -107,18 +107,18 @@ bool SearchTreeCommands::OnSearchBar(const CommandContext& context) const {
 }
 
 void SearchTreeCommands::SearchWithKeyword(const CommandContext& context) {
-  ws_.area().search().SearchEngine(EngineRow(context), context.keyword.value_or(Keyword()), 0,
-                                   true);
+  ws_.area().search().SearchEngine(EngineRow(context), context.keyword.value_or(Keyword()), 0, true,
+                                   context);
 }
 
 void SearchTreeCommands::SearchInNewTab(const CommandContext& context) {
   ws_.area().search().SearchEngine(EngineRow(context), context.keyword.value_or(Keyword()), 1,
-                                   false);
+                                   false, context);
 }
 
 void SearchTreeCommands::OpenTopPage(const CommandContext& context) {
   const int keep = context.command == command::kOpenEngineTopPageInNewTab ? 1 : 0;
-  ws_.area().search().SearchEngine(EngineRow(context), Keyword(), keep, false);
+  ws_.area().search().SearchEngine(EngineRow(context), Keyword(), keep, false, context);
 }
 
 void SearchTreeCommands::SearchSelected(const CommandContext& context) {
@@ -134,7 +134,7 @@ void SearchTreeCommands::BatchSearchFolder(const CommandContext& context) {
   if (!AddSearchTab(Item(context))) return;
   SearchRunner& search = ws_.area().search();
   const Keyword keyword = context.keyword.value_or(Keyword());
-  search.RunSearch(ws_.area().current_category(), keyword, 0, SearchRunner::kTabList, -1);
+  search.RunSearch(ws_.area().current_category(), keyword, 0, SearchRunner::kTabList, -1, context);
   search.EchoAndRecord(keyword);
   ws_.view().FocusCategoryTabs();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <string>
-#include <string_view>
+
+#include "core/commands/input_state.h"
 
 #include "core/stores/posted_search.h"
 
@@ -13,6 +14,8 @@ struct OpenPageRequest {
   static constexpr int kCurrentPage = 0;  // navigate the current page tab
   static constexpr int kNewPage = 1;      // a new page tab after the current one
   static constexpr int kNewPageToo = 2;   // accepted, acts as kNewPage
+  // The tab area decides once whether a kCurrentPage request gets a new
+  // page tab anyway (TabArea::OpenPage).
 
   // Where the page came from: a row of the engine list or the tab list, or
   // nothing (pages of a search that yields several pages).
@@ -20,9 +23,6 @@ struct OpenPageRequest {
   static constexpr int kOriginFavorites = 1;
   static constexpr int kOriginTabList = 7;
   static constexpr int kOriginNone = -1;
-
-  static constexpr std::string_view kFormContentType =
-      "Content-Type: application/x-www-form-urlencoded\r\n";
 
   int category = -1;  // index of the category tab that receives the page
   int mode = kCurrentPage;
@@ -34,6 +34,9 @@ struct OpenPageRequest {
   std::string headers;    // extra request headers
   std::string frame;      // passed through unchanged
   PostedSearch search;    // the search a posted page sends, kept with the page
+  // The keys held when the command that opens it was given: any of Shift,
+  // Ctrl or the middle button asks for a new page tab, Ctrl keeps it behind.
+  ModifierState keys;
 
   bool opens_new_page() const { return mode != kCurrentPage; }
 };

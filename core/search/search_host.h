@@ -47,9 +47,9 @@ class SearchHost {
   virtual void UnfreezeDrawing() = 0;
   virtual void FocusCategoryTabs() = 0;
 
-  virtual ModifierState ModifiersNow() const = 0;
-  // The active page's address and the address bar text; nothing while there
-  // is no main window.
+  // The active page's address (PageContext::active_url); nothing while
+  // there is no main window. The address bar's text comes with the
+  // search's command.
   virtual std::optional<PageContext> PageContextNow() const = 0;
 };
 

@@ -51,8 +51,8 @@ const EngineList* SearchRunner::ListOfKind(int list_kind) const {
   return nullptr;
 }
 
-bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int list_kind,
-                             int row) {
+bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int list_kind, int row,
+                             const CommandContext& given) {
   if (category < 0 || category >= host_.CategoryCount()) return false;
   const EngineList* list = ListOfKind(list_kind);
   if (!list) return false;
@@ -63,7 +63,8 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
   }
   if (static_cast<std::size_t>(row) >= list->size()) return false;
 
-  const std::optional<PageContext> page = host_.PageContextNow();
+  std::optional<PageContext> page = host_.PageContextNow();
+  if (page) page->address_bar_text = given.address_bar_text;
   SearchRequests requests = BuildRequests(*list, row, keyword, page ? &*page : nullptr);
 
   if (!keyword.empty() && Read(settings_, settings::kFindBarFindOption6) == 1) {
@@ -84,7 +85,7 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
     request.caption = requests.captions[0];
     request.post_body = requests.bodies[0];
     request.search = requests.searches[0];
-    OpenPage(std::move(request));
+    OpenPage(std::move(request), given);
     return true;
   }
 
@@ -112,41 +113,36 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
   return true;
 }
 
-int SearchRunner::OpenPage(OpenPageRequest request) {
-  if (request.mode != OpenPageRequest::kCurrentPage) {
-    request.mode = OpenPageRequest::kNewPage;
-  } else if (host_.PageCount(request.category) == 0 ||
-             Read(settings_, settings::kFindTreeNewPage) == 1 || host_.ModifiersNow().any() ||
-             !host_.MayReplaceCurrentPage(request.category)) {
-    request.mode = OpenPageRequest::kNewPage;
-  }
-  if (!request.post_body.empty()) request.headers = OpenPageRequest::kFormContentType;
+int SearchRunner::OpenPage(OpenPageRequest request, const CommandContext& given) {
+  request.keys = given.modifiers;
   return host_.OpenPage(request);
 }
 
-bool SearchRunner::SearchCurrentCategory(const Keyword& keyword) {
-  const bool ran = RunSearch(host_.CurrentCategory(), keyword, 0, kTabList, -1);
+bool SearchRunner::SearchCurrentCategory(const Keyword& keyword, const CommandContext& given) {
+  const bool ran = RunSearch(host_.CurrentCategory(), keyword, 0, kTabList, -1, given);
   EchoAndRecord(keyword);
   host_.FocusCategoryTabs();
   return ran;
 }
 
-void SearchRunner::SearchEveryCategory(const Keyword& keyword) {
+void SearchRunner::SearchEveryCategory(const Keyword& keyword, const CommandContext& given) {
   const int count = host_.CategoryCount();
   for (int category = 0; category < count; ++category) {
-    RunSearch(category, keyword, 0, kTabList, -1);
+    RunSearch(category, keyword, 0, kTabList, -1, given);
   }
   EchoAndRecord(keyword);
   host_.FocusCategoryTabs();
 }
 
-bool SearchRunner::SearchEngine(int engine_row, const Keyword& keyword, int keep, bool echo) {
-  const bool ran = RunSearch(host_.CurrentCategory(), keyword, keep, kEngineList, engine_row);
+bool SearchRunner::SearchEngine(int engine_row, const Keyword& keyword, int keep, bool echo,
+                                const CommandContext& given) {
+  const bool ran =
+      RunSearch(host_.CurrentCategory(), keyword, keep, kEngineList, engine_row, given);
   if (echo) EchoAndRecord(keyword);
   return ran;
 }
 
-void SearchRunner::SearchFromAddressBar(std::string_view text) {
+void SearchRunner::SearchFromAddressBar(std::string_view text, const CommandContext& given) {
   const int mode = Read(settings_, settings::kFindTreeAddressBarFind);
   if (mode != kAddressBarFollowsCategory && mode != kAddressBarFixedEngine) return;
   const int category = host_.CurrentCategory();
@@ -159,9 +155,9 @@ void SearchRunner::SearchFromAddressBar(std::string_view text) {
   host_.FocusCategoryTabs();
   if (mode == kAddressBarFixedEngine) {
     const int engine_id = Read(settings_, settings::kFindTreeAddressBarFindEngineForSearch);
-    RunSearch(category, keyword, 0, kEngineList, engines_.FindById(engine_id));
+    RunSearch(category, keyword, 0, kEngineList, engines_.FindById(engine_id), given);
   } else {
-    SearchCurrentCategory(keyword);
+    SearchCurrentCategory(keyword, given);
   }
 }
 

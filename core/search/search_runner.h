@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/commands/command_context.h"
 #include "core/search/open_page_request.h"
 #include "core/text/keyword.h"
 
@@ -18,8 +19,10 @@ class SettingsStore;
 
 // Runs searches: turns a keyword and a target row into pages of a category
 // tab, echoes the keyword into the keyword boxes and counts it in the
-// keyword store. It keeps no state between calls; everything it reads
-// (settings, modifier keys, the tab area) is read at the moment of the call.
+// keyword store. It keeps no state between calls; it reads the settings and
+// the tab area at the moment of the call, and takes what the window held
+// when the command was given (the keys, the address bar's text: `given`)
+// from the command's context.
 //
 // A target is a row of the engine list (list kind 0) or of the tab list
 // (list kind 7); row -1 with the tab list means the category tab's own row.
@@ -42,24 +45,25 @@ class SearchRunner {
   // tab row's index in the wrong list. Of several pages only the first is
   // made before the call returns; the host runs the rest once that page's
   // request has left (SearchHost::AfterShownRequest).
-  bool RunSearch(int category, const Keyword& keyword, int keep, int list_kind, int row);
+  bool RunSearch(int category, const Keyword& keyword, int keep, int list_kind, int row,
+                 const CommandContext& given = {});
 
-  // Opens one page after raising the mode to a new page tab where the
-  // current one must stay (no page yet, OptionFindTree/NewPage, Shift, Ctrl
-  // or the middle button held, a clip page shown) and adding the form
-  // content type to a request with a body. Returns the page index or -1.
-  int OpenPage(OpenPageRequest request);
+  // Opens one page with the keys of `given`; the tab area decides whether
+  // it takes a new page tab (TabArea::OpenPage). Returns the page index or
+  // -1.
+  int OpenPage(OpenPageRequest request, const CommandContext& given = {});
 
   // "タブで検索" (32943): the current category's own tab row.
-  bool SearchCurrentCategory(const Keyword& keyword);
+  bool SearchCurrentCategory(const Keyword& keyword, const CommandContext& given = {});
   // "まとめて検索を実行" (32842): every category tab with its own row.
-  void SearchEveryCategory(const Keyword& keyword);
+  void SearchEveryCategory(const Keyword& keyword, const CommandContext& given = {});
   // One engine in the current category (the search tree's engine commands
   // and the per-engine commands). `echo` writes and records the keyword.
-  bool SearchEngine(int engine_row, const Keyword& keyword, int keep, bool echo);
+  bool SearchEngine(int engine_row, const Keyword& keyword, int keep, bool echo,
+                    const CommandContext& given = {});
   // The address bar's search (32927) for text IsAddressBarKeyword accepted
   // (Shift_JIS).
-  void SearchFromAddressBar(std::string_view text);
+  void SearchFromAddressBar(std::string_view text, const CommandContext& given = {});
 
   // Writes a non-empty keyword into both keyword boxes as typed and counts
   // its Shift_JIS form in the keyword store.

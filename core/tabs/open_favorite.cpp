@@ -5,8 +5,8 @@
 
 namespace tolvane {
 
-int OpenFavorite(TabArea& area, ItemStore& favorites, const SettingsStore& settings,
-                 int item_index) {
+int OpenFavorite(TabArea& area, ItemStore& favorites, const SettingsStore& settings, int item_index,
+                 const ModifierState& keys) {
   const ItemList& items = favorites.items();
   if (item_index < 0 || static_cast<std::size_t>(item_index) >= items.size()) return -1;
   const auto i = static_cast<std::size_t>(item_index);
@@ -19,6 +19,7 @@ int OpenFavorite(TabArea& area, ItemStore& favorites, const SettingsStore& setti
   request.origin_index = item_index;
   request.url = items.url(i);
   request.caption = items.title(i);
+  request.keys = keys;
   const int page = area.OpenPage(request);
   if (page >= 0) favorites.IncrementCount(i);
   return page;

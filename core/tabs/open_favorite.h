@@ -12,8 +12,10 @@ namespace tolvane {
 // is 1, else in the current page tab; the page remembers the favorite as its
 // origin. The favorite's click count then goes up by one, announced by the
 // store. Nothing opens and nothing is counted without a current category
-// tab, or for a deleted item. Returns the page's index, or -1.
-int OpenFavorite(TabArea& area, ItemStore& favorites, const SettingsStore& settings,
-                 int item_index);
+// tab, or for a deleted item. `keys` are those held when it was chosen
+// (Shift, Ctrl or the middle button: a new page tab). Returns the page's
+// index, or -1.
+int OpenFavorite(TabArea& area, ItemStore& favorites, const SettingsStore& settings, int item_index,
+                 const ModifierState& keys = {});
 
 }  // namespace tolvane

@@ -129,11 +129,12 @@ void PageTabCommands::Stop(const CommandContext& context) {
 
 // The start page, in the page shown unless that page may not be replaced
 // (a clip whose links open new tabs).
-void PageTabCommands::Home(const CommandContext&) {
+void PageTabCommands::Home(const CommandContext& context) {
   TabWorkspace& ws = target_.workspace();
   OpenPageRequest home;
   home.category = ws.area().current_category();
   home.url = Read(ws.settings(), settings::kMainStartPage);
+  home.keys = context.modifiers;
   if (home.category >= 0 && !home.url.empty()) ws.area().OpenPage(home);
 }
 

@@ -18,11 +18,13 @@ bool SearchCommands::HasTab(const CommandContext& context) const {
 }
 
 void SearchCommands::Search(const CommandContext& context) {
-  target_.workspace().area().search().SearchCurrentCategory(context.keyword.value_or(Keyword()));
+  target_.workspace().area().search().SearchCurrentCategory(context.keyword.value_or(Keyword()),
+                                                            context);
 }
 
 void SearchCommands::SearchEvery(const CommandContext& context) {
-  target_.workspace().area().search().SearchEveryCategory(context.keyword.value_or(Keyword()));
+  target_.workspace().area().search().SearchEveryCategory(context.keyword.value_or(Keyword()),
+                                                          context);
 }
 
 void SearchCommands::SearchInTab(const CommandContext& context) {

@@ -91,21 +91,21 @@ void SearchEntryCommands::SearchSelection(const CommandContext& context) {
   const Keyword keyword = KeywordOf(context);
   if (keyword.empty()) return;
   boxes_.SetSearchBarText(keyword);
-  ws_.area().search().SearchCurrentCategory(keyword);
+  ws_.area().search().SearchCurrentCategory(keyword, context);
 }
 
 void SearchEntryCommands::BatchSearchSelection(const CommandContext& context) {
   const Keyword keyword = KeywordOf(context);
   if (keyword.empty()) return;
   boxes_.SetSearchBarText(keyword);
-  ws_.area().search().SearchEveryCategory(keyword);
+  ws_.area().search().SearchEveryCategory(keyword, context);
 }
 
 void SearchEntryCommands::GroupTab(const CommandContext& context) {
   const std::vector<int> records = ws_.tree().TabsOfGroup(context.tree_item);
   if (context.offset >= static_cast<int>(records.size())) return;
   ws_.ChooseTreeItem(ws_.tree().FindTab(records[static_cast<std::size_t>(context.offset)]));
-  ws_.area().search().SearchCurrentCategory(KeywordOf(context));
+  ws_.area().search().SearchCurrentCategory(KeywordOf(context), context);
 }
 
 void SearchEntryCommands::BarButton(const CommandContext& context) {
@@ -145,14 +145,14 @@ void SearchEntryCommands::SearchEngineRow(int row, const CommandContext& context
   }
   const Keyword keyword = KeywordOf(context);
   boxes_.SetSideBarText(keyword);
-  ws_.area().search().SearchEngine(row, keyword, 0, true);
+  ws_.area().search().SearchEngine(row, keyword, 0, true, context);
 }
 
 void SearchEntryCommands::ChooseTab(int record, const CommandContext& context, bool search) {
   if (!LiveRow(true, record)) return;
   ws_.ChooseTreeItem(ws_.tree().FindTab(record));
   if (search && ws_.area().RecordAt(ws_.area().current_category()) == record) {
-    ws_.area().search().SearchCurrentCategory(KeywordOf(context));
+    ws_.area().search().SearchCurrentCategory(KeywordOf(context), context);
   }
 }
 

@@ -298,7 +298,6 @@ AddPageParams TabArea::PageOfClip(std::size_t record) const {
   if (!posted.empty()) {
     params.url = posted.urls[0];
     params.post_body = posted.bodies[0];
-    if (!params.post_body.empty()) params.headers = OpenPageRequest::kFormContentType;
     params.search = posted.searches[0];
   }
   return params;
@@ -334,8 +333,8 @@ int TabArea::AddPageTo(CCategoryTab& tab, const AddPageParams& params) {
   // after the other, each selected in turn, loads only the last of them
   // at once instead of all. The tree, which has the page's item now,
   // highlights it when its row is the one shown.
-  const bool activate = params.activate && params.clip_index < 0 &&
-                        (params.from_command || !view_.ModifiersNow().ctrl);
+  const bool activate =
+      params.activate && params.clip_index < 0 && (params.from_command || !params.keys.ctrl);
   if (activate || tab.current_page() < 0) SelectPageOf(tab, at, true, true);
   // An empty address is a page a new window is about to fill.
   if (!params.url.empty()) {
@@ -566,25 +565,22 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
   const int current = tab.current_page();
   const bool new_page = request.opens_new_page() || current < 0 ||
                         Read(services_.settings, settings::kFindTreeNewPage) == 1 ||
-                        view_.ModifiersNow().any() || !MayReplaceCurrentPage(request.category);
-  std::string headers = request.headers;
-  if (!request.post_body.empty() && headers.empty()) {
-    headers = std::string(OpenPageRequest::kFormContentType);
-  }
+                        request.keys.any() || !MayReplaceCurrentPage(request.category);
   if (new_page) {
     return AddPageTo(tab, {.url = request.url,
                            .caption = request.caption,
                            .post_body = request.post_body,
-                           .headers = std::move(headers),
+                           .headers = request.headers,
                            .search = request.search,
                            .origin_kind = request.origin_kind,
                            .origin_index = request.origin_index,
-                           .insert_at = current >= 0 ? current + 1 : -1});
+                           .insert_at = current >= 0 ? current + 1 : -1,
+                           .keys = request.keys});
   }
   NavigationRequest navigation;
   navigation.url = request.url;
   navigation.post_body = request.post_body;
-  navigation.headers = std::move(headers);
+  navigation.headers = request.headers;
   navigation.title = request.caption.empty() ? request.url : request.caption;
   navigation.origin_kind = request.origin_kind;
   navigation.origin_index = request.origin_index;

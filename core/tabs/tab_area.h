@@ -51,6 +51,8 @@ struct AddPageParams {
   // button): selected even though the command's key holds Ctrl, which
   // otherwise keeps a new page in the background.
   bool from_command = false;
+  // The keys held when it was asked for (OpenPageRequest::keys).
+  ModifierState keys{};
   // False: the page shows its address without loading it
   // (PageHost::HoldNavigation).
   bool load = true;

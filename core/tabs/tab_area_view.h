@@ -10,9 +10,10 @@
 namespace tolvane {
 
 // What the tab area asks of the window around it: the frame title,
-// address and status bar of the shown page, the keyboard focus, drawing,
-// the keys held and the address bar. The Qt view implements it. Changes of
-// the tabs themselves go to the area's observers (TabAreaObserver).
+// address and status bar of the shown page, the keyboard focus and drawing.
+// It never asks for the keys held or a bar's text: those come with the
+// command (CommandContext) or the request (OpenPageRequest::keys). The Qt view implements it.
+// Changes of the tabs themselves go to the area's observers (TabAreaObserver).
 class TabAreaView {
  public:
   virtual ~TabAreaView() = default;
@@ -31,10 +32,6 @@ class TabAreaView {
   // the engine gave up on it, or a short time limit passed; with no such
   // request under way, at once or soon.
   virtual void AfterShownRequest(std::function<void()> then) = 0;
-
-  virtual ModifierState ModifiersNow() const = 0;
-  // The address bar's text (Shift_JIS).
-  virtual std::string AddressBarText() const = 0;
 };
 
 }  // namespace tolvane

@@ -62,12 +62,9 @@ void TabSearchHost::FocusCategoryTabs() {
   if (!area_.opening_) view_.FocusCategoryTabs();
 }
 
-ModifierState TabSearchHost::ModifiersNow() const { return view_.ModifiersNow(); }
-
 std::optional<PageContext> TabSearchHost::PageContextNow() const {
   PageContext context;
   if (const PageHost* host = area_.ActiveHost()) context.active_url = host->url();
-  context.address_bar_text = view_.AddressBarText();
   return context;
 }
 

@@ -37,7 +37,6 @@ class TabSearchHost : public SearchHost {
   void FreezeDrawing() override;
   void UnfreezeDrawing() override;
   void FocusCategoryTabs() override;
-  ModifierState ModifiersNow() const override;
   std::optional<PageContext> PageContextNow() const override;
 
  private:

@@ -49,8 +49,6 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
       then();
     }
   }
-  ModifierState ModifiersNow() const override { return modifiers; }
-  std::string AddressBarText() const override { return {}; }
   void PageLeft(int record, int serial, const std::string&, const std::string& title) override {
     log.push_back("left " + std::to_string(record) + "/" + std::to_string(serial) + " " +
                   SjisToUtf8(title));
@@ -93,7 +91,6 @@ class RecordingView : public WorkspaceView, public TabAreaObserver {
     return out;
   }
 
-  ModifierState modifiers;
   std::string frame;
   std::vector<std::string> log;
   int frozen = 0;           // FreezeDrawing calls not yet undone

@@ -121,7 +121,7 @@ class FrameTest : public QObject {
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClicks(edit, QStringLiteral("xyz"));
     // What a search's "$s" reads.
-    QCOMPARE(QString::fromStdString(frame.view()->AddressBarText()),
+    QCOMPARE(QString::fromStdString(frame.ReadInputState().address_bar_text),
              QString::fromLatin1(server_.base()) + QStringLiteral("/typedxyz"));
     QTest::keyClick(edit, Qt::Key_Escape);
     QCOMPARE(edit->text(), QString::fromLatin1(server_.base()) + QStringLiteral("/typed"));

@@ -123,7 +123,8 @@ class SearchBarEndToEndTest : public QObject {
           answer(modal);
         },
         10000, &watch);
-    frame.router().Run(command::kAddSiteSearch, frame.SearchContext(command::kAddSiteSearch));
+    frame.router().Run(command::kAddSiteSearch,
+                       frame.core().ContextNow(command::kAddSiteSearch, CommandSource::kSearchBar));
     test::WaitFor([&] { return !seen.isEmpty() && !frame.site_search()->busy(); }, 10000);
     return seen;
   }
@@ -194,7 +195,8 @@ class SearchBarEndToEndTest : public QObject {
     QCOMPARE(ToQString(engines.name(rows)), u"辞書店"_qs);
     QCOMPARE(engines.encoding(rows), 2);
 
-    CommandContext context = frame.SearchContext(command::kEngineCommand);
+    CommandContext context =
+        frame.core().ContextNow(command::kEngineCommand, CommandSource::kSearchBar);
     context.list_row = static_cast<int>(rows);
     context.keyword = Keyword::FromUtf8("東京");
     QVERIFY(frame.router().Run(command::kEngineCommand, context));

@@ -233,7 +233,7 @@ class TabWindowTest : public QObject {
     QVERIFY(app != nullptr);
     CMainFrame& frame = *app->main_frame();
     QStringList without_text;
-    for (const CommandHandler* handler : frame.view()->commands()->handlers()) {
+    for (const CommandHandler* handler : frame.core().tab_commands()->handlers()) {
       for (const CommandSpan& span : handler->Spans()) {
         for (int id = span.first.value(); id <= span.last.value(); ++id) {
           QVERIFY2(frame.router().Handles(CommandId(id)), qPrintable(QString::number(id)));

@@ -16,6 +16,8 @@ class QtTimer : public Timer {
   void Start(int ms, bool repeating, std::function<void()> callback) override;
   void Stop() override;
   bool active() const override { return timer_.isActive(); }
+  // The QTimer under it (tests shorten its interval).
+  QTimer& timer() { return timer_; }
 
  private:
   QTimer timer_;

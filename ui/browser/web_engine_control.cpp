@@ -284,13 +284,8 @@ bool WebEngineControl::Navigate(const NavigateParams& params) {
   QWebEngineHttpRequest request(
       url, params.post_body.empty() ? QWebEngineHttpRequest::Get : QWebEngineHttpRequest::Post);
   AddHeaders(request, params.headers);
-  if (!params.post_body.empty()) {
-    request.setPostData(Bytes(params.post_body));
-    // Without it the engine sends no content type at all.
-    if (!request.hasHeader("Content-Type")) {
-      request.setHeader("Content-Type", "application/x-www-form-urlencoded");
-    }
-  }
+  // The page host named the form's content type (NavigationRequest).
+  if (!params.post_body.empty()) request.setPostData(Bytes(params.post_body));
   start_pending_ = true;
   // The page in view: its request goes before the window's next paint.
   if (widget_->isVisible()) paint_hold_ = std::make_unique<PaintHold>(widget_->window());

@@ -196,6 +196,7 @@ bool FrameInputFilter::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
+      if (replaying_) return false;
       // Keys are taken where Qt delivers them, at the focus widget. What
       // that widget leaves goes on to its parents, and the page's engine
       // hands back the keys it did not use, both as further events: seen
@@ -311,6 +312,18 @@ bool FrameInputFilter::OnKey(QKeyEvent& event, bool press) {
   if (!router_.State(*id, context).enabled) return false;
   router_.Run(*id, std::move(context));
   return true;
+}
+
+void FrameInputFilter::PassKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) return;
+  replaying_ = true;
+  // With its text: a form field sends its form on the character, not the key.
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(focus, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QCoreApplication::sendEvent(focus, &release);
+  replaying_ = false;
 }
 
 void FrameInputFilter::ShowStatus(const std::string& sjis) {

@@ -60,6 +60,10 @@ class FrameInputFilter : public QObject {
   // accelerators from the command table (at start and after every change).
   void Reload(const SettingsStore& settings);
 
+  // Presses and releases `key` at the focus widget, past the accelerators:
+  // a command hands the widget its own key (the page's Enter on a link).
+  void PassKey(int key, Qt::KeyboardModifiers modifiers, const QString& text = {});
+
   const GestureRecognizer& gestures() const { return gestures_; }
   const TypedShortcut& typed() const { return typed_; }
 

@@ -41,18 +41,21 @@
 #include "core/frame/address_bar_commands.h"
 #include "core/frame/list_shortcut_owners.h"
 #include "core/frame/page_encoding.h"
-#include "core/frame/page_history_commands.h"
 #include "core/frame/page_zoom.h"
+#include "core/frame/search_tree_commands.h"
 #include "core/frame/toolbar_options.h"
 #include "core/stores/store_bar.h"
 #include "core/tabs/multi_open.h"
 #include "core/tabs/open_favorite.h"
 #include "core/tabs/search_entry_commands.h"
 #include "core/tabs/tab_workspace.h"
+#include "platform/process_resource_probe.h"
 #include "ui/base/band_tool_bar.h"
 #include "ui/base/menu_builder.h"
 #include "ui/base/message_box_prompter.h"
+#include "ui/base/qt_clipboard.h"
 #include "ui/base/qt_text.h"
+#include "ui/base/qt_timer_factory.h"
 #include "ui/browser/web_engine_control.h"
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/frame/address_bar.h"
@@ -108,30 +111,34 @@ BandLayout StartBandLayout(const SettingsStore& settings) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+// The platform parts first, then the window's core, then the widgets that
+// draw it and attach themselves to it.
+CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent)
+    : QMainWindow(parent),
+      doc_(doc),
+      timers_(std::make_unique<QtTimerFactory>()),
+      prompter_(std::make_unique<MessageBoxPrompter>(this)),
+      clipboard_(std::make_unique<QtClipboard>()),
+      probe_(std::make_unique<ProcessResourceProbe>()),
+      core_(std::make_unique<WindowCore>(
+          doc, WindowCore::Platform{*timers_, *prompter_, *clipboard_, *probe_}, *this, *this)) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(ToQString(ProgramTitle()));
   setWindowIcon(FrameIcon("app"));
-  address_list_ = AddressList::Read(doc_.settings());
+  core_->set_input_reader([this] { return ReadInputState(); });
   actions_ = new CCommandActions(
-      router_,
-      [this] {
-        return view_ != nullptr ? view_->ContextNow(CommandSource::kMenu) : CommandContext{};
-      },
+      core_->router(), [this] { return core_->ContextNow(CommandId(), CommandSource::kMenu); },
       this);
   search_bar_ = new CSearchBar(doc_.settings(), doc_.keywords(), this);
   search_bar_->setObjectName(QStringLiteral("searchBar"));
-  view_ = new CTolvaneView(doc_, router_, this);
+  view_ = new CTolvaneView(doc_, *core_, this);
   view_->set_search_bar(search_bar_);
-  connect(search_bar_, &CSearchBar::commandRequested, this, [this](int id) {
-    router_.Run(CommandId(id), view_->ContextNow(CommandSource::kSearchBar));
-  });
-  address_bar_ = new CAddressBar(address_list_, doc_.history(), this);
+  connect(search_bar_, &CSearchBar::commandRequested, this,
+          [this](int id) { core_->Run(CommandId(id), CommandSource::kSearchBar); });
+  address_bar_ = new CAddressBar(core_->address_list(), doc_.history(), this);
   address_bar_->setObjectName(QStringLiteral("addressBar"));
   connect(address_bar_, &CAddressBar::goRequested, this, &CMainFrame::GoFromAddressBar);
-  view_->set_address_bar_text([bar = QPointer<CAddressBar>(address_bar_)] {
-    return bar != nullptr ? bar->AddressText() : std::string();
-  });
+  core_->AttachAddressBar(*address_bar_);
   view_->set_focus_address_bar([bar = QPointer<CAddressBar>(address_bar_)] {
     if (bar != nullptr && bar->isVisible()) bar->FocusAddressBar();
   });
@@ -149,29 +156,16 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent) : QMainWindow(parent),
     view_->page_area()->setFocus(Qt::TabFocusReason);
   });
 
-  frame_commands_ = std::make_unique<FrameCommands>(*this, doc_.settings());
-  address_commands_ =
-      std::make_unique<AddressBarCommands>(*address_bar_, address_list_, [this]() -> TabArea* {
-        TabWorkspace* workspace = view_->workspace();
-        return workspace != nullptr ? &workspace->area() : nullptr;
-      });
-  history_commands_ = std::make_unique<PageHistoryCommands>([this]() -> PageHost* {
-    TabWorkspace* workspace = view_->workspace();
-    return workspace != nullptr ? workspace->area().ActiveHost() : nullptr;
-  });
-  router_.Add(*frame_commands_);
-  router_.Add(*address_commands_);
-  router_.Add(*history_commands_);
-
   CreateSidePanel();
   CreateBands();
   CreateStatusBar();
   ApplyBandLayout(StartBandLayout(doc_.settings()));
   connect(view_, &CTolvaneView::frameTextChanged, this, &CMainFrame::ShowFrameText);
   connect(view_, &CTolvaneView::statusChanged, this, &CMainFrame::ShowStatus);
-  connect(view_, &CTolvaneView::saveStatusChanged, this, [this](const QString& text) {
-    save_status_->setText(text);
-    save_status_->setVisible(!text.isEmpty());
+  core_->set_save_status([this](const std::string& status, const std::string& told) {
+    if (!told.empty()) std::fprintf(stderr, "tolvane: not saved:\n%s", told.c_str());
+    save_status_->setText(ToQString(status));
+    save_status_->setVisible(!status.empty());
   });
   CreateInputFilter();
   RestorePlacement();
@@ -183,26 +177,22 @@ CMainFrame::~CMainFrame() {
   ClearWaitCursor();
   // The view reports its last page going while the window's parts go.
   disconnect(view_, nullptr, this, nullptr);
-  if (search_bar_actions_) router_.Remove(*search_bar_actions_);
-  if (search_commands_) router_.Remove(*search_commands_);
-  // Before the router goes: the side bar takes its handlers off it.
-  delete side_bar_;
+  // The pages go before the widgets they live in, the handlers before the
+  // side bar and view they draw on.
+  core_.reset();
 }
 
 void CMainFrame::CreateInputFilter() {
-  shortcut_owners_ = std::make_unique<ListShortcutOwners>(
-      doc_.engine_folders(), doc_.engines(), doc_.tab_folders(), doc_.tabs(), router_,
-      [this] { return view_->ContextNow(CommandSource::kMenu); });
   FrameInputFilter::Parts parts;
-  parts.context = [this] { return view_->ContextNow(CommandSource::kMenu); };
+  parts.context = [this] { return core_->ContextNow(CommandId(), CommandSource::kMenu); };
   parts.category_row = view_->category_bar();
   parts.cancel_tab_drags = [this] {
     view_->category_bar()->CancelDrag();
     view_->page_bar()->CancelDrag();
   };
   parts.show_status = [this](const QString& text) { status_text_->setText(text); };
-  input_filter_ =
-      new FrameInputFilter(*this, doc_.commands(), router_, *shortcut_owners_, std::move(parts));
+  input_filter_ = new FrameInputFilter(*this, doc_.commands(), core_->router(),
+                                       core_->shortcut_owners(), std::move(parts));
   input_filter_->Reload(doc_.settings());
   actions_->ShowKeysOf(doc_.commands());
 }
@@ -211,29 +201,25 @@ void CMainFrame::Start(QWebEngineProfile* profile, bool has_argument,
                        const std::function<std::string()>& start_url,
                        const std::string& clip_list_url) {
   view_->Start(profile, has_argument, start_url, clip_list_url);
-  shortcut_owners_->set_workspace(view_->workspace());
   StartPageCommands(profile);
   StartSearchCommands();
-  side_bar_->Start();
 }
 
 void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
-  TabWorkspace* workspace = view_->workspace();
+  TabWorkspace* workspace = core_->workspace();
   if (workspace == nullptr) return;
-  page_commands_ = std::make_unique<PageCommands>(workspace->area(), doc_.settings(), *this);
-  router_.Add(*page_commands_);
   page_dialogs_ = std::make_unique<CPageDialogCommands>(
       profile, [this] { return ActiveControl(); }, [this] { ZoomChanged(); }, this);
-  router_.Add(*page_dialogs_);
-  page_menu_ = std::make_unique<CPageMenu>(router_, doc_.keywords());
+  core_->router().Add(*page_dialogs_);
+  page_menu_ = std::make_unique<CPageMenu>(core_->router(), doc_.keywords());
   page_menu_->fill_search_tree = [this](QMenu& menu, const CommandContext& context) {
-    if (side_bar_->search_tree().root() >= 0) {
-      FillSearchTreeMenu(menu, side_bar_->search_tree().root(), context);
+    if (core_->search_tree().root() >= 0) {
+      FillSearchTreeMenu(menu, core_->search_tree().root(), context);
     }
   };
   DataMenuView::Actions favorite_actions;
   favorite_actions.open_item = [this, workspace](int item) {
-    OpenFavorite(workspace->area(), doc_.favorites(), doc_.settings(), item);
+    OpenFavorite(workspace->area(), doc_.favorites(), doc_.settings(), item, ReadInputState().keys);
   };
   favorite_actions.open_all = [this, workspace](int folder) {
     const ItemStore& favorites = doc_.favorites();
@@ -253,7 +239,7 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
     if (!zoom) return false;
     CommandContext context;
     context.modifiers.ctrl = true;
-    router_.Run(*zoom, context);
+    core_->router().Run(*zoom, context);
     return true;
   };
   hooks.offline = [this] { return page_dialogs_ != nullptr && page_dialogs_->offline(); };
@@ -298,19 +284,19 @@ void CMainFrame::FillSearchTreeMenu(QMenu& menu, int item, const CommandContext&
     CommandContext with_engine = context;
     with_engine.list_row = engine.record;
     connect(&action, &QAction::triggered, this,
-            [this, with_engine] { router_.Run(command::kEngineCommand, with_engine); });
+            [this, with_engine] { core_->router().Run(command::kEngineCommand, with_engine); });
   };
-  engines.Fill(menu, side_bar_->search_tree(), item);
+  engines.Fill(menu, core_->search_tree(), item);
 }
 
 WebEngineControl* CMainFrame::ActiveControl() const {
-  TabWorkspace* workspace = view_->workspace();
+  TabWorkspace* workspace = core_->workspace();
   PageHost* page = workspace != nullptr ? workspace->area().ActiveHost() : nullptr;
   return page != nullptr ? dynamic_cast<WebEngineControl*>(page->control()) : nullptr;
 }
 
 std::unique_ptr<QMenu> CMainFrame::BuildPageMenu(WebEngineControl& control) {
-  TabWorkspace* workspace = view_->workspace();
+  TabWorkspace* workspace = core_->workspace();
   if (workspace == nullptr || page_menu_ == nullptr) return nullptr;
   PageContextState state =
       PageContextStateOf(workspace->area(), doc_.tabs(), CPageMenu::ClickedInTextField(control),
@@ -337,10 +323,10 @@ void CMainFrame::OpenHandedOver(const std::string& url) {
   show();
   raise();
   activateWindow();
-  TabWorkspace* workspace = view_->workspace();
-  if (workspace == nullptr || page_commands_ == nullptr || url.empty()) return;
+  TabWorkspace* workspace = core_->workspace();
+  if (workspace == nullptr || core_->page_commands() == nullptr || url.empty()) return;
   // Without a category tab (start mode 0) the address would go nowhere.
-  if (workspace->ShowSomeCategory()) page_commands_->OpenInNewPageTab(url);
+  if (workspace->ShowSomeCategory()) core_->page_commands()->OpenInNewPageTab(url);
 }
 
 void CMainFrame::ShowMessage(const QString& text) { statusBar()->showMessage(text, kMessageMs); }
@@ -387,27 +373,32 @@ bool CMainFrame::EditFocusedField(EditCommand command) {
   return true;
 }
 
+// The page does what its own keys do: Enter follows the focused link (or
+// sends the focused form), Shift+F10 opens the menu of the focused element,
+// which is the program's page menu.
+void CMainFrame::FollowFocusedLink() {
+  input_filter_->PassKey(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+}
+
+void CMainFrame::ShowFocusedLinkMenu() { input_filter_->PassKey(Qt::Key_F10, Qt::ShiftModifier); }
+
 void CMainFrame::ZoomChanged() {
   if (zoom_pane_ == nullptr) return;
   const WebEngineControl* control = ActiveControl();
   zoom_pane_->ShowZoom(control != nullptr ? control->Zoom() : page_zoom::kUnknown);
 }
 
-// The search entry points need the tabs, which Start made.
+// The search bar's own commands and its links to the core's search
+// commands, which Start made.
 void CMainFrame::StartSearchCommands() {
-  search_commands_ = std::make_unique<SearchEntryCommands>(
-      *view_->workspace(), *search_bar_,
-      SearchEntryCommands::Stores{doc_.settings(), doc_.engine_folders(), doc_.engines(),
-                                  doc_.tab_folders(), doc_.tabs()});
-  router_.Add(*search_commands_);
-
-  prompter_ = std::make_unique<MessageBoxPrompter>(this);
+  SearchEntryCommands* search_commands = core_->search_commands();
+  if (search_commands == nullptr) return;
   SiteSearchAdder::Hooks hooks;
   // The right-clicked item of the search tree (a category, or beside an
   // engine), else the first user category, else the top level.
   hooks.create = [this](const EngineDialogValues& values, int tree_item) -> std::optional<int> {
     EngineCreationPlace place;
-    const SearchTree& tree = side_bar_->search_tree();
+    const SearchTree& tree = core_->search_tree();
     const CategoryFolderTree& folders = doc_.engine_folders();
     if (tree_item >= 0 && tree_item < tree.size() &&
         tree.item(tree_item).kind != SearchTreeItem::Kind::kRoot) {
@@ -432,11 +423,12 @@ void CMainFrame::StartSearchCommands() {
   site_search_ = new SiteSearchAdder(*prompter_, std::move(hooks), this);
   search_bar_actions_ = std::make_unique<SearchBarActions>(*search_bar_, *site_search_,
                                                            [this] { return ShownPage(); });
-  router_.Add(*search_bar_actions_);
+  core_->router().Add(*search_bar_actions_);
 
-  search_bar_->Attach({router_, *search_commands_, *view_->workspace(), doc_.engine_folders(),
-                       doc_.engines(), doc_.tab_folders(), doc_.tabs(),
-                       [this](CommandId id) { return SearchContext(id); }});
+  search_bar_->Attach(
+      {core_->router(), *search_commands, *core_->workspace(), doc_.engine_folders(),
+       doc_.engines(), doc_.tab_folders(), doc_.tabs(),
+       [this](CommandId id) { return core_->ContextNow(id, CommandSource::kSearchBar); }});
   connect(view_, &CTolvaneView::tabsChanged, search_bar_, &CSearchBar::RebuildSoon);
   connect(site_search_, &SiteSearchAdder::engineAdded, search_bar_, &CSearchBar::RebuildSoon);
   connect(site_search_, &SiteSearchAdder::engineAdded, side_bar_,
@@ -447,39 +439,40 @@ void CMainFrame::StartSearchCommands() {
           [this] { view_->page_area()->setFocus(Qt::BacktabFocusReason); });
 }
 
-CommandContext CMainFrame::SearchContext(CommandId id) const {
-  CommandContext context = view_->ContextNow(CommandSource::kSearchBar);
+// The one place the window is read for a command: at the moment it is given.
+InputState CMainFrame::ReadInputState() const {
+  InputState input;
   const QWidget* focus = QApplication::focusWidget();
   const auto within = [focus](const QWidget* area) {
     return focus != nullptr && area != nullptr && (focus == area || area->isAncestorOf(focus));
   };
-  context.tabs_focused = within(view_->tab_tree()) || within(view_->category_bar());
-  TabWorkspace* workspace = view_->workspace();
-  const auto selection = [workspace] {
-    const PageHost* host =
-        workspace != nullptr ? std::as_const(*workspace).area().ActiveHost() : nullptr;
-    return host != nullptr ? Keyword::FromUtf8(host->SelectedText()) : Keyword();
-  };
-  const SearchBarButtons::Button* button =
-      search_commands_ ? search_commands_->buttons().Find(id) : nullptr;
-  if (id == command::kSearchSelection || id == command::kBatchSearchSelection) {
-    context.keyword = selection();
-  } else if (id == command::kEngineCommand ||
-             (button != nullptr && button->token.kind == SearchBarButtons::Kind::kEngine)) {
-    // An engine searches the side bar's keyword, after the box or the page
-    // that had the focus gave it theirs.
-    if (within(search_bar_->keyword_box())) {
-      context.keyword = search_bar_->ReadKeyword();
-    } else if (view_->page_had_focus()) {
-      context.keyword = selection();
-    } else {
-      context.keyword = search_bar_->side_bar_text();
-    }
+  if (view_->page_had_focus()) {
+    input.focus = InputFocus::kPage;
+  } else if (within(search_bar_->keyword_box())) {
+    input.focus = InputFocus::kKeywordBox;
+  } else if (side_bar_ != nullptr && within(side_bar_->keyword_box())) {
+    input.focus = InputFocus::kSideBarBox;
+  } else if (within(address_bar_)) {
+    input.focus = InputFocus::kAddressBar;
+  } else if (within(view_->tab_tree())) {
+    input.focus = InputFocus::kTabTree;
+  } else if (within(view_->category_bar())) {
+    input.focus = InputFocus::kCategoryRow;
   }
-  if (id >= command::kTabGroupTabFirst && id <= command::kTabGroupTabLast && workspace != nullptr) {
-    context.tree_item = workspace->tree().FindGroup(search_bar_->chosen_group());
+  input.search_bar_text = ToKeyword(search_bar_->keyword_box()->currentText());
+  if (side_bar_ != nullptr)
+    input.side_bar_text = ToKeyword(side_bar_->keyword_box()->currentText());
+  if (const TabWorkspace* workspace = core_->workspace()) {
+    if (const PageHost* host = workspace->area().ActiveHost())
+      input.selection = host->SelectedText();
   }
-  return context;
+  input.address_bar_text = address_bar_->AddressText();
+  const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
+  input.keys = {keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
+                QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton),
+                keys.testFlag(Qt::AltModifier)};
+  input.group_choice = search_bar_->chosen_group();
+  return input;
 }
 
 QWebEnginePage* CMainFrame::ShownPage() const {
@@ -490,7 +483,7 @@ QWebEnginePage* CMainFrame::ShownPage() const {
 }
 
 void CMainFrame::CreateSidePanel() {
-  side_bar_ = new CSideBar(doc_, *view_, *search_bar_, router_, this);
+  side_bar_ = new CSideBar(doc_, *view_, *search_bar_, *core_, this);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName(QStringLiteral("mainSplitter"));
   splitter_->addWidget(side_bar_);
@@ -516,8 +509,8 @@ void CMainFrame::CreateSidePanel() {
   connect(view_, &CTolvaneView::tabTreePageWanted, side_bar_, &CSideBar::ShowTabPage);
   connect(view_->tab_tree(), &CTabTreeCtrl::searchItemDropped, this,
           [this](const QByteArray& token, int target) {
-            if (SearchTreeCommands* commands = side_bar_->search_commands()) {
-              commands->DropOnTabTree(side_bar_->search_tree().ItemOfToken(token.toStdString()),
+            if (SearchTreeCommands* commands = core_->search_tree_commands()) {
+              commands->DropOnTabTree(core_->search_tree().ItemOfToken(token.toStdString()),
                                       target);
             }
           });
@@ -569,7 +562,7 @@ void CMainFrame::CreateStatusBar() {
   lock_pane_->setIconSize(QSize(16, 16));
   lock_pane_->setFixedWidth(22);
   connect(lock_pane_, &QToolButton::clicked, this,
-          [this] { router_.Run(command::kSecurityReport); });
+          [this] { core_->router().Run(command::kSecurityReport); });
   statusBar()->addPermanentWidget(lock_pane_);
   zoom_pane_ = new CZoomPane(*actions_, statusBar());
   AddStatusPane(zoom_pane_);
@@ -590,7 +583,10 @@ void CMainFrame::ShowFrameText(const QString& caption, const QString& url) {
   actions_->RefreshAll();
 }
 
-void CMainFrame::GoFromAddressBar() { address_commands_->Go(router_, CommandContext{}); }
+void CMainFrame::GoFromAddressBar() {
+  core_->address_commands()->Go(core_->router(),
+                                core_->ContextNow(CommandId(), CommandSource::kMenu));
+}
 
 void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, bool secure,
                             int status_icon, int blocked_count) {
@@ -692,7 +688,7 @@ QMenu* CMainFrame::PageHistoryMenuFor(PageHistoryMenu which, const QString& name
 void CMainFrame::FillPageHistoryMenu(QMenu& menu, PageHistoryMenu which) {
   menu.clear();
   PageHistory history;
-  if (TabWorkspace* workspace = view_->workspace()) {
+  if (TabWorkspace* workspace = core_->workspace()) {
     if (const PageHost* page = workspace->area().ActiveHost()) history = page->History();
   }
   auto* group = new QActionGroup(&menu);
@@ -705,7 +701,7 @@ void CMainFrame::FillPageHistoryMenu(QMenu& menu, PageHistoryMenu which) {
       action->setActionGroup(group);
     }
     const CommandId id = entry.command;
-    connect(action, &QAction::triggered, this, [this, id] { router_.Run(id); });
+    connect(action, &QAction::triggered, this, [this, id] { core_->router().Run(id); });
   }
 }
 
@@ -845,8 +841,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   }
   closing_ = true;
   // No periodic save (and its message) while the close asks and saves.
-  const bool timer_was_active = view_->save_timer().isActive();
-  view_->save_timer().stop();
+  core_->PausePeriodicSave();
   ShutdownSequence sequence(doc_.settings(), doc_);
   bool may_close =
       sequence.Run(*this, close_without_asking_ ? ShutdownSequence::Asking::kNever
@@ -859,7 +854,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   ClearWaitCursor();
   closing_ = false;
   if (!may_close) {
-    if (timer_was_active) view_->save_timer().start();
+    core_->ResumePeriodicSave();
     event->ignore();
     return;
   }
@@ -878,11 +873,11 @@ ExitDialogAnswer CMainFrame::AskExit(int default_button_id) {
 }
 
 void CMainFrame::SaveOpenPageTabs() {
-  if (TabWorkspace* workspace = view_->workspace()) workspace->area().SaveOpenPages();
+  if (TabWorkspace* workspace = core_->workspace()) workspace->area().SaveOpenPages();
 }
 
 int CMainFrame::ActiveTabId() {
-  TabWorkspace* workspace = view_->workspace();
+  TabWorkspace* workspace = core_->workspace();
   return workspace != nullptr ? workspace->ActiveTabId() : 0;
 }
 
@@ -894,7 +889,7 @@ void CMainFrame::SaveBarLayout() {
 }
 
 void CMainFrame::SaveLists() {
-  if (!address_list_.Write(doc_.settings())) {
+  if (!core_->address_list().Write(doc_.settings())) {
     std::fprintf(stderr, "tolvane: the address list could not be written\n");
   }
   doc_.SaveCommands();
@@ -1007,6 +1002,8 @@ void CMainFrame::ShowAbout() {
   box.setIconPixmap(FrameIcon("app").pixmap(24, 24));
   box.exec();
 }
+
+void CMainFrame::Minimize() { showMinimized(); }
 
 void CMainFrame::Close() { close(); }
 

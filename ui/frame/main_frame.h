@@ -20,8 +20,7 @@ class QWebEnginePage;
 class QWebEngineProfile;
 
 #include "core/app/shutdown_sequence.h"
-#include "core/commands/command_router.h"
-#include "core/frame/address_list.h"
+#include "core/app/window_core.h"
 #include "core/frame/band_layout.h"
 #include "core/frame/frame_commands.h"
 #include "core/frame/page_commands.h"
@@ -29,7 +28,6 @@ class QWebEngineProfile;
 
 namespace tolvane {
 
-class AddressBarCommands;
 class BandToolBar;
 class CAddressBar;
 class CCommandActions;
@@ -40,16 +38,16 @@ class CZoomPane;
 class WebEngineControl;
 class CSearchBar;
 class FrameInputFilter;
-class ListShortcutOwners;
 struct MenuDrawing;
 class CStandardBar;
 class CSideBar;
 class CTolvaneDoc;
 class CTolvaneView;
-class PageHistoryCommands;
 class MessageBoxPrompter;
+class ProcessResourceProbe;
+class QtClipboard;
+class QtTimerFactory;
 class SearchBarActions;
-class SearchEntryCommands;
 class SiteSearchAdder;
 
 // The main window: the bands on top (menu bar, standard buttons, address
@@ -73,23 +71,24 @@ class CMainFrame : public QMainWindow,
   CAddressBar* address_bar() const { return address_bar_; }
   CStandardBar* standard_bar() const { return standard_bar_; }
   CSideBar* side_bar() const { return side_bar_; }
-  // Every command of the window runs through this router; the actions are
-  // the menu items and buttons made from it.
-  CommandRouter& router() { return router_; }
+  // The window's core: its tabs, command handlers and router (the actions
+  // are the menu items and buttons made from the router).
+  WindowCore& core() { return *core_; }
+  CommandRouter& router() { return core_->router(); }
   CCommandActions& actions() const { return *actions_; }
   // Adds the shown page's own search as an engine (command kAddSiteSearch
   // runs it too); null before Start.
   SiteSearchAdder* site_search() const { return site_search_; }
-  // The context of a search command given now: the keyword it takes (the
-  // page's selection, the search bar's box or the side bar's, by command
-  // and focus), the keys held, whether the tabs had the focus.
-  CommandContext SearchContext(CommandId id) const;
+  // The window as a command finds it now: the focus, both keyword boxes,
+  // the page's selection, the address bar, the keys held, the search bar's
+  // group (WindowCore::ContextFor makes the command's context of it).
+  InputState ReadInputState() const;
   // The page in view, or null.
   QWebEnginePage* ShownPage() const;
 
   // Keys, typed shortcut letters and mouse gestures over the whole window.
   FrameInputFilter& input_filter() const { return *input_filter_; }
-  const AddressList& address_list() const { return address_list_; }
+  const AddressList& address_list() const { return core_->address_list(); }
 
   // Opens the first tabs on `profile` (see CTolvaneView::Start).
   void Start(QWebEngineProfile* profile, bool has_argument,
@@ -117,6 +116,8 @@ class CMainFrame : public QMainWindow,
   bool EditFocusedField(EditCommand command) override;
   bool FieldHasFocus() const override;
   void ZoomChanged() override;
+  void FollowFocusedLink() override;
+  void ShowFocusedLinkMenu() override;
 
   // Closes in order without the exit dialog, keeping the open pages as
   // SavePageTab says: the session ends or the process was told to stop.
@@ -154,6 +155,7 @@ class CMainFrame : public QMainWindow,
   void FixBands(bool fixed) override;
   bool FullScreen() const override;
   void SetFullScreen(bool on) override;
+  void Minimize() override;
   void ShowAbout() override;
   void Close() override;
 
@@ -188,10 +190,13 @@ class CMainFrame : public QMainWindow,
   void StartSearchCommands();
 
   CTolvaneDoc& doc_;
-  CommandRouter router_;
-  AddressList address_list_;
+  // The platform parts the core runs on, made before it.
+  std::unique_ptr<QtTimerFactory> timers_;
+  std::unique_ptr<MessageBoxPrompter> prompter_;
+  std::unique_ptr<QtClipboard> clipboard_;
+  std::unique_ptr<ProcessResourceProbe> probe_;
+  std::unique_ptr<WindowCore> core_;
   CCommandActions* actions_ = nullptr;
-  std::unique_ptr<ListShortcutOwners> shortcut_owners_;
   FrameInputFilter* input_filter_ = nullptr;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
@@ -202,11 +207,6 @@ class CMainFrame : public QMainWindow,
   std::map<int, BandToolBar*> bands_;
   // The layout last applied: the order hidden bands keep their places in.
   BandLayout applied_;
-  std::unique_ptr<FrameCommands> frame_commands_;
-  std::unique_ptr<AddressBarCommands> address_commands_;
-  std::unique_ptr<PageHistoryCommands> history_commands_;
-  std::unique_ptr<MessageBoxPrompter> prompter_;
-  std::unique_ptr<SearchEntryCommands> search_commands_;
   std::unique_ptr<SearchBarActions> search_bar_actions_;
   SiteSearchAdder* site_search_ = nullptr;
   CSideBar* side_bar_ = nullptr;
@@ -229,7 +229,6 @@ class CMainFrame : public QMainWindow,
   bool left_unsaved_ = false;
   int wait_cursors_ = 0;
   CZoomPane* zoom_pane_ = nullptr;
-  std::unique_ptr<PageCommands> page_commands_;
   std::unique_ptr<CPageDialogCommands> page_dialogs_;
   std::unique_ptr<CPageMenu> page_menu_;
   std::unique_ptr<DataMenuView> favorite_menus_;

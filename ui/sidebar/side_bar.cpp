@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "core/app/tolvane_doc.h"
+#include "core/app/window_core.h"
 #include "core/commands/command_router.h"
 #include "core/commands/command_table.h"
 #include "core/files/string_table.h"
@@ -57,15 +58,9 @@ class SideKeywordBox : public QComboBox {
 
 }  // namespace
 
-CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
-                   CommandRouter& router, QWidget* parent)
-    : QWidget(parent),
-      doc_(doc),
-      view_(view),
-      search_bar_(search_bar),
-      router_(router),
-      commands_(*this),
-      tree_(doc.engine_folders(), doc.engines(), doc.settings()) {
+CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar, WindowCore& core,
+                   QWidget* parent)
+    : QWidget(parent), doc_(doc), view_(view), search_bar_(search_bar), core_(core) {
   setObjectName(QStringLiteral("sideBar"));
   // The search bar's menus of engines show this tree.
   search_bar_.set_engine_tree(&tree_);
@@ -113,30 +108,30 @@ CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
   for (int page = 0; page < SideBarCommands::kPageCount; ++page)
     tree(page)->installEventFilter(this);
 
-  tree_.Build();
-  search_tree_ctrl_->Rebuild(tree_);
+  search_tree_ctrl_->Rebuild(search_tree());
   connect(search_tree_ctrl_, &CSearchTreeCtrl::itemChosen, this, [this](int item) {
-    tree_.Select(item);
-    search_tree_ctrl_->ApplyState(tree_);
+    search_tree().Select(item);
+    search_tree_ctrl_->ApplyState(search_tree());
   });
   connect(search_tree_ctrl_, &CSearchTreeCtrl::expandedChanged, this,
-          [this](int item, bool expanded) { tree_.SetExpanded(item, expanded); });
+          [this](int item, bool expanded) { search_tree().SetExpanded(item, expanded); });
   connect(search_tree_ctrl_, &CSearchTreeCtrl::contextMenuRequested, this,
           &CSideBar::ShowSearchTreeMenu);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int page) {
-    if (page != commands_.page()) commands_.ShowPage(page);
+    if (page != commands().page()) commands().ShowPage(page);
   });
   connect(&search_bar_, &CSearchBar::sideBarTextSet, this,
           [this] { keyword_box_->setEditText(ToQString(search_bar_.side_bar_text())); });
 
-  router_.Add(commands_);
-  commands_.Restore(doc_.settings());
+  core_.AttachSideBar(*this, *this);
 }
 
-CSideBar::~CSideBar() {
-  if (search_commands_) router_.Remove(*search_commands_);
-  router_.Remove(commands_);
-}
+// The window's core, and with it the bar's commands, went first.
+CSideBar::~CSideBar() = default;
+
+SideBarCommands& CSideBar::commands() const { return *core_.side_bar_commands(); }
+SearchTree& CSideBar::search_tree() const { return core_.search_tree(); }
+SearchTreeCommands* CSideBar::search_commands() const { return core_.search_tree_commands(); }
 
 void CSideBar::CreateKeywordRow() {
   auto* row = new QWidget(this);
@@ -177,41 +172,24 @@ QTreeWidget* CSideBar::MakeStoreTree(int store_type) {
   return tree;
 }
 
-void CSideBar::Start() {
-  if (search_commands_ || view_.workspace() == nullptr) return;
-  search_commands_ = std::make_unique<SearchTreeCommands>(
-      SearchTreeCommands::Lists{doc_.engines(), doc_.engine_folders(), doc_.tabs(),
-                                doc_.tab_folders()},
-      tree_, *view_.workspace(), *this);
-  router_.Add(*search_commands_);
-}
-
 QWidget* CSideBar::tree(int page) const { return stack_->widget(page); }
 
 void CSideBar::SaveState() {
-  if (isVisible()) commands_.set_width(width());
-  commands_.Save(doc_.settings());
+  if (isVisible()) commands().set_width(width());
+  commands().Save(doc_.settings());
 }
 
 void CSideBar::ShowTabPage() {
-  if (!commands_.visible()) {
-    commands_.SetVisible(true);
+  if (!commands().visible()) {
+    commands().SetVisible(true);
     ShowSideBar(true);
   }
-  commands_.ShowPage(SideBarCommands::kTabPage);
+  commands().ShowPage(SideBarCommands::kTabPage);
 }
 
 CommandContext CSideBar::Context(CommandId id, int item) const {
-  CommandContext context;
-  context.source = CommandSource::kSideBar;
+  CommandContext context = core_.ContextNow(id, CommandSource::kSideBar);
   context.tree_item = item;
-  context.keyword = id == command::kSearchEngineInNewTab
-                        ? search_bar_.ReadKeyword()
-                        : NormaliseKeywordBoxText(ToKeyword(keyword_box_->currentText()));
-  const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
-  context.modifiers.shift = keys.testFlag(Qt::ShiftModifier);
-  context.modifiers.ctrl = keys.testFlag(Qt::ControlModifier);
-  context.modifiers.alt = keys.testFlag(Qt::AltModifier);
   return context;
 }
 
@@ -234,7 +212,7 @@ std::optional<int> CSideBar::EditEngine(EngineDialog& dialog) {
   return CEnginePropertyDialog::Run(dialog, doc_, window());
 }
 
-void CSideBar::SearchTreeChanged() { search_tree_ctrl_->Rebuild(tree_); }
+void CSideBar::SearchTreeChanged() { search_tree_ctrl_->Rebuild(search_tree()); }
 
 void CSideBar::SearchBarItemsChanged() { search_bar_.Rebuild(); }
 
@@ -249,21 +227,21 @@ void CSideBar::FillKeywordList() {
 }
 
 void CSideBar::RunSearchButton() {
-  router_.Run(command::kSearchSelectedEngine, Context(command::kSearchSelectedEngine));
+  core_.router().Run(command::kSearchSelectedEngine, Context(command::kSearchSelectedEngine));
 }
 
 void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
-  if (item < 0 || item == tree_.root()) return;
-  const bool engine = tree_.item(item).kind == SearchTreeItem::Kind::kEngine;
+  if (item < 0 || item == search_tree().root()) return;
+  const bool engine = search_tree().item(item).kind == SearchTreeItem::Kind::kEngine;
   QMenu menu(this);
   MenuDrawing drawing;
   drawing.add_command = [this, item](QMenu& into, CommandId id, const QString& text,
                                      bool checkable) {
     // The archive entry says whether it files the item or brings it back.
     QAction* action = into.addAction(
-        id == command::kArchiveItem ? ToQString(search_commands_->ArchiveText(item)) : text);
+        id == command::kArchiveItem ? ToQString(search_commands()->ArchiveText(item)) : text);
     action->setData(id.value());
-    const CommandState state = router_.State(id, Context(id, item));
+    const CommandState state = core_.router().State(id, Context(id, item));
     action->setEnabled(state.enabled);
     action->setCheckable(checkable);
     action->setChecked(checkable && state.checked);
@@ -273,11 +251,11 @@ void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
   QAction* chosen = menu.exec(global);
   if (chosen == nullptr) return;
   const CommandId id(chosen->data().toInt());
-  router_.Run(id, Context(id, item));
+  core_.router().Run(id, Context(id, item));
 }
 
 bool CSideBar::MoveFocus(QWidget* from, bool forward) {
-  QWidget* shown_tree = tree(commands_.page());
+  QWidget* shown_tree = tree(commands().page());
   const bool in_box = from == keyword_box_->lineEdit();
   if (in_box && forward) {
     shown_tree->setFocus(Qt::TabFocusReason);

@@ -21,7 +21,7 @@ class CSearchBar;
 class CSearchTreeCtrl;
 class CTolvaneDoc;
 class CTolvaneView;
-class CommandRouter;
+class WindowCore;
 
 // The side bar at the left of the main window: the title band naming the
 // shown page, five icon tabs (0 検索, 1 タブ, 2 お気に入り, 3 キーワード,
@@ -30,10 +30,11 @@ class CommandRouter;
 // the search tree, page 1 the view's tab tree; pages 2 to 4 show their
 // store's root.
 //
-// Its page commands (SideBarCommands) are on the router from the start;
-// the search tree's commands (SearchTreeCommands) once the tabs exist
-// (Start). Commands given here carry the side bar's keyword and, from the
-// search tree's menus, the right-clicked item.
+// Its page commands (SideBarCommands) and the search tree's
+// (SearchTreeCommands, once the tabs exist) belong to the window's core,
+// which also holds the search tree model; the bar attaches itself to it.
+// Commands given here carry the side bar's keyword and, from the search
+// tree's menus, the right-clicked item.
 //
 // Keys: Enter in the keyword box (its list open or not) runs 59156; Esc
 // only closes the list; Tab and Shift+Tab (without Ctrl or Alt) go between
@@ -43,28 +44,23 @@ class CSideBar : public QWidget, public SideBarView, public SearchTreeView {
   Q_OBJECT
 
  public:
-  CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar, CommandRouter& router,
+  CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar, WindowCore& core,
            QWidget* parent = nullptr);
   ~CSideBar() override;
-
-  // Adds the search tree's commands to the router once the view's tab
-  // workspace exists.
-  void Start();
   // Writes Show, Width and ActiveTab (the frame's close).
   void SaveState();
   // Shows the tab page, the bar too (the tab commands' properties).
   void ShowTabPage();
 
-  SideBarCommands& commands() { return commands_; }
-  SearchTree& search_tree() { return tree_; }
-  SearchTreeCommands* search_commands() const { return search_commands_.get(); }
+  SideBarCommands& commands() const;
+  SearchTree& search_tree() const;
+  SearchTreeCommands* search_commands() const;
   CSearchTreeCtrl* search_tree_ctrl() const { return search_tree_ctrl_; }
   QComboBox* keyword_box() const { return keyword_box_; }
   QWidget* tree(int page) const;
 
-  // The context of command `id` given in the side bar about search tree
-  // item `item` (-1: the selection): the keyword box's keyword (for 32855
-  // the search bar's), keys held.
+  // The context of command `id` given in the side bar now about search
+  // tree item `item` (-1: the selection; WindowCore::ContextFor).
   CommandContext Context(CommandId id, int item = -1) const;
 
   // SideBarView
@@ -94,10 +90,7 @@ class CSideBar : public QWidget, public SideBarView, public SearchTreeView {
   CTolvaneDoc& doc_;
   CTolvaneView& view_;
   CSearchBar& search_bar_;
-  CommandRouter& router_;
-  SideBarCommands commands_;
-  SearchTree tree_;
-  std::unique_ptr<SearchTreeCommands> search_commands_;
+  WindowCore& core_;
   QLabel* title_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QComboBox* keyword_box_ = nullptr;

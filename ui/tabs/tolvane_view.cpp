@@ -10,17 +10,14 @@
 #include <functional>
 #include <utility>
 
-#include "core/app/save_failure_reporter.h"
 #include "core/app/tolvane_doc.h"
+#include "core/app/window_core.h"
 #include "core/commands/command_router.h"
 #include "core/files/setting_keys.h"
 #include "core/stores/item_dialog.h"
 #include "core/tabs/tab_workspace.h"
-#include "platform/process_resource_probe.h"
-#include "ui/base/message_box_prompter.h"
-#include "ui/base/qt_clipboard.h"
 #include "ui/base/qt_text.h"
-#include "ui/base/qt_timer_factory.h"
+#include "ui/base/qt_timer.h"
 #include "ui/browser/paint_hold.h"
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/search/engine_property_dialog.h"
@@ -58,15 +55,8 @@ QIcon PageIcon(const PageHost& host) {
 
 }  // namespace
 
-CTolvaneView::CTolvaneView(CTolvaneDoc& doc, CommandRouter& router, QWidget* parent)
-    : QWidget(parent),
-      doc_(doc),
-      router_(router),
-      timers_(std::make_unique<QtTimerFactory>()),
-      prompter_(std::make_unique<MessageBoxPrompter>(this)),
-      clipboard_(std::make_unique<QtClipboard>()),
-      probe_(std::make_unique<ProcessResourceProbe>()),
-      save_reporter_(std::make_unique<SaveFailureReporter>()) {
+CTolvaneView::CTolvaneView(CTolvaneDoc& doc, WindowCore& core, QWidget* parent)
+    : QWidget(parent), doc_(doc), core_(core) {
   setObjectName(QStringLiteral("tolvaneView"));
   setMinimumSize(200, 120);
 
@@ -85,37 +75,27 @@ CTolvaneView::CTolvaneView(CTolvaneDoc& doc, CommandRouter& router, QWidget* par
   tab_tree_ = new CTabTreeCtrl();
   tab_tree_->setObjectName(QStringLiteral("tabTree"));
 
-  save_timer_.setObjectName(QStringLiteral("saveTimer"));
-  save_timer_.setInterval(kSaveIntervalMs);
-  connect(&save_timer_, &QTimer::timeout, this, &CTolvaneView::SaveNow);
   connect(qApp, &QApplication::focusChanged, this, &CTolvaneView::OnFocusChanged);
 }
 
 CTolvaneView::~CTolvaneView() {
-  // The pages go before the widgets they live in.
-  if (commands_) commands_->RemoveFrom(router_);
-  commands_.reset();
-  if (workspace_) workspace_->area().RemoveObserver(*this);
-  workspace_.reset();
+  // The window's core, and with it the pages, went first.
   delete tab_tree_.data();
 }
 
 QWidget* CTolvaneView::page_area() const { return page_area_; }
 
+TabWorkspace* CTolvaneView::workspace() const { return core_.workspace(); }
+
+QTimer& CTolvaneView::save_timer() { return static_cast<QtTimer&>(core_.save_timer()).timer(); }
+
 void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
                          const std::function<std::string()>& start_url,
                          const std::string& clip_list_url) {
   controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
-  workspace_ = std::make_unique<TabWorkspace>(
-      TabWorkspace::Services{doc_.workspace_stores(), *timers_, *prompter_, doc_.clock(),
-                             *controls_, *probe_, *search_bar_, *clipboard_},
-      *this);
-  workspace_->area().AddObserver(*this);
-  commands_ = std::make_unique<TabCommands>(*workspace_);
-  if (!commands_->AddTo(router_)) {
-    std::fprintf(stderr, "tolvane: a tab command has a handler already\n");
-  }
-
+  ConnectCategoryRow();
+  ConnectPageRow();
+  ConnectTree();
   SettingsStore& settings = doc_.settings();
   category_bar_->SetMinimumTabWidth(Read(settings, settings::kCategoryTabMinimumSize));
   category_bar_->SetShowIcons(Read(settings, settings::kCategoryTabShowFavicon) == 1);
@@ -123,93 +103,84 @@ void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
                             Read(settings, settings::kPageTabMaximumSize));
   page_bar_->SetShowIcons(Read(settings, settings::kPageTabShowFavicon) == 1);
 
-  ConnectCategoryRow();
-  ConnectPageRow();
-  ConnectTree();
-  workspace_->RestoreTabs(has_argument, start_url, clip_list_url);
+  core_.Start({.controls = *controls_,
+               .view = *this,
+               .boxes = *search_bar_,
+               .observer = this,
+               .has_argument = has_argument,
+               .start_url = start_url,
+               .clip_list_url = clip_list_url});
   RefreshCategoryBar();
   RefreshTree();
-  // A save before the first tabs are open would write a tab list and clips
-  // that are still being set up.
-  save_timer_.start();
 }
 
 // The category row's clicks: a press selects, the marks and double-click
 // run their command on the tab clicked.
 void CTolvaneView::ConnectCategoryRow() {
   connect(category_bar_, &CCategoryTabCtrl::tabPressed, this, [this](int index) {
-    if (index != workspace_->area().current_category()) {
-      workspace_->area().SelectCategoryTab(index, true);
+    if (index != workspace()->area().current_category()) {
+      workspace()->area().SelectCategoryTab(index, true);
     }
   });
-  connect(category_bar_, &CCategoryTabCtrl::closeClicked, this,
-          [this](int index) { router_.Run(command::kCloseCategoryTab, OnCategoryTab(index)); });
+  connect(category_bar_, &CCategoryTabCtrl::closeClicked, this, [this](int index) {
+    core_.router().Run(command::kCloseCategoryTab, OnCategoryTab(index));
+  });
   connect(category_bar_, &CCategoryTabCtrl::newTabClicked, this,
-          [this](int index) { router_.Run(command::kNewTabButton, OnCategoryTab(index)); });
+          [this](int index) { core_.router().Run(command::kNewTabButton, OnCategoryTab(index)); });
   connect(category_bar_, &CCategoryTabCtrl::tabDoubleClicked, this,
-          [this](int index) { router_.Run(command::kSearchInTab, OnCategoryTab(index)); });
+          [this](int index) { core_.router().Run(command::kSearchInTab, OnCategoryTab(index)); });
   connect(category_bar_, &CCategoryTabCtrl::tabMoved, this,
-          [this](int from, int to) { workspace_->MoveCategoryTab(from, to); });
+          [this](int from, int to) { workspace()->MoveCategoryTab(from, to); });
   connect(category_bar_, &CCategoryTabCtrl::contextMenuRequested, this,
           &CTolvaneView::ShowCategoryMenu);
 }
 
 void CTolvaneView::ConnectPageRow() {
   connect(page_bar_, &CPageTabCtrl::tabPressed, this, [this](int index) {
-    const int category = workspace_->area().current_category();
-    if (category >= 0) workspace_->area().SelectPage(category, index, true, true);
+    const int category = workspace()->area().current_category();
+    if (category >= 0) workspace()->area().SelectPage(category, index, true, true);
   });
   connect(page_bar_, &CPageTabCtrl::closeClicked, this, [this](int index) {
-    const int category = workspace_->area().current_category();
-    if (category >= 0) workspace_->area().ClosePage(category, index);
+    const int category = workspace()->area().current_category();
+    if (category >= 0) workspace()->area().ClosePage(category, index);
   });
   connect(page_bar_, &CPageTabCtrl::newTabClicked, this,
-          [this](int) { router_.Run(command::kNewPageTab, ContextNow(CommandSource::kPageBar)); });
+          [this](int) { core_.Run(command::kNewPageTab, CommandSource::kPageBar); });
   connect(page_bar_, &CPageTabCtrl::tabMoved, this, [this](int from, int to) {
-    const int category = workspace_->area().current_category();
-    if (category >= 0) workspace_->area().MovePage(category, from, to);
+    const int category = workspace()->area().current_category();
+    if (category >= 0) workspace()->area().MovePage(category, from, to);
   });
   connect(page_bar_, &CPageTabCtrl::tabDoubleClicked, this,
-          [this](int index) { router_.Run(command::kReload, OnPageTab(index)); });
+          [this](int index) { core_.router().Run(command::kReload, OnPageTab(index)); });
   connect(page_bar_, &CPageTabCtrl::contextMenuRequested, this, &CTolvaneView::ShowPageMenu);
   connect(page_bar_, &CPageTabCtrl::clipMenuRequested, this, &CTolvaneView::ShowClipMenu);
 }
 
 void CTolvaneView::ConnectTree() {
   connect(tab_tree_, &CTabTreeCtrl::itemChosen, this,
-          [this](int item) { workspace_->ChooseTreeItem(item); });
+          [this](int item) { workspace()->ChooseTreeItem(item); });
   connect(tab_tree_, &CTabTreeCtrl::expandedChanged, this,
-          [this](int item, bool expanded) { workspace_->tree().SetExpanded(item, expanded); });
+          [this](int item, bool expanded) { workspace()->tree().SetExpanded(item, expanded); });
   connect(tab_tree_, &CTabTreeCtrl::contextMenuRequested, this, &CTolvaneView::ShowTreeMenu);
   connect(tab_tree_, &CTabTreeCtrl::itemDropped, this,
-          [this](int dragged, int target) { workspace_->DropOnTreeItem(dragged, target); });
-}
-
-CommandContext CTolvaneView::ContextNow(CommandSource source) const {
-  CommandContext context;
-  context.source = source;
-  context.modifiers = ModifiersNow();
-  context.keyword = SearchKeyword();
-  return context;
+          [this](int dragged, int target) { workspace()->DropOnTreeItem(dragged, target); });
 }
 
 // Commands and menus given on one tab of a row act on that tab ("this
 // tab", "this page") instead of the current one.
 CommandContext CTolvaneView::OnCategoryTab(int index) const {
-  CommandContext context = ContextNow(CommandSource::kCategoryBar);
+  CommandContext context = core_.ContextNow(CommandId(), CommandSource::kCategoryBar);
   context.category = index;
   return context;
 }
 
 CommandContext CTolvaneView::OnPageTab(int index) const {
-  CommandContext context = ContextNow(CommandSource::kPageBar);
+  CommandContext context = core_.ContextNow(CommandId(), CommandSource::kPageBar);
   context.page = index;
   return context;
 }
 
-bool CTolvaneView::RunCommand(CommandId id) {
-  return router_.Run(id, ContextNow(CommandSource::kMenu));
-}
+bool CTolvaneView::RunCommand(CommandId id) { return core_.Run(id); }
 
 void CTolvaneView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -218,32 +189,14 @@ void CTolvaneView::showEvent(QShowEvent* event) {
   // Once the window is up: damaged stores the start went past (on stderr
   // already), and one that could not be kept aside, left untouched for the
   // whole run: the user must know both.
-  QTimer::singleShot(0, this, [this] {
-    std::string notice = doc_.ToleratedFailureNotice();
-    const std::string withheld = save_reporter_->TakeWithheldNotice(doc_.withheld());
-    if (!notice.empty() && !withheld.empty()) notice += "\n\n";
-    notice += withheld;
-    if (!notice.empty()) prompter_->ShowNotice(notice);
-  });
-}
-
-void CTolvaneView::SaveNow() {
-  const SaveReport report = doc_.SaveAll();
-  const std::string message = save_reporter_->AfterPeriodicSave(report);
-  if (!report.ok() && !message.empty()) {
-    std::fprintf(stderr, "tolvane: not saved:\n%s", report.Describe().c_str());
-  }
-  emit saveStatusChanged(ToQString(save_reporter_->status_text()));
-  // Told without waiting: a box that waited for its OK here would hold the
-  // timer, and no save would happen until someone clicked.
-  if (!message.empty()) prompter_->ShowNotice(message);
+  QTimer::singleShot(0, this, [this] { core_.TellStartFailures(); });
 }
 
 // ---- Drawing the workspace ----
 
 void CTolvaneView::RefreshCategoryBar() {
-  if (!workspace_) return;
-  const TabArea& area = workspace_->area();
+  if (!workspace()) return;
+  const TabArea& area = workspace()->area();
   std::vector<TabLook> looks;
   for (int i = 0; i < area.category_count(); ++i) {
     const CCategoryTab& tab = area.category(i);
@@ -265,8 +218,8 @@ void CTolvaneView::RefreshCategoryBar() {
 }
 
 void CTolvaneView::RefreshPageBar() {
-  if (!workspace_) return;
-  const TabArea& area = workspace_->area();
+  if (!workspace()) return;
+  const TabArea& area = workspace()->area();
   std::vector<TabLook> looks;
   int current = -1;
   if (const int category = area.current_category(); category >= 0) {
@@ -290,7 +243,7 @@ void CTolvaneView::RefreshTree() {
   tree_sync_pending_ = false;
   // Items are remade only when the tree's shape changed: remaking them
   // under a press would end the drag that press starts.
-  if (workspace_ && tab_tree_) tab_tree_->SyncSelection(workspace_->tree());
+  if (workspace() && tab_tree_) tab_tree_->SyncSelection(workspace()->tree());
   emit tabsChanged();
 }
 
@@ -299,8 +252,8 @@ void CTolvaneView::CategoryBarChanged() {
 }
 
 void CTolvaneView::PageBarChanged(const CCategoryTab& tab) {
-  if (freeze_depth_ > 0 || !workspace_) return;
-  const TabArea& area = workspace_->area();
+  if (freeze_depth_ > 0 || !workspace()) return;
+  const TabArea& area = workspace()->area();
   if (area.current_category() >= 0 && &area.category(area.current_category()) == &tab) {
     RefreshPageBar();
   }
@@ -369,7 +322,7 @@ void CTolvaneView::TreeChanged() {
   QTimer::singleShot(0, this, [this] {
     if (!tree_sync_pending_) return;
     tree_sync_pending_ = false;
-    if (workspace_ && tab_tree_) tab_tree_->SyncSelection(workspace_->tree());
+    if (workspace() && tab_tree_) tab_tree_->SyncSelection(workspace()->tree());
   });
 }
 
@@ -392,31 +345,6 @@ void CTolvaneView::FocusPageTabs() { page_bar_->setFocus(Qt::OtherFocusReason); 
 
 void CTolvaneView::FocusAddressBar() {
   if (focus_address_bar_) focus_address_bar_();
-}
-
-ModifierState CTolvaneView::ModifiersNow() const {
-  const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
-  return ModifierState{keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
-                       QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton),
-                       keys.testFlag(Qt::AltModifier)};
-}
-
-// Without an address bar the shown page's address stands in for its text.
-std::string CTolvaneView::AddressBarText() const {
-  if (address_bar_text_) return address_bar_text_();
-  if (!workspace_) return {};
-  const PageHost* host = std::as_const(*workspace_).area().ActiveHost();
-  return host != nullptr ? host->url() : std::string();
-}
-
-Keyword CTolvaneView::SearchKeyword() const {
-  if (page_had_focus_ && workspace_) {
-    if (const PageHost* host = std::as_const(*workspace_).area().ActiveHost()) {
-      const std::string selected = host->SelectedText();
-      if (!selected.empty()) return Keyword::FromUtf8(selected);
-    }
-  }
-  return search_bar_ != nullptr ? search_bar_->ReadKeyword() : Keyword();
 }
 
 bool CTolvaneView::EditTab(const std::string& title, int record, EngineDialogValues& values) {
@@ -455,27 +383,28 @@ void CTolvaneView::OnFocusChanged(QWidget*, QWidget* now) {
 void CTolvaneView::RunMenu(QMenu& menu, const QPoint& global, const CommandContext& context) {
   for (QAction* action : menu.actions()) {
     if (action->data().isValid() && !action->menu()) {
-      action->setEnabled(router_.State(CommandId(action->data().toInt()), context).enabled);
+      action->setEnabled(core_.router().State(CommandId(action->data().toInt()), context).enabled);
     }
   }
   QAction* chosen = menu.exec(global);
   if (chosen == nullptr) return;
   if (const QVariant record = chosen->property(kTabRecordProperty); record.isValid()) {
-    workspace_->ChooseTreeItem(workspace_->tree().FindTab(record.toInt()));
+    workspace()->ChooseTreeItem(workspace()->tree().FindTab(record.toInt()));
   } else if (chosen->data().isValid()) {
     // The keys held and the keyword are those of the moment it is chosen.
-    CommandContext now = ContextNow(context.source);
+    const CommandId id(chosen->data().toInt());
+    CommandContext now = core_.ContextNow(id, context.source);
     now.category = context.category;
     now.page = context.page;
     now.tree_item = context.tree_item;
-    router_.Run(CommandId(chosen->data().toInt()), now);
+    core_.router().Run(id, now);
   }
 }
 
 // "カテゴリタブの切り替え": the tab tree's groups and tabs; choosing a tab
 // switches to it as choosing it in the tree does.
 void CTolvaneView::FillTabSwitchMenu(QMenu& menu, int item) {
-  const TabTree& tree = workspace_->tree();
+  const TabTree& tree = workspace()->tree();
   for (const int child : tree.item(item).children) {
     const TabTreeItem& entry = tree.item(child);
     if (entry.kind == TabTreeItem::Kind::kGroup && !tree.IsArchiveFolder(child)) {
@@ -487,16 +416,16 @@ void CTolvaneView::FillTabSwitchMenu(QMenu& menu, int item) {
       action->setProperty(kTabRecordProperty, entry.record);
       action->setCheckable(true);
       action->setChecked(entry.record ==
-                         workspace_->area().RecordAt(workspace_->area().current_category()));
+                         workspace()->area().RecordAt(workspace()->area().current_category()));
     }
   }
 }
 
 void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
-  if (!workspace_) return;
+  if (!workspace()) return;
   std::unique_ptr<QMenu> menu = CreateCategoryTabMenu(this);
-  if (QMenu* tabs = TabSwitchSubmenu(*menu); tabs != nullptr && workspace_->tree().root() >= 0) {
-    FillTabSwitchMenu(*tabs, workspace_->tree().root());
+  if (QMenu* tabs = TabSwitchSubmenu(*menu); tabs != nullptr && workspace()->tree().root() >= 0) {
+    FillTabSwitchMenu(*tabs, workspace()->tree().root());
     tabs->setEnabled(!tabs->isEmpty());
   }
   if (QMenu* engines = EngineSubmenu(*menu); engines != nullptr && search_bar_ != nullptr) {
@@ -509,25 +438,25 @@ void CTolvaneView::ShowCategoryMenu(int index, const QPoint& global) {
 }
 
 void CTolvaneView::ShowPageMenu(int index, const QPoint& global) {
-  if (workspace_) RunMenu(*CreatePageTabMenu(this), global, OnPageTab(index));
+  if (workspace()) RunMenu(*CreatePageTabMenu(this), global, OnPageTab(index));
 }
 
 void CTolvaneView::ShowClipMenu(int index, const QPoint& global) {
-  if (workspace_) RunMenu(*CreateClipMenu(this), global, OnPageTab(index));
+  if (workspace()) RunMenu(*CreateClipMenu(this), global, OnPageTab(index));
 }
 
 // The menu is about the item right-clicked; the tree's selection, and what
 // the tab area shows, stay as they are until a command is chosen.
 void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
-  if (!workspace_ || item < 0 || item >= workspace_->tree().size()) return;
-  const TabTree& tree = workspace_->tree();
+  if (!workspace() || item < 0 || item >= workspace()->tree().size()) return;
+  const TabTree& tree = workspace()->tree();
   const TabTreeItem& clicked = tree.item(item);
   TabTreeSpot spot = TabTreeSpot::kRoot;
   if (clicked.kind == TabTreeItem::Kind::kTab || clicked.kind == TabTreeItem::Kind::kPage) {
     spot = tree.IsArchived(item) ? TabTreeSpot::kArchivedTab : TabTreeSpot::kTab;
   } else if (clicked.kind == TabTreeItem::Kind::kGroup) {
     spot = tree.IsArchiveFolder(item) ? TabTreeSpot::kArchiveFolder
-           : workspace_->groups().archived(static_cast<std::size_t>(clicked.record))
+           : workspace()->groups().archived(static_cast<std::size_t>(clicked.record))
                ? TabTreeSpot::kArchivedGroup
                : TabTreeSpot::kGroup;
   }
@@ -539,7 +468,7 @@ void CTolvaneView::ShowTreeMenu(int item, const QPoint& global) {
     on_item.tree_item = item;
     search_bar_->FillEngineMenu(*engines, command::kCreateTabWithEngine, on_item);
   }
-  CommandContext context = ContextNow(CommandSource::kTabTree);
+  CommandContext context = core_.ContextNow(CommandId(), CommandSource::kTabTree);
   context.tree_item = item;
   RunMenu(*menu, global, context);
 }

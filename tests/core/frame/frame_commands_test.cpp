@@ -24,6 +24,7 @@ class FakeWindow : public FrameWindow {
   void FixBands(bool fixed) override { log_ += fixed ? "fixed " : "movable "; }
   bool FullScreen() const override { return full_screen_; }
   void SetFullScreen(bool on) override { full_screen_ = on; }
+  void Minimize() override { log_ += "minimize "; }
   void ShowAbout() override { log_ += "about "; }
   void Close() override { log_ += "close "; }
 
@@ -65,10 +66,12 @@ TEST_F(FrameCommandsTest, TogglesBarsByIdAndMenuCommandFixesBandsAndGoesFullScre
   EXPECT_TRUE(router.State(command::kFixBands).checked);
   router.Run(command::kFullScreen);
   EXPECT_TRUE(router.State(command::kFullScreen).checked);
+  router.Run(command::kMinimize);
   router.Run(command::kAbout);
   router.Run(command::kExit);
 
-  EXPECT_EQ(window.Describe(), "59392- 59393- 59394 59395- 59396- | full | fixed about close ");
+  EXPECT_EQ(window.Describe(),
+            "59392- 59393- 59394 59395- 59396- | full | fixed minimize about close ");
   EXPECT_EQ(Read(settings_, settings::kToolBarFixToolBar), 1);
   router.Run(command::kFixBands);
   EXPECT_EQ(Read(settings_, settings::kToolBarFixToolBar), 0);

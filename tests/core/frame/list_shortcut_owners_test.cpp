@@ -11,6 +11,7 @@
 #include "core/files/setting_keys.h"
 #include "core/tabs/tab_workspace.h"
 #include "platform/posix_env.h"
+#include "support/doc_world.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"
 #include "support/fake_timer.h"
@@ -54,7 +55,7 @@ class Navigation : public CommandRows<Navigation> {
 // Engine folders Shops {Alpha, Omega} and Books {B1, B2}; tab groups G1
 // {Alpha, Omega} and G2 {Beta over B1}. Typed letters: engine Alpha "al",
 // folder Books "bk", tab Beta "be", group G2 "gg".
-class ListShortcutOwnersTest : public ::testing::Test {
+class ListShortcutOwnersTest : public ::testing::Test, protected testing::DocWorld {
  protected:
   ListShortcutOwnersTest() {
     testing::WriteFile(dir_ / "vq_search.eng",
@@ -99,17 +100,6 @@ class ListShortcutOwnersTest : public ::testing::Test {
     return out;
   }
 
-  testing::TempDir dir_;
-  PosixEnv env_{dir_.path()};
-  SettingsStore settings_{dir_ / "vq_system.ini", env_};
-  testing::FakeClock clock_;
-  CTolvaneDoc doc_{dir_.path(), settings_, env_, clock_};
-  testing::FakeTimerFactory timers_;
-  testing::FakePrompter prompter_;
-  testing::Controls controls_;
-  testing::FakeProbe probe_;
-  testing::NullBoxes boxes_;
-  testing::RecordingView view_;
   std::unique_ptr<TabWorkspace> ws_;
   CommandRouter router_;
   Navigation navigation_;

@@ -25,8 +25,11 @@ class Window : public PageCommandWindow {
   bool EditFocusedField(EditCommand) override { return field_focused; }
   bool FieldHasFocus() const override { return field_focused; }
   void ZoomChanged() override { ++zoom_changes; }
+  void FollowFocusedLink() override { ++link_keys; }
+  void ShowFocusedLinkMenu() override { ++link_keys; }
   bool field_focused = false;
   int zoom_changes = 0;
+  int link_keys = 0;
 };
 
 // A tab area with one category tab whose page D has loaded, and the page
@@ -146,6 +149,27 @@ TEST_F(PageCommandsTest, EditScrollAndEncodingGoToTheFieldOrThePage) {
   EXPECT_FALSE(Checked(CommandId(3613)));
   Run(3609);
   EXPECT_EQ(TakeLog(), "page.Reload charset=;");
+}
+
+// Enter and Shift+F10 stay with a field, a tree or a tab row that has the
+// focus: the link commands take them only from the shown page.
+TEST_F(PageCommandsTest, LinkKeysGoToThePageOnlyWhileItHasTheFocus) {
+  CommandContext on_page;
+  on_page.focus = InputFocus::kPage;
+  EXPECT_FALSE(router_.State(command::kFollowLink, on_page).enabled);  // no page yet
+  OpenPage();
+  for (const InputFocus focus :
+       {InputFocus::kOther, InputFocus::kKeywordBox, InputFocus::kSideBarBox,
+        InputFocus::kAddressBar, InputFocus::kTabTree, InputFocus::kCategoryRow}) {
+    CommandContext elsewhere;
+    elsewhere.focus = focus;
+    EXPECT_FALSE(router_.Run(command::kFollowLink, elsewhere));
+    EXPECT_FALSE(router_.Run(command::kLinkMenu, elsewhere));
+  }
+  EXPECT_EQ(window_.link_keys, 0);
+  EXPECT_TRUE(router_.Run(command::kFollowLink, on_page));
+  EXPECT_TRUE(router_.Run(command::kLinkMenu, on_page));
+  EXPECT_EQ(window_.link_keys, 2);
 }
 
 TEST_F(PageCommandsTest, SourceOpensInAShownPageTabRightOfThePage) {

@@ -43,9 +43,10 @@ class FakeSearchHost : public SearchHost,
   bool MayReplaceCurrentPage(int c) const override { return categories[Index(c)].may_replace; }
   int OpenPage(const OpenPageRequest& r) override {
     std::string line = "open " + std::to_string(r.category) + " mode " + std::to_string(r.mode) +
-                       " from " + std::to_string(r.origin_kind) + "/" +
-                       std::to_string(r.origin_index) + " " + SjisToUtf8(r.url) + " [" +
-                       SjisToUtf8(r.caption) + "]";
+                       (r.keys.shift ? " shift" : "") + (r.keys.ctrl ? " ctrl" : "") +
+                       (r.keys.middle_button ? " middle" : "") + " from " +
+                       std::to_string(r.origin_kind) + "/" + std::to_string(r.origin_index) + " " +
+                       SjisToUtf8(r.url) + " [" + SjisToUtf8(r.caption) + "]";
     if (!r.post_body.empty()) line += " body " + r.post_body;
     if (!r.headers.empty()) line += " headers " + r.headers;
     log.push_back(line);
@@ -65,7 +66,6 @@ class FakeSearchHost : public SearchHost,
   void FreezeDrawing() override { log.push_back("freeze"); }
   void UnfreezeDrawing() override { log.push_back("unfreeze"); }
   void FocusCategoryTabs() override { log.push_back("focus"); }
-  ModifierState ModifiersNow() const override { return modifiers; }
   std::optional<PageContext> PageContextNow() const override { return page_context; }
   // Observes the keyword store.
   void StoreChanged(const ChangeNotifier&, const StoreChange&) override {
@@ -82,7 +82,6 @@ class FakeSearchHost : public SearchHost,
 
   std::vector<Category> categories;
   int current = 0;
-  ModifierState modifiers;
   std::optional<PageContext> page_context;
   Log log;
 
@@ -136,10 +135,9 @@ TEST_F(SearchRunnerTest, FolderSearchReplacesThePagesOfTheCategory) {
   // The first is selected (and so starts) before the next is made.
   EXPECT_EQ(Search(0, "東京", 0, kTabs, -1),
             (Log{"freeze", "close all 0",
-                 "open 0 mode 1 from -1/-1 http://b/s [B] body k=%93%8C%8B%9E&w= headers "
-                 "Content-Type: application/x-www-form-urlencoded\r\n",
-                 "select 0 0", "open 0 mode 1 from -1/-1 http://a/s?q=%E6%9D%B1%E4%BA%AC [A]",
-                 "rebuilt 0", "select 0 0", "unfreeze"}));
+                 "open 0 mode 1 from -1/-1 http://b/s [B] body k=%93%8C%8B%9E&w=", "select 0 0",
+                 "open 0 mode 1 from -1/-1 http://a/s?q=%E6%9D%B1%E4%BA%AC [A]", "rebuilt 0",
+                 "select 0 0", "unfreeze"}));
   EXPECT_TRUE(ran_);
 
   // Without a keyword the top pages; keep 1 adds them after the pages there.
@@ -149,40 +147,32 @@ TEST_F(SearchRunnerTest, FolderSearchReplacesThePagesOfTheCategory) {
                  "select 0 2", "unfreeze"}));
 }
 
-TEST_F(SearchRunnerTest, SinglePageMode) {
-  const std::string b = "http://b/s [B] body k=x&w= headers ";
+// One page goes to the host in the mode `keep` gives, with the keys of the
+// command; whether it still takes a new page tab (no page yet, a clip page,
+// OptionFindTree/NewPage, those keys) the tab area decides.
+TEST_F(SearchRunnerTest, SinglePageCarriesModeAndKeys) {
   const struct {
-    const char* what;
     int keep;
-    int pages;
-    bool may_replace;
-    ModifierState modifiers;
-    int new_page_setting;
-    int mode;
+    ModifierState keys;
+    const char* open;
   } cases[] = {
-      {"current page", 0, 1, true, {}, 0, 0},
-      {"keep", 1, 1, true, {}, 0, 1},
-      {"no page yet", 0, 0, true, {}, 0, 1},
-      {"clip page", 0, 1, false, {}, 0, 1},
-      {"shift", 0, 1, true, {true, false, false}, 0, 1},
-      {"ctrl", 0, 1, true, {false, true, false}, 0, 1},
-      {"middle button", 0, 1, true, {false, false, true}, 0, 1},
-      {"NewPage", 0, 1, true, {}, 1, 1},
+      {0, {}, "open 0 mode 0 from 0/1"},
+      {1, {}, "open 0 mode 1 from 0/1"},
+      {0, {true, false, false}, "open 0 mode 0 shift from 0/1"},
+      {0, {false, true, true}, "open 0 mode 0 ctrl middle from 0/1"},
   };
+  Set(settings::kFindTreeNewPage, 1);
   for (const auto& c : cases) {
-    host_.categories[0] = {SearchLists::kFolder12, c.pages, c.may_replace};
-    host_.modifiers = c.modifiers;
-    Set(settings::kFindTreeNewPage, c.new_page_setting);
-    EXPECT_EQ(
-        Search(0, "x", c.keep, kEngines, SearchLists::kB),
-        Log{"open 0 mode " + std::to_string(c.mode) + " from 0/1 http://b/s [B] body k=x&w= " +
-            "headers Content-Type: application/x-www-form-urlencoded\r\n"})
-        << c.what;
+    CommandContext given;
+    given.modifiers = c.keys;
+    host_.log.clear();
+    runner_.RunSearch(0, Keyword::FromUtf8("x"), c.keep, kEngines, SearchLists::kB, given);
+    EXPECT_EQ(host_.log, Log{std::string(c.open) + " http://b/s [B] body k=x&w="}) << c.open;
   }
   // A GET carries no headers; a one-engine folder is a single page with the
   // tab as its origin.
   EXPECT_EQ(Search(1, "x", 2, kTabs, SearchLists::kOne),
-            Log{"open 1 mode 1 from 7/7 http://d/?q=x&site=$h [D]"});
+            Log{"open 1 mode 2 from 7/7 http://d/?q=x&site=$h [D]"});
 }
 
 TEST_F(SearchRunnerTest, NothingToOpen) {
@@ -229,22 +219,19 @@ TEST_F(SearchRunnerTest, KeywordOnTheClipboard) {
 TEST_F(SearchRunnerTest, TabSearchesEchoAndRecordTheKeyword) {
   host_.current = 1;
   EXPECT_TRUE(runner_.SearchCurrentCategory(Keyword::FromUtf8("x y")));
-  EXPECT_EQ(host_.log, (Log{"open 1 mode 0 from 7/2 http://b/s [TabB] body k=x+y&w=y headers "
-                            "Content-Type: application/x-www-form-urlencoded\r\n",
+  EXPECT_EQ(host_.log, (Log{"open 1 mode 0 from 7/2 http://b/s [TabB] body k=x+y&w=y",
                             "search bar x y", "side bar x y", "keywords changed", "focus"}));
   EXPECT_EQ(KeywordCount("x y"), 1);
 
   // Every category in turn, the keyword counted once.
   host_.log.clear();
   runner_.SearchEveryCategory(Keyword::FromUtf8("x y"));
-  EXPECT_EQ(host_.log, (Log{"freeze", "close all 0",
-                            "open 0 mode 1 from -1/-1 http://b/s [B] body k=x+y&w=y "
-                            "headers Content-Type: application/x-www-form-urlencoded\r\n",
-                            "select 0 0", "open 0 mode 1 from -1/-1 http://a/s?q=x+y [A]",
-                            "rebuilt 0", "select 0 0", "unfreeze",
-                            "open 1 mode 0 from 7/2 http://b/s [TabB] body k=x+y&w=y headers "
-                            "Content-Type: application/x-www-form-urlencoded\r\n",
-                            "search bar x y", "side bar x y", "keywords changed", "focus"}));
+  EXPECT_EQ(
+      host_.log,
+      (Log{"freeze", "close all 0", "open 0 mode 1 from -1/-1 http://b/s [B] body k=x+y&w=y",
+           "select 0 0", "open 0 mode 1 from -1/-1 http://a/s?q=x+y [A]", "rebuilt 0", "select 0 0",
+           "unfreeze", "open 1 mode 0 from 7/2 http://b/s [TabB] body k=x+y&w=y", "search bar x y",
+           "side bar x y", "keywords changed", "focus"}));
   EXPECT_EQ(KeywordCount("x y"), 2);
 
   // No keyword: nothing echoed or recorded.
@@ -271,8 +258,7 @@ TEST_F(SearchRunnerTest, KeywordsOutsideShiftJisReachUtf8ShopsAsTyped) {
       host_.log,
       (Log{"clipboard Café　𠮷野家", "freeze", "close all 0",
            "open 0 mode 1 from -1/-1 http://b/s [B] body "
-           "k=Caf%3F+%3F%96%EC%89%C6&w=%3F%96%EC%89%C6 "
-           "headers Content-Type: application/x-www-form-urlencoded\r\n",
+           "k=Caf%3F+%3F%96%EC%89%C6&w=%3F%96%EC%89%C6",
            "select 0 0",
            "open 0 mode 1 from -1/-1 http://a/s?q=Caf%C3%A9+%F0%A0%AE%B7%E9%87%8E%E5%AE%B6 [A]",
            "rebuilt 0", "select 0 0", "unfreeze", "search bar Café　𠮷野家",
@@ -318,9 +304,8 @@ TEST_F(SearchRunnerTest, AddressBar) {
   host_.current = 1;
   runner_.SearchFromAddressBar("x");
   EXPECT_EQ(host_.log, (Log{"search bar x", "focus",
-                            "open 1 mode 0 from 7/2 http://b/s [TabB] body k=x&w= headers "
-                            "Content-Type: application/x-www-form-urlencoded\r\n",
-                            "search bar x", "side bar x", "keywords changed", "focus"}));
+                            "open 1 mode 0 from 7/2 http://b/s [TabB] body k=x&w=", "search bar x",
+                            "side bar x", "keywords changed", "focus"}));
   host_.log.clear();
   host_.current = 2;  // no tab row: nothing at all
   runner_.SearchFromAddressBar("x");

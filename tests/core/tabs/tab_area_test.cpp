@@ -378,9 +378,9 @@ TEST_F(TabAreaTest, OpenPageReplacesTheCurrentPageOnlyWhenNothingAsksForANewOne)
     Set(settings::kPageClipLink, c.link);
     area().OpenCategoryTab(SearchLists::kOne);
     if (c.clip) area().ToggleClip(0, 0);
-    view_.modifiers = {c.shift, c.ctrl, false};
-    area().OpenPage(Request(c.mode, "http://n/"));
-    view_.modifiers = {};
+    OpenPageRequest request = Request(c.mode, "http://n/");
+    request.keys = {c.shift, c.ctrl, false};
+    area().OpenPage(request);
     EXPECT_EQ(Bar(), c.bar) << c.name;
     area().DestroyAll();
     clips_.Clear();
@@ -393,7 +393,7 @@ TEST_F(TabAreaTest, OpenPageReplacesTheCurrentPageOnlyWhenNothingAsksForANewOne)
   post.post_body = "k=v";
   EXPECT_EQ(area().OpenPage(post), 2);
   EXPECT_EQ(Bar(), "[Folder12: C B p* A]");
-  EXPECT_EQ(Host(0, 2).request().headers, OpenPageRequest::kFormContentType);
+  EXPECT_EQ(Host(0, 2).request().headers, NavigationRequest::kFormContentType);
   EXPECT_EQ(Host(0, 2).request().post_body, "k=v");
 }
 

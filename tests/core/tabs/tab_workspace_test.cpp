@@ -17,6 +17,7 @@
 #include "core/tabs/tab_commands.h"
 #include "core/text/charset_converter.h"
 #include "platform/posix_env.h"
+#include "support/doc_world.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"
 #include "support/fake_timer.h"
@@ -55,7 +56,7 @@ std::string TabLine(int id, int group, const std::string& name, const std::strin
 // Omega) in folder 1 and three more in folder 2.
 // With tabs, group G1 holds Books (engine folder 2), Alpha and Omega; group
 // G2 holds Beta and Plain (nothing to open). Rows are numbered as below.
-class TabWorkspaceTest : public ::testing::Test {
+class TabWorkspaceTest : public ::testing::Test, protected testing::DocWorld {
  protected:
   enum Row { kBooks, kAlpha, kOmega, kBeta, kPlain };
 
@@ -164,17 +165,6 @@ class TabWorkspaceTest : public ::testing::Test {
     return out;
   }
 
-  testing::TempDir dir_;
-  PosixEnv env_{dir_.path()};
-  SettingsStore settings_{dir_ / "vq_system.ini", env_};
-  testing::FakeClock clock_;
-  CTolvaneDoc doc_{dir_.path(), settings_, env_, clock_};
-  testing::FakeTimerFactory timers_;
-  testing::FakePrompter prompter_;
-  testing::Controls controls_;
-  testing::FakeProbe probe_;
-  testing::NullBoxes boxes_;
-  testing::RecordingView view_;
   std::unique_ptr<TabWorkspace> ws_;
   std::unique_ptr<TabCommands> commands_;
   CommandRouter router_;
@@ -717,12 +707,13 @@ TEST_F(TabWorkspaceTest, NewPageCommandsSelectTheirPageWhileCtrlIsHeld) {
   Set(settings::kTabTreeShowPageTab, 1);
   StartInG1();
   ws_->area().SelectPage(0, 1, true, true);
-  view_.modifiers.ctrl = true;
+  On ctrl;
+  ctrl.context.modifiers.ctrl = true;
   view_.log.clear();
-  Run(command::kNewPageTab);
+  Run(command::kNewPageTab, ctrl);
   // The blank page's address is typed next.
   EXPECT_EQ(view_.log.back(), "focus address");
-  Run(command::kDuplicatePageTab);
+  Run(command::kDuplicatePageTab, ctrl);
   Settle();
   EXPECT_EQ(Bar(), "[Books*: B1 B2 空白 空白* B3][Alpha: Alpha*][Omega: Omega*]");
   EXPECT_EQ(Tree(),
@@ -748,6 +739,7 @@ TEST_F(TabWorkspaceTest, NewPageCommandsSelectTheirPageWhileCtrlIsHeld) {
   request.category = 0;
   request.url = "http://c/";
   request.caption = "C";
+  request.keys.ctrl = true;
   ws_->area().OpenPage(request);
   EXPECT_EQ(Bar(), "[Books*: B1 B2 空白 空白* C B3][Alpha: Alpha*][Omega: Omega*]");
 }
