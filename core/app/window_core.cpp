@@ -1,5 +1,6 @@
 #include "core/app/window_core.h"
 
+#include <initializer_list>
 #include <utility>
 
 #include "core/app/tolvane_doc.h"
@@ -108,6 +109,21 @@ void WindowCore::Start(const StartParams& params) {
   // A save before the first tabs are open would write a tab list and clips
   // that are still being set up.
   if (save_timer_ != nullptr) save_timer_->Start(kSaveIntervalMs, true, [this] { SaveNow(); });
+}
+
+void WindowCore::Finish() {
+  if (save_timer_ != nullptr) save_timer_->Stop();
+  shortcut_owners_->set_workspace(nullptr);
+  for (CommandHandler* handler : std::initializer_list<CommandHandler*>{
+           page_commands_.get(), search_commands_.get(), search_tree_commands_.get()}) {
+    if (handler != nullptr) router_.Remove(*handler);
+  }
+  if (tab_commands_ != nullptr) tab_commands_->RemoveFrom(router_);
+  search_tree_commands_.reset();
+  search_commands_.reset();
+  page_commands_.reset();
+  tab_commands_.reset();
+  workspace_.reset();
 }
 
 CommandContext WindowCore::ContextFor(CommandId id, CommandSource source,

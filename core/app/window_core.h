@@ -97,6 +97,9 @@ class WindowCore {
     std::string clip_list_url{};
   };
   void Start(const StartParams& params);
+  // Ends what Start made: its handlers, then the workspace with its pages,
+  // before the window takes down the widgets the pages live in.
+  void Finish();
 
   // The context of command `id` given from `source` with the window as
   // `input` says: the keyword it takes (the page's selection, the search

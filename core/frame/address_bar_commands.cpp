@@ -45,7 +45,7 @@ AddressBarCommands::AddressBarCommands(AddressBarView& view, AddressList& list,
 
 std::optional<CommandId> AddressBarCommands::Go(CommandRouter& router,
                                                 const CommandContext& context) {
-  const std::string text(TrimField(view_.AddressText()));
+  const std::string text(TrimField(context.address_bar_text));
   TabArea* area = area_();
   if (text.empty() || area == nullptr) return std::nullopt;
   view_.LeaveAddressBar();
@@ -56,11 +56,11 @@ std::optional<CommandId> AddressBarCommands::Go(CommandRouter& router,
 }
 
 void AddressBarCommands::Navigate(const CommandContext& context) {
-  Open(AddressBarUrl(view_.AddressText()), context);
+  Open(AddressBarUrl(context.address_bar_text), context);
 }
 
 void AddressBarCommands::Search(const CommandContext& context) {
-  const std::string text(TrimField(view_.AddressText()));
+  const std::string text(TrimField(context.address_bar_text));
   if (!text.empty()) area_()->search().SearchFromAddressBar(text, context);
 }
 

@@ -18,8 +18,6 @@ class AddressBarView {
  public:
   virtual ~AddressBarView() = default;
 
-  // The typed text (Shift_JIS).
-  virtual std::string AddressText() const = 0;
   // Focus to the bar with its text selected.
   virtual void FocusAddressBar() = 0;
   // The bar's drop-down closes and the page area takes the focus: the go
@@ -45,9 +43,9 @@ class AddressBarCommands : public CommandRows<AddressBarCommands> {
  public:
   AddressBarCommands(AddressBarView& view, AddressList& list, std::function<TabArea*()> area);
 
-  // Enter or the go button: leaves the bar, adds the text to the address
-  // list and runs 32807 or 32927 on `router`. The command run, nothing for
-  // blank text.
+  // Enter or the go button: leaves the bar, adds the text the context
+  // carries (CommandContext::address_bar_text) to the address list and runs
+  // 32807 or 32927 on `router`. The command run, nothing for blank text.
   std::optional<CommandId> Go(CommandRouter& router, const CommandContext& context);
 
  private:

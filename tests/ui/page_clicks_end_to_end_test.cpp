@@ -222,7 +222,7 @@ class PageClicksEndToEndTest : public QObject {
     QCOMPARE(Row(area), QStringLiteral("[Dlinks Dlinks+ Ditem*]"));
     QCOMPARE(QUrl(ToQString(area.category(0).page(1).host().url())).path(),
              QStringLiteral("/links"));
-    app->main_frame()->view()->SaveNow();
+    app->main_frame()->core().SaveNow();
     const QByteArray clips = test::ReadBytes(data / "vq_clip.clf");
     QVERIFY2(clips.contains(server_.base() + "/links\t") && !clips.contains("/item"),
              clips.constData());

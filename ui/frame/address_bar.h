@@ -37,8 +37,10 @@ class CAddressBar : public BandToolBar, public AddressBarView {
   // Refills the box's own list from the address list.
   void RefillList();
 
+  // The typed text (Shift_JIS), as a command given now finds it.
+  std::string AddressText() const;
+
   // AddressBarView
-  std::string AddressText() const override;
   void FocusAddressBar() override;
   void LeaveAddressBar() override;
   std::string AskFileToOpen() override;

@@ -177,9 +177,10 @@ CMainFrame::~CMainFrame() {
   ClearWaitCursor();
   // The view reports its last page going while the window's parts go.
   disconnect(view_, nullptr, this, nullptr);
-  // The pages go before the widgets they live in, the handlers before the
-  // side bar and view they draw on.
-  core_.reset();
+  // The pages go before the widgets they live in, those widgets before the
+  // core they draw.
+  core_->Finish();
+  delete splitter_;
 }
 
 void CMainFrame::CreateInputFilter() {

@@ -41,7 +41,6 @@ class QuietWindow : public FrameWindow,
   void ZoomChanged() override {}
   void FollowFocusedLink() override {}
   void ShowFocusedLinkMenu() override {}
-  std::string AddressText() const override { return {}; }
   void FocusAddressBar() override {}
   void LeaveAddressBar() override {}
   std::string AskFileToOpen() override { return {}; }
