@@ -63,7 +63,7 @@ CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
     : QWidget(parent), doc_(doc), view_(view), search_bar_(search_bar), core_(core) {
   setObjectName(QStringLiteral("sideBar"));
   // The search bar's menus of engines show this tree.
-  search_bar_.set_engine_tree(&tree_);
+  search_bar_.set_engine_tree(&core_.search_tree());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
