@@ -18,6 +18,14 @@ namespace {
 constexpr std::string_view kAboutBlank = "about:blank";
 constexpr int kMaxTimeoutSeconds = 180;
 
+// Every request with a body leaves with a content type: the form's, unless
+// the request names its own.
+void AddFormContentType(const std::string& body, std::string& headers) {
+  if (!body.empty() && headers.find("Content-Type:") == std::string::npos) {
+    headers += NavigationRequest::kFormContentType;
+  }
+}
+
 std::string Lower(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
@@ -82,9 +90,7 @@ void PageHost::Wait(const NavigationRequest& request, bool held) {
   // An earlier load still running must not end the new wait.
   if (control_ != nullptr && state_ == LoadState::kLoading) control_->Stop();
   request_ = request;
-  if (!request_.post_body.empty() && request_.headers.find("Content-Type:") == std::string::npos) {
-    request_.headers += NavigationRequest::kFormContentType;
-  }
+  AddFormContentType(request_.post_body, request_.headers);
   url_ = request.url;
   title_ = CutText(request.title, kMaxTitleBytes);
   title_awaited_ = false;
@@ -110,9 +116,10 @@ bool PageHost::StartNavigation() {
   return true;
 }
 
-bool PageHost::Navigate(const NavigateParams& params) {
+bool PageHost::Navigate(NavigateParams params) {
   BrowserControl* control = EnsureControl();
   if (control == nullptr) return false;
+  AddFormContentType(params.post_body, params.headers);
   // Other schemes (mailto:) go to the engine, which hands them to the system.
   if (!IsWebUrl(params.url)) return control->Navigate(params);
   StartLoadOf(params.url);

@@ -90,7 +90,7 @@ class PageHost : public BrowserEvents {
   // refused it; the page then ends Loaded and frees its slot.
   bool StartNavigation();
   // Loads at once, past the queue (the pop-up catcher, posted searches).
-  bool Navigate(const NavigateParams& params);
+  bool Navigate(NavigateParams params);
   // Reloads the page (not while Waiting); a held page is queued.
   void Refresh();
   // Reads the page again in `charset` (empty: as the page declares itself).
