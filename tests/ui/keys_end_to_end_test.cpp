@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QWebEngineView>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
 
 #include "core/app/tolvane_doc.h"
@@ -20,6 +21,9 @@
 #include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
 #include "ui/search/search_bar.h"
+#include "ui/sidebar/side_bar.h"
+#include "ui/tabs/category_tab_ctrl.h"
+#include "ui/tabs/page_tab_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"
 
@@ -163,12 +167,37 @@ class KeysEndToEndTest : public QObject {
     QCOMPARE(server_.countTo("/find"), 1);
     QCOMPARE(server_.requestsTo("/find").first().target, QByteArray("/find?q=%E9%9D%B4"));
 
-    // Tab past the page's last element goes on to the search bar, Shift+Tab
-    // before its first back to the address bar.
-    QTest::keyClick(InputReadyView(*app)->focusProxy(), Qt::Key_Tab);
-    QVERIFY(test::WaitFor([&] { return frame->search_bar()->keyword_box()->hasFocus(); }));
-    QTest::keyClick(InputReadyView(*app)->focusProxy(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(test::WaitFor([&] { return frame->address_bar()->box()->hasFocus(); }));
+    // Tab walks the window's places as one ring from the page (which has
+    // no element of its own to stop at) and Shift+Tab the other way round,
+    // with the side bar shown and hidden.
+    CSideBar& side = *frame->side_bar();
+    for (const bool side_shown : {true, false}) {
+      side.ShowSideBar(side_shown);
+      QWidget* page_view = InputReadyView(*app)->focusProxy();
+      QList<QWidget*> ring = {frame->address_bar()->box(), frame->search_bar()->keyword_box()};
+      if (side_shown) ring << side.keyword_box() << side.tree(side.commands().page());
+      ring << frame->view()->category_bar() << frame->view()->page_bar() << page_view;
+      for (const bool forward : {true, false}) {
+        QWidget* start = QApplication::focusWidget();
+        QCOMPARE(start, page_view);
+        QList<QWidget*> reached;
+        for (qsizetype i = 0; i < ring.size(); ++i) {
+          QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                          forward ? Qt::NoModifier : Qt::ShiftModifier);
+          test::WaitFor([&] { return QApplication::focusWidget() != start; });
+          start = QApplication::focusWidget();
+          const auto at = std::find_if(ring.begin(), ring.end(),
+                                       [](QWidget* place) { return place->hasFocus(); });
+          reached << (at != ring.end() ? *at : start);
+        }
+        QList<QWidget*> expected = ring;
+        if (!forward) {
+          std::reverse(expected.begin(), expected.end() - 1);
+        }
+        QCOMPARE(reached, expected);
+      }
+    }
+    side.ShowSideBar(true);
 
     // Ctrl+L reaches the address bar; there the field's own keys stay with
     // it instead of becoming page commands (select all, stop, delete).

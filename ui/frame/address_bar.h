@@ -47,9 +47,9 @@ class CAddressBar : public BandToolBar, public AddressBarView {
 
  signals:
   void goRequested();
-  // Focus leaves the bar: into the shown page (Shift+Tab, and a go) or to
-  // the page tabs (Tab).
-  void focusLeaving(bool to_page);
+  // Focus leaves the bar: backward (Shift+Tab, and a go: into the shown
+  // page) or forward (Tab).
+  void focusLeaving(bool backward);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -62,6 +62,7 @@
 #include "ui/frame/command_actions.h"
 #include "ui/frame/data_menu_view.h"
 #include "ui/frame/exit_dialog.h"
+#include "ui/frame/frame_focus_ring.h"
 #include "ui/frame/frame_icons.h"
 #include "ui/frame/frame_input_filter.h"
 #include "ui/frame/page_dialog_commands.h"
@@ -142,19 +143,8 @@ CMainFrame::CMainFrame(CTolvaneDoc& doc, QWidget* parent)
   view_->set_focus_address_bar([bar = QPointer<CAddressBar>(address_bar_)] {
     if (bar != nullptr && bar->isVisible()) bar->FocusAddressBar();
   });
-  connect(address_bar_, &CAddressBar::focusLeaving, this, [this](bool to_page) {
-    if (!to_page) {
-      view_->FocusPageTabs();
-      return;
-    }
-    for (auto* page : view_->page_area()->findChildren<QWebEngineView*>()) {
-      if (page->isVisible()) {
-        page->setFocus(Qt::TabFocusReason);
-        return;
-      }
-    }
-    view_->page_area()->setFocus(Qt::TabFocusReason);
-  });
+  connect(address_bar_, &CAddressBar::focusLeaving, this,
+          [this](bool backward) { focus_ring_->MoveFrom(FocusStop::kAddressBar, !backward); });
 
   CreateSidePanel();
   CreateBands();
@@ -244,19 +234,9 @@ void CMainFrame::StartPageCommands(QWebEngineProfile* profile) {
     return true;
   };
   hooks.offline = [this] { return page_dialogs_ != nullptr && page_dialogs_->offline(); };
-  // The page sits between the address bar and the search bar, as their own
-  // Tab keys lead into it: Tab past its end goes on to the search bar,
-  // Shift+Tab before its start back to the address bar. A hidden bar
-  // leaves the window's own focus order.
+  // Tab past the page's last element goes on along the window's ring.
   hooks.leave_page = [this](WebEngineControl&, bool backward) {
-    if (backward) {
-      if (!address_bar_->isVisible()) return false;
-      address_bar_->FocusAddressBar();
-    } else {
-      if (!search_bar_->isVisible()) return false;
-      search_bar_->FocusKeywordBox();
-    }
-    return true;
+    return focus_ring_->MoveFrom(FocusStop::kPage, !backward);
   };
   // Saving a page, a link or an image: the page's own save goes where the
   // user chose already; other downloads ask where to.
@@ -435,9 +415,9 @@ void CMainFrame::StartSearchCommands() {
   connect(site_search_, &SiteSearchAdder::engineAdded, side_bar_,
           [this] { side_bar_->SearchTreeChanged(); });
   connect(search_bar_, &CSearchBar::focusForwardWanted, this,
-          [this] { view_->tab_tree()->setFocus(Qt::TabFocusReason); });
+          [this] { focus_ring_->MoveFrom(FocusStop::kSearchBar, true); });
   connect(search_bar_, &CSearchBar::focusBackwardWanted, this,
-          [this] { view_->page_area()->setFocus(Qt::BacktabFocusReason); });
+          [this] { focus_ring_->MoveFrom(FocusStop::kSearchBar, false); });
 }
 
 // The one place the window is read for a command: at the moment it is given.
@@ -508,6 +488,8 @@ void CMainFrame::CreateSidePanel() {
     }
   });
   connect(view_, &CTolvaneView::tabTreePageWanted, side_bar_, &CSideBar::ShowTabPage);
+  focus_ring_ = std::make_unique<FrameFocusRing>(
+      FrameFocusRing::Parts{search_bar_, side_bar_, splitter_, view_, address_bar_});
   connect(view_->tab_tree(), &CTabTreeCtrl::searchItemDropped, this,
           [this](const QByteArray& token, int target) {
             if (SearchTreeCommands* commands = core_->search_tree_commands()) {
@@ -832,6 +814,12 @@ void CMainFrame::RestorePlacement() {
       return;
     }
   }
+}
+
+// Every Tab key no widget used comes here from the focus widget's parents.
+bool CMainFrame::focusNextPrevChild(bool next) {
+  return focus_ring_->Move(QApplication::focusWidget(), next) ||
+         QMainWindow::focusNextPrevChild(next);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

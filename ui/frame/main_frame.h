@@ -37,6 +37,7 @@ class DataMenuView;
 class CZoomPane;
 class WebEngineControl;
 class CSearchBar;
+class FrameFocusRing;
 class FrameInputFilter;
 struct MenuDrawing;
 class CStandardBar;
@@ -160,6 +161,7 @@ class CMainFrame : public QMainWindow,
   void Close() override;
 
  protected:
+  bool focusNextPrevChild(bool next) override;
   void closeEvent(QCloseEvent* event) override;
   QMenu* createPopupMenu() override;
   void changeEvent(QEvent* event) override;
@@ -198,6 +200,7 @@ class CMainFrame : public QMainWindow,
   std::unique_ptr<WindowCore> core_;
   CCommandActions* actions_ = nullptr;
   FrameInputFilter* input_filter_ = nullptr;
+  std::unique_ptr<FrameFocusRing> focus_ring_;
   CTolvaneView* view_ = nullptr;
   CSearchBar* search_bar_ = nullptr;
   CAddressBar* address_bar_ = nullptr;

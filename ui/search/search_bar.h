@@ -113,7 +113,7 @@ class CSearchBar : public BandToolBar, public KeywordBoxes {
   void commandRequested(int id);
   // A search wrote side_bar_text(): the side bar's box shows it.
   void sideBarTextSet();
-  // Tab leaves the bar forward (to the side bar), Shift+Tab backward.
+  // Tab leaves the bar forward, Shift+Tab backward.
   void focusForwardWanted();
   void focusBackwardWanted();
 

@@ -105,8 +105,6 @@ CSideBar::CSideBar(CTolvaneDoc& doc, CTolvaneView& view, CSearchBar& search_bar,
   stack_->addWidget(view_.tab_tree());
   for (int type = 1; type <= 3; ++type) stack_->addWidget(MakeStoreTree(type));
   layout->addWidget(stack_, 1);
-  for (int page = 0; page < SideBarCommands::kPageCount; ++page)
-    tree(page)->installEventFilter(this);
 
   search_tree_ctrl_->Rebuild(search_tree());
   connect(search_tree_ctrl_, &CSearchTreeCtrl::itemChosen, this, [this](int item) {
@@ -254,25 +252,9 @@ void CSideBar::ShowSearchTreeMenu(int item, const QPoint& global) {
   core_.router().Run(id, Context(id, item));
 }
 
-bool CSideBar::MoveFocus(QWidget* from, bool forward) {
-  QWidget* shown_tree = tree(commands().page());
-  const bool in_box = from == keyword_box_->lineEdit();
-  if (in_box && forward) {
-    shown_tree->setFocus(Qt::TabFocusReason);
-  } else if (!in_box && !forward) {
-    keyword_box_->setFocus(Qt::BacktabFocusReason);
-  } else if (forward) {
-    view_.category_bar()->setFocus(Qt::TabFocusReason);
-  } else {
-    search_bar_.FocusKeywordBox();
-  }
-  return true;
-}
-
 bool CSideBar::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
-  const Qt::KeyboardModifiers mods = key->modifiers();
   if (watched == keyword_box_->view()) {
     // Enter in the open list takes the entry under the cursor and searches.
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -292,11 +274,6 @@ bool CSideBar::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (key->key() == Qt::Key_Escape) return true;  // nothing else: the list is closed
-  }
-  if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-      !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
-    const bool forward = key->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier);
-    return MoveFocus(static_cast<QWidget*>(watched), forward);
   }
   return QWidget::eventFilter(watched, event);
 }

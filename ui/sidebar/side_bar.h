@@ -37,9 +37,8 @@ class WindowCore;
 // tree's menus, the right-clicked item.
 //
 // Keys: Enter in the keyword box (its list open or not) runs 59156; Esc
-// only closes the list; Tab and Shift+Tab (without Ctrl or Alt) go between
-// the box and the shown tree, and from there on to the category tabs
-// (forward) or the search bar (backward).
+// only closes the list; Tab and Shift+Tab go on to the window
+// (FrameFocusRing), which walks the box and the shown tree in its ring.
 class CSideBar : public QWidget, public SideBarView, public SearchTreeView {
   Q_OBJECT
 
@@ -84,8 +83,6 @@ class CSideBar : public QWidget, public SideBarView, public SearchTreeView {
   void RunSearchButton();
   void ShowSearchTreeMenu(int item, const QPoint& global);
   QTreeWidget* MakeStoreTree(int store_type);
-  // Tab and Shift+Tab in the box or a tree: true when handled.
-  bool MoveFocus(QWidget* from, bool forward);
 
   CTolvaneDoc& doc_;
   CTolvaneView& view_;
