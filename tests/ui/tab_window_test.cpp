@@ -185,19 +185,25 @@ class TabWindowTest : public QObject {
     QTest::keyClick(window, Qt::Key_X);
     QCOMPARE(keyword->text(), QStringLiteral("東京"));
 
-    // A menu on another group's tab and on the archive folder: nothing
-    // changes while it is open or when it is left.
+    // A menu on another group's tab and on the archive folder: the item
+    // right-clicked is lit while the menu is open; nothing else changes
+    // then or when it is left.
     const QString shown = ToQString(area.Describe());
     // The user opens group 他 (collapsed when 一店 was chosen) by its arrow.
     CTabTreeCtrl& tree_widget = *frame.view()->tab_tree();
     tree_widget.expandItem(tree_widget.WidgetItem(ws.tree().item(ws.tree().FindTab(1)).parent));
+    const auto text_of = [&](int item) {
+      return item >= 0 ? ToQString(ws.tree().item(item).text) : QStringLiteral("none");
+    };
     QString while_open;
     RightClickTreeItem(frame, ws.tree().FindTab(1), [&](QMenu& menu) {
       while_open = menu.actions().value(0)->text() + QLatin1Char(' ') + ToQString(area.Describe()) +
-                   QLatin1Char(' ') + TreeSelection(ws, tree);
+                   QLatin1Char(' ') + text_of(ws.tree().selected()) + QStringLiteral(" lit ") +
+                   text_of(CTabTreeCtrl::ItemIndex(tree.currentItem()));
       return 0;
     });
-    QCOMPARE(while_open, QStringLiteral("タブで検索(&S) ") + shown + QStringLiteral(" page 店"));
+    QCOMPARE(while_open, QStringLiteral("タブで検索(&S) ") + shown + QStringLiteral(" 店 lit 空"));
+    QCOMPARE(TreeSelection(ws, tree), QStringLiteral("page 店"));
     const int archive = ws.tree().FindGroup(app->document()->tab_folders().Find(-9999));
     QStringList archive_menu;
     RightClickTreeItem(frame, archive, [&](QMenu& menu) {

@@ -1,5 +1,6 @@
 #include "ui/base/model_tree_widget.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
 namespace tolvane {
@@ -18,9 +19,26 @@ ModelTreeWidget::ModelTreeWidget(QWidget* parent) : QTreeWidget(parent) {
   connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
     if (!syncing_) emit expandedChanged(ItemIndex(item), false);
   });
-  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    emit contextMenuRequested(ItemIndex(itemAt(pos)), viewport()->mapToGlobal(pos));
-  });
+  connect(this, &QWidget::customContextMenuRequested, this, &ModelTreeWidget::OpenMenu);
+}
+
+// The item right-clicked is lit while its menu is open, without telling the
+// model; after it, the tree shows the model's selection again, unless a
+// command had the model shown meanwhile.
+void ModelTreeWidget::OpenMenu(const QPoint& pos) {
+  const int clicked = ItemIndex(itemAt(pos));
+  const int before = ItemIndex(currentItem());
+  if (clicked >= 0 && clicked != before) {
+    const Syncing quiet(*this);
+    setCurrentItem(WidgetItem(clicked));
+  }
+  const int syncs = syncs_;
+  emit contextMenuRequested(clicked, viewport()->mapToGlobal(pos));
+  if (clicked >= 0 && clicked != before && syncs_ == syncs &&
+      QApplication::activePopupWidget() == nullptr) {
+    const Syncing quiet(*this);
+    setCurrentItem(WidgetItem(before));
+  }
 }
 
 int ModelTreeWidget::ItemIndex(const QTreeWidgetItem* item) {

@@ -15,8 +15,9 @@ namespace tolvane {
 // sets from the model (inside a Syncing guard) emit nothing, so a model
 // change never loops back into the model.
 //
-// A right click selects nothing: the menu it opens acts on the item under
-// the mouse, and what is shown changes only when a command is chosen.
+// A right click lights the item under the mouse while the menu it opens
+// acts on that item, but selects nothing in the model: what is shown
+// changes only when a command is chosen.
 class ModelTreeWidget : public QTreeWidget {
   Q_OBJECT
 
@@ -41,6 +42,7 @@ class ModelTreeWidget : public QTreeWidget {
    public:
     explicit Syncing(ModelTreeWidget& tree) : tree_(tree), was_(tree.syncing_) {
       tree.syncing_ = true;
+      ++tree.syncs_;
     }
     ~Syncing() { tree_.syncing_ = was_; }
     Syncing(const Syncing&) = delete;
@@ -56,7 +58,10 @@ class ModelTreeWidget : public QTreeWidget {
   std::vector<QTreeWidgetItem*> items_;  // by model item index
 
  private:
+  void OpenMenu(const QPoint& pos);
+
   bool syncing_ = false;
+  int syncs_ = 0;  // Syncing guards made, to see whether a menu's command did
 };
 
 }  // namespace tolvane
