@@ -23,6 +23,8 @@
 #include "ui/frame/address_bar.h"
 #include "ui/frame/main_frame.h"
 #include "ui/search/search_bar.h"
+#include "ui/search/tab_tree_images.h"
+#include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/tab_menus.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 #include "ui/tabs/tolvane_view.h"
@@ -78,7 +80,7 @@ class TabWindowTest : public QObject {
                               "11\t他\t0\t0\t1\t0\n"
                               "2\n"
                               "20\t10\t一店\t一店\t一店\t検索エンジンID[501]\t\t検索エンジンID[501]"
-                              "\t検索エンジンID[501]\t\t\t1\t\t0\t0\n"
+                              "\t検索エンジンID[501]\t\t\t1\t\t0\t0\t\t\t0\t5\n"
                               "21\t11\t空\t空\t空\t\t\t\t\t\t\t0\t\t0\t0\n"));
     WriteStore(dir / "vq_system.ini",
                QStringLiteral("[OptionMain]\nStartMode=4\nStartTab=20\nCloseMode=0\n"));
@@ -153,6 +155,15 @@ class TabWindowTest : public QObject {
     }));
     QLineEdit* keyword = frame.search_bar()->keyword_box()->lineEdit();
     keyword->setText(QStringLiteral("東京"));
+
+    // Tab 一店 has icon choice 5, 空 none: the tree draws each by its choice
+    // and the category row the open one as the tree does.
+    const auto shows = [](const QIcon& icon, int image) {
+      return icon.cacheKey() == TabTreeImage(image).cacheKey();
+    };
+    QVERIFY(shows(tree.WidgetItem(ws.tree().FindTab(0))->icon(0), TabTree::kTabIconBase + 5));
+    QVERIFY(shows(tree.WidgetItem(ws.tree().FindTab(1))->icon(0), TabTree::kTabImage));
+    QVERIFY(shows(frame.view()->category_bar()->tab(0).icon, TabTree::kTabIconBase + 5));
 
     // The user reads the page: a click in it gives it the focus.
     QWidget* pages = frame.view()->page_area();

@@ -34,6 +34,7 @@
 #include "ui/base/qt_text.h"
 #include "ui/search/engine_item_mime.h"
 #include "ui/search/engine_menu.h"
+#include "ui/search/tab_tree_images.h"
 
 namespace tolvane {
 namespace {
@@ -48,19 +49,7 @@ constexpr int kIconChoiceBase = 66;
 constexpr const char* kTokenProperty = "searchBarToken";
 constexpr const char* kCommandProperty = "searchBarCommand";
 
-// Standard pictures stand in for the image list's own; the icon choices of
-// engines and tabs are drawn as discs of their own colour.
-QIcon ChoiceIcon(int choice) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor::fromHsv((choice * 47) % 360, 160, 220));
-  painter.setPen(QColor::fromHsv((choice * 47) % 360, 200, 140));
-  painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-  return QIcon(pixmap);
-}
-
+// Standard pictures stand in for the image list's own.
 QIcon MakeBarImage(int image) {
   const QStyle& style = *QApplication::style();
   switch (image) {
@@ -81,7 +70,7 @@ QIcon MakeBarImage(int image) {
       break;
   }
   if (image > kIconChoiceBase && image < kIconChoiceBase + 51) {
-    return ChoiceIcon(image - kIconChoiceBase);
+    return IconChoiceImage(image - kIconChoiceBase);
   }
   // No icon chosen and no favicon.
   return style.standardIcon(QStyle::SP_FileIcon);
@@ -98,22 +87,6 @@ QIcon Cached(QHash<int, QIcon>& made, int image, QIcon (*make)(int)) {
 QIcon BarImage(int image) {
   static QHash<int, QIcon> made;
   return Cached(made, image, MakeBarImage);
-}
-
-// The tab tree's picture of an item (its tabs number their icon choices one
-// above the bar's).
-QIcon MakeTreeImage(int image) {
-  const QStyle& style = *QApplication::style();
-  if (image == TabTree::kRootImage) return style.standardIcon(QStyle::SP_DirHomeIcon);
-  if (image == TabTree::kGroupImage) return style.standardIcon(QStyle::SP_DirIcon);
-  if (image == TabTree::kArchiveImage) return style.standardIcon(QStyle::SP_DriveHDIcon);
-  if (image >= TabTree::kTabIconBase) return ChoiceIcon(image - TabTree::kTabIconBase);
-  return style.standardIcon(QStyle::SP_FileDialogContentsView);
-}
-
-QIcon TreeImage(int image) {
-  static QHash<int, QIcon> made;
-  return Cached(made, image, MakeTreeImage);
 }
 
 // The editable keyword box. Up and Down open the list instead of stepping
@@ -390,7 +363,7 @@ void CSearchBar::FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& but
   for (const int record : tree.TabsOfGroup(tree.FindGroup(button.item))) {
     const auto r = static_cast<std::size_t>(record);
     AddCommandEntry(menu, command::kTabCommand, ToQString(links_->tabs.DisplayName(r)), record);
-    menu.actions().back()->setIcon(TreeImage(tree.item(tree.FindTab(record)).image));
+    menu.actions().back()->setIcon(TabTreeImage(tree.item(tree.FindTab(record)).image));
   }
 }
 
@@ -409,7 +382,7 @@ void CSearchBar::FillTabMenu(QMenu& menu) {
   for (const int record : tree.TabsOfGroup(group_item)) {
     AddCommandEntry(menu, command::kTabButtonChoice,
                     ToQString(links_->tabs.DisplayName(static_cast<std::size_t>(record))), record);
-    menu.actions().back()->setIcon(TreeImage(tree.item(tree.FindTab(record)).image));
+    menu.actions().back()->setIcon(TabTreeImage(tree.item(tree.FindTab(record)).image));
     menu.actions().back()->setCheckable(true);
     menu.actions().back()->setChecked(record == current);
   }
@@ -457,7 +430,7 @@ void CSearchBar::Run(CommandId id) {
 
 void CSearchBar::RefreshTabButton() {
   QString name = ToQString(LoadString(302));  // "ホーム": nothing selected
-  QIcon icon = TreeImage(TabTree::kRootImage);
+  QIcon icon = TabTreeImage(TabTree::kRootImage);
   if (links_) {
     const TabTree& tree = links_->workspace.tree();
     int item = tree.selected();
@@ -465,7 +438,7 @@ void CSearchBar::RefreshTabButton() {
       item = tree.item(item).parent;
     if (item >= 0 && tree.item(item).kind != TabTreeItem::Kind::kRoot) {
       name = ToQString(tree.item(item).text);
-      icon = TreeImage(tree.item(item).image);
+      icon = TabTreeImage(tree.item(item).image);
     }
   }
   tab_button_->setText(ShowsText() ? name : QString());

@@ -9,6 +9,7 @@
 #include "core/tabs/tab_tree.h"
 #include "ui/base/qt_text.h"
 #include "ui/search/engine_item_mime.h"
+#include "ui/search/tab_tree_images.h"
 
 namespace tolvane {
 namespace {
@@ -17,20 +18,10 @@ namespace {
 // turned group, an archived group) is made anew, icon and drag flags too.
 constexpr int kImageRole = Qt::UserRole + 1;
 
-// Stand-ins until the tree has its own image list and favicons.
+// Each item by its model image (a tab by its icon choice); pages alike.
 QIcon ItemIcon(const QStyle& style, const TabTreeItem& item) {
-  switch (item.kind) {
-    case TabTreeItem::Kind::kRoot:
-      return style.standardIcon(QStyle::SP_DirHomeIcon);
-    case TabTreeItem::Kind::kGroup:
-      return style.standardIcon(item.image == TabTree::kArchiveImage ? QStyle::SP_DriveHDIcon
-                                                                     : QStyle::SP_DirIcon);
-    case TabTreeItem::Kind::kTab:
-      return style.standardIcon(QStyle::SP_FileDialogContentsView);
-    case TabTreeItem::Kind::kPage:
-      return style.standardIcon(QStyle::SP_FileIcon);
-  }
-  return {};
+  if (item.kind == TabTreeItem::Kind::kPage) return style.standardIcon(QStyle::SP_FileIcon);
+  return TabTreeImage(item.image);
 }
 
 // The model item of the widget item a drag carries: QTreeWidget writes each

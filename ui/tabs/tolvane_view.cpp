@@ -22,6 +22,7 @@
 #include "ui/browser/web_engine_control_factory.h"
 #include "ui/search/engine_property_dialog.h"
 #include "ui/search/search_bar.h"
+#include "ui/search/tab_tree_images.h"
 #include "ui/stores/item_property_dialog.h"
 #include "ui/tabs/category_tab_ctrl.h"
 #include "ui/tabs/multi_open_dialog.h"
@@ -207,9 +208,11 @@ void CTolvaneView::RefreshCategoryBar() {
     // page failed to load.
     const PageHost* shown =
         tab.current_page() >= 0 ? &tab.page(tab.current_page()).host() : nullptr;
+    const TabTree& tree = workspace()->tree();
+    const int in_tree = tree.FindTab(area.RecordAt(i));
     look.icon = shown != nullptr && shown->failed()
                     ? PageIcon(*shown)
-                    : style()->standardIcon(QStyle::SP_FileDialogContentsView);
+                    : TabTreeImage(in_tree >= 0 ? tree.item(in_tree).image : TabTree::kTabImage);
     looks.push_back(std::move(look));
   }
   category_bar_->SetTabs(std::move(looks), area.current_category());
