@@ -223,6 +223,45 @@ class SearchBarEndToEndTest : public QObject {
              QStringLiteral("barButton-1+ barButton-2 barButton-3 barButton-4 barButton-5+"));
   }
 
+  // At the window's least width, with long tab and group names, the name
+  // buttons and the keyword box give way and the search buttons stay.
+  void narrowestWindowKeepsTheSearchButtons() {
+    QTemporaryDir dir;
+    const std::filesystem::path path = QStringToPath(dir.path());
+    test::WriteOneShopTab(path, 1, 0, QStringLiteral("[OptionFindBar]\nButtonIDs=-1,-2,-3\n"));
+    const QString tab = u"とても長い名前のショッピングサイトの検索タブ"_qs;
+    const QString group = u"とても長い名前のタブグループ"_qs;
+    test::WriteStore(path / "vq_tab.tbf",
+                     QStringLiteral("@@TabList@@\n0\n2\n-9999\t保管箱\t0\t0\t99999999\t0\n"
+                                    "10\t%2\t0\t0\t0\t0\n1\n"
+                                    "21\t10\t%1\t%1\t%1\t検索エンジンID[501]\t\t"
+                                    "検索エンジンID[501]\t検索エンジンID[501]\t\t\t1\t\t0\t0\n")
+                         .arg(tab, group));
+    const std::unique_ptr<CTolvaneApp> app = test::StartApp(dir.path());
+    QVERIFY(app != nullptr);
+    CMainFrame& frame = *app->main_frame();
+    CSearchBar& bar = *frame.search_bar();
+    auto* tab_button = bar.findChild<QToolButton*>(u"tabButton"_qs);
+    QTRY_COMPARE(tab_button->toolTip(), tab);
+    QVERIFY(frame.minimumWidth() <= 800);
+    frame.resize(100, frame.height());
+    QCOMPARE(frame.width(), frame.minimumWidth());
+    const auto shown = [&] {
+      QStringList names;
+      for (const QWidget* part : bar.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (part->isVisible() && !part->objectName().isEmpty() &&
+            !part->objectName().startsWith(u"qt_"_qs) && bar.rect().contains(part->geometry())) {
+          names << part->objectName();
+        }
+      }
+      names.sort();
+      return names.join(QLatin1Char(' '));
+    };
+    QTRY_COMPARE(shown(), u"barButton-1 groupBox keywordBox keywordGrip searchButton tabButton"_qs);
+    QVERIFY(tab_button->width() < tab_button->sizeHint().width());
+    QCOMPARE(bar.group_box()->toolTip(), group);
+  }
+
   void dropGripAndFocusKeys() {
     QTemporaryDir dir;
     std::unique_ptr<CTolvaneApp> app = StartShop(dir);
@@ -258,7 +297,7 @@ class SearchBarEndToEndTest : public QObject {
     QTest::mouseMove(grip, at + QPoint(-400, 0));
     QTest::mouseMove(grip, at + QPoint(frame.width(), 0));
     QTest::mouseRelease(grip, Qt::LeftButton, {}, at + QPoint(frame.width(), 0));
-    QCOMPARE(bar.keyword_box()->width(), 300);
+    QTRY_COMPARE(bar.keyword_box()->width(), 300);
     QCOMPARE(Read(settings, settings::kFindBarKeywordWidth), 300);
 
     // Tab: from the group list to the keyword box, from there to the side

@@ -85,7 +85,9 @@ namespace {
 
 constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 720;
-constexpr int kMinimumWidth = 320;
+// Narrow as this, the search bar still shows its search buttons beside the
+// standard buttons.
+constexpr int kMinimumWidth = 800;
 constexpr int kMinimumHeight = 240;
 constexpr int kStatusBarMinimumHeight = 26;
 // How long ShowMessage covers the status text.
@@ -795,6 +797,7 @@ BandLayout CMainFrame::CurrentBandLayout() const {
 }
 
 void CMainFrame::RestorePlacement() {
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
   SettingsStore& settings = doc_.settings();
   const int cx = Read(settings, settings::kMainWindowCx);
   const int cy = Read(settings, settings::kMainWindowCy);

@@ -13,6 +13,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -41,6 +44,8 @@ namespace {
 
 // Narrower than this and the box can no longer be grabbed to widen it again.
 constexpr int kMinKeywordWidth = 20;
+// The keyword box shrinks down to this when the window is narrow.
+constexpr int kShrunkKeywordWidth = 48;
 // The keyword box never pushes the window's other parts out of reach.
 constexpr int kKeywordWidthMargin = 100;
 // Images of the shared image list the bar uses.
@@ -48,6 +53,9 @@ constexpr int kSearchImage = 53;
 constexpr int kIconChoiceBase = 66;
 constexpr const char* kTokenProperty = "searchBarToken";
 constexpr const char* kCommandProperty = "searchBarCommand";
+// Set on the name buttons and the keyword box while the bar is too narrow
+// for the box alone to give way (CSearchBar::GiveWay).
+constexpr const char* kGivesWayProperty = "searchBarGivesWay";
 
 // Standard pictures stand in for the image list's own.
 QIcon MakeBarImage(int image) {
@@ -91,10 +99,27 @@ QIcon BarImage(int image) {
 
 // The editable keyword box. Up and Down open the list instead of stepping
 // through it, and the list is refilled just before it opens.
+//
+// It asks for its stored width but gives way down to kShrunkKeywordWidth
+// before any button of the bar has to leave for the "»" menu.
 class KeywordBox : public QComboBox {
  public:
   KeywordBox(QWidget* parent, std::function<void()> before_popup)
       : QComboBox(parent), before_popup_(std::move(before_popup)) {}
+
+  void SetPreferredWidth(int width) {
+    preferred_width_ = width;
+    setMaximumWidth(width);
+    updateGeometry();
+  }
+  // While the name buttons give way, the box has given all it can.
+  QSize sizeHint() const override {
+    return {property(kGivesWayProperty).toBool() ? minimumSizeHint().width() : preferred_width_,
+            QComboBox::sizeHint().height()};
+  }
+  QSize minimumSizeHint() const override {
+    return {std::min(preferred_width_, kShrunkKeywordWidth), QComboBox::minimumSizeHint().height()};
+  }
 
   // Whether the list was just closed, so an `activated` now is a pick from
   // it. QComboBox also reports `activated` when editing ends with a text
@@ -125,6 +150,79 @@ class KeywordBox : public QComboBox {
  private:
   std::function<void()> before_popup_;
   bool picking_ = false;
+  int preferred_width_ = kMinKeywordWidth;
+};
+
+// The least width of a name cut with "…": the name's icon or the list's
+// arrow and the tool tip still tell which.
+int ElidedLeast(const QFontMetrics& metrics) {
+  return metrics.horizontalAdvance(QStringLiteral("…"));
+}
+
+// A button showing a name (the tab button): while it gives way
+// (kGivesWayProperty) and is narrower than its text needs, it shows the
+// text cut with "…"; the tool tip has it whole.
+class NameButton : public QToolButton {
+ public:
+  explicit NameButton(QWidget* parent) : QToolButton(parent) {
+    setSizePolicy(QSizePolicy::Preferred, sizePolicy().verticalPolicy());
+  }
+
+  QSize minimumSizeHint() const override {
+    QSize hint = sizeHint();
+    const int cut = fontMetrics().horizontalAdvance(text()) - ElidedLeast(fontMetrics());
+    if (cut > 0 && property(kGivesWayProperty).toBool()) hint.setWidth(hint.width() - cut);
+    return hint;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    const int short_by = sizeHint().width() - width();
+    if (short_by > 0) {
+      const int room = fontMetrics().horizontalAdvance(option.text) - short_by;
+      option.text = fontMetrics().elidedText(option.text, Qt::ElideRight, room);
+    }
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+  }
+};
+
+// The tab group drop-down, which gives way as NameButton does (its tool tip
+// is set with its entries).
+class GroupBox : public QComboBox {
+ public:
+  explicit GroupBox(QWidget* parent) : QComboBox(parent) {
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  }
+
+  QSize minimumSizeHint() const override {
+    QSize hint = sizeHint();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) {
+      widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)));
+    }
+    const int cut = widest - ElidedLeast(fontMetrics());
+    if (cut > 0 && property(kGivesWayProperty).toBool()) hint.setWidth(hint.width() - cut);
+    return hint;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    if (width() < sizeHint().width()) {
+      option.currentText =
+          fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width());
+    }
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+  }
 };
 
 // The handle right of the keyword box: dragging it sets the box's width.
@@ -165,11 +263,15 @@ class KeywordGrip : public QWidget {
   bool dragging_ = false;
 };
 
+void StyleButton(QToolButton& button, const QString& name) {
+  button.setObjectName(name);
+  button.setAutoRaise(true);
+  button.setFocusPolicy(Qt::TabFocus);
+}
+
 QToolButton* NewButton(QToolBar* bar, const QString& name) {
   auto* button = new QToolButton(bar);
-  button->setObjectName(name);
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::TabFocus);
+  StyleButton(*button, name);
   return button;
 }
 
@@ -180,16 +282,16 @@ CSearchBar::CSearchBar(SettingsStore& settings, const ItemStore& keywords, QWidg
   setObjectName(QStringLiteral("searchBar"));
   setAcceptDrops(true);
 
-  tab_button_ = NewButton(this, QStringLiteral("tabButton"));
+  tab_button_ = new NameButton(this);
+  StyleButton(*tab_button_, QStringLiteral("tabButton"));
   tab_button_->setPopupMode(QToolButton::InstantPopup);
   tab_button_->setMenu(new QMenu(tab_button_));
   connect(tab_button_->menu(), &QMenu::aboutToShow, this,
           [this] { FillTabMenu(*tab_button_->menu()); });
   addWidget(tab_button_);
 
-  group_box_ = new QComboBox(this);
+  group_box_ = new GroupBox(this);
   group_box_->setObjectName(QStringLiteral("groupBox"));
-  group_box_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   addWidget(group_box_);
   connect(group_box_, &QComboBox::activated, this, [this](int index) {
     if (!links_ || index < 0) return;
@@ -245,8 +347,9 @@ bool CSearchBar::ShowsText() const { return Read(settings_, settings::kFindBarSh
 
 void CSearchBar::Rebuild() {
   rebuild_pending_ = false;
-  keyword_box_->setFixedWidth(
-      std::max(kMinKeywordWidth, Read(settings_, settings::kFindBarKeywordWidth)));
+  static_cast<KeywordBox*>(keyword_box_)
+      ->SetPreferredWidth(
+          std::max(kMinKeywordWidth, Read(settings_, settings::kFindBarKeywordWidth)));
   const Qt::ToolButtonStyle style =
       ShowsText() ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
   tab_button_->setToolButtonStyle(style);
@@ -444,6 +547,7 @@ void CSearchBar::RefreshTabButton() {
   tab_button_->setText(ShowsText() ? name : QString());
   tab_button_->setToolTip(name);
   if (tab_button_->icon().cacheKey() != icon.cacheKey()) tab_button_->setIcon(icon);
+  GiveWay();
 }
 
 // The tab groups in tree order, indented by depth; the group shown chosen.
@@ -479,6 +583,28 @@ void CSearchBar::RefreshGroupBox() {
     for (const auto& [text, folder] : groups) group_box_->addItem(text, folder);
   }
   if (chosen >= 0) group_box_->setCurrentIndex(chosen);
+  group_box_->setToolTip(group_box_->currentText().trimmed());
+  GiveWay();
+}
+
+// The name buttons give way only once the keyword box has given all it can
+// (then it keeps to its least width), so the bar lets a button go to its
+// "»" menu only after both. The width the bar needs with the box at its
+// least is the same whether they give way or not, so deciding on it settles.
+void CSearchBar::GiveWay() {
+  const int keyword_room =
+      keyword_box_->sizeHint().width() - keyword_box_->minimumSizeHint().width();
+  const bool give = QToolBar::sizeHint().width() - keyword_room > width();
+  for (QWidget* part : std::initializer_list<QWidget*>{tab_button_, group_box_, keyword_box_}) {
+    if (part->property(kGivesWayProperty).toBool() == give) continue;
+    part->setProperty(kGivesWayProperty, give);
+    part->updateGeometry();
+  }
+}
+
+void CSearchBar::resizeEvent(QResizeEvent* event) {
+  BandToolBar::resizeEvent(event);
+  GiveWay();
 }
 
 int CSearchBar::chosen_group() const {
@@ -488,7 +614,7 @@ int CSearchBar::chosen_group() const {
 void CSearchBar::ResizeKeywordBox(int width) {
   const QWidget* frame = window();
   if (width < kMinKeywordWidth || width > frame->width() - kKeywordWidthMargin) return;
-  keyword_box_->setFixedWidth(width);
+  static_cast<KeywordBox*>(keyword_box_)->SetPreferredWidth(width);
   Write(settings_, settings::kFindBarKeywordWidth, width);
 }
 

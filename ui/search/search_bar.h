@@ -119,6 +119,7 @@ class CSearchBar : public BandToolBar, public KeywordBoxes {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -128,6 +129,8 @@ class CSearchBar : public BandToolBar, public KeywordBoxes {
   void RebuildButtons();
   void RefreshTabButton();
   void RefreshGroupBox();
+  // Lets the name buttons give way when the keyword box alone cannot.
+  void GiveWay();
   QToolButton* MakeButton();
   void ShowButton(QToolButton& shown, const SearchBarButtons::Button& button);
   void FillFolderMenu(QMenu& menu, const SearchBarButtons::Button& button);
