@@ -281,15 +281,15 @@ class FrameTest : public QObject {
     std::unique_ptr<CTolvaneApp> app = Start(dir);
     QVERIFY(app != nullptr);
     CMainFrame* frame = app->main_frame();
-    frame->resize(700, 500);
-    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
+    frame->resize(860, 500);
+    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(860, 500); }, 3000));
 
     // Maximised and back, then full screen: the view alone, the bands and
     // the window back as they were after it.
     frame->showMaximized();
-    QVERIFY(test::WaitFor([&] { return frame->size() != QSize(700, 500); }, 3000));
+    QVERIFY(test::WaitFor([&] { return frame->size() != QSize(860, 500); }, 3000));
     frame->showNormal();
-    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
+    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(860, 500); }, 3000));
     // Its menu entry names the key of the command table, once.
     QCOMPARE(frame->actions().Action(command::kFullScreen)->text(),
              QStringLiteral("全画面表示(&U)\tF11"));
@@ -298,17 +298,17 @@ class FrameTest : public QObject {
     QVERIFY(frame->router().State(command::kFullScreen).checked);
     QCOMPARE(Bands(*frame), QStringLiteral("59394- /59392- 59396- /59395- | no status"));
     frame->router().Run(command::kFullScreen);
-    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(700, 500); }, 3000));
+    QVERIFY(test::WaitFor([&] { return frame->size() == QSize(860, 500); }, 3000));
     QCOMPARE(Bands(*frame), QStringLiteral("59394 /59392 59396 /59395 | status"));
 
     // Closed in full screen entered from maximised: the normal size and the
     // bands as they were before full screen are kept for the next start.
     frame->showMaximized();
-    QVERIFY(test::WaitFor([&] { return frame->size() != QSize(700, 500); }, 3000));
+    QVERIFY(test::WaitFor([&] { return frame->size() != QSize(860, 500); }, 3000));
     frame->router().Run(command::kFullScreen);
     QVERIFY(frame->isFullScreen());
     QVERIFY(frame->close());
-    QCOMPARE(app->settings()->GetInt("MainWindow", "cx", 0), 700);
+    QCOMPARE(app->settings()->GetInt("MainWindow", "cx", 0), 860);
     QCOMPARE(app->settings()->GetInt("MainWindow", "cy", 0), 500);
     const BandLayout saved = BandLayout::Read(*app->settings());
     QVERIFY(saved.status_bar_shown());

@@ -84,15 +84,15 @@ class StartupTest : public QObject {
     QTemporaryDir dir;
     const std::filesystem::path data = QStringToPath(dir.path());
     test::WriteBytes(data / "vq_system.ini",
-                     "[MainWindow]\r\nx=60\r\ny=50\r\ncx=700\r\ncy=500\r\n"
+                     "[MainWindow]\r\nx=60\r\ny=50\r\ncx=900\r\ncy=500\r\n"
                      "[OptionMain]\r\nCloseMode=0\r\n");
     CTolvaneApp app;
     QCOMPARE(app.InitInstance(test::AppArguments(dir.path())), CTolvaneApp::kExitOk);
-    QCOMPARE(app.main_frame()->size(), QSize(700, 500));
+    QCOMPARE(app.main_frame()->size(), QSize(900, 500));
     QCOMPARE(app.main_frame()->pos(), QPoint(60, 50));
-    app.main_frame()->resize(640, 480);
+    app.main_frame()->resize(840, 480);
     QVERIFY(app.main_frame()->close());
-    QCOMPARE(app.settings()->GetInt("MainWindow", "cx", 0), 640);
+    QCOMPARE(app.settings()->GetInt("MainWindow", "cx", 0), 840);
     QCOMPARE(app.settings()->GetInt("MainWindow", "cy", 0), 480);
   }
 
