@@ -65,21 +65,28 @@ void CCommandActions::Watch(QMenu& menu) {
   connect(&menu, &QMenu::aboutToShow, this, [this, menu_ptr = &menu] { RefreshMenu(*menu_ptr); });
 }
 
+// The context is read once a pass: reading it looks at the whole window.
 void CCommandActions::RefreshMenu(QMenu& menu) {
+  const CommandContext context = context_ ? context_() : CommandContext{};
   for (QAction* action : menu.actions()) {
-    if (action->property(kCommandProperty).isValid()) Refresh(*action);
+    if (action->property(kCommandProperty).isValid()) Refresh(*action, context);
   }
 }
 
 void CCommandActions::Refresh(QAction& action) {
+  Refresh(action, context_ ? context_() : CommandContext{});
+}
+
+void CCommandActions::Refresh(QAction& action, const CommandContext& context) {
   const CommandId id(action.property(kCommandProperty).toInt());
-  const CommandState state = router_.State(id, context_ ? context_() : CommandContext{});
+  const CommandState state = router_.State(id, context);
   action.setEnabled(state.enabled);
   if (action.isCheckable()) action.setChecked(state.checked);
 }
 
 void CCommandActions::RefreshAll() {
-  for (auto& [id, action] : actions_) Refresh(*action);
+  const CommandContext context = context_ ? context_() : CommandContext{};
+  for (auto& [id, action] : actions_) Refresh(*action, context);
 }
 
 void CCommandActions::ShowKeysOf(const CommandTable& table) {

@@ -57,6 +57,7 @@ class CCommandActions : public QObject {
   CommandRouter& router() const { return router_; }
 
  private:
+  void Refresh(QAction& action, const CommandContext& context);
   void Watch(QMenu& menu);
   void Connect(QAction& action, CommandId id);
   void SetText(QAction& action, CommandId id, const QString& text);
