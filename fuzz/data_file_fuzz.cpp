@@ -42,9 +42,14 @@ std::string EncodeBody(std::string_view body) {
     std::size_t end = body.find('\n');
     std::string_view line = body.substr(0, end);
     body.remove_prefix(end == std::string_view::npos ? body.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const bool cr = !line.empty() && line.back() == '\r';
+    if (cr) line.remove_suffix(1);
     out += tolvane::TripletEncoding::Encode(line, random);
-    if (end != std::string_view::npos) out += '\n';
+    if (end != std::string_view::npos) {
+      out += '\n';
+    } else if (cr) {
+      out += '\r';  // the reader drops it as it does in the plain file
+    }
   }
   return out;
 }
