@@ -63,24 +63,24 @@ std::vector<StoreBarButton> StoreBar::Entries(std::size_t limit) const {
   for (std::size_t i = 0; i < folders.size(); ++i) folder_index.try_emplace(folders.id(i), i);
   for (std::size_t i = 0; i < items.size(); ++i) item_index.try_emplace(items.id(i), i);
 
-  // A token named twice keeps its first place: one button per folder or item.
+  // A folder or item named twice keeps its first place, however its number
+  // is written ("F2", "F02"): one button each, under its plain token.
   std::vector<StoreBarButton> entries;
   std::unordered_set<std::string> seen;
   const auto add = [&](std::string_view token) {
-    if (entries.size() == limit || !seen.insert(std::string(token)).second) return;
+    if (entries.size() == limit) return;
     int id = 0;
     const bool folder = ParseToken(token, 'F', id);
     if (!folder && !ParseToken(token, 'E', id)) return;
+    std::string plain = (folder ? "F" : "E") + std::to_string(id);
+    if (!seen.insert(plain).second) return;
     const auto& index = folder ? folder_index : item_index;
     const auto found = index.find(id);
     if (found == index.end()) return;
     const std::size_t i = found->second;
     if (!(folder ? OnBar(folders, i) : OnBar(items, i))) return;
     entries.push_back({folder ? StoreBarButton::Kind::kFolder : StoreBarButton::Kind::kItem,
-                       static_cast<int>(i),
-                       std::string(token),
-                       {},
-                       0});
+                       static_cast<int>(i), std::move(plain), {}, 0});
   };
   const std::string stored = Read(settings_, ButtonIdsSetting(store_.type()));
   for (std::size_t start = 0; start <= stored.size();) {

@@ -55,8 +55,9 @@ TEST_F(StoreBarTest,
   favorites_.folders().ToggleTrash(static_cast<std::size_t>(favorites_.folders().Find(4)));
   // Folder 3 unflagged, folder 4 and item 11 in the trash, item 8 deleted,
   // item 9 unflagged, folder 77 and item 99 unknown, "X1" and "F" no
-  // tokens, F2 named twice.
-  Write(settings_, settings::kFavoriteBarButtonIDs, " E8 ,F3,E7,X1,F,F77,E9,F2,E99,F2,E7x,E11,F4");
+  // tokens, F2 named three times (once as "F02"), E7 also as "E+7".
+  Write(settings_, settings::kFavoriteBarButtonIDs,
+        " E8 ,F3,E7,X1,F,F77,E9,F2,E99,F02,F2,E7x,E+7,E11,F4");
   const std::vector<StoreBarButton> buttons = bar_.Buttons();
   EXPECT_EQ(StoreBar::Describe(buttons),
             "E7:seven | F2:登録日順 | F1:新規登録 | F5:タグ別 | E10:ten");
