@@ -11,9 +11,14 @@
 #include "core/frame/page_commands.h"
 #include "core/frame/page_history_commands.h"
 #include "core/frame/search_tree_commands.h"
+#include "core/frame/search_tree_sync.h"
 #include "core/frame/side_bar_commands.h"
 #include "core/search/keyword_text.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
+#include "core/tabs/category_tab.h"
 #include "core/tabs/search_entry_commands.h"
+#include "core/tabs/tab_area.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/tab_workspace.h"
 
@@ -78,6 +83,41 @@ void WindowCore::AttachSideBar(SideBarView& side_bar, SearchTreeView& search_tre
   router_.Add(*side_bar_commands_);
   side_bar_commands_->Restore(doc_.settings());
   search_tree_view_ = &search_tree;
+  search_tree_sync_ = std::make_unique<SearchTreeSync>(doc_.engines(), doc_.engine_folders(),
+                                                       search_tree_, search_tree);
+}
+
+EngineDialog WindowCore::SiteSearchDialog(const EngineDialogValues& values, int tree_item) const {
+  EngineCreationPlace place;
+  int preferred = -1;
+  if (tree_item >= 0 && tree_item < search_tree_.size()) {
+    const SearchTreeItem& item = search_tree_.item(tree_item);
+    if (item.kind == SearchTreeItem::Kind::kEngine) place.selected_engine = item.record;
+    preferred = search_tree_.FolderIdOf(tree_item);
+  }
+  if (!CategoryFolderTree::IsUserId(preferred)) preferred = CurrentTabCategory();
+  EngineDialog dialog = EngineDialog::ForNewEngine(doc_.engines(), place, values);
+  dialog.OfferUserCategories(doc_.engine_folders(), preferred);
+  return dialog;
+}
+
+int WindowCore::CurrentTabCategory() const {
+  if (workspace_ == nullptr) return -1;
+  const TabArea& area = workspace_->area();
+  if (area.current_category() < 0) return -1;
+  const auto row = static_cast<std::size_t>(area.category(area.current_category()).record());
+  const EngineList& tabs = doc_.tabs();
+  if (row >= tabs.size() || tabs.deleted(row)) return -1;
+  // A category tab names its engines by reference in its search address.
+  for (const std::string* column : {&tabs.search_url(row), &tabs.url(row)}) {
+    const EngineList::Reference reference = tabs.ParseReference(*column);
+    if (reference.kind == EngineList::ReferenceKind::kFolder) return reference.id;
+    if (reference.kind == EngineList::ReferenceKind::kEngine) {
+      const int engine = doc_.engines().FindById(reference.id);
+      if (engine >= 0) return doc_.engines().EffectiveFolder(static_cast<std::size_t>(engine));
+    }
+  }
+  return -1;
 }
 
 void WindowCore::Start(const StartParams& params) {

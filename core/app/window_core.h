@@ -9,6 +9,7 @@
 #include "core/commands/command_router.h"
 #include "core/commands/input_state.h"
 #include "core/frame/address_list.h"
+#include "core/search/engine_dialog.h"
 #include "core/search/search_tree.h"
 
 namespace tolvane {
@@ -29,6 +30,7 @@ class Prompter;
 class ResourceProbe;
 class SearchEntryCommands;
 class SearchTreeCommands;
+class SearchTreeSync;
 class SearchTreeView;
 class SideBarCommands;
 class SideBarView;
@@ -73,7 +75,9 @@ class WindowCore {
 
   void AttachAddressBar(AddressBarView& view);
   // The side bar's page commands at once (shown as the settings say); the
-  // search tree's commands once Start made the tabs.
+  // search tree's commands once Start made the tabs. From now on every
+  // change the engine list or its categories announce redraws the tree and
+  // the search bar.
   void AttachSideBar(SideBarView& side_bar, SearchTreeView& search_tree);
   // The window's one reader of the input state (ContextNow).
   void set_input_reader(std::function<InputState()> reader) { read_input_ = std::move(reader); }
@@ -111,6 +115,13 @@ class WindowCore {
   CommandContext ContextNow(CommandId id, CommandSource source) const;
   // Runs `id` with ContextNow(id, source).
   bool Run(CommandId id, CommandSource source = CommandSource::kMenu);
+
+  // The engine dialog for a shop's own search found on the shown page,
+  // starting from `values`. The user chooses its user category; the choice
+  // starts at the category of search tree item `tree_item` (the one
+  // right-clicked; -1 for none), else at the user category the current
+  // category tab searches (or its engine is in), else at "追加した検索".
+  EngineDialog SiteSearchDialog(const EngineDialogValues& values, int tree_item) const;
 
   // Commands of the command table that have no handler on purpose.
   struct Unhandled {
@@ -151,6 +162,10 @@ class WindowCore {
   void TellStartFailures();
 
  private:
+  // The engine category the current category tab's search names; -1 when
+  // it names none.
+  int CurrentTabCategory() const;
+
   CTolvaneDoc& doc_;
   Platform platform_;
   FrameWindow& frame_;
@@ -159,6 +174,7 @@ class WindowCore {
   AddressList address_list_;
   SearchTree search_tree_;
   SearchTreeView* search_tree_view_ = nullptr;
+  std::unique_ptr<SearchTreeSync> search_tree_sync_;
   std::function<InputState()> read_input_;
   SaveStatus show_save_status_;
   SaveFailureReporter save_reporter_;

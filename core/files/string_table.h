@@ -96,6 +96,10 @@ inline constexpr int kGestureDelete = 34678;
 inline constexpr int kGestureClear = 34679;
 inline constexpr int kGestureDirectInput = 34680;
 inline constexpr int kNoUserEngineIdLeft = 34690;
+// The category a shop's search added from its page goes in by default, and
+// the label of the dialog's category choice.
+inline constexpr int kAddedSearchCategory = 34702;
+inline constexpr int kEngineCategoryLabel = 34703;
 // Adding a shop's own search (menu text) and why its description is refused.
 inline constexpr int kAddSiteSearch = 34681;
 inline constexpr int kDescriptionTooLarge = 34682;

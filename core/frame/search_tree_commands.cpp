@@ -215,35 +215,28 @@ void SearchTreeCommands::CreateEngine(const CommandContext& context) {
   place.folder_id = item >= 0 ? tree_.FolderIdOf(item) : CategoryFolderTree::kTopLevelId;
   EngineDialog dialog = EngineDialog::ForNewEngine(engines_, place);
   const std::optional<int> row = view_.EditEngine(dialog);
-  if (!row) return;
-  RebuildAndSelect(*row, -1);
-  if (engines_.on_search_bar(static_cast<std::size_t>(*row))) view_.SearchBarItemsChanged();
+  if (row) Select(*row, -1);
 }
 
 void SearchTreeCommands::EditProperties(const CommandContext& context) {
   const int row = EngineRow(context);
-  const auto r = static_cast<std::size_t>(row);
-  const bool was_on_bar = engines_.on_search_bar(r);
-  const std::string old_name = engines_.name(r);
-  EngineDialog dialog = EngineDialog::ForRow(engines_, r);
-  if (!view_.EditEngine(dialog)) return;
-  RebuildAndSelect(row, -1);
-  if (was_on_bar != engines_.on_search_bar(r) || (was_on_bar && old_name != engines_.name(r))) {
-    view_.SearchBarItemsChanged();
-  }
+  EngineDialog dialog = EngineDialog::ForRow(engines_, static_cast<std::size_t>(row));
+  if (view_.EditEngine(dialog)) Select(row, -1);
 }
 
 void SearchTreeCommands::ToggleArchived(const CommandContext& context) {
   if (const int row = EngineRow(context); row >= 0) {
     const auto r = static_cast<std::size_t>(row);
     engines_.set_archived(r, !engines_.archived(r));
-    RebuildAndSelect(row, -1);
+    engines_.changes().Notify(StoreChange::Part::kItems);
+    Select(row, -1);
     return;
   }
   const int folder = FolderIndex(context);
   const auto f = static_cast<std::size_t>(folder);
   folders_.set_archived(f, !folders_.archived(f));
-  RebuildAndSelect(-1, folder);
+  folders_.changes().Notify(StoreChange::Part::kFolders);
+  Select(-1, folder);
 }
 
 void SearchTreeCommands::DeleteItem(const CommandContext& context) {
@@ -258,26 +251,28 @@ void SearchTreeCommands::DeleteItem(const CommandContext& context) {
     if (siblings[i] == item) select = siblings[i - 1];
   }
   const SearchTreeItem target = tree_.item(select);
-  const bool was_on_bar = OnSearchBar(context);
   if (const int row = EngineRow(context); row >= 0) {
     engines_.MarkDeleted(static_cast<std::size_t>(row));
+    engines_.changes().Notify(StoreChange::Part::kItems);
   } else {
     folders_.Delete(static_cast<std::size_t>(FolderIndex(context)));
+    // The category's engines went with it.
+    folders_.changes().Notify(StoreChange::Part::kFolders);
   }
-  RebuildAndSelect(target.kind == Kind::kEngine ? target.record : -1,
-                   target.kind == Kind::kFolder ? target.record : -1);
-  if (was_on_bar) view_.SearchBarItemsChanged();
+  Select(target.kind == Kind::kEngine ? target.record : -1,
+         target.kind == Kind::kFolder ? target.record : -1);
 }
 
 void SearchTreeCommands::ToggleSearchBar(const CommandContext& context) {
   if (const int row = EngineRow(context); row >= 0) {
     const auto r = static_cast<std::size_t>(row);
     engines_.set_on_search_bar(r, !engines_.on_search_bar(r));
+    engines_.changes().Notify(StoreChange::Part::kItems);
   } else {
     const auto f = static_cast<std::size_t>(FolderIndex(context));
     folders_.set_search_bar(f, !folders_.search_bar(f));
+    folders_.changes().Notify(StoreChange::Part::kFolders);
   }
-  view_.SearchBarItemsChanged();
 }
 
 std::string SearchTreeCommands::ArchiveText(int item) const {
@@ -291,8 +286,7 @@ std::string SearchTreeCommands::ArchiveText(int item) const {
                   : CommandTable::ActionName(CommandId(kMoveToArchive));
 }
 
-void SearchTreeCommands::RebuildAndSelect(int engine_row, int folder) {
-  tree_.Build();
+void SearchTreeCommands::Select(int engine_row, int folder) {
   int item = engine_row >= 0 ? tree_.FindEngine(engine_row) : -1;
   if (item < 0 && folder >= 0) item = tree_.FindFolder(folder);
   tree_.Select(item >= 0 ? item : tree_.root());

@@ -22,7 +22,8 @@ class SearchTreeView {
   virtual std::optional<int> EditEngine(EngineDialog& dialog) = 0;
   // The model changed (items or selection): draw the tree again.
   virtual void SearchTreeChanged() = 0;
-  // An engine's or category's search-bar flag, name or icon changed.
+  // The engines or categories changed: the search bar's buttons follow
+  // their flags, names and icons.
   virtual void SearchBarItemsChanged() = 0;
 };
 
@@ -99,10 +100,10 @@ class SearchTreeCommands : public CommandRows<SearchTreeCommands> {
   // Adds the category search tab into the current category tab's group and
   // selects it; false without a current category tab.
   bool AddSearchTab(int item);
-  // Rebuilds the tree, selects the item of `engine_row` (or folder index
-  // `folder` when the row is -1; the root when neither is listed) and
-  // redraws.
-  void RebuildAndSelect(int engine_row, int folder);
+  // Selects the item of `engine_row` (or folder index `folder` when the
+  // row is -1; the root when neither is listed) and redraws. The tree was
+  // rebuilt when the list announced the change (SearchTreeSync).
+  void Select(int engine_row, int folder);
 
   EngineList& engines_;
   CategoryFolderTree& folders_;

@@ -4,6 +4,7 @@
 #include "core/commands/shortcut_text.h"
 #include "core/files/record_fields.h"
 #include "core/files/string_table.h"
+#include "core/stores/category_folder_tree.h"
 #include "core/text/cp932_tables.h"
 
 namespace tolvane {
@@ -196,11 +197,11 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
   }
   if (!writes_row_) return {0, row_, {}};
   if (creating_) {
-    const auto row = list_->CreateUserEngine(values_, place_);
+    const std::optional<EngineCreationPlace> place = list_->NextId() ? ChosenPlace() : std::nullopt;
+    const auto row = place ? list_->CreateUserEngine(values_, *place) : std::nullopt;
     if (!row) {
       return {string_id::kNoUserEngineIdLeft, -1, LoadString(string_id::kNoUserEngineIdLeft)};
     }
-    list_->changes().Notify(StoreChange::Part::kItems);
     return {0, *row, {}};
   }
   const auto row = static_cast<std::size_t>(row_);
@@ -221,6 +222,53 @@ EngineDialog::SaveResult EngineDialog::Save(const CommandDispatcher& dispatcher)
   return {0, row_, {}};
 }
 
+void EngineDialog::OfferUserCategories(CategoryFolderTree& folders, int preferred_folder_id) {
+  folders_ = &folders;
+  category_choices_.clear();
+  const std::string added = LoadString(string_id::kAddedSearchCategory);
+  bool added_there = false;
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (folders.deleted(i) || !folders.IsUser(i) || folders.archived(i)) continue;
+    category_choices_.push_back({folders.id(i), folders.DisplayName(i)});
+    added_there = added_there || folders.name(i) == added;
+  }
+  if (!added_there && folders.NextId()) category_choices_.push_back({kNewCategory, added});
+  category_choice_ = -1;
+  for (std::size_t c = 0; c < category_choices_.size(); ++c) {
+    const CategoryChoice& choice = category_choices_[c];
+    if (choice.folder_id == preferred_folder_id) {
+      category_choice_ = static_cast<int>(c);
+      break;
+    }
+    if (choice.name == added && category_choice_ < 0) category_choice_ = static_cast<int>(c);
+  }
+  if (category_choice_ < 0 && !category_choices_.empty()) category_choice_ = 0;
+}
+
+bool EngineDialog::SetCategoryChoice(int index) {
+  if (index < 0 || index >= static_cast<int>(category_choices_.size())) return false;
+  category_choice_ = index;
+  return true;
+}
+
+std::optional<EngineCreationPlace> EngineDialog::ChosenPlace() {
+  if (category_choice_ < 0) return place_;
+  const CategoryChoice& choice = category_choices_[static_cast<std::size_t>(category_choice_)];
+  int folder_id = choice.folder_id;
+  if (folder_id == kNewCategory) {
+    const auto index = folders_->AddFolder(choice.name, CategoryFolderTree::kTopLevelId);
+    if (!index) return std::nullopt;
+    folder_id = folders_->id(static_cast<std::size_t>(*index));
+    // A second save (after a refusal) files into the category made now.
+    category_choices_[static_cast<std::size_t>(category_choice_)].folder_id = folder_id;
+  }
+  // Next to the selected engine only when it is in the category chosen.
+  const int beside = place_.selected_engine;
+  const bool keeps_engine = beside >= 0 && static_cast<std::size_t>(beside) < list_->size() &&
+                            list_->EffectiveFolder(static_cast<std::size_t>(beside)) == folder_id;
+  return EngineCreationPlace{folder_id, keeps_engine ? beside : -1};
+}
+
 std::string EngineDialog::Describe() const {
   std::string out;
   for (int f = 0; f < kFieldCount; ++f) {
@@ -229,6 +277,10 @@ std::string EngineDialog::Describe() const {
     out += Label(field);
     if (!Editable(field)) out += '*';
     out += '[' + Text(field) + ']';
+  }
+  if (category_choice_ >= 0) {
+    out += ' ' + LoadString(string_id::kEngineCategoryLabel) + '[' +
+           category_choices_[static_cast<std::size_t>(category_choice_)].name + ']';
   }
   return out;
 }

@@ -3,11 +3,13 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/stores/engine_list.h"
 
 namespace tolvane {
 
+class CategoryFolderTree;
 class CommandDispatcher;
 
 // The engine properties dialog without its window: the values of one engine
@@ -85,6 +87,25 @@ class EngineDialog {
 
   const EngineDialogValues& values() const { return values_; }
 
+  // A user category a new engine may be filed in. kNewCategory stands for
+  // "追加した検索", made at the top level when the dialog saves.
+  struct CategoryChoice {
+    int folder_id = 0;
+    std::string name;  // Shift_JIS
+  };
+  static constexpr int kNewCategory = -1;
+  // Creating a shop's search from its page: the user picks the category
+  // among the live user categories (100-199) of `folders` that are not in
+  // the archive, "追加した検索" being offered as a new one unless a category
+  // of that name is there or no category ID is left. The choice starts at
+  // `preferred_folder_id` when offered, else at "追加した検索". Without any
+  // choice the engine goes where the dialog's place says.
+  void OfferUserCategories(CategoryFolderTree& folders, int preferred_folder_id);
+  const std::vector<CategoryChoice>& category_choices() const { return category_choices_; }
+  // Index into category_choices(); -1 when none is offered.
+  int category_choice() const { return category_choice_; }
+  bool SetCategoryChoice(int index);
+
   void PressGestureButton(GestureButton button);
   bool gesture_typing() const { return gesture_typing_; }
 
@@ -99,12 +120,16 @@ class EngineDialog {
   };
   SaveResult Save(const CommandDispatcher& dispatcher);
 
-  // "ID*[100001] 名前[Shop] …" in field order, "*" marking read-only fields.
+  // "ID*[100001] 名前[Shop] …" in field order, "*" marking read-only fields,
+  // then "カテゴリ[name]" when categories are offered.
   std::string Describe() const;
 
  private:
   EngineDialog(EngineList& list, int row, bool creating);
   bool TextFieldsEditable() const;
+  // The place of the engine being created in the category chosen, making
+  // "追加した検索" when that was chosen; nullopt when no ID is left for it.
+  std::optional<EngineCreationPlace> ChosenPlace();
 
   EngineList* list_;
   int row_;  // -1 when creating
@@ -113,6 +138,9 @@ class EngineDialog {
   EngineDialogValues values_;
   bool writes_row_ = true;
   bool gesture_typing_ = false;
+  CategoryFolderTree* folders_ = nullptr;
+  std::vector<CategoryChoice> category_choices_;
+  int category_choice_ = -1;
 };
 
 }  // namespace tolvane

@@ -77,9 +77,15 @@ void SearchTree::AddLevel(int parent_item, int folder_id, BuildState& state) {
     state.placed[static_cast<std::size_t>(f)] = true;
     folders.push_back(f);
   }
+  // The archive folder comes last whatever its order: a category made
+  // during the run is appended after it, but sorts before it as it will
+  // after the next start.
   std::stable_sort(folders.begin(), folders.end(), [this](int a, int b) {
-    return folders_.order(static_cast<std::size_t>(a)) <
-           folders_.order(static_cast<std::size_t>(b));
+    const auto key = [this](int f) {
+      const auto i = static_cast<std::size_t>(f);
+      return std::pair(folders_.id(i) == CategoryFolderTree::kArchiveId, folders_.order(i));
+    };
+    return key(a) < key(b);
   });
   for (int f : folders) {
     const auto index = static_cast<std::size_t>(f);

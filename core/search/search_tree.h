@@ -39,9 +39,8 @@ struct SearchTreeItem {
 //       Books A #64
 //     保管箱 #52
 //
-// Sibling categories are listed by their order key (the archive folder
-// carries the highest and comes last); a category filed under a missing
-// or deleted parent is not listed.
+// Sibling categories are listed by their order key, the archive folder
+// last; a category filed under a missing or deleted parent is not listed.
 class SearchTree {
  public:
   static constexpr int kRootImage = 0;

@@ -71,6 +71,11 @@ class CategoryFolderTree {
   // Returns the index of the folder changed, or -1.
   int ParseOptionLine(std::string_view line);
 
+  // A new folder `name` (Shift_JIS) under `parent_id` with the next free
+  // ID, at `order` among its siblings; tells the tree's observers. Returns
+  // its index, or nullopt when no ID is left.
+  std::optional<int> AddFolder(std::string_view name, int parent_id, int order = kNoOrder);
+
   // Empty for a deleted folder. The engine tree writes ID, name and parent;
   // the tab tree adds archived, order, search-bar flag, gesture and shortcut.
   std::string FormatFolderLine(std::size_t index) const;

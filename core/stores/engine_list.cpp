@@ -252,6 +252,7 @@ std::optional<int> EngineList::CreateUserEngine(const EngineDialogValues& values
   on_search_bar_[row] = values.on_search_bar ? 1 : 0;
   archived_[row] = archive ? 1 : 0;
   orders_[row] = beside_engine ? orders_[selected] : kCreatedInFolderOrder;
+  changes_.Notify(StoreChange::Part::kItems);
   return index;
 }
 

@@ -144,7 +144,8 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   // A user engine made from the properties dialog: the next free Id, the
   // place's folder, the dialog's columns, and an Order that sorts it next to
   // the selected engine (or kCreatedInFolderOrder under a folder). Returns
-  // the new row, or nullopt when no user engine Id is left.
+  // the new row, or nullopt when no user engine Id is left. Tells the
+  // list's observers, so every view of the engines shows the new one.
   std::optional<int> CreateUserEngine(const EngineDialogValues& values,
                                       const EngineCreationPlace& place);
 

@@ -19,6 +19,8 @@
 #include "core/app/tolvane_doc.h"
 #include "core/files/setting_keys.h"
 #include "core/files/settings_store.h"
+#include "core/stores/category_folder_tree.h"
+#include "core/stores/engine_list.h"
 #include "core/tabs/tab_workspace.h"
 #include "local_http_server.h"
 #include "ui/app/tolvane_app.h"
@@ -28,6 +30,7 @@
 #include "ui/search/engine_item_mime.h"
 #include "ui/search/search_bar.h"
 #include "ui/search/site_search_adder.h"
+#include "ui/sidebar/search_tree_ctrl.h"
 #include "ui/sidebar/side_bar.h"
 #include "ui/tabs/tolvane_view.h"
 #include "ui_test_support.h"
@@ -196,6 +199,22 @@ class SearchBarEndToEndTest : public QObject {
     QCOMPARE(engines.size(), rows + 1);
     QCOMPARE(ToQString(engines.name(rows)), u"辞書店"_qs);
     QCOMPARE(engines.encoding(rows), 2);
+    // The shop's tab searches a downloaded category: the new shop goes in
+    // "追加した検索", made now, and the side bar's tree shows it at once
+    // under that category, before 保管箱.
+    const CategoryFolderTree& folders = app->document()->engine_folders();
+    const int category = folders.Find(engines.folder_id(rows));
+    QVERIFY(category >= 0 && folders.IsUser(static_cast<std::size_t>(category)));
+    QCOMPARE(ToQString(folders.name(static_cast<std::size_t>(category))), u"追加した検索"_qs);
+    const QTreeWidgetItem* root = frame.side_bar()->search_tree_ctrl()->topLevelItem(0);
+    QStringList shown;
+    for (int i = 0; i < root->childCount(); ++i) {
+      shown << root->child(i)->text(0);
+      for (int j = 0; j < root->child(i)->childCount(); ++j) {
+        shown << u"  "_qs + root->child(i)->child(j)->text(0);
+      }
+    }
+    QCOMPARE(shown.join(QLatin1Char('|')), u"テスト|  SJIS店|追加した検索|  辞書店|保管箱"_qs);
 
     CommandContext context =
         frame.core().ContextNow(command::kEngineCommand, CommandSource::kSearchBar);

@@ -377,30 +377,8 @@ void CMainFrame::StartSearchCommands() {
   SearchEntryCommands* search_commands = core_->search_commands();
   if (search_commands == nullptr) return;
   SiteSearchAdder::Hooks hooks;
-  // The right-clicked item of the search tree (a category, or beside an
-  // engine), else the first user category, else the top level.
   hooks.create = [this](const EngineDialogValues& values, int tree_item) -> std::optional<int> {
-    EngineCreationPlace place;
-    const SearchTree& tree = core_->search_tree();
-    const CategoryFolderTree& folders = doc_.engine_folders();
-    if (tree_item >= 0 && tree_item < tree.size() &&
-        tree.item(tree_item).kind != SearchTreeItem::Kind::kRoot) {
-      const SearchTreeItem& item = tree.item(tree_item);
-      if (item.kind == SearchTreeItem::Kind::kEngine) {
-        place.selected_engine = item.record;
-      } else {
-        place.folder_id = folders.id(static_cast<std::size_t>(item.record));
-      }
-    } else {
-      for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (!folders.deleted(i) && folders.id(i) >= CategoryFolderTree::kFirstUserId &&
-            folders.id(i) <= CategoryFolderTree::kLastUserId) {
-          place.folder_id = folders.id(i);
-          break;
-        }
-      }
-    }
-    EngineDialog dialog = EngineDialog::ForNewEngine(doc_.engines(), place, values);
+    EngineDialog dialog = core_->SiteSearchDialog(values, tree_item);
     return CEnginePropertyDialog::Run(dialog, doc_, this);
   };
   site_search_ = new SiteSearchAdder(*prompter_, std::move(hooks), this);
@@ -413,9 +391,6 @@ void CMainFrame::StartSearchCommands() {
        doc_.engines(), doc_.tab_folders(), doc_.tabs(),
        [this](CommandId id) { return core_->ContextNow(id, CommandSource::kSearchBar); }});
   connect(view_, &CTolvaneView::tabsChanged, search_bar_, &CSearchBar::RebuildSoon);
-  connect(site_search_, &SiteSearchAdder::engineAdded, search_bar_, &CSearchBar::RebuildSoon);
-  connect(site_search_, &SiteSearchAdder::engineAdded, side_bar_,
-          [this] { side_bar_->SearchTreeChanged(); });
   connect(search_bar_, &CSearchBar::focusForwardWanted, this,
           [this] { focus_ring_->MoveFrom(FocusStop::kSearchBar, true); });
   connect(search_bar_, &CSearchBar::focusBackwardWanted, this,

@@ -50,6 +50,16 @@ CEnginePropertyDialog::CEnginePropertyDialog(EngineDialog& model,
   ShowReadOnly(*id, true);
   form_->addRow(Label(Field::kId), id);
 
+  if (!model.category_choices().empty()) {
+    category_ = new QComboBox;
+    category_->setObjectName(QStringLiteral("category"));
+    for (const EngineDialog::CategoryChoice& choice : model.category_choices()) {
+      category_->addItem(ToQString(choice.name));
+    }
+    category_->setCurrentIndex(model.category_choice());
+    form_->addRow(ToQString(LoadString(string_id::kEngineCategoryLabel)), category_);
+  }
+
   AddText(Field::kName, "name");
   AddText(Field::kTabName, "tabName");
   AddText(Field::kShortName, "shortName");
@@ -158,6 +168,7 @@ void CEnginePropertyDialog::StoreFields() {
   const int encoding = encoding_->currentData().toInt();
   if (encoding != std::stoi(model_.Text(Field::kEncoding))) model_.SetEncodingChoice(encoding);
   model_.SetOnSearchBar(on_search_bar_->isChecked());
+  if (category_ != nullptr) model_.SetCategoryChoice(category_->currentIndex());
 }
 
 void CEnginePropertyDialog::accept() {

@@ -18,7 +18,8 @@ class CommandDispatcher;
 // The engine properties dialog (title "基本設定", or "検索エンジンの新規作成"
 // when creating) drawn over an EngineDialog: アイコン, ID, 名前, タブ名,
 // 短縮名, URL, 検索文字列, PostData, URLエンコード, マウスジェスチャ with its
-// buttons, ショートカット, 検索バーに表示する. Fields the model keeps read
+// buttons, ショートカット, 検索バーに表示する, and カテゴリ after the ID when
+// the model offers categories. Fields the model keeps read
 // only are read only here. OK writes the fields into the model and saves
 // it; a refused save (1014, 1016, 1017, no ID left) shows its message and
 // the dialog stays open.
@@ -51,6 +52,8 @@ class CEnginePropertyDialog : public QDialog {
   const CommandDispatcher& dispatcher_;
   QComboBox* icon_ = nullptr;
   QComboBox* encoding_ = nullptr;
+  // Only when the model offers categories (a shop's search from its page).
+  QComboBox* category_ = nullptr;
   QLineEdit* gesture_ = nullptr;
   QCheckBox* on_search_bar_ = nullptr;
   std::vector<std::pair<EngineDialog::Field, QLineEdit*>> texts_;

@@ -131,10 +131,10 @@ void SiteSearchAdder::Finish(const QByteArray& document) {
     Refuse(description.Message());
     return;
   }
-  // The dialog saves the engine itself; a full ID range is its message.
-  const std::optional<int> row = hooks_.create(description.engine(), tree_item_);
+  // The dialog saves the engine itself (the engine list tells the views);
+  // a full ID range is its message.
+  hooks_.create(description.engine(), tree_item_);
   End();
-  if (row) emit engineAdded(*row);
 }
 
 void SiteSearchAdder::Refuse(const std::string& message) {

@@ -54,8 +54,6 @@ class SiteSearchAdder : public QObject {
   static void FindDescription(QWebEnginePage* page, std::function<void(const QUrl&)> found);
 
  signals:
-  // A user engine was created at `row` of the engine list.
-  void engineAdded(int row);
   // The command ended, with or without an engine.
   void finished();
 

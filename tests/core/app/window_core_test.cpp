@@ -14,7 +14,10 @@
 #include "core/frame/page_commands.h"
 #include "core/frame/search_tree_commands.h"
 #include "core/frame/side_bar_commands.h"
+#include "core/tabs/category_tab.h"
+#include "core/tabs/tab_area.h"
 #include "core/tabs/tab_workspace.h"
+#include "core/text/charset_converter.h"
 #include "support/doc_world.h"
 
 namespace tolvane {
@@ -47,8 +50,11 @@ class QuietWindow : public FrameWindow,
   void ShowSideBar(bool) override {}
   void ShowSideBarPage(int) override {}
   std::optional<int> EditEngine(EngineDialog&) override { return std::nullopt; }
-  void SearchTreeChanged() override {}
-  void SearchBarItemsChanged() override {}
+  void SearchTreeChanged() override { ++tree_drawn; }
+  void SearchBarItemsChanged() override { ++bar_drawn; }
+
+  int tree_drawn = 0;
+  int bar_drawn = 0;
 };
 
 // A first start's window core, its tabs open.
@@ -147,6 +153,46 @@ TEST_F(WindowCoreTest, ContextFollowsCommandSourceAndFocus) {
   const int group = core_.workspace()->tree().FindGroup(folder);
   ASSERT_GE(group, 0);
   EXPECT_EQ(core_.ContextFor(command::kTabGroupTabFirst, S::kSearchBar, input).tree_item, group);
+}
+
+// Whoever changes the engines or their categories, the list tells the
+// window: the search tree is rebuilt and the tree and the search bar are
+// drawn again. A shop's search added from a page starts in the user
+// category of the right-clicked item, else in the one the current category
+// tab searches, else in "追加した検索".
+TEST_F(WindowCoreTest, EngineChangesRedrawTheViewsAndAddedSearchesStartInTheTabsCategory) {
+  CategoryFolderTree& folders = doc_.engine_folders();
+  EngineList& engines = doc_.engines();
+  const std::optional<int> books = folders.AddFolder("Books", 0);
+  ASSERT_TRUE(books.has_value());
+  const int books_id = folders.id(static_cast<std::size_t>(*books));
+  EngineDialogValues shop;
+  shop.name = "Shop";
+  const std::optional<int> row = engines.CreateUserEngine(shop, {books_id, -1});
+  ASSERT_TRUE(row.has_value());
+  EXPECT_EQ(SjisToUtf8(core_.search_tree().Describe()),
+            "検索 #0 open *\n  Books #1\n    Shop #64\n  保管箱 #52\n");
+  EXPECT_EQ(std::pair(window_.tree_drawn, window_.bar_drawn), std::pair(2, 2));
+
+  const auto chosen = [&](int tree_item) {
+    const EngineDialog dialog = core_.SiteSearchDialog(shop, tree_item);
+    return SjisToUtf8(
+        dialog.category_choices()[static_cast<std::size_t>(dialog.category_choice())].name);
+  };
+  TabArea& area = core_.workspace()->area();
+  const auto show_tab = [&](const std::string& reference) {
+    const int tab =
+        doc_.tabs().ParseRecord("9" + std::to_string(doc_.tabs().size()) + "\t0\tT\t\t\t" +
+                                reference + "\t\t" + reference + "\t\t\t\t0");
+    area.SelectCategoryTab(area.OpenCategoryTab(tab), false);
+  };
+  show_tab(EngineList::FolderReference(books_id));
+  EXPECT_EQ(chosen(-1), "Books");
+  show_tab("http://elsewhere/");
+  EXPECT_EQ(chosen(-1), "追加した検索");
+  EXPECT_EQ(chosen(core_.search_tree().FindEngine(*row)), "Books");
+  show_tab(EngineList::EngineReference(engines.id(static_cast<std::size_t>(*row))));
+  EXPECT_EQ(chosen(-1), "Books");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/commands/command_dispatcher.h"
 #include "core/commands/command_table.h"
 #include "core/files/string_table.h"
+#include "core/stores/category_folder_tree.h"
 #include "core/text/charset_converter.h"
 
 namespace tolvane {
@@ -157,6 +158,66 @@ TEST_F(EngineDialogTest, NewUserEnginesTakeTheNextIdUntilNoneIsLeft) {
   const std::size_t rows = engines_.size();
   EXPECT_EQ(full.Save(dispatcher_).message, string_id::kNoUserEngineIdLeft);
   EXPECT_EQ(engines_.size(), rows);
+}
+
+// A shop's search added from its page is filed in a user category the user
+// picks: live ones outside the archive, and "追加した検索", made only by the
+// save that passes its checks and offered as itself from then on.
+TEST_F(EngineDialogTest, AddedSearchesGoInTheUserCategoryChosenMadeOnFirstUse) {
+  struct Told : StoreObserver {
+    void StoreChanged(const ChangeNotifier&, const StoreChange& change) override {
+      parts += change.part == StoreChange::Part::kFolders ? "F" : "I";
+    }
+    std::string parts;
+  } told;
+  CategoryFolderTree folders(StoreType::kEngineList);
+  for (const char* line :
+       {"12\tDownloaded\t0", "100\tBooks\t0", "101\tOld\t0\t1", "150\tGone\t0"}) {
+    folders.ParseFolderLine(line);
+  }
+  folders.Delete(static_cast<std::size_t>(folders.Find(150)));
+  folders.changes().AddObserver(told);
+  engines_.changes().AddObserver(told);
+  const auto choices = [](const EngineDialog& dialog) {
+    std::string text;
+    for (const EngineDialog::CategoryChoice& choice : dialog.category_choices()) {
+      text += std::to_string(choice.folder_id) + ":" + SjisToUtf8(choice.name) + " ";
+    }
+    return text + "@" + std::to_string(dialog.category_choice());
+  };
+
+  EngineDialogValues found;
+  found.name = "Found";
+  found.shortcut = "yo";  // Mine's
+  EngineDialog dialog = EngineDialog::ForNewEngine(engines_, {12, 0}, found);
+  dialog.OfferUserCategories(folders, 12);
+  EXPECT_EQ(choices(dialog), "100:Books -1:追加した検索 @1");
+  EXPECT_TRUE(SjisToUtf8(dialog.Describe()).ends_with(" カテゴリ[追加した検索]"));
+  EXPECT_EQ(dialog.Save(dispatcher_).message, 1016);
+  EXPECT_EQ(folders.size(), 4u);
+  dialog.SetText(Field::kShortcut, "fo");
+  const auto saved = dialog.Save(dispatcher_);
+  ASSERT_EQ(saved.message, 0);
+  EXPECT_EQ(SjisToUtf8(folders.FormatFolderLine(4)), "151\t追加した検索\t0");
+  // In the new category, not beside engine 0 of category 12.
+  const auto row = static_cast<std::size_t>(saved.row);
+  EXPECT_EQ(engines_.folder_id(row), 151);
+  EXPECT_EQ(engines_.order(row), EngineList::kCreatedInFolderOrder);
+  EXPECT_EQ(told.parts, "FI");
+
+  EngineDialog next = EngineDialog::ForNewEngine(engines_, {100, 1}, found);
+  next.OfferUserCategories(folders, 100);
+  EXPECT_EQ(choices(next), "100:Books 151:追加した検索 @0");
+  EXPECT_FALSE(next.SetCategoryChoice(2));
+  next.OfferUserCategories(folders, -1);
+  EXPECT_EQ(choices(next), "100:Books 151:追加した検索 @1");
+
+  // No category ID left: the categories there are, and no new one.
+  CategoryFolderTree full(StoreType::kEngineList);
+  full.ParseFolderLine("100\tBooks\t0");
+  full.ParseFolderLine("199\tLast\t0");
+  next.OfferUserCategories(full, -1);
+  EXPECT_EQ(choices(next), "100:Books 199:Last @0");
 }
 
 }  // namespace
