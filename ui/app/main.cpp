@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "ui/app/scene_graph_choice.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/frame/main_frame.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[]) {
   // Web views share OpenGL contexts with the widgets; this must be set
   // before the application object exists.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  tolvane::SceneGraphChoice::Apply();
   QApplication qt_app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolvane"));
   // The installed desktop entry and icon (share/applications, share/icons).
