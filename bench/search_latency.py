@@ -202,6 +202,8 @@ def measure_program(label, program, server, display, rounds, start_tab, pages):
             xdotool(display, "type", "--delay", "0", KEYWORD)
             settle(server, 0.3)
             start = keyboard.press_enter()
+            if server.echo:
+                print("enter %.6f" % start, file=sys.stderr)
             first = server.wait(start, lambda p: p.startswith("/shop") and "/search?" in p)
             loaded = server.wait(start, lambda p: p.startswith("/loaded?") and "search" in p)
             batch = server.wait(start, lambda p: p.startswith("/loaded?") and "search" in p,
@@ -238,6 +240,8 @@ def measure_chromium(chromium, server, display, rounds):
             time.sleep(0.5)
             settle(server, 0.3)
             start = keyboard.press_enter()
+            if server.echo:
+                print("enter %.6f" % start, file=sys.stderr)
             first = server.wait(start, lambda p: p.startswith("/shop1/search?"))
             loaded = server.wait(start, lambda p: p.startswith("/loaded?"))
             results.append((first, loaded, None))

@@ -37,6 +37,12 @@ struct OpenPageRequest {
   // The keys held when the command that opens it was given: any of Shift,
   // Ctrl or the middle button asks for a new page tab, Ctrl keeps it behind.
   ModifierState keys;
+  // A new page added behind the page shown (the other pages of a search
+  // over several shops): not selected, so the shown page stays on screen
+  // while it loads.
+  bool background = false;
+  // Where a new page goes in its row; -1: after the current page.
+  int insert_at = -1;
 
   bool opens_new_page() const { return mode != kCurrentPage; }
 };

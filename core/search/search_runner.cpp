@@ -91,22 +91,28 @@ bool SearchRunner::RunSearch(int category, const Keyword& keyword, int keep, int
 
   host_.FreezeDrawing();
   if (keep == 0) host_.CloseAllPages(category);
-  const int first_new = host_.PageCount(category);
   // The first page is made, shown and started on its own; the others, the
-  // clips and the row's redraw wait until its request has left.
+  // clips and the row's redraw wait until its request has left. They go
+  // behind it in order, unselected: selecting each in turn would hide the
+  // loading page and show it again.
   std::size_t next = 0;
   while (next < requests.size() && requests.urls[next].empty()) ++next;
+  int first = -1;
   if (next < requests.size()) {
-    OpenPage(PageOf(requests, next++, category));
-    if (first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
+    first = OpenPage(PageOf(requests, next++, category));
+    if (first >= 0) host_.SelectPage(category, first);
   }
-  auto rest = [this, requests = std::move(requests), next, category, keep, first_new] {
+  auto rest = [this, requests = std::move(requests), next, category, keep, first] {
+    int behind = first;
     for (std::size_t i = next; i < requests.size(); ++i) {
-      if (!requests.urls[i].empty()) OpenPage(PageOf(requests, i, category));
+      if (requests.urls[i].empty()) continue;
+      OpenPageRequest request = PageOf(requests, i, category);
+      request.background = first >= 0;
+      request.insert_at = first >= 0 ? behind + 1 : -1;
+      if (const int added = OpenPage(std::move(request)); added >= 0) behind = added;
     }
     if (keep == 0) host_.PagesRebuilt(category);
-    // Nothing to select when every engine lacked a URL.
-    if (first_new < host_.PageCount(category)) host_.SelectPage(category, first_new);
+    if (first >= 0) host_.SelectPage(category, first);
     host_.UnfreezeDrawing();
   };
   host_.AfterShownRequest(category, std::move(rest));

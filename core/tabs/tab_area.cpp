@@ -574,7 +574,10 @@ int TabArea::OpenPage(const OpenPageRequest& request) {
                            .search = request.search,
                            .origin_kind = request.origin_kind,
                            .origin_index = request.origin_index,
-                           .insert_at = current >= 0 ? current + 1 : -1,
+                           .insert_at = request.insert_at >= 0 ? request.insert_at
+                                        : current >= 0         ? current + 1
+                                                               : -1,
+                           .activate = !request.background,
                            .keys = request.keys});
   }
   NavigationRequest navigation;

@@ -251,6 +251,8 @@ class TabsEndToEndTest : public QObject {
     for (const QString& url : PageUrls(area.category(0))) paths << QUrl(url).path();
     QCOMPARE(paths, QStringList({QStringLiteral("/sjis/search"), QStringLiteral("/euc/search"),
                                  QStringLiteral("/utf8/search")}));
+    // The first shop's page stays the one shown while the others are added.
+    QCOMPARE(area.category(0).current_page(), 0);
 
     // Each shop reads the keyword in its own charset, words in $1 and $2.
     const QList<test::LocalHttpServer::Request> sjis = server_.requestsTo("/sjis/search");

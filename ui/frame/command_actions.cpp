@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 
 #include "core/commands/command_router.h"
 #include "core/commands/command_table.h"
@@ -85,8 +86,17 @@ void CCommandActions::Refresh(QAction& action, const CommandContext& context) {
 }
 
 void CCommandActions::RefreshAll() {
+  refresh_posted_ = false;
   const CommandContext context = context_ ? context_() : CommandContext{};
   for (auto& [id, action] : actions_) Refresh(*action, context);
+}
+
+void CCommandActions::RefreshAllSoon() {
+  if (refresh_posted_) return;
+  refresh_posted_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (refresh_posted_) RefreshAll();
+  });
 }
 
 void CCommandActions::ShowKeysOf(const CommandTable& table) {

@@ -46,6 +46,10 @@ class CCommandActions : public QObject {
   void RefreshMenu(QMenu& menu);
   void Refresh(QAction& action);
   void RefreshAll();
+  // RefreshAll once the window's events of this turn are handled: a page
+  // that loads changes the status many times a second, and each refresh
+  // reads the whole window's input.
+  void RefreshAllSoon();
   // Menu items show the first key of their command in `table` after a tab
   // ("戻る\tAlt+←"): text only, the key itself runs through the window's
   // input filter. Called again after the table changed.
@@ -68,6 +72,7 @@ class CCommandActions : public QObject {
   // Actions of one menu alone (AddEntry), kept for their keys' texts.
   std::vector<QPointer<QAction>> own_;
   const CommandTable* table_ = nullptr;
+  bool refresh_posted_ = false;
 };
 
 }  // namespace tolvane

@@ -540,7 +540,7 @@ void CMainFrame::ShowFrameText(const QString& caption, const QString& url) {
   const QString program = ToQString(ProgramTitle());
   setWindowTitle(caption.isEmpty() ? program : caption + QStringLiteral(" - ") + program);
   address_bar_->ShowPageAddress(url);
-  actions_->RefreshAll();
+  actions_->RefreshAllSoon();
 }
 
 void CMainFrame::GoFromAddressBar() {
@@ -577,7 +577,7 @@ void CMainFrame::ShowStatus(const QString& text, bool loading, int progress, boo
   progress_->setValue(std::clamp(progress, 0, 100));
   lock_pane_->setIcon(secure ? FrameIcon("lock") : QIcon());
   lock_pane_->setToolTip(secure ? QStringLiteral("保護された通信") : QString());
-  actions_->RefreshAll();
+  actions_->RefreshAllSoon();
   ZoomChanged();
 }
 

@@ -16,6 +16,7 @@
 #include "core/files/setting_keys.h"
 #include "core/stores/item_dialog.h"
 #include "core/tabs/tab_workspace.h"
+#include "ui/base/icon_cache.h"
 #include "ui/base/qt_text.h"
 #include "ui/base/qt_timer.h"
 #include "ui/browser/paint_hold.h"
@@ -38,20 +39,19 @@ namespace {
 constexpr const char* kTabRecordProperty = "tabRecord";
 
 QIcon PageIcon(const PageHost& host) {
-  QStyle* style = QApplication::style();
   switch (host.icon()) {
     case TabIcon::kFavicon:
-      return QIcon(PathToQString(host.favicon_file()));
+      return IconCache::OfFile(PathToQString(host.favicon_file()));
     case TabIcon::kWaiting:
-      return style->standardIcon(QStyle::SP_FileDialogInfoView);
+      return IconCache::Standard(QStyle::SP_FileDialogInfoView);
     case TabIcon::kSecure:
-      return style->standardIcon(QStyle::SP_DialogApplyButton);
+      return IconCache::Standard(QStyle::SP_DialogApplyButton);
     case TabIcon::kFailed:
-      return style->standardIcon(QStyle::SP_MessageBoxCritical);
+      return IconCache::Standard(QStyle::SP_MessageBoxCritical);
     case TabIcon::kPage:
       break;
   }
-  return style->standardIcon(QStyle::SP_FileIcon);
+  return IconCache::Standard(QStyle::SP_FileIcon);
 }
 
 }  // namespace
@@ -227,18 +227,20 @@ void CTolvaneView::RefreshPageBar() {
   int current = -1;
   if (const int category = area.current_category(); category >= 0) {
     const CCategoryTab& tab = area.category(category);
-    for (int i = 0; i < tab.page_count(); ++i) {
-      const PageHost& host = tab.page(i).host();
-      TabLook look;
-      look.caption = ToQString(host.title().empty() ? host.url() : host.title());
-      look.icon = PageIcon(host);
-      look.loading = host.load_state() == LoadState::kLoading && host.url() != TabArea::kBlankUrl;
-      look.user_clip = area.IsUserClip(category, i);
-      looks.push_back(std::move(look));
-    }
+    for (int i = 0; i < tab.page_count(); ++i) looks.push_back(PageLook(area, category, i));
     current = tab.current_page();
   }
   page_bar_->SetTabs(std::move(looks), current);
+}
+
+TabLook CTolvaneView::PageLook(const TabArea& area, int category, int page) {
+  const PageHost& host = area.category(category).page(page).host();
+  TabLook look;
+  look.caption = ToQString(host.title().empty() ? host.url() : host.title());
+  look.icon = PageIcon(host);
+  look.loading = host.load_state() == LoadState::kLoading && host.url() != TabArea::kBlankUrl;
+  look.user_clip = area.IsUserClip(category, page);
+  return look;
 }
 
 void CTolvaneView::RefreshTree() {
@@ -289,9 +291,17 @@ void CTolvaneView::PageSelected(const CCategoryTab& tab, int, bool) { PageBarCha
 void CTolvaneView::PageUpdated(const CCategoryTab& tab, int page) {
   if (page == tab.current_page() && page >= 0) {
     CategoryBarChanged();
-  } else {
-    PageBarChanged(tab);
+    return;
   }
+  // One loading page changes its own look only.
+  if (freeze_depth_ > 0 || !workspace() || page < 0) return;
+  const TabArea& area = workspace()->area();
+  const int category = area.current_category();
+  if (category < 0 || &area.category(category) != &tab || page >= page_bar_->count()) {
+    PageBarChanged(tab);
+    return;
+  }
+  page_bar_->SetTab(page, PageLook(area, category, page));
 }
 
 void CTolvaneView::FreezeDrawing() {

@@ -11,6 +11,7 @@
 #include "core/tabs/tab_area_observer.h"
 #include "core/tabs/tab_commands.h"
 #include "core/tabs/workspace_view.h"
+#include "ui/tabs/tab_row.h"
 #include "ui/tabs/tab_tree_ctrl.h"
 
 class QMenu;
@@ -23,6 +24,7 @@ class CPageTabCtrl;
 class CSearchBar;
 class CTolvaneDoc;
 class PageArea;
+class TabArea;
 class TabWorkspace;
 class WebEngineControlFactory;
 
@@ -125,6 +127,8 @@ class CTolvaneView : public QWidget, public WorkspaceView, public TabAreaObserve
   CommandContext OnPageTab(int index) const;
   void RefreshCategoryBar();
   void RefreshPageBar();
+  // How page `page` of category `category` shows in the page row.
+  static TabLook PageLook(const TabArea& area, int category, int page);
   void RefreshTree();
   // The category row changed: items, captions or the selection.
   void CategoryBarChanged();
