@@ -1,5 +1,6 @@
 #include "ui/browser/paint_hold.h"
 
+#include <QQuickWindow>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -24,6 +25,15 @@ std::vector<Waiting>& Waiters() {
   return waiters;
 }
 
+// Only a window composed through OpenGL is slow to paint. With the software
+// scene graph the window must not stop painting either: it would not paint
+// its changes again once the hold ends.
+bool ComposesWithOpenGl() {
+  const QString software = QStringLiteral("software");
+  return QQuickWindow::sceneGraphBackend() != software &&
+         qEnvironmentVariable("QT_QUICK_BACKEND") != software;
+}
+
 bool Held(const QWidget* window, const std::vector<QWidget*>& windows) {
   return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
@@ -37,7 +47,7 @@ PaintHold::PaintHold(QWidget* window) {
   limit_.setSingleShot(true);
   QObject::connect(&limit_, &QTimer::timeout, [this] { Release(); });
   limit_.start(kMaxMs);
-  if (!window->isVisible() || !window->updatesEnabled()) return;
+  if (!window->isVisible() || !window->updatesEnabled() || !ComposesWithOpenGl()) return;
   window_ = window;
   window_->setUpdatesEnabled(false);
 }

@@ -15,10 +15,10 @@ namespace tolvane {
 // request on, at most kMaxMs.
 //
 // A hold only stops painting when the window paints at the time it is
-// taken; the window paints again when the hold ends (Release, the time
-// limit or destruction), unless the window has gone. Work that must not run
-// ahead of the request (RunAfter) waits for every hold of its window,
-// painting or not.
+// taken and is composed through OpenGL (see SceneGraphChoice); the window
+// paints again when the hold ends (Release, the time limit or destruction),
+// unless the window has gone. Work that must not run ahead of the request
+// (RunAfter) waits for every hold of its window, painting or not.
 class PaintHold {
  public:
   static constexpr int kMaxMs = 100;
