@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-noto-cjk xvfb xauth
+  fonts-noto-cjk xvfb xauth xdotool x11-utils
 )
 
 missing=()

@@ -3,7 +3,9 @@
 #   1. the core and UI suites (ctest; UI suites on the offscreen platform),
 #   2. the core suites again under AddressSanitizer + UndefinedBehaviorSanitizer,
 #   3. each fuzz target for a short while over its kept inputs,
-#   4. the benchmarks once each, as a smoke run (figures: bench/README.md).
+#   4. the benchmarks once each, as a smoke run (figures: bench/README.md),
+#      and a search and a start as a user sees them, on a private X server:
+#      figures to compare, never a failure.
 # FUZZ_SECONDS (default 15) sets how long each fuzz target runs.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -32,6 +34,22 @@ for b in "$root"/build/test/bench/*_bench; do
   # Baselines named Slow_ take seconds each; the figures come from full runs.
   "$b" --benchmark_min_time=0.01 --benchmark_filter='-^Slow_' >/dev/null
 done
+
+echo "== search and start as a user sees them (figures only)"
+# Ten shops and one shop from Enter to the first request and page loaded;
+# start to window shown with 20 000 favorites and history items.
+display=":$((90 + RANDOM % 9))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+(unset QT_QPA_PLATFORM
+ python3 "$root/bench/search_latency.py" --program "$root/build/test/ui/tolvane" \
+   --cases ten,one --rounds 3 --display "$display" | tail -n 4 ||
+   echo "(search latency not measured)"
+ DISPLAY="$display" python3 "$root/bench/startup_measure.py" --program "$root/build/test/ui/tolvane" \
+   --ctl "$root/build/test/tools/tolvanectl" --runs 3 --display "$display" |
+   grep -E "tolvanectl|start -> window" || echo "(start not measured)")
+kill "$xvfb" 2>/dev/null || true
 
 echo "== fuzz targets"
 CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
