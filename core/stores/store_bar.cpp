@@ -80,7 +80,10 @@ std::vector<StoreBarButton> StoreBar::Entries(std::size_t limit) const {
     const std::size_t i = found->second;
     if (!(folder ? OnBar(folders, i) : OnBar(items, i))) return;
     entries.push_back({folder ? StoreBarButton::Kind::kFolder : StoreBarButton::Kind::kItem,
-                       static_cast<int>(i), std::move(plain), {}, 0});
+                       static_cast<int>(i),
+                       std::move(plain),
+                       {},
+                       0});
   };
   const std::string stored = Read(settings_, ButtonIdsSetting(store_.type()));
   for (std::size_t start = 0; start <= stored.size();) {
