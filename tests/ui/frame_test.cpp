@@ -108,7 +108,7 @@ class FrameTest : public QObject {
     QCOMPARE(edit->selectedText(), edit->text());
     const QString typed = QString::fromLatin1(server_.base()).mid(7) + QStringLiteral("/typed");
     QTest::keyClicks(edit, typed);
-    QTest::keyClick(edit, Qt::Key_Return);
+    test::PressEnter();
     QVERIFY(test::WaitFor([&] { return server_.countTo("/typed") == 1; }));
     QVERIFY(test::WaitFor(
         [&] { return ShownPage(*app)->url() == server_.base().toStdString() + "/typed"; }));
@@ -133,7 +133,7 @@ class FrameTest : public QObject {
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("東京"));
     QApplication::sendEvent(edit, &commit);
-    QTest::keyClick(edit, Qt::Key_Return);
+    test::PressEnter();
     QVERIFY(test::WaitFor([&] { return server_.countTo("/shop/search") == 1; }));
     QCOMPARE(server_.requestsTo("/shop/search").first().target,
              QByteArray("/shop/search?q=%93%8C%8B%9E"));
@@ -256,7 +256,7 @@ class FrameTest : public QObject {
     for (const char* path : {"/typed", "/shop/search"}) {
       edit->setFocus();
       edit->setText(QString::fromLatin1(server_.base() + path));
-      QTest::keyClick(edit, Qt::Key_Return);
+      test::PressEnter();
       QVERIFY(test::WaitFor([&] {
         return ShownPage(*app)->url() == server_.base().toStdString() + path &&
                ShownPage(*app)->load_state() == LoadState::kLoaded;

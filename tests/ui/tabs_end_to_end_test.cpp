@@ -158,7 +158,7 @@ class TabsEndToEndTest : public QObject {
     edit->clear();
     test::TypeWithInputMethod(edit, keyword);
     QCOMPARE(edit->text(), keyword);
-    QTest::keyClick(edit, Qt::Key_Return);
+    test::PressEnter();
   }
 
   // Milliseconds from Enter to the first shop's request reaching the server

@@ -132,6 +132,12 @@ void TypeWithInputMethod(QLineEdit* edit, const QString& text) {
   }
 }
 
+void PressEnter() {
+  QWidget* focus = QApplication::focusWidget();
+  QVERIFY(focus != nullptr);
+  QTest::keyClick(focus, Qt::Key_Return);
+}
+
 QByteArray QueryOf(const QByteArray& target) {
   const qsizetype mark = target.indexOf('?');
   return mark < 0 ? QByteArray() : target.mid(mark + 1);

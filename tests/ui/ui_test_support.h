@@ -61,6 +61,10 @@ QByteArray QueryOf(const QByteArray& target);
 // Types `text` into `edit` as a user with an input method does: each word
 // committed, a space key between them.
 void TypeWithInputMethod(QLineEdit* edit, const QString& text);
+// Presses Enter where the window system delivers it: to the widget with the
+// focus (an editable box, not its line edit: a key sent to the line edit
+// itself goes on to the box, which hands it to the line edit again).
+void PressEnter();
 
 // Tab 21 "一店" over engine 501 in group 10 "お店", with keywords in
 // `encoding` (engine list column 11) and sort key `order`, as the only tab;
