@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWebEngineHistory>
 #include <QWebEngineView>
 #include <QWindow>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "local_http_server.h"
 #include "ui/app/tolvane_app.h"
 #include "ui/base/qt_text.h"
+#include "ui/browser/spare_page.h"
 #include "ui/frame/main_frame.h"
 #include "ui/search/search_bar.h"
 #include "ui/tabs/page_tab_ctrl.h"
@@ -242,6 +244,20 @@ class TabsEndToEndTest : public QObject {
     QCOMPARE(test::CategoryRow(area), QStringLiteral("三店* 一店"));
     QCOMPARE(PageUrls(area.category(0)), QStringList({Url("/sjis/"), Url("/euc/"), Url("/utf8/")}));
 
+    // A page made ahead waits, blank and hidden, for the next page shown.
+    QWebEnginePage* spare = nullptr;
+    QVERIFY(test::WaitFor(
+        [&] {
+          for (auto* view : app->main_frame()->findChildren<QWebEngineView*>()) {
+            if (view->isHidden() && view->url() == QUrl(QStringLiteral("about:blank")) &&
+                !view->page()->isLoading()) {
+              spare = view->page();
+            }
+          }
+          return spare != nullptr;
+        },
+        SparePage::kFirstDelayMs + 5000));
+
     const SearchTimes times = SearchShops(*app);
     QVERIFY(times.request >= 0 && times.loaded >= 0);
     qInfo("Enter to the first shop's request: %lld ms, to its result page loaded: %lld ms",
@@ -251,8 +267,15 @@ class TabsEndToEndTest : public QObject {
     for (const QString& url : PageUrls(area.category(0))) paths << QUrl(url).path();
     QCOMPARE(paths, QStringList({QStringLiteral("/sjis/search"), QStringLiteral("/euc/search"),
                                  QStringLiteral("/utf8/search")}));
-    // The first shop's page stays the one shown while the others are added.
+    // The first shop's page stays the one shown while the others are added;
+    // it is the page made ahead, on screen, without its blank entry to go
+    // back to.
     QCOMPARE(area.category(0).current_page(), 0);
+    QCOMPARE(app->main_frame()->ShownPage(), spare);
+    QVERIFY(QWebEngineView::forPage(spare) != nullptr &&
+            QWebEngineView::forPage(spare)->isVisible());
+    QCOMPARE(spare->history()->count(), 1);
+    QVERIFY(!spare->history()->canGoBack());
 
     // Each shop reads the keyword in its own charset, words in $1 and $2.
     const QList<test::LocalHttpServer::Request> sjis = server_.requestsTo("/sjis/search");

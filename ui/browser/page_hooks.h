@@ -5,7 +5,9 @@
 
 namespace tolvane {
 
+class EnginePage;
 class FindSelectionSink;
+class PageView;
 class WebEngineControl;
 
 // What the program does with the input of every page, shared by all
@@ -22,6 +24,8 @@ struct PageHooks {
   // Working offline: the engine may fetch nothing from the network.
   std::function<bool()> offline;
   FindSelectionSink* find_selection = nullptr;
+  // A view with its engine page made ahead (SparePage), or nullptr.
+  std::function<PageView*()> take_spare;
 };
 
 }  // namespace tolvane

@@ -133,15 +133,29 @@ QWebEnginePage* WebEngineControl::page() const { return page_; }
 EnginePage* WebEngineControl::EnsurePage() {
   if (page_ != nullptr) return page_;
   if (widget_ == nullptr) return nullptr;
-  auto* view = new PageView(widget_);
+  // A page on screen takes a page made ahead, which starts sooner; its
+  // blank first entry leaves the history once this page's first load has
+  // ended. Pages loading behind it leave the spare for the next one shown.
+  PageView* view = hooks_->take_spare && !widget_->isHidden() ? hooks_->take_spare() : nullptr;
+  drop_blank_entry_ = view != nullptr;
+  if (view != nullptr) {
+    view->setParent(widget_);
+    view->show();
+  } else {
+    view = new PageView(widget_);
+  }
   view->SetMenuHandler([this](const QPoint& global) {
     if (hooks_->context_menu) hooks_->context_menu(*this, global);
   });
   view->SetLeaveHandler(
       [this](bool backward) { return hooks_->leave_page && hooks_->leave_page(*this, backward); });
   view_ = view;
-  page_ = new EnginePage(profile_, view_);
-  view_->setPage(page_);
+  if (drop_blank_entry_) {
+    page_ = static_cast<EnginePage*>(view_->page());
+  } else {
+    page_ = new EnginePage(profile_, view_);
+    view_->setPage(page_);
+  }
   widget_->layout()->addWidget(view_);
   input_->Watch(view_);
 
@@ -171,6 +185,13 @@ EnginePage* WebEngineControl::EnsurePage() {
   // Also after an HTTP error status: the server's page is what is shown.
   connect(page_, &QWebEnginePage::loadFinished, this, [this] {
     reported_loading_ = false;
+    if (drop_blank_entry_ && page_->url() != QUrl(QStringLiteral("about:blank"))) {
+      drop_blank_entry_ = false;
+      QWebEngineHistory* history = page_->history();
+      if (history->count() > 1 && history->itemAt(0).url() == QUrl(QStringLiteral("about:blank"))) {
+        history->clear();
+      }
+    }
     events_.OnDocumentComplete();
     QPointer<WebEngineControl> self(this);
     page_->runJavaScript(QStringLiteral("document.characterSet"), [self](const QVariant& result) {

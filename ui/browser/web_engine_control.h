@@ -112,6 +112,9 @@ class WebEngineControl : public QObject, public BrowserControl {
   // A load was asked for and the engine has not reported it started yet;
   // the engine's own loading flag only turns on with that report.
   bool start_pending_ = false;
+  // The page was made ahead (SparePage): its about:blank entry goes once
+  // this page's own first load has ended.
+  bool drop_blank_entry_ = false;
   // From the engine's start report to its finish report. The engine's
   // loading flag turns off a little before it reports the finish, whose
   // outcome the host must see before it ends the load.

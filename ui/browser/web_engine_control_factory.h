@@ -15,8 +15,9 @@ namespace tolvane {
 // Makes WebEngineControls on one profile, their page areas inside `parent`.
 class WebEngineControlFactory : public BrowserControlFactory {
  public:
-  WebEngineControlFactory(QWebEngineProfile* profile, QWidget* parent)
-      : profile_(profile), parent_(parent), hooks_(std::make_shared<PageHooks>()) {}
+  // With `spare_pages`, the next page made takes a page made ahead
+  // (SparePage).
+  WebEngineControlFactory(QWebEngineProfile* profile, QWidget* parent, bool spare_pages = false);
 
   std::unique_ptr<BrowserControl> CreateBrowserControl(BrowserEvents& events) override;
 

@@ -93,7 +93,7 @@ QTimer& CTolvaneView::save_timer() { return static_cast<QtTimer&>(core_.save_tim
 void CTolvaneView::Start(QWebEngineProfile* profile, bool has_argument,
                          const std::function<std::string()>& start_url,
                          const std::string& clip_list_url) {
-  controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_);
+  controls_ = std::make_unique<WebEngineControlFactory>(profile, page_area_, true);
   ConnectCategoryRow();
   ConnectPageRow();
   ConnectTree();
