@@ -130,13 +130,14 @@ WebEngineControl::~WebEngineControl() {
 
 QWebEnginePage* WebEngineControl::page() const { return page_; }
 
-EnginePage* WebEngineControl::EnsurePage() {
+EnginePage* WebEngineControl::EnsurePage(bool fresh) {
   if (page_ != nullptr) return page_;
   if (widget_ == nullptr) return nullptr;
   // A page on screen takes a page made ahead, which starts sooner; its
   // blank first entry leaves the history once this page's first load has
   // ended. Pages loading behind it leave the spare for the next one shown.
-  PageView* view = hooks_->take_spare && !widget_->isHidden() ? hooks_->take_spare() : nullptr;
+  PageView* view =
+      hooks_->take_spare && !fresh && !widget_->isHidden() ? hooks_->take_spare() : nullptr;
   drop_blank_entry_ = view != nullptr;
   if (view != nullptr) {
     view->setParent(widget_);
@@ -249,7 +250,7 @@ void WebEngineControl::OnNewWindowRequest(QWebEngineNewWindowRequest& request) {
   if (reply.action != NewWindowReply::Action::kOpenIn || reply.target == nullptr) return;
   // Not calling openIn() drops the window.
   auto* target = dynamic_cast<WebEngineControl*>(reply.target);
-  if (target == nullptr || target->EnsurePage() == nullptr) return;
+  if (target == nullptr || target->EnsurePage(true) == nullptr) return;
   target->start_pending_ = true;
   request.openIn(target->page_);
 }

@@ -96,7 +96,9 @@ class WebEngineControl : public QObject, public BrowserControl {
   void OnRelease(Qt::MouseButton button, const QPoint& at);
   void ForgetChosenCharset();
   void PasteIntoFieldAt(const QPoint& at);
-  EnginePage* EnsurePage();
+  // `fresh`: a page that has never navigated, as a new window's contents
+  // need; otherwise a page on screen may take one made ahead.
+  EnginePage* EnsurePage(bool fresh = false);
   bool OnNavigationRequest(const QUrl& url, QWebEnginePage::NavigationType type, bool main_frame);
   void OnNewWindowRequest(QWebEngineNewWindowRequest& request);
   void PassOnRecentClick();
