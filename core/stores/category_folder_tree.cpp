@@ -76,14 +76,15 @@ int CategoryFolderTree::ParseFolderLine(std::string_view line) {
   return static_cast<int>(ids_.size() - 1);
 }
 
-std::optional<int> CategoryFolderTree::AddFolder(std::string_view name, int parent_id, int order) {
+std::optional<int> CategoryFolderTree::AddFolder(std::string_view name, int parent_id, int order,
+                                                 bool archived) {
   const auto id = NextId();
   if (!id) return std::nullopt;
   // ID, name, parent, archived, order.
   std::string line = std::to_string(*id);
-  AppendField(line, TrimField(FieldSafe(name)));
+  AppendField(line, name);
   AppendField(line, parent_id);
-  AppendField(line, 0);
+  AppendField(line, archived ? 1 : 0);
   AppendField(line, order);
   const int index = ParseFolderLine(line);
   changes_.Notify(StoreChange::Part::kFolders);

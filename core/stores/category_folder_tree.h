@@ -72,9 +72,10 @@ class CategoryFolderTree {
   int ParseOptionLine(std::string_view line);
 
   // A new folder `name` (Shift_JIS) under `parent_id` with the next free
-  // ID, at `order` among its siblings; tells the tree's observers. Returns
-  // its index, or nullopt when no ID is left.
-  std::optional<int> AddFolder(std::string_view name, int parent_id, int order = kNoOrder);
+  // ID, at `order` among its siblings, `archived` or not; tells the tree's
+  // observers. Returns its index, or nullopt when no ID is left.
+  std::optional<int> AddFolder(std::string_view name, int parent_id, int order = kNoOrder,
+                               bool archived = false);
 
   // Empty for a deleted folder. The engine tree writes ID, name and parent;
   // the tab tree adds archived, order, search-bar flag, gesture and shortcut.

@@ -208,19 +208,11 @@ std::optional<TabRecordEditor::DefaultTabs> TabRecordEditor::CreateDefaultTabs()
 }
 
 std::optional<int> TabRecordEditor::AddGroup(const std::string& name, int parent_id, int order) {
-  const auto id = groups_.NextId();
-  if (!id) return std::nullopt;
-  // ID, name, parent, archived, order, search-bar flag, gesture, shortcut.
-  Columns columns(8);
-  columns[1] = name;
-  PlaceIn(columns, 2, 3, parent_id, CategoryFolderTree::kTopLevelId);
-  columns[4] = std::to_string(order);
-  std::string line = std::to_string(*id);
-  for (std::size_t i = 1; i < columns.size(); ++i) AppendField(line, columns[i]);
-  const int index = groups_.ParseFolderLine(line);
-  if (index < 0) return std::nullopt;
-  groups_.changes().Notify(StoreChange::Part::kFolders);
-  return index;
+  // A group asked for in the archive folder itself goes in as an archived
+  // top-level group (see PlaceIn).
+  const bool archive = parent_id == CategoryFolderTree::kArchiveId;
+  return groups_.AddFolder(name, archive ? CategoryFolderTree::kTopLevelId : parent_id, order,
+                           archive);
 }
 
 void TabRecordEditor::Apply(int record, const EngineDialogValues& values) {
