@@ -107,17 +107,7 @@ int WindowCore::CurrentTabCategory() const {
   if (area.current_category() < 0) return -1;
   const auto row = static_cast<std::size_t>(area.category(area.current_category()).record());
   const EngineList& tabs = doc_.tabs();
-  if (row >= tabs.size() || tabs.deleted(row)) return -1;
-  // A category tab names its engines by reference in its search address.
-  for (const std::string* column : {&tabs.search_url(row), &tabs.url(row)}) {
-    const EngineList::Reference reference = tabs.ParseReference(*column);
-    if (reference.kind == EngineList::ReferenceKind::kFolder) return reference.id;
-    if (reference.kind == EngineList::ReferenceKind::kEngine) {
-      const int engine = doc_.engines().FindById(reference.id);
-      if (engine >= 0) return doc_.engines().EffectiveFolder(static_cast<std::size_t>(engine));
-    }
-  }
-  return -1;
+  return row < tabs.size() && !tabs.deleted(row) ? tabs.ReferencedFolder(row) : -1;
 }
 
 void WindowCore::Start(const StartParams& params) {

@@ -256,6 +256,19 @@ std::optional<int> EngineList::CreateUserEngine(const EngineDialogValues& values
   return index;
 }
 
+int EngineList::ReferencedFolder(std::size_t index) const {
+  for (const std::string* column : {&search_urls_[index], &urls_[index]}) {
+    const Reference reference = ParseReference(*column);
+    if (reference.kind == ReferenceKind::kFolder) return reference.id;
+    if (reference.kind == ReferenceKind::kEngine) {
+      const EngineList& engines = ReferenceTarget();
+      const int engine = engines.FindById(reference.id);
+      if (engine >= 0) return engines.EffectiveFolder(static_cast<std::size_t>(engine));
+    }
+  }
+  return -1;
+}
+
 std::string EngineList::EngineReference(int engine_id) {
   return std::string(kEngineReferencePrefix) + "[" + std::to_string(engine_id) + "]";
 }

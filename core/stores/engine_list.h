@@ -161,6 +161,11 @@ class EngineList : public CategoryMembers, public EngineNameLookup {
   // references only count in the tab list).
   Reference ParseReference(std::string_view value) const;
 
+  // The engine folder row `index` searches: the folder its SearchUrl (else
+  // its Url) refers to, or the folder of the engine referred to (tab list);
+  // -1 when neither names one.
+  int ReferencedFolder(std::size_t index) const;
+
   // The values a search of row `index` uses, with references resolved:
   // plain values unchanged, an engine reference to that engine's value (""
   // when there is no such engine), a folder reference to each live engine's
