@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "ui/app/scene_graph_choice.h"
 #include "ui/app/tolvane_app.h"
+#include "ui/browser/scene_graph_choice.h"
 #include "ui/frame/main_frame.h"
 
 int main(int argc, char* argv[]) {

@@ -1,6 +1,7 @@
 #include "ui/browser/paint_hold.h"
 
-#include <QQuickWindow>
+#include "ui/browser/scene_graph_choice.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -28,11 +29,7 @@ std::vector<Waiting>& Waiters() {
 // Only a window composed through OpenGL is slow to paint. With the software
 // scene graph the window must not stop painting either: it would not paint
 // its changes again once the hold ends.
-bool ComposesWithOpenGl() {
-  const QString software = QStringLiteral("software");
-  return QQuickWindow::sceneGraphBackend() != software &&
-         qEnvironmentVariable("QT_QUICK_BACKEND") != software;
-}
+bool ComposesWithOpenGl() { return !SceneGraphChoice::Software(); }
 
 bool Held(const QWidget* window, const std::vector<QWidget*>& windows) {
   return std::find(windows.begin(), windows.end(), window) != windows.end();

@@ -1,4 +1,4 @@
-#include "ui/app/scene_graph_choice.h"
+#include "ui/browser/scene_graph_choice.h"
 
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -20,6 +20,14 @@ bool SceneGraphChoice::Apply() {
   if (HasRenderNode("/dev/dri")) return false;
   QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
   return true;
+}
+
+bool SceneGraphChoice::Software() {
+  // QQuickWindow::graphicsApi() says OpenGL even then; the backend's name
+  // tells.
+  const QString software = QStringLiteral("software");
+  return QQuickWindow::sceneGraphBackend() == software ||
+         qEnvironmentVariable("QT_QUICK_BACKEND") == software;
 }
 
 }  // namespace tolvane

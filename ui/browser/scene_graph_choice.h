@@ -20,6 +20,9 @@ class SceneGraphChoice {
   // Applies the choice for this machine; true when the software renderer
   // was chosen.
   static bool Apply();
+  // Whether the views are drawn with the software renderer (chosen by Apply
+  // or by QT_QUICK_BACKEND).
+  static bool Software();
 };
 
 }  // namespace tolvane
